@@ -1,0 +1,28 @@
+#pragma once
+// Everything the conversion run and the writers need of the main window. The window implements it; the
+// command line and the tests have their own implementations, so the script logic never sees a widget.
+
+#include "ConversionOptions.h"
+
+class WindowOps {
+public:
+    virtual ~WindowOps() = default;
+
+    virtual ConversionOptions readOptions() = 0;
+
+    // txtSQL: replace the whole text (and repaint at once), read it, add a piece at its end (cheap however
+    // long the text already is), repaint it.
+    virtual void setScriptText(const QString& text) = 0;
+    virtual QString scriptText() = 0;
+    virtual void appendScript(const QString& piece) = 0;
+    virtual void repaintScript() = 0;
+
+    // lblOut: set the caption and repaint it at once.
+    virtual void setProgress(const QString& caption) = 0;
+
+    // Sets chkCrePer to unchecked; the window applies its permission rule when the state changes.
+    virtual void uncheckCreatePermissions() = 0;
+
+    // A message box with one OK button, no icon and the application's title as caption.
+    virtual void showMessage(const QString& text) = 0;
+};
