@@ -26,6 +26,10 @@ struct ConversionOptions {
 };
 
 // Every option test is "checked" (state 1), so a grayed box counts as off...
-inline bool isOn(CheckState state) { return state == CheckState::Checked; }
+inline bool isOn(CheckState state) {
+    return state == CheckState::Checked;
+}
 // ...except the system-tables box, whose test is "not unchecked", so a grayed box there counts as on.
-inline bool isNotOff(CheckState state) { return state != CheckState::Unchecked; }
+inline bool isNotOff(CheckState state) {
+    return state != CheckState::Unchecked;
+}

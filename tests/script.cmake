@@ -1,0 +1,3 @@
+veltrane_add_test(TestRemoveSpace SOURCES TestRemoveSpace.cpp LIBS veltrane_script)
+veltrane_add_test(TestTableScript SOURCES TestTableScript.cpp LIBS veltrane_script)
+veltrane_add_test(TestConversionRun SOURCES TestConversionRun.cpp LIBS veltrane_script)
