@@ -1,0 +1,111 @@
+#include "CliArguments.h"
+
+#include <QCommandLineParser>
+
+namespace {
+
+QString usageText(const QCommandLineParser& parser) {
+    return parser.helpText() +
+           QStringLiteral("\nExit status: 0 success, 64 usage error or blank path, 65 unreadable database,\n"
+                          "66 no such file, 73 output file not written.\n");
+}
+
+// "--grant select,update": the permissions to grant besides REFERENCES.
+bool applyGrants(const QString& list, ConversionOptions& options, QString& error) {
+    options.GrantSelect = options.GrantInsert = options.GrantDelete = options.GrantUpdate = false;
+    for (const QString& word : list.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QString permission = word.trimmed().toLower();
+        if (permission == QLatin1String("select"))
+            options.GrantSelect = true;
+        else if (permission == QLatin1String("insert"))
+            options.GrantInsert = true;
+        else if (permission == QLatin1String("delete"))
+            options.GrantDelete = true;
+        else if (permission == QLatin1String("update"))
+            options.GrantUpdate = true;
+        else {
+            error = QStringLiteral("unknown permission '%1' (use select, insert, delete, update)").arg(word);
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+CliArguments ParseCliArguments(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Writes the schema of a Microsoft Access database as an Access SQL or T-SQL script."));
+    parser.addPositionalArgument(QStringLiteral("DATABASE"),
+                                 QStringLiteral("The .mdb or .accdb file to read."));
+    const QCommandLineOption scriptType(
+        {QStringLiteral("t"), QStringLiteral("script-type")},
+        QStringLiteral("\"Access SQL\" (default); any other text selects T-SQL."), QStringLiteral("TEXT"),
+        QStringLiteral("Access SQL"));
+    const QCommandLineOption go(QStringLiteral("go"), QStringLiteral("Write GO after each statement."));
+    const QCommandLineOption noIndexes(QStringLiteral("no-indexes"),
+                                       QStringLiteral("Write no CREATE INDEX."));
+    const QCommandLineOption noPrimaryKey(QStringLiteral("no-primary-key"),
+                                          QStringLiteral("Write no primary-key constraint."));
+    const QCommandLineOption systemTables(QStringLiteral("system-tables"),
+                                          QStringLiteral("Include the MSys system tables."));
+    const QCommandLineOption stripSpaces(
+        QStringLiteral("strip-spaces"),
+        QStringLiteral("T-SQL: delete spaces from field names (default: \"_\")."));
+    const QCommandLineOption keepIllegal(
+        QStringLiteral("keep-illegal"),
+        QStringLiteral("T-SQL: leave other illegal characters in field names."));
+    const QCommandLineOption permissions(QStringLiteral("permissions"),
+                                         QStringLiteral("T-SQL: write a GRANT statement for each table."));
+    const QCommandLineOption grant(
+        QStringLiteral("grant"),
+        QStringLiteral("Comma list of select, insert, delete, update (default: all)."),
+        QStringLiteral("LIST"));
+    const QCommandLineOption users(QStringLiteral("users"), QStringLiteral("The users to grant to."),
+                                   QStringLiteral("TEXT"));
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("Write the script to FILE instead of standard output."),
+                                    QStringLiteral("FILE"));
+    const QCommandLineOption lf(QStringLiteral("lf"), QStringLiteral("End lines with LF instead of CR LF."));
+    const QCommandLineOption verbose({QStringLiteral("v"), QStringLiteral("verbose")},
+                                     QStringLiteral("Show progress on standard error."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help."));
+    const QCommandLineOption version({QStringLiteral("V"), QStringLiteral("version")},
+                                     QStringLiteral("Show the version."));
+    parser.addOptions({scriptType, go, noIndexes, noPrimaryKey, systemTables, stripSpaces, keepIllegal,
+                       permissions, grant, users, output, lf, verbose, help, version});
+
+    if (!parser.parse(arguments))
+        return CliUsageError{parser.errorText()};
+    if (parser.isSet(help))
+        return CliText{usageText(parser)};
+    if (parser.isSet(version))
+        return CliText{QStringLiteral("veltrane-cli %1\n").arg(QStringLiteral(VELTRANE_VERSION))};
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1)
+        return CliUsageError{positional.isEmpty() ? QStringLiteral("no database given")
+                                                  : QStringLiteral("more than one database given")};
+
+    CliRequest request;
+    ConversionOptions& options = request.options;
+    options.DatabasePath = positional.first();
+    options.ScriptType = parser.value(scriptType);
+    options.CreateGo = parser.isSet(go);
+    options.CreateIndexes = !parser.isSet(noIndexes);
+    options.CreatePrimaryKey = !parser.isSet(noPrimaryKey);
+    options.IncludeSystemTables = parser.isSet(systemTables);
+    options.StripSpaces = parser.isSet(stripSpaces);
+    options.ChangeSpaces = !options.StripSpaces;
+    options.ModifyIllegalCharacters = !parser.isSet(keepIllegal);
+    options.CreatePermissions = parser.isSet(permissions);
+    options.UserNames = parser.value(users);
+    QString error;
+    if (parser.isSet(grant) && !applyGrants(parser.value(grant), options, error))
+        return CliUsageError{error};
+    request.outputFile = parser.value(output);
+    request.lineFeeds = parser.isSet(lf);
+    request.verbose = parser.isSet(verbose);
+    return request;
+}

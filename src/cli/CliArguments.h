@@ -1,0 +1,26 @@
+#pragma once
+// The command line of veltrane-cli: one option per conversion option, defaults as the window opens.
+
+#include "ConversionOptions.h"
+#include <QStringList>
+#include <variant>
+
+struct CliRequest {
+    ConversionOptions options;
+    QString outputFile; // empty: standard output
+    bool lineFeeds = false;
+    bool verbose = false;
+};
+
+// What the command line asks for besides a conversion.
+struct CliText {
+    QString text; // help or version text for standard output
+};
+
+struct CliUsageError {
+    QString message;
+};
+
+using CliArguments = std::variant<CliRequest, CliText, CliUsageError>;
+
+CliArguments ParseCliArguments(const QStringList& arguments);

@@ -1,0 +1,95 @@
+// veltrane-cli: runs the same conversion as the window's "Gen SQL" and prints what the window would show.
+
+#include "CliArguments.h"
+#include "CliWindow.h"
+#include "ConversionRun.h"
+#include "ReaderProcess.h"
+#include "SchemaSnapshot.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSaveFile>
+#include <cstdio>
+
+namespace {
+
+// Exit statuses of sysexits.h.
+enum ExitStatus { Success = 0, Usage = 64, DataError = 65, NoInput = 66, CannotCreate = 73 };
+
+// Reads the whole schema in one request when the run asks for the table list, answers the rest from
+// memory, and remembers why the database could not be read, so the exit status can tell a missing file apart.
+class OneRequestReader : public SchemaReader {
+public:
+    explicit OneRequestReader(ReaderProcess& engine) : engine_(engine) {}
+    TableList GetTableNames(const QString& path) override {
+        auto snapshot = SchemaSnapshot::read(engine_, path);
+        if (auto* failure = std::get_if<ReadFailure>(&snapshot)) {
+            failure_ = *failure;
+            return *failure;
+        }
+        snapshot_ = std::move(std::get<SchemaSnapshot>(snapshot));
+        return snapshot_->GetTableNames(path);
+    }
+    FieldTable GetTableFields(const QString& path, const QString& table) override {
+        return snapshot_ ? snapshot_->GetTableFields(path, table) : FieldTable::unreadable();
+    }
+    IndexList GetTableIndexes(const QString& path, const QString& table) override {
+        return snapshot_ ? snapshot_->GetTableIndexes(path, table) : unreadableIndexes();
+    }
+    const std::optional<ReadFailure>& failure() const { return failure_; }
+
+private:
+    ReaderProcess& engine_;
+    std::optional<SchemaSnapshot> snapshot_;
+    std::optional<ReadFailure> failure_;
+};
+
+bool writeOutput(const QByteArray& bytes, const QString& outputFile) {
+    if (outputFile.isEmpty()) {
+        QFile out;
+        return out.open(stdout, QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.flush();
+    }
+    // Written beside the target and renamed over it, so a failed run never leaves half a script.
+    QSaveFile file(outputFile);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+void printError(const QString& text) {
+    std::fprintf(stderr, "veltrane-cli: %s\n", text.toLocal8Bit().constData());
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const CliArguments arguments = ParseCliArguments(QCoreApplication::arguments());
+    if (const auto* error = std::get_if<CliUsageError>(&arguments)) {
+        printError(error->message + QStringLiteral(" (see --help)"));
+        return Usage;
+    }
+    if (const auto* text = std::get_if<CliText>(&arguments)) {
+        std::fputs(text->text.toLocal8Bit().constData(), stdout);
+        return Success;
+    }
+    const CliRequest& request = std::get<CliRequest>(arguments);
+
+    ReaderProcess engine;
+    OneRequestReader reader(engine);
+    CliWindow window(request.options, request.verbose);
+    cmdGenSQL_Click(window, reader);
+
+    if (reader.failure())
+        return reader.failure()->number == 3024 ? NoInput : DataError;
+    if (!window.messages().isEmpty()) // the only other message is the one for a blank path
+        return Usage;
+
+    QString script = window.script();
+    if (request.lineFeeds)
+        script.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (!writeOutput(script.toUtf8(), request.outputFile)) {
+        printError(QStringLiteral("cannot write %1")
+                       .arg(request.outputFile.isEmpty() ? "standard output" : request.outputFile));
+        return CannotCreate;
+    }
+    return Success;
+}

@@ -1,0 +1,99 @@
+#include "CliArguments.h"
+#include <QTest>
+
+namespace {
+
+CliRequest parsed(QStringList arguments) {
+    arguments.prepend("veltrane-cli");
+    const CliArguments result = ParseCliArguments(arguments);
+    if (const auto* error = std::get_if<CliUsageError>(&result))
+        qWarning() << error->message;
+    return std::get<CliRequest>(result);
+}
+
+bool isUsageError(QStringList arguments) {
+    arguments.prepend("veltrane-cli");
+    return std::holds_alternative<CliUsageError>(ParseCliArguments(arguments));
+}
+
+} // namespace
+
+class TestCliArguments : public QObject {
+    Q_OBJECT
+private slots:
+    void defaultsAreTheWindowsInitialLayout();
+    void everyOptionSetsItsField();
+    void grantList_data();
+    void grantList();
+    void usageErrors_data();
+    void usageErrors();
+    void helpAndVersion();
+};
+
+void TestCliArguments::defaultsAreTheWindowsInitialLayout() {
+    const CliRequest request = parsed({" my db.mdb "});
+    const ConversionOptions& o = request.options;
+    QCOMPARE(o.DatabasePath, " my db.mdb "); // never trimmed
+    QCOMPARE(o.ScriptType, "Access SQL");
+    QVERIFY(!o.CreateGo && o.CreateIndexes && o.CreatePrimaryKey && !o.IncludeSystemTables);
+    QVERIFY(!o.StripSpaces && o.ChangeSpaces && o.ModifyIllegalCharacters);
+    QVERIFY(!o.CreatePermissions && o.GrantSelect && o.GrantInsert && o.GrantDelete && o.GrantUpdate);
+    QCOMPARE(o.UserNames, QString());
+    QVERIFY(request.outputFile.isEmpty() && !request.lineFeeds && !request.verbose);
+}
+
+void TestCliArguments::everyOptionSetsItsField() {
+    const CliRequest request = parsed({"-t", "T-SQL", "--go", "--no-indexes", "--no-primary-key",
+                                       "--system-tables", "--strip-spaces", "--keep-illegal", "--permissions",
+                                       "--users", "public, dbo", "-o", "out.sql", "--lf", "-v", "x.mdb"});
+    const ConversionOptions& o = request.options;
+    QCOMPARE(o.ScriptType, "T-SQL");
+    QVERIFY(o.CreateGo && !o.CreateIndexes && !o.CreatePrimaryKey && o.IncludeSystemTables);
+    QVERIFY(o.StripSpaces && !o.ChangeSpaces && !o.ModifyIllegalCharacters && o.CreatePermissions);
+    QCOMPARE(o.UserNames, "public, dbo");
+    QCOMPARE(request.outputFile, "out.sql");
+    QVERIFY(request.lineFeeds && request.verbose);
+}
+
+void TestCliArguments::grantList_data() {
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<int>("expected"); // bits: select, insert, delete, update
+    QTest::addRow("all") << "select,insert,delete,update" << 0b1111;
+    QTest::addRow("one") << "update" << 0b1000;
+    QTest::addRow("spaces and case") << " Select , DELETE " << 0b0101;
+    QTest::addRow("none") << "" << 0;
+}
+
+void TestCliArguments::grantList() {
+    QFETCH(QString, list);
+    QFETCH(int, expected);
+    const ConversionOptions o = parsed({"--grant", list, "x.mdb"}).options;
+    QCOMPARE(int(o.GrantSelect) | int(o.GrantInsert) << 1 | int(o.GrantDelete) << 2 | int(o.GrantUpdate) << 3,
+             expected);
+}
+
+void TestCliArguments::usageErrors_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addRow("no database") << QStringList{};
+    QTest::addRow("two databases") << QStringList{"a.mdb", "b.mdb"};
+    QTest::addRow("unknown option") << QStringList{"--frobnicate", "a.mdb"};
+    QTest::addRow("unknown permission") << QStringList{"--grant", "select,drop", "a.mdb"};
+    QTest::addRow("missing value") << QStringList{"a.mdb", "--users"};
+}
+
+void TestCliArguments::usageErrors() {
+    QFETCH(QStringList, arguments);
+    QVERIFY(isUsageError(arguments));
+}
+
+void TestCliArguments::helpAndVersion() {
+    for (const char* option : {"-h", "--help"}) {
+        const CliArguments result = ParseCliArguments({"veltrane-cli", option});
+        QVERIFY(std::get<CliText>(result).text.contains("--script-type"));
+    }
+    const CliArguments version = ParseCliArguments({"veltrane-cli", "-V"});
+    QVERIFY(std::get<CliText>(version).text.startsWith("veltrane-cli "));
+}
+
+QTEST_GUILESS_MAIN(TestCliArguments)
+#include "TestCliArguments.moc"

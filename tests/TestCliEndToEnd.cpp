@@ -1,0 +1,160 @@
+// veltrane-cli as a user runs it: the real program on real Access files, compared byte for byte with
+// scripts that were checked by reading them.
+
+#include "CliWindow.h"
+#include "ConversionRun.h"
+#include "ReaderProcess.h"
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString fixtures = QStringLiteral(VELTRANE_FIXTURES_DIR);
+const QString expectedDir = QStringLiteral(VELTRANE_TEST_DATA_DIR) + "/expected";
+const QString cli = QStringLiteral(VELTRANE_BIN_DIR) + "/veltrane-cli";
+
+struct CliResult {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+CliResult runCli(const QStringList& arguments) {
+    QProcess process;
+    process.start(cli, arguments);
+    process.waitForFinished(120000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+const QStringList allOn{"--go", "--system-tables", "--permissions", "--users", "public"};
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// On a mismatch, say where, rather than just "false".
+void compareScripts(const QByteArray& actual, const QByteArray& expected) {
+    const QList<QByteArray> a = actual.split('\n');
+    const QList<QByteArray> e = expected.split('\n');
+    for (qsizetype i = 0; i < std::min(a.size(), e.size()); ++i) {
+        if (a[i] != e[i])
+            QFAIL(qPrintable(QStringLiteral("line %1 differs:\n actual:   %2\n expected: %3")
+                                 .arg(i + 1)
+                                 .arg(QString::fromUtf8(a[i]), QString::fromUtf8(e[i]))));
+    }
+    QCOMPARE(a.size(), e.size());
+}
+
+} // namespace
+
+class TestCliEndToEnd : public QObject {
+    Q_OBJECT
+private slots:
+    void fixturesMatchCheckedScripts_data();
+    void fixturesMatchCheckedScripts();
+    void oneRequestEqualsPerCallReader_data();
+    void oneRequestEqualsPerCallReader();
+    void exitStatuses_data();
+    void exitStatuses();
+    void outputFileAndLineFeeds();
+};
+
+void TestCliEndToEnd::fixturesMatchCheckedScripts_data() {
+    QTest::addColumn<QString>("database");
+    QTest::addColumn<QString>("dialect");
+    for (const char* file : {"testV1997.mdb", "indexTestV2000.mdb", "compIndexTestV2003.mdb",
+                             "test2V2003.mdb", "testV2007.accdb", "emptyJet4.mdb", "adox_jet4.mdb"}) {
+        QTest::addRow("%s access", file) << QString(file) << "Access SQL";
+        QTest::addRow("%s tsql", file) << QString(file) << "T-SQL";
+    }
+}
+
+void TestCliEndToEnd::fixturesMatchCheckedScripts() {
+    QFETCH(QString, database);
+    QFETCH(QString, dialect);
+    if (!QDir(fixtures).exists())
+        QSKIP("../shared/fixtures is absent: the real Access files are not here");
+    // Run from the fixtures folder with a relative path, so the header does not depend on where it lies.
+    QProcess process;
+    process.setWorkingDirectory(fixtures);
+    process.start(cli, QStringList(allOn) << "-t" << dialect << database);
+    QVERIFY(process.waitForFinished(120000));
+    QCOMPARE(process.exitCode(), 0);
+    const QString expectedFile =
+        expectedDir + "/" + database + (dialect == "T-SQL" ? ".tsql.sql" : ".access.sql");
+    compareScripts(process.readAllStandardOutput(), readFile(expectedFile));
+}
+
+void TestCliEndToEnd::oneRequestEqualsPerCallReader_data() {
+    fixturesMatchCheckedScripts_data();
+}
+
+void TestCliEndToEnd::oneRequestEqualsPerCallReader() {
+    QFETCH(QString, database);
+    QFETCH(QString, dialect);
+    if (!QDir(fixtures).exists())
+        QSKIP("../shared/fixtures is absent: the real Access files are not here");
+    const QString path = fixtures + "/" + database;
+    ConversionOptions options;
+    options.DatabasePath = path;
+    options.ScriptType = dialect;
+    options.CreateGo = options.IncludeSystemTables = options.CreatePermissions = true;
+    options.UserNames = "public";
+    CliWindow window(options, false);
+    ReaderProcess perCall(QStringLiteral(VELTRANE_BIN_DIR) + "/veltrane-reader");
+    cmdGenSQL_Click(window, perCall);
+    const CliResult result = runCli(QStringList(allOn) << "-t" << dialect << path);
+    QCOMPARE(result.exitCode, 0);
+    compareScripts(result.out, window.script().toUtf8());
+}
+
+void TestCliEndToEnd::exitStatuses_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    QTest::addRow("usage") << QStringList{} << 64 << "no database given";
+    QTest::addRow("blank path") << QStringList{"   "} << 64 << "You must select a DB first. Exiting...";
+    QTest::addRow("no such file") << QStringList{"/nonexistent/x.mdb"} << 66
+                                  << "3024  Could not find file '/nonexistent/x.mdb'.";
+    QTest::addRow("folder") << QStringList{"/tmp"} << 65 << "This DB doesn't appear to be the correct format";
+    QTest::addRow("text file") << QStringList{QStringLiteral(VELTRANE_TEST_DATA_DIR) + "/not-a-database.txt"}
+                               << 65 << "Unrecognized database format";
+}
+
+void TestCliEndToEnd::exitStatuses() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    const CliResult result = runCli(arguments);
+    QCOMPARE(result.exitCode, status);
+    QVERIFY2(QString::fromLocal8Bit(result.err).contains(message), result.err.constData());
+    QCOMPARE(result.out, QByteArray());
+}
+
+void TestCliEndToEnd::outputFileAndLineFeeds() {
+    const QString sample = QStringLiteral(VELTRANE_SOURCE_DIR) + "/examples/sample.mdb";
+    if (!QFile::exists(sample))
+        QSKIP("examples/sample.mdb is not there yet");
+    QTemporaryDir dir;
+    const QString out = dir.filePath("script.sql");
+    const CliResult toFile = runCli({"-o", out, sample});
+    QCOMPARE(toFile.exitCode, 0);
+    QCOMPARE(toFile.out, QByteArray());
+    const CliResult toStdout = runCli({sample});
+    QCOMPARE(readFile(out), toStdout.out);
+    QVERIFY(toStdout.out.contains("\r\n"));
+    const CliResult lf = runCli({"--lf", sample});
+    QVERIFY(!lf.out.contains('\r'));
+    QCOMPARE(lf.out, QByteArray(toStdout.out).replace("\r\n", "\n"));
+    // A run that fails leaves no output file behind.
+    const QString failed = dir.filePath("failed.sql");
+    QCOMPARE(runCli({"-o", failed, "/nonexistent.mdb"}).exitCode, 66);
+    QVERIFY(!QFile::exists(failed));
+}
+
+QTEST_GUILESS_MAIN(TestCliEndToEnd)
+#include "TestCliEndToEnd.moc"
