@@ -51,7 +51,11 @@ bool writeOutput(const QByteArray& bytes, const QString& outputFile) {
     }
     // Written beside the target and renamed over it, so a failed run never leaves half a script.
     QSaveFile file(outputFile);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    // QSaveFile commits a short write (a full disk) as success unless the flush is checked first.
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush())
+        return file.commit();
+    file.cancelWriting();
+    return false;
 }
 
 void printError(const QString& text) {

@@ -1,0 +1,407 @@
+#include "IniFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QStringList folderEntries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+bool setImmutable(const QString& path, bool on) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (done) {
+        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return done;
+}
+
+// Makes a file or folder refuse changes for as long as it lives: by permissions for an ordinary user, by the
+// immutable flag for root (whom permissions do not stop).
+class Unwritable {
+public:
+    explicit Unwritable(const QString& path) : path_(path), permissions_(QFile::permissions(path)) {
+        if (::geteuid() == 0)
+            immutable_ = setImmutable(path_, true);
+        else
+            QFile::setPermissions(path_, permissions_ & ~(QFile::WriteOwner | QFile::WriteUser |
+                                                          QFile::WriteGroup | QFile::WriteOther));
+    }
+    ~Unwritable() { release(); }
+    Unwritable(const Unwritable&) = delete;
+    Unwritable& operator=(const Unwritable&) = delete;
+
+    void release() {
+        if (immutable_)
+            setImmutable(path_, false);
+        immutable_ = false;
+        QFile::setPermissions(path_, permissions_);
+    }
+
+private:
+    QString path_;
+    QFile::Permissions permissions_;
+    bool immutable_ = false;
+};
+
+// Limits the size of any file this process writes, the way a nearly full disk would.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN); // a write beyond the limit then fails with EFBIG instead of killing us
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        active_ = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit() { release(); }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+    bool isActive() const { return active_; }
+    void release() {
+        if (active_)
+            ::setrlimit(RLIMIT_FSIZE, &old_);
+        active_ = false;
+    }
+
+private:
+    rlimit old_{};
+    bool active_ = false;
+};
+
+enum class Failure { FolderRefusesNewFiles, FileRefusesReplacement, DiskFullMidWrite };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Failure)
+
+class TestIniFile : public QObject {
+    Q_OBJECT
+private slots:
+    void readsValue_data();
+    void readsValue();
+    void readsDefaultWithoutFile();
+    void cutsLongValue_data();
+    void cutsLongValue();
+    void unreadableFileReadsEmpty();
+    void writeCreatesFileAndKeys();
+    void writeReplacesInPlace();
+    void writeKeepsWhatLiesAround_data();
+    void writeKeepsWhatLiesAround();
+    void writeRefusesWhatOneLineCannotHold_data();
+    void writeRefusesWhatOneLineCannotHold();
+    void writeNeedsExistingFolder();
+    void failedWriteKeepsOldFile_data();
+    void failedWriteKeepsOldFile();
+};
+
+void TestIniFile::readsValue_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("defaultValue");
+    QTest::addColumn<QString>("expected");
+
+    QTest::addRow("plain") << QByteArray("[Options]\npath=/data/db.mdb\n") << "path"
+                           << "0"
+                           << "/data/db.mdb";
+    QTest::addRow("section and key in other letter case")
+        << QByteArray("[oPTIONS]\nOPTCHANGE=True\n") << "optChange"
+        << "False"
+        << "True";
+    QTest::addRow("blanks around equals, CRLF") << QByteArray("[Options]\r\nchkgo = 1 \r\n") << "chkgo"
+                                                << "0"
+                                                << "1";
+    QTest::addRow("equals sign inside value") << QByteArray("[Options]\npath=a=b\n") << "path"
+                                              << ""
+                                              << "a=b";
+    QTest::addRow("non-ASCII") << QByteArray("[Options]\ntxtusers=Zo\xC3\xAB, \xE6\x9D\x8E\n") << "txtusers"
+                               << "" << QString::fromUtf8("Zo\xC3\xAB, \xE6\x9D\x8E");
+    QTest::addRow("UTF-8 signature") << QByteArray("\xEF\xBB\xBF[Options]\npath=x\n") << "path"
+                                     << ""
+                                     << "x";
+    QTest::addRow("commented-out line is no value")
+        << QByteArray("[Options]\n;path=old\npath=new\n") << "path"
+        << ""
+        << "new";
+    QTest::addRow("missing section") << QByteArray("[Other]\npath=x\n") << "path"
+                                     << "0"
+                                     << "0";
+    QTest::addRow("same key in another section")
+        << QByteArray("[Other]\npath=x\n[Options]\nchkgo=1\n") << "path"
+        << "0"
+        << "0";
+    QTest::addRow("missing key") << QByteArray("[Options]\nchkgo=1\n") << "path"
+                                 << "0"
+                                 << "0";
+    QTest::addRow("missing key, empty default") << QByteArray("[Options]\nchkgo=1\n") << "path"
+                                                << ""
+                                                << "";
+    QTest::addRow("empty value reads as default") << QByteArray("[Options]\npath=\n") << "path"
+                                                  << "0"
+                                                  << "0";
+    QTest::addRow("empty value, empty default") << QByteArray("[Options]\npath=\n") << "path"
+                                                << ""
+                                                << "";
+    QTest::addRow("empty file") << QByteArray() << "path"
+                                << "True"
+                                << "True";
+}
+
+void TestIniFile::readsValue() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, key);
+    QFETCH(QString, defaultValue);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Veltrane.ini");
+    writeBytes(file, content);
+
+    QCOMPARE(ReadIniValue(file, "Options", key, defaultValue), expected);
+}
+
+void TestIniFile::readsDefaultWithoutFile() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Veltrane.ini");
+    QCOMPARE(ReadIniValue(file, "Options", "optstrip", "True"), QString("True"));
+    QCOMPARE(ReadIniValue(file, "Options", "path", ""), QString());
+    QVERIFY(!QFile::exists(file));
+}
+
+void TestIniFile::cutsLongValue_data() {
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("expected");
+
+    QTest::addRow("3000 ASCII") << "x" << 3000 << 2047;
+    QTest::addRow("2047 ASCII kept whole") << "x" << 2047 << 2047;
+    QTest::addRow("2048 ASCII") << "x" << 2048 << 2047;
+    QTest::addRow("3000 two-byte") << QString::fromUtf8("\xC3\xA9") << 3000 << 2047;
+    QTest::addRow("3000 three-byte") << QString::fromUtf8("\xE6\x9D\x8E") << 3000 << 2047;
+    QTest::addRow("3000 four-byte") << QString::fromUtf8("\xF0\x9F\x98\x80") << 3000 << 2047;
+}
+
+void TestIniFile::cutsLongValue() {
+    QFETCH(QString, character);
+    QFETCH(int, stored);
+    QFETCH(int, expected);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Veltrane.ini");
+    writeBytes(file, "[Options]\npath=" + character.repeated(stored).toUtf8() + "\nchkgo=1\n");
+
+    const QString value = ReadIniValue(file, "Options", "path", "");
+    QCOMPARE(value, character.repeated(expected));
+    QCOMPARE(ReadIniValue(file, "Options", "chkgo", "0"), QString("1"));
+}
+
+void TestIniFile::unreadableFileReadsEmpty() {
+    // A folder where the file should be cannot be read; that is a failed read, not a missing file.
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Veltrane.ini");
+    QVERIFY(QDir().mkdir(file));
+
+    QCOMPARE(ReadIniValue(file, "Options", "optstrip", "True"), QString());
+    QVERIFY(!WriteIniValue(file, "Options", "optstrip", "True"));
+}
+
+void TestIniFile::writeCreatesFileAndKeys() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Veltrane.ini");
+
+    QVERIFY(WriteIniValue(file, "Options", "optstrip", "True"));
+    QCOMPARE(readBytes(file), QByteArray("[Options]\noptstrip=True\n"));
+    QVERIFY(WriteIniValue(file, "Options", "txtusers", QString::fromUtf8("Zo\xC3\xAB")));
+    QVERIFY(WriteIniValue(file, "Options", "path", ""));
+    QVERIFY(WriteIniValue(file, "Options", "optstrip", "False"));
+    QCOMPARE(readBytes(file), QByteArray("[Options]\noptstrip=False\ntxtusers=Zo\xC3\xAB\npath=\n"));
+}
+
+void TestIniFile::writeReplacesInPlace() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Veltrane.ini");
+    writeBytes(file, "; Settings kept by hand\n"
+                     "\n"
+                     "[OPTIONS]\n"
+                     "; how spaces in names are treated\n"
+                     "OptChange = False\n"
+                     "Foreign=keep me\n"
+                     "CHKGO=1\n"
+                     "\n"
+                     "[Other]\n"
+                     "optchange=not this one\n");
+
+    QVERIFY(WriteIniValue(file, "Options", "optchange", "True"));
+    QVERIFY(WriteIniValue(file, "Options", "path", "/data/db.mdb"));
+
+    // Blank lines and the blanks around "=" follow the library's layout; names, values, comments and order
+    // stay.
+    const QByteArray expected = "; Settings kept by hand\n"
+                                "\n"
+                                "\n"
+                                "[OPTIONS]\n"
+                                "\n"
+                                "; how spaces in names are treated\n"
+                                "OptChange=True\n"
+                                "Foreign=keep me\n"
+                                "CHKGO=1\n"
+                                "path=/data/db.mdb\n"
+                                "\n"
+                                "\n"
+                                "[Other]\n"
+                                "optchange=not this one\n";
+    QCOMPARE(readBytes(file), expected);
+
+    // Writing the same values again changes nothing; no key is ever written twice.
+    QVERIFY(WriteIniValue(file, "OPTIONS", "OPTCHANGE", "True"));
+    QVERIFY(WriteIniValue(file, "Options", "path", "/data/db.mdb"));
+    QCOMPARE(readBytes(file), expected);
+    QCOMPARE(ReadIniValue(file, "Options", "optChange", "False"), QString("True"));
+    QCOMPARE(ReadIniValue(file, "Other", "optchange", ""), QString("not this one"));
+}
+
+void TestIniFile::writeKeepsWhatLiesAround_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::addRow("after the last key")
+        << QByteArray("[Options]\nchkgo=1\n; last words\n# and more\n")
+        << QByteArray("[Options]\nchkgo=1\npath=x\n; last words\n# and more\n");
+    QTest::addRow("after a blank line, CRLF") << QByteArray("[Options]\r\nchkgo=1\r\n\r\n; last words\r\n")
+                                              << QByteArray("[Options]\nchkgo=1\npath=x\n\n; last words\n");
+    QTest::addRow("UTF-8 signature") << QByteArray("\xEF\xBB\xBF[Options]\npath=y\n")
+                                     << QByteArray("\xEF\xBB\xBF[Options]\npath=x\n");
+    QTest::addRow("in a file of comments only")
+        << QByteArray("; top\n\n; bottom\n") << QByteArray("; top\n\n\n[Options]\npath=x\n\n; bottom\n");
+}
+
+void TestIniFile::writeKeepsWhatLiesAround() {
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, expected);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Veltrane.ini");
+    writeBytes(file, content);
+
+    QVERIFY(WriteIniValue(file, "Options", "path", "x"));
+    QCOMPARE(readBytes(file), expected);
+    QVERIFY(WriteIniValue(file, "Options", "path", "x"));
+    QCOMPARE(readBytes(file), expected);
+}
+
+void TestIniFile::writeRefusesWhatOneLineCannotHold_data() {
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+
+    QTest::addRow("line feed in value") << "Options"
+                                        << "path"
+                                        << "a\nb";
+    QTest::addRow("carriage return in value") << "Options"
+                                              << "path"
+                                              << "a\rb";
+    QTest::addRow("empty key") << "Options"
+                               << ""
+                               << "x";
+    QTest::addRow("equals sign in key") << "Options"
+                                        << "pa=th"
+                                        << "x";
+    QTest::addRow("key like a comment") << "Options"
+                                        << ";path"
+                                        << "x";
+    QTest::addRow("bracket in section") << "Opt]ions"
+                                        << "path"
+                                        << "x";
+    QTest::addRow("empty section") << ""
+                                   << "path"
+                                   << "x";
+}
+
+void TestIniFile::writeRefusesWhatOneLineCannotHold() {
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Veltrane.ini");
+    const QByteArray old = "[Options]\npath=old\n";
+    writeBytes(file, old);
+
+    QVERIFY(!WriteIniValue(file, section, key, value));
+    QCOMPARE(readBytes(file), old);
+}
+
+void TestIniFile::writeNeedsExistingFolder() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Veltrane/Veltrane.ini");
+
+    QVERIFY(!WriteIniValue(file, "Options", "path", "x"));
+    QVERIFY(!QFileInfo::exists(dir.filePath("Veltrane")));
+}
+
+void TestIniFile::failedWriteKeepsOldFile_data() {
+    QTest::addColumn<Failure>("failure");
+
+    QTest::addRow("folder refuses new files") << Failure::FolderRefusesNewFiles;
+    QTest::addRow("file refuses replacement") << Failure::FileRefusesReplacement;
+    QTest::addRow("disk full in mid-write") << Failure::DiskFullMidWrite;
+}
+
+void TestIniFile::failedWriteKeepsOldFile() {
+    QFETCH(Failure, failure);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("Veltrane");
+    QVERIFY(QDir().mkdir(folder));
+    const QString file = folder + "/Veltrane.ini";
+    const QByteArray old = "[Options]\noptstrip=True\npath=/old/db.mdb\n";
+    writeBytes(file, old);
+    const QString longPath = "/new/" + QString(4000, 'n') + ".mdb";
+
+    bool written = true;
+    if (failure == Failure::DiskFullMidWrite) {
+        FileSizeLimit limit(1024); // the old file fits, the new one does not
+        QVERIFY(limit.isActive());
+        written = WriteIniValue(file, "Options", "path", longPath);
+    } else {
+        const QString target = failure == Failure::FolderRefusesNewFiles ? folder : file;
+        Unwritable locked(target);
+        QFile probe(failure == Failure::FolderRefusesNewFiles ? folder + "/probe" : file);
+        if (probe.open(QIODevice::WriteOnly | QIODevice::Append))
+            QSKIP("cannot lock a file or folder here (root without the immutable flag)");
+        written = WriteIniValue(file, "Options", "path", longPath);
+    }
+
+    QVERIFY(!written);
+    QCOMPARE(readBytes(file), old);
+    QCOMPARE(folderEntries(folder), QStringList{"Veltrane.ini"}); // no temporary file left behind
+    // Once the obstacle is gone the same write goes through.
+    QVERIFY(WriteIniValue(file, "Options", "path", longPath));
+    QCOMPARE(ReadIniValue(file, "Options", "path", ""), longPath.left(2047));
+}
+
+QTEST_GUILESS_MAIN(TestIniFile)
+#include "TestIniFile.moc"
