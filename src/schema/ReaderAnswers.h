@@ -1,0 +1,12 @@
+#pragma once
+// Turns the reader process's answers into the reader's result types.
+
+#include "ReaderProtocol.h"
+#include "SchemaTypes.h"
+
+TableList toTableList(const readerprotocol::TablesAnswer& answer);
+FieldTable toFieldTable(const readerprotocol::FieldsAnswer& answer);
+IndexList toIndexList(const readerprotocol::IndexesAnswer& answer);
+ReadFailure toReadFailure(const readerprotocol::Failure& failure);
+// The "NOT" of GetTableNames when the reader process itself failed on the file.
+ReadFailure damagedDatabase(const QString& path);

@@ -1,0 +1,155 @@
+#include "ReaderProcess.h"
+
+#include "ReaderAnswers.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+
+using namespace readerprotocol;
+
+namespace {
+
+constexpr int defaultTimeoutMs = 20'000;
+constexpr int stopWaitMs = 2'000;
+
+Request makeRequest(RequestKind kind, const QString& path, const QString& table = {}) {
+    return Request{kind, QFile::encodeName(path).toStdString(), table.toStdString()};
+}
+
+template <typename Answer>
+std::optional<Answer> decoded(const std::optional<std::string>& payload,
+                              std::optional<Answer> (*decode)(std::string_view)) {
+    if (!payload)
+        return std::nullopt;
+    return decode(*payload);
+}
+
+} // namespace
+
+ReaderProcess::ReaderProcess() = default;
+
+ReaderProcess::ReaderProcess(QString program, QStringList arguments)
+    : program_(std::move(program)), arguments_(std::move(arguments)) {}
+
+ReaderProcess::~ReaderProcess() {
+    stop();
+}
+
+QString ReaderProcess::defaultProgram() {
+    const QString folder = QCoreApplication::applicationDirPath();
+    const QString beside = folder + QStringLiteral("/veltrane-reader");
+    if (QFileInfo(beside).isExecutable())
+        return beside;
+    return QDir::cleanPath(folder + QStringLiteral("/../libexec/veltrane/veltrane-reader"));
+}
+
+int ReaderProcess::requestTimeoutMs() {
+    bool ok = false;
+    const double seconds = qEnvironmentVariable("VELTRANE_READER_TIMEOUT").toDouble(&ok);
+    if (!ok || seconds <= 0 || seconds > 24 * 3600)
+        return defaultTimeoutMs;
+    return qMax(1, int(seconds * 1000));
+}
+
+TableList ReaderProcess::GetTableNames(const QString& path) {
+    const std::optional<TablesAnswer> answer =
+        decoded(exchange(makeRequest(RequestKind::Tables, path)), decodeTables);
+    if (!answer) {
+        stop();
+        return damagedDatabase(path);
+    }
+    return toTableList(*answer);
+}
+
+FieldTable ReaderProcess::GetTableFields(const QString& path, const QString& tableName) {
+    const std::optional<FieldsAnswer> answer =
+        decoded(exchange(makeRequest(RequestKind::Fields, path, tableName)), decodeFields);
+    if (!answer) {
+        stop();
+        return FieldTable::unreadable();
+    }
+    return toFieldTable(*answer);
+}
+
+IndexList ReaderProcess::GetTableIndexes(const QString& path, const QString& tableName) {
+    const std::optional<IndexesAnswer> answer =
+        decoded(exchange(makeRequest(RequestKind::Indexes, path, tableName)), decodeIndexes);
+    if (!answer) {
+        stop();
+        return unreadableIndexes();
+    }
+    return toIndexList(*answer);
+}
+
+std::optional<SchemaAnswer> ReaderProcess::readSchema(const QString& path) {
+    std::optional<SchemaAnswer> answer =
+        decoded(exchange(makeRequest(RequestKind::Schema, path)), decodeSchema);
+    if (!answer)
+        stop();
+    return answer;
+}
+
+bool ReaderProcess::ensureRunning(int timeoutMs) {
+    // waitForFinished(0) takes note of a reader that ended since the last request, so that it is replaced
+    // instead of being written to.
+    if (process_ && process_->state() == QProcess::Running && !process_->waitForFinished(0))
+        return true;
+    stop();
+    if (program_.isEmpty())
+        program_ = defaultProgram();
+    process_ = std::make_unique<QProcess>();
+    process_->setProcessChannelMode(QProcess::SeparateChannels);
+    process_->setStandardErrorFile(QProcess::nullDevice());
+    process_->start(program_, arguments_);
+    return process_->waitForStarted(timeoutMs);
+}
+
+void ReaderProcess::stop() {
+    if (!process_)
+        return;
+    if (process_->state() != QProcess::NotRunning) {
+        process_->kill();
+        process_->waitForFinished(stopWaitMs);
+    }
+    process_.reset();
+}
+
+// Sends one request and waits for exactly one answer frame. Nothing when the reader could not be started,
+// died, went silent past the time limit or sent more or other than one frame; the caller then stops it.
+std::optional<std::string> ReaderProcess::exchange(const Request& request) {
+    const QDeadlineTimer deadline(requestTimeoutMs());
+    if (!ensureRunning(int(deadline.remainingTime())))
+        return std::nullopt;
+    // Output nobody asked for means the reader is out of step; start over with a fresh one.
+    if (!process_->readAllStandardOutput().isEmpty()) {
+        stop();
+        if (!ensureRunning(int(deadline.remainingTime())))
+            return std::nullopt;
+    }
+
+    const std::string frame = encode(request);
+    if (process_->write(frame.data(), qint64(frame.size())) != qint64(frame.size()))
+        return std::nullopt;
+
+    QByteArray received;
+    for (;;) {
+        received += process_->readAllStandardOutput();
+        if (const std::optional<std::uint32_t> size =
+                frameSize(std::string_view(received.data(), received.size()))) {
+            if (*size > maxFrameSize)
+                return std::nullopt;
+            const qsizetype total = 4 + qsizetype(*size);
+            if (received.size() > total)
+                return std::nullopt;
+            if (received.size() == total)
+                return std::string(received.constData() + 4, *size);
+        }
+        if (deadline.hasExpired() || process_->state() != QProcess::Running)
+            return std::nullopt;
+        process_->waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())));
+    }
+}

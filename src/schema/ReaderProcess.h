@@ -1,0 +1,46 @@
+#pragma once
+// The schema reader of the program. It hands every request to the reader process (veltrane-reader, the only
+// code that runs libmdb), which it starts on first use and keeps between calls. A request that crashes the
+// reader, exhausts its memory, answers garbage or outlives its time limit stops the process and is answered
+// as a failed read; the next request starts a fresh reader. No call ever hangs, throws or passes an error on.
+// The time limit is 20 s, or VELTRANE_READER_TIMEOUT seconds when that is set. Needs a QCoreApplication.
+
+#include "ReaderProtocol.h"
+#include "SchemaReader.h"
+
+#include <QStringList>
+#include <memory>
+#include <optional>
+
+class QProcess;
+
+class ReaderProcess : public SchemaReader {
+public:
+    // Runs veltrane-reader from beside the running program, or from ../libexec/veltrane/ when installed.
+    ReaderProcess();
+    // Runs the given program instead (tests use a reader that misbehaves on purpose).
+    explicit ReaderProcess(QString program, QStringList arguments = {});
+    ~ReaderProcess() override;
+    ReaderProcess(const ReaderProcess&) = delete;
+    ReaderProcess& operator=(const ReaderProcess&) = delete;
+
+    TableList GetTableNames(const QString& path) override;
+    FieldTable GetTableFields(const QString& path, const QString& tableName) override;
+    IndexList GetTableIndexes(const QString& path, const QString& tableName) override;
+
+    // Tables, fields and indexes in one request; nothing when the reader process failed on the file.
+    std::optional<readerprotocol::SchemaAnswer> readSchema(const QString& path);
+
+    static QString defaultProgram();
+    // The time limit of one request in milliseconds.
+    static int requestTimeoutMs();
+
+private:
+    std::optional<std::string> exchange(const readerprotocol::Request& request);
+    bool ensureRunning(int timeoutMs);
+    void stop();
+
+    QString program_;
+    QStringList arguments_;
+    std::unique_ptr<QProcess> process_;
+};

@@ -1,0 +1,431 @@
+// How the Jet catalog maps to what the Access database engine (DAO) reports. This file is the one place
+// that decides it:
+//
+// Tables: every table definition in MSysObjects - local tables (Type 1, system tables included: Flags
+//   0x80000000 or 0x2, hidden ones too) and linked tables (Type 6 for links to Access files, Type 4 for
+//   ODBC links) - ordered by name without regard to letter case, as the engine's TableDefs collection
+//   lists them. Left out are only the storage tables of multi-valued fields, "f_" + 32 hex digits + "_Data",
+//   which the engine never shows.
+// Fields, in column order:
+//   type: the Jet column type byte for 1..12 (Yes/No .. Memo, the same numbers as DAO's DataTypeEnum);
+//     GUID 0x0F -> 15 (dbGUID); Decimal 0x10 -> 20 (dbDecimal); Large Number 0x13 -> 16 (dbBigInt);
+//     a complex column 0x12 (attachment, multi-valued) -> 101 (dbAttachment): the exact complex type sits in
+//     other system tables and is not worth a second catalog walk. Unknown type bytes pass through as they
+//     are.
+//   size: Text in characters (Jet 4 and later store two bytes per character, Jet 3 one); Memo and OLE 0;
+//     Binary its byte size; every fixed type its byte size (Yes/No 1, GUID 16, Decimal 17).
+//   AllowZeroLength: "True" only where the column's AllowZeroLength property is yes.
+//   Attributes: 1 (dbFixedField) for a fixed-size column or 2 (dbVariableField) for a variable one (every
+//     type but Text, Binary, Memo and OLE is fixed-size; Jet does not flag Decimal columns so), plus 16
+//     (dbAutoIncrField) for an AutoNumber Long, plus 32 (dbUpdatableField) for every column of a local
+//     table: an AutoNumber Long is 49, a plain Long 33, a Text column 34.
+// A linked table's data lives in another file: its fields are the "NONE" row and it has no index list.
+// Indexes: the names of the table's logical indexes (primary key, ordinary, and the foreign-key indexes of
+//   relationships) ordered by name without regard to case; entries whose names begin with "." are the
+//   engine's internal back-references of relationships and are left out. No index left -> NoIndexes.
+// A table name the catalog does not define gives the "NONE" row and the "NONE" index list.
+// Table list failures: 3024 no such file, 3051 not openable (permission, folder, FIFO, device), 3343 not a
+//   Jet/ACE file (empty, truncated, wrong header, or libmdb refuses it), 3049 damaged (the catalog cannot be
+//   read or does not list MSysObjects itself).
+//
+// Cost: every request walks the catalog again, so the walk binds only Id, Name, Type and LvProp (LvProp is
+// bound but parsed only for the tables answered; mdb_read_catalog would parse the property blob of every
+// catalog row), and a request for one table stops at that table's row.
+//
+// libmdb pitfalls: mdb_read_columns must follow mdb_read_table directly and precede mdb_read_indices, which
+// returns NULL even when it succeeds (the indexes land in the table definition's `indices`); libmdb keeps
+// only the low 7 bits of the catalog Type, which turns reports (-32764) into ODBC links (4), so the raw
+// Type is read here; a later mdb_read_catalog frees earlier entries, so it is not used at all.
+
+#include "JetSchema.h"
+
+#include "FileCheck.h"
+
+#include <glib.h>
+// glib must come first in C++: mdbtools.h includes it inside its extern "C" block.
+#include <mdbtools.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+using namespace readerprotocol;
+
+namespace {
+
+// MSysObjects Type values of table definitions.
+constexpr int localTable = 1;
+constexpr int odbcLinkedTable = 4;
+constexpr int accessLinkedTable = 6;
+
+// Jet column type bytes that differ from DAO's codes, and those codes.
+constexpr int jetGuid = 0x0F;
+constexpr int jetDecimal = 0x10;
+constexpr int jetComplex = 0x12;
+constexpr int jetBigInt = 0x13;
+constexpr std::uint32_t daoGuid = 15;
+constexpr std::uint32_t daoBigInt = 16;
+constexpr std::uint32_t daoDecimal = 20;
+constexpr std::uint32_t daoAttachment = 101;
+
+constexpr std::uint32_t dbFixedField = 1;
+constexpr std::uint32_t dbVariableField = 2;
+constexpr std::uint32_t dbAutoIncrField = 16;
+constexpr std::uint32_t dbUpdatableField = 32;
+
+bool isTableType(int type) {
+    return type == localTable || type == odbcLinkedTable || type == accessLinkedTable;
+}
+
+bool isMultiValueStorage(const std::string& name) {
+    constexpr std::size_t hexDigits = 32;
+    if (name.size() != 2 + hexDigits + 5 || name.compare(0, 2, "f_") != 0 ||
+        name.compare(2 + hexDigits, 5, "_Data") != 0)
+        return false;
+    return std::all_of(name.begin() + 2, name.begin() + 2 + hexDigits,
+                       [](char c) { return g_ascii_isxdigit(c); });
+}
+
+// The key names are ordered and matched by: the case-folded name (plain bytes when it is not UTF-8).
+std::string foldedName(const std::string& name) {
+    if (!g_utf8_validate(name.data(), gssize(name.size()), nullptr))
+        return name;
+    std::unique_ptr<gchar, decltype(&g_free)> folded(g_utf8_casefold(name.data(), gssize(name.size())),
+                                                     g_free);
+    return folded ? std::string(folded.get()) : name;
+}
+
+// Orders items by name without regard to case (names equal but for case by their bytes), folding each
+// name once.
+template <typename Item, typename NameOf> void sortByName(std::vector<Item>& items, NameOf nameOf) {
+    std::vector<std::pair<std::string, std::size_t>> keys;
+    keys.reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i)
+        keys.emplace_back(foldedName(nameOf(items[i])), i);
+    std::sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first < b.first : nameOf(items[a.second]) < nameOf(items[b.second]);
+    });
+    std::vector<Item> sorted;
+    sorted.reserve(items.size());
+    for (const auto& key : keys)
+        sorted.push_back(std::move(items[key.second]));
+    items = std::move(sorted);
+}
+
+// A property list as mdb_kkd_to_props returns it; freed the way libmdb frees a catalog entry's.
+struct PropertiesDeleter {
+    void operator()(GPtrArray* properties) const {
+        for (guint i = 0; i < properties->len; ++i)
+            mdb_free_props(static_cast<MdbProperties*>(g_ptr_array_index(properties, i)));
+        g_ptr_array_free(properties, TRUE);
+    }
+};
+using Properties = std::unique_ptr<GPtrArray, PropertiesDeleter>;
+
+struct CatalogTable {
+    std::string name;
+    int type = 0;
+    unsigned long page = 0;
+    Properties properties; // local tables only, and only when asked for
+};
+
+struct DatabaseDeleter {
+    void operator()(MdbHandle* mdb) const { mdb_close(mdb); }
+};
+using Database = std::unique_ptr<MdbHandle, DatabaseDeleter>;
+
+struct TableDefDeleter {
+    void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
+};
+using TableDef = std::unique_ptr<MdbTableDef, TableDefDeleter>;
+
+std::optional<Failure> openDatabase(const std::string& path, Database& database) {
+    switch (checkDatabaseFile(path)) {
+    case FileVerdict::Missing:
+        return failureFor(FileNotFound, path);
+    case FileVerdict::CannotOpen:
+        return failureFor(CannotOpenFile, path);
+    case FileVerdict::NotADatabase:
+        return failureFor(UnrecognizedFormat, path);
+    case FileVerdict::Database:
+        break;
+    }
+    database.reset(mdb_open(path.c_str(), MDB_NOFLAGS));
+    if (!database)
+        return failureFor(UnrecognizedFormat, path);
+    return std::nullopt;
+}
+
+// The property blob of the catalog row just fetched.
+Properties readProperties(MdbHandle* mdb, MdbColumn* lvProp) {
+    if (!lvProp || lvProp->cur_value_len == 0)
+        return {};
+    size_t size = 0;
+    void* blob = mdb_ole_read_full(mdb, lvProp, &size);
+    if (!blob)
+        return {};
+    Properties properties(size > 0 ? mdb_kkd_to_props(mdb, blob, size) : nullptr);
+    std::free(blob);
+    return properties;
+}
+
+// What a catalog walk keeps of one table definition row, and whether it goes on to the next row.
+struct Visit {
+    bool keep = false;
+    bool withProperties = false;
+    bool goOn = true;
+};
+
+struct CatalogWalk {
+    bool readable = false;    // MSysObjects could be read and has the columns the walk needs
+    bool listsItself = false; // one of its rows is MSysObjects
+    std::vector<CatalogTable> tables;
+};
+
+// Walks MSysObjects in storage order and asks visit what to keep of every table definition.
+CatalogWalk walkCatalog(MdbHandle* mdb, const std::function<Visit(const std::string& name)>& visit) {
+    CatalogWalk walk;
+    MdbCatalogEntry catalog;
+    std::memset(&catalog, 0, sizeof catalog);
+    catalog.mdb = mdb;
+    catalog.object_type = MDB_TABLE;
+    catalog.table_pg = 2;
+    std::strcpy(catalog.object_name, "MSysObjects");
+
+    TableDef table(mdb_read_table(&catalog));
+    if (!table || !mdb_read_columns(table.get()))
+        return walk;
+
+    const std::size_t bindSize = std::max<std::size_t>(mdb->bind_size, MDB_BIND_SIZE);
+    std::vector<char> id(bindSize), name(bindSize), type(bindSize), lvProp(bindSize);
+    char idColumn[] = "Id", nameColumn[] = "Name", typeColumn[] = "Type", lvPropColumn[] = "LvProp";
+    if (mdb_bind_column_by_name(table.get(), idColumn, id.data(), nullptr) < 1 ||
+        mdb_bind_column_by_name(table.get(), nameColumn, name.data(), nullptr) < 1 ||
+        mdb_bind_column_by_name(table.get(), typeColumn, type.data(), nullptr) < 1)
+        return walk;
+    // Bound so that its blob can be read for the rows that want it; parsed only for those.
+    const int lvPropNumber = mdb_bind_column_by_name(table.get(), lvPropColumn, lvProp.data(), nullptr);
+    MdbColumn* lvPropColumnDef =
+        lvPropNumber >= 1 ? static_cast<MdbColumn*>(g_ptr_array_index(table->columns, lvPropNumber - 1))
+                          : nullptr;
+    walk.readable = true;
+
+    mdb_rewind_table(table.get());
+    while (mdb_fetch_row(table.get())) {
+        const int rowType = std::atoi(type.data());
+        if (!isTableType(rowType))
+            continue;
+        const std::string rowName = name.data();
+        if (rowName == "MSysObjects")
+            walk.listsItself = true;
+        if (isMultiValueStorage(rowName))
+            continue;
+        const Visit wanted = visit(rowName);
+        if (wanted.keep) {
+            CatalogTable kept{rowName, rowType, std::strtoul(id.data(), nullptr, 10) & 0x00FFFFFFul, {}};
+            if (wanted.withProperties && rowType == localTable)
+                kept.properties = readProperties(mdb, lvPropColumnDef);
+            walk.tables.push_back(std::move(kept));
+        }
+        if (!wanted.goOn)
+            break;
+    }
+    return walk;
+}
+
+bool isVariableType(int type) {
+    return type == MDB_TEXT || type == MDB_BINARY || type == MDB_MEMO || type == MDB_OLE;
+}
+
+Field describeColumn(const MdbColumn& column, bool jet3) {
+    Field field;
+    field.name = column.name;
+    const int size = std::max(column.col_size, 0);
+    switch (column.col_type) {
+    case MDB_BOOL:
+    case MDB_BYTE:
+        field.type = std::uint32_t(column.col_type);
+        field.size = 1;
+        break;
+    case MDB_INT:
+        field.type = MDB_INT;
+        field.size = 2;
+        break;
+    case MDB_LONGINT:
+    case MDB_FLOAT:
+        field.type = std::uint32_t(column.col_type);
+        field.size = 4;
+        break;
+    case MDB_MONEY:
+    case MDB_DOUBLE:
+    case MDB_DATETIME:
+        field.type = std::uint32_t(column.col_type);
+        field.size = 8;
+        break;
+    case MDB_BINARY:
+        field.type = MDB_BINARY;
+        field.size = std::uint32_t(size);
+        break;
+    case MDB_TEXT:
+        field.type = MDB_TEXT;
+        field.size = std::uint32_t(jet3 ? size : size / 2);
+        break;
+    case MDB_OLE:
+    case MDB_MEMO:
+        field.type = std::uint32_t(column.col_type);
+        field.size = 0;
+        break;
+    case jetGuid:
+        field.type = daoGuid;
+        field.size = 16;
+        break;
+    case jetDecimal:
+        field.type = daoDecimal;
+        field.size = 17;
+        break;
+    case jetBigInt:
+        field.type = daoBigInt;
+        field.size = 8;
+        break;
+    case jetComplex:
+        field.type = daoAttachment;
+        field.size = std::uint32_t(size);
+        break;
+    default:
+        field.type = std::uint32_t(column.col_type);
+        field.size = std::uint32_t(size);
+        break;
+    }
+    const char* allowZeroLength = mdb_col_get_prop(&column, "AllowZeroLength");
+    field.allowZeroLength = allowZeroLength && std::strcmp(allowZeroLength, "yes") == 0;
+    const bool fixed = column.is_fixed || !isVariableType(column.col_type);
+    field.attributes = (fixed ? dbFixedField : dbVariableField) | dbUpdatableField;
+    if (column.col_type == MDB_LONGINT && column.is_long_auto)
+        field.attributes |= dbAutoIncrField;
+    return field;
+}
+
+// Reads one table definition; fields and indexes only as asked, in libmdb's required order.
+TableSchema describeTable(MdbHandle* mdb, CatalogTable& table, bool wantFields, bool wantIndexes) {
+    TableSchema schema;
+    schema.name = table.name;
+    schema.fields.readable = false;
+    schema.indexes.kind = IndexesAnswer::Kind::Unreadable;
+    if (table.type != localTable) {
+        schema.indexes.kind = IndexesAnswer::Kind::NoIndexes;
+        return schema;
+    }
+
+    MdbCatalogEntry entry;
+    std::memset(&entry, 0, sizeof entry);
+    entry.mdb = mdb;
+    entry.object_type = MDB_TABLE;
+    entry.table_pg = table.page;
+    g_strlcpy(entry.object_name, table.name.c_str(), sizeof entry.object_name);
+    entry.props = table.properties.get();
+
+    TableDef definition(mdb_read_table(&entry));
+    if (!definition || !mdb_read_columns(definition.get()))
+        return schema;
+
+    if (wantFields) {
+        const bool jet3 = mdb->f->jet_version == MDB_VER_JET3;
+        schema.fields.readable = true;
+        for (guint i = 0; i < definition->columns->len; ++i)
+            schema.fields.fields.push_back(
+                describeColumn(*static_cast<MdbColumn*>(g_ptr_array_index(definition->columns, i)), jet3));
+    }
+
+    if (wantIndexes) {
+        mdb_read_indices(definition.get());
+        std::vector<std::string> names;
+        if (definition->indices) {
+            for (guint i = 0; i < definition->indices->len; ++i) {
+                const auto* index = static_cast<const MdbIndex*>(g_ptr_array_index(definition->indices, i));
+                if (index->name[0] != '.')
+                    names.emplace_back(index->name);
+            }
+        }
+        sortByName(names, [](const std::string& name) -> const std::string& { return name; });
+        schema.indexes.kind = names.empty() ? IndexesAnswer::Kind::NoIndexes : IndexesAnswer::Kind::List;
+        schema.indexes.names = std::move(names);
+    }
+    return schema;
+}
+
+// The table named `name` (matched without regard to case, as the engine matches it), or nothing.
+std::optional<CatalogTable> findTable(MdbHandle* mdb, const std::string& name) {
+    const std::string wanted = foldedName(name);
+    CatalogWalk walk = walkCatalog(mdb, [&](const std::string& rowName) {
+        const bool match = foldedName(rowName) == wanted;
+        return Visit{match, match, !match};
+    });
+    if (walk.tables.empty())
+        return std::nullopt;
+    return std::move(walk.tables.front());
+}
+
+std::optional<Failure> listTables(MdbHandle* mdb, const std::string& path, bool withProperties,
+                                  std::vector<CatalogTable>& tables) {
+    CatalogWalk walk = walkCatalog(mdb, [&](const std::string&) {
+        return Visit{true, withProperties, true};
+    });
+    if (!walk.readable || !walk.listsItself)
+        return failureFor(DatabaseDamaged, path);
+    tables = std::move(walk.tables);
+    sortByName(tables, [](const CatalogTable& table) -> const std::string& { return table.name; });
+    return std::nullopt;
+}
+
+} // namespace
+
+TablesAnswer readTableNames(const std::string& path) {
+    TablesAnswer answer;
+    Database database;
+    if ((answer.failure = openDatabase(path, database)))
+        return answer;
+    std::vector<CatalogTable> tables;
+    if ((answer.failure = listTables(database.get(), path, false, tables)))
+        return answer;
+    for (const CatalogTable& table : tables)
+        answer.names.push_back(table.name);
+    return answer;
+}
+
+FieldsAnswer readTableFields(const std::string& path, const std::string& tableName) {
+    Database database;
+    if (openDatabase(path, database))
+        return {};
+    std::optional<CatalogTable> table = findTable(database.get(), tableName);
+    if (!table)
+        return {};
+    return describeTable(database.get(), *table, true, false).fields;
+}
+
+IndexesAnswer readTableIndexes(const std::string& path, const std::string& tableName) {
+    Database database;
+    if (openDatabase(path, database))
+        return {};
+    std::optional<CatalogTable> table = findTable(database.get(), tableName);
+    if (!table)
+        return {};
+    return describeTable(database.get(), *table, false, true).indexes;
+}
+
+SchemaAnswer readSchema(const std::string& path) {
+    SchemaAnswer answer;
+    Database database;
+    if ((answer.failure = openDatabase(path, database)))
+        return answer;
+    std::vector<CatalogTable> tables;
+    if ((answer.failure = listTables(database.get(), path, true, tables)))
+        return answer;
+    for (CatalogTable& table : tables)
+        answer.tables.push_back(describeTable(database.get(), table, true, true));
+    return answer;
+}

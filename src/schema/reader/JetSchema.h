@@ -1,0 +1,13 @@
+#pragma once
+// The schema of an Access file as the Access database engine would report it, read through libmdb. Each
+// function opens the file read-only, reads what it needs and closes the file before it returns.
+
+#include "ReaderProtocol.h"
+
+#include <string>
+
+readerprotocol::TablesAnswer readTableNames(const std::string& path);
+readerprotocol::FieldsAnswer readTableFields(const std::string& path, const std::string& table);
+readerprotocol::IndexesAnswer readTableIndexes(const std::string& path, const std::string& table);
+// Tables, and each table's fields and indexes, in one open of the file.
+readerprotocol::SchemaAnswer readSchema(const std::string& path);

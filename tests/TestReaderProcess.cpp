@@ -1,0 +1,192 @@
+// The client side of the reader process: a reader that crashes, hangs, answers garbage or cannot be started
+// gives the failure markers of the operation, never a hang or an exception, and the next request is served
+// by a fresh reader.
+
+#include "ReaderProcess.h"
+#include "SchemaSnapshot.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTest>
+#include <QThread>
+
+namespace {
+
+const QString binDir = QStringLiteral(VELTRANE_BIN_DIR);
+const QString fakeReader = binDir + QStringLiteral("/veltrane-fake-reader");
+
+QString names(const TableList& list) {
+    if (const auto* failure = std::get_if<ReadFailure>(&list))
+        return QStringLiteral("NOT %1").arg(failure->number);
+    return std::get<TextList>(list).items().join(QLatin1Char('|'));
+}
+
+// Sets VELTRANE_READER_TIMEOUT for the life of one test.
+class TimeoutOverride {
+public:
+    explicit TimeoutOverride(const QByteArray& seconds) { qputenv("VELTRANE_READER_TIMEOUT", seconds); }
+    ~TimeoutOverride() { qunsetenv("VELTRANE_READER_TIMEOUT"); }
+};
+
+} // namespace
+
+class TestReaderProcess : public QObject {
+    Q_OBJECT
+
+private slots:
+    void misbehavingReader_data();
+    void misbehavingReader();
+    void hangingReaderTimesOut();
+    void readerIsKeptBetweenCalls();
+    void readerThatEndedIsReplaced();
+    void missingProgram();
+    void timeoutFromEnvironment_data();
+    void timeoutFromEnvironment();
+    void findsReaderBesideProgram();
+    void memoryLimitOptionIsAccepted();
+    void malformedAnswersAreRejected_data();
+    void malformedAnswersAreRejected();
+};
+
+void TestReaderProcess::misbehavingReader_data() {
+    QTest::addColumn<QString>("behaviour");
+    QTest::addRow("crash") << "crash";
+    QTest::addRow("exit without answer") << "exit";
+    QTest::addRow("garbage") << "garbage";
+    QTest::addRow("oversized frame") << "huge";
+    QTest::addRow("two answers") << "twice";
+    QTest::addRow("unknown status") << "bad-status";
+}
+
+void TestReaderProcess::misbehavingReader() {
+    QFETCH(QString, behaviour);
+    const TimeoutOverride timeout("5");
+    ReaderProcess reader(fakeReader);
+    QCOMPARE(names(reader.GetTableNames("ok")), QStringLiteral("Fake"));
+
+    const TableList failed = reader.GetTableNames(behaviour);
+    QVERIFY(std::holds_alternative<ReadFailure>(failed));
+    QCOMPARE(
+        std::get<ReadFailure>(failed),
+        (ReadFailure{3049,
+                     QStringLiteral("Cannot open database '%1'. The file may be damaged.").arg(behaviour)}));
+    // A fresh reader (its first answer is "Fake" again) serves the next request.
+    QCOMPARE(names(reader.GetTableNames("ok")), QStringLiteral("Fake"));
+
+    QCOMPARE(reader.GetTableFields(behaviour, "T"), FieldTable::unreadable());
+    QCOMPARE(reader.GetTableFields("ok", "T").upperBound(), 1);
+    QCOMPARE(reader.GetTableIndexes(behaviour, "T"), unreadableIndexes());
+    QCOMPARE(reader.GetTableIndexes("ok", "T"), IndexList(TextList({"PrimaryKey"})));
+    QVERIFY(std::holds_alternative<ReadFailure>(SchemaSnapshot::read(reader, behaviour)));
+    QVERIFY(std::holds_alternative<SchemaSnapshot>(SchemaSnapshot::read(reader, "ok")));
+}
+
+void TestReaderProcess::hangingReaderTimesOut() {
+    const TimeoutOverride timeout("1");
+    ReaderProcess reader(fakeReader);
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(names(reader.GetTableNames("hang")), QStringLiteral("NOT 3049"));
+    QCOMPARE(reader.GetTableFields("hang", "T"), FieldTable::unreadable());
+    QCOMPARE(reader.GetTableIndexes("hang", "T"), unreadableIndexes());
+    QVERIFY2(timer.elapsed() < 8000, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(names(reader.GetTableNames("ok")), QStringLiteral("Fake"));
+}
+
+void TestReaderProcess::readerIsKeptBetweenCalls() {
+    ReaderProcess reader(fakeReader);
+    QCOMPARE(names(reader.GetTableNames("ok")), QStringLiteral("Fake"));
+    QCOMPARE(names(reader.GetTableNames("ok")), QStringLiteral("Fake2"));
+    QCOMPARE(names(reader.GetTableNames("ok")), QStringLiteral("Fake3"));
+}
+
+void TestReaderProcess::readerThatEndedIsReplaced() {
+    ReaderProcess reader(fakeReader);
+    QCOMPARE(names(reader.GetTableNames("ok")), QStringLiteral("Fake"));
+    QCOMPARE(names(reader.GetTableNames("last")), QStringLiteral("Fake2"));
+    QThread::msleep(200); // the reader has ended by now; no events are processed meanwhile
+    QCOMPARE(names(reader.GetTableNames("ok")), QStringLiteral("Fake"));
+}
+
+void TestReaderProcess::missingProgram() {
+    ReaderProcess reader(binDir + QStringLiteral("/no-such-reader"));
+    QCOMPARE(names(reader.GetTableNames("ok")), QStringLiteral("NOT 3049"));
+    QCOMPARE(reader.GetTableFields("ok", "T"), FieldTable::unreadable());
+    QCOMPARE(reader.GetTableIndexes("ok", "T"), unreadableIndexes());
+}
+
+void TestReaderProcess::timeoutFromEnvironment_data() {
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<int>("milliseconds");
+    QTest::addRow("unset") << QByteArray() << 20000;
+    QTest::addRow("whole seconds") << QByteArray("3") << 3000;
+    QTest::addRow("fraction") << QByteArray("0.5") << 500;
+    QTest::addRow("not a number") << QByteArray("soon") << 20000;
+    QTest::addRow("zero") << QByteArray("0") << 20000;
+    QTest::addRow("negative") << QByteArray("-4") << 20000;
+}
+
+void TestReaderProcess::timeoutFromEnvironment() {
+    QFETCH(QByteArray, value);
+    QFETCH(int, milliseconds);
+    if (value.isNull())
+        qunsetenv("VELTRANE_READER_TIMEOUT");
+    else
+        qputenv("VELTRANE_READER_TIMEOUT", value);
+    QCOMPARE(ReaderProcess::requestTimeoutMs(), milliseconds);
+    qunsetenv("VELTRANE_READER_TIMEOUT");
+}
+
+void TestReaderProcess::findsReaderBesideProgram() {
+    QCOMPARE(QFileInfo(ReaderProcess::defaultProgram()).canonicalFilePath(),
+             QFileInfo(binDir + QStringLiteral("/veltrane-reader")).canonicalFilePath());
+    // The real reader answers a path that names nothing with the engine's message.
+    ReaderProcess reader;
+    QCOMPARE(reader.GetTableNames(QStringLiteral("/no/such/file.mdb")),
+             TableList(ReadFailure{3024, QStringLiteral("Could not find file '/no/such/file.mdb'.")}));
+}
+
+void TestReaderProcess::memoryLimitOptionIsAccepted() {
+    ReaderProcess limited(ReaderProcess::defaultProgram(),
+                          {QStringLiteral("--memory-limit-mb"), QStringLiteral("512")});
+    QCOMPARE(names(limited.GetTableNames(QStringLiteral("/no/such/file.mdb"))), QStringLiteral("NOT 3024"));
+    // An option the reader does not know makes it refuse to start serving.
+    ReaderProcess refused(ReaderProcess::defaultProgram(), {QStringLiteral("--no-such-option")});
+    QCOMPARE(names(refused.GetTableNames(QStringLiteral("/no/such/file.mdb"))), QStringLiteral("NOT 3049"));
+}
+
+void TestReaderProcess::malformedAnswersAreRejected_data() {
+    using readerprotocol::Writer;
+    QTest::addColumn<QByteArray>("payload");
+    QTest::addColumn<bool>("tables");
+    QTest::addColumn<bool>("fields");
+    QTest::addColumn<bool>("indexes");
+    const auto bytes = [](std::initializer_list<std::uint32_t> values) {
+        Writer out;
+        for (std::uint32_t value : values)
+            out.u32(value);
+        const std::string frame = out.frame();
+        return QByteArray(frame.data() + 4, qsizetype(frame.size() - 4));
+    };
+    QTest::addRow("empty") << QByteArray() << false << false << false;
+    // No tables is a list; an index list without names is not ("NOT" has a kind of its own).
+    QTest::addRow("list of no names") << bytes({0, 0}) << true << false << false;
+    QTest::addRow("count beyond the bytes") << bytes({0, 1000}) << false << false << false;
+    QTest::addRow("text longer than the rest") << bytes({0, 1, 50}) << false << false << false;
+    QTest::addRow("truth value 2") << bytes({2}) << false << false << true;
+    QTest::addRow("trailing bytes") << bytes({1, 0, 9}) << false << false << false;
+}
+
+void TestReaderProcess::malformedAnswersAreRejected() {
+    QFETCH(QByteArray, payload);
+    QFETCH(bool, tables);
+    QFETCH(bool, fields);
+    QFETCH(bool, indexes);
+    const std::string_view view(payload.constData(), std::size_t(payload.size()));
+    QCOMPARE(readerprotocol::decodeTables(view).has_value(), tables);
+    QCOMPARE(readerprotocol::decodeFields(view).has_value(), fields);
+    QCOMPARE(readerprotocol::decodeIndexes(view).has_value(), indexes);
+}
+
+QTEST_GUILESS_MAIN(TestReaderProcess)
+#include "TestReaderProcess.moc"

@@ -1,0 +1,10 @@
+# Tests of the schema reader: the mapping on real Access files, and the client's handling of a reader
+# process that crashes, hangs or answers garbage.
+
+add_executable(veltrane-fake-reader fakereader/FakeReader.cpp)
+target_include_directories(veltrane-fake-reader PRIVATE ${PROJECT_SOURCE_DIR}/src/schema)
+set_target_properties(veltrane-fake-reader PROPERTIES AUTOMOC OFF)
+
+veltrane_add_test(TestSchemaReader SOURCES TestSchemaReader.cpp LIBS veltrane_schema)
+veltrane_add_test(TestReaderProcess SOURCES TestReaderProcess.cpp LIBS veltrane_schema)
+add_dependencies(TestReaderProcess veltrane-fake-reader)
