@@ -1,0 +1,61 @@
+# Installs the build into a scratch prefix and checks the files a desktop user gets.
+# Run by CTest: cmake -D BUILD_DIR=... -D PREFIX=... -D SOURCE_DATA_DIR=... -D DATADIR=... -D MANDIR=...
+#               -D PROGRAMS=bin/a;bin/b -D DESKTOP_FILE_VALIDATE=... -P InstallCheck.cmake
+cmake_minimum_required(VERSION 3.25)
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PREFIX}"
+                RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "cmake --install failed:\n${output}")
+endif()
+
+function(expect_file path)
+    if(NOT EXISTS "${PREFIX}/${path}" OR IS_DIRECTORY "${PREFIX}/${path}")
+        message(FATAL_ERROR "not installed: ${path}")
+    endif()
+endfunction()
+
+foreach(program IN LISTS PROGRAMS)
+    expect_file(${program})
+    execute_process(COMMAND test -x "${PREFIX}/${program}" RESULT_VARIABLE not_executable)
+    if(not_executable)
+        message(FATAL_ERROR "installed but not executable: ${program}")
+    endif()
+endforeach()
+expect_file(${DATADIR}/veltrane/help.txt)
+expect_file(${DATADIR}/applications/veltrane.desktop)
+expect_file(${DATADIR}/icons/hicolor/scalable/apps/veltrane.svg)
+expect_file(${MANDIR}/man1/veltrane-cli.1)
+
+file(SHA256 "${PREFIX}/${DATADIR}/veltrane/help.txt" installed_help)
+file(SHA256 "${SOURCE_DATA_DIR}/help.txt" source_help)
+if(NOT installed_help STREQUAL source_help)
+    message(FATAL_ERROR "the installed help.txt differs from data/help.txt")
+endif()
+file(SHA256 "${BUILD_DIR}/bin/help.txt" build_help)
+if(NOT build_help STREQUAL source_help)
+    message(FATAL_ERROR "the build folder's bin/help.txt is missing or out of date")
+endif()
+
+# The program takes no arguments, so the entry passes none (no %f or %u), and its icon is the installed one.
+file(READ "${PREFIX}/${DATADIR}/applications/veltrane.desktop" entry)
+function(expect_entry_line line)
+    string(FIND "\n${entry}" "\n${line}\n" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "veltrane.desktop lacks the line ${line}")
+    endif()
+endfunction()
+expect_entry_line("Exec=veltrane")
+expect_entry_line("Icon=veltrane")
+expect_entry_line("Categories=Development;Database;")
+
+if(NOT DESKTOP_FILE_VALIDATE)
+    message("SKIPPED: desktop-file-validate is not installed (package desktop-file-utils)")
+    return()
+endif()
+execute_process(COMMAND "${DESKTOP_FILE_VALIDATE}" "${PREFIX}/${DATADIR}/applications/veltrane.desktop"
+                RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+if(NOT result EQUAL 0 OR NOT output STREQUAL "")
+    message(FATAL_ERROR "desktop-file-validate rejects veltrane.desktop:\n${output}")
+endif()
+message("installed into ${PREFIX}: ${PROGRAMS}; help.txt, desktop entry, icon, manual page")
