@@ -1,0 +1,153 @@
+// The written databases read by an independent reader, the npm package mdb-reader (tests/node): every
+// database of the test corpus must show exactly the described tables, system flags and columns (type,
+// size, fixed or variable, AutoNumber). mdb-reader reads neither indexes nor column properties; the
+// mdbtools and reader tests cover those.
+
+#include "MdbSchemaJson.h"
+#include "MdbTestCorpus.h"
+#include "MdbWriter.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+struct ReaderView {
+    QString type;
+    int size;
+    bool fixed;
+};
+
+// What mdb-reader reports for a column of the given description.
+ReaderView readerView(const MdbColumn& c) {
+    switch (c.type) {
+    case MdbColumnType::YesNo:
+        return {"boolean", 0, true}; // mdb-reader gives Yes/No no size
+    case MdbColumnType::Byte:
+        return {"byte", 1, true};
+    case MdbColumnType::Integer:
+        return {"integer", 2, true};
+    case MdbColumnType::Long:
+        return {"long", 4, true};
+    case MdbColumnType::Currency:
+        return {"currency", 8, true};
+    case MdbColumnType::Single:
+        return {"float", 4, true};
+    case MdbColumnType::Double:
+        return {"double", 8, true};
+    case MdbColumnType::DateTime:
+        return {"datetime", 8, true};
+    case MdbColumnType::Binary:
+        return {"binary", c.length > 0 ? c.length : 255, false};
+    case MdbColumnType::Text:
+        return {"text", 2 * (c.length > 0 ? c.length : 50), false};
+    case MdbColumnType::OleObject:
+        return {"ole", 0, false};
+    case MdbColumnType::Memo:
+        return {"memo", 0, false};
+    case MdbColumnType::Guid:
+        return {"repid", 16, true};
+    case MdbColumnType::Decimal:
+        return {"numeric", 17, true};
+    }
+    return {};
+}
+
+QString describe(const MdbColumn& c) {
+    const auto v = readerView(c);
+    QString s = QString("%1 %2 %3 %4%5")
+                    .arg(qs(c.name), v.type)
+                    .arg(v.size)
+                    .arg(v.fixed ? "fixed" : "variable", c.autoNumber ? " auto" : "");
+    if (c.type == MdbColumnType::Decimal)
+        s += QString(" (%1,%2)").arg(c.precision).arg(c.scale);
+    return s;
+}
+
+QString describe(const QJsonObject& c) {
+    QString s =
+        QString("%1 %2 %3 %4%5")
+            .arg(c["name"].toString(), c["type"].toString())
+            .arg(c["size"].toInt())
+            .arg(c["fixedLength"].toBool() ? "fixed" : "variable", c["autoLong"].toBool() ? " auto" : "");
+    if (c["type"].toString() == "numeric")
+        s += QString(" (%1,%2)").arg(c["precision"].toInt()).arg(c["scale"].toInt());
+    if (!c["nullable"].toBool())
+        s += " not-nullable";
+    return s;
+}
+
+} // namespace
+
+class TestMkmdbCrossCheck : public QObject {
+    Q_OBJECT
+
+private slots:
+    void corpus_data();
+    void corpus();
+};
+
+void TestMkmdbCrossCheck::corpus_data() {
+    QTest::addColumn<QString>("name");
+    for (const auto& db : mdbTestCorpus())
+        QTest::addRow("%s", db.name.c_str()) << qs(db.name);
+    QTest::addRow("bundled sample") << QString(); // examples/sample.mdb as committed
+}
+
+void TestMkmdbCrossCheck::corpus() {
+    QFETCH(QString, name);
+    MdbSchema schema;
+    QString file;
+    QTemporaryDir dir;
+    if (name.isEmpty()) {
+        QFile sample(QString(VELTRANE_EXAMPLES_DIR) + "/sample.json");
+        QVERIFY(sample.open(QIODevice::ReadOnly));
+        const auto parsed = parseMdbSchemaJson(sample.readAll(), nullptr);
+        QVERIFY(parsed);
+        schema = *parsed;
+        file = QString(VELTRANE_EXAMPLES_DIR) + "/sample.mdb";
+    } else {
+        schema = mdbTestDatabase(name.toStdString());
+        file = dir.filePath(name + ".mdb");
+        std::string error;
+        QVERIFY2(writeMdb(schema, file.toStdString(), &error), error.c_str());
+    }
+
+    QProcess node;
+    node.start(VELTRANE_NODE, {VELTRANE_NODE_SCRIPT, file});
+    QVERIFY(node.waitForFinished(120000));
+    QVERIFY2(node.exitCode() == 0, node.readAllStandardError().constData());
+    const auto seen = QJsonDocument::fromJson(node.readAllStandardOutput()).object()["tables"].toArray();
+
+    QStringList expectedTables{"MSysObjects system", "MSysACEs system", "MSysQueries system",
+                               "MSysRelationships system"};
+    for (const auto& t : schema.tables)
+        expectedTables << qs(t.name) + (t.system ? " system" : "");
+    QStringList seenTables;
+    for (const auto& t : seen)
+        seenTables << t.toObject()["name"].toString() + (t.toObject()["system"].toBool() ? " system" : "");
+    QCOMPARE(seenTables, expectedTables);
+
+    for (qsizetype i = 0; i < qsizetype(schema.tables.size()); ++i) {
+        const auto& t = schema.tables[std::size_t(i)];
+        QStringList expectedColumns;
+        for (const auto& c : t.columns)
+            expectedColumns << describe(c);
+        QStringList seenColumns;
+        for (const auto& c : seen[i + 4].toObject()["columns"].toArray())
+            seenColumns << describe(c.toObject());
+        QCOMPARE(seenColumns, expectedColumns);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestMkmdbCrossCheck)
+#include "TestMkmdbCrossCheck.moc"

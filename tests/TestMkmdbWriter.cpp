@@ -1,0 +1,326 @@
+// The database writer checked through mdbtools' own command-line programs (mdb-tables, mdb-schema,
+// mdb-prop): every database of the test corpus must show exactly the described tables, columns and
+// column properties. Also: the header page, the rules a schema is checked against, and the bundled sample.
+
+#include "JetBytes.h"
+#include "MdbSchemaCheck.h"
+#include "MdbSchemaJson.h"
+#include "MdbTestCorpus.h"
+#include "MdbWriter.h"
+
+#include <QFile>
+#include <QMap>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// Runs an mdbtools program; its standard output, or nothing when it failed.
+std::optional<QString> run(const QString& program, const QStringList& arguments) {
+    QProcess p;
+    p.start(program, arguments);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return std::nullopt;
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QStringList lines(const QString& text) {
+    return text.split('\n', Qt::SkipEmptyParts);
+}
+
+// The column type as mdb-schema's "access" output names it.
+QString accessTypeText(const MdbColumn& c) {
+    switch (c.type) {
+    case MdbColumnType::YesNo:
+        return "Boolean";
+    case MdbColumnType::Byte:
+        return "Byte";
+    case MdbColumnType::Integer:
+        return "Integer";
+    case MdbColumnType::Long:
+        return "Long Integer";
+    case MdbColumnType::Currency:
+        return "Currency";
+    case MdbColumnType::Single:
+        return "Single";
+    case MdbColumnType::Double:
+        return "Double";
+    case MdbColumnType::DateTime:
+        return "DateTime";
+    case MdbColumnType::Binary:
+        return "Binary";
+    case MdbColumnType::Text:
+        return QString("Text (%1)").arg(c.length > 0 ? c.length : 50);
+    case MdbColumnType::OleObject:
+        return "OLE (255)";
+    case MdbColumnType::Memo:
+        return "Memo/Hyperlink (255)";
+    case MdbColumnType::Guid:
+        return "Replication ID";
+    case MdbColumnType::Decimal:
+        return QString("Numeric (%1, %2)").arg(c.precision).arg(c.scale);
+    }
+    return {};
+}
+
+// mdb-prop's blocks as column name -> property -> value.
+QMap<QString, QMap<QString, QString>> parseProperties(const QString& text) {
+    QMap<QString, QMap<QString, QString>> out;
+    QString current;
+    for (const auto& line : lines(text)) {
+        if (line.startsWith("name: ")) {
+            current = line.mid(6);
+            out[current];
+        } else if (line.startsWith('\t')) {
+            const auto colon = line.indexOf(": ");
+            out[current][line.mid(1, colon - 1)] = line.mid(colon + 2);
+        }
+    }
+    return out;
+}
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestMkmdbWriter : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+    QString path(const std::string& name) const { return dir_.filePath(qs(name) + ".mdb"); }
+
+private slots:
+    void initTestCase();
+    void tableLists_data();
+    void tableLists();
+    void columns_data();
+    void columns();
+    void properties_data();
+    void properties();
+    void headerPage();
+    void sameSchemaSameBytes();
+    void rejectsBrokenSchemas_data();
+    void rejectsBrokenSchemas();
+    void bundledSampleIsCurrent();
+};
+
+void TestMkmdbWriter::initTestCase() {
+    QVERIFY(dir_.isValid());
+    for (const auto& db : mdbTestCorpus()) {
+        std::string error;
+        QVERIFY2(writeMdb(db.schema, path(db.name).toStdString(), &error), error.c_str());
+    }
+}
+
+void TestMkmdbWriter::tableLists_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("userTables");
+    QTest::addColumn<QStringList>("allTables");
+    const QStringList system{"MSysObjects", "MSysACEs", "MSysQueries", "MSysRelationships"};
+    for (const auto& db : mdbTestCorpus()) {
+        QStringList user;
+        QStringList all = system;
+        for (const auto& t : db.schema.tables) {
+            if (!t.system)
+                user << qs(t.name);
+            all << qs(t.name);
+        }
+        QTest::addRow("%s", db.name.c_str()) << path(db.name) << user << all;
+    }
+}
+
+void TestMkmdbWriter::tableLists() {
+    QFETCH(QString, file);
+    QFETCH(QStringList, userTables);
+    QFETCH(QStringList, allTables);
+    if (QStandardPaths::findExecutable("mdb-tables").isEmpty())
+        QSKIP("mdb-tables (Debian package mdbtools) is not installed");
+    const auto user = run("mdb-tables", {"-1", file});
+    const auto all = run("mdb-tables", {"-1", "-S", file});
+    QVERIFY(user && all);
+    QCOMPARE(lines(*user), userTables);
+    QCOMPARE(lines(*all), allTables);
+}
+
+void TestMkmdbWriter::columns_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QStringList>("expected");
+    for (const auto& db : mdbTestCorpus()) {
+        for (const auto& t : db.schema.tables) {
+            QStringList expected;
+            for (const auto& c : t.columns)
+                expected << "[" + qs(c.name) + "] " + accessTypeText(c);
+            QTest::addRow("%s/%s", db.name.c_str(), t.name.c_str())
+                << path(db.name) << qs(t.name) << expected;
+        }
+    }
+}
+
+void TestMkmdbWriter::columns() {
+    QFETCH(QString, file);
+    QFETCH(QString, table);
+    QFETCH(QStringList, expected);
+    if (QStandardPaths::findExecutable("mdb-schema").isEmpty())
+        QSKIP("mdb-schema (Debian package mdbtools) is not installed");
+    const auto out = run("mdb-schema", {"--no-not-null", "-T", table, file, "access"});
+    QVERIFY(out);
+    QStringList seen;
+    static const QRegularExpression columnLine(R"(^\t(\[.*\])\t+(.*?),? ?$)");
+    for (const auto& line : lines(*out)) {
+        const auto m = columnLine.match(line);
+        if (m.hasMatch())
+            seen << m.captured(1) + " " + m.captured(2).remove(" NOT NULL");
+    }
+    QCOMPARE(seen, expected);
+}
+
+void TestMkmdbWriter::properties_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("expected");
+    for (const auto& db : mdbTestCorpus()) {
+        for (const auto& t : db.schema.tables) {
+            QStringList expected;
+            for (const auto& c : t.columns) {
+                QStringList values;
+                if (c.allowZeroLength)
+                    values << QString("AllowZeroLength=") + (*c.allowZeroLength ? "yes" : "no");
+                if (c.required)
+                    values << QString("Required=") + (*c.required ? "yes" : "no");
+                if (!values.isEmpty())
+                    expected << qs(c.name) + ": " + values.join(", ");
+            }
+            QTest::addRow("%s/%s", db.name.c_str(), t.name.c_str())
+                << path(db.name) << qs(t.name) << expected.join("; ");
+        }
+    }
+}
+
+void TestMkmdbWriter::properties() {
+    QFETCH(QString, file);
+    QFETCH(QString, table);
+    QFETCH(QString, expected);
+    if (QStandardPaths::findExecutable("mdb-prop").isEmpty())
+        QSKIP("mdb-prop (Debian package mdbtools) is not installed");
+    if (expected.isEmpty()) {
+        // libmdb hands a table without properties those of the catalog row before it, so look at the
+        // catalog row itself: its LvProp field must be empty.
+        const auto catalog = run("mdb-export", {"-b", "hex", "-Q", "-d", "\t", file, "MSysObjects"});
+        QVERIFY(catalog);
+        const auto row = lines(*catalog).filter(
+            QRegularExpression("^[^\t]*\t[^\t]*\t" + QRegularExpression::escape(table) + "\t"));
+        QCOMPARE(row.size(), 1);
+        QCOMPARE(row[0].split('\t').value(14), QString());
+        return;
+    }
+    const auto out = run("mdb-prop", {file, table});
+    QVERIFY(out);
+    QStringList seen;
+    const auto blocks = parseProperties(*out);
+    for (auto it = blocks.begin(); it != blocks.end(); ++it) {
+        QStringList values;
+        for (auto v = it.value().begin(); v != it.value().end(); ++v)
+            values << v.key() + "=" + v.value();
+        seen << it.key() + ": " + values.join(", ");
+    }
+    // mdb-prop lists the columns in the blob's order, which is column order; compare as sets of lines.
+    QStringList want = expected.isEmpty() ? QStringList() : expected.split("; ");
+    seen.sort();
+    want.sort();
+    QCOMPARE(seen, want);
+}
+
+void TestMkmdbWriter::headerPage() {
+    const auto image = readAll(path("every-type"));
+    QCOMPARE(image.size() % 4096, 0);
+    QCOMPARE(image.mid(4, 16), QByteArray("Standard Jet DB\0", 16));
+    QCOMPARE(int(image[0x14]), 1); // Jet 4
+    Bytes hidden(image.begin() + 0x18, image.begin() + 0x98);
+    rc4({0xC7, 0xDA, 0x39, 0x6B}, hidden.data(), hidden.size());
+    QCOMPARE(hidden[0x3C - 0x18] | hidden[0x3D - 0x18] << 8, 1252); // code page
+    QCOMPARE(hidden[0x3E - 0x18] | hidden[0x3F - 0x18], 0);         // no database key: not encrypted
+    // The password field holds the date mask alone: the password is empty.
+    for (int i = 0x42; i < 0x6A; ++i)
+        QCOMPARE(hidden[std::size_t(i - 0x18)], hidden[std::size_t(0x42 + (i - 0x42) % 4 - 0x18)]);
+    QCOMPARE(image[2 * 4096], char(0x02)); // the catalog's definition is on page 2
+}
+
+void TestMkmdbWriter::sameSchemaSameBytes() {
+    std::string error;
+    const auto a = buildMdb(mdbTestDatabase("names"), &error);
+    const auto b = buildMdb(mdbTestDatabase("names"), &error);
+    QVERIFY(a && b);
+    QVERIFY(*a == *b);
+}
+
+void TestMkmdbWriter::rejectsBrokenSchemas_data() {
+    QTest::addColumn<QString>("json");
+    QTest::addColumn<QString>("problem");
+    const QString table = R"({"tables":[{"name":"T","columns":[%1],"indexes":[%2]}]})";
+    const QString id = R"({"name":"ID","type":"Long"})";
+    QTest::addRow("AutoNumber on Text") << table.arg(R"({"name":"A","type":"Text","autoNumber":true})", "")
+                                        << "AutoNumber needs the type Long";
+    QTest::addRow("Text too long") << table.arg(R"({"name":"A","type":"Text","length":256})", "")
+                                   << "1 to 255 characters";
+    QTest::addRow("Decimal scale over precision")
+        << table.arg(R"({"name":"A","type":"Decimal","precision":4,"scale":5})", "") << "precision";
+    QTest::addRow("column twice, other case")
+        << table.arg(id + R"(,{"name":"id","type":"Byte"})", "") << "two columns named";
+    QTest::addRow("index on a missing column")
+        << table.arg(id, R"({"name":"X","columns":["Nope"]})") << "no column named \"Nope\"";
+    QTest::addRow("two primary keys")
+        << table.arg(
+               id,
+               R"({"name":"A","columns":["ID"],"primary":true},{"name":"B","columns":["ID"],"primary":true})")
+        << "more than one primary key";
+    QTest::addRow("no columns") << table.arg("", "") << "has no columns";
+    QTest::addRow("name of 65 characters")
+        << table.arg(R"({"name":")" + QString(65, 'x') + R"(","type":"Long"})", "") << "longer than 64";
+    QTest::addRow("catalog's own name")
+        << R"({"tables":[{"name":"msysobjects","columns":[{"name":"A","type":"Long"}]}]})"
+        << "is taken";
+    QTest::addRow("same table twice")
+        << R"({"tables":[{"name":"A","columns":[{"name":"A","type":"Long"}]},{"name":"a","columns":[{"name":"A","type":"Long"}]}]})"
+        << "is taken";
+}
+
+void TestMkmdbWriter::rejectsBrokenSchemas() {
+    QFETCH(QString, json);
+    QFETCH(QString, problem);
+    QString parseError;
+    const auto schema = parseMdbSchemaJson(json.toUtf8(), &parseError);
+    QVERIFY2(schema, qPrintable(parseError));
+    std::string error;
+    QVERIFY(!buildMdb(*schema, &error));
+    QVERIFY2(qs(error).contains(problem), error.c_str());
+    QVERIFY(!writeMdb(*schema, dir_.filePath("broken.mdb").toStdString(), nullptr));
+    QVERIFY(!QFile::exists(dir_.filePath("broken.mdb")));
+}
+
+void TestMkmdbWriter::bundledSampleIsCurrent() {
+    const QString examples = VELTRANE_EXAMPLES_DIR;
+    QString error;
+    const auto schema = parseMdbSchemaJson(readAll(examples + "/sample.json"), &error);
+    QVERIFY2(schema, qPrintable(error));
+    std::string writeError;
+    const auto image = buildMdb(*schema, &writeError);
+    QVERIFY2(image, writeError.c_str());
+    const auto committed = readAll(examples + "/sample.mdb");
+    QVERIFY2(committed == QByteArray(reinterpret_cast<const char*>(image->data()), qsizetype(image->size())),
+             "examples/sample.mdb is not what mkmdb makes of examples/sample.json: run "
+             "mkmdb examples/sample.json examples/sample.mdb");
+}
+
+QTEST_GUILESS_MAIN(TestMkmdbWriter)
+#include "TestMkmdbWriter.moc"

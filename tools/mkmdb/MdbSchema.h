@@ -1,0 +1,58 @@
+#pragma once
+// A database schema as the writer takes it: tables with their columns, column properties and indexes.
+// Plain values, UTF-8 names; nothing here knows the file format.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class MdbColumnType {
+    YesNo,
+    Byte,
+    Integer,
+    Long,
+    Currency,
+    Single,
+    Double,
+    DateTime,
+    Binary,
+    Text,
+    OleObject,
+    Memo,
+    Guid,
+    Decimal,
+};
+
+struct MdbColumn {
+    std::string name;
+    MdbColumnType type = MdbColumnType::Text;
+    int length = 0;          // Text: characters (default 50); Binary: bytes (default 255); ignored otherwise
+    bool autoNumber = false; // Long only
+    int precision = 18;      // Decimal only
+    int scale = 0;           // Decimal only
+    // Column properties; an unset one is not written at all, as in a file where it was never set.
+    std::optional<bool> allowZeroLength;
+    std::optional<bool> required;
+};
+
+struct MdbIndex {
+    std::string name;
+    std::vector<std::string> columns; // column names, 1 to 10
+    bool primary = false;             // a primary key is always unique
+    bool unique = false;
+};
+
+struct MdbTable {
+    std::string name;
+    bool system = false; // carries the system flag in the catalog, whatever its name
+    std::vector<MdbColumn> columns;
+    std::vector<MdbIndex> indexes;
+};
+
+struct MdbSchema {
+    std::vector<MdbTable> tables;
+};
+
+// The names the schema description uses for the types ("Yes/No", "Long", "Date/Time", "OLE Object", ...).
+std::optional<MdbColumnType> mdbColumnTypeFromName(const std::string& name);
+std::string mdbColumnTypeName(MdbColumnType type);

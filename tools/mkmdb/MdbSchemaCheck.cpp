@@ -1,0 +1,103 @@
+#include "MdbSchemaCheck.h"
+
+#include "JetBytes.h"
+#include "JetSystemTables.h"
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+
+namespace {
+
+constexpr int MaxNameLength = 64;
+constexpr std::size_t MaxColumns = 255;
+constexpr std::size_t MaxIndexes = 32;
+constexpr std::size_t MaxIndexColumns = 10;
+
+// Jet compares names without regard to letter case; ASCII folding is enough to catch clashes
+// in the descriptions this tool is given.
+std::string folded(const std::string& s) {
+    std::string out = s;
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return out;
+}
+
+std::optional<std::string> nameProblem(const std::string& what, const std::string& name) {
+    const int length = ucs2Length(name);
+    if (length < 0)
+        return what + " name is not valid UTF-8";
+    if (length == 0)
+        return what + " has an empty name";
+    if (length > MaxNameLength)
+        return what + " \"" + name + "\" is longer than 64 characters";
+    return std::nullopt;
+}
+
+std::optional<std::string> columnProblem(const std::string& where, const MdbColumn& c) {
+    if (auto p = nameProblem(where + ": a column", c.name))
+        return p;
+    const std::string at = where + ", column \"" + c.name + "\"";
+    if (c.autoNumber && c.type != MdbColumnType::Long)
+        return at + ": AutoNumber needs the type Long";
+    if (c.type == MdbColumnType::Text && (c.length < 0 || c.length > 255))
+        return at + ": a Text length must be 1 to 255 characters";
+    if (c.type == MdbColumnType::Binary && (c.length < 0 || c.length > 510))
+        return at + ": a Binary length must be 1 to 510 bytes";
+    if (c.type == MdbColumnType::Decimal &&
+        (c.precision < 1 || c.precision > 28 || c.scale < 0 || c.scale > c.precision))
+        return at + ": a Decimal needs a precision of 1 to 28 and a scale from 0 to the precision";
+    return std::nullopt;
+}
+
+std::optional<std::string> tableProblem(const MdbTable& t) {
+    if (auto p = nameProblem("a table", t.name))
+        return p;
+    const std::string where = "table \"" + t.name + "\"";
+    if (t.columns.empty())
+        return where + " has no columns";
+    if (t.columns.size() > MaxColumns)
+        return where + " has more than 255 columns";
+    std::set<std::string> columns;
+    for (const auto& c : t.columns) {
+        if (auto p = columnProblem(where, c))
+            return p;
+        if (!columns.insert(folded(c.name)).second)
+            return where + " has two columns named \"" + c.name + "\"";
+    }
+    if (t.indexes.size() > MaxIndexes)
+        return where + " has more than 32 indexes";
+    std::set<std::string> indexes;
+    int primaries = 0;
+    for (const auto& ix : t.indexes) {
+        if (auto p = nameProblem(where + ": an index", ix.name))
+            return p;
+        if (!indexes.insert(folded(ix.name)).second)
+            return where + " has two indexes named \"" + ix.name + "\"";
+        if (ix.columns.empty() || ix.columns.size() > MaxIndexColumns)
+            return where + ", index \"" + ix.name + "\": an index has 1 to 10 columns";
+        for (const auto& name : ix.columns)
+            if (!columns.count(folded(name)))
+                return where + ", index \"" + ix.name + "\": no column named \"" + name + "\"";
+        primaries += ix.primary ? 1 : 0;
+    }
+    if (primaries > 1)
+        return where + " has more than one primary key";
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::string> schemaProblem(const MdbSchema& schema) {
+    // The catalog already holds these; a second table of the same name would hide one of them.
+    std::set<std::string> tables;
+    for (const char* name : jet::SystemTableNames)
+        tables.insert(folded(name));
+    for (const auto& t : schema.tables) {
+        if (auto p = tableProblem(t))
+            return p;
+        if (!tables.insert(folded(t.name)).second)
+            return "the name of table \"" + t.name + "\" is taken";
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,147 @@
+#include "MdbTestCorpus.h"
+
+#include <array>
+
+namespace {
+
+MdbColumn column(std::string name, MdbColumnType type, int length = 0) {
+    MdbColumn c;
+    c.name = std::move(name);
+    c.type = type;
+    c.length = length;
+    return c;
+}
+
+MdbColumn autoNumber(std::string name) {
+    MdbColumn c = column(std::move(name), MdbColumnType::Long);
+    c.autoNumber = true;
+    c.required = true;
+    return c;
+}
+
+MdbColumn text(std::string name, int length, std::optional<bool> allowZeroLength,
+               std::optional<bool> required = std::nullopt) {
+    MdbColumn c = column(std::move(name), MdbColumnType::Text, length);
+    c.allowZeroLength = allowZeroLength;
+    c.required = required;
+    return c;
+}
+
+MdbIndex index(std::string name, std::vector<std::string> columns, bool primary = false,
+               bool unique = false) {
+    return MdbIndex{std::move(name), std::move(columns), primary, unique};
+}
+
+MdbTable table(std::string name, std::vector<MdbColumn> columns, std::vector<MdbIndex> indexes = {},
+               bool system = false) {
+    return MdbTable{std::move(name), system, std::move(columns), std::move(indexes)};
+}
+
+MdbSchema everyType() {
+    using T = MdbColumnType;
+    MdbColumn amount = column("Amount", T::Decimal);
+    amount.precision = 12;
+    amount.scale = 4;
+    MdbColumn notes = column("Notes", T::Memo);
+    notes.allowZeroLength = false;
+    return {{table("All Types",
+                   {autoNumber("ID"), column("Flag", T::YesNo), column("Tiny", T::Byte),
+                    column("Small", T::Integer), column("Whole", T::Long), column("Money", T::Currency),
+                    column("Real", T::Single), column("Wide", T::Double), column("When", T::DateTime),
+                    column("Raw", T::Binary, 100), text("Title", 80, true), column("Picture", T::OleObject),
+                    notes, column("Key", T::Guid), amount},
+                   {index("PrimaryKey", {"ID"}, true)})}};
+}
+
+MdbSchema names() {
+    using T = MdbColumnType;
+    return {{table("Order Details",
+                   {column("Order ID", T::Long), column("Unit Price ($)", T::Currency),
+                    text("Ship-To Name", 60, true), column("Qty.", T::Integer)},
+                   {index("Order ID", {"Order ID"})}),
+             table("Café Crème",
+                   {text("Prénom", 40, false), text("Größe", 10, true), text("名前", 20, std::nullopt),
+                    column("Ünïcødé Ωmega", T::Double)},
+                   {index("Prénom idx", {"Prénom"})}),
+             table("Employés 2024", {column("Numéro", T::Long), text("Nom de famille", 50, false, true)})}};
+}
+
+MdbSchema indexes() {
+    using T = MdbColumnType;
+    return {
+        {table("One Index", {column("Code", T::Long), text("Label", 30, true)}, {index("Only", {"Code"})}),
+         table("No Index", {column("Value", T::Double), text("Comment", 100, true)}),
+         table("Lower Key", {column("Code", T::Long), text("Label", 30, false)},
+               {index("primarykey", {"Code"}, true)}),
+         table("Many Indexes",
+               {autoNumber("ID"), text("Surname", 40, false), text("City", 30, true),
+                column("Born", T::DateTime)},
+               {index("PrimaryKey", {"ID"}, true), index("Surname", {"Surname"}),
+                index("city_born", {"City", "Born"}), index("Born", {"Born"}, false, true)})}};
+}
+
+MdbSchema systemNames() {
+    using T = MdbColumnType;
+    return {{table("MSysCustom", {column("A", T::Long)}), table("msysLower", {column("B", T::Long)}),
+             table("MSy", {column("C", T::Long)}), table("MSYSUPPER", {column("D", T::Long)}),
+             table("Hidden Settings", {text("Key", 50, false), text("Value", 255, true)}, {}, true),
+             // No properties, right after a table whose column of the same name has some: libmdb 1.0
+             // keeps the previous catalog row's LvProp when this one is null.
+             table("Visible", {column("E", T::Long), text("Value", 20, std::nullopt)})}};
+}
+
+MdbSchema autoNumbers() {
+    using T = MdbColumnType;
+    return {
+        {table("With Key", {autoNumber("ID"), text("Name", 50, false)}, {index("PrimaryKey", {"ID"}, true)}),
+         table("Without Key", {autoNumber("Counter"), text("Name", 50, true)}),
+         table("Key Not Auto", {text("Code", 10, false, true), column("Number", T::Long)},
+               {index("PrimaryKey", {"Code"}, true)})}};
+}
+
+// A table of 255 columns and 32 indexes, whose definition spans several pages and whose properties
+// need a chain of long-value pages, among enough tables to fill several catalog pages.
+MdbSchema large() {
+    MdbSchema schema;
+    MdbTable wide;
+    wide.name = "Wide Table";
+    constexpr std::array types{MdbColumnType::Text,   MdbColumnType::Long,  MdbColumnType::Memo,
+                               MdbColumnType::Double, MdbColumnType::YesNo, MdbColumnType::DateTime,
+                               MdbColumnType::Binary};
+    for (int i = 0; i < 255; ++i) {
+        MdbColumn c = column("Column " + std::to_string(i) + " of the wide table",
+                             types[std::size_t(i) % types.size()]);
+        c.allowZeroLength = i % 2 == 0;
+        c.required = i % 3 == 0;
+        wide.columns.push_back(c);
+    }
+    for (int k = 0; k < 32; ++k)
+        wide.indexes.push_back(
+            index("Index " + std::to_string(k), {wide.columns[std::size_t(k)].name}, k == 0));
+    schema.tables.push_back(wide);
+    for (int t = 0; t < 200; ++t) {
+        const std::string n = std::to_string(t);
+        schema.tables.push_back(table("Table " + n, {autoNumber("ID"), text("Name " + n, 30, t % 2 == 0)},
+                                      {index("PrimaryKey", {"ID"}, true)}));
+    }
+    return schema;
+}
+
+} // namespace
+
+std::vector<MdbTestDatabase> mdbTestCorpus() {
+    return {{"every-type", everyType()},
+            {"names", names()},
+            {"indexes", indexes()},
+            {"system-names", systemNames()},
+            {"autonumber", autoNumbers()},
+            {"no-tables", MdbSchema{}},
+            {"large", large()}};
+}
+
+MdbSchema mdbTestDatabase(const std::string& name) {
+    for (auto& db : mdbTestCorpus())
+        if (db.name == name)
+            return db.schema;
+    return {};
+}

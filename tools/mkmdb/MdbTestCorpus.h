@@ -1,0 +1,20 @@
+#pragma once
+// Small databases for tests, each built to hold one kind of case: every column type, names with spaces
+// and non-ASCII letters, tables with one index, none or several, "primarykey" in another letter case,
+// tables whose names look like system tables, AutoNumber columns with and without a key, a table that
+// carries the system flag, and a database with no table of its own. Tests write them with writeMdb
+// into a temporary folder and compare what a reader sees with the description.
+
+#include "MdbSchema.h"
+
+#include <string>
+#include <vector>
+
+struct MdbTestDatabase {
+    std::string name; // usable as a file name: "every-type" gives every-type.mdb
+    MdbSchema schema;
+};
+
+std::vector<MdbTestDatabase> mdbTestCorpus();
+// One database of the corpus by name; an empty schema for an unknown name.
+MdbSchema mdbTestDatabase(const std::string& name);

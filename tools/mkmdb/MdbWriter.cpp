@@ -1,0 +1,299 @@
+#include "MdbWriter.h"
+
+#include "JetHeader.h"
+#include "JetPages.h"
+#include "JetProperties.h"
+#include "JetStorage.h"
+#include "JetSystemTables.h"
+#include "JetTableDef.h"
+#include "MdbSchemaCheck.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+
+using namespace jet;
+
+namespace {
+
+// Every object carries this date (2024-01-01) so a schema always gives the same bytes.
+constexpr double CreationDate = 45292.0;
+constexpr std::uint32_t SystemObjectFlag = 0x80000000;
+constexpr std::uint32_t CatalogPage = 2;
+constexpr std::uint32_t TablesContainer = 0x0F000001;
+constexpr std::uint32_t DatabasesContainer = 0x0F000002;
+constexpr std::uint32_t RelationshipsContainer = 0x0F000003;
+constexpr std::uint32_t RootContainer = 0x0F000000;
+constexpr std::uint32_t DatabaseObject = 0x10000000;
+constexpr std::uint16_t TypeTable = 1;
+constexpr std::uint16_t TypeDatabase = 2;
+constexpr std::uint16_t TypeContainer = 3;
+
+Bytes ucs2(const std::string& s) {
+    return toUcs2(s).value_or(Bytes{});
+}
+
+struct TypeLayout {
+    std::uint8_t code;
+    std::uint16_t length; // bytes; 0 where the column sets it
+    bool fixed;
+};
+
+TypeLayout layoutOf(MdbColumnType type) {
+    switch (type) {
+    case MdbColumnType::YesNo:
+        return {CodeBoolean, 1, true};
+    case MdbColumnType::Byte:
+        return {CodeByte, 1, true};
+    case MdbColumnType::Integer:
+        return {CodeInteger, 2, true};
+    case MdbColumnType::Long:
+        return {CodeLong, 4, true};
+    case MdbColumnType::Currency:
+        return {CodeCurrency, 8, true};
+    case MdbColumnType::Single:
+        return {CodeSingle, 4, true};
+    case MdbColumnType::Double:
+        return {CodeDouble, 8, true};
+    case MdbColumnType::DateTime:
+        return {CodeDateTime, 8, true};
+    case MdbColumnType::Binary:
+        return {CodeBinary, 0, false};
+    case MdbColumnType::Text:
+        return {CodeText, 0, false};
+    case MdbColumnType::OleObject:
+        return {CodeOle, 0, false};
+    case MdbColumnType::Memo:
+        return {CodeMemo, 0, false};
+    case MdbColumnType::Guid:
+        return {CodeGuid, 16, true};
+    case MdbColumnType::Decimal:
+        return {CodeNumeric, 17, true};
+    }
+    return {CodeText, 0, false};
+}
+
+std::string folded(std::string s) {
+    for (auto& c : s)
+        c = char((c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c);
+    return s;
+}
+
+Table userTable(const MdbTable& in) {
+    Table t;
+    t.name = ucs2(in.name);
+    t.system = in.system;
+    std::map<std::string, std::uint16_t> numbers;
+    for (const auto& c : in.columns) {
+        const auto layout = layoutOf(c.type);
+        Column col;
+        col.name = ucs2(c.name);
+        col.code = layout.code;
+        col.length = layout.length;
+        if (c.type == MdbColumnType::Text)
+            col.length = std::uint16_t(2 * (c.length > 0 ? c.length : 50)); // two bytes a character
+        else if (c.type == MdbColumnType::Binary)
+            col.length = std::uint16_t(c.length > 0 ? c.length : 255);
+        col.flags = ColumnUpdatable;
+        if (layout.fixed)
+            col.flags |= ColumnFixed;
+        if (c.autoNumber)
+            col.flags |= ColumnAutoLong;
+        if (c.type == MdbColumnType::Decimal) {
+            col.precision = std::uint8_t(c.precision);
+            col.scale = std::uint8_t(c.scale);
+        }
+        numbers[folded(c.name)] = std::uint16_t(t.columns.size());
+        t.columns.push_back(col);
+    }
+    for (const auto& ix : in.indexes) {
+        Index out;
+        out.name = ucs2(ix.name);
+        out.primary = ix.primary;
+        out.unique = ix.unique || ix.primary;
+        for (const auto& name : ix.columns)
+            out.columns.push_back(numbers[folded(name)]);
+        t.indexes.push_back(out);
+    }
+    return t;
+}
+
+Bytes userTableProperties(const MdbTable& in) {
+    std::vector<ColumnProperties> columns;
+    for (const auto& c : in.columns) {
+        ColumnProperties p;
+        p.columnName = ucs2(c.name);
+        if (c.allowZeroLength)
+            p.values.emplace_back("AllowZeroLength", *c.allowZeroLength);
+        if (c.required)
+            p.values.emplace_back("Required", *c.required);
+        columns.push_back(p);
+    }
+    return propertyBlob(columns);
+}
+
+Bytes le32(std::uint32_t v) {
+    ByteWriter w;
+    w.u32(v);
+    return w.take();
+}
+Bytes le16(std::uint32_t v) {
+    ByteWriter w;
+    w.u16(v);
+    return w.take();
+}
+Bytes date(double d) {
+    ByteWriter w;
+    w.f64(d);
+    return w.take();
+}
+
+struct CatalogRow {
+    std::uint32_t id;
+    std::uint32_t parent;
+    std::string name;
+    std::uint16_t type;
+    std::uint32_t flags;
+    std::optional<Bytes> properties; // the LvProp field
+};
+
+Bytes catalogRow(const Table& catalog, const CatalogRow& r) {
+    std::vector<std::optional<Bytes>> values(catalog.columns.size());
+    values[0] = le32(r.id);
+    values[1] = le32(r.parent);
+    values[2] = ucs2(r.name);
+    values[3] = le16(r.type);
+    values[4] = date(CreationDate);
+    values[5] = date(CreationDate);
+    values[7] = le32(r.flags);
+    values[14] = r.properties;
+    return encodeRow(catalog, values);
+}
+
+// Page 1: which pages of the file are free; none below the end of the file are.
+Page globalUsageMap(std::uint32_t pageCount) {
+    Bytes freePages(UsageMapRowSize, 0);
+    for (std::uint32_t p = pageCount; p < InlineMapPages; ++p)
+        freePages[5 + p / 8] |= std::uint8_t(1u << (p % 8));
+    return dataPage(1, {freePages, Bytes(UsageMapRowSize, 0)});
+}
+
+} // namespace
+
+std::optional<std::vector<std::uint8_t>> buildMdb(const MdbSchema& schema, std::string* error) {
+    if (auto problem = schemaProblem(schema)) {
+        if (error)
+            *error = *problem;
+        return std::nullopt;
+    }
+    std::vector<Table> tables = systemTables();
+    const std::size_t systemCount = tables.size();
+    std::vector<Bytes> properties(systemCount);
+    for (const auto& t : schema.tables) {
+        tables.push_back(userTable(t));
+        properties.push_back(userTableProperties(t));
+    }
+
+    // Layout: header, global usage map, table definitions (the catalog's on page 2), usage-map pages,
+    // index roots, LVAL pages of the property blobs, catalog rows; bitmap pages of large maps last.
+    PageFile file;
+    file.allocate(); // header
+    file.allocate(); // global usage map
+
+    std::vector<std::vector<std::uint32_t>> defPages(tables.size());
+    for (std::size_t t = 0; t < tables.size(); ++t)
+        for (std::size_t n = tableDefPageCount(tables[t]); n > 0; --n)
+            defPages[t].push_back(file.allocate());
+
+    UsageMaps maps(file);
+    std::vector<TablePlacement> placements(tables.size());
+    for (std::size_t t = 0; t < tables.size(); ++t) {
+        auto& p = placements[t];
+        p.usedPagesMap = maps.reserve();
+        p.freePagesMap = maps.reserve();
+        for (std::size_t k = longValueColumnCount(tables[t]); k > 0; --k) {
+            p.longValueUsedMaps.push_back(maps.reserve());
+            p.longValueFreeMaps.push_back(maps.reserve());
+        }
+        for (std::size_t i = 0; i < tables[t].indexes.size(); ++i)
+            p.indexMaps.push_back(maps.reserve());
+    }
+    for (std::size_t t = 0; t < tables.size(); ++t) {
+        for (std::size_t i = 0; i < tables[t].indexes.size(); ++i) {
+            const auto leaf = file.allocate();
+            file.set(leaf, emptyIndexLeaf(defPages[t].front()));
+            placements[t].indexRootPages.push_back(leaf);
+            maps.fill(placements[t].indexMaps[i], {leaf});
+        }
+    }
+
+    LongValueStore longValues(file);
+    std::vector<CatalogRow> catalog{
+        {TablesContainer, RootContainer, "Tables", TypeContainer, SystemObjectFlag, {}},
+        {DatabasesContainer, RootContainer, "Databases", TypeContainer, SystemObjectFlag, {}},
+        {RelationshipsContainer, RootContainer, "Relationships", TypeContainer, SystemObjectFlag, {}},
+        {DatabaseObject, DatabasesContainer, "MSysDb", TypeDatabase, SystemObjectFlag, {}},
+    };
+    for (std::size_t t = 0; t < tables.size(); ++t) {
+        const bool user = t >= systemCount;
+        CatalogRow row{defPages[t].front(),
+                       TablesContainer,
+                       user ? schema.tables[t - systemCount].name : std::string(SystemTableNames[t]),
+                       TypeTable,
+                       tables[t].system ? SystemObjectFlag : 0,
+                       {}};
+        if (!properties[t].empty())
+            row.properties = longValues.store(properties[t]);
+        catalog.push_back(row);
+    }
+    longValues.finish();
+
+    std::vector<Bytes> catalogRows;
+    for (const auto& r : catalog)
+        catalogRows.push_back(catalogRow(tables[0], r));
+    tables[0].rowCount = std::uint32_t(catalogRows.size());
+    std::vector<std::uint32_t> catalogPages;
+    for (const auto& rows : packRows(catalogRows)) {
+        catalogPages.push_back(file.allocate());
+        file.set(catalogPages.back(), dataPage(CatalogPage, rows));
+    }
+    maps.fill(placements[0].usedPagesMap, catalogPages);
+    maps.fill(placements[0].freePagesMap, {catalogPages.back()});
+    // LvProp is the fifth long-value column of the catalog.
+    if (!longValues.pages().empty())
+        maps.fill(placements[0].longValueUsedMaps[4], longValues.pages());
+    maps.finish();
+
+    for (std::size_t t = 0; t < tables.size(); ++t) {
+        const auto def = encodeTableDef(tables[t], placements[t]);
+        auto pages = tableDefPages(def, defPages[t]);
+        for (std::size_t k = 0; k < pages.size(); ++k)
+            file.set(defPages[t][k], std::move(pages[k]));
+    }
+    file.set(1, globalUsageMap(file.count()));
+    file.set(0, headerPage(CreationDate));
+    return file.join();
+}
+
+bool writeMdb(const MdbSchema& schema, const std::string& path, std::string* error) {
+    const auto image = buildMdb(schema, error);
+    if (!image)
+        return false;
+    // Written beside the target and renamed over it, so a reader never sees half a file.
+    const std::string part = path + ".part";
+    std::FILE* f = std::fopen(part.c_str(), "wb");
+    if (!f) {
+        if (error)
+            *error = "cannot create " + path;
+        return false;
+    }
+    const bool written = std::fwrite(image->data(), 1, image->size(), f) == image->size();
+    const bool closed = std::fclose(f) == 0;
+    if (!written || !closed || std::rename(part.c_str(), path.c_str()) != 0) {
+        std::remove(part.c_str());
+        if (error)
+            *error = "cannot write " + path;
+        return false;
+    }
+    return true;
+}
