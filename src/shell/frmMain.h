@@ -1,0 +1,142 @@
+#pragma once
+// The main window: the conversion options, the database path, the buttons and menu items that start a
+// conversion or end the program, and the script box the conversion run writes into. It gives the run its
+// window operations and the settings store its fourteen control states. Closing it by any route saves the
+// settings and emits unloaded(), on which the program ends.
+
+#include "SettingsControls.h"
+#include "WindowOps.h"
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class SchemaReader;
+class frmAbout;
+class frmHelp;
+
+class frmMain : public QMainWindow, public WindowOps, public SettingsControls {
+    Q_OBJECT
+public:
+    // The window's load: builds the controls and centres the window on its screen, without showing it.
+    // With no reader given, the reader process (the engine) is started by the first conversion and kept
+    // until the window goes; a reader given here (tests) is used instead and stays the caller's.
+    explicit frmMain(SchemaReader* reader = nullptr);
+    ~frmMain() override;
+
+    // The file-open dialog behind "...": given the file chosen last (empty at first), returns the file the
+    // user chose, or an empty text when the dialog was cancelled.
+    using OpenFileDialog = std::function<QString(QWidget* parent, const QString& lastChosen)>;
+    void setOpenFileDialog(OpenFileDialog dialog);
+
+    // WindowOps
+    ConversionOptions readOptions() override;
+    void setScriptText(const QString& text) override;
+    QString scriptText() override;
+    void appendScript(const QString& piece) override;
+    void repaintScript() override;
+    void setProgress(const QString& caption) override;
+    void uncheckCreatePermissions() override;
+    void showMessage(const QString& text) override;
+
+    // SettingsControls
+    bool optStrip() const override;
+    void setOptStrip(bool selected) override;
+    bool optChange() const override;
+    void setOptChange(bool selected) override;
+    CheckState check(StoredCheck box) const override;
+    void setCheck(StoredCheck box, CheckState state) override;
+    QString userNames() const override;
+    void setUserNames(const QString& text) override;
+    QString path() const override;
+    void setPath(const QString& text) override;
+
+signals:
+    // The settings are saved and the other windows closed; the program ends now.
+    void unloaded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls(QWidget* client);
+    void buildMenu();
+    void orderTabs();
+
+    void cmdGenSQL_Click();
+    void cmdBrowse_Click();
+    void chkCrePer_Click();
+    void mnuHelp_Click();
+    void mnuAbout_Click();
+
+    SchemaReader& engine();
+    void changeScript(const std::function<void()>& change);
+    void paintNow();
+
+    QWidget* client = nullptr;
+    QLabel* Label3 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QRadioButton* optStrip_ = nullptr;
+    QRadioButton* optChange_ = nullptr;
+    QCheckBox* chkStripIll = nullptr;
+    QCheckBox* chkCreatePK = nullptr;
+    QCheckBox* chkIndex = nullptr;
+    QCheckBox* chkGO = nullptr;
+    QCheckBox* chkMS = nullptr;
+    QComboBox* cboSQLType = nullptr;
+    QLabel* Label4 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QCheckBox* chkCrePer = nullptr;
+    QCheckBox* chkSel = nullptr;
+    QCheckBox* chkIns = nullptr;
+    QCheckBox* chkDel = nullptr;
+    QCheckBox* chkUp = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* txtUserNames = nullptr;
+    QPushButton* cmdGenSQL = nullptr;
+    QPushButton* cmdExit = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* txtPath = nullptr;
+    QPushButton* cmdBrowse = nullptr;
+    QLabel* lblOut = nullptr;
+    QPlainTextEdit* txtSQL = nullptr;
+
+    QAction* mnuGen = nullptr;
+    QAction* mnuExit = nullptr;
+    QAction* mnuHelp = nullptr;
+    QAction* mnuAbout = nullptr;
+
+    // The ten stored check boxes, indexed by StoredCheck.
+    std::array<QCheckBox*, 10> storedChecks{};
+
+    // The script exactly as the run wrote it (line breaks included), while the box still shows it unedited;
+    // the box itself keeps only the lines.
+    QString script;
+    bool scriptExact = true;
+    bool changingScript = false;
+
+    // The file-open dialog and the file name it keeps between uses.
+    OpenFileDialog openFileDialog;
+    QString CD1FileName;
+
+    SchemaReader* givenReader = nullptr;
+    std::unique_ptr<SchemaReader> readerProcess;
+    bool running = false;
+    QElapsedTimer sinceLastPaint;
+    bool closeAfterRun = false;
+
+    QPointer<frmHelp> help;
+    QPointer<frmAbout> about;
+};
