@@ -64,23 +64,31 @@ private slots:
 };
 
 void TestCliEndToEnd::fixturesMatchCheckedScripts_data() {
+    QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("database");
     QTest::addColumn<QString>("dialect");
+    // The bundled sample is always there, so a plain clone runs the end-to-end comparison too.
+    const QString examples = QStringLiteral(VELTRANE_SOURCE_DIR) + "/examples";
+    QTest::addRow("sample access") << examples << "sample.mdb"
+                                   << "Access SQL";
+    QTest::addRow("sample tsql") << examples << "sample.mdb"
+                                 << "T-SQL";
     for (const char* file : {"testV1997.mdb", "indexTestV2000.mdb", "compIndexTestV2003.mdb",
                              "test2V2003.mdb", "testV2007.accdb", "emptyJet4.mdb", "adox_jet4.mdb"}) {
-        QTest::addRow("%s access", file) << QString(file) << "Access SQL";
-        QTest::addRow("%s tsql", file) << QString(file) << "T-SQL";
+        QTest::addRow("%s access", file) << fixtures << QString(file) << "Access SQL";
+        QTest::addRow("%s tsql", file) << fixtures << QString(file) << "T-SQL";
     }
 }
 
 void TestCliEndToEnd::fixturesMatchCheckedScripts() {
+    QFETCH(QString, folder);
     QFETCH(QString, database);
     QFETCH(QString, dialect);
-    if (!QDir(fixtures).exists())
+    if (!QDir(folder).exists())
         QSKIP("../shared/fixtures is absent: the real Access files are not here");
-    // Run from the fixtures folder with a relative path, so the header does not depend on where it lies.
+    // Run from the database's folder with a relative path, so the header does not depend on where it lies.
     QProcess process;
-    process.setWorkingDirectory(fixtures);
+    process.setWorkingDirectory(folder);
     process.start(cli, QStringList(allOn) << "-t" << dialect << database);
     QVERIFY(process.waitForFinished(120000));
     QCOMPARE(process.exitCode(), 0);
@@ -94,11 +102,12 @@ void TestCliEndToEnd::oneRequestEqualsPerCallReader_data() {
 }
 
 void TestCliEndToEnd::oneRequestEqualsPerCallReader() {
+    QFETCH(QString, folder);
     QFETCH(QString, database);
     QFETCH(QString, dialect);
-    if (!QDir(fixtures).exists())
+    if (!QDir(folder).exists())
         QSKIP("../shared/fixtures is absent: the real Access files are not here");
-    const QString path = fixtures + "/" + database;
+    const QString path = folder + "/" + database;
     ConversionOptions options;
     options.DatabasePath = path;
     options.ScriptType = dialect;

@@ -9,13 +9,17 @@ SQL SCRIPT(S)
 -----------------------------------
 
 CREATE TABLE MSysAccessStorage (
-     Id INT NOT NULL ,
+     Id COUNTER NOT NULL ,
      Name TEXT (128) NOT NULL ,
      ParentId INT NOT NULL ,
      Type INT NOT NULL ,
      DateCreate TIMESTAMP NOT NULL ,
      DateUpdate TIMESTAMP NOT NULL ,
-     Lv OLEOBJECT NOT NULL 
+     Lv OLEOBJECT NOT NULL ,
+     CONSTRAINT PK_MSysAccessStorage PRIMARY KEY 
+     (
+          Id
+     )
 )
 
 GO
@@ -36,26 +40,34 @@ GO
 
 
 CREATE TABLE MSysNavPaneGroupCategories (
-     Id INT NOT NULL ,
+     Id COUNTER NOT NULL ,
      Name TEXT (255) NOT NULL ,
      Type INT NOT NULL ,
      SelectedObjectID INT NOT NULL ,
      Filter TEXT (255) NOT NULL ,
      Position INT NOT NULL ,
-     Flags INT NOT NULL 
+     Flags INT NOT NULL ,
+     CONSTRAINT PK_MSysNavPaneGroupCategories PRIMARY KEY 
+     (
+          Id
+     )
 )
 
 GO
 
 
 CREATE TABLE MSysNavPaneGroups (
-     Id INT NOT NULL ,
+     Id COUNTER NOT NULL ,
      Name TEXT (255) NOT NULL ,
      GroupCategoryID INT NOT NULL ,
      ObjectID INT NOT NULL ,
      Position INT NOT NULL ,
      Object Type Group INT NOT NULL ,
-     Flags INT NOT NULL 
+     Flags INT NOT NULL ,
+     CONSTRAINT PK_MSysNavPaneGroups PRIMARY KEY 
+     (
+          Id
+     )
 )
 
 GO
@@ -66,13 +78,17 @@ GO
 
 
 CREATE TABLE MSysNavPaneGroupToObjects (
-     Id INT NOT NULL ,
+     Id COUNTER NOT NULL ,
      ObjectID INT NOT NULL ,
      GroupID INT NOT NULL ,
      Name TEXT (255) NOT NULL ,
      Position INT NOT NULL ,
      Icon INT NOT NULL ,
-     Flags INT NOT NULL 
+     Flags INT NOT NULL ,
+     CONSTRAINT PK_MSysNavPaneGroupToObjects PRIMARY KEY 
+     (
+          Id
+     )
 )
 
 GO

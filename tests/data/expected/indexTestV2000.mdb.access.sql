@@ -26,37 +26,49 @@ GO
 
 
 CREATE TABLE MSysNameMap (
-     Id INT NOT NULL ,
+     Id COUNTER NOT NULL ,
      Name TEXT (65) NOT NULL ,
      Type INT NOT NULL ,
      GUID GUID NOT NULL ,
-     NameMap OLEOBJECT NOT NULL 
+     NameMap OLEOBJECT NOT NULL ,
+     CONSTRAINT PK_MSysNameMap PRIMARY KEY 
+     (
+          Id
+     )
 )
 
 GO
 
 
 CREATE TABLE MSysNavPaneGroupCategories (
-     Id INT NOT NULL ,
+     Id COUNTER NOT NULL ,
      Name TEXT (255) NOT NULL ,
      Type INT NOT NULL ,
      SelectedObjectID INT NOT NULL ,
      Filter TEXT (255) NOT NULL ,
      Position INT NOT NULL ,
-     Flags INT NOT NULL 
+     Flags INT NOT NULL ,
+     CONSTRAINT PK_MSysNavPaneGroupCategories PRIMARY KEY 
+     (
+          Id
+     )
 )
 
 GO
 
 
 CREATE TABLE MSysNavPaneGroups (
-     Id INT NOT NULL ,
+     Id COUNTER NOT NULL ,
      Name TEXT (255) NOT NULL ,
      GroupCategoryID INT NOT NULL ,
      ObjectID INT NOT NULL ,
      Position INT NOT NULL ,
      Object Type Group INT NOT NULL ,
-     Flags INT NOT NULL 
+     Flags INT NOT NULL ,
+     CONSTRAINT PK_MSysNavPaneGroups PRIMARY KEY 
+     (
+          Id
+     )
 )
 
 GO
@@ -67,13 +79,17 @@ GO
 
 
 CREATE TABLE MSysNavPaneGroupToObjects (
-     Id INT NOT NULL ,
+     Id COUNTER NOT NULL ,
      ObjectID INT NOT NULL ,
      GroupID INT NOT NULL ,
      Name TEXT (255) NOT NULL ,
      Position INT NOT NULL ,
      Icon INT NOT NULL ,
-     Flags INT NOT NULL 
+     Flags INT NOT NULL ,
+     CONSTRAINT PK_MSysNavPaneGroupToObjects PRIMARY KEY 
+     (
+          Id
+     )
 )
 
 GO

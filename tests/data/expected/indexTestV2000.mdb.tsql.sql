@@ -34,11 +34,15 @@ GO
 
 
 CREATE TABLE MSysNameMap (
-     Id INT NOT NULL ,
+     Id INT IDENTITY (1,1) NOT NULL ,
      Name VARCHAR (65) NOT NULL ,
      Type INT NOT NULL ,
      GUID UNKOWN DATA TYPE (15)
-     NameMap IMAGE NOT NULL 
+     NameMap IMAGE NOT NULL ,
+     CONSTRAINT PK_MSysNameMap PRIMARY KEY  CLUSTERED
+     (
+          Id
+     )
 )
 
 GO
@@ -49,13 +53,17 @@ GO
 
 
 CREATE TABLE MSysNavPaneGroupCategories (
-     Id INT NOT NULL ,
+     Id INT IDENTITY (1,1) NOT NULL ,
      Name VARCHAR (255) NOT NULL ,
      Type INT NOT NULL ,
      SelectedObjectID INT NOT NULL ,
      Filter VARCHAR (255) NOT NULL ,
      Position INT NOT NULL ,
-     Flags INT NOT NULL 
+     Flags INT NOT NULL ,
+     CONSTRAINT PK_MSysNavPaneGroupCategories PRIMARY KEY  CLUSTERED
+     (
+          Id
+     )
 )
 
 GO
@@ -66,13 +74,17 @@ GO
 
 
 CREATE TABLE MSysNavPaneGroups (
-     Id INT NOT NULL ,
+     Id INT IDENTITY (1,1) NOT NULL ,
      Name VARCHAR (255) NOT NULL ,
      GroupCategoryID INT NOT NULL ,
      ObjectID INT NOT NULL ,
      Position INT NOT NULL ,
      Object_Type_Group INT NOT NULL ,
-     Flags INT NOT NULL 
+     Flags INT NOT NULL ,
+     CONSTRAINT PK_MSysNavPaneGroups PRIMARY KEY  CLUSTERED
+     (
+          Id
+     )
 )
 
 GO
@@ -87,13 +99,17 @@ GO
 
 
 CREATE TABLE MSysNavPaneGroupToObjects (
-     Id INT NOT NULL ,
+     Id INT IDENTITY (1,1) NOT NULL ,
      ObjectID INT NOT NULL ,
      GroupID INT NOT NULL ,
      Name VARCHAR (255) NOT NULL ,
      Position INT NOT NULL ,
      Icon INT NOT NULL ,
-     Flags INT NOT NULL 
+     Flags INT NOT NULL ,
+     CONSTRAINT PK_MSysNavPaneGroupToObjects PRIMARY KEY  CLUSTERED
+     (
+          Id
+     )
 )
 
 GO

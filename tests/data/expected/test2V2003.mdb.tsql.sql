@@ -97,13 +97,17 @@ GO
 
 
 CREATE TABLE MSysAccessStorage (
-     Id INT NOT NULL ,
+     Id INT IDENTITY (1,1) NOT NULL ,
      Name VARCHAR (128) NOT NULL ,
      ParentId INT NOT NULL ,
      Type INT NOT NULL ,
      DateCreate DATETIME NOT NULL ,
      DateUpdate DATETIME NOT NULL ,
-     Lv IMAGE NOT NULL 
+     Lv IMAGE NOT NULL ,
+     CONSTRAINT PK_MSysAccessStorage PRIMARY KEY  CLUSTERED
+     (
+          Id
+     )
 )
 
 GO
@@ -132,13 +136,17 @@ GO
 
 
 CREATE TABLE MSysNavPaneGroupCategories (
-     Id INT NOT NULL ,
+     Id INT IDENTITY (1,1) NOT NULL ,
      Name VARCHAR (255) NOT NULL ,
      Type INT NOT NULL ,
      SelectedObjectID INT NOT NULL ,
      Filter VARCHAR (255) NOT NULL ,
      Position INT NOT NULL ,
-     Flags INT NOT NULL 
+     Flags INT NOT NULL ,
+     CONSTRAINT PK_MSysNavPaneGroupCategories PRIMARY KEY  CLUSTERED
+     (
+          Id
+     )
 )
 
 GO
@@ -149,13 +157,17 @@ GO
 
 
 CREATE TABLE MSysNavPaneGroups (
-     Id INT NOT NULL ,
+     Id INT IDENTITY (1,1) NOT NULL ,
      Name VARCHAR (255) NOT NULL ,
      GroupCategoryID INT NOT NULL ,
      ObjectID INT NOT NULL ,
      Position INT NOT NULL ,
      Object_Type_Group INT NOT NULL ,
-     Flags INT NOT NULL 
+     Flags INT NOT NULL ,
+     CONSTRAINT PK_MSysNavPaneGroups PRIMARY KEY  CLUSTERED
+     (
+          Id
+     )
 )
 
 GO
@@ -170,13 +182,17 @@ GO
 
 
 CREATE TABLE MSysNavPaneGroupToObjects (
-     Id INT NOT NULL ,
+     Id INT IDENTITY (1,1) NOT NULL ,
      ObjectID INT NOT NULL ,
      GroupID INT NOT NULL ,
      Name VARCHAR (255) NOT NULL ,
      Position INT NOT NULL ,
      Icon INT NOT NULL ,
-     Flags INT NOT NULL 
+     Flags INT NOT NULL ,
+     CONSTRAINT PK_MSysNavPaneGroupToObjects PRIMARY KEY  CLUSTERED
+     (
+          Id
+     )
 )
 
 GO

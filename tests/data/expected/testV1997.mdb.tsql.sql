@@ -36,12 +36,16 @@ GO
 CREATE TABLE MSysModules2 (
      Name VARCHAR (255) NOT NULL ,
      Type INT NOT NULL ,
-     Version INT NOT NULL ,
+     Version INT IDENTITY (1,1) NOT NULL ,
      ReplicationVersion INT NOT NULL ,
      Flags INT NOT NULL ,
      Module IMAGE NOT NULL ,
      Form IMAGE NOT NULL ,
-     TypeInfo IMAGE NOT NULL 
+     TypeInfo IMAGE NOT NULL ,
+     CONSTRAINT PK_MSysModules2 PRIMARY KEY  CLUSTERED
+     (
+          Version
+     )
 )
 
 GO

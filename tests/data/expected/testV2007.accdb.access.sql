@@ -9,13 +9,17 @@ SQL SCRIPT(S)
 -----------------------------------
 
 CREATE TABLE MSysAccessStorage (
-     Id INT NOT NULL ,
+     Id COUNTER NOT NULL ,
      Name TEXT (128) NOT NULL ,
      ParentId INT NOT NULL ,
      Type INT NOT NULL ,
      DateCreate TIMESTAMP NOT NULL ,
      DateUpdate TIMESTAMP NOT NULL ,
-     Lv OLEOBJECT NOT NULL 
+     Lv OLEOBJECT NOT NULL ,
+     CONSTRAINT PK_MSysAccessStorage PRIMARY KEY 
+     (
+          Id
+     )
 )
 
 GO
@@ -124,11 +128,15 @@ GO
 CREATE TABLE MSysNavPaneGroupCategories (
      Filter TEXT (255) NOT NULL ,
      Flags INT NOT NULL ,
-     Id INT NOT NULL ,
+     Id COUNTER NOT NULL ,
      Name TEXT (255) NOT NULL ,
      Position INT NOT NULL ,
      SelectedObjectID INT NOT NULL ,
-     Type INT NOT NULL 
+     Type INT NOT NULL ,
+     CONSTRAINT PK_MSysNavPaneGroupCategories PRIMARY KEY 
+     (
+          Id
+     )
 )
 
 GO
@@ -137,11 +145,15 @@ GO
 CREATE TABLE MSysNavPaneGroups (
      Flags INT NOT NULL ,
      GroupCategoryID INT NOT NULL ,
-     Id INT NOT NULL ,
+     Id COUNTER NOT NULL ,
      Name TEXT (255) NOT NULL ,
      Object Type Group INT NOT NULL ,
      ObjectID INT NOT NULL ,
-     Position INT NOT NULL 
+     Position INT NOT NULL ,
+     CONSTRAINT PK_MSysNavPaneGroups PRIMARY KEY 
+     (
+          Id
+     )
 )
 
 GO
@@ -155,10 +167,14 @@ CREATE TABLE MSysNavPaneGroupToObjects (
      Flags INT NOT NULL ,
      GroupID INT NOT NULL ,
      Icon INT NOT NULL ,
-     Id INT NOT NULL ,
+     Id COUNTER NOT NULL ,
      Name TEXT (255) NOT NULL ,
      ObjectID INT NOT NULL ,
-     Position INT NOT NULL 
+     Position INT NOT NULL ,
+     CONSTRAINT PK_MSysNavPaneGroupToObjects PRIMARY KEY 
+     (
+          Id
+     )
 )
 
 GO

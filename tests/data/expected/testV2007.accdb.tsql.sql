@@ -9,13 +9,17 @@ SQL SCRIPT(S)
 -----------------------------------
 
 CREATE TABLE MSysAccessStorage (
-     Id INT NOT NULL ,
+     Id INT IDENTITY (1,1) NOT NULL ,
      Name VARCHAR (128) NOT NULL ,
      ParentId INT NOT NULL ,
      Type INT NOT NULL ,
      DateCreate DATETIME NOT NULL ,
      DateUpdate DATETIME NOT NULL ,
-     Lv IMAGE NOT NULL 
+     Lv IMAGE NOT NULL ,
+     CONSTRAINT PK_MSysAccessStorage PRIMARY KEY  CLUSTERED
+     (
+          Id
+     )
 )
 
 GO
@@ -172,11 +176,15 @@ GO
 CREATE TABLE MSysNavPaneGroupCategories (
      Filter VARCHAR (255) NOT NULL ,
      Flags INT NOT NULL ,
-     Id INT NOT NULL ,
+     Id INT IDENTITY (1,1) NOT NULL ,
      Name VARCHAR (255) NOT NULL ,
      Position INT NOT NULL ,
      SelectedObjectID INT NOT NULL ,
-     Type INT NOT NULL 
+     Type INT NOT NULL ,
+     CONSTRAINT PK_MSysNavPaneGroupCategories PRIMARY KEY  CLUSTERED
+     (
+          Id
+     )
 )
 
 GO
@@ -189,11 +197,15 @@ GO
 CREATE TABLE MSysNavPaneGroups (
      Flags INT NOT NULL ,
      GroupCategoryID INT NOT NULL ,
-     Id INT NOT NULL ,
+     Id INT IDENTITY (1,1) NOT NULL ,
      Name VARCHAR (255) NOT NULL ,
      Object_Type_Group INT NOT NULL ,
      ObjectID INT NOT NULL ,
-     Position INT NOT NULL 
+     Position INT NOT NULL ,
+     CONSTRAINT PK_MSysNavPaneGroups PRIMARY KEY  CLUSTERED
+     (
+          Id
+     )
 )
 
 GO
@@ -211,10 +223,14 @@ CREATE TABLE MSysNavPaneGroupToObjects (
      Flags INT NOT NULL ,
      GroupID INT NOT NULL ,
      Icon INT NOT NULL ,
-     Id INT NOT NULL ,
+     Id INT IDENTITY (1,1) NOT NULL ,
      Name VARCHAR (255) NOT NULL ,
      ObjectID INT NOT NULL ,
-     Position INT NOT NULL 
+     Position INT NOT NULL ,
+     CONSTRAINT PK_MSysNavPaneGroupToObjects PRIMARY KEY  CLUSTERED
+     (
+          Id
+     )
 )
 
 GO
