@@ -8,6 +8,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <memory>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -106,9 +107,13 @@ Q_DECLARE_METATYPE(Failure)
 class TestIniFile : public QObject {
     Q_OBJECT
 private slots:
+    void init() {
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+    }
+
     void readsValue_data();
     void readsValue();
-    void readsDefaultWithoutFile();
     void cutsLongValue_data();
     void cutsLongValue();
     void unreadableFileReadsEmpty();
@@ -121,58 +126,40 @@ private slots:
     void writeNeedsExistingFolder();
     void failedWriteKeepsOldFile_data();
     void failedWriteKeepsOldFile();
+
+private:
+    QString iniFile() const { return dir->filePath("Veltrane.ini"); }
+
+    std::unique_ptr<QTemporaryDir> dir; // a fresh one for every test
 };
 
 void TestIniFile::readsValue_data() {
-    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("content"); // null: no file at all
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("defaultValue");
     QTest::addColumn<QString>("expected");
+    const auto row = [](const char* name, const QByteArray& content, const char* key,
+                        const char* defaultValue, const QString& expected) {
+        QTest::newRow(name) << content << QString(key) << QString(defaultValue) << expected;
+    };
 
-    QTest::addRow("plain") << QByteArray("[Options]\npath=/data/db.mdb\n") << "path"
-                           << "0"
-                           << "/data/db.mdb";
-    QTest::addRow("section and key in other letter case")
-        << QByteArray("[oPTIONS]\nOPTCHANGE=True\n") << "optChange"
-        << "False"
-        << "True";
-    QTest::addRow("blanks around equals, CRLF") << QByteArray("[Options]\r\nchkgo = 1 \r\n") << "chkgo"
-                                                << "0"
-                                                << "1";
-    QTest::addRow("equals sign inside value") << QByteArray("[Options]\npath=a=b\n") << "path"
-                                              << ""
-                                              << "a=b";
-    QTest::addRow("non-ASCII") << QByteArray("[Options]\ntxtusers=Zo\xC3\xAB, \xE6\x9D\x8E\n") << "txtusers"
-                               << "" << QString::fromUtf8("Zo\xC3\xAB, \xE6\x9D\x8E");
-    QTest::addRow("UTF-8 signature") << QByteArray("\xEF\xBB\xBF[Options]\npath=x\n") << "path"
-                                     << ""
-                                     << "x";
-    QTest::addRow("commented-out line is no value")
-        << QByteArray("[Options]\n;path=old\npath=new\n") << "path"
-        << ""
-        << "new";
-    QTest::addRow("missing section") << QByteArray("[Other]\npath=x\n") << "path"
-                                     << "0"
-                                     << "0";
-    QTest::addRow("same key in another section")
-        << QByteArray("[Other]\npath=x\n[Options]\nchkgo=1\n") << "path"
-        << "0"
-        << "0";
-    QTest::addRow("missing key") << QByteArray("[Options]\nchkgo=1\n") << "path"
-                                 << "0"
-                                 << "0";
-    QTest::addRow("missing key, empty default") << QByteArray("[Options]\nchkgo=1\n") << "path"
-                                                << ""
-                                                << "";
-    QTest::addRow("empty value reads as default") << QByteArray("[Options]\npath=\n") << "path"
-                                                  << "0"
-                                                  << "0";
-    QTest::addRow("empty value, empty default") << QByteArray("[Options]\npath=\n") << "path"
-                                                << ""
-                                                << "";
-    QTest::addRow("empty file") << QByteArray() << "path"
-                                << "True"
-                                << "True";
+    row("plain", "[Options]\npath=/data/db.mdb\n", "path", "0", "/data/db.mdb");
+    row("section and key in other letter case", "[oPTIONS]\nOPTCHANGE=True\n", "optChange", "False", "True");
+    row("blanks around equals, CRLF", "[Options]\r\nchkgo = 1 \r\n", "chkgo", "0", "1");
+    row("equals sign inside value", "[Options]\npath=a=b\n", "path", "", "a=b");
+    row("non-ASCII", "[Options]\ntxtusers=Zo\xC3\xAB, \xE6\x9D\x8E\n", "txtusers", "",
+        QString::fromUtf8("Zo\xC3\xAB, \xE6\x9D\x8E"));
+    row("UTF-8 signature", "\xEF\xBB\xBF[Options]\npath=x\n", "path", "", "x");
+    row("commented-out line is no value", "[Options]\n;path=old\npath=new\n", "path", "", "new");
+    row("missing section", "[Other]\npath=x\n", "path", "0", "0");
+    row("same key in another section", "[Other]\npath=x\n[Options]\nchkgo=1\n", "path", "0", "0");
+    row("missing key", "[Options]\nchkgo=1\n", "path", "0", "0");
+    row("missing key, empty default", "[Options]\nchkgo=1\n", "path", "", "");
+    row("empty value reads as default", "[Options]\npath=\n", "path", "0", "0");
+    row("empty value, empty default", "[Options]\npath=\n", "path", "", "");
+    row("empty file", "", "path", "True", "True");
+    row("no file", QByteArray(), "optstrip", "True", "True");
+    row("no file, empty default", QByteArray(), "path", "", "");
 }
 
 void TestIniFile::readsValue() {
@@ -180,51 +167,38 @@ void TestIniFile::readsValue() {
     QFETCH(QString, key);
     QFETCH(QString, defaultValue);
     QFETCH(QString, expected);
-    QTemporaryDir dir;
-    const QString file = dir.filePath("Veltrane.ini");
-    writeBytes(file, content);
+    if (!content.isNull())
+        writeBytes(iniFile(), content);
 
-    QCOMPARE(ReadIniValue(file, "Options", key, defaultValue), expected);
+    QCOMPARE(ReadIniValue(iniFile(), "Options", key, defaultValue), expected);
+    QCOMPARE(QFileInfo::exists(iniFile()), !content.isNull()); // reading never makes a file
 }
 
-void TestIniFile::readsDefaultWithoutFile() {
-    QTemporaryDir dir;
-    const QString file = dir.filePath("Veltrane.ini");
-    QCOMPARE(ReadIniValue(file, "Options", "optstrip", "True"), QString("True"));
-    QCOMPARE(ReadIniValue(file, "Options", "path", ""), QString());
-    QVERIFY(!QFile::exists(file));
-}
-
+// Whatever the characters take in UTF-8, a value comes back as at most its first 2047.
 void TestIniFile::cutsLongValue_data() {
     QTest::addColumn<QString>("character");
     QTest::addColumn<int>("stored");
-    QTest::addColumn<int>("expected");
 
-    QTest::addRow("3000 ASCII") << "x" << 3000 << 2047;
-    QTest::addRow("2047 ASCII kept whole") << "x" << 2047 << 2047;
-    QTest::addRow("2048 ASCII") << "x" << 2048 << 2047;
-    QTest::addRow("3000 two-byte") << QString::fromUtf8("\xC3\xA9") << 3000 << 2047;
-    QTest::addRow("3000 three-byte") << QString::fromUtf8("\xE6\x9D\x8E") << 3000 << 2047;
-    QTest::addRow("3000 four-byte") << QString::fromUtf8("\xF0\x9F\x98\x80") << 3000 << 2047;
+    QTest::addRow("3000 ASCII") << "x" << 3000;
+    QTest::addRow("2047 ASCII kept whole") << "x" << 2047;
+    QTest::addRow("2048 ASCII") << "x" << 2048;
+    QTest::addRow("3000 two-byte") << QString::fromUtf8("\xC3\xA9") << 3000;
+    QTest::addRow("3000 three-byte") << QString::fromUtf8("\xE6\x9D\x8E") << 3000;
+    QTest::addRow("3000 four-byte") << QString::fromUtf8("\xF0\x9F\x98\x80") << 3000;
 }
 
 void TestIniFile::cutsLongValue() {
     QFETCH(QString, character);
     QFETCH(int, stored);
-    QFETCH(int, expected);
-    QTemporaryDir dir;
-    const QString file = dir.filePath("Veltrane.ini");
-    writeBytes(file, "[Options]\npath=" + character.repeated(stored).toUtf8() + "\nchkgo=1\n");
+    writeBytes(iniFile(), "[Options]\npath=" + character.repeated(stored).toUtf8() + "\nchkgo=1\n");
 
-    const QString value = ReadIniValue(file, "Options", "path", "");
-    QCOMPARE(value, character.repeated(expected));
-    QCOMPARE(ReadIniValue(file, "Options", "chkgo", "0"), QString("1"));
+    QCOMPARE(ReadIniValue(iniFile(), "Options", "path", ""), character.repeated(2047));
+    QCOMPARE(ReadIniValue(iniFile(), "Options", "chkgo", "0"), QString("1"));
 }
 
 void TestIniFile::unreadableFileReadsEmpty() {
     // A folder where the file should be cannot be read; that is a failed read, not a missing file.
-    QTemporaryDir dir;
-    const QString file = dir.filePath("Veltrane.ini");
+    const QString file = iniFile();
     QVERIFY(QDir().mkdir(file));
 
     QCOMPARE(ReadIniValue(file, "Options", "optstrip", "True"), QString());
@@ -232,8 +206,7 @@ void TestIniFile::unreadableFileReadsEmpty() {
 }
 
 void TestIniFile::writeCreatesFileAndKeys() {
-    QTemporaryDir dir;
-    const QString file = dir.filePath("Veltrane.ini");
+    const QString file = iniFile();
 
     QVERIFY(WriteIniValue(file, "Options", "optstrip", "True"));
     QCOMPARE(readBytes(file), QByteArray("[Options]\noptstrip=True\n"));
@@ -244,38 +217,21 @@ void TestIniFile::writeCreatesFileAndKeys() {
 }
 
 void TestIniFile::writeReplacesInPlace() {
-    QTemporaryDir dir;
-    const QString file = dir.filePath("Veltrane.ini");
-    writeBytes(file, "; Settings kept by hand\n"
-                     "\n"
-                     "[OPTIONS]\n"
-                     "; how spaces in names are treated\n"
-                     "OptChange = False\n"
-                     "Foreign=keep me\n"
-                     "CHKGO=1\n"
-                     "\n"
-                     "[Other]\n"
-                     "optchange=not this one\n");
+    const QString file = iniFile();
+    writeBytes(file,
+               "; Settings kept by hand\n\n"
+               "[OPTIONS]\n; how spaces in names are treated\nOptChange = False\nForeign=keep me\nCHKGO=1\n"
+               "\n[Other]\noptchange=not this one\n");
 
     QVERIFY(WriteIniValue(file, "Options", "optchange", "True"));
     QVERIFY(WriteIniValue(file, "Options", "path", "/data/db.mdb"));
 
-    // Blank lines and the blanks around "=" follow the library's layout; names, values, comments and order
-    // stay.
-    const QByteArray expected = "; Settings kept by hand\n"
-                                "\n"
-                                "\n"
-                                "[OPTIONS]\n"
-                                "\n"
-                                "; how spaces in names are treated\n"
-                                "OptChange=True\n"
-                                "Foreign=keep me\n"
-                                "CHKGO=1\n"
-                                "path=/data/db.mdb\n"
-                                "\n"
-                                "\n"
-                                "[Other]\n"
-                                "optchange=not this one\n";
+    // Blank lines and blanks around "=" follow the library; names, values, comments and order stay.
+    const QByteArray expected =
+        "; Settings kept by hand\n\n\n"
+        "[OPTIONS]\n\n; how spaces in names are treated\nOptChange=True\nForeign=keep me\nCHKGO=1\n"
+        "path=/data/db.mdb\n"
+        "\n\n[Other]\noptchange=not this one\n";
     QCOMPARE(readBytes(file), expected);
 
     // Writing the same values again changes nothing; no key is ever written twice.
@@ -304,8 +260,7 @@ void TestIniFile::writeKeepsWhatLiesAround_data() {
 void TestIniFile::writeKeepsWhatLiesAround() {
     QFETCH(QByteArray, content);
     QFETCH(QByteArray, expected);
-    QTemporaryDir dir;
-    const QString file = dir.filePath("Veltrane.ini");
+    const QString file = iniFile();
     writeBytes(file, content);
 
     QVERIFY(WriteIniValue(file, "Options", "path", "x"));
@@ -318,36 +273,24 @@ void TestIniFile::writeRefusesWhatOneLineCannotHold_data() {
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
+    const auto row = [](const char* name, const char* section, const char* key, const char* value) {
+        QTest::newRow(name) << QString(section) << QString(key) << QString(value);
+    };
 
-    QTest::addRow("line feed in value") << "Options"
-                                        << "path"
-                                        << "a\nb";
-    QTest::addRow("carriage return in value") << "Options"
-                                              << "path"
-                                              << "a\rb";
-    QTest::addRow("empty key") << "Options"
-                               << ""
-                               << "x";
-    QTest::addRow("equals sign in key") << "Options"
-                                        << "pa=th"
-                                        << "x";
-    QTest::addRow("key like a comment") << "Options"
-                                        << ";path"
-                                        << "x";
-    QTest::addRow("bracket in section") << "Opt]ions"
-                                        << "path"
-                                        << "x";
-    QTest::addRow("empty section") << ""
-                                   << "path"
-                                   << "x";
+    row("line feed in value", "Options", "path", "a\nb");
+    row("carriage return in value", "Options", "path", "a\rb");
+    row("empty key", "Options", "", "x");
+    row("equals sign in key", "Options", "pa=th", "x");
+    row("key like a comment", "Options", ";path", "x");
+    row("bracket in section", "Opt]ions", "path", "x");
+    row("empty section", "", "path", "x");
 }
 
 void TestIniFile::writeRefusesWhatOneLineCannotHold() {
     QFETCH(QString, section);
     QFETCH(QString, key);
     QFETCH(QString, value);
-    QTemporaryDir dir;
-    const QString file = dir.filePath("Veltrane.ini");
+    const QString file = iniFile();
     const QByteArray old = "[Options]\npath=old\n";
     writeBytes(file, old);
 
@@ -356,11 +299,10 @@ void TestIniFile::writeRefusesWhatOneLineCannotHold() {
 }
 
 void TestIniFile::writeNeedsExistingFolder() {
-    QTemporaryDir dir;
-    const QString file = dir.filePath("Veltrane/Veltrane.ini");
+    const QString file = dir->filePath("Veltrane/Veltrane.ini");
 
     QVERIFY(!WriteIniValue(file, "Options", "path", "x"));
-    QVERIFY(!QFileInfo::exists(dir.filePath("Veltrane")));
+    QVERIFY(!QFileInfo::exists(dir->filePath("Veltrane")));
 }
 
 void TestIniFile::failedWriteKeepsOldFile_data() {
@@ -373,8 +315,7 @@ void TestIniFile::failedWriteKeepsOldFile_data() {
 
 void TestIniFile::failedWriteKeepsOldFile() {
     QFETCH(Failure, failure);
-    QTemporaryDir dir;
-    const QString folder = dir.filePath("Veltrane");
+    const QString folder = dir->filePath("Veltrane");
     QVERIFY(QDir().mkdir(folder));
     const QString file = folder + "/Veltrane.ini";
     const QByteArray old = "[Options]\noptstrip=True\npath=/old/db.mdb\n";

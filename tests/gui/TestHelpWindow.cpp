@@ -21,8 +21,6 @@
 
 namespace {
 
-enum class Place { BesideProgram, PrefixDataFolder, XdgDataFolder, Nowhere };
-
 QString besideProgram() {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/help.txt");
 }
@@ -30,6 +28,11 @@ QString besideProgram() {
 // The data folder of the prefix the program would be installed in: <prefix>/bin/.. /share/veltrane.
 QString prefixDataFolder() {
     return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/veltrane"));
+}
+
+// A help file installed on this machine means none can be missing.
+bool helpFileInstalled() {
+    return QFileInfo::exists(QStringLiteral(VELTRANE_INSTALLED_HELP));
 }
 
 bool writeFile(const QString& path, const QByteArray& content) {
@@ -46,25 +49,20 @@ QByteArray numberedLines(int count) {
     return text;
 }
 
-int pdfPageCount(const QString& path) {
+QString pdfSource(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    const QString pdf = QString::fromLatin1(file.readAll());
-    return int(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?![s\\w])"))));
+    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
+}
+
+int pdfPageCount(const QString& path) {
+    return int(pdfSource(path).count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?![s\\w])"))));
 }
 
 // The distinct page sizes (MediaBox) of a PDF file, in points.
 QStringList pdfPageSizes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
     QStringList sizes;
-    const QString pdf = QString::fromLatin1(file.readAll());
     const QRegularExpression mediaBox(QStringLiteral("/MediaBox\\s*\\[\\s*([^\\]]*?)\\s*\\]"));
-    for (const QRegularExpressionMatch& match : mediaBox.globalMatch(pdf)) {
+    for (const QRegularExpressionMatch& match : mediaBox.globalMatch(pdfSource(path))) {
         QStringList corners;
         for (const QString& number : match.captured(1).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             corners << QString::number(qRound(number.toDouble()));
@@ -92,11 +90,15 @@ struct PrintRequest {
     bool hasSelection = false;
 };
 
-// Stands in for the print dialog: the user "chooses" a PDF printer writing to the given file.
+// Stands in for the print dialog: the user "chooses" an A4 PDF printer writing to `outputFile`, or cancels
+// when it is empty.
 PrinterChooser pdfPrinter(const QString& outputFile, PrintRequest& request) {
     return [outputFile, &request](QWidget*, bool hasSelection) {
         ++request.calls;
         request.hasSelection = hasSelection;
+        if (outputFile.isEmpty()) {
+            return std::unique_ptr<QPrinter>();
+        }
         auto printer = std::make_unique<QPrinter>();
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(outputFile);
@@ -111,6 +113,16 @@ QTextEdit* textOf(frmHelp* help) {
 
 QAction* menuItem(frmHelp* help, const char* name) {
     return help->findChild<QAction*>(QLatin1String(name));
+}
+
+// Selects `count` whole lines from the zero-based line `first` on; a count of 0 selects nothing.
+void selectLines(frmHelp* help, int first, int count) {
+    QTextCursor cursor(textOf(help)->document()->findBlockByNumber(first));
+    if (count > 0) {
+        cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, count - 1);
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    }
+    textOf(help)->setTextCursor(cursor);
 }
 
 } // namespace
@@ -128,14 +140,15 @@ private slots:
     void windowLayout();
     void showingAnOpenWindowWarnsOnlyOnce();
     void closedWindowReadsTheFileAgain();
-    void exitClosesOnlyTheHelpWindow();
-    void printsEverythingWithoutSelection();
-    void printsOnlyTheSelection();
+    void printsSelectionOrEverything_data();
+    void printsSelectionOrEverything();
     void printedTextIsTheSelection();
-    void cancelledDialogPrintsNothing();
-    void failingPrinterIsSilent();
+    void failedPrintingIsSilent_data();
+    void failedPrintingIsSilent();
 
 private:
+    QString outputPdf() const { return scratch.filePath(QStringLiteral("out.pdf")); }
+
     QTemporaryDir scratch;
     QStringList messages;
 };
@@ -156,61 +169,46 @@ void TestHelpWindow::cleanup() {
     QFile::remove(besideProgram());
     QDir(QFileInfo(prefixDataFolder()).absolutePath()).removeRecursively();
     QDir(scratch.filePath(QStringLiteral("data"))).removeRecursively();
-    QFile::remove(scratch.filePath(QStringLiteral("out.pdf")));
+    QFile::remove(outputPdf());
 }
 
 void TestHelpWindow::findsTheHelpFile_data() {
-    QTest::addColumn<Place>("place");
-    QTest::addColumn<bool>("found");
-    QTest::addRow("beside the program") << Place::BesideProgram << true;
-    QTest::addRow("in the data folder of the program's prefix") << Place::PrefixDataFolder << true;
-    QTest::addRow("in an XDG data folder only") << Place::XdgDataFolder << true;
-    QTest::addRow("nowhere") << Place::Nowhere << false;
+    QTest::addColumn<QString>("helpFile"); // empty: none anywhere
+    QTest::addRow("beside the program") << besideProgram();
+    QTest::addRow("in the data folder of the program's prefix") << prefixDataFolder() + "/help.txt";
+    QTest::addRow("in an XDG data folder only") << scratch.filePath(QStringLiteral("data/veltrane/help.txt"));
+    QTest::addRow("nowhere") << QString();
 }
 
 void TestHelpWindow::findsTheHelpFile() {
-    QFETCH(Place, place);
-    QFETCH(bool, found);
-    if (!found && QFileInfo::exists(QStringLiteral(VELTRANE_INSTALLED_HELP))) {
+    QFETCH(QString, helpFile);
+    const bool found = !helpFile.isEmpty();
+    if (!found && helpFileInstalled()) {
         QSKIP("a help file is installed on this machine (" VELTRANE_INSTALLED_HELP
               "), so none can be missing");
     }
     const QByteArray content = "Veltrane help\nCaf\xc3\xa9 and \"quotes\" stay as they are.\n";
-    switch (place) {
-    case Place::BesideProgram:
-        QVERIFY(writeFile(besideProgram(), content));
-        break;
-    case Place::PrefixDataFolder:
-        QVERIFY(writeFile(prefixDataFolder() + QStringLiteral("/help.txt"), content));
-        break;
-    case Place::XdgDataFolder:
-        QVERIFY(writeFile(scratch.filePath(QStringLiteral("data/veltrane/help.txt")), content));
-        break;
-    case Place::Nowhere:
-        break;
-    }
+    QVERIFY(!found || writeFile(helpFile, content));
 
-    QPointer<frmHelp> help = new frmHelp;
-    QCOMPARE(textOf(help)->toPlainText(), found ? QString::fromUtf8(content) : QString());
+    frmHelp help;
+    QCOMPARE(textOf(&help)->toPlainText(), found ? QString::fromUtf8(content) : QString());
     QCOMPARE(messages, found ? QStringList() : QStringList{QStringLiteral("Help file missing")});
-    delete help;
 }
 
 void TestHelpWindow::windowLayout() {
     QVERIFY(writeFile(besideProgram(), "help\n"));
-    QPointer<frmHelp> help = new frmHelp;
-    QCOMPARE(help->windowTitle(), QStringLiteral("Veltrane Help"));
-    QVERIFY(help->windowFlags().testFlag(Qt::Tool));
-    QVERIFY(help->testAttribute(Qt::WA_DeleteOnClose));
-    help->show();
-    QVERIFY(QTest::qWaitForWindowExposed(help));
+    frmHelp help;
+    QCOMPARE(help.windowTitle(), QStringLiteral("Veltrane Help"));
+    QVERIFY(help.windowFlags().testFlag(Qt::Tool));
+    help.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&help));
 
     // 8190 x 7215 twips of client area below the menu bar, the text box 8175 twips wide.
-    const auto* menu = help->findChild<QMenuBar*>();
+    const auto* menu = help.findChild<QMenuBar*>();
     QVERIFY(menu);
-    QCOMPARE(textOf(help)->geometry(), QRect(0, 0, 545, 481));
-    QCOMPARE(help->size(), QSize(546, menu->height() + 481));
-    QCOMPARE(help->minimumSize(), help->maximumSize());
+    QCOMPARE(textOf(&help)->geometry(), QRect(0, 0, 545, 481));
+    QCOMPARE(help.size(), QSize(546, menu->height() + 481));
+    QCOMPARE(help.minimumSize(), help.maximumSize());
 
     QStringList items;
     for (const QAction* action : menu->actions()) {
@@ -218,11 +216,10 @@ void TestHelpWindow::windowLayout() {
         items << action->objectName() + QLatin1Char('=') + action->text();
     }
     QCOMPARE(items, (QStringList{QStringLiteral("mnuExit=Exit"), QStringLiteral("mnuPrint=Print")}));
-    delete help;
 }
 
 void TestHelpWindow::showingAnOpenWindowWarnsOnlyOnce() {
-    if (QFileInfo::exists(QStringLiteral(VELTRANE_INSTALLED_HELP))) {
+    if (helpFileInstalled()) {
         QSKIP("a help file is installed on this machine (" VELTRANE_INSTALLED_HELP
               "), so none can be missing");
     }
@@ -242,69 +239,54 @@ void TestHelpWindow::showingAnOpenWindowWarnsOnlyOnce() {
     delete help;
 }
 
+// Exit unloads the Help window alone; the next show reads the file again, a show of the open window does not.
 void TestHelpWindow::closedWindowReadsTheFileAgain() {
     QVERIFY(writeFile(besideProgram(), "first text"));
-    QPointer<frmHelp> help;
-    showSingle(help, nullptr);
-    QCOMPARE(textOf(help)->toPlainText(), QStringLiteral("first text"));
-
-    QVERIFY(writeFile(besideProgram(), "second text"));
-    showSingle(help, nullptr);
-    QCOMPARE(textOf(help)->toPlainText(), QStringLiteral("first text"));
-
-    menuItem(help, "mnuExit")->trigger();
-    QTRY_VERIFY(help.isNull());
-    showSingle(help, nullptr);
-    QCOMPARE(textOf(help)->toPlainText(), QStringLiteral("second text"));
-    QVERIFY(messages.isEmpty());
-    delete help;
-}
-
-void TestHelpWindow::exitClosesOnlyTheHelpWindow() {
-    QVERIFY(writeFile(besideProgram(), "help\n"));
     QWidget owner;
     owner.show();
     QPointer<frmHelp> help;
     showSingle(help, &owner);
     QVERIFY(help->isWindow());
+    QCOMPARE(textOf(help)->toPlainText(), QStringLiteral("first text"));
+
+    QVERIFY(writeFile(besideProgram(), "second text"));
+    showSingle(help, &owner);
+    QCOMPARE(textOf(help)->toPlainText(), QStringLiteral("first text"));
+
     menuItem(help, "mnuExit")->trigger();
     QTRY_VERIFY(help.isNull());
     QVERIFY(owner.isVisible());
+    showSingle(help, &owner);
+    QCOMPARE(textOf(help)->toPlainText(), QStringLiteral("second text"));
+    QVERIFY(messages.isEmpty());
 }
 
-void TestHelpWindow::printsEverythingWithoutSelection() {
-    QVERIFY(writeFile(besideProgram(), numberedLines(300)));
-    const QString pdf = scratch.filePath(QStringLiteral("out.pdf"));
-    PrintRequest request;
-    QPointer<frmHelp> help = new frmHelp;
-    help->setPrinterChooser(pdfPrinter(pdf, request));
-
-    menuItem(help, "mnuPrint")->trigger();
-    QCOMPARE(request.calls, 1);
-    QVERIFY(!request.hasSelection);
-    // 300 lines do not fit on one A4 page.
-    QVERIFY2(pdfPageCount(pdf) > 2, qPrintable(QStringLiteral("pages: %1").arg(pdfPageCount(pdf))));
-    QCOMPARE(pdfPageSizes(pdf), QStringList{QStringLiteral("0 0 595 842")}); // A4, every page
-    QVERIFY(messages.isEmpty());
-    delete help;
+void TestHelpWindow::printsSelectionOrEverything_data() {
+    QTest::addColumn<int>("selectedLines");
+    QTest::addColumn<int>("fewestPages");
+    QTest::addColumn<int>("mostPages");
+    // 300 lines do not fit on one A4 page; one line does.
+    QTest::addRow("nothing selected: everything") << 0 << 3 << 100;
+    QTest::addRow("one line selected: that line") << 1 << 1 << 1;
 }
 
-void TestHelpWindow::printsOnlyTheSelection() {
+void TestHelpWindow::printsSelectionOrEverything() {
+    QFETCH(int, selectedLines);
+    QFETCH(int, fewestPages);
+    QFETCH(int, mostPages);
     QVERIFY(writeFile(besideProgram(), numberedLines(300)));
-    const QString pdf = scratch.filePath(QStringLiteral("out.pdf"));
     PrintRequest request;
-    QPointer<frmHelp> help = new frmHelp;
-    help->setPrinterChooser(pdfPrinter(pdf, request));
-    QTextCursor cursor(textOf(help)->document()->findBlockByNumber(149));
-    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    textOf(help)->setTextCursor(cursor);
+    frmHelp help;
+    help.setPrinterChooser(pdfPrinter(outputPdf(), request));
+    selectLines(&help, 149, selectedLines);
 
-    menuItem(help, "mnuPrint")->trigger();
+    menuItem(&help, "mnuPrint")->trigger();
     QCOMPARE(request.calls, 1);
-    QVERIFY(request.hasSelection);
-    QCOMPARE(pdfPageCount(pdf), 1);
+    QCOMPARE(request.hasSelection, selectedLines > 0);
+    const int pages = pdfPageCount(outputPdf());
+    QVERIFY2(pages >= fewestPages && pages <= mostPages, qPrintable(QStringLiteral("pages: %1").arg(pages)));
+    QCOMPARE(pdfPageSizes(outputPdf()), QStringList{QStringLiteral("0 0 595 842")}); // A4, every page
     QVERIFY(messages.isEmpty());
-    delete help;
 }
 
 void TestHelpWindow::printedTextIsTheSelection() {
@@ -312,53 +294,40 @@ void TestHelpWindow::printedTextIsTheSelection() {
         QSKIP("Ghostscript (gs) is not installed; the printed text cannot be read back");
     }
     QVERIFY(writeFile(besideProgram(), numberedLines(300)));
-    const QString pdf = scratch.filePath(QStringLiteral("out.pdf"));
     PrintRequest request;
-    QPointer<frmHelp> help = new frmHelp;
-    help->setPrinterChooser(pdfPrinter(pdf, request));
-    QTextCursor cursor(textOf(help)->document()->findBlockByNumber(149));
-    cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
-    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    textOf(help)->setTextCursor(cursor);
+    frmHelp help;
+    help.setPrinterChooser(pdfPrinter(outputPdf(), request));
+    selectLines(&help, 149, 2);
 
-    menuItem(help, "mnuPrint")->trigger();
-    const QString printed = pdfText(pdf);
+    menuItem(&help, "mnuPrint")->trigger();
+    const QString printed = pdfText(outputPdf());
     QVERIFY2(printed.contains(QStringLiteral("Line 150 of the help text")), qPrintable(printed));
     QVERIFY2(printed.contains(QStringLiteral("Line 151 of the help text")), qPrintable(printed));
     QVERIFY2(!printed.contains(QStringLiteral("Line 001")) && !printed.contains(QStringLiteral("Line 152")),
              qPrintable(printed));
 
     // Without a selection the first page starts at the first line.
-    textOf(help)->moveCursor(QTextCursor::Start);
-    menuItem(help, "mnuPrint")->trigger();
-    QVERIFY(pdfText(pdf).contains(QStringLiteral("Line 001 of the help text")));
-    delete help;
+    textOf(&help)->moveCursor(QTextCursor::Start);
+    menuItem(&help, "mnuPrint")->trigger();
+    QVERIFY(pdfText(outputPdf()).contains(QStringLiteral("Line 001 of the help text")));
 }
 
-void TestHelpWindow::cancelledDialogPrintsNothing() {
-    QVERIFY(writeFile(besideProgram(), "help\n"));
-    int calls = 0;
-    QPointer<frmHelp> help = new frmHelp;
-    help->setPrinterChooser([&calls](QWidget*, bool) {
-        ++calls;
-        return std::unique_ptr<QPrinter>();
-    });
-    menuItem(help, "mnuPrint")->trigger();
-    QCOMPARE(calls, 1);
-    QVERIFY(messages.isEmpty());
-    delete help;
+void TestHelpWindow::failedPrintingIsSilent_data() {
+    QTest::addColumn<QString>("outputFile"); // empty: the dialog is cancelled
+    QTest::addRow("cancelled dialog") << QString();
+    QTest::addRow("printer that cannot write") << scratch.filePath(QStringLiteral("no-such-folder/out.pdf"));
 }
 
-void TestHelpWindow::failingPrinterIsSilent() {
+void TestHelpWindow::failedPrintingIsSilent() {
+    QFETCH(QString, outputFile);
     QVERIFY(writeFile(besideProgram(), numberedLines(10)));
-    const QString unwritable = scratch.filePath(QStringLiteral("no-such-folder/out.pdf"));
     PrintRequest request;
     QPointer<frmHelp> help = new frmHelp;
-    help->setPrinterChooser(pdfPrinter(unwritable, request));
+    help->setPrinterChooser(pdfPrinter(outputFile, request));
 
     menuItem(help, "mnuPrint")->trigger();
     QCOMPARE(request.calls, 1);
-    QVERIFY(!QFileInfo::exists(unwritable));
+    QVERIFY(outputFile.isEmpty() || !QFileInfo::exists(outputFile));
     QVERIFY(messages.isEmpty());
     QVERIFY(!help.isNull());
     delete help;

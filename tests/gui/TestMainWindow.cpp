@@ -2,6 +2,7 @@
 
 #include "ConversionRun.h"
 #include "FakeSchemaReader.h"
+#include "IniFile.h"
 #include "MessageBox.h"
 #include "ReaderProcess.h"
 #include "RecordingWindow.h"
@@ -54,24 +55,34 @@ FakeSchemaReader twoTableReader() {
     return reader;
 }
 
-QString iniValue(const QString& file, const QString& key) {
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        return QStringLiteral("<no file>");
+// The values the settings file holds for `keys`, in their order.
+QStringList storedValues(const QStringList& keys) {
+    QStringList values;
+    for (const QString& key : keys) {
+        values << ReadIniValue(SettingsFile(), QStringLiteral("Options"), key, QStringLiteral("<missing>"));
     }
-    while (!in.atEnd()) {
-        const QString line = QString::fromUtf8(in.readLine()).trimmed();
-        const qsizetype equals = line.indexOf(QLatin1Char('='));
-        if (equals > 0 && line.left(equals).trimmed().compare(key, Qt::CaseInsensitive) == 0) {
-            return line.mid(equals + 1).trimmed();
-        }
-    }
-    return QStringLiteral("<no key>");
+    return values;
 }
 
-QList<QWidget*> permissionControls(const frmMain& window) {
-    return {control(window, "chkSel"), control(window, "chkIns"), control(window, "chkDel"),
-            control(window, "chkUp"), control(window, "txtUserNames")};
+const QStringList PermissionControls{"chkSel", "chkIns", "chkDel", "chkUp", "txtUserNames"};
+
+// The names of the enabled controls among those the permission rule enables and disables.
+QStringList enabledPermissionControls(const frmMain& window) {
+    QStringList enabled;
+    for (const QString& name : PermissionControls) {
+        if (control(window, qPrintable(name))->isEnabled()) {
+            enabled << name;
+        }
+    }
+    return enabled;
+}
+
+QStringList menuEntries(const frmMain& window, const char* menu) {
+    QStringList entries;
+    for (QAction* item : control<QMenu>(window, menu)->actions()) {
+        entries << (item->objectName() + QLatin1Char(':') + item->text());
+    }
+    return entries;
 }
 
 } // namespace
@@ -100,7 +111,6 @@ private slots:
     void permissionRuleAfterLoad();
     void clicksToggleBetweenCheckedAndUnchecked();
     void runUnchecksCreatePermissionsWhenNoUsers();
-    void messageForBlankPath();
     void messagesForBadFile();
     void messagesForBadFileFromReaderProcess();
     void optionsReadFromControls_data();
@@ -133,75 +143,35 @@ void TestMainWindow::controls_data() {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("parent");
 
-    const QString client = QStringLiteral("client");
-    QTest::addRow("Label3") << "Label3"
-                            << "Veltrane Script generator" << client;
-    QTest::addRow("Frame1") << "Frame1"
-                            << "General Options" << client;
-    QTest::addRow("optStrip") << "optStrip"
-                              << "Strip Spaces From Field Names"
-                              << "Frame1";
-    QTest::addRow("optChange") << "optChange"
-                               << "Change Spaces to Underscores"
-                               << "Frame1";
-    QTest::addRow("chkStripIll") << "chkStripIll"
-                                 << "Modify Illeal Charaters In Field Names"
-                                 << "Frame1";
-    QTest::addRow("chkCreatePK") << "chkCreatePK"
-                                 << "Create Constraint For Primary Key"
-                                 << "Frame1";
-    QTest::addRow("chkIndex") << "chkIndex"
-                              << "Create Indexes On Fields"
-                              << "Frame1";
-    QTest::addRow("chkGO") << "chkGO"
-                           << "Create GO Statement"
-                           << "Frame1";
-    QTest::addRow("chkMS") << "chkMS"
-                           << "Include MS Tables"
-                           << "Frame1";
-    QTest::addRow("cboSQLType") << "cboSQLType"
-                                << "Access SQL"
-                                << "Frame1";
-    QTest::addRow("Label4") << "Label4"
-                            << "Out Script Type"
-                            << "Frame1";
-    QTest::addRow("Frame2") << "Frame2"
-                            << "Security Options" << client;
-    QTest::addRow("chkCrePer") << "chkCrePer"
-                               << "Create Permissions"
-                               << "Frame2";
-    QTest::addRow("chkSel") << "chkSel"
-                            << "SELECT"
-                            << "Frame2";
-    QTest::addRow("chkIns") << "chkIns"
-                            << "INSERT"
-                            << "Frame2";
-    QTest::addRow("chkDel") << "chkDel"
-                            << "DELETE"
-                            << "Frame2";
-    QTest::addRow("chkUp") << "chkUp"
-                           << "UPDATE"
-                           << "Frame2";
-    QTest::addRow("Label1") << "Label1"
-                            << "Users"
-                            << "Frame2";
-    QTest::addRow("txtUserNames") << "txtUserNames"
-                                  << ""
-                                  << "Frame2";
-    QTest::addRow("cmdGenSQL") << "cmdGenSQL"
-                               << "Gen SQL" << client;
-    QTest::addRow("cmdExit") << "cmdExit"
-                             << "Exit" << client;
-    QTest::addRow("Label2") << "Label2"
-                            << "Access DB" << client;
-    QTest::addRow("txtPath") << "txtPath"
-                             << "" << client;
-    QTest::addRow("cmdBrowse") << "cmdBrowse"
-                               << "..." << client;
-    QTest::addRow("lblOut") << "lblOut"
-                            << "" << client;
-    QTest::addRow("txtSQL") << "txtSQL"
-                            << "" << client;
+    const auto row = [](const char* name, const char* caption, const char* parent) {
+        QTest::newRow(name) << QString(name) << QString(caption) << QString(parent);
+    };
+    row("Label3", "Veltrane Script generator", "client");
+    row("Frame1", "General Options", "client");
+    row("optStrip", "Strip Spaces From Field Names", "Frame1");
+    row("optChange", "Change Spaces to Underscores", "Frame1");
+    row("chkStripIll", "Modify Illeal Charaters In Field Names", "Frame1");
+    row("chkCreatePK", "Create Constraint For Primary Key", "Frame1");
+    row("chkIndex", "Create Indexes On Fields", "Frame1");
+    row("chkGO", "Create GO Statement", "Frame1");
+    row("chkMS", "Include MS Tables", "Frame1");
+    row("cboSQLType", "Access SQL", "Frame1");
+    row("Label4", "Out Script Type", "Frame1");
+    row("Frame2", "Security Options", "client");
+    row("chkCrePer", "Create Permissions", "Frame2");
+    row("chkSel", "SELECT", "Frame2");
+    row("chkIns", "INSERT", "Frame2");
+    row("chkDel", "DELETE", "Frame2");
+    row("chkUp", "UPDATE", "Frame2");
+    row("Label1", "Users", "Frame2");
+    row("txtUserNames", "", "Frame2");
+    row("cmdGenSQL", "Gen SQL", "client");
+    row("cmdExit", "Exit", "client");
+    row("Label2", "Access DB", "client");
+    row("txtPath", "", "client");
+    row("cmdBrowse", "...", "client");
+    row("lblOut", "", "client");
+    row("txtSQL", "", "client");
 }
 
 void TestMainWindow::controls() {
@@ -323,17 +293,10 @@ void TestMainWindow::menu() {
     frmMain window;
     QCOMPARE(control<QMenu>(window, "mnuFile")->title(), QStringLiteral("File"));
     QCOMPARE(control<QMenu>(window, "mnuHe")->title(), QStringLiteral("Help"));
-    QStringList file;
-    for (QAction* item : control<QMenu>(window, "mnuFile")->actions()) {
-        file << (item->objectName() + QLatin1Char(':') + item->text());
-    }
-    QCOMPARE(file, QStringList({"mnuGen:Generat SQL", "mnuln1:", "mnuExit:Exit"}));
+    QCOMPARE(menuEntries(window, "mnuFile"), QStringList({"mnuGen:Generat SQL", "mnuln1:", "mnuExit:Exit"}));
     QVERIFY(menuItem(window, "mnuln1")->isSeparator());
-    QStringList help;
-    for (QAction* item : control<QMenu>(window, "mnuHe")->actions()) {
-        help << (item->objectName() + QLatin1Char(':') + item->text());
-    }
-    QCOMPARE(help, QStringList({"mnuHelp:Help With Veltrane", "mnuAbout:About Veltrane"}));
+    QCOMPARE(menuEntries(window, "mnuHe"),
+             QStringList({"mnuHelp:Help With Veltrane", "mnuAbout:About Veltrane"}));
 }
 
 void TestMainWindow::buttonAndMenuGiveTheSameScript() {
@@ -464,9 +427,7 @@ void TestMainWindow::permissionRuleAfterLoad() {
     frmMain window;
     LoadSettings(window);
     QCOMPARE(window.check(StoredCheck::chkCrePer), static_cast<CheckState>(stored));
-    for (QWidget* widget : permissionControls(window)) {
-        QVERIFY2(widget->isEnabled() == enabled, qPrintable(widget->objectName()));
-    }
+    QCOMPARE(enabledPermissionControls(window), enabled ? PermissionControls : QStringList());
     // The rule changes no state of the boxes it enables or disables.
     QCOMPARE(window.check(StoredCheck::chkSel), CheckState::Unchecked);
     QCOMPARE(window.check(StoredCheck::chkDel), CheckState::Grayed);
@@ -480,48 +441,33 @@ void TestMainWindow::clicksToggleBetweenCheckedAndUnchecked() {
     auto* box = control<QCheckBox>(window, "chkCrePer");
     QTest::mouseClick(box, Qt::LeftButton);
     QCOMPARE(window.check(StoredCheck::chkCrePer), CheckState::Checked);
-    for (QWidget* widget : permissionControls(window)) {
-        QVERIFY(widget->isEnabled());
-    }
+    QCOMPARE(enabledPermissionControls(window), PermissionControls);
     QTest::mouseClick(box, Qt::LeftButton);
     QCOMPARE(window.check(StoredCheck::chkCrePer), CheckState::Unchecked);
-    for (QWidget* widget : permissionControls(window)) {
-        QVERIFY(!widget->isEnabled());
-    }
+    QCOMPARE(enabledPermissionControls(window), QStringList());
     // A grayed box is not checked, so a click checks it; no click ever grays a box.
     window.setCheck(StoredCheck::chkGO, CheckState::Grayed);
-    QTest::mouseClick(control(window, "chkGO"), Qt::LeftButton);
-    QCOMPARE(window.check(StoredCheck::chkGO), CheckState::Checked);
-    QTest::mouseClick(control(window, "chkGO"), Qt::LeftButton);
-    QCOMPARE(window.check(StoredCheck::chkGO), CheckState::Unchecked);
-    QTest::mouseClick(control(window, "chkGO"), Qt::LeftButton);
-    QCOMPARE(window.check(StoredCheck::chkGO), CheckState::Checked);
+    for (CheckState expected : {CheckState::Checked, CheckState::Unchecked, CheckState::Checked}) {
+        QTest::mouseClick(control(window, "chkGO"), Qt::LeftButton);
+        QCOMPARE(window.check(StoredCheck::chkGO), expected);
+    }
 }
 
+// Blank users and a blank path: the run unchecks chkCrePer, then stops at the path before any progress.
 void TestMainWindow::runUnchecksCreatePermissionsWhenNoUsers() {
     FakeSchemaReader reader = twoTableReader();
     frmMain window(&reader);
     window.show();
     window.setCheck(StoredCheck::chkCrePer, CheckState::Checked);
     control<QLineEdit>(window, "txtUserNames")->setText(QStringLiteral("   "));
-    control<QLineEdit>(window, "txtPath")->setText(QString());
+    control<QLineEdit>(window, "txtPath")->setText(QStringLiteral("   "));
 
     QTest::mouseClick(control(window, "cmdGenSQL"), Qt::LeftButton);
     QCOMPARE(window.check(StoredCheck::chkCrePer), CheckState::Unchecked);
-    for (QWidget* widget : permissionControls(window)) {
-        QVERIFY(!widget->isEnabled());
-    }
+    QCOMPARE(enabledPermissionControls(window), QStringList());
     QCOMPARE(window.userNames(), QStringLiteral("   "));
     QCOMPARE(messages, QStringList{NoDatabase});
     QCOMPARE(window.scriptText(), QString());
-}
-
-void TestMainWindow::messageForBlankPath() {
-    FakeSchemaReader reader = twoTableReader();
-    frmMain window(&reader);
-    control<QLineEdit>(window, "txtPath")->setText(QStringLiteral("   "));
-    menuItem(window, "mnuGen")->trigger();
-    QCOMPARE(messages, QStringList{NoDatabase});
     QCOMPARE(control<QLabel>(window, "lblOut")->text(), QString());
 }
 
@@ -634,13 +580,8 @@ void TestMainWindow::settingsSavedOnEveryWayOfClosing() {
     }
     QCOMPARE(unloaded.count(), 1);
     QVERIFY(!window.isVisible());
-    const QString file = SettingsFile();
-    QCOMPARE(iniValue(file, QStringLiteral("optstrip")), QStringLiteral("True"));
-    QCOMPARE(iniValue(file, QStringLiteral("optchange")), QStringLiteral("False"));
-    QCOMPARE(iniValue(file, QStringLiteral("chkgo")), QStringLiteral("1"));
-    QCOMPARE(iniValue(file, QStringLiteral("chkms")), QStringLiteral("2"));
-    QCOMPARE(iniValue(file, QStringLiteral("chkstripill")), QStringLiteral("1"));
-    QCOMPARE(iniValue(file, QStringLiteral("path")), QStringLiteral("/data/shop.mdb"));
+    QCOMPARE(storedValues({"optstrip", "optchange", "chkgo", "chkms", "chkstripill", "path"}),
+             QStringList({"True", "False", "1", "2", "1", "/data/shop.mdb"}));
 }
 
 void TestMainWindow::closingEndsTheOtherWindows() {
@@ -677,7 +618,7 @@ void TestMainWindow::closeDuringARunWaitsForItsEnd() {
     QVERIFY(window.scriptText().contains(QStringLiteral("Tables   ~ 2\r\n")));
     QCOMPARE(unloaded.count(), 1);
     QVERIFY(!window.isVisible());
-    QCOMPARE(iniValue(SettingsFile(), QStringLiteral("path")), QStringLiteral("shop.mdb"));
+    QCOMPARE(storedValues({"path"}), QStringList{"shop.mdb"});
 }
 
 QTEST_MAIN(TestMainWindow)
