@@ -96,8 +96,17 @@ std::optional<unsigned long> parseMemoryLimit(int argc, char** argv) {
     return limit;
 }
 
-void limitMemory(unsigned long megabytes) {
+// GCC says __SANITIZE_ADDRESS__, clang answers __has_feature(address_sanitizer).
 #if defined(__SANITIZE_ADDRESS__)
+#define VELTRANE_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VELTRANE_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+void limitMemory(unsigned long megabytes) {
+#if defined(VELTRANE_ADDRESS_SANITIZER)
     // AddressSanitizer reserves terabytes of address space for its shadow memory; a limit would stop it.
     (void)megabytes;
 #else

@@ -1,0 +1,86 @@
+// Fuzzes the reader process's request handling with a database image: every request the program can send
+// (table list, one table's fields, one table's indexes, the whole schema) is answered on the image exactly
+// as veltrane-reader answers it, and every answer must survive the trip through the answer encoding.
+//
+// libmdb itself is not safe on damaged files; that is why it runs in a process of its own. A crash, hang
+// or runaway allocation whose stack lies in libmdb is therefore expected here and is contained by the
+// reader process in the program; run-fuzz.sh sorts such findings from those in our code.
+
+#include "JetSchema.h"
+#include "ReaderProtocol.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/mman.h>
+#include <unistd.h>
+
+using namespace readerprotocol;
+
+namespace {
+
+// The image lives in a memory file, reached by a path as the reader reaches any database.
+class MemoryFile {
+public:
+    MemoryFile() : fd_(::memfd_create("database.mdb", MFD_CLOEXEC)) {
+        if (fd_ < 0)
+            std::abort();
+        path_ = "/proc/self/fd/" + std::to_string(fd_);
+    }
+    const std::string& hold(const std::uint8_t* data, std::size_t size) {
+        if (::ftruncate(fd_, 0) != 0 || ::pwrite(fd_, data, size, 0) != ssize_t(size))
+            std::abort();
+        return path_;
+    }
+
+private:
+    int fd_;
+    std::string path_;
+};
+
+template <typename Answer>
+void checkRoundTrip(const Answer& answer, std::optional<Answer> (*decode)(std::string_view)) {
+    const std::string frame = encode(answer);
+    const std::optional<std::uint32_t> size = frameSize(frame);
+    if (!size || *size != frame.size() - 4)
+        std::abort();
+    const std::optional<Answer> decoded = decode(std::string_view(frame).substr(4));
+    if (!decoded || !(*decoded == answer))
+        std::abort();
+}
+
+// The first few tables get the per-table requests; the schema request covers all of them anyway.
+constexpr std::size_t tablesAskedSeparately = 4;
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // libmdb writes diagnostics and hex dumps to both; the reader process sends them to /dev/null too.
+    std::freopen("/dev/null", "w", stdout);
+    ::unsetenv("MDBPATH");
+    ::unsetenv("MDBOPTS");
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static MemoryFile file;
+    const std::string& path = file.hold(data, size);
+
+    const TablesAnswer tables = readTableNames(path);
+    checkRoundTrip(tables, decodeTables);
+    for (std::size_t i = 0; i < tables.names.size() && i < tablesAskedSeparately; ++i) {
+        checkRoundTrip(readTableFields(path, tables.names[i]), decodeFields);
+        checkRoundTrip(readTableIndexes(path, tables.names[i]), decodeIndexes);
+    }
+    checkRoundTrip(readTableFields(path, "no such table"), decodeFields);
+
+    const SchemaAnswer schema = readSchema(path);
+    checkRoundTrip(schema, decodeSchema);
+    // One open of the file and many must tell the same: the whole schema lists what the table list lists.
+    if (schema.failure.has_value() != tables.failure.has_value())
+        std::abort();
+    if (!schema.failure && schema.tables.size() != tables.names.size())
+        std::abort();
+    return 0;
+}
