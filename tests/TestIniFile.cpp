@@ -1,3 +1,4 @@
+#include "FileTestHelpers.h"
 #include "IniFile.h"
 
 #include <QDir>
@@ -6,71 +7,15 @@
 #include <QTest>
 
 #include <csignal>
-#include <fcntl.h>
-#include <linux/fs.h>
 #include <memory>
-#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
 
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 QStringList folderEntries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
-
-bool setImmutable(const QString& path, bool on) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
-    if (fd < 0)
-        return false;
-    int flags = 0;
-    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    if (done) {
-        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-        done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    ::close(fd);
-    return done;
-}
-
-// Makes a file or folder refuse changes for as long as it lives: by permissions for an ordinary user, by the
-// immutable flag for root (whom permissions do not stop).
-class Unwritable {
-public:
-    explicit Unwritable(const QString& path) : path_(path), permissions_(QFile::permissions(path)) {
-        if (::geteuid() == 0)
-            immutable_ = setImmutable(path_, true);
-        else
-            QFile::setPermissions(path_, permissions_ & ~(QFile::WriteOwner | QFile::WriteUser |
-                                                          QFile::WriteGroup | QFile::WriteOther));
-    }
-    ~Unwritable() { release(); }
-    Unwritable(const Unwritable&) = delete;
-    Unwritable& operator=(const Unwritable&) = delete;
-
-    void release() {
-        if (immutable_)
-            setImmutable(path_, false);
-        immutable_ = false;
-        QFile::setPermissions(path_, permissions_);
-    }
-
-private:
-    QString path_;
-    QFile::Permissions permissions_;
-    bool immutable_ = false;
-};
 
 // Limits the size of any file this process writes, the way a nearly full disk would.
 class FileSizeLimit {

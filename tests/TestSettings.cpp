@@ -1,3 +1,4 @@
+#include "FileTestHelpers.h"
 #include "Settings.h"
 
 #include <QDir>
@@ -6,10 +7,7 @@
 #include <QTest>
 
 #include <array>
-#include <fcntl.h>
-#include <linux/fs.h>
 #include <memory>
-#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace {
@@ -95,59 +93,6 @@ const QByteArray kFirstSave = "[Options]\noptstrip=False\noptchange=True\n"
                               "chkstripill=1\nchkcreatepk=0\nchkindex=2\nchkgo=0\nchkms=1\n"
                               "chkcreper=1\nchksel=0\nchkins=1\nchkdel=0\nchkup=1\n"
                               "txtusers=sa, admin\npath=/data/Orders DB.mdb\n";
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-bool setImmutable(const QString& path, bool on) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
-    if (fd < 0)
-        return false;
-    int flags = 0;
-    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    if (done) {
-        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-        done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    ::close(fd);
-    return done;
-}
-
-// A folder that refuses new files while this lives: by permissions for an ordinary user, by the immutable
-// flag for root (whom permissions do not stop).
-class LockedFolder {
-public:
-    explicit LockedFolder(const QString& folder) : folder_(folder) {
-        if (::geteuid() == 0)
-            immutable_ = setImmutable(folder_, true);
-        else
-            QFile::setPermissions(folder_, QFile::ReadOwner | QFile::ExeOwner);
-    }
-    ~LockedFolder() {
-        if (immutable_)
-            setImmutable(folder_, false);
-        QFile::setPermissions(folder_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    LockedFolder(const LockedFolder&) = delete;
-    LockedFolder& operator=(const LockedFolder&) = delete;
-
-    bool refusesNewFiles() const {
-        QFile probe(folder_ + "/probe");
-        return !probe.open(QIODevice::WriteOnly);
-    }
-
-private:
-    QString folder_;
-    bool immutable_ = false;
-};
 
 } // namespace
 
@@ -406,8 +351,8 @@ void TestSettings::unwritableFolderKeepsOldFile() {
 
     bool saved = true;
     {
-        LockedFolder locked(folder);
-        if (!locked.refusesNewFiles())
+        Unwritable locked(folder);
+        if (QFile probe(folder + "/probe"); probe.open(QIODevice::WriteOnly))
             QSKIP("cannot make a folder refuse new files here (no immutable flag for root)");
         saved = SaveSettings(changed, file);
     }
