@@ -36,6 +36,14 @@ public:
     IndexList GetTableIndexes(const QString& path, const QString& table) override {
         return snapshot_ ? snapshot_->GetTableIndexes(path, table) : unreadableIndexes();
     }
+    std::variant<ReadFailure, DatabaseSchema> GetDatabaseSchema(const QString& path) override {
+        if (!snapshot_) {
+            const TableList tables = GetTableNames(path);
+            if (const auto* failure = std::get_if<ReadFailure>(&tables))
+                return *failure;
+        }
+        return snapshot_->GetDatabaseSchema(path);
+    }
     const std::optional<ReadFailure>& failure() const { return failure_; }
 
 private:

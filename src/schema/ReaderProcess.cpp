@@ -1,6 +1,7 @@
 #include "ReaderProcess.h"
 
 #include "ReaderAnswers.h"
+#include "SchemaSnapshot.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -91,6 +92,13 @@ std::optional<SchemaAnswer> ReaderProcess::readSchema(const QString& path) {
     if (!answer)
         stop();
     return answer;
+}
+
+std::variant<ReadFailure, DatabaseSchema> ReaderProcess::GetDatabaseSchema(const QString& path) {
+    auto snapshot = SchemaSnapshot::read(*this, path);
+    if (auto* failure = std::get_if<ReadFailure>(&snapshot))
+        return *failure;
+    return std::get<SchemaSnapshot>(snapshot).database();
 }
 
 bool ReaderProcess::ensureRunning(int timeoutMs) {

@@ -27,6 +27,7 @@ public:
     TableList GetTableNames(const QString& path) override;
     FieldTable GetTableFields(const QString& path, const QString& tableName) override;
     IndexList GetTableIndexes(const QString& path, const QString& tableName) override;
+    std::variant<ReadFailure, DatabaseSchema> GetDatabaseSchema(const QString& path) override;
 
     // Tables, fields and indexes in one request; nothing when the reader process failed on the file.
     std::optional<readerprotocol::SchemaAnswer> readSchema(const QString& path);

@@ -1,8 +1,12 @@
 #pragma once
-// The three questions the conversion run and the writers ask of a database. Every call stands alone: the
-// file is opened, read and let go before the answer returns, and no answer is ever an exception.
+// The questions the conversion run and the writers ask of a database. Every call stands alone: the file is
+// opened, read and let go before the answer returns, and no answer is ever an exception.
 
+#include "DatabaseSchema.h"
+#include "SchemaFromTexts.h"
 #include "SchemaTypes.h"
+
+#include <variant>
 
 class SchemaReader {
 public:
@@ -10,4 +14,17 @@ public:
     virtual TableList GetTableNames(const QString& path) = 0;
     virtual FieldTable GetTableFields(const QString& path, const QString& tableName) = 0;
     virtual IndexList GetTableIndexes(const QString& path, const QString& tableName) = 0;
+
+    // The whole schema at once, for the writers of complete scripts. A reader that knows only the engine's
+    // texts answers from them (see SchemaFromTexts.h); the reader process answers with every stored fact.
+    virtual std::variant<ReadFailure, DatabaseSchema> GetDatabaseSchema(const QString& path) {
+        const TableList tables = GetTableNames(path);
+        if (const auto* failure = std::get_if<ReadFailure>(&tables))
+            return *failure;
+        DatabaseSchema schema;
+        for (const QString& name : std::get<TextList>(tables).items())
+            schema.tables.append(
+                tableFromTexts(name, GetTableFields(path, name), GetTableIndexes(path, name)));
+        return schema;
+    }
 };

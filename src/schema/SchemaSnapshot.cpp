@@ -10,9 +10,11 @@ std::variant<ReadFailure, SchemaSnapshot> SchemaSnapshot::read(ReaderProcess& re
         return toReadFailure(*answer->failure);
     SchemaSnapshot snapshot;
     snapshot.path_ = path;
-    for (const readerprotocol::TableSchema& table : answer->tables)
-        snapshot.tables_.append(Table{QString::fromStdString(table.name), toFieldTable(table.fields),
-                                      toIndexList(table.indexes)});
+    for (const readerprotocol::TableSchema& table : answer->tables) {
+        Table& added = snapshot.tables_.emplace_back(Table{
+            QString::fromStdString(table.name), toFieldTable(table.fields), toIndexList(table.indexes)});
+        snapshot.database_.tables.append(tableFromTexts(added.name, added.fields, added.indexes));
+    }
     return snapshot;
 }
 
@@ -33,6 +35,12 @@ FieldTable SchemaSnapshot::GetTableFields(const QString& path, const QString& ta
 IndexList SchemaSnapshot::GetTableIndexes(const QString& path, const QString& tableName) {
     const Table* table = find(path, tableName);
     return table ? table->indexes : unreadableIndexes();
+}
+
+std::variant<ReadFailure, DatabaseSchema> SchemaSnapshot::GetDatabaseSchema(const QString& path) {
+    if (path != path_)
+        return toReadFailure(readerprotocol::failureFor(readerprotocol::FileNotFound, path.toStdString()));
+    return database_;
 }
 
 // Table names are matched without regard to case, as the reader process matches them.

@@ -16,6 +16,9 @@ public:
     TableList GetTableNames(const QString& path) override;
     FieldTable GetTableFields(const QString& path, const QString& tableName) override;
     IndexList GetTableIndexes(const QString& path, const QString& tableName) override;
+    std::variant<ReadFailure, DatabaseSchema> GetDatabaseSchema(const QString& path) override;
+
+    const DatabaseSchema& database() const { return database_; }
 
 private:
     struct Table {
@@ -27,4 +30,5 @@ private:
 
     QString path_;
     QList<Table> tables_;
+    DatabaseSchema database_;
 };

@@ -1,0 +1,63 @@
+#pragma once
+// A DatabaseSchema put together from the engine's texts alone (type codes, sizes, attributes and index
+// names): what a reader without the whole-schema answer can say. Index columns, properties and
+// relationships are not in those texts and stay empty.
+
+#include "DatabaseSchema.h"
+#include "SchemaTypes.h"
+
+// The Jet type byte behind an engine type code.
+inline int jetTypeOfCode(int typeCode) {
+    switch (typeCode) {
+    case 15:
+        return int(JetType::Guid);
+    case 16:
+        return int(JetType::BigInt);
+    case 20:
+        return int(JetType::Decimal);
+    default:
+        break;
+    }
+    if (typeCode >= int(ComplexType::Attachment) && typeCode <= int(ComplexType::MultiValuedText))
+        return int(JetType::Complex);
+    return typeCode;
+}
+
+inline ColumnDefinition columnFromFieldRow(const FieldRow& row) {
+    constexpr int fixedField = 1;
+    constexpr int autoIncrField = 16;
+    ColumnDefinition column;
+    column.name = row.name;
+    column.typeCode = row.type.toInt();
+    column.jetType = jetTypeOfCode(column.typeCode);
+    column.size = row.size.toInt();
+    column.allowZeroLength = row.allowZeroLength.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0;
+    const int attributes = row.attributes.toInt();
+    column.fixed = (attributes & fixedField) != 0;
+    column.autoNumber = column.jetType == int(JetType::Long) && (attributes & autoIncrField) != 0;
+    if (column.jetType == int(JetType::Complex))
+        column.complexType = ComplexType(column.typeCode);
+    return column;
+}
+
+inline TableDefinition tableFromTexts(const QString& name, const FieldTable& fields,
+                                      const IndexList& indexes) {
+    TableDefinition table;
+    table.name = name;
+    if (fields == FieldTable::unreadable()) {
+        table.columnsState = ReadState::Unreadable;
+    } else {
+        for (const FieldRow& row : fields.rows())
+            table.columns.append(columnFromFieldRow(row));
+    }
+    if (indexes == unreadableIndexes()) {
+        table.indexesState = ReadState::Unreadable;
+    } else if (const auto* list = std::get_if<TextList>(&indexes)) {
+        for (const QString& indexName : list->items()) {
+            IndexDefinition index;
+            index.name = indexName;
+            table.indexes.append(index);
+        }
+    }
+    return table;
+}
