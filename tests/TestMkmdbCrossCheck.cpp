@@ -1,7 +1,7 @@
 // The written databases read by an independent reader, the npm package mdb-reader (tests/node): every
-// database of the test corpus must show exactly the described tables, system flags and columns (type,
-// size, fixed or variable, AutoNumber). mdb-reader reads neither indexes nor column properties; the
-// mdbtools and reader tests cover those.
+// database of the test corpus must show exactly the described tables, system flags, columns (type, size,
+// fixed or variable, AutoNumber Long or GUID) and the rows of MSysRelationships. mdb-reader reads neither
+// indexes nor column properties; the reader tests cover those.
 
 #include "MdbSchemaJson.h"
 #include "MdbTestCorpus.h"
@@ -64,10 +64,11 @@ ReaderView readerView(const MdbColumn& c) {
 
 QString describe(const MdbColumn& c) {
     const auto v = readerView(c);
+    const char* autoNumber = !c.autoNumber ? "" : c.type == MdbColumnType::Guid ? " auto-guid" : " auto";
     QString s = QString("%1 %2 %3 %4%5")
                     .arg(qs(c.name), v.type)
                     .arg(v.size)
-                    .arg(v.fixed ? "fixed" : "variable", c.autoNumber ? " auto" : "");
+                    .arg(v.fixed ? "fixed" : "variable", autoNumber);
     if (c.type == MdbColumnType::Decimal)
         s += QString(" (%1,%2)").arg(c.precision).arg(c.scale);
     return s;
@@ -78,7 +79,9 @@ QString describe(const QJsonObject& c) {
         QString("%1 %2 %3 %4%5")
             .arg(c["name"].toString(), c["type"].toString())
             .arg(c["size"].toInt())
-            .arg(c["fixedLength"].toBool() ? "fixed" : "variable", c["autoLong"].toBool() ? " auto" : "");
+            .arg(c["fixedLength"].toBool() ? "fixed" : "variable", c["autoLong"].toBool()   ? " auto"
+                                                                   : c["autoUUID"].toBool() ? " auto-guid"
+                                                                                            : "");
     if (c["type"].toString() == "numeric")
         s += QString(" (%1,%2)").arg(c["precision"].toInt()).arg(c["scale"].toInt());
     if (!c["nullable"].toBool())
@@ -126,7 +129,8 @@ void TestMkmdbCrossCheck::corpus() {
     node.start(VELTRANE_NODE, {VELTRANE_NODE_SCRIPT, file});
     QVERIFY(node.waitForFinished(120000));
     QVERIFY2(node.exitCode() == 0, node.readAllStandardError().constData());
-    const auto seen = QJsonDocument::fromJson(node.readAllStandardOutput()).object()["tables"].toArray();
+    const QJsonObject output = QJsonDocument::fromJson(node.readAllStandardOutput()).object();
+    const auto seen = output["tables"].toArray();
 
     QStringList expectedTables{"MSysObjects system", "MSysACEs system", "MSysQueries system",
                                "MSysRelationships system"};
@@ -147,6 +151,33 @@ void TestMkmdbCrossCheck::corpus() {
             seenColumns << describe(c.toObject());
         QCOMPARE(seenColumns, expectedColumns);
     }
+
+    // One MSysRelationships row per column pair: name, grbit, ccolumn, icolumn and the four names.
+    QStringList expectedRows;
+    for (const auto& r : schema.relationships) {
+        const int grbit = (r.enforced ? 0 : 0x2) | (r.cascadeUpdate ? 0x100 : 0) |
+                          (r.cascadeDelete ? 0x1000 : 0) | (r.cascadeSetNull ? 0x2000 : 0);
+        for (std::size_t i = 0; i < r.columns.size(); ++i)
+            expectedRows << QString("%1|%2|%3|%4|%5|%6|%7|%8")
+                                .arg(qs(r.name))
+                                .arg(grbit)
+                                .arg(r.columns.size())
+                                .arg(i)
+                                .arg(qs(r.table), qs(r.columns[i]), qs(r.referencedTable),
+                                     qs(r.referencedColumns[i]));
+    }
+    QStringList seenRows;
+    for (const auto& row : output["relationships"].toArray()) {
+        const auto o = row.toObject();
+        seenRows << QString("%1|%2|%3|%4|%5|%6|%7|%8")
+                        .arg(o["szRelationship"].toString())
+                        .arg(o["grbit"].toInt())
+                        .arg(o["ccolumn"].toInt())
+                        .arg(o["icolumn"].toInt())
+                        .arg(o["szObject"].toString(), o["szColumn"].toString(),
+                             o["szReferencedObject"].toString(), o["szReferencedColumn"].toString());
+    }
+    QCOMPARE(seenRows, expectedRows);
 }
 
 QTEST_GUILESS_MAIN(TestMkmdbCrossCheck)

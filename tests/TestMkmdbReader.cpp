@@ -22,7 +22,7 @@ bool byNameIgnoringCase(const QString& a, const QString& b) {
 }
 
 // The field row a column of the given description must give: DAO type code, size, zero-length flag and
-// attributes (1 fixed or 2 variable, +16 AutoNumber, +32 updatable).
+// attributes (1 fixed or 2 variable, +16 AutoNumber Long, +32 updatable).
 FieldRow expectedRow(const MdbColumn& c) {
     int type = 0;
     int size = 0;
@@ -71,7 +71,8 @@ FieldRow expectedRow(const MdbColumn& c) {
         type = 20, size = 17;
         break;
     }
-    const int attributes = (variable ? 2 : 1) + (c.autoNumber ? 16 : 0) + 32;
+    // Only an AutoNumber Long is an increment; a GUID AutoNumber has no attribute of its own.
+    const int attributes = (variable ? 2 : 1) + (c.autoNumber && c.type == MdbColumnType::Long ? 16 : 0) + 32;
     return FieldRow{qs(c.name), QString::number(type), QString::number(size),
                     c.allowZeroLength.value_or(false) ? "True" : "False", QString::number(attributes)};
 }

@@ -193,13 +193,22 @@ void TestMkmdbWriter::properties_data() {
         for (const auto& t : db.schema.tables) {
             QStringList expected;
             for (const auto& c : t.columns) {
-                QStringList values;
+                QMap<QString, QString> values; // mdb-prop's order: by name
                 if (c.allowZeroLength)
-                    values << QString("AllowZeroLength=") + (*c.allowZeroLength ? "yes" : "no");
+                    values["AllowZeroLength"] = *c.allowZeroLength ? "yes" : "no";
                 if (c.required)
-                    values << QString("Required=") + (*c.required ? "yes" : "no");
-                if (!values.isEmpty())
-                    expected << qs(c.name) + ": " + values.join(", ");
+                    values["Required"] = *c.required ? "yes" : "no";
+                if (c.defaultValue)
+                    values["DefaultValue"] = qs(*c.defaultValue);
+                else if (c.autoNumber && c.type == MdbColumnType::Guid)
+                    values["DefaultValue"] = "GenGUID()";
+                if (c.description)
+                    values["Description"] = qs(*c.description);
+                QStringList texts;
+                for (auto v = values.begin(); v != values.end(); ++v)
+                    texts << v.key() + "=" + v.value();
+                if (!texts.isEmpty())
+                    expected << qs(c.name) + ": " + texts.join(", ");
             }
             QTest::addRow("%s/%s", db.name.c_str(), t.name.c_str())
                 << path(db.name) << qs(t.name) << expected.join("; ");

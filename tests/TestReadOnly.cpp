@@ -130,7 +130,7 @@ void readEverything(const QString& path) {
             reader.GetTableIndexes(path, table);
         }
     }
-    reader.readSchema(path);
+    reader.GetDatabaseSchema(path);
     for (const QStringList& dialect :
          {QStringList(), QStringList{QStringLiteral("-t"), QStringLiteral("T-SQL")}}) {
         QProcess cli;

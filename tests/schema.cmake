@@ -2,9 +2,14 @@
 # process that crashes, hangs or answers garbage.
 
 add_executable(veltrane-fake-reader fakereader/FakeReader.cpp)
-target_include_directories(veltrane-fake-reader PRIVATE ${PROJECT_SOURCE_DIR}/src/schema)
+target_link_libraries(veltrane-fake-reader PRIVATE veltrane_protocol)
 set_target_properties(veltrane-fake-reader PROPERTIES AUTOMOC OFF)
 
 veltrane_add_test(TestSchemaReader SOURCES TestSchemaReader.cpp LIBS veltrane_schema)
 veltrane_add_test(TestReaderProcess SOURCES TestReaderProcess.cpp LIBS veltrane_schema)
 add_dependencies(TestReaderProcess veltrane-fake-reader)
+
+# The whole-schema answer; its generated database comes from the writer's test corpus.
+if(TARGET mkmdb_lib)
+    veltrane_add_test(TestDatabaseSchema SOURCES TestDatabaseSchema.cpp LIBS veltrane_schema mkmdb_lib)
+endif()

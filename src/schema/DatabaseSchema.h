@@ -57,7 +57,7 @@ struct ColumnDefinition {
     QString description;
     bool calculated = false;
     QString expression; // calculated columns: the Expression property
-    int resultType = 0; // calculated columns: the engine's type code of the result
+    int resultType = 0; // calculated columns: the ResultType property as stored, a Jet column type byte
     ComplexType complexType = ComplexType::None;
     bool operator==(const ColumnDefinition&) const = default;
 };

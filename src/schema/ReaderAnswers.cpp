@@ -1,5 +1,7 @@
 #include "ReaderAnswers.h"
 
+#include "SchemaFromTexts.h"
+
 namespace {
 
 QStringList toStringList(const std::vector<std::string>& names) {
@@ -8,6 +10,35 @@ QStringList toStringList(const std::vector<std::string>& names) {
     for (const std::string& name : names)
         list.append(QString::fromStdString(name));
     return list;
+}
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+void addDetail(ColumnDefinition& column, const readerprotocol::ColumnDetail& detail) {
+    column.jetType = int(detail.jetType);
+    column.precision = int(detail.precision);
+    column.scale = int(detail.scale);
+    column.required = detail.required;
+    column.guidAutoNumber = detail.guidAutoNumber;
+    column.defaultValue = qs(detail.defaultValue);
+    column.description = qs(detail.description);
+    column.calculated = detail.calculated;
+    column.expression = qs(detail.expression);
+    column.resultType = int(detail.resultType);
+    column.complexType =
+        column.jetType == int(JetType::Complex) ? ComplexType(detail.complexType) : ComplexType::None;
+}
+
+void addDetail(IndexDefinition& index, const readerprotocol::IndexDetail& detail) {
+    for (const readerprotocol::IndexColumnDetail& column : detail.columns)
+        index.columns.append(IndexColumn{qs(column.name), column.descending});
+    index.primaryKey = detail.primaryKey;
+    index.unique = detail.unique;
+    index.ignoreNulls = detail.ignoreNulls;
+    index.required = detail.required;
+    index.foreignKey = detail.foreignKey;
 }
 
 } // namespace
@@ -49,4 +80,48 @@ IndexList toIndexList(const readerprotocol::IndexesAnswer& answer) {
 
 ReadFailure damagedDatabase(const QString& path) {
     return toReadFailure(readerprotocol::failureFor(readerprotocol::DatabaseDamaged, path.toStdString()));
+}
+
+TableDefinition toTableDefinition(const readerprotocol::TableSchema& table, const FieldTable& fields,
+                                  const IndexList& indexes) {
+    TableDefinition definition = tableFromTexts(qs(table.name), fields, indexes);
+    const readerprotocol::TableCatalog& catalog = table.details.catalog;
+    definition.system = catalog.system;
+    definition.hidden = catalog.hidden;
+    definition.linked = catalog.linked;
+    definition.linkedDatabase = qs(catalog.linkedDatabase);
+    definition.foreignName = qs(catalog.foreignName);
+    // A link whose file is not at hand is left unread on purpose; only a local table can be damaged.
+    if (definition.linked && definition.columnsState == ReadState::Unreadable)
+        definition.columnsState = ReadState::NotRead;
+    if (definition.columnsState == ReadState::NotRead)
+        definition.indexesState = ReadState::NotRead;
+
+    if (table.details.columns.size() == std::size_t(definition.columns.size())) {
+        for (qsizetype i = 0; i < definition.columns.size(); ++i)
+            addDetail(definition.columns[i], table.details.columns[std::size_t(i)]);
+    }
+    for (IndexDefinition& index : definition.indexes) {
+        for (const readerprotocol::IndexDetail& detail : table.details.indexes) {
+            if (qs(detail.name) == index.name) {
+                addDetail(index, detail);
+                break;
+            }
+        }
+    }
+    return definition;
+}
+
+Relationship toRelationship(const readerprotocol::Relationship& relationship) {
+    Relationship result;
+    result.name = qs(relationship.name);
+    result.table = qs(relationship.table);
+    result.referencedTable = qs(relationship.referencedTable);
+    for (const readerprotocol::RelationshipColumn& column : relationship.columns)
+        result.columns.append(RelationshipColumn{qs(column.column), qs(column.referencedColumn)});
+    result.enforced = relationship.enforced;
+    result.cascadeUpdate = relationship.cascadeUpdate;
+    result.cascadeDelete = relationship.cascadeDelete;
+    result.cascadeSetNull = relationship.cascadeSetNull;
+    return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Turns the reader process's answers into the reader's result types.
 
+#include "DatabaseSchema.h"
 #include "ReaderProtocol.h"
 #include "SchemaTypes.h"
 
@@ -10,3 +11,9 @@ IndexList toIndexList(const readerprotocol::IndexesAnswer& answer);
 ReadFailure toReadFailure(const readerprotocol::Failure& failure);
 // The "NOT" of GetTableNames when the reader process itself failed on the file.
 ReadFailure damagedDatabase(const QString& path);
+
+// A table of the whole-schema answer with every fact it carries; fields and indexes are the table's engine
+// texts (toFieldTable, toIndexList), from which the facts the details do not hold are taken.
+TableDefinition toTableDefinition(const readerprotocol::TableSchema& table, const FieldTable& fields,
+                                  const IndexList& indexes);
+Relationship toRelationship(const readerprotocol::Relationship& relationship);

@@ -1,6 +1,7 @@
 #include "ReaderProcess.h"
 
 #include "ReaderAnswers.h"
+#include "ReaderProtocol.h"
 #include "SchemaSnapshot.h"
 
 #include <QCoreApplication>
@@ -17,8 +18,8 @@ namespace {
 constexpr int defaultTimeoutMs = 20'000;
 constexpr int stopWaitMs = 2'000;
 
-Request makeRequest(RequestKind kind, const QString& path, const QString& table = {}) {
-    return Request{kind, QFile::encodeName(path).toStdString(), table.toStdString()};
+std::string requestFrame(RequestKind kind, const QString& path, const QString& table = {}) {
+    return encode(Request{kind, QFile::encodeName(path).toStdString(), table.toStdString()});
 }
 
 template <typename Answer>
@@ -58,7 +59,7 @@ int ReaderProcess::requestTimeoutMs() {
 
 TableList ReaderProcess::GetTableNames(const QString& path) {
     const std::optional<TablesAnswer> answer =
-        decoded(exchange(makeRequest(RequestKind::Tables, path)), decodeTables);
+        decoded(exchange(requestFrame(RequestKind::Tables, path)), decodeTables);
     if (!answer) {
         stop();
         return damagedDatabase(path);
@@ -68,7 +69,7 @@ TableList ReaderProcess::GetTableNames(const QString& path) {
 
 FieldTable ReaderProcess::GetTableFields(const QString& path, const QString& tableName) {
     const std::optional<FieldsAnswer> answer =
-        decoded(exchange(makeRequest(RequestKind::Fields, path, tableName)), decodeFields);
+        decoded(exchange(requestFrame(RequestKind::Fields, path, tableName)), decodeFields);
     if (!answer) {
         stop();
         return FieldTable::unreadable();
@@ -78,20 +79,12 @@ FieldTable ReaderProcess::GetTableFields(const QString& path, const QString& tab
 
 IndexList ReaderProcess::GetTableIndexes(const QString& path, const QString& tableName) {
     const std::optional<IndexesAnswer> answer =
-        decoded(exchange(makeRequest(RequestKind::Indexes, path, tableName)), decodeIndexes);
+        decoded(exchange(requestFrame(RequestKind::Indexes, path, tableName)), decodeIndexes);
     if (!answer) {
         stop();
         return unreadableIndexes();
     }
     return toIndexList(*answer);
-}
-
-std::optional<SchemaAnswer> ReaderProcess::readSchema(const QString& path) {
-    std::optional<SchemaAnswer> answer =
-        decoded(exchange(makeRequest(RequestKind::Schema, path)), decodeSchema);
-    if (!answer)
-        stop();
-    return answer;
 }
 
 std::variant<ReadFailure, DatabaseSchema> ReaderProcess::GetDatabaseSchema(const QString& path) {
@@ -128,7 +121,7 @@ void ReaderProcess::stop() {
 
 // Sends one request and waits for exactly one answer frame. Nothing when the reader could not be started,
 // died, went silent past the time limit or sent more or other than one frame; the caller then stops it.
-std::optional<std::string> ReaderProcess::exchange(const Request& request) {
+std::optional<std::string> ReaderProcess::exchange(const std::string& frame) {
     const QDeadlineTimer deadline(requestTimeoutMs());
     if (!ensureRunning(int(deadline.remainingTime())))
         return std::nullopt;
@@ -139,7 +132,6 @@ std::optional<std::string> ReaderProcess::exchange(const Request& request) {
             return std::nullopt;
     }
 
-    const std::string frame = encode(request);
     if (process_->write(frame.data(), qint64(frame.size())) != qint64(frame.size()))
         return std::nullopt;
 

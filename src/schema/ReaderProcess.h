@@ -5,12 +5,12 @@
 // as a failed read; the next request starts a fresh reader. No call ever hangs, throws or passes an error on.
 // The time limit is 20 s, or VELTRANE_READER_TIMEOUT seconds when that is set. Needs a QCoreApplication.
 
-#include "ReaderProtocol.h"
 #include "SchemaReader.h"
 
 #include <QStringList>
 #include <memory>
 #include <optional>
+#include <string>
 
 class QProcess;
 
@@ -27,17 +27,19 @@ public:
     TableList GetTableNames(const QString& path) override;
     FieldTable GetTableFields(const QString& path, const QString& tableName) override;
     IndexList GetTableIndexes(const QString& path, const QString& tableName) override;
+    // Every stored fact in one request (see SchemaSnapshot).
     std::variant<ReadFailure, DatabaseSchema> GetDatabaseSchema(const QString& path) override;
-
-    // Tables, fields and indexes in one request; nothing when the reader process failed on the file.
-    std::optional<readerprotocol::SchemaAnswer> readSchema(const QString& path);
 
     static QString defaultProgram();
     // The time limit of one request in milliseconds.
     static int requestTimeoutMs();
 
 private:
-    std::optional<std::string> exchange(const readerprotocol::Request& request);
+    // The whole-schema request is sent and decoded by SchemaSnapshot.
+    friend class SchemaSnapshot;
+
+    // Sends one encoded request frame and returns the payload of the one answer frame.
+    std::optional<std::string> exchange(const std::string& requestFrame);
     bool ensureRunning(int timeoutMs);
     void stop();
 

@@ -1,11 +1,19 @@
 #include "SchemaSnapshot.h"
 
 #include "ReaderAnswers.h"
+#include "ReaderProtocol.h"
+
+#include <QFile>
 
 std::variant<ReadFailure, SchemaSnapshot> SchemaSnapshot::read(ReaderProcess& reader, const QString& path) {
-    const std::optional<readerprotocol::SchemaAnswer> answer = reader.readSchema(path);
-    if (!answer)
+    using namespace readerprotocol;
+    const std::optional<std::string> payload =
+        reader.exchange(encode(Request{RequestKind::Schema, QFile::encodeName(path).toStdString(), {}}));
+    const std::optional<SchemaAnswer> answer = payload ? decodeSchema(*payload) : std::nullopt;
+    if (!answer) {
+        reader.stop();
         return damagedDatabase(path);
+    }
     if (answer->failure)
         return toReadFailure(*answer->failure);
     SchemaSnapshot snapshot;
@@ -13,8 +21,10 @@ std::variant<ReadFailure, SchemaSnapshot> SchemaSnapshot::read(ReaderProcess& re
     for (const readerprotocol::TableSchema& table : answer->tables) {
         Table& added = snapshot.tables_.emplace_back(Table{
             QString::fromStdString(table.name), toFieldTable(table.fields), toIndexList(table.indexes)});
-        snapshot.database_.tables.append(tableFromTexts(added.name, added.fields, added.indexes));
+        snapshot.database_.tables.append(toTableDefinition(table, added.fields, added.indexes));
     }
+    for (const readerprotocol::Relationship& relationship : answer->relationships)
+        snapshot.database_.relationships.append(toRelationship(relationship));
     return snapshot;
 }
 

@@ -1,6 +1,7 @@
 // Prints what the independent reader (the npm package mdb-reader) sees in a database, as JSON:
 //   {"tables": [{"name", "system", "columns": [{"name", "type", "size", "fixedLength",
-//                                               "nullable", "autoLong", "precision", "scale"}]}]}
+//                                               "nullable", "autoLong", "autoUUID", "precision", "scale"}]}],
+//    "relationships": [the rows of MSysRelationships, each an object by column name]}
 // Used by the writer's cross-check test; mdb-reader does not read indexes or column properties.
 import { readFileSync } from "node:fs";
 import MDBReader from "mdb-reader";
@@ -27,10 +28,14 @@ try {
                 fixedLength: c.fixedLength,
                 nullable: c.nullable,
                 autoLong: c.autoLong,
+                autoUUID: c.autoUUID,
                 ...(c.type === "numeric" ? { precision: c.precision, scale: c.scale } : {}),
             })),
     }));
-    process.stdout.write(JSON.stringify({ tables }, null, 1) + "\n");
+    const relationships = allTables.includes("MSysRelationships")
+        ? reader.getTable("MSysRelationships").getData()
+        : [];
+    process.stdout.write(JSON.stringify({ tables, relationships }, null, 1) + "\n");
 } catch (e) {
     process.stderr.write(`read-schema: ${e.message}\n`);
     process.exit(65);

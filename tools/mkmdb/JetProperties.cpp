@@ -10,6 +10,7 @@ constexpr std::uint32_t NameListBlock = 0x80;
 constexpr std::uint32_t ColumnBlock = 0x01;
 constexpr std::uint8_t EngineProperty = 0x01; // the flag Access puts on engine-level properties
 constexpr std::uint8_t BooleanType = 0x01;
+constexpr std::uint8_t TextType = 0x0A;
 
 Bytes asciiUcs2(const std::string& s) {
     Bytes out;
@@ -30,9 +31,9 @@ void putName(ByteWriter& w, const Bytes& name) {
 Bytes propertyBlob(const std::vector<ColumnProperties>& columns) {
     std::vector<std::string> names;
     for (const auto& c : columns)
-        for (const auto& [name, value] : c.values)
-            if (std::find(names.begin(), names.end(), name) == names.end())
-                names.push_back(name);
+        for (const auto& value : c.values)
+            if (std::find(names.begin(), names.end(), value.name) == names.end())
+                names.push_back(value.name);
     if (names.empty())
         return {};
 
@@ -54,14 +55,16 @@ Bytes propertyBlob(const std::vector<ColumnProperties>& columns) {
         w.u16(ColumnBlock);
         w.u32(std::uint32_t(4 + 2 + c.columnName.size()));
         putName(w, c.columnName);
-        for (const auto& [name, value] : c.values) {
-            const auto index = std::find(names.begin(), names.end(), name) - names.begin();
-            w.u16(9); // this entry's length
+        for (const auto& value : c.values) {
+            const auto index = std::find(names.begin(), names.end(), value.name) - names.begin();
+            const Bytes data =
+                value.text ? toUcs2(*value.text).value_or(Bytes{}) : Bytes{std::uint8_t(value.flag)};
+            w.u16(std::uint32_t(8 + data.size())); // this entry's length
             w.u8(EngineProperty);
-            w.u8(BooleanType);
+            w.u8(value.text ? TextType : BooleanType);
             w.u16(std::uint32_t(index));
-            w.u16(1);
-            w.u8(value ? 1 : 0);
+            w.u16(std::uint32_t(data.size()));
+            w.bytes(data);
         }
         w.patch32(start, std::uint32_t(w.size() - start));
     }

@@ -4,15 +4,23 @@
 
 #include "JetBytes.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace jet {
 
+// A Yes/No property, or a text one when text is set.
+struct PropertyValue {
+    std::string name; // ASCII
+    bool flag = false;
+    std::optional<std::string> text; // UTF-8
+};
+
 struct ColumnProperties {
-    Bytes columnName;                                 // UCS-2
-    std::vector<std::pair<std::string, bool>> values; // ASCII property name, Yes/No value
+    Bytes columnName; // UCS-2
+    std::vector<PropertyValue> values;
 };
 
 // Empty when no column has a property: such a table has no blob at all.

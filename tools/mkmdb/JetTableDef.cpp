@@ -116,7 +116,8 @@ Bytes encodeTableDef(const Table& table, const TablePlacement& placement) {
         for (std::size_t k = 0; k < IndexColumnSlots; ++k) {
             if (k < ix.columns.size()) {
                 w.u16(ix.columns[k]);
-                w.u8(0x01); // ascending
+                const bool descending = k < ix.descending.size() && ix.descending[k];
+                w.u8(descending ? 0x00 : 0x01); // bit 0x01: ascending
             } else {
                 w.u16(0xFFFF);
                 w.u8(0);
@@ -128,7 +129,9 @@ Bytes encodeTableDef(const Table& table, const TablePlacement& placement) {
         std::uint8_t flags = IndexAlwaysSet;
         if (ix.unique || ix.primary)
             flags |= IndexUnique;
-        if (ix.primary)
+        if (ix.ignoreNulls)
+            flags |= IndexIgnoreNulls;
+        if (ix.primary || ix.required)
             flags |= IndexRequired;
         w.u8(flags);
         w.zeros(5);
@@ -142,7 +145,7 @@ Bytes encodeTableDef(const Table& table, const TablePlacement& placement) {
         w.u32(0);
         w.u8(0x04); // the cascade bytes Access writes for an index outside a relationship
         w.u8(0x04);
-        w.u8(table.indexes[i].primary ? 0x01 : 0x00);
+        w.u8(table.indexes[i].primary ? 0x01 : table.indexes[i].foreignKey ? 0x02 : 0x00); // index type
         w.u32(0);
     }
     for (const auto& ix : table.indexes)

@@ -36,9 +36,11 @@ constexpr std::uint8_t ColumnUpdatable =
     0x02; // set on every column that can be written; "Required" is a property
 constexpr std::uint8_t ColumnAutoLong = 0x04;
 constexpr std::uint8_t ColumnSystem = 0x10; // seen on the columns of Access's own system tables
+constexpr std::uint8_t ColumnAutoGuid = 0x40;
 
 // Index flags of the physical index entry.
 constexpr std::uint8_t IndexUnique = 0x01;
+constexpr std::uint8_t IndexIgnoreNulls = 0x02;
 constexpr std::uint8_t IndexRequired = 0x08;
 constexpr std::uint8_t IndexAlwaysSet = 0x80;
 
@@ -56,8 +58,12 @@ struct Column {
 struct Index {
     Bytes name; // UCS-2
     std::vector<std::uint16_t> columns;
+    std::vector<bool> descending; // per column; columns past its end are ascending
     bool primary = false;
     bool unique = false;
+    bool ignoreNulls = false;
+    bool required = false;
+    bool foreignKey = false;
 };
 
 struct Table {

@@ -1,5 +1,6 @@
 #pragma once
-// A database schema as the writer takes it: tables with their columns, column properties and indexes.
+// A database schema as the writer takes it: tables with their columns, column properties and indexes, and
+// the relationships between them.
 // Plain values, UTF-8 names; nothing here knows the file format.
 
 #include <optional>
@@ -27,12 +28,14 @@ struct MdbColumn {
     std::string name;
     MdbColumnType type = MdbColumnType::Text;
     int length = 0;          // Text: characters (default 50); Binary: bytes (default 255); ignored otherwise
-    bool autoNumber = false; // Long only
+    bool autoNumber = false; // Long: an increment; GUID: a ReplicationID (GenGUID())
     int precision = 18;      // Decimal only
     int scale = 0;           // Decimal only
     // Column properties; an unset one is not written at all, as in a file where it was never set.
     std::optional<bool> allowZeroLength;
     std::optional<bool> required;
+    std::optional<std::string> defaultValue; // as Access stores it: "0", "\"abc\"", "=Now()", ...
+    std::optional<std::string> description;
 };
 
 struct MdbIndex {
@@ -40,6 +43,10 @@ struct MdbIndex {
     std::vector<std::string> columns; // column names, 1 to 10
     bool primary = false;             // a primary key is always unique
     bool unique = false;
+    bool ignoreNulls = false;
+    bool required = false;        // a primary key always is
+    bool foreignKey = false;      // the index of a relationship on its referencing side
+    std::vector<bool> descending; // per column, in column order; columns past its end are ascending
 };
 
 struct MdbTable {
@@ -47,10 +54,25 @@ struct MdbTable {
     bool system = false; // carries the system flag in the catalog, whatever its name
     std::vector<MdbColumn> columns;
     std::vector<MdbIndex> indexes;
+    bool hidden = false; // carries the hidden flag in the catalog
+};
+
+// One relationship, written as one MSysRelationships row per column pair.
+struct MdbRelationship {
+    std::string name;
+    std::string table;                          // the referencing side
+    std::vector<std::string> columns;           // 1 to 10
+    std::string referencedTable;                // the primary-key side
+    std::vector<std::string> referencedColumns; // as many as columns
+    bool enforced = true;
+    bool cascadeUpdate = false;
+    bool cascadeDelete = false;
+    bool cascadeSetNull = false;
 };
 
 struct MdbSchema {
     std::vector<MdbTable> tables;
+    std::vector<MdbRelationship> relationships;
 };
 
 // The names the schema description uses for the types ("Yes/No", "Long", "Date/Time", "OLE Object", ...).

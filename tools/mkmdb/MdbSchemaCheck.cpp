@@ -38,8 +38,8 @@ std::optional<std::string> columnProblem(const std::string& where, const MdbColu
     if (auto p = nameProblem(where + ": a column", c.name))
         return p;
     const std::string at = where + ", column \"" + c.name + "\"";
-    if (c.autoNumber && c.type != MdbColumnType::Long)
-        return at + ": AutoNumber needs the type Long";
+    if (c.autoNumber && c.type != MdbColumnType::Long && c.type != MdbColumnType::Guid)
+        return at + ": AutoNumber needs the type Long or GUID";
     if (c.type == MdbColumnType::Text && (c.length < 0 || c.length > 255))
         return at + ": a Text length must be 1 to 255 characters";
     if (c.type == MdbColumnType::Binary && (c.length < 0 || c.length > 510))
@@ -76,6 +76,8 @@ std::optional<std::string> tableProblem(const MdbTable& t) {
             return where + " has two indexes named \"" + ix.name + "\"";
         if (ix.columns.empty() || ix.columns.size() > MaxIndexColumns)
             return where + ", index \"" + ix.name + "\": an index has 1 to 10 columns";
+        if (ix.descending.size() > ix.columns.size())
+            return where + ", index \"" + ix.name + "\": more sort orders than columns";
         for (const auto& name : ix.columns)
             if (!columns.count(folded(name)))
                 return where + ", index \"" + ix.name + "\": no column named \"" + name + "\"";
@@ -83,6 +85,37 @@ std::optional<std::string> tableProblem(const MdbTable& t) {
     }
     if (primaries > 1)
         return where + " has more than one primary key";
+    return std::nullopt;
+}
+
+const MdbTable* findTable(const MdbSchema& schema, const std::string& name) {
+    for (const auto& t : schema.tables)
+        if (folded(t.name) == folded(name))
+            return &t;
+    return nullptr;
+}
+
+bool hasColumn(const MdbTable& t, const std::string& name) {
+    return std::any_of(t.columns.begin(), t.columns.end(),
+                       [&](const MdbColumn& c) { return folded(c.name) == folded(name); });
+}
+
+std::optional<std::string> relationshipProblem(const MdbSchema& schema, const MdbRelationship& r) {
+    if (auto p = nameProblem("a relationship", r.name))
+        return p;
+    const std::string where = "relationship \"" + r.name + "\"";
+    if (r.columns.empty() || r.columns.size() > MaxIndexColumns ||
+        r.columns.size() != r.referencedColumns.size())
+        return where + ": a relationship pairs 1 to 10 columns with as many referenced columns";
+    for (const auto& [tableName, names] :
+         {std::pair{r.table, r.columns}, {r.referencedTable, r.referencedColumns}}) {
+        const MdbTable* t = findTable(schema, tableName);
+        if (!t)
+            return where + ": no table named \"" + tableName + "\"";
+        for (const auto& name : names)
+            if (!hasColumn(*t, name))
+                return where + ": table \"" + tableName + "\" has no column named \"" + name + "\"";
+    }
     return std::nullopt;
 }
 
@@ -98,6 +131,13 @@ std::optional<std::string> schemaProblem(const MdbSchema& schema) {
             return p;
         if (!tables.insert(folded(t.name)).second)
             return "the name of table \"" + t.name + "\" is taken";
+    }
+    std::set<std::string> relationships;
+    for (const auto& r : schema.relationships) {
+        if (auto p = relationshipProblem(schema, r))
+            return p;
+        if (!relationships.insert(folded(r.name)).second)
+            return "two relationships are named \"" + r.name + "\"";
     }
     return std::nullopt;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // What Jet allows in a schema, checked before anything is written: name lengths and uniqueness,
-// column and index counts, type sizes, AutoNumber only on Long, index columns that exist.
+// column and index counts, type sizes, AutoNumber only on Long and GUID, index columns that exist, and
+// relationships between tables and columns that exist.
 
 #include "MdbSchema.h"
 

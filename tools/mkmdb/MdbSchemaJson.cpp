@@ -24,6 +24,10 @@ std::optional<MdbColumn> readColumn(const QJsonObject& o, const QString& where, 
         c.allowZeroLength = o.value("allowZeroLength").toBool();
     if (o.contains("required"))
         c.required = o.value("required").toBool();
+    if (o.contains("defaultValue"))
+        c.defaultValue = o.value("defaultValue").toString().toStdString();
+    if (o.contains("description"))
+        c.description = o.value("description").toString().toStdString();
     return c;
 }
 
@@ -49,6 +53,7 @@ std::optional<MdbSchema> parseMdbSchemaJson(const QByteArray& json, QString* err
         MdbTable t;
         t.name = to.value("name").toString().toStdString();
         t.system = to.value("system").toBool(false);
+        t.hidden = to.value("hidden").toBool(false);
         const QString where = "table \"" + to.value("name").toString() + "\"";
         for (const auto& cv : to.value("columns").toArray()) {
             auto c = readColumn(cv.toObject(), where, error);
@@ -62,11 +67,35 @@ std::optional<MdbSchema> parseMdbSchemaJson(const QByteArray& json, QString* err
             ix.name = io.value("name").toString().toStdString();
             ix.primary = io.value("primary").toBool(false);
             ix.unique = io.value("unique").toBool(false);
-            for (const auto& name : io.value("columns").toArray())
-                ix.columns.push_back(name.toString().toStdString());
+            ix.ignoreNulls = io.value("ignoreNulls").toBool(false);
+            ix.required = io.value("required").toBool(false);
+            ix.foreignKey = io.value("foreignKey").toBool(false);
+            // A column is its name, or {"name": ..., "descending": true}.
+            for (const auto& column : io.value("columns").toArray()) {
+                const QJsonObject described = column.toObject();
+                ix.columns.push_back(
+                    (column.isObject() ? described.value("name") : column).toString().toStdString());
+                ix.descending.push_back(described.value("descending").toBool(false));
+            }
             t.indexes.push_back(ix);
         }
         schema.tables.push_back(t);
+    }
+    for (const auto& rv : doc.object().value("relationships").toArray()) {
+        const auto ro = rv.toObject();
+        MdbRelationship r;
+        r.name = ro.value("name").toString().toStdString();
+        r.table = ro.value("table").toString().toStdString();
+        r.referencedTable = ro.value("referencedTable").toString().toStdString();
+        for (const auto& name : ro.value("columns").toArray())
+            r.columns.push_back(name.toString().toStdString());
+        for (const auto& name : ro.value("referencedColumns").toArray())
+            r.referencedColumns.push_back(name.toString().toStdString());
+        r.enforced = ro.value("enforced").toBool(true);
+        r.cascadeUpdate = ro.value("cascadeUpdate").toBool(false);
+        r.cascadeDelete = ro.value("cascadeDelete").toBool(false);
+        r.cascadeSetNull = ro.value("cascadeSetNull").toBool(false);
+        schema.relationships.push_back(r);
     }
     return schema;
 }

@@ -1,11 +1,19 @@
 #pragma once
 // Reads a schema description from JSON:
-//   {"tables": [{"name": "Orders", "system": false,
+//   {"tables": [{"name": "Orders", "system": false, "hidden": false,
 //                "columns": [{"name": "OrderID", "type": "Long", "autoNumber": true, "required": true},
-//                            {"name": "Note", "type": "Text", "length": 80, "allowZeroLength": true}],
-//                "indexes": [{"name": "PrimaryKey", "columns": ["OrderID"], "primary": true}]}]}
+//                            {"name": "Note", "type": "Text", "length": 80, "allowZeroLength": true,
+//                             "defaultValue": "\"none\"", "description": "What the customer said"}],
+//                "indexes": [{"name": "PrimaryKey", "columns": ["OrderID"], "primary": true},
+//                            {"name": "ByNote", "columns": [{"name": "Note", "descending": true}],
+//                             "unique": false, "ignoreNulls": true, "required": false,
+//                             "foreignKey": false}]}],
+//    "relationships": [{"name": "OrdersLines", "table": "Lines", "columns": ["OrderID"],
+//                       "referencedTable": "Orders", "referencedColumns": ["OrderID"], "enforced": true,
+//                       "cascadeUpdate": false, "cascadeDelete": true, "cascadeSetNull": false}]}
 // Types: "Yes/No", "Byte", "Integer", "Long", "Currency", "Single", "Double", "Date/Time", "Binary",
-// "Text", "OLE Object", "Memo", "GUID", "Decimal" (with "precision" and "scale").
+// "Text", "OLE Object", "Memo", "GUID", "Decimal" (with "precision" and "scale"). "autoNumber" makes a Long
+// an increment and a GUID a ReplicationID. A relationship is enforced unless "enforced" is false.
 
 #include "MdbSchema.h"
 

@@ -99,6 +99,58 @@ MdbSchema autoNumbers() {
                {index("PrimaryKey", {"Code"}, true)})}};
 }
 
+// Keys over several columns, descending index columns, index flags, foreign-key indexes, column
+// properties, a GUID AutoNumber, a hidden table and relationships, one of them over two columns and one
+// with an emoji in its name.
+MdbSchema relationships() {
+    using T = MdbColumnType;
+    MdbColumn rowGuid = column("RowGuid", T::Guid);
+    rowGuid.autoNumber = true;
+    MdbColumn name = text("Name", 50, false, true);
+    name.description = "Who ordered";
+    MdbColumn placed = column("Placed", T::DateTime);
+    placed.defaultValue = "=Now()";
+    MdbColumn total = column("Total", T::Currency);
+    total.defaultValue = "0";
+    total.description = "Sum of the lines";
+    MdbColumn item = text("Item", 40, false, true);
+    item.defaultValue = "\"none\"";
+
+    MdbIndex byPlaced = index("ByPlaced", {"Placed", "OrderNo"});
+    byPlaced.descending = {true, false};
+    byPlaced.ignoreNulls = true;
+    MdbIndex customersOrders = index("CustomersOrders", {"CustomerID"});
+    customersOrders.foreignKey = true;
+    MdbIndex ordersLines = index("OrdersLines", {"CustomerID", "OrderNo"});
+    ordersLines.foreignKey = true;
+    MdbIndex itemRequired = index("Item", {"Item"});
+    itemRequired.required = true;
+
+    MdbTable notes = table("Notes", {column("CustomerID", T::Long), column("Body", T::Memo)});
+    notes.hidden = true;
+
+    MdbSchema schema{
+        {table("Customers", {autoNumber("CustomerID"), name, rowGuid},
+               {index("PrimaryKey", {"CustomerID"}, true)}),
+         table("Orders", {column("CustomerID", T::Long), column("OrderNo", T::Long), placed, total},
+               {index("PrimaryKey", {"CustomerID", "OrderNo"}, true), byPlaced, customersOrders}),
+         table("Order Lines",
+               {column("CustomerID", T::Long), column("OrderNo", T::Long), column("Line", T::Integer), item},
+               {index("PrimaryKey", {"CustomerID", "OrderNo", "Line"}, true), ordersLines, itemRequired}),
+         notes},
+        {}};
+    MdbRelationship toCustomers{"CustomersOrders", "Orders", {"CustomerID"}, "Customers", {"CustomerID"}};
+    toCustomers.cascadeSetNull = true;
+    MdbRelationship toOrders{
+        "Lines 🔗 Orders", "Order Lines", {"CustomerID", "OrderNo"}, "Orders", {"CustomerID", "OrderNo"}};
+    toOrders.cascadeUpdate = true;
+    toOrders.cascadeDelete = true;
+    MdbRelationship loose{"NotesCustomers", "Notes", {"CustomerID"}, "Customers", {"CustomerID"}};
+    loose.enforced = false;
+    schema.relationships = {toCustomers, toOrders, loose};
+    return schema;
+}
+
 // A table of 255 columns and 32 indexes, whose definition spans several pages and whose properties
 // need a chain of long-value pages, among enough tables to fill several catalog pages.
 MdbSchema large() {
@@ -136,6 +188,7 @@ std::vector<MdbTestDatabase> mdbTestCorpus() {
             {"system-names", systemNames()},
             {"autonumber", autoNumbers()},
             {"no-tables", MdbSchema{}},
+            {"relationships", relationships()},
             {"large", large()}};
 }
 

@@ -19,6 +19,7 @@ namespace {
 // Every object carries this date (2024-01-01) so a schema always gives the same bytes.
 constexpr double CreationDate = 45292.0;
 constexpr std::uint32_t SystemObjectFlag = 0x80000000;
+constexpr std::uint32_t HiddenObjectFlag = 0x8;
 constexpr std::uint32_t CatalogPage = 2;
 constexpr std::uint32_t TablesContainer = 0x0F000001;
 constexpr std::uint32_t DatabasesContainer = 0x0F000002;
@@ -98,7 +99,7 @@ Table userTable(const MdbTable& in) {
         if (layout.fixed)
             col.flags |= ColumnFixed;
         if (c.autoNumber)
-            col.flags |= ColumnAutoLong;
+            col.flags |= c.type == MdbColumnType::Guid ? ColumnAutoGuid : ColumnAutoLong;
         if (c.type == MdbColumnType::Decimal) {
             col.precision = std::uint8_t(c.precision);
             col.scale = std::uint8_t(c.scale);
@@ -111,6 +112,10 @@ Table userTable(const MdbTable& in) {
         out.name = ucs2(ix.name);
         out.primary = ix.primary;
         out.unique = ix.unique || ix.primary;
+        out.ignoreNulls = ix.ignoreNulls;
+        out.required = ix.required;
+        out.foreignKey = ix.foreignKey;
+        out.descending = ix.descending;
         for (const auto& name : ix.columns)
             out.columns.push_back(numbers[folded(name)]);
         t.indexes.push_back(out);
@@ -124,13 +129,25 @@ Bytes userTableProperties(const MdbTable& in) {
         ColumnProperties p;
         p.columnName = ucs2(c.name);
         if (c.allowZeroLength)
-            p.values.emplace_back("AllowZeroLength", *c.allowZeroLength);
+            p.values.push_back({"AllowZeroLength", *c.allowZeroLength, std::nullopt});
         if (c.required)
-            p.values.emplace_back("Required", *c.required);
+            p.values.push_back({"Required", *c.required, std::nullopt});
+        // Access gives a ReplicationID its generator as the default value.
+        const bool replicationId = c.autoNumber && c.type == MdbColumnType::Guid;
+        if (c.defaultValue || replicationId)
+            p.values.push_back({"DefaultValue", false, c.defaultValue.value_or("GenGUID()")});
+        if (c.description)
+            p.values.push_back({"Description", false, *c.description});
         columns.push_back(p);
     }
     return propertyBlob(columns);
 }
+
+constexpr std::size_t RelationshipsTable = 3; // MSysRelationships among the system tables
+constexpr std::uint32_t NoReferentialIntegrity = 0x00000002;
+constexpr std::uint32_t CascadeUpdates = 0x00000100;
+constexpr std::uint32_t CascadeDeletes = 0x00001000;
+constexpr std::uint32_t CascadeNull = 0x00002000;
 
 Bytes le32(std::uint32_t v) {
     ByteWriter w;
@@ -170,6 +187,28 @@ Bytes catalogRow(const Table& catalog, const CatalogRow& r) {
     return encodeRow(catalog, values);
 }
 
+// The MSysRelationships rows of a relationship: one per column pair, numbered by icolumn.
+std::vector<Bytes> relationshipRows(const Table& relationships, const MdbRelationship& r) {
+    std::uint32_t grbit = r.enforced ? 0 : NoReferentialIntegrity;
+    grbit |= r.cascadeUpdate ? CascadeUpdates : 0;
+    grbit |= r.cascadeDelete ? CascadeDeletes : 0;
+    grbit |= r.cascadeSetNull ? CascadeNull : 0;
+    std::vector<Bytes> rows;
+    for (std::size_t i = 0; i < r.columns.size(); ++i) {
+        std::vector<std::optional<Bytes>> values(relationships.columns.size());
+        values[0] = ucs2(r.name);
+        values[1] = le32(grbit);
+        values[2] = le32(std::uint32_t(r.columns.size()));
+        values[3] = le32(std::uint32_t(i));
+        values[4] = ucs2(r.table);
+        values[5] = ucs2(r.columns[i]);
+        values[6] = ucs2(r.referencedTable);
+        values[7] = ucs2(r.referencedColumns[i]);
+        rows.push_back(encodeRow(relationships, values));
+    }
+    return rows;
+}
+
 // Page 1: which pages of the file are free; none below the end of the file are.
 Page globalUsageMap(std::uint32_t pageCount) {
     Bytes freePages(UsageMapRowSize, 0);
@@ -188,6 +227,10 @@ std::optional<std::vector<std::uint8_t>> buildMdb(const MdbSchema& schema, std::
     }
     std::vector<Table> tables = systemTables();
     const std::size_t systemCount = tables.size();
+    // Rows in MSysRelationships would need entries in its indexes; no reader uses them, so a file with
+    // relationships has the table without indexes, as the catalog is.
+    if (!schema.relationships.empty())
+        tables[RelationshipsTable].indexes.clear();
     std::vector<Bytes> properties(systemCount);
     for (const auto& t : schema.tables) {
         tables.push_back(userTable(t));
@@ -240,7 +283,8 @@ std::optional<std::vector<std::uint8_t>> buildMdb(const MdbSchema& schema, std::
                        TablesContainer,
                        user ? schema.tables[t - systemCount].name : std::string(SystemTableNames[t]),
                        TypeTable,
-                       tables[t].system ? SystemObjectFlag : 0,
+                       (tables[t].system ? SystemObjectFlag : 0) |
+                           (user && schema.tables[t - systemCount].hidden ? HiddenObjectFlag : 0),
                        {}};
         if (!properties[t].empty())
             row.properties = longValues.store(properties[t]);
@@ -259,6 +303,20 @@ std::optional<std::vector<std::uint8_t>> buildMdb(const MdbSchema& schema, std::
     }
     maps.fill(placements[0].usedPagesMap, catalogPages);
     maps.fill(placements[0].freePagesMap, {catalogPages.back()});
+    std::vector<Bytes> relationshipRowsAll;
+    for (const auto& r : schema.relationships)
+        for (auto& row : relationshipRows(tables[RelationshipsTable], r))
+            relationshipRowsAll.push_back(std::move(row));
+    if (!relationshipRowsAll.empty()) {
+        tables[RelationshipsTable].rowCount = std::uint32_t(relationshipRowsAll.size());
+        std::vector<std::uint32_t> pages;
+        for (const auto& rows : packRows(relationshipRowsAll)) {
+            pages.push_back(file.allocate());
+            file.set(pages.back(), dataPage(defPages[RelationshipsTable].front(), rows));
+        }
+        maps.fill(placements[RelationshipsTable].usedPagesMap, pages);
+        maps.fill(placements[RelationshipsTable].freePagesMap, {pages.back()});
+    }
     // LvProp is the fifth long-value column of the catalog.
     if (!longValues.pages().empty())
         maps.fill(placements[0].longValueUsedMaps[4], longValues.pages());

@@ -40,6 +40,7 @@
 #include "JetSchema.h"
 
 #include "FileCheck.h"
+#include "SchemaDetails.h"
 
 #include <glib.h>
 // glib must come first in C++: mdbtools.h includes it inside its extern "C" block.
@@ -425,7 +426,15 @@ SchemaAnswer readSchema(const std::string& path) {
     std::vector<CatalogTable> tables;
     if ((answer.failure = listTables(database.get(), path, true, tables)))
         return answer;
-    for (CatalogTable& table : tables)
-        answer.tables.push_back(describeTable(database.get(), table, true, true));
+    // What the engine's texts leave out: read once for the whole file, then per table.
+    const SchemaDetails details = readSchemaDetails(database.get());
+    for (CatalogTable& table : tables) {
+        TableSchema schema = describeTable(database.get(), table, true, true);
+        schema.details =
+            describeTableDetails(database.get(), details, table.name, table.properties.get(), schema.indexes,
+                                 schema.fields.readable ? schema.fields.fields.size() : 0);
+        answer.tables.push_back(std::move(schema));
+    }
+    answer.relationships = details.relationships;
     return answer;
 }

@@ -9,5 +9,5 @@
 readerprotocol::TablesAnswer readTableNames(const std::string& path);
 readerprotocol::FieldsAnswer readTableFields(const std::string& path, const std::string& table);
 readerprotocol::IndexesAnswer readTableIndexes(const std::string& path, const std::string& table);
-// Tables, and each table's fields and indexes, in one open of the file.
+// Tables, each table's fields, indexes and stored details, and the relationships, in one open of the file.
 readerprotocol::SchemaAnswer readSchema(const std::string& path);

@@ -5,8 +5,8 @@
 //
 // Usage: veltrane-reader [--memory-limit-mb N]   (N = 0: no limit; default 1024)
 
-#include "JetSchema.h"
 #include "ReaderProtocol.h"
+#include "RequestDispatch.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -66,20 +66,6 @@ std::optional<Request> nextRequest(int fd) {
     if (!readExactly(fd, payload.data(), size))
         return std::nullopt;
     return decodeRequest(payload);
-}
-
-std::string answer(const Request& request) {
-    switch (request.kind) {
-    case RequestKind::Tables:
-        return encode(readTableNames(request.path));
-    case RequestKind::Fields:
-        return encode(readTableFields(request.path, request.table));
-    case RequestKind::Indexes:
-        return encode(readTableIndexes(request.path, request.table));
-    case RequestKind::Schema:
-        return encode(readSchema(request.path));
-    }
-    return {};
 }
 
 std::optional<unsigned long> parseMemoryLimit(int argc, char** argv) {
@@ -151,7 +137,7 @@ int main(int argc, char** argv) {
     limitMemory(*memoryLimit);
 
     while (const std::optional<Request> request = nextRequest(STDIN_FILENO)) {
-        if (!writeAll(channel, answer(*request)))
+        if (!writeAll(channel, answerRequest(*request)))
             return 74;
     }
     return 0;

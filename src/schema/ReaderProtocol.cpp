@@ -1,0 +1,437 @@
+// The codec of the reader conversation. Layouts (u32 = 4 bytes little-endian, bool = u32 0 or 1, text = u32
+// byte count + UTF-8; "n x" = a u32 count n, then n items):
+//
+// Request:       kind, text path, [text table: Fields and Indexes only]
+// Failure:       u32 0 (none) | u32 1, u32 number, text description
+// TablesAnswer:  Failure, [n x text name: without a failure]
+// FieldsAnswer:  u32 state (0 failed read, 1 read, 2 left unread on purpose), [n x Field: when read]
+//   Field:       text name, u32 type, u32 size, bool allowZeroLength, u32 attributes
+// IndexesAnswer: u32 kind (0 list, 1 no indexes, 2 unreadable), [n x text name, n >= 1: list only]
+// SchemaAnswer:  Failure, [without a failure: n x TableSchema, m x Relationship]
+//   TableSchema:  text name, FieldsAnswer, IndexesAnswer, TableDetails
+//   TableDetails: bool system, bool hidden, bool linked, text linkedDatabase, text foreignName,
+//                 c x ColumnDetail (c = 0, or c = the number of fields), i x IndexDetail
+//   ColumnDetail: u32 jetType, u32 precision, u32 scale, bool required, bool guidAutoNumber,
+//                 bool calculated, u32 resultType, u32 complexType, text defaultValue, text description,
+//                 text expression
+//   IndexDetail:  text name, k x (text column, bool descending), bool primaryKey, bool unique,
+//                 bool ignoreNulls, bool required, bool foreignKey
+//   Relationship: text name, text table, text referencedTable, k x (text column, text referencedColumn),
+//                 bool enforced, bool cascadeUpdate, bool cascadeDelete, bool cascadeSetNull
+//
+// Every count is checked against the bytes left (count(minItemSize)), so no count can make the decoder
+// allocate more than the frame could describe.
+
+#include "ReaderProtocol.h"
+
+namespace readerprotocol {
+
+namespace {
+
+// The fewest bytes each item can take, for the counts that announce them.
+constexpr std::size_t minNameSize = 4;
+constexpr std::size_t minFieldSize = 20;
+constexpr std::size_t minTableSize = 4 + 4 + 4 + 3 * 4 + 2 * 4 + 2 * 4;
+constexpr std::size_t minColumnDetailSize = 11 * 4;
+constexpr std::size_t minIndexColumnSize = 2 * 4;
+constexpr std::size_t minIndexDetailSize = 4 + 4 + 5 * 4;
+constexpr std::size_t minRelationshipColumnSize = 2 * 4;
+constexpr std::size_t minRelationshipSize = 3 * 4 + 4 + 4 * 4;
+
+void putFailure(Writer& out, const std::optional<Failure>& failure) {
+    out.u32(failure ? 1 : 0);
+    if (failure) {
+        out.u32(failure->number);
+        out.text(failure->description);
+    }
+}
+
+std::optional<Failure> takeFailure(Reader& in) {
+    const std::uint32_t status = in.u32();
+    if (status == 0)
+        return std::nullopt;
+    if (status != 1) {
+        in.fail();
+        return std::nullopt;
+    }
+    Failure failure;
+    failure.number = in.u32();
+    failure.description = in.text();
+    return failure;
+}
+
+void putNames(Writer& out, const std::vector<std::string>& names) {
+    out.u32(std::uint32_t(names.size()));
+    for (const std::string& name : names)
+        out.text(name);
+}
+
+std::vector<std::string> takeNames(Reader& in) {
+    std::vector<std::string> names(in.count(minNameSize));
+    for (std::string& name : names)
+        name = in.text();
+    return names;
+}
+
+void putFields(Writer& out, const FieldsAnswer& answer) {
+    out.u32(answer.readable ? 1 : answer.notRead ? 2 : 0);
+    if (!answer.readable)
+        return;
+    out.u32(std::uint32_t(answer.fields.size()));
+    for (const Field& field : answer.fields) {
+        out.text(field.name);
+        out.u32(field.type);
+        out.u32(field.size);
+        out.boolean(field.allowZeroLength);
+        out.u32(field.attributes);
+    }
+}
+
+FieldsAnswer takeFields(Reader& in) {
+    FieldsAnswer answer;
+    const std::uint32_t state = in.u32();
+    if (state > 2)
+        in.fail();
+    answer.readable = state == 1;
+    answer.notRead = state == 2;
+    if (!answer.readable)
+        return answer;
+    answer.fields.resize(in.count(minFieldSize));
+    for (Field& field : answer.fields) {
+        field.name = in.text();
+        field.type = in.u32();
+        field.size = in.u32();
+        field.allowZeroLength = in.boolean();
+        field.attributes = in.u32();
+    }
+    return answer;
+}
+
+void putIndexes(Writer& out, const IndexesAnswer& answer) {
+    out.u32(std::uint32_t(answer.kind));
+    if (answer.kind == IndexesAnswer::Kind::List)
+        putNames(out, answer.names);
+}
+
+IndexesAnswer takeIndexes(Reader& in) {
+    IndexesAnswer answer;
+    const std::uint32_t kind = in.u32();
+    if (kind > std::uint32_t(IndexesAnswer::Kind::Unreadable)) {
+        in.fail();
+        return answer;
+    }
+    answer.kind = IndexesAnswer::Kind(kind);
+    if (answer.kind == IndexesAnswer::Kind::List) {
+        answer.names = takeNames(in);
+        if (answer.names.empty()) // no index at all is NoIndexes, never an empty list
+            in.fail();
+    }
+    return answer;
+}
+
+void putColumnDetail(Writer& out, const ColumnDetail& column) {
+    out.u32(column.jetType);
+    out.u32(column.precision);
+    out.u32(column.scale);
+    out.boolean(column.required);
+    out.boolean(column.guidAutoNumber);
+    out.boolean(column.calculated);
+    out.u32(column.resultType);
+    out.u32(column.complexType);
+    out.text(column.defaultValue);
+    out.text(column.description);
+    out.text(column.expression);
+}
+
+ColumnDetail takeColumnDetail(Reader& in) {
+    ColumnDetail column;
+    column.jetType = in.u32();
+    column.precision = in.u32();
+    column.scale = in.u32();
+    column.required = in.boolean();
+    column.guidAutoNumber = in.boolean();
+    column.calculated = in.boolean();
+    column.resultType = in.u32();
+    column.complexType = in.u32();
+    column.defaultValue = in.text();
+    column.description = in.text();
+    column.expression = in.text();
+    return column;
+}
+
+void putIndexDetail(Writer& out, const IndexDetail& index) {
+    out.text(index.name);
+    out.u32(std::uint32_t(index.columns.size()));
+    for (const IndexColumnDetail& column : index.columns) {
+        out.text(column.name);
+        out.boolean(column.descending);
+    }
+    out.boolean(index.primaryKey);
+    out.boolean(index.unique);
+    out.boolean(index.ignoreNulls);
+    out.boolean(index.required);
+    out.boolean(index.foreignKey);
+}
+
+IndexDetail takeIndexDetail(Reader& in) {
+    IndexDetail index;
+    index.name = in.text();
+    index.columns.resize(in.count(minIndexColumnSize));
+    for (IndexColumnDetail& column : index.columns) {
+        column.name = in.text();
+        column.descending = in.boolean();
+    }
+    index.primaryKey = in.boolean();
+    index.unique = in.boolean();
+    index.ignoreNulls = in.boolean();
+    index.required = in.boolean();
+    index.foreignKey = in.boolean();
+    return index;
+}
+
+void putDetails(Writer& out, const TableDetails& details) {
+    out.boolean(details.catalog.system);
+    out.boolean(details.catalog.hidden);
+    out.boolean(details.catalog.linked);
+    out.text(details.catalog.linkedDatabase);
+    out.text(details.catalog.foreignName);
+    out.u32(std::uint32_t(details.columns.size()));
+    for (const ColumnDetail& column : details.columns)
+        putColumnDetail(out, column);
+    out.u32(std::uint32_t(details.indexes.size()));
+    for (const IndexDetail& index : details.indexes)
+        putIndexDetail(out, index);
+}
+
+TableDetails takeDetails(Reader& in) {
+    TableDetails details;
+    details.catalog.system = in.boolean();
+    details.catalog.hidden = in.boolean();
+    details.catalog.linked = in.boolean();
+    details.catalog.linkedDatabase = in.text();
+    details.catalog.foreignName = in.text();
+    details.columns.resize(in.count(minColumnDetailSize));
+    for (ColumnDetail& column : details.columns)
+        column = takeColumnDetail(in);
+    details.indexes.resize(in.count(minIndexDetailSize));
+    for (IndexDetail& index : details.indexes)
+        index = takeIndexDetail(in);
+    return details;
+}
+
+void putRelationship(Writer& out, const Relationship& relationship) {
+    out.text(relationship.name);
+    out.text(relationship.table);
+    out.text(relationship.referencedTable);
+    out.u32(std::uint32_t(relationship.columns.size()));
+    for (const RelationshipColumn& column : relationship.columns) {
+        out.text(column.column);
+        out.text(column.referencedColumn);
+    }
+    out.boolean(relationship.enforced);
+    out.boolean(relationship.cascadeUpdate);
+    out.boolean(relationship.cascadeDelete);
+    out.boolean(relationship.cascadeSetNull);
+}
+
+Relationship takeRelationship(Reader& in) {
+    Relationship relationship;
+    relationship.name = in.text();
+    relationship.table = in.text();
+    relationship.referencedTable = in.text();
+    relationship.columns.resize(in.count(minRelationshipColumnSize));
+    for (RelationshipColumn& column : relationship.columns) {
+        column.column = in.text();
+        column.referencedColumn = in.text();
+    }
+    relationship.enforced = in.boolean();
+    relationship.cascadeUpdate = in.boolean();
+    relationship.cascadeDelete = in.boolean();
+    relationship.cascadeSetNull = in.boolean();
+    return relationship;
+}
+
+} // namespace
+
+Failure failureFor(FailureNumber number, std::string_view path) {
+    const std::string quoted = "'" + std::string(path) + "'";
+    switch (number) {
+    case FileNotFound:
+        return {number, "Could not find file " + quoted + "."};
+    case CannotOpenFile:
+        return {number, "Cannot open the file " + quoted + "."};
+    case UnrecognizedFormat:
+        return {number, "Unrecognized database format " + quoted + "."};
+    case DatabaseDamaged:
+        break;
+    }
+    return {DatabaseDamaged, "Cannot open database " + quoted + ". The file may be damaged."};
+}
+
+void Writer::u32(std::uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes_.push_back(char((value >> shift) & 0xFFu));
+}
+
+void Writer::text(std::string_view value) {
+    u32(std::uint32_t(value.size()));
+    bytes_.append(value);
+}
+
+std::string Writer::frame() const {
+    Writer out;
+    out.u32(std::uint32_t(bytes_.size()));
+    return out.bytes_ + bytes_;
+}
+
+std::uint32_t Reader::u32() {
+    if (!ok_ || bytes_.size() - pos_ < 4) {
+        ok_ = false;
+        return 0;
+    }
+    std::uint32_t value = 0;
+    for (int i = 0; i < 4; ++i)
+        value |= std::uint32_t(std::uint8_t(bytes_[pos_ + i])) << (8 * i);
+    pos_ += 4;
+    return value;
+}
+
+std::string Reader::text() {
+    const std::uint32_t size = u32();
+    if (!ok_ || bytes_.size() - pos_ < size) {
+        ok_ = false;
+        return {};
+    }
+    std::string value(bytes_.substr(pos_, size));
+    pos_ += size;
+    return value;
+}
+
+std::uint32_t Reader::count(std::size_t minItemSize) {
+    const std::uint32_t n = u32();
+    if (ok_ && n > (bytes_.size() - pos_) / minItemSize)
+        ok_ = false;
+    return ok_ ? n : 0;
+}
+
+bool Reader::boolean() {
+    const std::uint32_t value = u32();
+    if (value > 1)
+        ok_ = false;
+    return value == 1;
+}
+
+std::optional<std::uint32_t> frameSize(std::string_view buffer) {
+    if (buffer.size() < 4)
+        return std::nullopt;
+    return Reader(buffer.substr(0, 4)).u32();
+}
+
+std::string encode(const Request& request) {
+    Writer out;
+    out.u32(std::uint32_t(request.kind));
+    out.text(request.path);
+    if (request.kind == RequestKind::Fields || request.kind == RequestKind::Indexes)
+        out.text(request.table);
+    return out.frame();
+}
+
+std::optional<Request> decodeRequest(std::string_view payload) {
+    Reader in(payload);
+    Request request;
+    const std::uint32_t kind = in.u32();
+    if (kind < 1 || kind > 4)
+        return std::nullopt;
+    request.kind = RequestKind(kind);
+    request.path = in.text();
+    if (request.kind == RequestKind::Fields || request.kind == RequestKind::Indexes)
+        request.table = in.text();
+    if (!in.finished())
+        return std::nullopt;
+    return request;
+}
+
+std::string encode(const TablesAnswer& answer) {
+    Writer out;
+    putFailure(out, answer.failure);
+    if (!answer.failure)
+        putNames(out, answer.names);
+    return out.frame();
+}
+
+std::optional<TablesAnswer> decodeTables(std::string_view payload) {
+    Reader in(payload);
+    TablesAnswer answer;
+    answer.failure = takeFailure(in);
+    if (!answer.failure)
+        answer.names = takeNames(in);
+    return in.finished() ? std::optional(answer) : std::nullopt;
+}
+
+std::string encode(const FieldsAnswer& answer) {
+    Writer out;
+    putFields(out, answer);
+    return out.frame();
+}
+
+std::optional<FieldsAnswer> decodeFields(std::string_view payload) {
+    Reader in(payload);
+    FieldsAnswer answer = takeFields(in);
+    return in.finished() ? std::optional(answer) : std::nullopt;
+}
+
+std::string encode(const IndexesAnswer& answer) {
+    Writer out;
+    putIndexes(out, answer);
+    return out.frame();
+}
+
+std::optional<IndexesAnswer> decodeIndexes(std::string_view payload) {
+    Reader in(payload);
+    IndexesAnswer answer = takeIndexes(in);
+    return in.finished() ? std::optional(answer) : std::nullopt;
+}
+
+std::string encode(const SchemaAnswer& answer) {
+    Writer out;
+    putFailure(out, answer.failure);
+    if (!answer.failure) {
+        out.u32(std::uint32_t(answer.tables.size()));
+        for (const TableSchema& table : answer.tables) {
+            out.text(table.name);
+            putFields(out, table.fields);
+            putIndexes(out, table.indexes);
+            putDetails(out, table.details);
+        }
+        out.u32(std::uint32_t(answer.relationships.size()));
+        for (const Relationship& relationship : answer.relationships)
+            putRelationship(out, relationship);
+    }
+    return out.frame();
+}
+
+std::optional<SchemaAnswer> decodeSchema(std::string_view payload) {
+    Reader in(payload);
+    SchemaAnswer answer;
+    answer.failure = takeFailure(in);
+    if (!answer.failure) {
+        answer.tables.resize(in.count(minTableSize));
+        for (TableSchema& table : answer.tables) {
+            table.name = in.text();
+            table.fields = takeFields(in);
+            table.indexes = takeIndexes(in);
+            table.details = takeDetails(in);
+            // Column details describe the fields one for one, or are absent.
+            if (!table.details.columns.empty() && table.details.columns.size() != table.fields.fields.size())
+                in.fail();
+            if (!in.ok())
+                break;
+        }
+        answer.relationships.resize(in.count(minRelationshipSize));
+        for (Relationship& relationship : answer.relationships)
+            relationship = takeRelationship(in);
+    }
+    return in.finished() ? std::optional(answer) : std::nullopt;
+}
+
+} // namespace readerprotocol
