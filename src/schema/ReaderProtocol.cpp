@@ -11,9 +11,11 @@
 //   TableSchema:  text name, FieldsAnswer, IndexesAnswer, TableDetails
 //   TableDetails: bool system, bool hidden, bool linked, text linkedDatabase, text foreignName,
 //                 c x ColumnDetail (c = 0, or c = the number of fields), i x IndexDetail
-//   ColumnDetail: u32 jetType, u32 precision, u32 scale, bool required, bool guidAutoNumber,
-//                 bool calculated, u32 resultType, u32 complexType, text defaultValue, text description,
-//                 text expression
+//   ColumnDetail: u32 jetType, u32 flags (1 required, 2 guidAutoNumber, 4 calculated, 8 precision and
+//                 scale follow, 16 complexType follows; no other bit), text defaultValue, text description,
+//                 [u32 precision, u32 scale: flag 8], [text expression, u32 resultType: flag 4],
+//                 [u32 complexType: flag 16]
+//                 (most columns have neither, so a column of a plain table costs 16 bytes)
 //   IndexDetail:  text name, k x (text column, bool descending), bool primaryKey, bool unique,
 //                 bool ignoreNulls, bool required, bool foreignKey
 //   Relationship: text name, text table, text referencedTable, k x (text column, text referencedColumn),
@@ -32,7 +34,15 @@ namespace {
 constexpr std::size_t minNameSize = 4;
 constexpr std::size_t minFieldSize = 20;
 constexpr std::size_t minTableSize = 4 + 4 + 4 + 3 * 4 + 2 * 4 + 2 * 4;
-constexpr std::size_t minColumnDetailSize = 11 * 4;
+constexpr std::size_t minColumnDetailSize = 4 * 4;
+
+// The flags of a ColumnDetail.
+constexpr std::uint32_t requiredFlag = 1;
+constexpr std::uint32_t guidAutoNumberFlag = 2;
+constexpr std::uint32_t calculatedFlag = 4;
+constexpr std::uint32_t decimalFlag = 8;
+constexpr std::uint32_t complexFlag = 16;
+constexpr std::uint32_t allColumnFlags = 31;
 constexpr std::size_t minIndexColumnSize = 2 * 4;
 constexpr std::size_t minIndexDetailSize = 4 + 4 + 5 * 4;
 constexpr std::size_t minRelationshipColumnSize = 2 * 4;
@@ -130,32 +140,49 @@ IndexesAnswer takeIndexes(Reader& in) {
 }
 
 void putColumnDetail(Writer& out, const ColumnDetail& column) {
+    const bool decimal = column.precision != 0 || column.scale != 0;
+    std::uint32_t flags = column.required ? requiredFlag : 0;
+    flags |= column.guidAutoNumber ? guidAutoNumberFlag : 0;
+    flags |= column.calculated ? calculatedFlag : 0;
+    flags |= decimal ? decimalFlag : 0;
+    flags |= column.complexType != 0 ? complexFlag : 0;
     out.u32(column.jetType);
-    out.u32(column.precision);
-    out.u32(column.scale);
-    out.boolean(column.required);
-    out.boolean(column.guidAutoNumber);
-    out.boolean(column.calculated);
-    out.u32(column.resultType);
-    out.u32(column.complexType);
+    out.u32(flags);
     out.text(column.defaultValue);
     out.text(column.description);
-    out.text(column.expression);
+    if (decimal) {
+        out.u32(column.precision);
+        out.u32(column.scale);
+    }
+    if (column.calculated) {
+        out.text(column.expression);
+        out.u32(column.resultType);
+    }
+    if (column.complexType != 0)
+        out.u32(column.complexType);
 }
 
 ColumnDetail takeColumnDetail(Reader& in) {
     ColumnDetail column;
     column.jetType = in.u32();
-    column.precision = in.u32();
-    column.scale = in.u32();
-    column.required = in.boolean();
-    column.guidAutoNumber = in.boolean();
-    column.calculated = in.boolean();
-    column.resultType = in.u32();
-    column.complexType = in.u32();
+    const std::uint32_t flags = in.u32();
+    if ((flags & ~allColumnFlags) != 0)
+        in.fail();
+    column.required = (flags & requiredFlag) != 0;
+    column.guidAutoNumber = (flags & guidAutoNumberFlag) != 0;
+    column.calculated = (flags & calculatedFlag) != 0;
     column.defaultValue = in.text();
     column.description = in.text();
-    column.expression = in.text();
+    if (flags & decimalFlag) {
+        column.precision = in.u32();
+        column.scale = in.u32();
+    }
+    if (column.calculated) {
+        column.expression = in.text();
+        column.resultType = in.u32();
+    }
+    if (flags & complexFlag)
+        column.complexType = in.u32();
     return column;
 }
 
@@ -269,8 +296,9 @@ Failure failureFor(FailureNumber number, std::string_view path) {
 }
 
 void Writer::u32(std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8)
-        bytes_.push_back(char((value >> shift) & 0xFFu));
+    const char bytes[4] = {char(value & 0xFFu), char((value >> 8) & 0xFFu), char((value >> 16) & 0xFFu),
+                           char((value >> 24) & 0xFFu)};
+    bytes_.append(bytes, sizeof bytes);
 }
 
 void Writer::text(std::string_view value) {
@@ -279,9 +307,17 @@ void Writer::text(std::string_view value) {
 }
 
 std::string Writer::frame() const {
-    Writer out;
-    out.u32(std::uint32_t(bytes_.size()));
-    return out.bytes_ + bytes_;
+    Writer copy = *this;
+    return copy.takeFrame();
+}
+
+std::string Writer::takeFrame() {
+    const auto size = std::uint32_t(bytes_.size() - 4);
+    for (int i = 0; i < 4; ++i)
+        bytes_[std::size_t(i)] = char((size >> (8 * i)) & 0xFFu);
+    std::string frame = std::move(bytes_);
+    bytes_.assign(4, '\0');
+    return frame;
 }
 
 std::uint32_t Reader::u32() {
@@ -333,7 +369,7 @@ std::string encode(const Request& request) {
     out.text(request.path);
     if (request.kind == RequestKind::Fields || request.kind == RequestKind::Indexes)
         out.text(request.table);
-    return out.frame();
+    return out.takeFrame();
 }
 
 std::optional<Request> decodeRequest(std::string_view payload) {
@@ -356,7 +392,7 @@ std::string encode(const TablesAnswer& answer) {
     putFailure(out, answer.failure);
     if (!answer.failure)
         putNames(out, answer.names);
-    return out.frame();
+    return out.takeFrame();
 }
 
 std::optional<TablesAnswer> decodeTables(std::string_view payload) {
@@ -371,7 +407,7 @@ std::optional<TablesAnswer> decodeTables(std::string_view payload) {
 std::string encode(const FieldsAnswer& answer) {
     Writer out;
     putFields(out, answer);
-    return out.frame();
+    return out.takeFrame();
 }
 
 std::optional<FieldsAnswer> decodeFields(std::string_view payload) {
@@ -383,7 +419,7 @@ std::optional<FieldsAnswer> decodeFields(std::string_view payload) {
 std::string encode(const IndexesAnswer& answer) {
     Writer out;
     putIndexes(out, answer);
-    return out.frame();
+    return out.takeFrame();
 }
 
 std::optional<IndexesAnswer> decodeIndexes(std::string_view payload) {
@@ -407,7 +443,7 @@ std::string encode(const SchemaAnswer& answer) {
         for (const Relationship& relationship : answer.relationships)
             putRelationship(out, relationship);
     }
-    return out.frame();
+    return out.takeFrame();
 }
 
 std::optional<SchemaAnswer> decodeSchema(std::string_view payload) {

@@ -170,9 +170,11 @@ public:
     void boolean(bool value) { u32(value ? 1 : 0); }
     // The payload with its length in front, ready to write.
     std::string frame() const;
+    // The same without a copy; the writer is empty afterwards.
+    std::string takeFrame();
 
 private:
-    std::string bytes_;
+    std::string bytes_ = std::string(4, '\0'); // room for the length in front of the payload
 };
 
 class Reader {

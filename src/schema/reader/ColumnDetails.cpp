@@ -1,5 +1,6 @@
 #include "ColumnDetails.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -38,8 +39,22 @@ std::uint32_t complexCode(const std::string& typeTable) {
     return 0;
 }
 
-std::string property(const MdbColumn& column, const char* name) {
-    const char* value = mdb_col_get_prop(&column, name);
+// A column's property list: libmdb matches it to the column by its exact name.
+const MdbProperties* propertiesOf(GPtrArray* properties, const std::string& column) {
+    if (!properties)
+        return nullptr;
+    for (guint i = 0; i < properties->len; ++i) {
+        const auto* candidate = static_cast<const MdbProperties*>(g_ptr_array_index(properties, i));
+        if (candidate->name && column == candidate->name)
+            return candidate;
+    }
+    return nullptr;
+}
+
+std::string property(const MdbProperties* properties, const char* name) {
+    if (!properties || !properties->hash)
+        return {};
+    const auto* value = static_cast<const char*>(g_hash_table_lookup(properties->hash, name));
     return value ? std::string(value) : std::string();
 }
 
@@ -47,36 +62,25 @@ bool isYes(const std::string& value) {
     return g_ascii_strcasecmp(value.c_str(), "yes") == 0;
 }
 
-const RawColumn* rawColumn(const RawTableDefinition* raw, const MdbColumn& column) {
-    if (!raw)
-        return nullptr;
-    // libmdb keeps only the low byte of the column number.
-    for (const RawColumn& candidate : raw->columns) {
-        if (int(candidate.columnNumber & 0xFFu) == column.col_num)
-            return &candidate;
-    }
-    return nullptr;
-}
-
-ColumnDetail describeColumn(const MdbColumn& column, const RawColumn* raw,
+ColumnDetail describeColumn(const RawColumn& column, const MdbProperties* properties,
                             const ComplexColumns& complexColumns, std::uint32_t tableId) {
     ColumnDetail detail;
-    detail.jetType = std::uint32_t(column.col_type) & 0xFFu;
-    if (detail.jetType == jetDecimal && raw) {
-        detail.precision = raw->precision;
-        detail.scale = raw->scale;
+    detail.jetType = column.type;
+    if (detail.jetType == jetDecimal) {
+        detail.precision = column.precision;
+        detail.scale = column.scale;
     }
-    detail.required = isYes(property(column, "Required"));
-    detail.defaultValue = property(column, "DefaultValue");
-    detail.description = property(column, "Description");
+    detail.required = isYes(property(properties, "Required"));
+    detail.defaultValue = property(properties, "DefaultValue");
+    detail.description = property(properties, "Description");
     detail.guidAutoNumber =
-        detail.jetType == jetGuid && (column.is_uuid_auto || (raw && (raw->flags & autoGuidFlag) != 0) ||
+        detail.jetType == jetGuid && ((column.flags & autoGuidFlag) != 0 ||
                                       g_ascii_strcasecmp(detail.defaultValue.c_str(), "GenGUID()") == 0);
-    const std::string expression = property(column, "Expression");
-    detail.calculated = raw ? (raw->extraFlags & calculatedFlags) != 0 : !expression.empty();
+    detail.calculated = (column.extraFlags & calculatedFlags) != 0;
     if (detail.calculated) {
-        detail.expression = expression;
-        detail.resultType = std::uint32_t(std::strtoul(property(column, "ResultType").c_str(), nullptr, 10));
+        detail.expression = property(properties, "Expression");
+        detail.resultType =
+            std::uint32_t(std::strtoul(property(properties, "ResultType").c_str(), nullptr, 10));
     }
     if (detail.jetType == jetComplex) {
         const auto found = complexColumns.find({tableId, column.name});
@@ -104,15 +108,19 @@ ComplexColumns readComplexColumns(MdbHandle* mdb, const CatalogFacts& catalog) {
     return columns;
 }
 
-std::vector<ColumnDetail> describeColumns(const MdbTableDef& definition, const RawTableDefinition* raw,
-                                          const ComplexColumns& complexColumns, std::uint32_t tableId) {
+std::optional<std::vector<ColumnDetail>>
+describeColumns(const RawTableDefinition& definition, const std::vector<Field>& fields, GPtrArray* properties,
+                const ComplexColumns& complexColumns, std::uint32_t tableId) {
     std::vector<ColumnDetail> details;
-    if (!definition.columns)
-        return details;
-    details.reserve(definition.columns->len);
-    for (guint i = 0; i < definition.columns->len; ++i) {
-        const auto& column = *static_cast<const MdbColumn*>(g_ptr_array_index(definition.columns, i));
-        details.push_back(describeColumn(column, rawColumn(raw, column), complexColumns, tableId));
+    details.reserve(fields.size());
+    for (const Field& field : fields) {
+        const auto column =
+            std::find_if(definition.columns.begin(), definition.columns.end(),
+                         [&](const RawColumn& candidate) { return candidate.name == field.name; });
+        if (column == definition.columns.end())
+            return std::nullopt;
+        details.push_back(
+            describeColumn(*column, propertiesOf(properties, column->name), complexColumns, tableId));
     }
     return details;
 }

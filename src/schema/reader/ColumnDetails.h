@@ -9,6 +9,7 @@
 #include "TableDefinitionBytes.h"
 
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,9 +19,8 @@ using ComplexColumns = std::map<std::pair<std::uint32_t, std::string>, std::uint
 
 ComplexColumns readComplexColumns(MdbHandle* mdb, const CatalogFacts& catalog);
 
-// One detail per column of the definition, in its column order. raw may be null (its bytes did not hold
-// together); then the facts only it carries stay at their defaults.
-std::vector<readerprotocol::ColumnDetail> describeColumns(const MdbTableDef& definition,
-                                                          const RawTableDefinition* raw,
-                                                          const ComplexColumns& complexColumns,
-                                                          std::uint32_t tableId);
+// One detail per field, in the fields' order; nothing when a field is not a column of the definition.
+// properties is the table's parsed property list (may be null).
+std::optional<std::vector<readerprotocol::ColumnDetail>>
+describeColumns(const RawTableDefinition& definition, const std::vector<readerprotocol::Field>& fields,
+                GPtrArray* properties, const ComplexColumns& complexColumns, std::uint32_t tableId);

@@ -8,7 +8,5 @@
 
 #include <vector>
 
-// In the order of the definition. raw may be null (its bytes did not hold together); then libmdb's own
-// reading is used, which knows no columns for foreign-key indexes.
-std::vector<readerprotocol::IndexDetail> describeIndexes(const MdbTableDef& definition,
-                                                         const RawTableDefinition* raw);
+// In the order of the definition; an index whose physical index or columns the definition lacks is left out.
+std::vector<readerprotocol::IndexDetail> describeIndexes(const RawTableDefinition& definition);

@@ -430,9 +430,8 @@ SchemaAnswer readSchema(const std::string& path) {
     const SchemaDetails details = readSchemaDetails(database.get());
     for (CatalogTable& table : tables) {
         TableSchema schema = describeTable(database.get(), table, true, true);
-        schema.details =
-            describeTableDetails(database.get(), details, table.name, table.properties.get(), schema.indexes,
-                                 schema.fields.readable ? schema.fields.fields.size() : 0);
+        schema.details = describeTableDetails(database.get(), details, table.name, table.properties.get(),
+                                              schema.fields, schema.indexes);
         answer.tables.push_back(std::move(schema));
     }
     answer.relationships = details.relationships;

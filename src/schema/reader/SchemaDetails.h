@@ -17,10 +17,12 @@ struct SchemaDetails {
 
 SchemaDetails readSchemaDetails(MdbHandle* mdb);
 
-// The details of one table of the answer. properties is the table's parsed property list (may be null);
-// indexNames the index names the answer gives it, whose order the index details follow. Columns are
-// described only for a local table whose definition holds exactly fieldCount columns.
+// The details of one table of the answer, from the table definition's own bytes (libmdb's reading of the
+// table is not repeated). properties is the table's parsed property list (may be null); fields and
+// indexNames are what the answer gives the table: column details follow the fields one for one (and are
+// left out when a field is not in the definition, as for a table read through its link), index details
+// follow the index names.
 readerprotocol::TableDetails describeTableDetails(MdbHandle* mdb, const SchemaDetails& schema,
                                                   const std::string& table, GPtrArray* properties,
-                                                  const readerprotocol::IndexesAnswer& indexNames,
-                                                  std::size_t fieldCount);
+                                                  const readerprotocol::FieldsAnswer& fields,
+                                                  const readerprotocol::IndexesAnswer& indexNames);

@@ -1,7 +1,7 @@
 #include "TableDefinitionBytes.h"
 
+#include <algorithm>
 #include <cstring>
-#include <set>
 
 namespace {
 
@@ -44,6 +44,18 @@ public:
                std::uint32_t(bytes_[at + 2]) << 16 | std::uint32_t(bytes_[at + 3]) << 24;
     }
     bool ok() const { return ok_; }
+    // The name of `size` bytes at `at`, converted as libmdb converts names.
+    std::string name(MdbHandle* mdb, std::size_t at, std::size_t size) {
+        if (!has(at, size)) {
+            fail();
+            return {};
+        }
+        char converted[MDB_MAX_OBJ_NAME + 1]; // the room libmdb gives a name
+        converted[0] = '\0';
+        mdb_unicode2ascii(mdb, reinterpret_cast<const char*>(bytes_.data() + at), size, converted,
+                          sizeof converted);
+        return converted;
+    }
 
 private:
     unsigned fail() {
@@ -58,10 +70,11 @@ private:
 std::optional<std::vector<unsigned char>> joinedPages(MdbHandle* mdb, unsigned long page) {
     const std::size_t pageSize = std::size_t(mdb->fmt->pg_size);
     std::vector<unsigned char> bytes;
-    std::set<unsigned long> seen;
+    std::vector<unsigned long> seen;
     while (page != 0) {
-        if (seen.size() >= maxDefinitionPages || !seen.insert(page).second)
+        if (seen.size() >= maxDefinitionPages || std::find(seen.begin(), seen.end(), page) != seen.end())
             return std::nullopt;
+        seen.push_back(page);
         if (mdb_read_pg(mdb, page) != ssize_t(pageSize))
             return std::nullopt;
         const auto* data = reinterpret_cast<const unsigned char*>(mdb->pg_buf);
@@ -105,9 +118,11 @@ std::optional<RawTableDefinition> readRawTableDefinition(MdbHandle* mdb, unsigne
         column.scale = bytes.u8(at + layout.scaleOffset);
         definition.columns.push_back(column);
     }
-    for (unsigned i = 0; i < columnCount; ++i) {
+    for (RawColumn& column : definition.columns) {
         const std::size_t length = layout.wideNameLength ? bytes.u16(at) : bytes.u8(at);
-        at += (layout.wideNameLength ? 2 : 1) + length;
+        at += layout.wideNameLength ? 2 : 1;
+        column.name = bytes.name(mdb, at, length);
+        at += length;
     }
     for (std::uint32_t i = 0; i < physicalCount; ++i, at += layout.physicalIndexSize) {
         RawPhysicalIndex index;
@@ -126,6 +141,12 @@ std::optional<RawTableDefinition> readRawTableDefinition(MdbHandle* mdb, unsigne
         index.physicalIndex = bytes.u32(entry + 4);
         index.type = bytes.u8(entry + 4 + 4 + 1 + 4 + 4 + 1 + 1);
         definition.logicalIndexes.push_back(index);
+    }
+    for (RawLogicalIndex& index : definition.logicalIndexes) {
+        const std::size_t length = layout.wideNameLength ? bytes.u16(at) : bytes.u8(at);
+        at += layout.wideNameLength ? 2 : 1;
+        index.name = bytes.name(mdb, at, length);
+        at += length;
     }
     if (!bytes.ok())
         return std::nullopt;
