@@ -162,7 +162,6 @@ ConversionOptions fuzzedOptions(FuzzedDataProvider& in) {
     options.CreatePrimaryKey = in.ConsumeBool();
     options.ModifyIllegalCharacters = in.ConsumeBool();
     options.StripSpaces = in.ConsumeBool();
-    options.ChangeSpaces = !options.StripSpaces;
     options.CreatePermissions = in.ConsumeBool();
     options.GrantSelect = in.ConsumeBool();
     options.GrantInsert = in.ConsumeBool();

@@ -3,6 +3,7 @@
 
 #include "CliWindow.h"
 #include "ConversionRun.h"
+#include "FileTestHelpers.h"
 #include "ReaderProcess.h"
 #include <QDir>
 #include <QProcess>
@@ -84,8 +85,8 @@ void TestCliEndToEnd::fixturesMatchCheckedScripts() {
     QFETCH(QString, folder);
     QFETCH(QString, database);
     QFETCH(QString, dialect);
-    if (!QDir(folder).exists())
-        QSKIP("../shared/fixtures is absent: the real Access files are not here");
+    if (folder == fixtures)
+        REQUIRE_FIXTURES();
     // Run from the database's folder with a relative path, so the header does not depend on where it lies.
     QProcess process;
     process.setWorkingDirectory(folder);
@@ -105,8 +106,8 @@ void TestCliEndToEnd::oneRequestEqualsPerCallReader() {
     QFETCH(QString, folder);
     QFETCH(QString, database);
     QFETCH(QString, dialect);
-    if (!QDir(folder).exists())
-        QSKIP("../shared/fixtures is absent: the real Access files are not here");
+    if (folder == fixtures)
+        REQUIRE_FIXTURES();
     const QString path = folder + "/" + database;
     ConversionOptions options;
     options.DatabasePath = path;
@@ -146,8 +147,6 @@ void TestCliEndToEnd::exitStatuses() {
 
 void TestCliEndToEnd::outputFileAndLineFeeds() {
     const QString sample = QStringLiteral(VELTRANE_SOURCE_DIR) + "/examples/sample.mdb";
-    if (!QFile::exists(sample))
-        QSKIP("examples/sample.mdb is not there yet");
     QTemporaryDir dir;
     const QString out = dir.filePath("script.sql");
     const CliResult toFile = runCli({"-o", out, sample});

@@ -1,6 +1,7 @@
 // The schema reader on real Access files and on files that are no database: what the three operations
 // answer, through the reader process the program uses.
 
+#include "FileTestHelpers.h"
 #include "ReaderProcess.h"
 #include "SchemaSnapshot.h"
 
@@ -23,10 +24,6 @@ const QString fixturesDir = QStringLiteral(VELTRANE_FIXTURES_DIR);
 QString fixture(const QString& name) {
     return fixturesDir + QLatin1Char('/') + name;
 }
-
-#define REQUIRE_FIXTURES()                                                                                   \
-    if (!QFileInfo(fixturesDir).isDir())                                                                     \
-    QSKIP("The Access fixtures folder (../shared/fixtures) is absent")
 
 QString describe(const TableList& list) {
     if (const auto* failure = std::get_if<ReadFailure>(&list))

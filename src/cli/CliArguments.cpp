@@ -97,7 +97,6 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     options.CreatePrimaryKey = !parser.isSet(noPrimaryKey);
     options.IncludeSystemTables = parser.isSet(systemTables);
     options.StripSpaces = parser.isSet(stripSpaces);
-    options.ChangeSpaces = !options.StripSpaces;
     options.ModifyIllegalCharacters = !parser.isSet(keepIllegal);
     options.CreatePermissions = parser.isSet(permissions);
     options.UserNames = parser.value(users);

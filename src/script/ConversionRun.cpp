@@ -6,7 +6,7 @@
 
 namespace {
 
-const QString CRLF = QStringLiteral("\r\n");
+const QString crlf = QStringLiteral("\r\n");
 
 // Blank means empty after removing leading and trailing spaces (spaces only, not other white space).
 bool isBlank(const QString& text) {
@@ -28,11 +28,11 @@ struct Counters {
 
 QString resultsHeader(const QString& databasePath, const Counters& counts) {
     const QString rule(35, QLatin1Char('-'));
-    return QStringLiteral("RESULTS: ") + CRLF + rule + CRLF + QStringLiteral("Database ~ ") +
-           databasePath.toUpper() + CRLF + QStringLiteral("Tables   ~ ") + QString::number(counts.tables) +
-           CRLF + QStringLiteral("Fields   ~ ") + QString::number(counts.fields) + CRLF +
-           QStringLiteral("Indexes  ~ ") + QString::number(counts.indexes) + CRLF + CRLF +
-           QStringLiteral("SQL SCRIPT(S) ") + CRLF + rule + CRLF + CRLF;
+    return QStringLiteral("RESULTS: ") + crlf + rule + crlf + QStringLiteral("Database ~ ") +
+           databasePath.toUpper() + crlf + QStringLiteral("Tables   ~ ") + QString::number(counts.tables) +
+           crlf + QStringLiteral("Fields   ~ ") + QString::number(counts.fields) + crlf +
+           QStringLiteral("Indexes  ~ ") + QString::number(counts.indexes) + crlf + crlf +
+           QStringLiteral("SQL SCRIPT(S) ") + crlf + rule + crlf + crlf;
 }
 
 } // namespace

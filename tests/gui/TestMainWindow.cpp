@@ -2,6 +2,7 @@
 
 #include "ConversionRun.h"
 #include "FakeSchemaReader.h"
+#include "FileTestHelpers.h"
 #include "IniFile.h"
 #include "MessageBox.h"
 #include "ReaderProcess.h"
@@ -27,8 +28,9 @@
 
 namespace {
 
-const QString NoDatabase = QStringLiteral("You must select a DB first. Exiting...");
-const QString WrongFormat = QStringLiteral("This DB doesn't appear to be the correct format. Exiting...");
+const QString noDatabaseMessage = QStringLiteral("You must select a DB first. Exiting...");
+const QString wrongFormatMessage =
+    QStringLiteral("This DB doesn't appear to be the correct format. Exiting...");
 
 template <typename T = QWidget> T* control(const frmMain& window, const char* name) {
     T* found = window.findChild<T*>(QLatin1String(name));
@@ -64,12 +66,12 @@ QStringList storedValues(const QStringList& keys) {
     return values;
 }
 
-const QStringList PermissionControls{"chkSel", "chkIns", "chkDel", "chkUp", "txtUserNames"};
+const QStringList permissionControls{"chkSel", "chkIns", "chkDel", "chkUp", "txtUserNames"};
 
 // The names of the enabled controls among those the permission rule enables and disables.
 QStringList enabledPermissionControls(const frmMain& window) {
     QStringList enabled;
-    for (const QString& name : PermissionControls) {
+    for (const QString& name : permissionControls) {
         if (control(window, qPrintable(name))->isEnabled()) {
             enabled << name;
         }
@@ -123,19 +125,19 @@ private slots:
     void closeDuringARunWaitsForItsEnd();
 
 private:
-    QTemporaryDir folder;
-    QStringList messages;
+    QTemporaryDir folder_;
+    QStringList messages_;
 };
 
 void TestMainWindow::initTestCase() {
-    QVERIFY(folder.isValid());
-    SetMessageHookForTests([this](const QString& text) { messages << text; });
+    QVERIFY(folder_.isValid());
+    SetMessageHookForTests([this](const QString& text) { messages_ << text; });
 }
 
 void TestMainWindow::init() {
-    messages.clear();
-    QFile::remove(folder.filePath(QStringLiteral("main.ini")));
-    SetSettingsFile(folder.filePath(QStringLiteral("main.ini")));
+    messages_.clear();
+    QFile::remove(folder_.filePath(QStringLiteral("main.ini")));
+    SetSettingsFile(folder_.filePath(QStringLiteral("main.ini")));
 }
 
 void TestMainWindow::controls_data() {
@@ -315,7 +317,7 @@ void TestMainWindow::buttonAndMenuGiveTheSameScript() {
     control<QPlainTextEdit>(window, "txtSQL")->setPlainText(QStringLiteral("typed over"));
     menuItem(window, "mnuGen")->trigger();
     QCOMPARE(window.scriptText(), fromButton);
-    QVERIFY(messages.isEmpty());
+    QVERIFY(messages_.isEmpty());
 
     // The box shows that script line for line.
     QCOMPARE(control<QPlainTextEdit>(window, "txtSQL")->toPlainText(),
@@ -336,10 +338,8 @@ void TestMainWindow::fixtureFromButtonAndMenu_data() {
 void TestMainWindow::fixtureFromButtonAndMenu() {
     QFETCH(QString, file);
     QFETCH(QString, scriptType);
+    REQUIRE_FIXTURES();
     const QString path = QStringLiteral(VELTRANE_FIXTURES_DIR "/") + file;
-    if (!QFile::exists(path)) {
-        QSKIP("the shared fixtures folder is absent");
-    }
 
     ReaderProcess reader;
     RecordingWindow plain;
@@ -348,7 +348,7 @@ void TestMainWindow::fixtureFromButtonAndMenu() {
     plain.options.DatabasePath = path;
     plain.options.ScriptType = scriptType;
     cmdGenSQL_Click(plain, reader);
-    QVERIFY(plain.messages.isEmpty());
+    QVERIFY(plain.messages_.isEmpty());
 
     control<QLineEdit>(window, "txtPath")->setText(path);
     control<QComboBox>(window, "cboSQLType")->setEditText(scriptType);
@@ -357,7 +357,7 @@ void TestMainWindow::fixtureFromButtonAndMenu() {
     menuItem(window, "mnuGen")->trigger();
     QCOMPARE(window.scriptText(), plain.script);
     QVERIFY(window.scriptText().contains(QStringLiteral("Tables   ~ 4\r\n")));
-    QVERIFY(messages.isEmpty());
+    QVERIFY(messages_.isEmpty());
 }
 
 void TestMainWindow::scriptBoxHoldsExactlyWhatWasWritten() {
@@ -427,7 +427,7 @@ void TestMainWindow::permissionRuleAfterLoad() {
     frmMain window;
     LoadSettings(window);
     QCOMPARE(window.check(StoredCheck::chkCrePer), static_cast<CheckState>(stored));
-    QCOMPARE(enabledPermissionControls(window), enabled ? PermissionControls : QStringList());
+    QCOMPARE(enabledPermissionControls(window), enabled ? permissionControls : QStringList());
     // The rule changes no state of the boxes it enables or disables.
     QCOMPARE(window.check(StoredCheck::chkSel), CheckState::Unchecked);
     QCOMPARE(window.check(StoredCheck::chkDel), CheckState::Grayed);
@@ -441,7 +441,7 @@ void TestMainWindow::clicksToggleBetweenCheckedAndUnchecked() {
     auto* box = control<QCheckBox>(window, "chkCrePer");
     QTest::mouseClick(box, Qt::LeftButton);
     QCOMPARE(window.check(StoredCheck::chkCrePer), CheckState::Checked);
-    QCOMPARE(enabledPermissionControls(window), PermissionControls);
+    QCOMPARE(enabledPermissionControls(window), permissionControls);
     QTest::mouseClick(box, Qt::LeftButton);
     QCOMPARE(window.check(StoredCheck::chkCrePer), CheckState::Unchecked);
     QCOMPARE(enabledPermissionControls(window), QStringList());
@@ -466,7 +466,7 @@ void TestMainWindow::runUnchecksCreatePermissionsWhenNoUsers() {
     QCOMPARE(window.check(StoredCheck::chkCrePer), CheckState::Unchecked);
     QCOMPARE(enabledPermissionControls(window), QStringList());
     QCOMPARE(window.userNames(), QStringLiteral("   "));
-    QCOMPARE(messages, QStringList{NoDatabase});
+    QCOMPARE(messages_, QStringList{noDatabaseMessage});
     QCOMPARE(window.scriptText(), QString());
     QCOMPARE(control<QLabel>(window, "lblOut")->text(), QString());
 }
@@ -478,22 +478,19 @@ void TestMainWindow::messagesForBadFile() {
     window.setScriptText(QStringLiteral("left from before"));
     control<QLineEdit>(window, "txtPath")->setText(QStringLiteral("x.mdb"));
     QTest::mouseClick(control(window, "cmdGenSQL"), Qt::LeftButton);
-    QCOMPARE(messages,
-             QStringList({QStringLiteral("3343  Unrecognized database format 'x.mdb'."), WrongFormat}));
+    QCOMPARE(messages_, QStringList({QStringLiteral("3343  Unrecognized database format 'x.mdb'."),
+                                     wrongFormatMessage}));
     QCOMPARE(control<QLabel>(window, "lblOut")->text(), QStringLiteral("Getting Tables"));
     QCOMPARE(control<QPlainTextEdit>(window, "txtSQL")->toPlainText(), QString());
 }
 
 void TestMainWindow::messagesForBadFileFromReaderProcess() {
-    if (!QFile::exists(ReaderProcess::defaultProgram())) {
-        QSKIP("the reader process is not built");
-    }
     frmMain window; // the window's own engine
     control<QLineEdit>(window, "txtPath")
         ->setText(QStringLiteral(VELTRANE_TEST_DATA_DIR "/not-a-database.txt"));
     QTest::mouseClick(control(window, "cmdGenSQL"), Qt::LeftButton);
-    QCOMPARE(messages.size(), 2);
-    QCOMPARE(messages.last(), WrongFormat);
+    QCOMPARE(messages_.size(), 2);
+    QCOMPARE(messages_.last(), wrongFormatMessage);
     QCOMPARE(window.scriptText(), QString());
 }
 
@@ -535,7 +532,7 @@ void TestMainWindow::browseAndCancel() {
 
     answers = {QString(), QStringLiteral("/data/first.mdb"), QString(), QStringLiteral("/data/second.accdb")};
     QTest::mouseClick(browse, Qt::LeftButton);
-    QCOMPARE(messages, QStringList{QStringLiteral("No file selected")});
+    QCOMPARE(messages_, QStringList{QStringLiteral("No file selected")});
     QCOMPARE(path->text(), QStringLiteral("typed.mdb"));
 
     QTest::mouseClick(browse, Qt::LeftButton);
@@ -547,7 +544,7 @@ void TestMainWindow::browseAndCancel() {
 
     QTest::mouseClick(browse, Qt::LeftButton);
     QCOMPARE(path->text(), QStringLiteral("/data/second.accdb"));
-    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages_.size(), 1);
     QCOMPARE(offered, QStringList({QString(), QString(), "/data/first.mdb", "/data/first.mdb"}));
 }
 

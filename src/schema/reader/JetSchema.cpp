@@ -310,8 +310,14 @@ Field describeColumn(const MdbColumn& column, bool jet3) {
     return field;
 }
 
+// What describeTable reads of a table definition besides its name.
+struct TableParts {
+    bool fields = false;
+    bool indexes = false;
+};
+
 // Reads one table definition; fields and indexes only as asked, in libmdb's required order.
-TableSchema describeTable(MdbHandle* mdb, CatalogTable& table, bool wantFields, bool wantIndexes) {
+TableSchema describeTable(MdbHandle* mdb, CatalogTable& table, TableParts parts) {
     TableSchema schema;
     schema.name = table.name;
     schema.fields.readable = false;
@@ -333,7 +339,7 @@ TableSchema describeTable(MdbHandle* mdb, CatalogTable& table, bool wantFields, 
     if (!definition || !mdb_read_columns(definition.get()))
         return schema;
 
-    if (wantFields) {
+    if (parts.fields) {
         const bool jet3 = mdb->f->jet_version == MDB_VER_JET3;
         schema.fields.readable = true;
         for (guint i = 0; i < definition->columns->len; ++i)
@@ -341,7 +347,7 @@ TableSchema describeTable(MdbHandle* mdb, CatalogTable& table, bool wantFields, 
                 describeColumn(*static_cast<MdbColumn*>(g_ptr_array_index(definition->columns, i)), jet3));
     }
 
-    if (wantIndexes) {
+    if (parts.indexes) {
         mdb_read_indices(definition.get());
         std::vector<std::string> names;
         if (definition->indices) {
@@ -363,7 +369,7 @@ std::optional<CatalogTable> findTable(MdbHandle* mdb, const std::string& name) {
     const std::string wanted = foldedName(name);
     CatalogWalk walk = walkCatalog(mdb, [&](const std::string& rowName) {
         const bool match = foldedName(rowName) == wanted;
-        return Visit{match, match, !match};
+        return Visit{.keep = match, .withProperties = match, .goOn = !match};
     });
     if (walk.tables.empty())
         return std::nullopt;
@@ -373,7 +379,7 @@ std::optional<CatalogTable> findTable(MdbHandle* mdb, const std::string& name) {
 std::optional<Failure> listTables(MdbHandle* mdb, const std::string& path, bool withProperties,
                                   std::vector<CatalogTable>& tables) {
     CatalogWalk walk = walkCatalog(mdb, [&](const std::string&) {
-        return Visit{true, withProperties, true};
+        return Visit{.keep = true, .withProperties = withProperties, .goOn = true};
     });
     if (!walk.readable || !walk.listsItself)
         return failureFor(DatabaseDamaged, path);
@@ -404,7 +410,7 @@ FieldsAnswer readTableFields(const std::string& path, const std::string& tableNa
     std::optional<CatalogTable> table = findTable(database.get(), tableName);
     if (!table)
         return {};
-    return describeTable(database.get(), *table, true, false).fields;
+    return describeTable(database.get(), *table, {.fields = true}).fields;
 }
 
 IndexesAnswer readTableIndexes(const std::string& path, const std::string& tableName) {
@@ -414,7 +420,7 @@ IndexesAnswer readTableIndexes(const std::string& path, const std::string& table
     std::optional<CatalogTable> table = findTable(database.get(), tableName);
     if (!table)
         return {};
-    return describeTable(database.get(), *table, false, true).indexes;
+    return describeTable(database.get(), *table, {.indexes = true}).indexes;
 }
 
 SchemaAnswer readSchema(const std::string& path) {
@@ -426,6 +432,6 @@ SchemaAnswer readSchema(const std::string& path) {
     if ((answer.failure = listTables(database.get(), path, true, tables)))
         return answer;
     for (CatalogTable& table : tables)
-        answer.tables.push_back(describeTable(database.get(), table, true, true));
+        answer.tables.push_back(describeTable(database.get(), table, {.fields = true, .indexes = true}));
     return answer;
 }
