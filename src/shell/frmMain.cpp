@@ -150,6 +150,15 @@ template <typename Widget> void placeControl(Widget* widget, const TwipsBox& twi
         widget->setGeometry(twipsRect(twips.left, twips.top, twips.width, twips.height));
 }
 
+// The window's one combo box, cboSQLType. Made editable as it is created, so that its text box takes its
+// place in the focus chain right behind it.
+void offerScriptTypes(QComboBox* box) {
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->addItems({QStringLiteral("Access SQL"), QStringLiteral("T-SQL")});
+    box->setEditText(QStringLiteral("Access SQL"));
+}
+
 QString askForDatabase(QWidget* parent, const QString& lastChosen) {
     return QFileDialog::getOpenFileName(parent, QString(), lastChosen,
                                         QStringLiteral("Access dB Files (*.mdb *.accdb);;All Files (*)"));
@@ -255,6 +264,8 @@ void frmMain::buildControls(QWidget* parent) {
                 Widget* widget = makeControl<Widget>(QString::fromUtf8(row.caption), container);
                 widget->setObjectName(QLatin1String(row.name));
                 placeControl(widget, row.twips);
+                if constexpr (std::is_same_v<Widget, QComboBox>)
+                    offerScriptTypes(widget);
                 this->*member = widget;
             },
             row.control);
@@ -266,10 +277,6 @@ void frmMain::buildControls(QWidget* parent) {
     Label3->setFont(titleFont);
     Label3->adjustSize();
     optChange_->setChecked(true);
-    cboSQLType->setEditable(true);
-    cboSQLType->setInsertPolicy(QComboBox::NoInsert);
-    cboSQLType->addItems({QStringLiteral("Access SQL"), QStringLiteral("T-SQL")});
-    cboSQLType->setEditText(QStringLiteral("Access SQL"));
     QFont fixedFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     fixedFont.setPointSize(9);
     txtSQL->setFont(fixedFont);

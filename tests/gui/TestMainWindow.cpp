@@ -348,7 +348,7 @@ void TestMainWindow::fixtureFromButtonAndMenu() {
     plain.options.DatabasePath = path;
     plain.options.ScriptType = scriptType;
     cmdGenSQL_Click(plain, reader);
-    QVERIFY(plain.messages_.isEmpty());
+    QVERIFY(plain.messages.isEmpty());
 
     control<QLineEdit>(window, "txtPath")->setText(path);
     control<QComboBox>(window, "cboSQLType")->setEditText(scriptType);
