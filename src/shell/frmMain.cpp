@@ -88,13 +88,14 @@ struct TwipsBox {
 
 // One control of the main window: the member that holds it (its type is the control's kind), its name, the
 // frame it sits in (none: the client area), its caption and where it goes.
-using ControlMember = std::variant<QLabel * frmMain::*, QGroupBox * frmMain::*, QRadioButton * frmMain::*,
-                                   QCheckBox * frmMain::*, QComboBox * frmMain::*, QLineEdit * frmMain::*,
-                                   QPushButton * frmMain::*, QPlainTextEdit * frmMain::*>;
+template <typename Widget> using Member = Widget* frmMain::*;
+using ControlMember =
+    std::variant<Member<QLabel>, Member<QGroupBox>, Member<QRadioButton>, Member<QCheckBox>,
+                 Member<QComboBox>, Member<QLineEdit>, Member<QPushButton>, Member<QPlainTextEdit>>;
 struct ControlRow {
     ControlMember control;
     const char* name;
-    QGroupBox* frmMain::*frame;
+    Member<QGroupBox> frame;
     const char* caption;
     TwipsBox twips;
 };
