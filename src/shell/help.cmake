@@ -1,5 +1,6 @@
 # The Help and About windows. The files installed beside them (help text, desktop entry, icon, manual page)
 # are in data/.
+
 # Month and year of the program's last update, shown in the About window.
 set(VELTRANE_LAST_UPDATED "December 2026")
 
