@@ -71,8 +71,8 @@ struct TablesAnswer {
 // linked table whose file is not there).
 struct FieldsAnswer {
     bool readable = false;
-    bool notRead = false;
     std::vector<Field> fields;
+    bool notRead = false;
     bool operator==(const FieldsAnswer&) const = default;
 };
 
