@@ -113,6 +113,7 @@ private slots:
     void runUnchecksCreatePermissionsWhenNoUsers();
     void messagesForBadFile();
     void messagesForBadFileFromReaderProcess();
+    void messageAfterPartlyReadFile();
     void optionsReadFromControls_data();
     void optionsReadFromControls();
 
@@ -495,6 +496,32 @@ void TestMainWindow::messagesForBadFileFromReaderProcess() {
     QCOMPARE(messages.size(), 2);
     QCOMPARE(messages.last(), WrongFormat);
     QCOMPARE(window.scriptText(), QString());
+}
+
+// A truncated copy of a real file, read table by table: the script is shown, then one message names the
+// tables that could not be read.
+void TestMainWindow::messageAfterPartlyReadFile() {
+    const QString original = QStringLiteral(VELTRANE_FIXTURES_DIR "/testV2007.accdb");
+    if (!QFile::exists(original) || !QFile::exists(ReaderProcess::defaultProgram())) {
+        QSKIP("the shared fixtures folder is absent, or the reader process is not built");
+    }
+    QFile in(original);
+    QVERIFY(in.open(QIODevice::ReadOnly));
+    const QByteArray bytes = in.readAll();
+    QFile out(folder.filePath(QStringLiteral("truncated.accdb")));
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    QVERIFY(out.write(bytes.left(bytes.size() * 7 / 10)) > 0);
+    out.close();
+
+    frmMain window; // the window's own engine, one request per table
+    control<QLineEdit>(window, "txtPath")->setText(out.fileName());
+    QTest::mouseClick(control(window, "cmdGenSQL"), Qt::LeftButton);
+    QCOMPARE(messages,
+             QStringList{QStringLiteral("The script is incomplete: 2 of the tables could not be read, "
+                                        "the file may be damaged: Table3, Table4.")});
+    QCOMPARE(control<QLabel>(window, "lblOut")->text(), QStringLiteral("Done..."));
+    QVERIFY(window.scriptText().contains(
+        QStringLiteral("CREATE TABLE Table4 (\r\n     -- fields could not be read")));
 }
 
 void TestMainWindow::optionsReadFromControls_data() {
