@@ -227,7 +227,7 @@ void TestCliEndToEnd::linkedFileGone() {
     const CliResult result = runCli({path});
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(QString::fromLocal8Bit(result.err),
-             "Linked tables not read because their database file was not found: Table2.\n");
+             "Linked tables not read because the table they link to could not be reached: Table2.\n");
     QVERIFY(result.out.contains("CREATE TABLE Table2 (\r\n     -- fields could not be read\r\n)"));
 }
 

@@ -216,10 +216,12 @@ void TestConversionRun::unreadTablesAreNamedAfterTheRun() {
     QCOMPARE(outcome.notReadTables, QStringList({"Linked"}));
     QVERIFY(s.window.script.startsWith(header("/DATA/ORDERS.MDB", 4, 4, 0)));
     QCOMPARE(s.window.captions.last(), "Done...");
-    QCOMPARE(s.window.messages,
-             QStringList({"The script is incomplete: 2 of the tables could not be read, the file may be "
-                          "damaged: NoFields, NoIndexes.\nLinked tables not read because their database file "
-                          "was not found: Linked."}));
+    QCOMPARE(
+        s.window.messages,
+        QStringList(
+            {"The script is incomplete: 2 of the tables could not be read, the file may be "
+             "damaged: NoFields, NoIndexes.\nLinked tables not read because the table they link to could "
+             "not be reached: Linked."}));
     QCOMPARE(unreadTablesMessage(outcome), s.window.messages.first());
 
     // Left unread on purpose alone is no damage: the run is done, and says which tables it left.
@@ -228,8 +230,9 @@ void TestConversionRun::unreadTablesAreNamedAfterTheRun() {
     linkedOnly.reader.fields["Linked"] = FieldTable::notRead();
     const RunOutcome linked = linkedOnly.run();
     QCOMPARE(int(linked.ending), int(RunOutcome::Ending::Done));
-    QCOMPARE(linkedOnly.window.messages,
-             QStringList({"Linked tables not read because their database file was not found: Linked."}));
+    QCOMPARE(
+        linkedOnly.window.messages,
+        QStringList({"Linked tables not read because the table they link to could not be reached: Linked."}));
 }
 
 void TestConversionRun::longListsAreCut() {

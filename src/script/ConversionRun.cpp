@@ -80,7 +80,8 @@ QString unreadTablesMessage(const RunOutcome& outcome) {
                      .arg(outcome.unreadableTables.size())
                      .arg(nameList(outcome.unreadableTables));
     if (!outcome.notReadTables.isEmpty())
-        parts << QStringLiteral("Linked tables not read because their database file was not found: %1.")
+        parts << QStringLiteral(
+                     "Linked tables not read because the table they link to could not be reached: %1.")
                      .arg(nameList(outcome.notReadTables));
     return parts.join(QLatin1Char('\n'));
 }

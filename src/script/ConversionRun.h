@@ -19,7 +19,8 @@ struct RunOutcome {
     Ending ending = Ending::Done;
     int failureNumber = 0;        // ReaderUnavailable and DatabaseUnreadable: the reader's number
     QStringList unreadableTables; // fields or index list could not be read, in script order
-    QStringList notReadTables;    // left unread on purpose: linked tables whose file is not there
+    QStringList notReadTables;    // left unread on purpose: linked tables whose table is out of reach (no
+                                  // file, an ODBC source, or a link that leads on to another link)
     bool operator==(const RunOutcome&) const = default;
 };
 
