@@ -115,6 +115,7 @@ private slots:
     void runUnchecksCreatePermissionsWhenNoUsers();
     void messagesForBadFile();
     void messagesForBadFileFromReaderProcess();
+    void messageAfterPartlyReadFile();
     void optionsReadFromControls_data();
     void optionsReadFromControls();
 
@@ -492,6 +493,29 @@ void TestMainWindow::messagesForBadFileFromReaderProcess() {
     QCOMPARE(messages_.size(), 2);
     QCOMPARE(messages_.last(), wrongFormatMessage);
     QCOMPARE(window.scriptText(), QString());
+}
+
+// A truncated copy of a real file, read table by table: the script is shown, then one message names the
+// tables that could not be read.
+void TestMainWindow::messageAfterPartlyReadFile() {
+    REQUIRE_FIXTURES();
+    QFile in(QStringLiteral(VELTRANE_FIXTURES_DIR "/testV2007.accdb"));
+    QVERIFY(in.open(QIODevice::ReadOnly));
+    const QByteArray bytes = in.readAll();
+    QFile out(folder_.filePath(QStringLiteral("truncated.accdb")));
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    QVERIFY(out.write(bytes.left(bytes.size() * 7 / 10)) > 0);
+    out.close();
+
+    frmMain window; // the window's own engine, one request per table
+    control<QLineEdit>(window, "txtPath")->setText(out.fileName());
+    QTest::mouseClick(control(window, "cmdGenSQL"), Qt::LeftButton);
+    QCOMPARE(messages_,
+             QStringList{QStringLiteral("The script is incomplete: 2 of the tables could not be read, "
+                                        "the file may be damaged: Table3, Table4.")});
+    QCOMPARE(control<QLabel>(window, "lblOut")->text(), QStringLiteral("Done..."));
+    QVERIFY(window.scriptText().contains(
+        QStringLiteral("CREATE TABLE Table4 (\r\n     -- fields could not be read")));
 }
 
 void TestMainWindow::optionsReadFromControls_data() {
