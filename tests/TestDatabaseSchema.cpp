@@ -332,12 +332,12 @@ void TestDatabaseSchema::calculatedColumns() {
         QStringList({"ID jet=4", "FirstName jet=10", "LastName jet=10",
                      "LastFirst jet=10: [LastName] & \", \" & [FirstName] -> 10", "City jet=10",
                      "LastFirstLen jet=4: Len([LastFirst]) -> 4", "Salary jet=5",
-                     "MonthlySalary jet=7: [Salary]/12 -> 5", "IsRich jet=3: [Salary]>100000 -> 1",
-                     "AllNames jet=10: [LastName] & \", \" & [FirstName] & \"=\" & [LastFirst] -> 12",
-                     "WeeklySalary jet=7: [Salary]/52 -> 16", "SalaryTest jet=5: [Salary] -> 5",
-                     "BoolTest jet=3: True -> 1", "Popularity jet=16 (18,6)",
+                     "MonthlySalary jet=5: [Salary]/12 -> 5", "IsRich jet=1: [Salary]>100000 -> 1",
+                     "AllNames jet=12: [LastName] & \", \" & [FirstName] & \"=\" & [LastFirst] -> 12",
+                     "WeeklySalary jet=16 (0,0): [Salary]/52 -> 16", "SalaryTest jet=5: [Salary] -> 5",
+                     "BoolTest jet=1: True -> 1", "Popularity jet=16 (18,6)",
                      "DecimalTest jet=16 (0,0): [Popularity] -> 16",
-                     "FloatTest jet=16 (0,0): [Salary]*0.13/[DecimalTest] -> 6",
+                     "FloatTest jet=6: [Salary]*0.13/[DecimalTest] -> 6",
                      "BigNumTest jet=16 (0,0): ([Salary]*[MonthlySalary]/[DecimalTest])*34.12342134 -> 16"}));
 }
 
@@ -378,8 +378,10 @@ void TestDatabaseSchema::detailsAgreeWithEngineTexts() {
         QCOMPARE(table.indexes.size(), fromTexts.indexes.size());
         for (qsizetype i = 0; i < table.indexes.size(); ++i) {
             QCOMPARE(table.indexes[i].name, fromTexts.indexes[i].name);
-            QVERIFY2(!table.indexes[i].columns.isEmpty(),
-                     qPrintable(table.name + "/" + table.indexes[i].name));
+            // A table read through its link has the index names of the other file but not their details.
+            if (!table.linked)
+                QVERIFY2(!table.indexes[i].columns.isEmpty(),
+                         qPrintable(table.name + "/" + table.indexes[i].name));
         }
     }
 }

@@ -11,6 +11,8 @@ IndexList toIndexList(const readerprotocol::IndexesAnswer& answer);
 ReadFailure toReadFailure(const readerprotocol::Failure& failure);
 // The "NOT" of GetTableNames when the reader process itself failed on the file.
 ReadFailure damagedDatabase(const QString& path);
+// The "NOT" of GetTableNames when the reader program could not be started at all.
+ReadFailure readerUnavailable(const QString& program, const QString& reason);
 
 // A table of the whole-schema answer with every fact it carries; fields and indexes are the table's engine
 // texts (toFieldTable, toIndexList), from which the facts the details do not hold are taken.

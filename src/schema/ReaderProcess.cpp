@@ -62,7 +62,7 @@ TableList ReaderProcess::GetTableNames(const QString& path) {
         decoded(exchange(requestFrame(RequestKind::Tables, path)), decodeTables);
     if (!answer) {
         stop();
-        return damagedDatabase(path);
+        return failedRead(path);
     }
     return toTableList(*answer);
 }
@@ -87,6 +87,12 @@ IndexList ReaderProcess::GetTableIndexes(const QString& path, const QString& tab
     return toIndexList(*answer);
 }
 
+ReadFailure ReaderProcess::failedRead(const QString& path) const {
+    if (!startError_.isEmpty())
+        return readerUnavailable(program_, startError_);
+    return damagedDatabase(path);
+}
+
 std::variant<ReadFailure, DatabaseSchema> ReaderProcess::GetDatabaseSchema(const QString& path) {
     auto snapshot = SchemaSnapshot::read(*this, path);
     if (auto* failure = std::get_if<ReadFailure>(&snapshot))
@@ -106,7 +112,12 @@ bool ReaderProcess::ensureRunning(int timeoutMs) {
     process_->setProcessChannelMode(QProcess::SeparateChannels);
     process_->setStandardErrorFile(QProcess::nullDevice());
     process_->start(program_, arguments_);
-    return process_->waitForStarted(timeoutMs);
+    startError_.clear();
+    if (process_->waitForStarted(timeoutMs))
+        return true;
+    if (process_->error() == QProcess::FailedToStart)
+        startError_ = process_->errorString();
+    return false;
 }
 
 void ReaderProcess::stop() {

@@ -30,6 +30,10 @@ public:
     // Every stored fact in one request (see SchemaSnapshot).
     std::variant<ReadFailure, DatabaseSchema> GetDatabaseSchema(const QString& path) override;
 
+    // What GetTableNames answers when the last request got no answer: the reader program could not be
+    // started, or it failed on the file at path.
+    ReadFailure failedRead(const QString& path) const;
+
     static QString defaultProgram();
     // The time limit of one request in milliseconds.
     static int requestTimeoutMs();
@@ -45,5 +49,6 @@ private:
 
     QString program_;
     QStringList arguments_;
+    QString startError_; // why the reader program could not be started the last time it was tried
     std::unique_ptr<QProcess> process_;
 };

@@ -12,7 +12,7 @@ std::variant<ReadFailure, SchemaSnapshot> SchemaSnapshot::read(ReaderProcess& re
     const std::optional<SchemaAnswer> answer = payload ? decodeSchema(*payload) : std::nullopt;
     if (!answer) {
         reader.stop();
-        return damagedDatabase(path);
+        return reader.failedRead(path);
     }
     if (answer->failure)
         return toReadFailure(*answer->failure);

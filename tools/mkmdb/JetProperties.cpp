@@ -6,11 +6,11 @@ namespace jet {
 
 namespace {
 
-constexpr std::uint32_t NameListBlock = 0x80;
-constexpr std::uint32_t ColumnBlock = 0x01;
-constexpr std::uint8_t EngineProperty = 0x01; // the flag Access puts on engine-level properties
-constexpr std::uint8_t BooleanType = 0x01;
-constexpr std::uint8_t TextType = 0x0A;
+constexpr std::uint32_t nameListBlock = 0x80;
+constexpr std::uint32_t columnBlock = 0x01;
+constexpr std::uint8_t engineProperty = 0x01; // the flag Access puts on engine-level properties
+constexpr std::uint8_t booleanType = 0x01;
+constexpr std::uint8_t textType = 0x0A;
 
 Bytes asciiUcs2(const std::string& s) {
     Bytes out;
@@ -42,7 +42,7 @@ Bytes propertyBlob(const std::vector<ColumnProperties>& columns) {
 
     std::size_t start = w.size();
     w.u32(0);
-    w.u16(NameListBlock);
+    w.u16(nameListBlock);
     for (const auto& n : names)
         putName(w, asciiUcs2(n));
     w.patch32(start, std::uint32_t(w.size() - start));
@@ -52,7 +52,7 @@ Bytes propertyBlob(const std::vector<ColumnProperties>& columns) {
             continue;
         start = w.size();
         w.u32(0);
-        w.u16(ColumnBlock);
+        w.u16(columnBlock);
         w.u32(std::uint32_t(4 + 2 + c.columnName.size()));
         putName(w, c.columnName);
         for (const auto& value : c.values) {
@@ -60,8 +60,8 @@ Bytes propertyBlob(const std::vector<ColumnProperties>& columns) {
             const Bytes data =
                 value.text ? toUcs2(*value.text).value_or(Bytes{}) : Bytes{std::uint8_t(value.flag)};
             w.u16(std::uint32_t(8 + data.size())); // this entry's length
-            w.u8(EngineProperty);
-            w.u8(value.text ? TextType : BooleanType);
+            w.u8(engineProperty);
+            w.u8(value.text ? textType : booleanType);
             w.u16(std::uint32_t(index));
             w.u16(std::uint32_t(data.size()));
             w.bytes(data);

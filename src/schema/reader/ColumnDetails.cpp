@@ -81,6 +81,9 @@ ColumnDetail describeColumn(const RawColumn& column, const MdbProperties* proper
         detail.expression = property(properties, "Expression");
         detail.resultType =
             std::uint32_t(std::strtoul(property(properties, "ResultType").c_str(), nullptr, 10));
+        // The engine reports a calculated column as of its result's type, whatever type byte stores it.
+        if (detail.resultType != 0)
+            detail.jetType = detail.resultType;
     }
     if (detail.jetType == jetComplex) {
         const auto found = complexColumns.find({tableId, column.name});

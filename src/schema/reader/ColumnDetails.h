@@ -1,5 +1,6 @@
 #pragma once
-// What a column is beyond the engine's five field texts: its exact type byte, Decimal precision and scale,
+// What a column is beyond the engine's five field texts: its exact type byte (for a calculated column that of
+// its ResultType, as the engine reports it), Decimal precision and scale,
 // the properties Required, DefaultValue, Description, Expression and ResultType, GUID AutoNumber, whether it
 // is calculated, and the kind of an attachment or multi-valued column (MSysComplexColumns, read once per
 // request).
