@@ -1,7 +1,10 @@
 #include "ConversionRun.h"
 
+#include "CompleteRun.h"
+#include "ResultsHeader.h"
 #include "SchemaReader.h"
 #include "TableScript.h"
+#include "TargetDialect.h"
 #include "WindowOps.h"
 
 namespace {
@@ -26,15 +29,6 @@ struct Counters {
     qint64 indexes = 0;
 };
 
-QString resultsHeader(const QString& databasePath, const Counters& counts) {
-    const QString rule(35, QLatin1Char('-'));
-    return QStringLiteral("RESULTS: ") + CRLF + rule + CRLF + QStringLiteral("Database ~ ") +
-           databasePath.toUpper() + CRLF + QStringLiteral("Tables   ~ ") + QString::number(counts.tables) +
-           CRLF + QStringLiteral("Fields   ~ ") + QString::number(counts.fields) + CRLF +
-           QStringLiteral("Indexes  ~ ") + QString::number(counts.indexes) + CRLF + CRLF +
-           QStringLiteral("SQL SCRIPT(S) ") + CRLF + rule + CRLF + CRLF;
-}
-
 } // namespace
 
 void cmdGenSQL_Click(WindowOps& window, SchemaReader& reader) {
@@ -49,6 +43,10 @@ void cmdGenSQL_Click(WindowOps& window, SchemaReader& reader) {
     }
 
     window.setProgress(QStringLiteral("Getting Tables"));
+    if (const TargetDialect* dialect = completeScriptDialect(options.ScriptType)) {
+        runCompleteScript(*dialect, options, window, reader);
+        return;
+    }
     const TableList tableList = reader.GetTableNames(options.DatabasePath);
     if (const auto* failure = std::get_if<ReadFailure>(&tableList)) {
         window.showMessage(QString::number(failure->number) + QStringLiteral("  ") + failure->description);
@@ -71,6 +69,7 @@ void cmdGenSQL_Click(WindowOps& window, SchemaReader& reader) {
                                     : BuildTSqlScript(fields, tableName, target);
     }
 
-    window.setScriptText(resultsHeader(options.DatabasePath, counts) + window.scriptText());
+    window.setScriptText(resultsHeader(options.DatabasePath, counts.tables, counts.fields, counts.indexes) +
+                         window.scriptText());
     window.setProgress(QStringLiteral("Done..."));
 }

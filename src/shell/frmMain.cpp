@@ -211,7 +211,9 @@ void frmMain::buildControls(QWidget* parent) {
     cboSQLType = make<QComboBox>(Frame1, "cboSQLType");
     cboSQLType->setEditable(true);
     cboSQLType->setInsertPolicy(QComboBox::NoInsert);
-    cboSQLType->addItems({QStringLiteral("Access SQL"), QStringLiteral("T-SQL")});
+    // The classic scripts first, then the complete scripts that load into a server as they are.
+    cboSQLType->addItems({QStringLiteral("Access SQL"), QStringLiteral("T-SQL"), QStringLiteral("SQL Server"),
+                          QStringLiteral("PostgreSQL"), QStringLiteral("MySQL"), QStringLiteral("SQLite")});
     cboSQLType->setEditText(QStringLiteral("Access SQL"));
     cboSQLType->setGeometry(twipsRect(120, 2160, 1575, 315));
     Label4 = make<QLabel>(Frame1, "Label4", QStringLiteral("Out Script Type"));
