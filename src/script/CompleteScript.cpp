@@ -91,9 +91,8 @@ std::optional<QString> literalDefault(const TargetDialect& dialect, int jetType,
         value.back() == value.front()) {
         const QChar quote = value.front();
         QString inner = value.mid(1, value.size() - 2);
-        inner.replace(QString(2, quote), QString(quote));
-        if (!inner.contains(quote))
-            quoted = inner;
+        if (!QString(inner).remove(QString(2, quote)).contains(quote))
+            quoted = inner.replace(QString(2, quote), QString(quote));
     }
     const QString word = value.toLower();
     std::optional<bool> truth;
@@ -213,15 +212,20 @@ namespace {
 class Planner {
 public:
     Planner(const TargetDialect& dialect, const ConversionOptions& options, CompleteScriptPlan& plan)
-        : d_(dialect), options_(options), plan_(plan), globalNames_(dialect.nameLimit, dialect.limitInBytes) {
+        : d_(dialect), options_(options), plan_(plan), globalNames_(dialect.nameLimit, dialect.limitInBytes),
+          constraintNames_(dialect.nameLimit, dialect.limitInBytes) {}
+
+    // Every table's name, before any index is named: tables and indexes share a namespace in some servers.
+    void reserve(const TableDefinition& table) {
+        globalNames_.reserve(table.name);
+        constraintNames_.reserve(table.name);
+        if (d_.target == Target::PostgreSql)
+            globalNames_.reserve(table.name + QStringLiteral("_pkey")); // the name it gives a primary key
     }
 
     void table(const TableDefinition& table) {
         TablePlan& t = plan_.tables.emplace_back();
         t.table = &table;
-        globalNames_.reserve(table.name);
-        if (d_.target == Target::PostgreSql)
-            globalNames_.reserve(table.name + QStringLiteral("_pkey"));
         if (table.linked) {
             const QString where =
                 QStringLiteral("linked table: %1 in %2").arg(table.foreignName, table.linkedDatabase);
@@ -253,7 +257,9 @@ public:
     }
 
     void relationships(const QList<Relationship>& relationships) {
-        NameAllocator& names = globalNames_;
+        // Foreign-key names are unique in the database (MySQL, and SQL Server, where they are objects
+        // beside the tables), never shared with index names.
+        NameAllocator& names = constraintNames_;
         for (const Relationship& r : relationships) {
             const QString what =
                 QStringLiteral("Relationship %1: %2 (%3) references %4 (%5)")
@@ -588,6 +594,7 @@ private:
     const ConversionOptions& options_;
     CompleteScriptPlan& plan_;
     NameAllocator globalNames_;
+    NameAllocator constraintNames_;
 };
 
 } // namespace
@@ -596,6 +603,9 @@ CompleteScript::CompleteScript(const TargetDialect& dialect, const DatabaseSchem
                                const ConversionOptions& options)
     : dialect_(dialect), options_(options), plan_(std::make_unique<CompleteScriptPlan>()) {
     Planner planner(dialect, options, *plan_);
+    for (const TableDefinition& table : schema.tables)
+        if (!skipped(table, options))
+            planner.reserve(table);
     for (const TableDefinition& table : schema.tables)
         if (!skipped(table, options))
             planner.table(table);
