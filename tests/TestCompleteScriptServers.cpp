@@ -72,12 +72,21 @@ QString expectedType(const QString& server, const ColumnDefinition& c) {
     case JetType::Binary:
         return pg ? "bytea" : my ? "varbinary(" + b + ")" : "blob";
     case JetType::OleObject:
+    case JetType(0x0D): // long binary data of system tables
+    case JetType(0x11):
         return pg ? "bytea" : my ? "longblob" : "blob";
     case JetType::Guid:
         return pg ? "uuid" : "char(38)";
     default:
         return "?";
     }
+}
+
+// PostgreSQL keeps 63 bytes of a name; the script cuts longer ones itself.
+QString serverName(const QString& server, QString name) {
+    while (server == "postgres" && name.toUtf8().size() > 63)
+        name.chop(1);
+    return name;
 }
 
 bool skippedTable(const TableDefinition& t, bool systemTables) {
@@ -116,6 +125,7 @@ struct Expected {
 
 // What the server must hold for the schema: tables, columns, keys, indexes and foreign keys.
 QList<Expected> expectedCatalog(const QString& server, const DatabaseSchema& schema, bool systemTables) {
+    const auto cut = [&server](const QString& name) { return serverName(server, name); };
     QList<Expected> result;
     QList<const TableDefinition*> written;
     for (const TableDefinition& t : schema.tables) {
@@ -123,7 +133,7 @@ QList<Expected> expectedCatalog(const QString& server, const DatabaseSchema& sch
             continue;
         written << &t;
         Expected e;
-        e.table.name = t.name;
+        e.table.name = cut(t.name);
         const IndexDefinition* pk = nullptr;
         for (const IndexDefinition& i : t.indexes)
             if (i.primaryKey && indexWritable(t, i))
@@ -136,17 +146,17 @@ QList<Expected> expectedCatalog(const QString& server, const DatabaseSchema& sch
                 inKey = inKey || k.name.compare(c.name, Qt::CaseInsensitive) == 0;
             const bool notNull = c.required || inKey || c.jetType == int(JetType::Boolean) ||
                                  (c.autoNumber && c.jetType == int(JetType::Long)) || c.guidAutoNumber;
-            e.table.columns << CatalogColumn{c.name, expectedType(server, c), notNull};
+            e.table.columns << CatalogColumn{cut(c.name), expectedType(server, c), notNull};
         }
         if (pk)
             for (const IndexColumn& k : pk->columns)
-                e.table.primaryKey << findColumn(t, k.name)->name;
+                e.table.primaryKey << cut(findColumn(t, k.name)->name);
         for (const IndexDefinition& i : t.indexes) {
             if (i.primaryKey || !indexWritable(t, i))
                 continue;
             QStringList columns;
             for (const IndexColumn& k : i.columns)
-                columns << findColumn(t, k.name)->name + (k.descending ? " DESC" : "");
+                columns << cut(findColumn(t, k.name)->name) + (k.descending ? " DESC" : "");
             e.indexes << indexText(i.unique, columns);
         }
         result << e;
@@ -158,7 +168,7 @@ QList<Expected> expectedCatalog(const QString& server, const DatabaseSchema& sch
         Expected* from = nullptr;
         const TableDefinition* to = nullptr;
         for (Expected& e : result)
-            if (e.table.name == r.table)
+            if (e.table.name == cut(r.table))
                 from = &e;
         for (const TableDefinition* t : written)
             if (t->name == r.referencedTable)
@@ -180,10 +190,10 @@ QList<Expected> expectedCatalog(const QString& server, const DatabaseSchema& sch
         if (!keyed)
             continue;
         CatalogForeignKey fk;
-        fk.referencedTable = r.referencedTable;
+        fk.referencedTable = cut(r.referencedTable);
         for (const RelationshipColumn& c : r.columns) {
-            fk.columns << c.column;
-            fk.referencedColumns << c.referencedColumn;
+            fk.columns << cut(c.column);
+            fk.referencedColumns << cut(c.referencedColumn);
         }
         fk.onUpdate = r.cascadeUpdate ? "CASCADE" : "NO ACTION";
         fk.onDelete = r.cascadeDelete ? "CASCADE" : r.cascadeSetNull ? "SET NULL" : "NO ACTION";
@@ -246,12 +256,13 @@ void compareCatalog(const QString& server, const QList<Expected>& expected, cons
         expectedFks.sort();
         QCOMPARE(actualFks, expectedFks);
         QStringList actualIndexes;
+        QStringList expectedIndexes = e.indexes;
         for (const CatalogIndex& i : actual.indexes)
             // MariaDB adds an index for a foreign key that has none; Access always has one, unless the
             // script was asked for no indexes.
-            if (!(server == "mariadb" && fkNames.contains(i.name)))
+            if (!(server == "mariadb" && fkNames.contains(i.name) &&
+                  !expectedIndexes.contains(indexText(i.unique, i.columns))))
                 actualIndexes << indexText(i.unique, i.columns);
-        QStringList expectedIndexes = e.indexes;
         actualIndexes.sort();
         expectedIndexes.sort();
         QCOMPARE(actualIndexes, expectedIndexes);

@@ -130,30 +130,46 @@ std::optional<QString> literalDefault(const TargetDialect& dialect, int jetType,
     return std::nullopt;
 }
 
-// The bytes a MySQL column takes in the row as InnoDB counts it against its 65,535-byte limit (utf8mb4: four
-// bytes a character; long values count only their pointer).
-int mySqlRowBytes(const QString& type) {
-    static const QRegularExpression sized(QStringLiteral("^(VARCHAR|VARBINARY|CHAR|DECIMAL)\\((\\d+)"));
+// The bytes a MySQL column can take in a row, counted in the two ways MySQL checks a table: the server's own
+// 65,535-byte limit counts every variable-length column in full (utf8mb4: four bytes a character) and a long
+// value by its pointer; InnoDB's limit of about half a 16 KiB page counts a column that may hold more than
+// 255 bytes by the 40 bytes it keeps in the row when the value moves out of it, and a shorter one in full.
+struct MySqlBytes {
+    int server = 0;
+    int inPage = 0;
+};
+MySqlBytes mySqlBytes(const QString& type) {
+    static const QRegularExpression sized(
+        QStringLiteral("^(VARCHAR|VARBINARY|CHAR|DECIMAL|DATETIME)\\((\\d+)"));
     const QRegularExpressionMatch m = sized.match(type);
+    const auto variable = [](int bytes) { return MySqlBytes{bytes + 2, bytes > 255 ? 40 : bytes + 1}; };
     if (m.hasMatch()) {
         const int n = m.captured(2).toInt();
-        if (m.captured(1) == QLatin1String("VARCHAR"))
-            return 4 * n + 2;
-        if (m.captured(1) == QLatin1String("CHAR"))
-            return 4 * n;
-        if (m.captured(1) == QLatin1String("VARBINARY"))
-            return n + 2;
-        return n / 2 + 1;
+        const QString kind = m.captured(1);
+        if (kind == QLatin1String("VARCHAR") || kind == QLatin1String("CHAR"))
+            return variable(4 * n);
+        if (kind == QLatin1String("VARBINARY"))
+            return variable(n);
+        if (kind == QLatin1String("DATETIME"))
+            return {8, 8};
+        return {n / 2 + 1, n / 2 + 1};
     }
-    if (type.startsWith(QLatin1String("LONG")) || type == QLatin1String("TEXT"))
-        return 12;
-    return 8;
+    if (type.startsWith(QLatin1String("LONG")) || type == QLatin1String("TEXT") ||
+        type == QLatin1String("BLOB"))
+        return {12, 40};
+    return {8, 8};
 }
 constexpr int mySqlRowLimit = 65535 - 1024; // room for the row header and the NULL bits
+constexpr int innoDbRowLimit = 8126 - 200;  // and for InnoDB's own row header and system columns
 constexpr int mySqlKeyLimit = 3072;         // bytes of one index key in InnoDB's dynamic rows
+
+int mySqlRowBytes(const QString& type) {
+    return mySqlBytes(type).server;
+}
 
 struct ColumnPlan {
     const ColumnDefinition* column = nullptr;
+    QString name; // in the script: the Access name, cut where the server keeps fewer bytes
     bool written = false;
     TargetType type;
     int jetType = 0;
@@ -173,6 +189,7 @@ struct KeyPlan {
 
 struct TablePlan {
     const TableDefinition* table = nullptr;
+    QString name; // in the script
     bool written = false;
     QStringList notes; // comment lines before CREATE TABLE
     QList<ColumnPlan> columns;
@@ -209,23 +226,44 @@ struct CompleteScriptPlan {
 
 namespace {
 
+// The names of the tables in the script, given before anything else is named.
+class TableNames {
+public:
+    TableNames(int limit, bool inBytes) : allocator_(limit, inBytes) {}
+    QString allocate(const QString& name) { return allocator_.allocate(name); }
+    QString& operator[](const TableDefinition* table) { return names_[table]; }
+
+private:
+    NameAllocator allocator_;
+    QHash<const TableDefinition*, QString> names_;
+};
+
 class Planner {
 public:
     Planner(const TargetDialect& dialect, const ConversionOptions& options, CompleteScriptPlan& plan)
         : d_(dialect), options_(options), plan_(plan), globalNames_(dialect.nameLimit, dialect.limitInBytes),
-          constraintNames_(dialect.nameLimit, dialect.limitInBytes) {}
+          constraintNames_(dialect.nameLimit, dialect.limitInBytes),
+          tableNames_(dialect.nameLimit, dialect.limitInBytes) {}
 
     // Every table's name, before any index is named: tables and indexes share a namespace in some servers.
+    // A name longer than the server keeps is cut (and made unique) here rather than by the server, so that
+    // the script says so and two long names cannot become one.
     void reserve(const TableDefinition& table) {
-        globalNames_.reserve(table.name);
-        constraintNames_.reserve(table.name);
+        const QString name = tableNames_.allocate(table.name);
+        tableNames_[&table] = name;
+        globalNames_.reserve(name);
+        constraintNames_.reserve(name);
         if (d_.target == Target::PostgreSql)
-            globalNames_.reserve(table.name + QStringLiteral("_pkey")); // the name it gives a primary key
+            globalNames_.reserve(name + QStringLiteral("_pkey")); // the name it gives a primary key
     }
 
     void table(const TableDefinition& table) {
         TablePlan& t = plan_.tables.emplace_back();
         t.table = &table;
+        t.name = tableNames_[&table];
+        if (t.name != table.name)
+            t.notes << QStringLiteral("Table %1 is named %2 here: the server keeps no longer names")
+                           .arg(table.name, t.name);
         if (table.linked) {
             const QString where =
                 QStringLiteral("linked table: %1 in %2").arg(table.foreignName, table.linkedDatabase);
@@ -241,8 +279,19 @@ public:
             t.notes << QStringLiteral("Table %1: its columns could not be read: not written").arg(table.name);
             return;
         }
-        for (const ColumnDefinition& column : table.columns)
+        NameAllocator columnNames(d_.nameLimit, d_.limitInBytes);
+        for (const ColumnDefinition& column : table.columns) {
             t.columns.append(columnPlan(t, column));
+            ColumnPlan& c = t.columns.last();
+            if (!c.written)
+                continue;
+            c.name = columnNames.allocate(column.name);
+            if (c.name != column.name)
+                t.notes << QStringLiteral("Column %1 is named %2 here: the server keeps no longer names")
+                               .arg(column.name, c.name);
+            if (!column.description.isEmpty())
+                describe(t, c.name, column.description);
+        }
         if (std::none_of(t.columns.cbegin(), t.columns.cend(),
                          [](const ColumnPlan& c) { return c.written; })) {
             t.notes
@@ -277,8 +326,8 @@ public:
             if (d_.foreignKeysInTable)
                 findTable(r.table)->inlineForeignKeys << *clause;
             else
-                plan_.relationships << QStringLiteral("ALTER TABLE %1 ADD %2")
-                                           .arg(q(findTable(r.table)->table->name), *clause);
+                plan_.relationships
+                    << QStringLiteral("ALTER TABLE %1 ADD %2").arg(q(findTable(r.table)->name), *clause);
         }
     }
 
@@ -287,11 +336,11 @@ private:
 
     void describe(TablePlan& t, const QString& column, const QString& text) {
         if (d_.descriptionStatements) {
-            t.descriptions << (column.isEmpty()
-                                   ? QStringLiteral("COMMENT ON TABLE %1 IS %2")
-                                         .arg(q(t.table->name), stringLiteral(d_, text))
-                                   : QStringLiteral("COMMENT ON COLUMN %1.%2 IS %3")
-                                         .arg(q(t.table->name), q(column), stringLiteral(d_, text)));
+            t.descriptions
+                << (column.isEmpty()
+                        ? QStringLiteral("COMMENT ON TABLE %1 IS %2").arg(q(t.name), stringLiteral(d_, text))
+                        : QStringLiteral("COMMENT ON COLUMN %1.%2 IS %3")
+                              .arg(q(t.name), q(column), stringLiteral(d_, text)));
             return;
         }
         t.notes << (column.isEmpty() ? QStringLiteral("Description of %1: %2").arg(t.table->name, text)
@@ -340,8 +389,6 @@ private:
         }
         if (c.defaultValue.isEmpty() && c.jetType == int(JetType::Boolean))
             c.defaultValue = d_.falseLiteral; // Access stores No in a Yes/No column that is not given a value
-        if (!column.description.isEmpty())
-            describe(t, column.name, column.description);
         return c;
     }
 
@@ -365,7 +412,7 @@ private:
                 return std::nullopt;
             }
             k.columnNames << c->column->name;
-            k.keyParts << q(c->column->name) +
+            k.keyParts << q(c->name) +
                               (ic.descending && !index.primaryKey ? QStringLiteral(" DESC") : QString());
         }
         return k;
@@ -405,20 +452,30 @@ private:
     // texts until the row fits.
     void fitMySqlRow(TablePlan& t) {
         const auto rowBytes = [&t] {
-            int bytes = 0;
-            for (const ColumnPlan& c : t.columns)
-                if (c.written)
-                    bytes += mySqlRowBytes(c.type.text);
+            MySqlBytes bytes;
+            for (const ColumnPlan& c : t.columns) {
+                if (!c.written)
+                    continue;
+                bytes.server += mySqlBytes(c.type.text).server;
+                bytes.inPage += mySqlBytes(c.type.text).inPage;
+            }
             return bytes;
         };
         QStringList widened;
-        while (rowBytes() > mySqlRowLimit) {
+        for (MySqlBytes row = rowBytes(); row.server > mySqlRowLimit || row.inPage > innoDbRowLimit;
+             row = rowBytes()) {
+            // The column whose move out of the row saves most under the limit that is passed.
+            const bool server = row.server > mySqlRowLimit;
+            const auto saving = [server](const ColumnPlan& c) {
+                const MySqlBytes b = mySqlBytes(c.type.text);
+                return server ? b.server - 12 : b.inPage - 40;
+            };
             ColumnPlan* widest = nullptr;
             for (ColumnPlan& c : t.columns)
                 if (c.written && !c.type.longValue &&
                     (c.type.text.startsWith(QLatin1String("VARCHAR")) ||
                      c.type.text.startsWith(QLatin1String("VARBINARY"))) &&
-                    (!widest || mySqlRowBytes(c.type.text) > mySqlRowBytes(widest->type.text)))
+                    saving(c) > 0 && (!widest || saving(c) > saving(*widest)))
                     widest = &c;
             if (!widest)
                 break;
@@ -477,7 +534,7 @@ private:
                 continue;
             QString& part = k.keyParts[i];
             const bool desc = part.endsWith(QLatin1String(" DESC"));
-            part = q(c->column->name) + QStringLiteral("(%1)").arg(prefix) +
+            part = q(c->name) + QStringLiteral("(%1)").arg(prefix) +
                    (desc ? QStringLiteral(" DESC") : QString());
         }
     }
@@ -574,13 +631,13 @@ private:
                         QStringLiteral("its column %1 is not in the script as a key column").arg(c.column);
                     return std::nullopt;
                 }
-                fromColumns << q(fc->column->name);
-                toColumns << q(keyColumn);
+                fromColumns << q(fc->name);
+                toColumns << q(to->find(keyColumn)->name);
             }
         }
-        QString clause = QStringLiteral("CONSTRAINT %1 FOREIGN KEY (%2) REFERENCES %3 (%4)")
-                             .arg(q(names.allocate(r.name)), columnList(fromColumns), q(to->table->name),
-                                  columnList(toColumns));
+        QString clause =
+            QStringLiteral("CONSTRAINT %1 FOREIGN KEY (%2) REFERENCES %3 (%4)")
+                .arg(q(names.allocate(r.name)), columnList(fromColumns), q(to->name), columnList(toColumns));
         if (r.cascadeUpdate)
             clause += QStringLiteral(" ON UPDATE CASCADE");
         if (r.cascadeDelete)
@@ -595,6 +652,7 @@ private:
     CompleteScriptPlan& plan_;
     NameAllocator globalNames_;
     NameAllocator constraintNames_;
+    TableNames tableNames_;
 };
 
 } // namespace
@@ -630,8 +688,7 @@ QString statementEnd(const TargetDialect& dialect, const ConversionOptions& opti
 }
 
 QString columnLine(const TargetDialect& dialect, const ColumnPlan& c) {
-    QString line =
-        QStringLiteral("    ") + quoteName(dialect, c.column->name) + QLatin1Char(' ') + c.type.text;
+    QString line = QStringLiteral("    ") + quoteName(dialect, c.name) + QLatin1Char(' ') + c.type.text;
     if (c.notNull)
         line += QStringLiteral(" NOT NULL");
     if (c.inlineKey)
@@ -668,7 +725,7 @@ CompleteScript::Piece CompleteScript::tableScript(int i) const {
     if (!t.written)
         return {piece.text + CRLF, 0};
 
-    const QString table = quoteName(dialect_, t.table->name);
+    const QString table = quoteName(dialect_, t.name);
     QStringList lines;
     for (const ColumnPlan& c : t.columns)
         if (c.written)
@@ -693,7 +750,7 @@ CompleteScript::Piece CompleteScript::tableScript(int i) const {
     for (const QString& description : t.descriptions)
         piece.text += description + end;
     if (dialect_.grants && options_.CreatePermissions)
-        piece.text += grantStatement(dialect_, options_, t.table->name) + end;
+        piece.text += grantStatement(dialect_, options_, t.name) + end;
     piece.text += CRLF;
     return piece;
 }

@@ -5,7 +5,8 @@
 #include <unistd.h>
 
 QString ProgramResult::message() const {
-    return QString::fromUtf8(err.trimmed().isEmpty() ? out.trimmed() : err.trimmed()).left(2000);
+    // The end holds the error; the client may have echoed a long statement before it.
+    return QString::fromUtf8(err.trimmed().isEmpty() ? out.trimmed() : err.trimmed()).right(1500);
 }
 
 bool runningAsRoot() {
