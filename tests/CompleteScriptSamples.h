@@ -144,6 +144,7 @@ inline DatabaseSchema richSchema() {
     customers.cascadeSetNull = true;
     Relationship parent = relationship("OrdersOrders", "Orders", "Orders",
                                        {{"Parent Region", "Region"}, {"Parent Number", "Number"}});
+    parent.cascadeDelete = true;
     s.relationships << lines << customers << parent
                     << relationship("Loose", "Order Lines", "Customers", {{"Product", "Name"}}, false)
                     << relationship("Not Unique", "Orders", "Customers", {{"Name", "Name"}})

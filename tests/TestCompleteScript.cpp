@@ -200,7 +200,7 @@ void TestCompleteScript::pieces_data() {
                "ALTER TABLE \"Orders\" ADD CONSTRAINT \"Customers Orders\" FOREIGN KEY (\"Customer "
                "ID\") REFERENCES \"Customers\" (\"Customer ID\") ON DELETE SET NULL;\r\n",
                "ALTER TABLE \"Orders\" ADD CONSTRAINT \"OrdersOrders\" FOREIGN KEY (\"Parent Region\", "
-               "\"Parent Number\") REFERENCES \"Orders\" (\"Region\", \"Number\");\r\n",
+               "\"Parent Number\") REFERENCES \"Orders\" (\"Region\", \"Number\") ON DELETE CASCADE;\r\n",
                "-- Relationship Loose: Order Lines (Product) references Customers (Name), not "
                "enforced by Access\r\n",
                "-- Relationship Not Unique: Orders (Name) references Customers (Name): not written, "
@@ -231,13 +231,17 @@ void TestCompleteScript::pieces_data() {
                        "CREATE UNIQUE INDEX \"Orders_2\" ON \"Customers\" (\"Big\");\r\n",
                        "-- Column Counter is an AutoNumber; SQLite numbers only a one-column integer "
                        "primary key\r\n"};
-    QTest::addRow("SQL Server") << "SQL Server"
-                                << QStringList{
-                                       "    [Customer ID] INT NOT NULL IDENTITY(1,1),\r\n",
-                                       "    [Row`Guid]]] UNIQUEIDENTIFIER NOT NULL DEFAULT NEWID(),\r\n",
-                                       "    [Notes] NVARCHAR(MAX) DEFAULT 'it''s \\ fine',\r\n",
-                                       "CREATE INDEX [Name] ON [Orders] ([Name]);\r\n",
-                                       "    [Counter] INT NOT NULL IDENTITY(1,1),\r\n"};
+    QTest::addRow("SQL Server")
+        << "SQL Server"
+        << QStringList{"    [Customer ID] INT NOT NULL IDENTITY(1,1),\r\n",
+                       "    [Row`Guid]]] UNIQUEIDENTIFIER NOT NULL DEFAULT NEWID(),\r\n",
+                       "    [Notes] NVARCHAR(MAX) DEFAULT 'it''s \\ fine',\r\n",
+                       "CREATE INDEX [Name] ON [Orders] ([Name]);\r\n",
+                       "    [Counter] INT NOT NULL IDENTITY(1,1),\r\n",
+                       "-- Relationship OrdersOrders cascades in Access; SQL Server cannot cascade "
+                       "within one table\r\nALTER TABLE [Orders] ADD CONSTRAINT [OrdersOrders] "
+                       "FOREIGN KEY ([Parent Region], [Parent Number]) REFERENCES [Orders] "
+                       "([Region], [Number]);\r\n"};
 }
 
 void TestCompleteScript::pieces() {

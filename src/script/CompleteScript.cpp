@@ -638,6 +638,15 @@ private:
         QString clause =
             QStringLiteral("CONSTRAINT %1 FOREIGN KEY (%2) REFERENCES %3 (%4)")
                 .arg(q(names.allocate(r.name)), columnList(fromColumns), q(to->name), columnList(toColumns));
+        // SQL Server refuses cascading actions on a table that refers to itself (a possible cycle).
+        if (d_.target == Target::SqlServer && from == to &&
+            (r.cascadeUpdate || r.cascadeDelete || r.cascadeSetNull)) {
+            plan_.relationships << comment(
+                QStringLiteral("Relationship %1 cascades in Access; SQL Server cannot "
+                               "cascade within one table")
+                    .arg(r.name));
+            return clause;
+        }
         if (r.cascadeUpdate)
             clause += QStringLiteral(" ON UPDATE CASCADE");
         if (r.cascadeDelete)
