@@ -79,10 +79,13 @@ inline DatabaseSchema richSchema() {
     attachment.complexType = ComplexType::Attachment;
     ColumnDefinition tags = column("Tags", JetType::Complex);
     tags.complexType = ComplexType::MultiValuedText;
+    // Backslashes and semicolons in comments: the clients must not take them for commands or statement ends.
+    ColumnDefinition city = withDefault(column("City", JetType::Text, 40), "\"Köln\"");
+    city.description = "Town; kept as C:\\towns\\go \\g list";
     s.tables << table("Customers",
                       {id,
                        name,
-                       withDefault(column("City", JetType::Text, 40), "\"Köln\""),
+                       city,
                        withDefault(column("Active", JetType::Boolean, 1), "Yes"),
                        withDefault(column("Visits", JetType::Integer, 2), "0"),
                        withDefault(column("Since", JetType::DateTime, 8), "=Now()"),

@@ -35,8 +35,11 @@ private:
         const auto length = [this](const QString& s) {
             return inBytes_ ? int(s.toUtf8().size()) : int(s.size());
         };
-        while (!name.isEmpty() && length(name) > limit_ - room)
+        while (!name.isEmpty() && length(name) > limit_ - room) {
             name.chop(1);
+            if (!name.isEmpty() && name.back().isHighSurrogate()) // never half a character
+                name.chop(1);
+        }
         return name;
     }
     int limit_;
