@@ -87,12 +87,16 @@ void TestCompleteScript::headerIsCommentedWithTheSameCounts() {
     RecordingWindow window;
     window.options.DatabasePath = "c:\\data\\db.mdb";
     window.options.ScriptType = "PostgreSQL";
-    cmdGenSQL_Click(window, reader);
-    // Eight tables, 20 + 6 + 5 + 0 + 0 + 81 + 1 + 2 columns; Name and Orders in Customers, Name and
-    // Customers Orders in Orders, Wide in Wide Text.
+    const RunOutcome outcome = cmdGenSQL_Click(window, reader);
+    QCOMPARE(outcome.ending, RunOutcome::Ending::PartlyRead);
+    QCOMPARE(outcome.unreadableTables, QStringList{"Damaged"});
+    QCOMPARE(outcome.notReadTables, QStringList{"Remote Prices"});
+    QCOMPARE(window.messages, QStringList{unreadTablesMessage(outcome)});
+    // Eight tables, 20 + 6 + 5 + 1 + 1 + 81 + 1 + 2 columns (a table that was not read counts one, as in the
+    // classic scripts); Name and Orders in Customers, Name and Customers Orders in Orders, Wide in Wide Text.
     const QString header =
         "-- RESULTS: \r\n-- -----------------------------------\r\n"
-        "-- Database ~ C:\\DATA\\DB.MDB\r\n-- Tables   ~ 8\r\n-- Fields   ~ 115\r\n"
+        "-- Database ~ C:\\DATA\\DB.MDB\r\n-- Tables   ~ 8\r\n-- Fields   ~ 117\r\n"
         "-- Indexes  ~ 6\r\n-- \r\n-- SQL SCRIPT(S) \r\n-- -----------------------------------\r\n-- \r\n";
     QCOMPARE(window.script.left(header.size()), header);
     QCOMPARE(window.captions.last(), QString("Done..."));
@@ -110,7 +114,7 @@ void TestCompleteScript::unreadableDatabaseShowsBothMessages() {
     RecordingWindow window;
     window.options.DatabasePath = "x.mdb";
     window.options.ScriptType = "SQLite";
-    cmdGenSQL_Click(window, reader);
+    QCOMPARE(cmdGenSQL_Click(window, reader).ending, RunOutcome::Ending::DatabaseUnreadable);
     QCOMPARE(window.messages, QStringList({"3024  Could not find file 'x.mdb'.",
                                            "This DB doesn't appear to be the correct format. Exiting..."}));
     QCOMPARE(window.script, QString());

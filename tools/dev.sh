@@ -3,6 +3,8 @@
 #   tools/dev.sh run        install what is missing, build, start the program
 #   tools/dev.sh test       install what is missing, build, run the whole test suite
 #   tools/dev.sh sanitize   the same tests, built with AddressSanitizer and UBSan
+#   tools/dev.sh robustness install clang for the fuzz targets too, then damaged databases and fuzzing
+#                           (tools/damage/ci.sh; needs the build of "test")
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -10,8 +12,10 @@ action=${1:-run}
 
 packages=(build-essential cmake ninja-build pkg-config git
           qt6-base-dev libgl-dev mdbtools-dev libsimpleini-dev
-          mdbtools clang libclang-rt-14-dev desktop-file-utils xvfb xauth
+          mdbtools desktop-file-utils xvfb xauth
           postgresql mariadb-server sqlite3)
+# Only the libFuzzer targets need clang and its fuzzer and sanitizer runtime.
+fuzz_packages=(clang libclang-rt-14-dev)
 # node and npm run the independent reader check; a machine that already has node keeps it.
 command -v node >/dev/null 2>&1 || packages+=(nodejs)
 command -v npm >/dev/null 2>&1 || packages+=(npm)
@@ -53,10 +57,11 @@ install_node_modules() {
 build() { # build DIR [cmake args...]
     local dir=$1
     shift
-    cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null
+    cmake -S "$root" -B "$dir" -G Ninja "$@"
     cmake --build "$dir"
 }
 
+if [ "$action" = robustness ]; then packages+=("${fuzz_packages[@]}"); fi
 install_packages
 install_node_modules
 case "$action" in
@@ -76,8 +81,11 @@ sanitize)
     build "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DVELTRANE_SANITIZE=ON
     ASAN_OPTIONS=detect_leaks=0 ctest --test-dir "$root/build-asan" --output-on-failure -j2
     ;;
+robustness)
+    bash "$root/tools/damage/ci.sh" "$root/build"
+    ;;
 *)
-    echo "usage: tools/dev.sh run|test|sanitize" >&2
+    echo "usage: tools/dev.sh run|test|sanitize|robustness" >&2
     exit 64
     ;;
 esac

@@ -14,19 +14,24 @@
 namespace {
 
 // Exit statuses of sysexits.h.
-enum ExitStatus { Success = 0, Usage = 64, DataError = 65, NoInput = 66, CannotCreate = 73 };
+enum ExitStatus {
+    Success = 0,
+    Usage = 64,
+    DataError = 65,
+    NoInput = 66,
+    Unavailable = 69,
+    CannotCreate = 73
+};
 
-// Reads the whole schema in one request when the run asks for the table list, answers the rest from
-// memory, and remembers why the database could not be read, so the exit status can tell a missing file apart.
+// Reads the whole schema in one request when the run asks for the table list and answers the rest from
+// memory.
 class OneRequestReader : public SchemaReader {
 public:
     explicit OneRequestReader(ReaderProcess& engine) : engine_(engine) {}
     TableList GetTableNames(const QString& path) override {
         auto snapshot = SchemaSnapshot::read(engine_, path);
-        if (auto* failure = std::get_if<ReadFailure>(&snapshot)) {
-            failure_ = *failure;
+        if (auto* failure = std::get_if<ReadFailure>(&snapshot))
             return *failure;
-        }
         snapshot_ = std::move(std::get<SchemaSnapshot>(snapshot));
         return snapshot_->GetTableNames(path);
     }
@@ -44,12 +49,10 @@ public:
         }
         return snapshot_->GetDatabaseSchema(path);
     }
-    const std::optional<ReadFailure>& failure() const { return failure_; }
 
 private:
     ReaderProcess& engine_;
     std::optional<SchemaSnapshot> snapshot_;
-    std::optional<ReadFailure> failure_;
 };
 
 bool writeOutput(const QByteArray& bytes, const QString& outputFile) {
@@ -88,12 +91,18 @@ int main(int argc, char* argv[]) {
     ReaderProcess engine;
     OneRequestReader reader(engine);
     CliWindow window(request.options, request.verbose);
-    cmdGenSQL_Click(window, reader);
-
-    if (reader.failure())
-        return reader.failure()->number == 3024 ? NoInput : DataError;
-    if (!window.messages().isEmpty()) // the only other message is the one for a blank path
+    const RunOutcome outcome = cmdGenSQL_Click(window, reader);
+    switch (outcome.ending) {
+    case RunOutcome::Ending::NoPath:
         return Usage;
+    case RunOutcome::Ending::ReaderUnavailable:
+        return Unavailable;
+    case RunOutcome::Ending::DatabaseUnreadable:
+        return outcome.failureNumber == int(readerprotocol::FileNotFound) ? NoInput : DataError;
+    case RunOutcome::Ending::PartlyRead:
+    case RunOutcome::Ending::Done:
+        break;
+    }
 
     QString script = window.script();
     if (request.lineFeeds)
@@ -103,5 +112,6 @@ int main(int argc, char* argv[]) {
                        .arg(request.outputFile.isEmpty() ? "standard output" : request.outputFile));
         return CannotCreate;
     }
-    return Success;
+    // The script is written all the same: what could be read is useful.
+    return outcome.ending == RunOutcome::Ending::PartlyRead ? DataError : Success;
 }

@@ -31,6 +31,9 @@ public:
 
     // Tables, fields and indexes in one request; nothing when the reader process failed on the file.
     std::optional<readerprotocol::SchemaAnswer> readSchema(const QString& path);
+    // What GetTableNames answers when the last request got no answer: the reader program could not be
+    // started, or it failed on the file at path.
+    ReadFailure failedRead(const QString& path) const;
 
     static QString defaultProgram();
     // The time limit of one request in milliseconds.
@@ -43,5 +46,6 @@ private:
 
     QString program_;
     QStringList arguments_;
+    QString startError_; // why the reader program could not be started the last time it was tried
     std::unique_ptr<QProcess> process_;
 };

@@ -4,11 +4,13 @@
 // SQL comments, so the whole text loads as it is.
 
 #include "ConversionOptions.h"
+#include "ConversionRun.h"
 
 class SchemaReader;
 class WindowOps;
 struct TargetDialect;
 
-// false when the database could not be read (the messages have been shown).
-bool runCompleteScript(const TargetDialect& dialect, const ConversionOptions& options, WindowOps& window,
-                       SchemaReader& reader);
+// Ends as cmdGenSQL_Click does: the database unreadable, or the script written with the tables that could
+// not be read named in one message.
+RunOutcome runCompleteScript(const TargetDialect& dialect, const ConversionOptions& options,
+                             WindowOps& window, SchemaReader& reader);

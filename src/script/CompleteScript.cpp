@@ -278,6 +278,12 @@ public:
             t.notes
                 << QStringLiteral("Table %1 is a %2; written as a table of its own").arg(table.name, where);
         }
+        if (table.columnsState == ReadState::NotRead) {
+            t.notes << QStringLiteral(
+                           "Table %1 is a linked table whose table could not be reached: not written")
+                           .arg(table.name);
+            return;
+        }
         if (table.columnsState != ReadState::Read) {
             t.notes << QStringLiteral("Table %1: its columns could not be read: not written").arg(table.name);
             return;

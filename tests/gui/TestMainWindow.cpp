@@ -2,6 +2,7 @@
 
 #include "ConversionRun.h"
 #include "FakeSchemaReader.h"
+#include "FileTestHelpers.h"
 #include "IniFile.h"
 #include "MessageBox.h"
 #include "ReaderProcess.h"
@@ -27,8 +28,9 @@
 
 namespace {
 
-const QString NoDatabase = QStringLiteral("You must select a DB first. Exiting...");
-const QString WrongFormat = QStringLiteral("This DB doesn't appear to be the correct format. Exiting...");
+const QString noDatabaseMessage = QStringLiteral("You must select a DB first. Exiting...");
+const QString wrongFormatMessage =
+    QStringLiteral("This DB doesn't appear to be the correct format. Exiting...");
 
 template <typename T = QWidget> T* control(const frmMain& window, const char* name) {
     T* found = window.findChild<T*>(QLatin1String(name));
@@ -64,12 +66,12 @@ QStringList storedValues(const QStringList& keys) {
     return values;
 }
 
-const QStringList PermissionControls{"chkSel", "chkIns", "chkDel", "chkUp", "txtUserNames"};
+const QStringList permissionControls{"chkSel", "chkIns", "chkDel", "chkUp", "txtUserNames"};
 
 // The names of the enabled controls among those the permission rule enables and disables.
 QStringList enabledPermissionControls(const frmMain& window) {
     QStringList enabled;
-    for (const QString& name : PermissionControls) {
+    for (const QString& name : permissionControls) {
         if (control(window, qPrintable(name))->isEnabled()) {
             enabled << name;
         }
@@ -113,6 +115,7 @@ private slots:
     void runUnchecksCreatePermissionsWhenNoUsers();
     void messagesForBadFile();
     void messagesForBadFileFromReaderProcess();
+    void messageAfterPartlyReadFile();
     void optionsReadFromControls_data();
     void optionsReadFromControls();
 
@@ -123,19 +126,19 @@ private slots:
     void closeDuringARunWaitsForItsEnd();
 
 private:
-    QTemporaryDir folder;
-    QStringList messages;
+    QTemporaryDir folder_;
+    QStringList messages_;
 };
 
 void TestMainWindow::initTestCase() {
-    QVERIFY(folder.isValid());
-    SetMessageHookForTests([this](const QString& text) { messages << text; });
+    QVERIFY(folder_.isValid());
+    SetMessageHookForTests([this](const QString& text) { messages_ << text; });
 }
 
 void TestMainWindow::init() {
-    messages.clear();
-    QFile::remove(folder.filePath(QStringLiteral("main.ini")));
-    SetSettingsFile(folder.filePath(QStringLiteral("main.ini")));
+    messages_.clear();
+    QFile::remove(folder_.filePath(QStringLiteral("main.ini")));
+    SetSettingsFile(folder_.filePath(QStringLiteral("main.ini")));
 }
 
 void TestMainWindow::controls_data() {
@@ -316,7 +319,7 @@ void TestMainWindow::buttonAndMenuGiveTheSameScript() {
     control<QPlainTextEdit>(window, "txtSQL")->setPlainText(QStringLiteral("typed over"));
     menuItem(window, "mnuGen")->trigger();
     QCOMPARE(window.scriptText(), fromButton);
-    QVERIFY(messages.isEmpty());
+    QVERIFY(messages_.isEmpty());
 
     // The box shows that script line for line.
     QCOMPARE(control<QPlainTextEdit>(window, "txtSQL")->toPlainText(),
@@ -337,10 +340,8 @@ void TestMainWindow::fixtureFromButtonAndMenu_data() {
 void TestMainWindow::fixtureFromButtonAndMenu() {
     QFETCH(QString, file);
     QFETCH(QString, scriptType);
+    REQUIRE_FIXTURES();
     const QString path = QStringLiteral(VELTRANE_FIXTURES_DIR "/") + file;
-    if (!QFile::exists(path)) {
-        QSKIP("the shared fixtures folder is absent");
-    }
 
     ReaderProcess reader;
     RecordingWindow plain;
@@ -358,7 +359,7 @@ void TestMainWindow::fixtureFromButtonAndMenu() {
     menuItem(window, "mnuGen")->trigger();
     QCOMPARE(window.scriptText(), plain.script);
     QVERIFY(window.scriptText().contains(QStringLiteral("Tables   ~ 4\r\n")));
-    QVERIFY(messages.isEmpty());
+    QVERIFY(messages_.isEmpty());
 }
 
 void TestMainWindow::scriptBoxHoldsExactlyWhatWasWritten() {
@@ -428,7 +429,7 @@ void TestMainWindow::permissionRuleAfterLoad() {
     frmMain window;
     LoadSettings(window);
     QCOMPARE(window.check(StoredCheck::chkCrePer), static_cast<CheckState>(stored));
-    QCOMPARE(enabledPermissionControls(window), enabled ? PermissionControls : QStringList());
+    QCOMPARE(enabledPermissionControls(window), enabled ? permissionControls : QStringList());
     // The rule changes no state of the boxes it enables or disables.
     QCOMPARE(window.check(StoredCheck::chkSel), CheckState::Unchecked);
     QCOMPARE(window.check(StoredCheck::chkDel), CheckState::Grayed);
@@ -442,7 +443,7 @@ void TestMainWindow::clicksToggleBetweenCheckedAndUnchecked() {
     auto* box = control<QCheckBox>(window, "chkCrePer");
     QTest::mouseClick(box, Qt::LeftButton);
     QCOMPARE(window.check(StoredCheck::chkCrePer), CheckState::Checked);
-    QCOMPARE(enabledPermissionControls(window), PermissionControls);
+    QCOMPARE(enabledPermissionControls(window), permissionControls);
     QTest::mouseClick(box, Qt::LeftButton);
     QCOMPARE(window.check(StoredCheck::chkCrePer), CheckState::Unchecked);
     QCOMPARE(enabledPermissionControls(window), QStringList());
@@ -467,7 +468,7 @@ void TestMainWindow::runUnchecksCreatePermissionsWhenNoUsers() {
     QCOMPARE(window.check(StoredCheck::chkCrePer), CheckState::Unchecked);
     QCOMPARE(enabledPermissionControls(window), QStringList());
     QCOMPARE(window.userNames(), QStringLiteral("   "));
-    QCOMPARE(messages, QStringList{NoDatabase});
+    QCOMPARE(messages_, QStringList{noDatabaseMessage});
     QCOMPARE(window.scriptText(), QString());
     QCOMPARE(control<QLabel>(window, "lblOut")->text(), QString());
 }
@@ -479,23 +480,43 @@ void TestMainWindow::messagesForBadFile() {
     window.setScriptText(QStringLiteral("left from before"));
     control<QLineEdit>(window, "txtPath")->setText(QStringLiteral("x.mdb"));
     QTest::mouseClick(control(window, "cmdGenSQL"), Qt::LeftButton);
-    QCOMPARE(messages,
-             QStringList({QStringLiteral("3343  Unrecognized database format 'x.mdb'."), WrongFormat}));
+    QCOMPARE(messages_, QStringList({QStringLiteral("3343  Unrecognized database format 'x.mdb'."),
+                                     wrongFormatMessage}));
     QCOMPARE(control<QLabel>(window, "lblOut")->text(), QStringLiteral("Getting Tables"));
     QCOMPARE(control<QPlainTextEdit>(window, "txtSQL")->toPlainText(), QString());
 }
 
 void TestMainWindow::messagesForBadFileFromReaderProcess() {
-    if (!QFile::exists(ReaderProcess::defaultProgram())) {
-        QSKIP("the reader process is not built");
-    }
     frmMain window; // the window's own engine
     control<QLineEdit>(window, "txtPath")
         ->setText(QStringLiteral(VELTRANE_TEST_DATA_DIR "/not-a-database.txt"));
     QTest::mouseClick(control(window, "cmdGenSQL"), Qt::LeftButton);
-    QCOMPARE(messages.size(), 2);
-    QCOMPARE(messages.last(), WrongFormat);
+    QCOMPARE(messages_.size(), 2);
+    QCOMPARE(messages_.last(), wrongFormatMessage);
     QCOMPARE(window.scriptText(), QString());
+}
+
+// A truncated copy of a real file, read table by table: the script is shown, then one message names the
+// tables that could not be read.
+void TestMainWindow::messageAfterPartlyReadFile() {
+    REQUIRE_FIXTURES();
+    QFile in(QStringLiteral(VELTRANE_FIXTURES_DIR "/testV2007.accdb"));
+    QVERIFY(in.open(QIODevice::ReadOnly));
+    const QByteArray bytes = in.readAll();
+    QFile out(folder_.filePath(QStringLiteral("truncated.accdb")));
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    QVERIFY(out.write(bytes.left(bytes.size() * 7 / 10)) > 0);
+    out.close();
+
+    frmMain window; // the window's own engine, one request per table
+    control<QLineEdit>(window, "txtPath")->setText(out.fileName());
+    QTest::mouseClick(control(window, "cmdGenSQL"), Qt::LeftButton);
+    QCOMPARE(messages_,
+             QStringList{QStringLiteral("The script is incomplete: 2 of the tables could not be read, "
+                                        "the file may be damaged: Table3, Table4.")});
+    QCOMPARE(control<QLabel>(window, "lblOut")->text(), QStringLiteral("Done..."));
+    QVERIFY(window.scriptText().contains(
+        QStringLiteral("CREATE TABLE Table4 (\r\n     -- fields could not be read")));
 }
 
 void TestMainWindow::optionsReadFromControls_data() {
@@ -536,7 +557,7 @@ void TestMainWindow::browseAndCancel() {
 
     answers = {QString(), QStringLiteral("/data/first.mdb"), QString(), QStringLiteral("/data/second.accdb")};
     QTest::mouseClick(browse, Qt::LeftButton);
-    QCOMPARE(messages, QStringList{QStringLiteral("No file selected")});
+    QCOMPARE(messages_, QStringList{QStringLiteral("No file selected")});
     QCOMPARE(path->text(), QStringLiteral("typed.mdb"));
 
     QTest::mouseClick(browse, Qt::LeftButton);
@@ -548,7 +569,7 @@ void TestMainWindow::browseAndCancel() {
 
     QTest::mouseClick(browse, Qt::LeftButton);
     QCOMPARE(path->text(), QStringLiteral("/data/second.accdb"));
-    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages_.size(), 1);
     QCOMPARE(offered, QStringList({QString(), QString(), "/data/first.mdb", "/data/first.mdb"}));
 }
 
