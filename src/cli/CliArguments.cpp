@@ -37,7 +37,7 @@ bool applyGrants(const QString& list, ConversionOptions& options, QString& error
 CliArguments ParseCliArguments(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Writes the schema of a Microsoft Access database as an Access SQL or T-SQL script, "
+        QStringLiteral("Writes the schema of a Microsoft Access database as an Access SQL or T-SQL script,\n"
                        "or as a complete script for SQL Server, PostgreSQL, MySQL or SQLite."));
     parser.addPositionalArgument(QStringLiteral("DATABASE"),
                                  QStringLiteral("The .mdb or .accdb file to read."));
