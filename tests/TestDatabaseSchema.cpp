@@ -415,8 +415,9 @@ void TestDatabaseSchema::generatedDatabase() {
         {"table Orders", "  column CustomerID jet=4 code=4 size=4", "  column OrderNo jet=4 code=4 size=4",
          "  column Placed jet=8 code=8 size=8 default==Now()",
          "  column Total jet=5 code=5 size=8 default=0 description=Sum of the lines",
-         "  index ByPlaced (Placed desc, OrderNo) ignore-nulls", "  index CustomersOrders (CustomerID) fk",
-         "  index PrimaryKey (CustomerID, OrderNo) pk unique required"},
+         "  index ByPlaced (Placed desc, OrderNo) ignore-nulls",
+         "  index CustomerOrder (CustomerID, OrderNo) unique", "  index CustomersOrders (CustomerID) fk",
+         "  index PrimaryKey (OrderNo) pk unique required"},
     };
     for (const QStringList& table : expected) {
         const QString name = table.front().section(QLatin1Char(' '), 1).remove(QStringLiteral(" hidden"));

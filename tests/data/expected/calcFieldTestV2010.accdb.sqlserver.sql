@@ -3,7 +3,7 @@
 -- Database ~ CALCFIELDTESTV2010.ACCDB
 -- Tables   ~ 25
 -- Fields   ~ 141
--- Indexes  ~ 0
+-- Indexes  ~ 16
 -- 
 -- SQL SCRIPT(S) 
 -- -----------------------------------
@@ -15,12 +15,14 @@ CREATE TABLE [MSysAccessStorage] (
     [Lv] VARBINARY(MAX),
     [Name] NVARCHAR(128),
     [ParentId] INT,
-    [Type] INT
+    [Type] INT,
+    PRIMARY KEY ([Id])
 );
 GO
--- Index Id not written: its columns are not known
--- Index ParentIdId not written: its columns are not known
--- Index ParentIdName not written: its columns are not known
+CREATE UNIQUE INDEX [ParentIdId] ON [MSysAccessStorage] ([ParentId], [Id]);
+GO
+CREATE UNIQUE INDEX [ParentIdName] ON [MSysAccessStorage] ([ParentId], [Name]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysAccessStorage] TO public;
 GO
 
@@ -30,12 +32,14 @@ CREATE TABLE [MSysAccessXML] (
     [ObjectGuid] UNIQUEIDENTIFIER,
     [ObjectName] NVARCHAR(65),
     [Property] NVARCHAR(65),
-    [Value] NVARCHAR(255)
+    [Value] NVARCHAR(255),
+    PRIMARY KEY ([Id])
 );
 GO
--- Index Id not written: its columns are not known
--- Index ObjectGuidProperty not written: its columns are not known
--- Index ObjectNameProperty not written: its columns are not known
+CREATE UNIQUE INDEX [ObjectGuidProperty] ON [MSysAccessXML] ([ObjectGuid], [Property]);
+GO
+CREATE UNIQUE INDEX [ObjectNameProperty] ON [MSysAccessXML] ([ObjectName], [Property]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysAccessXML] TO public;
 GO
 
@@ -46,7 +50,8 @@ CREATE TABLE [MSysACEs] (
     [FInheritable] BIT NOT NULL DEFAULT 0
 );
 GO
--- Index ObjectId not written: its columns are not known
+CREATE INDEX [ObjectId] ON [MSysACEs] ([ObjectId]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysACEs] TO public;
 GO
 
@@ -55,12 +60,14 @@ CREATE TABLE [MSysComplexColumns] (
     [ComplexTypeObjectID] INT,
     [FlatTableID] INT,
     [ConceptualTableID] INT,
-    [ComplexID] INT NOT NULL IDENTITY(1,1)
+    [ComplexID] INT NOT NULL IDENTITY(1,1),
+    PRIMARY KEY ([ComplexID])
 );
 GO
--- Index IdxConceptualTableID not written: its columns are not known
--- Index IdxFlatTableID not written: its columns are not known
--- Index IdxID not written: its columns are not known
+CREATE INDEX [IdxConceptualTableID] ON [MSysComplexColumns] ([ConceptualTableID]);
+GO
+CREATE INDEX [IdxFlatTableID] ON [MSysComplexColumns] ([FlatTableID]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexColumns] TO public;
 GO
 
@@ -133,23 +140,24 @@ GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexType_UnsignedByt
 GO
 
 CREATE TABLE [MSysIMEXColumns] (
-    [SpecID] INT,
-    [FieldName] NVARCHAR(64),
+    [SpecID] INT NOT NULL,
+    [FieldName] NVARCHAR(64) NOT NULL,
     [DataType] SMALLINT,
     [Start] SMALLINT,
     [Width] SMALLINT,
     [IndexType] TINYINT,
     [SkipColumn] BIT NOT NULL DEFAULT 0,
-    [Attributes] INT
+    [Attributes] INT,
+    PRIMARY KEY ([SpecID], [FieldName])
 );
 GO
--- Index Index1 not written: its columns are not known
--- Index PrimaryKey not written: its columns are not known
+CREATE INDEX [Index1] ON [MSysIMEXColumns] ([SpecID], [Start]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysIMEXColumns] TO public;
 GO
 
 CREATE TABLE [MSysIMEXSpecs] (
-    [SpecName] NVARCHAR(64),
+    [SpecName] NVARCHAR(64) NOT NULL,
     [SpecID] INT NOT NULL IDENTITY(1,1),
     [SpecType] TINYINT,
     [FileType] SMALLINT,
@@ -161,10 +169,10 @@ CREATE TABLE [MSysIMEXSpecs] (
     [DecimalPoint] NVARCHAR(2),
     [FieldSeparator] NVARCHAR(2),
     [TextDelim] NVARCHAR(2),
-    [StartRow] INT
+    [StartRow] INT,
+    PRIMARY KEY ([SpecName])
 );
 GO
--- Index PrimaryKey not written: its columns are not known
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysIMEXSpecs] TO public;
 GO
 
@@ -186,10 +194,10 @@ CREATE TABLE [MSysNavPaneGroupCategories] (
     [Name] NVARCHAR(255),
     [Position] INT,
     [SelectedObjectID] INT,
-    [Type] INT
+    [Type] INT,
+    PRIMARY KEY ([Id])
 );
 GO
--- Index Id not written: its columns are not known
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneGroupCategories] TO public;
 GO
 
@@ -200,12 +208,14 @@ CREATE TABLE [MSysNavPaneGroups] (
     [Name] NVARCHAR(255),
     [Object Type Group] INT,
     [ObjectID] INT,
-    [Position] INT
+    [Position] INT,
+    PRIMARY KEY ([Id])
 );
 GO
--- Index GroupCategoryID not written: its columns are not known
--- Index Id not written: its columns are not known
--- Index MSysNavPaneGroupCategoriesMSysNavPaneGroups not written: its columns are not known
+CREATE INDEX [GroupCategoryID] ON [MSysNavPaneGroups] ([GroupCategoryID]);
+GO
+CREATE INDEX [MSysNavPaneGroupCategoriesMSysNavPaneGroups] ON [MSysNavPaneGroups] ([GroupCategoryID]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneGroups] TO public;
 GO
 
@@ -216,12 +226,14 @@ CREATE TABLE [MSysNavPaneGroupToObjects] (
     [Id] INT NOT NULL IDENTITY(1,1),
     [Name] NVARCHAR(255),
     [ObjectID] INT,
-    [Position] INT
+    [Position] INT,
+    PRIMARY KEY ([Id])
 );
 GO
--- Index GroupID not written: its columns are not known
--- Index Id not written: its columns are not known
--- Index MSysNavPaneGroupsMSysNavPaneGroupToObjects not written: its columns are not known
+CREATE INDEX [GroupID] ON [MSysNavPaneGroupToObjects] ([GroupID]);
+GO
+CREATE INDEX [MSysNavPaneGroupsMSysNavPaneGroupToObjects] ON [MSysNavPaneGroupToObjects] ([GroupID]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneGroupToObjects] TO public;
 GO
 
@@ -235,7 +247,7 @@ GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneObjectIDs] TO pu
 GO
 
 CREATE TABLE [MSysObjects] (
-    [Id] INT,
+    [Id] INT NOT NULL,
     [ParentId] INT,
     [Name] NVARCHAR(255),
     [Type] SMALLINT,
@@ -251,26 +263,27 @@ CREATE TABLE [MSysObjects] (
     [Lv] VARBINARY(MAX),
     [LvProp] VARBINARY(MAX),
     [LvModule] VARBINARY(MAX),
-    [LvExtra] VARBINARY(MAX)
+    [LvExtra] VARBINARY(MAX),
+    PRIMARY KEY ([Id])
 );
 GO
--- Index Id not written: its columns are not known
--- Index ParentIdName not written: its columns are not known
+CREATE UNIQUE INDEX [ParentIdName] ON [MSysObjects] ([ParentId], [Name]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysObjects] TO public;
 GO
 
 CREATE TABLE [MSysQueries] (
-    [ObjectId] INT,
-    [Attribute] TINYINT,
-    [Order] VARBINARY(510),
+    [ObjectId] INT NOT NULL,
+    [Attribute] TINYINT NOT NULL,
+    [Order] VARBINARY(510) NOT NULL,
     [Name1] NVARCHAR(255),
     [Name2] NVARCHAR(255),
     [Expression] NVARCHAR(MAX),
     [Flag] SMALLINT,
-    [LvExtra] INT
+    [LvExtra] INT,
+    PRIMARY KEY ([ObjectId], [Attribute], [Order])
 );
 GO
--- Index ObjectIdAttribute not written: its columns are not known
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysQueries] TO public;
 GO
 
@@ -285,9 +298,12 @@ CREATE TABLE [MSysRelationships] (
     [szReferencedColumn] NVARCHAR(255)
 );
 GO
--- Index szObject not written: its columns are not known
--- Index szReferencedObject not written: its columns are not known
--- Index szRelationship not written: its columns are not known
+CREATE INDEX [szObject] ON [MSysRelationships] ([szObject]);
+GO
+CREATE INDEX [szReferencedObject] ON [MSysRelationships] ([szReferencedObject]);
+GO
+CREATE INDEX [szRelationship] ON [MSysRelationships] ([szRelationship]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysRelationships] TO public;
 GO
 
@@ -296,14 +312,25 @@ CREATE TABLE [MSysResources] (
     [Extension] NVARCHAR(255),
     [Id] INT NOT NULL IDENTITY(1,1),
     [Name] NVARCHAR(255),
-    [Type] NVARCHAR(255)
+    [Type] NVARCHAR(255),
+    PRIMARY KEY ([Id])
 );
 GO
--- Index Data_489EBADE3DCC4028B9E16FD47C16C104 not written: its columns are not known
--- Index Id not written: its columns are not known
+-- Index Data_489EBADE3DCC4028B9E16FD47C16C104 not written: its column Data is not in the script
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysResources] TO public;
 GO
 
+-- Column LastFirst is calculated in Access: [LastName] & ", " & [FirstName]
+-- Column LastFirstLen is calculated in Access: Len([LastFirst])
+-- Column MonthlySalary is calculated in Access: [Salary]/12
+-- Column IsRich is calculated in Access: [Salary]>100000
+-- Column AllNames is calculated in Access: [LastName] & ", " & [FirstName] & "=" & [LastFirst]
+-- Column WeeklySalary is calculated in Access: [Salary]/52
+-- Column SalaryTest is calculated in Access: [Salary]
+-- Column BoolTest is calculated in Access: True
+-- Column DecimalTest is calculated in Access: [Popularity]
+-- Column FloatTest is calculated in Access: [Salary]*0.13/[DecimalTest]
+-- Column BigNumTest is calculated in Access: ([Salary]*[MonthlySalary]/[DecimalTest])*34.12342134
 CREATE TABLE [Table1] (
     [ID] INT NOT NULL IDENTITY(1,1),
     [FirstName] NVARCHAR(255),
@@ -315,16 +342,21 @@ CREATE TABLE [Table1] (
     [MonthlySalary] DECIMAL(19,4),
     [IsRich] BIT NOT NULL DEFAULT 0,
     [AllNames] NVARCHAR(MAX),
-    [WeeklySalary] DECIMAL(18,0),
+    [WeeklySalary] BIGINT,
     [SalaryTest] DECIMAL(19,4),
     [BoolTest] BIT NOT NULL DEFAULT 0,
-    [Popularity] DECIMAL(18,0),
-    [DecimalTest] DECIMAL(18,0),
+    [Popularity] DECIMAL(18,6) DEFAULT 0,
+    [DecimalTest] BIGINT,
     [FloatTest] REAL,
-    [BigNumTest] DECIMAL(18,0)
+    [BigNumTest] BIGINT,
+    PRIMARY KEY ([ID])
 );
 GO
--- Index PrimaryKey not written: its columns are not known
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [Table1] TO public;
+GO
+
+ALTER TABLE [MSysNavPaneGroups] ADD CONSTRAINT [MSysNavPaneGroupCategoriesMSysNavPaneGroups] FOREIGN KEY ([GroupCategoryID]) REFERENCES [MSysNavPaneGroupCategories] ([Id]) ON UPDATE CASCADE ON DELETE CASCADE;
+GO
+ALTER TABLE [MSysNavPaneGroupToObjects] ADD CONSTRAINT [MSysNavPaneGroupsMSysNavPaneGroupToObjects] FOREIGN KEY ([GroupID]) REFERENCES [MSysNavPaneGroups] ([Id]) ON UPDATE CASCADE ON DELETE CASCADE;
 GO
 

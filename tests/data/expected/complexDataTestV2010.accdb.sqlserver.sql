@@ -3,7 +3,7 @@
 -- Database ~ COMPLEXDATATESTV2010.ACCDB
 -- Tables   ~ 28
 -- Fields   ~ 128
--- Indexes  ~ 0
+-- Indexes  ~ 20
 -- 
 -- SQL SCRIPT(S) 
 -- -----------------------------------
@@ -12,11 +12,12 @@ CREATE TABLE [f_0BFE159C44334BFB968A820EA89C2D7E_VersionHistory_F5F8918F-0A3F-] 
     [_VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880] INT,
     [append-memo-data] NVARCHAR(MAX),
     [Modified_F9B5E312-4155-4c59-9AAE-391C1B295827] DATETIME2,
-    [Table1_VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880] INT NOT NULL IDENTITY(1,1)
+    [Table1_VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880] INT NOT NULL IDENTITY(1,1),
+    PRIMARY KEY ([Table1_VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880])
 );
 GO
--- Index _VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880 not written: its columns are not known
--- Index MSysComplexPKIndex not written: its columns are not known
+CREATE INDEX [_VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880] ON [f_0BFE159C44334BFB968A820EA89C2D7E_VersionHistory_F5F8918F-0A3F-] ([_VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [f_0BFE159C44334BFB968A820EA89C2D7E_VersionHistory_F5F8918F-0A3F-] TO public;
 GO
 
@@ -28,24 +29,28 @@ CREATE TABLE [f_3B07F994AD0A4B56A3A1E13B3A1D3B70_attach-data] (
     [FileTimeStamp] DATETIME2,
     [FileType] NVARCHAR(255),
     [FileURL] NVARCHAR(MAX),
-    [Table1_attach-data] INT NOT NULL IDENTITY(1,1)
+    [Table1_attach-data] INT NOT NULL IDENTITY(1,1),
+    PRIMARY KEY ([Table1_attach-data])
 );
 GO
--- Index _attach-data not written: its columns are not known
--- Index IdxFKPrimaryScalar not written: its columns are not known
--- Index MSysComplexPKIndex not written: its columns are not known
+CREATE INDEX [_attach-data] ON [f_3B07F994AD0A4B56A3A1E13B3A1D3B70_attach-data] ([_attach-data]);
+GO
+CREATE UNIQUE INDEX [IdxFKPrimaryScalar] ON [f_3B07F994AD0A4B56A3A1E13B3A1D3B70_attach-data] ([_attach-data], [FileName]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [f_3B07F994AD0A4B56A3A1E13B3A1D3B70_attach-data] TO public;
 GO
 
 CREATE TABLE [f_FCC66D28D650455480D923D1BD446BA6_multi-value-data] (
     [_multi-value-data] INT,
     [Table1_multi-value-data] INT NOT NULL IDENTITY(1,1),
-    [Value] NVARCHAR(255)
+    [Value] NVARCHAR(255),
+    PRIMARY KEY ([Table1_multi-value-data])
 );
 GO
--- Index _multi-value-data not written: its columns are not known
--- Index IdxFKPrimaryScalar not written: its columns are not known
--- Index MSysComplexPKIndex not written: its columns are not known
+CREATE INDEX [_multi-value-data] ON [f_FCC66D28D650455480D923D1BD446BA6_multi-value-data] ([_multi-value-data]);
+GO
+CREATE UNIQUE INDEX [IdxFKPrimaryScalar] ON [f_FCC66D28D650455480D923D1BD446BA6_multi-value-data] ([_multi-value-data], [Value]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [f_FCC66D28D650455480D923D1BD446BA6_multi-value-data] TO public;
 GO
 
@@ -56,12 +61,14 @@ CREATE TABLE [MSysAccessStorage] (
     [Lv] VARBINARY(MAX),
     [Name] NVARCHAR(128),
     [ParentId] INT,
-    [Type] INT
+    [Type] INT,
+    PRIMARY KEY ([Id])
 );
 GO
--- Index Id not written: its columns are not known
--- Index ParentIdId not written: its columns are not known
--- Index ParentIdName not written: its columns are not known
+CREATE UNIQUE INDEX [ParentIdId] ON [MSysAccessStorage] ([ParentId], [Id]);
+GO
+CREATE UNIQUE INDEX [ParentIdName] ON [MSysAccessStorage] ([ParentId], [Name]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysAccessStorage] TO public;
 GO
 
@@ -71,12 +78,14 @@ CREATE TABLE [MSysAccessXML] (
     [ObjectGuid] UNIQUEIDENTIFIER,
     [ObjectName] NVARCHAR(65),
     [Property] NVARCHAR(65),
-    [Value] NVARCHAR(255)
+    [Value] NVARCHAR(255),
+    PRIMARY KEY ([Id])
 );
 GO
--- Index Id not written: its columns are not known
--- Index ObjectGuidProperty not written: its columns are not known
--- Index ObjectNameProperty not written: its columns are not known
+CREATE UNIQUE INDEX [ObjectGuidProperty] ON [MSysAccessXML] ([ObjectGuid], [Property]);
+GO
+CREATE UNIQUE INDEX [ObjectNameProperty] ON [MSysAccessXML] ([ObjectName], [Property]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysAccessXML] TO public;
 GO
 
@@ -87,7 +96,8 @@ CREATE TABLE [MSysACEs] (
     [FInheritable] BIT NOT NULL DEFAULT 0
 );
 GO
--- Index ObjectId not written: its columns are not known
+CREATE INDEX [ObjectId] ON [MSysACEs] ([ObjectId]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysACEs] TO public;
 GO
 
@@ -96,12 +106,14 @@ CREATE TABLE [MSysComplexColumns] (
     [ComplexTypeObjectID] INT,
     [FlatTableID] INT,
     [ConceptualTableID] INT,
-    [ComplexID] INT NOT NULL IDENTITY(1,1)
+    [ComplexID] INT NOT NULL IDENTITY(1,1),
+    PRIMARY KEY ([ComplexID])
 );
 GO
--- Index IdxConceptualTableID not written: its columns are not known
--- Index IdxFlatTableID not written: its columns are not known
--- Index IdxID not written: its columns are not known
+CREATE INDEX [IdxConceptualTableID] ON [MSysComplexColumns] ([ConceptualTableID]);
+GO
+CREATE INDEX [IdxFlatTableID] ON [MSysComplexColumns] ([FlatTableID]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexColumns] TO public;
 GO
 
@@ -207,10 +219,10 @@ CREATE TABLE [MSysNavPaneGroupCategories] (
     [Name] NVARCHAR(255),
     [Position] INT,
     [SelectedObjectID] INT,
-    [Type] INT
+    [Type] INT,
+    PRIMARY KEY ([Id])
 );
 GO
--- Index Id not written: its columns are not known
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneGroupCategories] TO public;
 GO
 
@@ -221,12 +233,14 @@ CREATE TABLE [MSysNavPaneGroups] (
     [Name] NVARCHAR(255),
     [Object Type Group] INT,
     [ObjectID] INT,
-    [Position] INT
+    [Position] INT,
+    PRIMARY KEY ([Id])
 );
 GO
--- Index GroupCategoryID not written: its columns are not known
--- Index Id not written: its columns are not known
--- Index MSysNavPaneGroupCategoriesMSysNavPaneGroups not written: its columns are not known
+CREATE INDEX [GroupCategoryID] ON [MSysNavPaneGroups] ([GroupCategoryID]);
+GO
+CREATE INDEX [MSysNavPaneGroupCategoriesMSysNavPaneGroups] ON [MSysNavPaneGroups] ([GroupCategoryID]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneGroups] TO public;
 GO
 
@@ -237,12 +251,14 @@ CREATE TABLE [MSysNavPaneGroupToObjects] (
     [Id] INT NOT NULL IDENTITY(1,1),
     [Name] NVARCHAR(255),
     [ObjectID] INT,
-    [Position] INT
+    [Position] INT,
+    PRIMARY KEY ([Id])
 );
 GO
--- Index GroupID not written: its columns are not known
--- Index Id not written: its columns are not known
--- Index MSysNavPaneGroupsMSysNavPaneGroupToObjects not written: its columns are not known
+CREATE INDEX [GroupID] ON [MSysNavPaneGroupToObjects] ([GroupID]);
+GO
+CREATE INDEX [MSysNavPaneGroupsMSysNavPaneGroupToObjects] ON [MSysNavPaneGroupToObjects] ([GroupID]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneGroupToObjects] TO public;
 GO
 
@@ -256,7 +272,7 @@ GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneObjectIDs] TO pu
 GO
 
 CREATE TABLE [MSysObjects] (
-    [Id] INT,
+    [Id] INT NOT NULL,
     [ParentId] INT,
     [Name] NVARCHAR(255),
     [Type] SMALLINT,
@@ -272,26 +288,27 @@ CREATE TABLE [MSysObjects] (
     [Lv] VARBINARY(MAX),
     [LvProp] VARBINARY(MAX),
     [LvModule] VARBINARY(MAX),
-    [LvExtra] VARBINARY(MAX)
+    [LvExtra] VARBINARY(MAX),
+    PRIMARY KEY ([Id])
 );
 GO
--- Index Id not written: its columns are not known
--- Index ParentIdName not written: its columns are not known
+CREATE UNIQUE INDEX [ParentIdName] ON [MSysObjects] ([ParentId], [Name]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysObjects] TO public;
 GO
 
 CREATE TABLE [MSysQueries] (
-    [ObjectId] INT,
-    [Attribute] TINYINT,
-    [Order] VARBINARY(510),
+    [ObjectId] INT NOT NULL,
+    [Attribute] TINYINT NOT NULL,
+    [Order] VARBINARY(510) NOT NULL,
     [Name1] NVARCHAR(255),
     [Name2] NVARCHAR(255),
     [Expression] NVARCHAR(MAX),
     [Flag] SMALLINT,
-    [LvExtra] INT
+    [LvExtra] INT,
+    PRIMARY KEY ([ObjectId], [Attribute], [Order])
 );
 GO
--- Index ObjectIdAttribute not written: its columns are not known
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysQueries] TO public;
 GO
 
@@ -306,9 +323,12 @@ CREATE TABLE [MSysRelationships] (
     [szReferencedColumn] NVARCHAR(255)
 );
 GO
--- Index szObject not written: its columns are not known
--- Index szReferencedObject not written: its columns are not known
--- Index szRelationship not written: its columns are not known
+CREATE INDEX [szObject] ON [MSysRelationships] ([szObject]);
+GO
+CREATE INDEX [szReferencedObject] ON [MSysRelationships] ([szReferencedObject]);
+GO
+CREATE INDEX [szRelationship] ON [MSysRelationships] ([szRelationship]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysRelationships] TO public;
 GO
 
@@ -317,27 +337,32 @@ CREATE TABLE [MSysResources] (
     [Extension] NVARCHAR(255),
     [Id] INT NOT NULL IDENTITY(1,1),
     [Name] NVARCHAR(255),
-    [Type] NVARCHAR(255)
+    [Type] NVARCHAR(255),
+    PRIMARY KEY ([Id])
 );
 GO
--- Index Data_576C09C9D7FB4286A8B855AC6D5A8D07 not written: its columns are not known
--- Index Id not written: its columns are not known
+-- Index Data_576C09C9D7FB4286A8B855AC6D5A8D07 not written: its column Data is not in the script
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysResources] TO public;
 GO
 
--- Column VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880 is an attachment column; its data lives in hidden tables: not written
--- Column multi-value-data is an attachment column; its data lives in hidden tables: not written
+-- Column VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880 is a multi-valued column; its data lives in hidden tables: not written
+-- Column multi-value-data is a multi-valued column; its data lives in hidden tables: not written
 -- Column attach-data is an attachment column; its data lives in hidden tables: not written
 CREATE TABLE [Table1] (
-    [id] NVARCHAR(255),
+    [id] NVARCHAR(255) NOT NULL,
     [memo-data] NVARCHAR(MAX),
-    [append-memo-data] NVARCHAR(MAX)
+    [append-memo-data] NVARCHAR(MAX),
+    PRIMARY KEY ([id])
 );
 GO
--- Index attach-data_071D71EDD53D45A1A9089929F06857D9 not written: its columns are not known
--- Index multi-value-data_F4C67B0F60124C1989D5583C00CF76E2 not written: its columns are not known
--- Index PrimaryKey not written: its columns are not known
--- Index VersionHistory_F5F8918F-0A3F-4D_6E54CCBB170741DD8FD837271ED8B90C not written: its columns are not known
+-- Index attach-data_071D71EDD53D45A1A9089929F06857D9 not written: its column attach-data is not in the script
+-- Index multi-value-data_F4C67B0F60124C1989D5583C00CF76E2 not written: its column multi-value-data is not in the script
+-- Index VersionHistory_F5F8918F-0A3F-4D_6E54CCBB170741DD8FD837271ED8B90C not written: its column VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880 is not in the script
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [Table1] TO public;
+GO
+
+ALTER TABLE [MSysNavPaneGroups] ADD CONSTRAINT [MSysNavPaneGroupCategoriesMSysNavPaneGroups] FOREIGN KEY ([GroupCategoryID]) REFERENCES [MSysNavPaneGroupCategories] ([Id]) ON UPDATE CASCADE ON DELETE CASCADE;
+GO
+ALTER TABLE [MSysNavPaneGroupToObjects] ADD CONSTRAINT [MSysNavPaneGroupsMSysNavPaneGroupToObjects] FOREIGN KEY ([GroupID]) REFERENCES [MSysNavPaneGroups] ([Id]) ON UPDATE CASCADE ON DELETE CASCADE;
 GO
 

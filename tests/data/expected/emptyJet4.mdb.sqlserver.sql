@@ -3,7 +3,7 @@
 -- Database ~ EMPTYJET4.MDB
 -- Tables   ~ 4
 -- Fields   ~ 37
--- Indexes  ~ 0
+-- Indexes  ~ 5
 -- 
 -- SQL SCRIPT(S) 
 -- -----------------------------------
@@ -15,12 +15,13 @@ CREATE TABLE [MSysACEs] (
     [FInheritable] BIT NOT NULL DEFAULT 0
 );
 GO
--- Index ObjectId not written: its columns are not known
+CREATE INDEX [ObjectId] ON [MSysACEs] ([ObjectId]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysACEs] TO public;
 GO
 
 CREATE TABLE [MSysObjects] (
-    [Id] INT,
+    [Id] INT NOT NULL,
     [ParentId] INT,
     [Name] NVARCHAR(255),
     [Type] SMALLINT,
@@ -36,26 +37,27 @@ CREATE TABLE [MSysObjects] (
     [Lv] VARBINARY(MAX),
     [LvProp] VARBINARY(MAX),
     [LvModule] VARBINARY(MAX),
-    [LvExtra] VARBINARY(MAX)
+    [LvExtra] VARBINARY(MAX),
+    PRIMARY KEY ([Id])
 );
 GO
--- Index Id not written: its columns are not known
--- Index ParentIdName not written: its columns are not known
+CREATE UNIQUE INDEX [ParentIdName] ON [MSysObjects] ([ParentId], [Name]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysObjects] TO public;
 GO
 
 CREATE TABLE [MSysQueries] (
-    [ObjectId] INT,
-    [Attribute] TINYINT,
-    [Order] VARBINARY(510),
+    [ObjectId] INT NOT NULL,
+    [Attribute] TINYINT NOT NULL,
+    [Order] VARBINARY(510) NOT NULL,
     [Name1] NVARCHAR(255),
     [Name2] NVARCHAR(255),
     [Expression] NVARCHAR(MAX),
     [Flag] SMALLINT,
-    [LvExtra] INT
+    [LvExtra] INT,
+    PRIMARY KEY ([ObjectId], [Attribute], [Order])
 );
 GO
--- Index ObjectIdAttribute not written: its columns are not known
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysQueries] TO public;
 GO
 
@@ -70,9 +72,12 @@ CREATE TABLE [MSysRelationships] (
     [szReferencedColumn] NVARCHAR(255)
 );
 GO
--- Index szObject not written: its columns are not known
--- Index szReferencedObject not written: its columns are not known
--- Index szRelationship not written: its columns are not known
+CREATE INDEX [szObject] ON [MSysRelationships] ([szObject]);
+GO
+CREATE INDEX [szReferencedObject] ON [MSysRelationships] ([szReferencedObject]);
+GO
+CREATE INDEX [szRelationship] ON [MSysRelationships] ([szRelationship]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysRelationships] TO public;
 GO
 

@@ -3,17 +3,17 @@
 -- Database ~ INDEXTESTV2000.MDB
 -- Tables   ~ 13
 -- Fields   ~ 77
--- Indexes  ~ 0
+-- Indexes  ~ 14
 -- 
 -- SQL SCRIPT(S) 
 -- -----------------------------------
 -- 
 CREATE TABLE [MSysAccessObjects] (
     [Data] VARBINARY(MAX),
-    [ID] INT
+    [ID] INT NOT NULL,
+    PRIMARY KEY ([ID])
 );
 GO
--- Index AOIndex not written: its columns are not known
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysAccessObjects] TO public;
 GO
 
@@ -24,7 +24,8 @@ CREATE TABLE [MSysACEs] (
     [FInheritable] BIT NOT NULL DEFAULT 0
 );
 GO
--- Index ObjectId not written: its columns are not known
+CREATE INDEX [ObjectId] ON [MSysACEs] ([ObjectId]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysACEs] TO public;
 GO
 
@@ -46,10 +47,10 @@ CREATE TABLE [MSysNavPaneGroupCategories] (
     [SelectedObjectID] INT,
     [Filter] NVARCHAR(255),
     [Position] INT,
-    [Flags] INT
+    [Flags] INT,
+    PRIMARY KEY ([Id])
 );
 GO
--- Index Id not written: its columns are not known
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneGroupCategories] TO public;
 GO
 
@@ -60,12 +61,14 @@ CREATE TABLE [MSysNavPaneGroups] (
     [ObjectID] INT,
     [Position] INT,
     [Object Type Group] INT,
-    [Flags] INT
+    [Flags] INT,
+    PRIMARY KEY ([Id])
 );
 GO
--- Index GroupCategoryID not written: its columns are not known
--- Index Id not written: its columns are not known
--- Index MSysNavPaneGroupCategoriesMSysNavPaneGroups not written: its columns are not known
+CREATE INDEX [GroupCategoryID] ON [MSysNavPaneGroups] ([GroupCategoryID]);
+GO
+CREATE INDEX [MSysNavPaneGroupCategoriesMSysNavPaneGroups] ON [MSysNavPaneGroups] ([GroupCategoryID]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneGroups] TO public;
 GO
 
@@ -76,12 +79,14 @@ CREATE TABLE [MSysNavPaneGroupToObjects] (
     [Name] NVARCHAR(255),
     [Position] INT,
     [Icon] INT,
-    [Flags] INT
+    [Flags] INT,
+    PRIMARY KEY ([Id])
 );
 GO
--- Index GroupID not written: its columns are not known
--- Index Id not written: its columns are not known
--- Index MSysNavPaneGroupsMSysNavPaneGroupToObjects not written: its columns are not known
+CREATE INDEX [GroupID] ON [MSysNavPaneGroupToObjects] ([GroupID]);
+GO
+CREATE INDEX [MSysNavPaneGroupsMSysNavPaneGroupToObjects] ON [MSysNavPaneGroupToObjects] ([GroupID]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneGroupToObjects] TO public;
 GO
 
@@ -95,7 +100,7 @@ GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneObjectIDs] TO pu
 GO
 
 CREATE TABLE [MSysObjects] (
-    [Id] INT,
+    [Id] INT NOT NULL,
     [ParentId] INT,
     [Name] NVARCHAR(255),
     [Type] SMALLINT,
@@ -111,26 +116,27 @@ CREATE TABLE [MSysObjects] (
     [Lv] VARBINARY(MAX),
     [LvProp] VARBINARY(MAX),
     [LvModule] VARBINARY(MAX),
-    [LvExtra] VARBINARY(MAX)
+    [LvExtra] VARBINARY(MAX),
+    PRIMARY KEY ([Id])
 );
 GO
--- Index Id not written: its columns are not known
--- Index ParentIdName not written: its columns are not known
+CREATE UNIQUE INDEX [ParentIdName] ON [MSysObjects] ([ParentId], [Name]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysObjects] TO public;
 GO
 
 CREATE TABLE [MSysQueries] (
-    [ObjectId] INT,
-    [Attribute] TINYINT,
-    [Order] VARBINARY(510),
+    [ObjectId] INT NOT NULL,
+    [Attribute] TINYINT NOT NULL,
+    [Order] VARBINARY(510) NOT NULL,
     [Name1] NVARCHAR(255),
     [Name2] NVARCHAR(255),
     [Expression] NVARCHAR(MAX),
     [Flag] SMALLINT,
-    [LvExtra] INT
+    [LvExtra] INT,
+    PRIMARY KEY ([ObjectId], [Attribute], [Order])
 );
 GO
--- Index ObjectIdAttribute not written: its columns are not known
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysQueries] TO public;
 GO
 
@@ -145,44 +151,61 @@ CREATE TABLE [MSysRelationships] (
     [szReferencedColumn] NVARCHAR(255)
 );
 GO
--- Index szObject not written: its columns are not known
--- Index szReferencedObject not written: its columns are not known
--- Index szRelationship not written: its columns are not known
+CREATE INDEX [szObject] ON [MSysRelationships] ([szObject]);
+GO
+CREATE INDEX [szReferencedObject] ON [MSysRelationships] ([szReferencedObject]);
+GO
+CREATE INDEX [szRelationship] ON [MSysRelationships] ([szRelationship]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysRelationships] TO public;
 GO
 
 CREATE TABLE [Table1] (
-    [id] INT,
-    [otherfk1] INT,
-    [otherfk2] INT,
+    [id] INT NOT NULL DEFAULT 0,
+    [otherfk1] INT DEFAULT 0,
+    [otherfk2] INT DEFAULT 0,
     [data] NVARCHAR(50),
-    [otherfk3] INT
+    [otherfk3] INT DEFAULT 0,
+    PRIMARY KEY ([id])
 );
 GO
--- Index id not written: its columns are not known
--- Index PrimaryKey not written: its columns are not known
--- Index Table2Table1 not written: its columns are not known
--- Index Table3Table1 not written: its columns are not known
+CREATE INDEX [id] ON [Table1] ([id]);
+GO
+CREATE INDEX [Table2Table1] ON [Table1] ([otherfk1]);
+GO
+CREATE INDEX [Table3Table1] ON [Table1] ([otherfk2]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [Table1] TO public;
 GO
 
 CREATE TABLE [Table2] (
-    [id] INT,
-    [data] NVARCHAR(50)
+    [id] INT NOT NULL DEFAULT 0,
+    [data] NVARCHAR(50),
+    PRIMARY KEY ([id])
 );
 GO
--- Index id not written: its columns are not known
--- Index PrimaryKey not written: its columns are not known
+CREATE INDEX [id] ON [Table2] ([id]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [Table2] TO public;
 GO
 
 CREATE TABLE [Table3] (
-    [id] INT,
-    [data] NVARCHAR(50)
+    [id] INT NOT NULL DEFAULT 0,
+    [data] NVARCHAR(50),
+    PRIMARY KEY ([id])
 );
 GO
--- Index id not written: its columns are not known
--- Index PrimaryKey not written: its columns are not known
+CREATE INDEX [id] ON [Table3] ([id]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [Table3] TO public;
+GO
+
+ALTER TABLE [MSysNavPaneGroups] ADD CONSTRAINT [MSysNavPaneGroupCategoriesMSysNavPaneGroups] FOREIGN KEY ([GroupCategoryID]) REFERENCES [MSysNavPaneGroupCategories] ([Id]) ON UPDATE CASCADE ON DELETE CASCADE;
+GO
+ALTER TABLE [MSysNavPaneGroupToObjects] ADD CONSTRAINT [MSysNavPaneGroupsMSysNavPaneGroupToObjects] FOREIGN KEY ([GroupID]) REFERENCES [MSysNavPaneGroups] ([Id]) ON UPDATE CASCADE ON DELETE CASCADE;
+GO
+ALTER TABLE [Table1] ADD CONSTRAINT [Table2Table1] FOREIGN KEY ([otherfk1]) REFERENCES [Table2] ([id]) ON DELETE CASCADE;
+GO
+ALTER TABLE [Table1] ADD CONSTRAINT [Table3Table1] FOREIGN KEY ([otherfk2]) REFERENCES [Table3] ([id]) ON UPDATE CASCADE;
 GO
 

@@ -3,7 +3,7 @@
 -- Database ~ LINKEETEST.ACCDB
 -- Tables   ~ 23
 -- Fields   ~ 101
--- Indexes  ~ 0
+-- Indexes  ~ 13
 -- 
 -- SQL SCRIPT(S) 
 -- -----------------------------------
@@ -15,12 +15,14 @@ CREATE TABLE [MSysAccessStorage] (
     [Type] INT,
     [DateCreate] DATETIME2,
     [DateUpdate] DATETIME2,
-    [Lv] VARBINARY(MAX)
+    [Lv] VARBINARY(MAX),
+    PRIMARY KEY ([Id])
 );
 GO
--- Index Id not written: its columns are not known
--- Index ParentIdId not written: its columns are not known
--- Index ParentIdName not written: its columns are not known
+CREATE UNIQUE INDEX [ParentIdId] ON [MSysAccessStorage] ([ParentId], [Id]);
+GO
+CREATE UNIQUE INDEX [ParentIdName] ON [MSysAccessStorage] ([ParentId], [Name]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysAccessStorage] TO public;
 GO
 
@@ -31,7 +33,8 @@ CREATE TABLE [MSysACEs] (
     [FInheritable] BIT NOT NULL DEFAULT 0
 );
 GO
--- Index ObjectId not written: its columns are not known
+CREATE INDEX [ObjectId] ON [MSysACEs] ([ObjectId]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysACEs] TO public;
 GO
 
@@ -40,12 +43,14 @@ CREATE TABLE [MSysComplexColumns] (
     [ComplexTypeObjectID] INT,
     [FlatTableID] INT,
     [ConceptualTableID] INT,
-    [ComplexID] INT NOT NULL IDENTITY(1,1)
+    [ComplexID] INT NOT NULL IDENTITY(1,1),
+    PRIMARY KEY ([ComplexID])
 );
 GO
--- Index IdxConceptualTableID not written: its columns are not known
--- Index IdxFlatTableID not written: its columns are not known
--- Index IdxID not written: its columns are not known
+CREATE INDEX [IdxConceptualTableID] ON [MSysComplexColumns] ([ConceptualTableID]);
+GO
+CREATE INDEX [IdxFlatTableID] ON [MSysComplexColumns] ([FlatTableID]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexColumns] TO public;
 GO
 
@@ -135,10 +140,10 @@ CREATE TABLE [MSysNavPaneGroupCategories] (
     [SelectedObjectID] INT,
     [Filter] NVARCHAR(255),
     [Position] INT,
-    [Flags] INT
+    [Flags] INT,
+    PRIMARY KEY ([Id])
 );
 GO
--- Index Id not written: its columns are not known
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneGroupCategories] TO public;
 GO
 
@@ -149,12 +154,14 @@ CREATE TABLE [MSysNavPaneGroups] (
     [ObjectID] INT,
     [Position] INT,
     [Object Type Group] INT,
-    [Flags] INT
+    [Flags] INT,
+    PRIMARY KEY ([Id])
 );
 GO
--- Index GroupCategoryID not written: its columns are not known
--- Index Id not written: its columns are not known
--- Index MSysNavPaneGroupCategoriesMSysNavPaneGroups not written: its columns are not known
+CREATE INDEX [GroupCategoryID] ON [MSysNavPaneGroups] ([GroupCategoryID]);
+GO
+CREATE INDEX [MSysNavPaneGroupCategoriesMSysNavPaneGroups] ON [MSysNavPaneGroups] ([GroupCategoryID]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneGroups] TO public;
 GO
 
@@ -165,12 +172,14 @@ CREATE TABLE [MSysNavPaneGroupToObjects] (
     [Name] NVARCHAR(255),
     [Position] INT,
     [Icon] INT,
-    [Flags] INT
+    [Flags] INT,
+    PRIMARY KEY ([Id])
 );
 GO
--- Index GroupID not written: its columns are not known
--- Index Id not written: its columns are not known
--- Index MSysNavPaneGroupsMSysNavPaneGroupToObjects not written: its columns are not known
+CREATE INDEX [GroupID] ON [MSysNavPaneGroupToObjects] ([GroupID]);
+GO
+CREATE INDEX [MSysNavPaneGroupsMSysNavPaneGroupToObjects] ON [MSysNavPaneGroupToObjects] ([GroupID]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneGroupToObjects] TO public;
 GO
 
@@ -184,7 +193,7 @@ GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneObjectIDs] TO pu
 GO
 
 CREATE TABLE [MSysObjects] (
-    [Id] INT,
+    [Id] INT NOT NULL,
     [ParentId] INT,
     [Name] NVARCHAR(255),
     [Type] SMALLINT,
@@ -200,26 +209,27 @@ CREATE TABLE [MSysObjects] (
     [Lv] VARBINARY(MAX),
     [LvProp] VARBINARY(MAX),
     [LvModule] VARBINARY(MAX),
-    [LvExtra] VARBINARY(MAX)
+    [LvExtra] VARBINARY(MAX),
+    PRIMARY KEY ([Id])
 );
 GO
--- Index Id not written: its columns are not known
--- Index ParentIdName not written: its columns are not known
+CREATE UNIQUE INDEX [ParentIdName] ON [MSysObjects] ([ParentId], [Name]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysObjects] TO public;
 GO
 
 CREATE TABLE [MSysQueries] (
-    [ObjectId] INT,
-    [Attribute] TINYINT,
-    [Order] VARBINARY(510),
+    [ObjectId] INT NOT NULL,
+    [Attribute] TINYINT NOT NULL,
+    [Order] VARBINARY(510) NOT NULL,
     [Name1] NVARCHAR(255),
     [Name2] NVARCHAR(255),
     [Expression] NVARCHAR(MAX),
     [Flag] SMALLINT,
-    [LvExtra] INT
+    [LvExtra] INT,
+    PRIMARY KEY ([ObjectId], [Attribute], [Order])
 );
 GO
--- Index ObjectIdAttribute not written: its columns are not known
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysQueries] TO public;
 GO
 
@@ -234,9 +244,12 @@ CREATE TABLE [MSysRelationships] (
     [szReferencedColumn] NVARCHAR(255)
 );
 GO
--- Index szObject not written: its columns are not known
--- Index szReferencedObject not written: its columns are not known
--- Index szRelationship not written: its columns are not known
+CREATE INDEX [szObject] ON [MSysRelationships] ([szObject]);
+GO
+CREATE INDEX [szReferencedObject] ON [MSysRelationships] ([szReferencedObject]);
+GO
+CREATE INDEX [szRelationship] ON [MSysRelationships] ([szRelationship]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysRelationships] TO public;
 GO
 
@@ -245,29 +258,34 @@ CREATE TABLE [MSysResources] (
     [Id] INT NOT NULL IDENTITY(1,1),
     [Name] NVARCHAR(255),
     [Type] NVARCHAR(255),
-    [Extension] NVARCHAR(255)
+    [Extension] NVARCHAR(255),
+    PRIMARY KEY ([Id])
 );
 GO
--- Index Data_98341BD1254340CB94362EE67404246A not written: its columns are not known
--- Index Id not written: its columns are not known
+-- Index Data_98341BD1254340CB94362EE67404246A not written: its column Data is not in the script
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysResources] TO public;
 GO
 
 CREATE TABLE [Table1] (
     [ID] INT NOT NULL IDENTITY(1,1),
-    [Field1] NVARCHAR(255)
+    [Field1] NVARCHAR(255),
+    PRIMARY KEY ([ID])
 );
 GO
--- Index PrimaryKey not written: its columns are not known
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [Table1] TO public;
 GO
 
 CREATE TABLE [Table2] (
     [ID] INT NOT NULL IDENTITY(1,1),
-    [Field1] NVARCHAR(255)
+    [Field1] NVARCHAR(255),
+    PRIMARY KEY ([ID])
 );
 GO
--- Index PrimaryKey not written: its columns are not known
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [Table2] TO public;
+GO
+
+ALTER TABLE [MSysNavPaneGroups] ADD CONSTRAINT [MSysNavPaneGroupCategoriesMSysNavPaneGroups] FOREIGN KEY ([GroupCategoryID]) REFERENCES [MSysNavPaneGroupCategories] ([Id]) ON UPDATE CASCADE ON DELETE CASCADE;
+GO
+ALTER TABLE [MSysNavPaneGroupToObjects] ADD CONSTRAINT [MSysNavPaneGroupsMSysNavPaneGroupToObjects] FOREIGN KEY ([GroupID]) REFERENCES [MSysNavPaneGroups] ([Id]) ON UPDATE CASCADE ON DELETE CASCADE;
 GO
 

@@ -3,7 +3,7 @@
 -- Database ~ TEST2V2003.MDB
 -- Tables   ~ 10
 -- Fields   ~ 142
--- Indexes  ~ 0
+-- Indexes  ~ 11
 -- 
 -- SQL SCRIPT(S) 
 -- -----------------------------------
@@ -85,8 +85,10 @@ CREATE TABLE [MSP_PROJECTS] (
     [RESERVED_BINARY_DATA] VARBINARY(MAX)
 );
 GO
--- Index I_MSP_PROJECTS not written: its columns are not known
--- Index I_PROJ_NAME not written: its columns are not known
+CREATE UNIQUE INDEX [I_MSP_PROJECTS] ON [MSP_PROJECTS] ([PROJ_ID]);
+GO
+CREATE UNIQUE INDEX [I_PROJ_NAME] ON [MSP_PROJECTS] ([PROJ_NAME]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSP_PROJECTS] TO public;
 GO
 
@@ -97,12 +99,14 @@ CREATE TABLE [MSysAccessStorage] (
     [Type] INT,
     [DateCreate] DATETIME2,
     [DateUpdate] DATETIME2,
-    [Lv] VARBINARY(MAX)
+    [Lv] VARBINARY(MAX),
+    PRIMARY KEY ([Id])
 );
 GO
--- Index Id not written: its columns are not known
--- Index ParentIdId not written: its columns are not known
--- Index ParentIdName not written: its columns are not known
+CREATE UNIQUE INDEX [ParentIdId] ON [MSysAccessStorage] ([ParentId], [Id]);
+GO
+CREATE UNIQUE INDEX [ParentIdName] ON [MSysAccessStorage] ([ParentId], [Name]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysAccessStorage] TO public;
 GO
 
@@ -113,7 +117,8 @@ CREATE TABLE [MSysACEs] (
     [FInheritable] BIT NOT NULL DEFAULT 0
 );
 GO
--- Index ObjectId not written: its columns are not known
+CREATE INDEX [ObjectId] ON [MSysACEs] ([ObjectId]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysACEs] TO public;
 GO
 
@@ -124,10 +129,10 @@ CREATE TABLE [MSysNavPaneGroupCategories] (
     [SelectedObjectID] INT,
     [Filter] NVARCHAR(255),
     [Position] INT,
-    [Flags] INT
+    [Flags] INT,
+    PRIMARY KEY ([Id])
 );
 GO
--- Index Id not written: its columns are not known
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneGroupCategories] TO public;
 GO
 
@@ -138,11 +143,12 @@ CREATE TABLE [MSysNavPaneGroups] (
     [ObjectID] INT,
     [Position] INT,
     [Object Type Group] INT,
-    [Flags] INT
+    [Flags] INT,
+    PRIMARY KEY ([Id])
 );
 GO
--- Index GroupCategoryID not written: its columns are not known
--- Index Id not written: its columns are not known
+CREATE INDEX [GroupCategoryID] ON [MSysNavPaneGroups] ([GroupCategoryID]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneGroups] TO public;
 GO
 
@@ -153,11 +159,12 @@ CREATE TABLE [MSysNavPaneGroupToObjects] (
     [Name] NVARCHAR(255),
     [Position] INT,
     [Icon] INT,
-    [Flags] INT
+    [Flags] INT,
+    PRIMARY KEY ([Id])
 );
 GO
--- Index GroupID not written: its columns are not known
--- Index Id not written: its columns are not known
+CREATE INDEX [GroupID] ON [MSysNavPaneGroupToObjects] ([GroupID]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneGroupToObjects] TO public;
 GO
 
@@ -171,7 +178,7 @@ GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneObjectIDs] TO pu
 GO
 
 CREATE TABLE [MSysObjects] (
-    [Id] INT,
+    [Id] INT NOT NULL,
     [ParentId] INT,
     [Name] NVARCHAR(255),
     [Type] SMALLINT,
@@ -187,26 +194,27 @@ CREATE TABLE [MSysObjects] (
     [Lv] VARBINARY(MAX),
     [LvProp] VARBINARY(MAX),
     [LvModule] VARBINARY(MAX),
-    [LvExtra] VARBINARY(MAX)
+    [LvExtra] VARBINARY(MAX),
+    PRIMARY KEY ([Id])
 );
 GO
--- Index Id not written: its columns are not known
--- Index ParentIdName not written: its columns are not known
+CREATE UNIQUE INDEX [ParentIdName] ON [MSysObjects] ([ParentId], [Name]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysObjects] TO public;
 GO
 
 CREATE TABLE [MSysQueries] (
-    [ObjectId] INT,
-    [Attribute] TINYINT,
-    [Order] VARBINARY(510),
+    [ObjectId] INT NOT NULL,
+    [Attribute] TINYINT NOT NULL,
+    [Order] VARBINARY(510) NOT NULL,
     [Name1] NVARCHAR(255),
     [Name2] NVARCHAR(255),
     [Expression] NVARCHAR(MAX),
     [Flag] SMALLINT,
-    [LvExtra] INT
+    [LvExtra] INT,
+    PRIMARY KEY ([ObjectId], [Attribute], [Order])
 );
 GO
--- Index ObjectIdAttribute not written: its columns are not known
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysQueries] TO public;
 GO
 
@@ -221,9 +229,12 @@ CREATE TABLE [MSysRelationships] (
     [szReferencedColumn] NVARCHAR(255)
 );
 GO
--- Index szObject not written: its columns are not known
--- Index szReferencedObject not written: its columns are not known
--- Index szRelationship not written: its columns are not known
+CREATE INDEX [szObject] ON [MSysRelationships] ([szObject]);
+GO
+CREATE INDEX [szReferencedObject] ON [MSysRelationships] ([szReferencedObject]);
+GO
+CREATE INDEX [szRelationship] ON [MSysRelationships] ([szRelationship]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysRelationships] TO public;
 GO
 

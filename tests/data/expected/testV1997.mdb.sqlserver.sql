@@ -3,7 +3,7 @@
 -- Database ~ TESTV1997.MDB
 -- Tables   ~ 10
 -- Fields   ~ 147
--- Indexes  ~ 0
+-- Indexes  ~ 12
 -- 
 -- SQL SCRIPT(S) 
 -- -----------------------------------
@@ -15,7 +15,8 @@ CREATE TABLE [MSysACEs] (
     [FInheritable] BIT NOT NULL DEFAULT 0
 );
 GO
--- Index ObjectId not written: its columns are not known
+CREATE INDEX [ObjectId] ON [MSysACEs] ([ObjectId]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysACEs] TO public;
 GO
 
@@ -37,12 +38,13 @@ CREATE TABLE [MSysModules2] (
     [TypeInfo] VARBINARY(MAX)
 );
 GO
--- Index Index1 not written: its columns are not known
+CREATE INDEX [Index1] ON [MSysModules2] ([Name], [Type], [Version] DESC);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysModules2] TO public;
 GO
 
 CREATE TABLE [MSysObjects] (
-    [Id] INT,
+    [Id] INT NOT NULL,
     [ParentId] INT,
     [Name] NVARCHAR(255),
     [Type] SMALLINT,
@@ -58,25 +60,26 @@ CREATE TABLE [MSysObjects] (
     [Lv] VARBINARY(MAX),
     [LvProp] VARBINARY(MAX),
     [LvModule] VARBINARY(MAX),
-    [LvExtra] VARBINARY(MAX)
+    [LvExtra] VARBINARY(MAX),
+    PRIMARY KEY ([Id])
 );
 GO
--- Index Id not written: its columns are not known
--- Index ParentIdName not written: its columns are not known
+CREATE UNIQUE INDEX [ParentIdName] ON [MSysObjects] ([ParentId], [Name]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysObjects] TO public;
 GO
 
 CREATE TABLE [MSysQueries] (
-    [ObjectId] INT,
-    [Attribute] TINYINT,
-    [Order] VARBINARY(255),
+    [ObjectId] INT NOT NULL,
+    [Attribute] TINYINT NOT NULL,
+    [Order] VARBINARY(255) NOT NULL,
     [Name1] NVARCHAR(255),
     [Name2] NVARCHAR(255),
     [Expression] NVARCHAR(MAX),
-    [Flag] SMALLINT
+    [Flag] SMALLINT,
+    PRIMARY KEY ([ObjectId], [Attribute], [Order])
 );
 GO
--- Index ObjectIdAttribute not written: its columns are not known
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysQueries] TO public;
 GO
 
@@ -91,31 +94,35 @@ CREATE TABLE [MSysRelationships] (
     [szReferencedColumn] NVARCHAR(255)
 );
 GO
--- Index szObject not written: its columns are not known
--- Index szReferencedObject not written: its columns are not known
--- Index szRelationship not written: its columns are not known
+CREATE INDEX [szObject] ON [MSysRelationships] ([szObject]);
+GO
+CREATE INDEX [szReferencedObject] ON [MSysRelationships] ([szReferencedObject]);
+GO
+CREATE INDEX [szRelationship] ON [MSysRelationships] ([szRelationship]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysRelationships] TO public;
 GO
 
 CREATE TABLE [Table1] (
-    [A] NVARCHAR(50),
+    [A] NVARCHAR(50) NOT NULL,
     [B] NVARCHAR(100),
-    [C] TINYINT,
-    [D] SMALLINT,
-    [E] INT,
-    [F] FLOAT,
+    [C] TINYINT DEFAULT 0,
+    [D] SMALLINT DEFAULT 0,
+    [E] INT DEFAULT 0,
+    [F] FLOAT DEFAULT 0,
     [G] DATETIME2,
-    [H] DECIMAL(19,4),
-    [I] BIT NOT NULL DEFAULT 0
+    [H] DECIMAL(19,4) DEFAULT 0,
+    [I] BIT NOT NULL DEFAULT 0,
+    PRIMARY KEY ([A])
 );
 GO
--- Index B not written: its columns are not known
--- Index PrimaryKey not written: its columns are not known
+CREATE INDEX [B] ON [Table1] ([B]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [Table1] TO public;
 GO
 
 CREATE TABLE [Table2] (
-    [column1] NVARCHAR(50),
+    [column1] NVARCHAR(50) NOT NULL,
     [column2] NVARCHAR(50),
     [column3] NVARCHAR(50),
     [column4] NVARCHAR(50),
@@ -203,33 +210,38 @@ CREATE TABLE [Table2] (
     [column86] NVARCHAR(50),
     [column87] NVARCHAR(50),
     [column88] NVARCHAR(50),
-    [column89] NVARCHAR(50)
+    [column89] NVARCHAR(50),
+    PRIMARY KEY ([column1])
 );
 GO
--- Index column10 not written: its columns are not known
--- Index column14 not written: its columns are not known
--- Index column75 not written: its columns are not known
--- Index id not written: its columns are not known
--- Index PrimaryKey not written: its columns are not known
+CREATE INDEX [column10] ON [Table2] ([column10]);
+GO
+CREATE INDEX [column14] ON [Table2] ([column14]);
+GO
+CREATE INDEX [column75] ON [Table2] ([column75]);
+GO
+CREATE INDEX [id] ON [Table2] ([column1]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [Table2] TO public;
 GO
 
 CREATE TABLE [Table3] (
     [a] INT NOT NULL IDENTITY(1,1),
-    [b] NVARCHAR(50)
+    [b] NVARCHAR(50),
+    PRIMARY KEY ([a])
 );
 GO
--- Index id not written: its columns are not known
--- Index PrimaryKey not written: its columns are not known
+CREATE INDEX [id] ON [Table3] ([a]);
+GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [Table3] TO public;
 GO
 
 CREATE TABLE [Table4] (
     [name] NVARCHAR(50),
-    [data] UNIQUEIDENTIFIER
+    [data] UNIQUEIDENTIFIER NOT NULL DEFAULT NEWID(),
+    PRIMARY KEY ([data])
 );
 GO
--- Index PrimaryKey not written: its columns are not known
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [Table4] TO public;
 GO
 
