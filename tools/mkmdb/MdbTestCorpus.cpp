@@ -100,8 +100,7 @@ MdbSchema autoNumbers() {
 }
 
 // Keys over several columns, descending index columns, index flags, foreign-key indexes, column
-// properties, a GUID AutoNumber, a hidden table and relationships, one of them over two columns and one
-// with an emoji in its name.
+// properties, a GUID AutoNumber, a hidden table and relationships, one of them over two columns.
 MdbSchema relationships() {
     using T = MdbColumnType;
     MdbColumn rowGuid = column("RowGuid", T::Guid);
@@ -143,7 +142,7 @@ MdbSchema relationships() {
     MdbRelationship toCustomers{"CustomersOrders", "Orders", {"CustomerID"}, "Customers", {"CustomerID"}};
     toCustomers.cascadeSetNull = true;
     MdbRelationship toOrders{
-        "Lines 🔗 Orders", "Order Lines", {"CustomerID", "OrderNo"}, "Orders", {"CustomerID", "OrderNo"}};
+        "LinesOrders", "Order Lines", {"CustomerID", "OrderNo"}, "Orders", {"CustomerID", "OrderNo"}};
     toOrders.cascadeUpdate = true;
     toOrders.cascadeDelete = true;
     MdbRelationship loose{"NotesCustomers", "Notes", {"CustomerID"}, "Customers", {"CustomerID"}};
