@@ -38,6 +38,7 @@ private slots:
     void unreadableTableCountsOneField();
     void emptyDatabaseGivesHeaderAlone();
     void previousOutputIsCleared();
+    void stopEndsTheRunBeforeTheNextTable();
 };
 
 void TestConversionRun::headerCountsTablesFieldsAndIndexes() {
@@ -162,6 +163,19 @@ void TestConversionRun::previousOutputIsCleared() {
     s.reader.tables = names({});
     s.run();
     QVERIFY(!s.window.script.contains("previous run"));
+}
+
+// A window that is closing stops the run before its next table: no further table, no header, no "Done...".
+void TestConversionRun::stopEndsTheRunBeforeTheNextTable() {
+    Setup s;
+    s.reader.tables = names({"A", "MSysObjects", "B", "C"});
+    s.window.stopAfterTables = 2;
+    s.run();
+    QCOMPARE(s.reader.fieldRequests, QStringList{"A"});
+    QVERIFY(s.window.script.startsWith("CREATE TABLE A ("));
+    QVERIFY(!s.window.script.contains("RESULTS"));
+    QVERIFY(!s.window.captions.contains("Done..."));
+    QCOMPARE(s.window.stopQuestions, 3);
 }
 
 QTEST_GUILESS_MAIN(TestConversionRun)

@@ -3,8 +3,8 @@
 #include "CliArguments.h"
 #include "CliWindow.h"
 #include "ConversionRun.h"
+#include "OneRequestReader.h"
 #include "ReaderProcess.h"
-#include "SchemaSnapshot.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -15,42 +15,6 @@ namespace {
 
 // Exit statuses of sysexits.h.
 enum ExitStatus { Success = 0, Usage = 64, DataError = 65, NoInput = 66, CannotCreate = 73 };
-
-// Reads the whole schema in one request when the run asks for the table list, answers the rest from
-// memory, and remembers why the database could not be read, so the exit status can tell a missing file apart.
-class OneRequestReader : public SchemaReader {
-public:
-    explicit OneRequestReader(ReaderProcess& engine) : engine_(engine) {}
-    TableList GetTableNames(const QString& path) override {
-        auto snapshot = SchemaSnapshot::read(engine_, path);
-        if (auto* failure = std::get_if<ReadFailure>(&snapshot)) {
-            failure_ = *failure;
-            return *failure;
-        }
-        snapshot_ = std::move(std::get<SchemaSnapshot>(snapshot));
-        return snapshot_->GetTableNames(path);
-    }
-    FieldTable GetTableFields(const QString& path, const QString& table) override {
-        return snapshot_ ? snapshot_->GetTableFields(path, table) : FieldTable::unreadable();
-    }
-    IndexList GetTableIndexes(const QString& path, const QString& table) override {
-        return snapshot_ ? snapshot_->GetTableIndexes(path, table) : unreadableIndexes();
-    }
-    std::variant<ReadFailure, DatabaseSchema> GetDatabaseSchema(const QString& path) override {
-        if (!snapshot_) {
-            const TableList tables = GetTableNames(path);
-            if (const auto* failure = std::get_if<ReadFailure>(&tables))
-                return *failure;
-        }
-        return snapshot_->GetDatabaseSchema(path);
-    }
-    const std::optional<ReadFailure>& failure() const { return failure_; }
-
-private:
-    ReaderProcess& engine_;
-    std::optional<SchemaSnapshot> snapshot_;
-    std::optional<ReadFailure> failure_;
-};
 
 bool writeOutput(const QByteArray& bytes, const QString& outputFile) {
     if (outputFile.isEmpty()) {

@@ -61,6 +61,8 @@ void cmdGenSQL_Click(WindowOps& window, SchemaReader& reader) {
     const ScriptTarget target{options, reader, window};
     Counters counts;
     for (int i = 1; i <= tables.upperBound(); ++i) {
+        if (window.stopRequested())
+            return;
         const QString& tableName = tables.at(i);
         if (skipped(tableName, options))
             continue;
