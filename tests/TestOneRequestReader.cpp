@@ -74,7 +74,8 @@ void TestOneRequestReader::failureIsRememberedUntilTheNextList() {
     const TableList tables = reader.GetTableNames(sample);
     QVERIFY(std::holds_alternative<TextList>(tables));
     QVERIFY(!reader.failure());
-    QCOMPARE(std::get<TextList>(tables).upperBound(), std::get<TextList>(perCall_.GetTableNames(sample)).upperBound());
+    QCOMPARE(std::get<TextList>(tables).upperBound(),
+             std::get<TextList>(perCall_.GetTableNames(sample)).upperBound());
 }
 
 void TestOneRequestReader::everyListReadsTheFileAfresh() {

@@ -9,8 +9,8 @@ QString SuggestedScriptPath(const QString& databasePath) {
     if (trimmed.isEmpty())
         return QDir::current().filePath(QStringLiteral("script.sql"));
     const QFileInfo database(trimmed);
-    const QString name = database.completeBaseName().isEmpty() ? QStringLiteral("script")
-                                                               : database.completeBaseName();
+    const QString name =
+        database.completeBaseName().isEmpty() ? QStringLiteral("script") : database.completeBaseName();
     return database.absoluteDir().filePath(name + QStringLiteral(".sql"));
 }
 
@@ -22,5 +22,6 @@ std::optional<QString> WriteScriptFile(const QString& path, const QString& text)
         return std::nullopt;
     const QString reason = file.errorString();
     file.cancelWriting();
-    return QStringLiteral("The script could not be saved to %1:\n%2").arg(QDir::toNativeSeparators(path), reason);
+    return QStringLiteral("The script could not be saved to %1:\n%2")
+        .arg(QDir::toNativeSeparators(path), reason);
 }

@@ -83,8 +83,8 @@ void frmMain::addDesktopHabits() {
     // A file dropped anywhere on the window goes into the path box, the edit boxes included, which would
     // otherwise take it as the text of its address.
     setAcceptDrops(true);
-    for (QWidget* box : std::initializer_list<QWidget*>{txtPath, txtUserNames, txtSQL->viewport(),
-                                                        cboSQLType->lineEdit()}) {
+    for (QWidget* box :
+         std::initializer_list<QWidget*>{txtPath, txtUserNames, txtSQL->viewport(), cboSQLType->lineEdit()}) {
         box->installEventFilter(this);
     }
 }

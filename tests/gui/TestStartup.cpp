@@ -217,7 +217,8 @@ void TestStartup::programArguments() {
         QVERIFY(!std::get<ProgramUsageError>(parsed).message.isEmpty());
     } else if (!output.isEmpty()) {
         QVERIFY(std::holds_alternative<ProgramText>(parsed));
-        QVERIFY2(std::get<ProgramText>(parsed).text.startsWith(output), qPrintable(std::get<ProgramText>(parsed).text));
+        QVERIFY2(std::get<ProgramText>(parsed).text.startsWith(output),
+                 qPrintable(std::get<ProgramText>(parsed).text));
     } else {
         QVERIFY(std::holds_alternative<ProgramStart>(parsed));
         QCOMPARE(std::get<ProgramStart>(parsed).database, database);
