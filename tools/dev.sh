@@ -3,6 +3,8 @@
 #   tools/dev.sh run        install what is missing, build, start the program
 #   tools/dev.sh test       install what is missing, build, run the whole test suite
 #   tools/dev.sh sanitize   the same tests, built with AddressSanitizer and UBSan
+#   tools/dev.sh deb        build build/veltrane_<version>_amd64.deb
+#   tools/dev.sh screenshots  take docs/*.png under Xvfb (installs the optional screenshot tools too)
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -11,6 +13,12 @@ action=${1:-run}
 packages=(build-essential cmake ninja-build pkg-config git
           qt6-base-dev libgl-dev mdbtools-dev libsimpleini-dev
           mdbtools clang libclang-rt-14-dev desktop-file-utils xvfb xauth)
+# The Debian package and its test: dpkg-shlibdeps (dpkg-dev, file) computes the dependencies; the test
+# validates the AppStream file, the MIME package (update-mime-database, gio) and runs lintian.
+packages+=(dpkg-dev file appstream shared-mime-info libglib2.0-bin lintian)
+# Optional, for developers only: the tools behind tools/screenshot/take-screenshots.sh.
+screenshot_packages=(openbox xdotool imagemagick)
+[ "$action" = screenshots ] && packages+=("${screenshot_packages[@]}")
 # node and npm run the independent reader check; a machine that already has node keeps it.
 command -v node >/dev/null 2>&1 || packages+=(nodejs)
 command -v npm >/dev/null 2>&1 || packages+=(npm)
@@ -61,8 +69,17 @@ sanitize)
     build "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DVELTRANE_SANITIZE=ON
     ASAN_OPTIONS=detect_leaks=0 ctest --test-dir "$root/build-asan" --output-on-failure -j2
     ;;
+deb)
+    build "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build "$root/build" --target deb
+    ;;
+screenshots)
+    build "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --install "$root/build" --prefix "$root/build/screenshot-prefix" >/dev/null
+    exec bash "$root/tools/screenshot/take-screenshots.sh" "$root/build/screenshot-prefix"
+    ;;
 *)
-    echo "usage: tools/dev.sh run|test|sanitize" >&2
+    echo "usage: tools/dev.sh run|test|sanitize|deb|screenshots" >&2
     exit 64
     ;;
 esac
