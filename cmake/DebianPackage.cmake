@@ -15,16 +15,17 @@ set(CPACK_DEBIAN_PACKAGE_SECTION database)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "write the tables of an Access database as a SQL script
- Veltrane reads the design of a Microsoft Access database (an .mdb or .accdb
- file) and writes it as a SQL script in the Access SQL or the T-SQL dialect:
- CREATE TABLE statements with column types and primary keys, CREATE INDEX and
- GRANT statements, and GO separators on request. The database is only read.
- .
- This package holds the desktop program veltrane and the command-line front
- end veltrane-cli. Both read databases through libmdb in a separate reader
- process, so a damaged file cannot crash or hang them.")
+# The first line is the synopsis; CPack indents the others as the control file wants, an empty line
+# separating paragraphs.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "write the tables of an Access database as a SQL script
+Veltrane reads the design of a Microsoft Access database (an .mdb or .accdb
+file) and writes it as a SQL script in the Access SQL or the T-SQL dialect:
+CREATE TABLE statements with column types and primary keys, CREATE INDEX and
+GRANT statements, and GO separators on request. The database is only read.
+
+This package holds the desktop program veltrane and the command-line front
+end veltrane-cli. Both read databases through libmdb in a separate reader
+process, so a damaged file cannot crash or hang them.")
 include(CPack)
 
 add_custom_target(deb

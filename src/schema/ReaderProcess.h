@@ -9,6 +9,7 @@
 #include "SchemaReader.h"
 
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -32,6 +33,12 @@ public:
     // Tables, fields and indexes in one request; nothing when the reader process failed on the file.
     std::optional<readerprotocol::SchemaAnswer> readSchema(const QString& path);
 
+    // Called every few hundredths of a second while a request waits for its answer (a window paints
+    // meanwhile); an answer of true abandons the request, which is then answered as a failed read, and
+    // stops the reader process. Unset, a request just waits.
+    using WaitHook = std::function<bool()>;
+    void setWaitHook(WaitHook hook) { waitHook_ = std::move(hook); }
+
     static QString defaultProgram();
     // The time limit of one request in milliseconds.
     static int requestTimeoutMs();
@@ -44,4 +51,5 @@ private:
     QString program_;
     QStringList arguments_;
     std::unique_ptr<QProcess> process_;
+    WaitHook waitHook_;
 };

@@ -389,6 +389,14 @@ SchemaReader& frmMain::engine() {
     }
     if (!readerProcess) {
         readerProcess = std::make_unique<ReaderProcess>();
+        // Reading a large schema takes a while: the window paints meanwhile, and a close gives up the read.
+        readerProcess->setWaitHook([this] {
+            if (!running) {
+                return false;
+            }
+            paintNow();
+            return closeAfterRun;
+        });
         wholeSchemaReader = std::make_unique<OneRequestReader>(*readerProcess);
     }
     return *wholeSchemaReader;
@@ -530,6 +538,9 @@ void frmMain::uncheckCreatePermissions() {
 }
 
 void frmMain::showMessage(const QString& text) {
+    if (closeAfterRun) {
+        return; // the window is closing: a read given up for it is nothing to tell
+    }
     if (inputGuard == nullptr) {
         ShowMessage(this, text);
         return;

@@ -101,7 +101,7 @@ else
 fi
 
 if command -v lintian >/dev/null; then
-    lintian --fail-on error --allow-root --no-tag-display-limit "$deb" >"$work/lintian.txt" 2>&1 ||
+    lintian --fail-on error --allow-root --tag-display-limit 0 "$deb" >"$work/lintian.txt" 2>&1 ||
         { cat "$work/lintian.txt"; fail "lintian reports errors"; }
     cat "$work/lintian.txt"
 else
