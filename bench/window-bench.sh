@@ -3,7 +3,8 @@
 # bench/schema-bench.sh: 20 columns and 4 indexes a table). The window is the real main window, driven
 # offscreen by veltrane-window-run: it clicks "Gen SQL" and times the run until the window shows "Done...",
 # with the progress captions and the growing script painted as a user sees them. veltrane-cli is timed as a
-# whole process (start, reader process, conversion, output). Prints the best of RUNS runs of each.
+# whole process (start, reader process, conversion, output). Prints the best of RUNS runs of each, and how long
+# closing the window took after the run (settings saved, reader process ended).
 #
 # Usage: bench/window-bench.sh [BUILD_DIR] [TABLE_COUNTS...]
 #   BUILD_DIR     default: build (needs bin/mkmdb, bin/veltrane-cli, bin/veltrane-window-run)
@@ -40,23 +41,24 @@ cli_seconds() { # DB TYPE
     done | best
 }
 
-window_seconds() { # DB TYPE: "run process" of the fastest run
+window_seconds() { # DB TYPE: "run process close" of the fastest run
     for ((r = 0; r < runs; r++)); do
-        local run
-        run=$(/usr/bin/time -f '%e' -o "$cache/time.txt" "$window" "$1" "$2" 2>/dev/null | cut -d' ' -f1)
-        echo "$run $(cat "$cache/time.txt")"
+        local out run length close
+        out=$(/usr/bin/time -f '%e' -o "$cache/time.txt" "$window" "$1" "$2" 2>/dev/null)
+        read -r run length close <<<"$out"
+        echo "$run $(cat "$cache/time.txt") $close"
     done | sort -g | head -n 1
 }
 
 printf '%s\n' "Machine: $(nproc) cores, $(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo)"
 printf '%s\n' "Date: $(date -u '+%Y-%m-%d %H:%M UTC'), best of $runs runs"
-printf '%-7s %-11s %13s %13s %16s %12s\n' tables dialect "cli s" "window run s" "window process s" "run / cli"
+printf '%-7s %-11s %8s %13s %17s %15s %10s\n' tables dialect "cli s" "window run s" "window process s" "window close s" "run / cli"
 for n in "${sizes[@]}"; do
     db=$cache/tables-$n.mdb
     for type in "Access SQL" T-SQL; do
         c=$(cli_seconds "$db" "$type")
-        read -r w p < <(window_seconds "$db" "$type")
+        read -r w p x < <(window_seconds "$db" "$type")
         ratio=$(awk -v a="$w" -v b="$c" 'BEGIN { printf "%.2f", a / b }')
-        printf '%-7s %-11s %13s %13s %16s %12s\n' "$n" "$type" "$c" "$w" "$p" "$ratio"
+        printf '%-7s %-11s %8s %13s %17s %15s %10s\n' "$n" "$type" "$c" "$w" "$p" "$x" "$ratio"
     done
 done
