@@ -162,7 +162,6 @@ ConversionOptions fuzzedOptions(FuzzedDataProvider& in) {
     options.CreatePrimaryKey = in.ConsumeBool();
     options.ModifyIllegalCharacters = in.ConsumeBool();
     options.StripSpaces = in.ConsumeBool();
-    options.ChangeSpaces = !options.StripSpaces;
     options.CreatePermissions = in.ConsumeBool();
     options.GrantSelect = in.ConsumeBool();
     options.GrantInsert = in.ConsumeBool();
@@ -192,21 +191,39 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ConversionOptions options = fuzzedOptions(in);
     QuietWindow window(options);
     FuzzedReader reader(in);
-    cmdGenSQL_Click(window, reader);
+    const RunOutcome outcome = cmdGenSQL_Click(window, reader);
 
-    // Every run ends in one of three ways: no path, an unreadable database, or a script under its header.
+    // Every run ends in one of four ways: no path, no reader program, an unreadable database, or a script
+    // under its header, followed by one message when some tables could not be read.
     const QStringList& messages = window.messages();
-    if (messages.size() == 1) {
-        if (messages[0] != QLatin1String("You must select a DB first. Exiting...") ||
+    switch (outcome.ending) {
+    case RunOutcome::Ending::NoPath:
+        if (messages != QStringList{QStringLiteral("You must select a DB first. Exiting...")} ||
             !window.script().isEmpty())
             std::abort();
-    } else if (messages.size() == 2) {
-        if (messages[1] != QLatin1String("This DB doesn't appear to be the correct format. Exiting...") ||
+        break;
+    case RunOutcome::Ending::ReaderUnavailable:
+        if (messages.size() != 1 || !window.script().isEmpty())
+            std::abort();
+        break;
+    case RunOutcome::Ending::DatabaseUnreadable:
+        if (messages.size() != 2 ||
+            messages[1] != QLatin1String("This DB doesn't appear to be the correct format. Exiting...") ||
             !window.script().isEmpty())
             std::abort();
-    } else if (!messages.isEmpty() || window.lastCaption() != QLatin1String("Done...") ||
-               !window.script().startsWith(expectedHeaderStart(options, reader))) {
+        break;
+    case RunOutcome::Ending::Stopped: // this window never asks the run to stop
         std::abort();
+    case RunOutcome::Ending::PartlyRead:
+    case RunOutcome::Ending::Done: {
+        const QString message = unreadTablesMessage(outcome);
+        if (messages != (message.isEmpty() ? QStringList() : QStringList{message}) ||
+            (outcome.ending == RunOutcome::Ending::PartlyRead) == outcome.unreadableTables.isEmpty() ||
+            window.lastCaption() != QLatin1String("Done...") ||
+            !window.script().startsWith(expectedHeaderStart(options, reader)))
+            std::abort();
+        break;
+    }
     }
     return 0;
 }

@@ -36,7 +36,7 @@ void TestCliArguments::defaultsAreTheWindowsInitialLayout() {
     QCOMPARE(o.DatabasePath, " my db.mdb "); // never trimmed
     QCOMPARE(o.ScriptType, "Access SQL");
     QVERIFY(!o.CreateGo && o.CreateIndexes && o.CreatePrimaryKey && !o.IncludeSystemTables);
-    QVERIFY(!o.StripSpaces && o.ChangeSpaces && o.ModifyIllegalCharacters);
+    QVERIFY(!o.StripSpaces && o.ModifyIllegalCharacters);
     QVERIFY(!o.CreatePermissions && o.GrantSelect && o.GrantInsert && o.GrantDelete && o.GrantUpdate);
     QCOMPARE(o.UserNames, QString());
     QVERIFY(request.outputFile.isEmpty() && !request.lineFeeds && !request.verbose);
@@ -49,7 +49,7 @@ void TestCliArguments::everyOptionSetsItsField() {
     const ConversionOptions& o = request.options;
     QCOMPARE(o.ScriptType, "T-SQL");
     QVERIFY(o.CreateGo && !o.CreateIndexes && !o.CreatePrimaryKey && o.IncludeSystemTables);
-    QVERIFY(o.StripSpaces && !o.ChangeSpaces && !o.ModifyIllegalCharacters && o.CreatePermissions);
+    QVERIFY(o.StripSpaces && !o.ModifyIllegalCharacters && o.CreatePermissions);
     QCOMPARE(o.UserNames, "public, dbo");
     QCOMPARE(request.outputFile, "out.sql");
     QVERIFY(request.lineFeeds && request.verbose);

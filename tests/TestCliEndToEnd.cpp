@@ -3,6 +3,8 @@
 
 #include "CliWindow.h"
 #include "ConversionRun.h"
+#include "FileTestHelpers.h"
+#include "MdbWriter.h"
 #include "ReaderProcess.h"
 #include <QDir>
 #include <QProcess>
@@ -21,9 +23,9 @@ struct CliResult {
     QByteArray err;
 };
 
-CliResult runCli(const QStringList& arguments) {
+CliResult runCli(const QStringList& arguments, const QString& program = cli) {
     QProcess process;
-    process.start(cli, arguments);
+    process.start(program, arguments);
     process.waitForFinished(120000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             process.readAllStandardOutput(), process.readAllStandardError()};
@@ -61,6 +63,10 @@ private slots:
     void exitStatuses_data();
     void exitStatuses();
     void outputFileAndLineFeeds();
+    void readerProgramMissing();
+    void partlyReadDatabase();
+    void linkedFileGone();
+    void namesOutsideTheBasicPlane();
 };
 
 void TestCliEndToEnd::fixturesMatchCheckedScripts_data() {
@@ -73,8 +79,10 @@ void TestCliEndToEnd::fixturesMatchCheckedScripts_data() {
                                    << "Access SQL";
     QTest::addRow("sample tsql") << examples << "sample.mdb"
                                  << "T-SQL";
-    for (const char* file : {"testV1997.mdb", "indexTestV2000.mdb", "compIndexTestV2003.mdb",
-                             "test2V2003.mdb", "testV2007.accdb", "emptyJet4.mdb", "adox_jet4.mdb"}) {
+    for (const char* file :
+         {"testV1997.mdb", "indexTestV2000.mdb", "compIndexTestV2003.mdb", "test2V2003.mdb",
+          "testV2007.accdb", "emptyJet4.mdb", "adox_jet4.mdb", "calcFieldTestV2010.accdb",
+          "complexDataTestV2010.accdb", "linkerTestV2007.accdb", "linkeeTest.accdb"}) {
         QTest::addRow("%s access", file) << fixtures << QString(file) << "Access SQL";
         QTest::addRow("%s tsql", file) << fixtures << QString(file) << "T-SQL";
     }
@@ -84,8 +92,8 @@ void TestCliEndToEnd::fixturesMatchCheckedScripts() {
     QFETCH(QString, folder);
     QFETCH(QString, database);
     QFETCH(QString, dialect);
-    if (!QDir(folder).exists())
-        QSKIP("../shared/fixtures is absent: the real Access files are not here");
+    if (folder == fixtures)
+        REQUIRE_FIXTURES();
     // Run from the database's folder with a relative path, so the header does not depend on where it lies.
     QProcess process;
     process.setWorkingDirectory(folder);
@@ -105,8 +113,8 @@ void TestCliEndToEnd::oneRequestEqualsPerCallReader() {
     QFETCH(QString, folder);
     QFETCH(QString, database);
     QFETCH(QString, dialect);
-    if (!QDir(folder).exists())
-        QSKIP("../shared/fixtures is absent: the real Access files are not here");
+    if (folder == fixtures)
+        REQUIRE_FIXTURES();
     const QString path = folder + "/" + database;
     ConversionOptions options;
     options.DatabasePath = path;
@@ -146,8 +154,6 @@ void TestCliEndToEnd::exitStatuses() {
 
 void TestCliEndToEnd::outputFileAndLineFeeds() {
     const QString sample = QStringLiteral(VELTRANE_SOURCE_DIR) + "/examples/sample.mdb";
-    if (!QFile::exists(sample))
-        QSKIP("examples/sample.mdb is not there yet");
     QTemporaryDir dir;
     const QString out = dir.filePath("script.sql");
     const CliResult toFile = runCli({"-o", out, sample});
@@ -163,6 +169,99 @@ void TestCliEndToEnd::outputFileAndLineFeeds() {
     const QString failed = dir.filePath("failed.sql");
     QCOMPARE(runCli({"-o", failed, "/nonexistent.mdb"}).exitCode, 66);
     QVERIFY(!QFile::exists(failed));
+}
+
+// Without the reader program beside it (nor in ../libexec), every file, even a missing one, gets the same
+// answer: the reader program could not be started, with its path.
+void TestCliEndToEnd::readerProgramMissing() {
+    QTemporaryDir dir;
+    const QString alone = dir.filePath("veltrane-cli");
+    QVERIFY(QFile::copy(cli, alone));
+    for (const QString& database : {QStringLiteral("/nonexistent/x.mdb"),
+                                    QStringLiteral(VELTRANE_SOURCE_DIR) + "/examples/sample.mdb"}) {
+        const CliResult result = runCli({database}, alone);
+        QCOMPARE(result.exitCode, 69);
+        const QString err = QString::fromLocal8Bit(result.err);
+        QVERIFY2(err.contains("429  The schema reader program '" +
+                              QDir::cleanPath(dir.path() + "/../libexec") +
+                              "/veltrane/veltrane-reader' could not be started"),
+                 result.err.constData());
+        QVERIFY2(!err.contains("damaged") && !err.contains("correct format"), result.err.constData());
+        QCOMPARE(result.out, QByteArray());
+    }
+}
+
+// A truncated copy of a real file: the script of what could be read is written, the tables that could
+// not be read are named on standard error, and the exit status says the data was bad.
+void TestCliEndToEnd::partlyReadDatabase() {
+    REQUIRE_FIXTURES();
+    QTemporaryDir dir;
+    const QByteArray whole = readFile(fixtures + "/testV2007.accdb");
+    QCOMPARE(whole.size(), 425984);
+    const QString path = dir.filePath("truncated.accdb");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(whole.left(whole.size() * 7 / 10)), whole.size() * 7 / 10);
+    file.close();
+
+    const QString out = dir.filePath("script.sql");
+    const CliResult result = runCli({"-o", out, path});
+    QCOMPARE(result.exitCode, 65);
+    QCOMPARE(QString::fromLocal8Bit(result.err),
+             "The script is incomplete: 2 of the tables could not be read, the file may be damaged: Table3, "
+             "Table4.\n");
+    const QByteArray script = readFile(out);
+    QVERIFY(script.contains("CREATE TABLE Table1 (\r\n     A TEXT (50) NOT NULL ,"));
+    QCOMPARE(script.count("     -- fields could not be read\r\n"), 2);
+}
+
+// A linked table whose file is not there is left unread on purpose: named, but no failure.
+void TestCliEndToEnd::linkedFileGone() {
+    REQUIRE_FIXTURES();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("linkerTestV2007.accdb");
+    QVERIFY(QFile::copy(fixtures + "/linkerTestV2007.accdb", path));
+    const CliResult result = runCli({path});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(QString::fromLocal8Bit(result.err),
+             "Linked tables not read because the table they link to could not be reached: Table2.\n");
+    QVERIFY(result.out.contains("CREATE TABLE Table2 (\r\n     -- fields could not be read\r\n)"));
+}
+
+// Names with characters outside the Basic Multilingual Plane, in every kind of name, arrive whole in both
+// dialects; T-SQL cleaning turns such a character into one underscore.
+void TestCliEndToEnd::namesOutsideTheBasicPlane() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("emoji.mdb");
+    MdbSchema schema;
+    MdbTable table;
+    table.name = "Fun \U0001F600 Table";
+    table.columns = {MdbColumn{"ID", MdbColumnType::Long, 0, true},
+                     MdbColumn{"Smile \U0001F600", MdbColumnType::Text, 20},
+                     MdbColumn{"\U0001D11E Clef", MdbColumnType::Long}};
+    table.indexes = {MdbIndex{"PrimaryKey", {"ID"}, true}, MdbIndex{"Idx \U0001F389", {"Smile \U0001F600"}},
+                     MdbIndex{"\U00020000", {"\U0001D11E Clef"}}};
+    schema.tables = {table};
+    std::string error;
+    QVERIFY2(writeMdb(schema, path.toStdString(), &error), error.c_str());
+
+    const CliResult access = runCli({path});
+    QCOMPARE(access.exitCode, 0);
+    const QString accessScript = QString::fromUtf8(access.out);
+    QVERIFY2(accessScript.contains(QString::fromUtf8("CREATE TABLE Fun \U0001F600 Table (\r\n"
+                                                     "     ID COUNTER NOT NULL ,\r\n"
+                                                     "     Smile \U0001F600 TEXT (20) NOT NULL ,\r\n"
+                                                     "     \U0001D11E Clef INT NOT NULL ,\r\n")),
+             access.out.constData());
+    QVERIFY(accessScript.contains(QString::fromUtf8("ON Fun \U0001F600 Table (Idx \U0001F389, \U00020000)")));
+
+    const CliResult tsql = runCli({"-t", "T-SQL", path});
+    QCOMPARE(tsql.exitCode, 0);
+    const QString tsqlScript = QString::fromUtf8(tsql.out);
+    QVERIFY2(tsqlScript.contains(QString::fromUtf8("     Smile__ VARCHAR (20) NOT NULL ,\r\n"
+                                                   "     __Clef INT NOT NULL ,\r\n")),
+             tsql.out.constData());
+    QVERIFY(!tsqlScript.contains(QLatin1Char('?')));
 }
 
 QTEST_GUILESS_MAIN(TestCliEndToEnd)

@@ -19,7 +19,7 @@ struct Setup {
         window.options.DatabasePath = "/data/Orders.mdb";
         window.options.UserNames = "public";
     }
-    void run() { cmdGenSQL_Click(window, reader); }
+    RunOutcome run() { return cmdGenSQL_Click(window, reader); }
 };
 
 } // namespace
@@ -38,6 +38,11 @@ private slots:
     void unreadableTableCountsOneField();
     void emptyDatabaseGivesHeaderAlone();
     void previousOutputIsCleared();
+    void outcomes_data();
+    void outcomes();
+    void unreadTablesAreNamedAfterTheRun();
+    void longListsAreCut();
+    void readerProgramMissing();
     void stopEndsTheRunBeforeTheNextTable();
 };
 
@@ -111,7 +116,7 @@ void TestConversionRun::systemTableFilter() {
     QFETCH(QStringList, processed);
     Setup s;
     s.reader.tables = names({"MSysObjects", "msysLower", "MSYSUpper", "MSy", "MSys", "", "Orders"});
-    s.window.options.IncludeSystemTables = isNotOff(CheckState(chkMS));
+    s.window.options.IncludeSystemTables = chkMS != 0; // the box's test: anything but unchecked
     s.run();
     QCOMPARE(s.reader.fieldRequests, processed);
     QVERIFY(s.window.script.contains("Tables   ~ " + QString::number(processed.size()) + "\r\n"));
@@ -165,12 +170,104 @@ void TestConversionRun::previousOutputIsCleared() {
     QVERIFY(!s.window.script.contains("previous run"));
 }
 
+void TestConversionRun::outcomes_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("readable");
+    QTest::addColumn<int>("ending");
+    QTest::addColumn<int>("failureNumber");
+    QTest::addRow("blank path") << " " << true << int(RunOutcome::Ending::NoPath) << 0;
+    QTest::addRow("missing file") << "/x.mdb" << false << int(RunOutcome::Ending::DatabaseUnreadable) << 3024;
+    QTest::addRow("every table read") << "/x.mdb" << true << int(RunOutcome::Ending::Done) << 0;
+}
+
+void TestConversionRun::outcomes() {
+    QFETCH(QString, path);
+    QFETCH(bool, readable);
+    QFETCH(int, ending);
+    QFETCH(int, failureNumber);
+    Setup s;
+    s.window.options.DatabasePath = path;
+    if (readable) {
+        s.reader.tables = names({"A"});
+        s.reader.fields["A"] = FieldTable({field("x", 4)});
+    } else {
+        s.reader.tables = ReadFailure{3024, "Could not find file '/x.mdb'."};
+    }
+    const RunOutcome outcome = s.run();
+    QCOMPARE(int(outcome.ending), ending);
+    QCOMPARE(outcome.failureNumber, failureNumber);
+    QCOMPARE(outcome.unreadableTables, QStringList());
+    // The messages of these ends are those of before: none after a full read.
+    QCOMPARE(s.window.messages.size(), path.trimmed().isEmpty() ? 1 : readable ? 0 : 2);
+}
+
+// Tables whose fields or index list could not be read are named in one message after the run, in script
+// order; a linked table whose file is not there is named as such; the script is whole all the same.
+void TestConversionRun::unreadTablesAreNamedAfterTheRun() {
+    Setup s;
+    s.window.options.CreateIndexes = true;
+    s.reader.tables = names({"Good", "NoFields", "Linked", "NoIndexes", "MSysHidden"});
+    s.reader.fields["Good"] = FieldTable({field("x", 4)});
+    s.reader.fields["Linked"] = FieldTable::notRead();
+    s.reader.fields["NoIndexes"] = FieldTable({field("y", 4)});
+    s.reader.indexes["NoIndexes"] = unreadableIndexes();
+    const RunOutcome outcome = s.run();
+    QCOMPARE(int(outcome.ending), int(RunOutcome::Ending::PartlyRead));
+    QCOMPARE(outcome.unreadableTables, QStringList({"NoFields", "NoIndexes"}));
+    QCOMPARE(outcome.notReadTables, QStringList({"Linked"}));
+    QVERIFY(s.window.script.startsWith(header("/DATA/ORDERS.MDB", 4, 4, 0)));
+    QCOMPARE(s.window.captions.last(), "Done...");
+    QCOMPARE(
+        s.window.messages,
+        QStringList(
+            {"The script is incomplete: 2 of the tables could not be read, the file may be "
+             "damaged: NoFields, NoIndexes.\nLinked tables not read because the table they link to could "
+             "not be reached: Linked."}));
+    QCOMPARE(unreadTablesMessage(outcome), s.window.messages.first());
+
+    // Left unread on purpose alone is no damage: the run is done, and says which tables it left.
+    Setup linkedOnly;
+    linkedOnly.reader.tables = names({"Linked"});
+    linkedOnly.reader.fields["Linked"] = FieldTable::notRead();
+    const RunOutcome linked = linkedOnly.run();
+    QCOMPARE(int(linked.ending), int(RunOutcome::Ending::Done));
+    QCOMPARE(
+        linkedOnly.window.messages,
+        QStringList({"Linked tables not read because the table they link to could not be reached: Linked."}));
+}
+
+void TestConversionRun::longListsAreCut() {
+    Setup s;
+    QStringList tables;
+    for (int i = 1; i <= 13; ++i)
+        tables << QStringLiteral("T%1").arg(i);
+    s.reader.tables = names(tables);
+    const RunOutcome outcome = s.run();
+    QCOMPARE(outcome.unreadableTables, tables);
+    QCOMPARE(s.window.messages,
+             QStringList({"The script is incomplete: 13 of the tables could not be read, the file may be "
+                          "damaged: T1, T2, T3, T4, T5, T6, T7, T8, T9, T10 and 3 more."}));
+}
+
+// Without its reader program nothing is known of the file, so the file is not called the wrong format.
+void TestConversionRun::readerProgramMissing() {
+    Setup s;
+    s.reader.tables =
+        ReadFailure{ReaderUnavailableNumber, "The schema reader program '/x' could not be started: gone."};
+    const RunOutcome outcome = s.run();
+    QCOMPARE(int(outcome.ending), int(RunOutcome::Ending::ReaderUnavailable));
+    QCOMPARE(s.window.messages,
+             QStringList{"429  The schema reader program '/x' could not be started: gone."});
+    QCOMPARE(s.window.script, QString());
+}
+
 // A window that is closing stops the run before its next table: no further table, no header, no "Done...".
 void TestConversionRun::stopEndsTheRunBeforeTheNextTable() {
     Setup s;
     s.reader.tables = names({"A", "MSysObjects", "B", "C"});
     s.window.stopAfterTables = 2;
-    s.run();
+    const RunOutcome outcome = s.run();
+    QCOMPARE(int(outcome.ending), int(RunOutcome::Ending::Stopped));
     QCOMPARE(s.reader.fieldRequests, QStringList{"A"});
     QVERIFY(s.window.script.startsWith("CREATE TABLE A ("));
     QVERIFY(!s.window.script.contains("RESULTS"));

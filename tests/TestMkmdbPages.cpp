@@ -33,9 +33,9 @@ std::vector<std::uint32_t> mapPages(const Bytes& map, const std::vector<Page>& b
     for (std::size_t k = 0; k < bitmapPages.size(); ++k) {
         QTEST_ASSERT(get32(map, 1 + 4 * k) != 0);
         const auto& page = bitmapPages[k];
-        for (std::uint32_t bit = 0; bit < BitmapPagePages; ++bit)
+        for (std::uint32_t bit = 0; bit < bitmapPagePages; ++bit)
             if (page[4 + bit / 8] & (1u << (bit % 8)))
-                out.push_back(std::uint32_t(k) * BitmapPagePages + bit);
+                out.push_back(std::uint32_t(k) * bitmapPagePages + bit);
     }
     return out;
 }
@@ -45,7 +45,7 @@ Column col(std::uint8_t code, std::uint16_t length, bool fixed) {
     c.name = *toUcs2("c");
     c.code = code;
     c.length = length;
-    c.flags = ColumnUpdatable | (fixed ? ColumnFixed : 0);
+    c.flags = columnUpdatable | (fixed ? columnFixed : 0);
     return c;
 }
 
@@ -121,12 +121,12 @@ void TestMkmdbPages::packRowsRespectsPageAndRowLimits() {
     const auto big = packRows(std::vector<Bytes>(5, Bytes(1500, 1)));
     QCOMPARE(big.size(), std::size_t(3)); // two 1500-byte rows per 4 KB page
     const auto page = dataPage(7, big[0]);
-    QCOMPARE(get16(page, 2), std::uint32_t(PageSize - DataPageHeader - 2 * (2 + 1500)));
+    QCOMPARE(get16(page, 2), std::uint32_t(pageSize - dataPageHeader - 2 * (2 + 1500)));
     QCOMPARE(get32(page, 4), 7u);
-    QCOMPARE(get16(page, 14), std::uint32_t(PageSize - 1500)); // row 0 ends the page
-    QCOMPARE(get16(page, 16), std::uint32_t(PageSize - 3000));
+    QCOMPARE(get16(page, 14), std::uint32_t(pageSize - 1500)); // row 0 ends the page
+    QCOMPARE(get16(page, 16), std::uint32_t(pageSize - 3000));
     const auto many = packRows(std::vector<Bytes>(300, Bytes(1, 1)));
-    QCOMPARE(many.front().size(), MaxRowsPerPage); // a row pointer keeps the row number in one byte
+    QCOMPARE(many.front().size(), maxRowsPerPage); // a row pointer keeps the row number in one byte
 }
 
 void TestMkmdbPages::usageMaps_data() {
@@ -147,14 +147,14 @@ void TestMkmdbPages::usageMaps() {
     std::vector<Page> bitmaps;
     if (!map) {
         std::vector<std::uint32_t> numbers;
-        for (std::uint32_t block = 0; block <= pages.back() / BitmapPagePages; ++block) {
+        for (std::uint32_t block = 0; block <= pages.back() / bitmapPagePages; ++block) {
             bitmaps.push_back(usageBitmapPage(pages, block));
             numbers.push_back(1000 + block);
             QCOMPARE(bitmaps.back()[0], std::uint8_t(0x05));
         }
         map = referenceUsageMap(numbers);
     }
-    QCOMPARE(map->size(), UsageMapRowSize);
+    QCOMPARE(map->size(), usageMapRowSize);
     QCOMPARE(mapPages(*map, bitmaps), pages);
 }
 
@@ -206,7 +206,7 @@ void TestMkmdbPages::definitionChain() {
     }
     joined.resize(def.size());
     QCOMPARE(joined, def);
-    QCOMPARE(get16(pages.back(), 2), std::uint32_t(PageSize - 8 - (def.size() - 8) % (PageSize - 8) - 8));
+    QCOMPARE(get16(pages.back(), 2), std::uint32_t(pageSize - 8 - (def.size() - 8) % (pageSize - 8) - 8));
 }
 
 QTEST_GUILESS_MAIN(TestMkmdbPages)

@@ -2,6 +2,7 @@
 // gives the failure markers of the operation, never a hang or an exception, and the next request is served
 // by a fresh reader.
 
+#include "ReaderAnswers.h"
 #include "ReaderProcess.h"
 #include "SchemaSnapshot.h"
 
@@ -45,6 +46,7 @@ private slots:
     void timeoutFromEnvironment();
     void findsReaderBesideProgram();
     void memoryLimitOptionIsAccepted();
+    void fieldStatesRoundTrip();
     void malformedAnswersAreRejected_data();
     void malformedAnswersAreRejected();
 };
@@ -124,11 +126,28 @@ void TestReaderProcess::readerThatEndedIsReplaced() {
     QCOMPARE(names(reader.GetTableNames("ok")), QStringLiteral("Fake"));
 }
 
+// A reader program that is not there, or not executable, is named as such, never taken for a damaged file.
 void TestReaderProcess::missingProgram() {
-    ReaderProcess reader(binDir + QStringLiteral("/no-such-reader"));
-    QCOMPARE(names(reader.GetTableNames("ok")), QStringLiteral("NOT 3049"));
-    QCOMPARE(reader.GetTableFields("ok", "T"), FieldTable::unreadable());
-    QCOMPARE(reader.GetTableIndexes("ok", "T"), unreadableIndexes());
+    const QString missing = binDir + QStringLiteral("/no-such-reader");
+    const QString notExecutable = QStringLiteral(VELTRANE_TEST_DATA_DIR) + "/not-a-database.txt";
+    for (const QString& program : {missing, notExecutable}) {
+        ReaderProcess reader(program);
+        const TableList answer = reader.GetTableNames("ok");
+        QVERIFY(std::holds_alternative<ReadFailure>(answer));
+        const ReadFailure failure = std::get<ReadFailure>(answer);
+        QCOMPARE(failure.number, ReaderUnavailableNumber);
+        QVERIFY2(failure.description.startsWith(
+                     QStringLiteral("The schema reader program '%1' could not be started: ").arg(program)),
+                 qPrintable(failure.description));
+        QCOMPARE(reader.GetTableFields("ok", "T"), FieldTable::unreadable());
+        QCOMPARE(reader.GetTableIndexes("ok", "T"), unreadableIndexes());
+        auto snapshot = SchemaSnapshot::read(reader, "ok");
+        QVERIFY(std::holds_alternative<ReadFailure>(snapshot));
+        QCOMPARE(std::get<ReadFailure>(snapshot).number, ReaderUnavailableNumber);
+    }
+    // A reader that starts and then fails on the file is a damaged file again.
+    ReaderProcess reader(fakeReader);
+    QCOMPARE(names(reader.GetTableNames("crash")), QStringLiteral("NOT 3049"));
 }
 
 void TestReaderProcess::timeoutFromEnvironment_data() {
@@ -189,8 +208,26 @@ void TestReaderProcess::malformedAnswersAreRejected_data() {
     QTest::addRow("list of no names") << bytes({0, 0}) << true << false << false;
     QTest::addRow("count beyond the bytes") << bytes({0, 1000}) << false << false << false;
     QTest::addRow("text longer than the rest") << bytes({0, 1, 50}) << false << false << false;
-    QTest::addRow("truth value 2") << bytes({2}) << false << false << true;
+    // The fields' state 2 is a table left unread on purpose; 3 means nothing.
+    QTest::addRow("state 2") << bytes({2}) << false << true << true;
+    QTest::addRow("state 3") << bytes({3}) << false << false << false;
     QTest::addRow("trailing bytes") << bytes({1, 0, 9}) << false << false << false;
+}
+
+void TestReaderProcess::fieldStatesRoundTrip() {
+    using namespace readerprotocol;
+    for (const FieldsAnswer& answer :
+         {FieldsAnswer{false, {}, false}, FieldsAnswer{false, {}, true},
+          FieldsAnswer{true, {Field{"Smile \U0001F600", 10, 20, true, 34}}, false}}) {
+        const std::string frame = encode(answer);
+        QCOMPARE(decodeFields(std::string_view(frame).substr(4)), std::optional(answer));
+        SchemaAnswer schema;
+        schema.tables.push_back(TableSchema{"T", answer, IndexesAnswer{IndexesAnswer::Kind::NoIndexes, {}}});
+        const std::string whole = encode(schema);
+        QCOMPARE(decodeSchema(std::string_view(whole).substr(4)), std::optional(schema));
+    }
+    QCOMPARE(toFieldTable(FieldsAnswer{false, {}, true}), FieldTable::notRead());
+    QCOMPARE(toFieldTable(FieldsAnswer{false, {}, false}), FieldTable::unreadable());
 }
 
 void TestReaderProcess::malformedAnswersAreRejected() {

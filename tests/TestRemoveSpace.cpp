@@ -55,7 +55,6 @@ void TestRemoveSpace::cleans() {
     QFETCH(QString, expected);
     ConversionOptions options;
     options.StripSpaces = strip;
-    options.ChangeSpaces = !strip;
     options.ModifyIllegalCharacters = illegal;
     QCOMPARE(RemoveSpace(name, options), expected);
 }

@@ -1,6 +1,7 @@
 // The schema reader on real Access files and on files that are no database: what the three operations
 // answer, through the reader process the program uses.
 
+#include "FileTestHelpers.h"
 #include "ReaderProcess.h"
 #include "SchemaSnapshot.h"
 
@@ -23,10 +24,6 @@ const QString fixturesDir = QStringLiteral(VELTRANE_FIXTURES_DIR);
 QString fixture(const QString& name) {
     return fixturesDir + QLatin1Char('/') + name;
 }
-
-#define REQUIRE_FIXTURES()                                                                                   \
-    if (!QFileInfo(fixturesDir).isDir())                                                                     \
-    QSKIP("The Access fixtures folder (../shared/fixtures) is absent")
 
 QString describe(const TableList& list) {
     if (const auto* failure = std::get_if<ReadFailure>(&list))
@@ -79,6 +76,9 @@ private slots:
     void indexes_data();
     void indexes();
     void linkedTables();
+    void linkedFileGone();
+    void linkedFileFoundByName();
+    void linkIsFollowedOneLevel();
     void unknownTable();
     void notADatabase_data();
     void notADatabase();
@@ -164,9 +164,44 @@ void TestSchemaReader::fields_data() {
         << "compIndexTestV2003.mdb"
         << "table1"
         << QStringList{"CD_AGENTE,4,4,False,33", "RS_AGENTE,10,55,True,34", "DC_AGENTE,10,55,True,34"};
-    QTest::addRow("system table, Decimal column")
+    // The fixed/variable attribute is the column's own flag, whatever its type.
+    QTest::addRow("system table, Decimal column without the fixed flag")
         << "testV2007.accdb"
-        << "MSysComplexType_Decimal" << QStringList{"Value,20,17,False,33"};
+        << "MSysComplexType_Decimal" << QStringList{"Value,20,17,False,34"};
+    QTest::addRow("system AutoNumber without the fixed flag is 50")
+        << "testV2007.accdb"
+        << "MSysAccessStorage"
+        << QStringList{"Id,4,4,False,50",   "Name,10,128,False,34",    "ParentId,4,4,False,34",
+                       "Type,4,4,False,34", "DateCreate,8,8,False,34", "DateUpdate,8,8,False,34",
+                       "Lv,11,0,False,34"};
+    QTest::addRow("Jet 3 system table without fixed flags")
+        << "testV1997.mdb"
+        << "MSysModules2" << QStringList{"Name,10,255,False,34", "Type,4,4,False,34",
+                                         "Version,4,4,False,50", "ReplicationVersion,4,4,False,34",
+                                         "Flags,4,4,False,34",   "Module,11,0,False,34",
+                                         "Form,11,0,False,34",   "TypeInfo,11,0,False,34"};
+    QTest::addRow("storage table of an attachment column")
+        << "complexDataTestV2010.accdb"
+        << "f_3B07F994AD0A4B56A3A1E13B3A1D3B70_attach-data"
+        << QStringList{"_attach-data,4,4,False,34",  "FileData,11,0,False,34",
+                       "FileFlags,4,4,False,33",     "FileName,10,255,False,34",
+                       "FileTimeStamp,8,8,False,33", "FileType,10,255,False,34",
+                       "FileURL,12,0,False,34",      "Table1_attach-data,4,4,False,50"};
+    // Calculated columns: the result type, and a Text result's size without the 23 bytes of calculation
+    // data; they are never flagged fixed.
+    QTest::addRow("calculated columns")
+        << "calcFieldTestV2010.accdb"
+        << "Table1"
+        << QStringList{
+               "ID,4,4,False,49",           "FirstName,10,255,True,34",    "LastName,10,255,True,34",
+               "LastFirst,10,243,False,34", "City,10,255,True,34",         "LastFirstLen,4,4,False,34",
+               "Salary,5,8,False,33",       "MonthlySalary,5,8,False,34",  "IsRich,1,1,False,34",
+               "AllNames,12,0,False,34",    "WeeklySalary,20,17,False,34", "SalaryTest,5,8,False,34",
+               "BoolTest,1,1,False,34",     "Popularity,20,17,False,34",   "DecimalTest,20,17,False,34",
+               "FloatTest,6,4,False,34",    "BigNumTest,20,17,False,34"};
+    QTest::addRow("linked table, read through its link")
+        << "linkerTestV2007.accdb"
+        << "Table2" << QStringList{"ID,4,4,False,49", "Field1,10,255,True,34"};
 }
 
 void TestSchemaReader::fields() {
@@ -199,6 +234,9 @@ void TestSchemaReader::indexes_data() {
     QTest::addRow("table without index") << "testV2007.accdb"
                                          << "MSysNavPaneObjectIDs"
                                          << "NOT";
+    QTest::addRow("linked table, read through its link") << "linkerTestV2007.accdb"
+                                                         << "Table2"
+                                                         << "PrimaryKey";
 }
 
 void TestSchemaReader::indexes() {
@@ -233,8 +271,9 @@ void TestSchemaReader::linkedTables() {
     QVERIFY2(!linked.isEmpty(), "the catalog rows of Table3 and Table4 are not where this test expects them");
     QCOMPARE(describe(reader_.GetTableNames(linked)),
              describe(reader_.GetTableNames(fixture("testV1997.mdb"))));
+    // Neither link names a file: both are left unread on purpose, not as damage.
     for (const QString table : {"Table3", "Table4"}) {
-        QCOMPARE(reader_.GetTableFields(linked, table), FieldTable::unreadable());
+        QCOMPARE(reader_.GetTableFields(linked, table), FieldTable::notRead());
         QCOMPARE(reader_.GetTableIndexes(linked, table), IndexList(NoIndexes{}));
     }
     QCOMPARE(reader_.GetTableFields(linked, "Table1").upperBound(), 9);
@@ -246,6 +285,67 @@ void TestSchemaReader::linkedTables() {
     QVERIFY(std::holds_alternative<TextList>(tables));
     QVERIFY(std::get<TextList>(tables).items().contains("Table2"));
     QVERIFY(!std::get<TextList>(tables).items().contains("Table3"));
+}
+
+// The linked file lies neither at its stored path (a Windows path) nor beside the database.
+void TestSchemaReader::linkedFileGone() {
+    REQUIRE_FIXTURES();
+    const QString path = scratch_.filePath("alone/linkerTestV2007.accdb");
+    QVERIFY(QDir().mkpath(scratch_.filePath("alone")));
+    QVERIFY(QFile::copy(fixture("linkerTestV2007.accdb"), path));
+    QCOMPARE(reader_.GetTableFields(path, "Table2"), FieldTable::notRead());
+    QVERIFY(reader_.GetTableFields(path, "Table2").isNotRead());
+    QVERIFY(!reader_.GetTableFields(path, "Table2").isUnreadable());
+    QCOMPARE(reader_.GetTableIndexes(path, "Table2"), IndexList(NoIndexes{}));
+    QCOMPARE(describe(reader_.GetTableFields(path, "Table1")),
+             QStringList({"ID,4,4,False,49", "Field1,10,255,True,34"}));
+    auto snapshot = SchemaSnapshot::read(reader_, path);
+    QVERIFY(std::holds_alternative<SchemaSnapshot>(snapshot));
+    QCOMPARE(std::get<SchemaSnapshot>(snapshot).GetTableFields(path, "Table2"), FieldTable::notRead());
+    const TableDefinition& table2 = std::get<SchemaSnapshot>(snapshot).database().tables.at(
+        std::get<TextList>(reader_.GetTableNames(path)).items().indexOf("Table2"));
+    QCOMPARE(table2.columnsState, ReadState::NotRead);
+    QCOMPARE(table2.indexesState, ReadState::NotRead);
+}
+
+// Windows file names ignore letter case, so a copied folder may hold the file in other letters. A file of
+// that name which is no database is a failed read, not a missing file.
+void TestSchemaReader::linkedFileFoundByName() {
+    REQUIRE_FIXTURES();
+    QVERIFY(QDir().mkpath(scratch_.filePath("cased")));
+    const QString path = scratch_.filePath("cased/linker.accdb");
+    QVERIFY(QFile::copy(fixture("linkerTestV2007.accdb"), path));
+    QVERIFY(QFile::copy(fixture("linkeeTest.accdb"), scratch_.filePath("cased/LINKEETEST.ACCDB")));
+    QCOMPARE(describe(reader_.GetTableFields(path, "Table2")),
+             QStringList({"ID,4,4,False,49", "Field1,10,255,True,34"}));
+
+    QVERIFY(QDir().mkpath(scratch_.filePath("broken")));
+    const QString broken = scratch_.filePath("broken/linker.accdb");
+    QVERIFY(QFile::copy(fixture("linkerTestV2007.accdb"), broken));
+    QVERIFY(writeFile(scratch_.filePath("broken/linkeeTest.accdb"), "not a database"));
+    QCOMPARE(reader_.GetTableFields(broken, "Table2"), FieldTable::unreadable());
+    QCOMPARE(reader_.GetTableIndexes(broken, "Table2"), unreadableIndexes());
+}
+
+// A link is followed one level only: when the linked file is the linking database itself and the foreign
+// table is the link (here the linker copied under the linkee's name), the read ends at once, unread.
+void TestSchemaReader::linkIsFollowedOneLevel() {
+    REQUIRE_FIXTURES();
+    QVERIFY(QDir().mkpath(scratch_.filePath("ring")));
+    const QString path = scratch_.filePath("ring/linkeeTest.accdb");
+    QFile original(fixture("linkerTestV2007.accdb"));
+    QVERIFY(original.open(QIODevice::ReadOnly));
+    QByteArray bytes = original.readAll();
+    // The link's foreign name, "Table1" in UTF-16 at this offset of its catalog row, becomes "Table2".
+    constexpr qsizetype foreignName = 70030;
+    QVERIFY2(bytes.mid(foreignName, 12) == QByteArray("T\0a\0b\0l\0e\0"
+                                                      "1\0",
+                                                      12),
+             "the foreign name of the link is not where this test expects it");
+    bytes[foreignName + 10] = '2';
+    QVERIFY(writeFile(path, bytes));
+    QCOMPARE(reader_.GetTableFields(path, "Table2"), FieldTable::notRead());
+    QCOMPARE(reader_.GetTableIndexes(path, "Table2"), IndexList(NoIndexes{}));
 }
 
 void TestSchemaReader::unknownTable() {

@@ -12,8 +12,8 @@
 
 namespace {
 
-const std::array<const char*, 10> kBoxNames{"chkStripIll", "chkCreatePK", "chkIndex", "chkGO",  "chkMS",
-                                            "chkCrePer",   "chkSel",      "chkIns",   "chkDel", "chkUp"};
+const std::array<const char*, 10> boxNames{"chkStripIll", "chkCreatePK", "chkIndex", "chkGO",  "chkMS",
+                                           "chkCrePer",   "chkSel",      "chkIns",   "chkDel", "chkUp"};
 
 // The fourteen control states with the window's option-button group (selecting one button clears the
 // other); `calls` records the order in which the store sets them.
@@ -42,7 +42,7 @@ public:
     }
     CheckState check(StoredCheck box) const override { return checks.at(static_cast<size_t>(box)); }
     void setCheck(StoredCheck box, CheckState state) override {
-        calls << kBoxNames.at(static_cast<size_t>(box));
+        calls << boxNames.at(static_cast<size_t>(box));
         checks.at(static_cast<size_t>(box)) = state;
     }
     QString userNames() const override { return users; }
@@ -89,10 +89,10 @@ FakeControls firstSaveControls() {
 }
 
 // Rows in table order: the option buttons, the general and the permission check boxes, the texts trimmed.
-const QByteArray kFirstSave = "[Options]\noptstrip=False\noptchange=True\n"
-                              "chkstripill=1\nchkcreatepk=0\nchkindex=2\nchkgo=0\nchkms=1\n"
-                              "chkcreper=1\nchksel=0\nchkins=1\nchkdel=0\nchkup=1\n"
-                              "txtusers=sa, admin\npath=/data/Orders DB.mdb\n";
+const QByteArray firstSave = "[Options]\noptstrip=False\noptchange=True\n"
+                             "chkstripill=1\nchkcreatepk=0\nchkindex=2\nchkgo=0\nchkms=1\n"
+                             "chkcreper=1\nchksel=0\nchkins=1\nchkdel=0\nchkup=1\n"
+                             "txtusers=sa, admin\npath=/data/Orders DB.mdb\n";
 
 } // namespace
 
@@ -152,7 +152,7 @@ void TestSettings::firstSaveAndLoadThroughTheSettingsFile() {
     SetSettingsFile(QString());
 
     QVERIFY(saved);
-    QCOMPARE(readBytes(iniFile()), kFirstSave);
+    QCOMPARE(readBytes(iniFile()), firstSave);
     QCOMPARE(loaded.checkDigits(), firstSaveControls().checkDigits());
     const QStringList rowOrder{"optStrip", "optChange", "chkStripIll", "chkCreatePK", "chkIndex",
                                "chkGO",    "chkMS",     "chkCrePer",   "chkSel",      "chkIns",
@@ -291,7 +291,7 @@ void TestSettings::refusedKeyDoesNotStopTheOthers() {
     controls.users = "sa\nadmin"; // a line break cannot be stored
 
     QVERIFY(!SaveSettings(controls, iniFile()));
-    QCOMPARE(readBytes(iniFile()), QByteArray(kFirstSave).replace("txtusers=sa, admin\n", ""));
+    QCOMPARE(readBytes(iniFile()), QByteArray(firstSave).replace("txtusers=sa, admin\n", ""));
 }
 
 void TestSettings::handMadeFileUpdatedInPlace() {
@@ -337,7 +337,7 @@ void TestSettings::savingTwiceWritesEachKeyOnce() {
     QVERIFY(SaveSettings(firstSaveControls(), iniFile()));
 
     // Every value replaced in place: the file is what a first save of the second controls gives.
-    QCOMPARE(readBytes(iniFile()), kFirstSave);
+    QCOMPARE(readBytes(iniFile()), firstSave);
 }
 
 void TestSettings::unwritableFolderKeepsOldFile() {
@@ -358,7 +358,7 @@ void TestSettings::unwritableFolderKeepsOldFile() {
     }
 
     QVERIFY(!saved);
-    QCOMPARE(readBytes(file), kFirstSave);
+    QCOMPARE(readBytes(file), firstSave);
     QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{"Veltrane.ini"});
 }

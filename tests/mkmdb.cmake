@@ -20,7 +20,5 @@ else()
 endif()
 
 # What the program's own reader makes of the generated databases.
-if(TARGET veltrane_schema)
-    veltrane_add_test(TestMkmdbReader SOURCES TestMkmdbReader.cpp LIBS mkmdb_json veltrane_schema)
-    target_compile_definitions(TestMkmdbReader PRIVATE VELTRANE_EXAMPLES_DIR="${PROJECT_SOURCE_DIR}/examples")
-endif()
+veltrane_add_test(TestMkmdbReader SOURCES TestMkmdbReader.cpp LIBS mkmdb_json veltrane_schema)
+target_compile_definitions(TestMkmdbReader PRIVATE VELTRANE_EXAMPLES_DIR="${PROJECT_SOURCE_DIR}/examples")

@@ -5,6 +5,8 @@
 #   tools/dev.sh sanitize   the same tests, built with AddressSanitizer and UBSan
 #   tools/dev.sh deb        build build/veltrane_<version>_amd64.deb
 #   tools/dev.sh screenshots  take docs/*.png under Xvfb (installs the optional screenshot tools too)
+#   tools/dev.sh robustness install clang for the fuzz targets too, then damaged databases and fuzzing
+#                           (tools/damage/ci.sh; needs the build of "test")
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -12,13 +14,15 @@ action=${1:-run}
 
 packages=(build-essential cmake ninja-build pkg-config git
           qt6-base-dev libgl-dev mdbtools-dev libsimpleini-dev
-          mdbtools clang libclang-rt-14-dev desktop-file-utils xvfb xauth)
+          mdbtools desktop-file-utils xvfb xauth)
+# Only the libFuzzer targets need clang and its fuzzer and sanitizer runtime.
+fuzz_packages=(clang libclang-rt-14-dev)
 # The Debian package and its test: dpkg-shlibdeps (dpkg-dev, file) computes the dependencies; the test
 # validates the AppStream file, the MIME package (update-mime-database, gio) and runs lintian.
 packages+=(dpkg-dev file appstream shared-mime-info libglib2.0-bin lintian)
 # Optional, for developers only: the tools behind tools/screenshot/take-screenshots.sh.
 screenshot_packages=(openbox xdotool imagemagick)
-[ "$action" = screenshots ] && packages+=("${screenshot_packages[@]}")
+if [ "$action" = screenshots ]; then packages+=("${screenshot_packages[@]}"); fi
 # node and npm run the independent reader check; a machine that already has node keeps it.
 command -v node >/dev/null 2>&1 || packages+=(nodejs)
 command -v npm >/dev/null 2>&1 || packages+=(npm)
@@ -46,10 +50,11 @@ install_node_modules() {
 build() { # build DIR [cmake args...]
     local dir=$1
     shift
-    cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null
+    cmake -S "$root" -B "$dir" -G Ninja "$@"
     cmake --build "$dir"
 }
 
+if [ "$action" = robustness ]; then packages+=("${fuzz_packages[@]}"); fi
 install_packages
 install_node_modules
 case "$action" in
@@ -78,8 +83,11 @@ screenshots)
     cmake --install "$root/build" --prefix "$root/build/screenshot-prefix" >/dev/null
     exec bash "$root/tools/screenshot/take-screenshots.sh" "$root/build/screenshot-prefix"
     ;;
+robustness)
+    bash "$root/tools/damage/ci.sh" "$root/build"
+    ;;
 *)
-    echo "usage: tools/dev.sh run|test|sanitize|deb|screenshots" >&2
+    echo "usage: tools/dev.sh run|test|sanitize|robustness|deb|screenshots" >&2
     exit 64
     ;;
 esac

@@ -6,8 +6,9 @@ namespace {
 
 QString usageText(const QCommandLineParser& parser) {
     return parser.helpText() +
-           QStringLiteral("\nExit status: 0 success, 64 usage error or blank path, 65 unreadable database,\n"
-                          "66 no such file, 73 output file not written.\n");
+           QStringLiteral("\nExit status: 0 success, 64 usage error or blank path, 65 unreadable database\n"
+                          "(or some of its tables: the script is written all the same), 66 no such file,\n"
+                          "69 reader program could not be started, 73 output file not written.\n");
 }
 
 // "--grant select,update": the permissions to grant besides REFERENCES.
@@ -97,7 +98,6 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     options.CreatePrimaryKey = !parser.isSet(noPrimaryKey);
     options.IncludeSystemTables = parser.isSet(systemTables);
     options.StripSpaces = parser.isSet(stripSpaces);
-    options.ChangeSpaces = !options.StripSpaces;
     options.ModifyIllegalCharacters = !parser.isSet(keepIllegal);
     options.CreatePermissions = parser.isSet(permissions);
     options.UserNames = parser.value(users);

@@ -14,7 +14,14 @@
 namespace {
 
 // Exit statuses of sysexits.h.
-enum ExitStatus { Success = 0, Usage = 64, DataError = 65, NoInput = 66, CannotCreate = 73 };
+enum ExitStatus {
+    Success = 0,
+    Usage = 64,
+    DataError = 65,
+    NoInput = 66,
+    Unavailable = 69,
+    CannotCreate = 73
+};
 
 bool writeOutput(const QByteArray& bytes, const QString& outputFile) {
     if (outputFile.isEmpty()) {
@@ -52,12 +59,19 @@ int main(int argc, char* argv[]) {
     ReaderProcess engine;
     OneRequestReader reader(engine);
     CliWindow window(request.options, request.verbose);
-    cmdGenSQL_Click(window, reader);
-
-    if (reader.failure())
-        return reader.failure()->number == 3024 ? NoInput : DataError;
-    if (!window.messages().isEmpty()) // the only other message is the one for a blank path
+    const RunOutcome outcome = cmdGenSQL_Click(window, reader);
+    switch (outcome.ending) {
+    case RunOutcome::Ending::NoPath:
         return Usage;
+    case RunOutcome::Ending::ReaderUnavailable:
+        return Unavailable;
+    case RunOutcome::Ending::DatabaseUnreadable:
+        return outcome.failureNumber == int(readerprotocol::FileNotFound) ? NoInput : DataError;
+    case RunOutcome::Ending::PartlyRead:
+    case RunOutcome::Ending::Done:
+    case RunOutcome::Ending::Stopped: // the command line never asks a run to stop
+        break;
+    }
 
     QString script = window.script();
     if (request.lineFeeds)
@@ -67,5 +81,6 @@ int main(int argc, char* argv[]) {
                        .arg(request.outputFile.isEmpty() ? "standard output" : request.outputFile));
         return CannotCreate;
     }
-    return Success;
+    // The script is written all the same: what could be read is useful.
+    return outcome.ending == RunOutcome::Ending::PartlyRead ? DataError : Success;
 }

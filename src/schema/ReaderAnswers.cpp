@@ -24,7 +24,7 @@ TableList toTableList(const readerprotocol::TablesAnswer& answer) {
 
 FieldTable toFieldTable(const readerprotocol::FieldsAnswer& answer) {
     if (!answer.readable)
-        return FieldTable::unreadable();
+        return answer.notRead ? FieldTable::notRead() : FieldTable::unreadable();
     QList<FieldRow> rows;
     rows.reserve(qsizetype(answer.fields.size()));
     for (const readerprotocol::Field& field : answer.fields)
@@ -49,4 +49,10 @@ IndexList toIndexList(const readerprotocol::IndexesAnswer& answer) {
 
 ReadFailure damagedDatabase(const QString& path) {
     return toReadFailure(readerprotocol::failureFor(readerprotocol::DatabaseDamaged, path.toStdString()));
+}
+
+ReadFailure readerUnavailable(const QString& program, const QString& reason) {
+    return ReadFailure{
+        ReaderUnavailableNumber,
+        QStringLiteral("The schema reader program '%1' could not be started: %2.").arg(program, reason)};
 }

@@ -10,3 +10,5 @@ IndexList toIndexList(const readerprotocol::IndexesAnswer& answer);
 ReadFailure toReadFailure(const readerprotocol::Failure& failure);
 // The "NOT" of GetTableNames when the reader process itself failed on the file.
 ReadFailure damagedDatabase(const QString& path);
+// The "NOT" of GetTableNames when the reader program could not be started at all.
+ReadFailure readerUnavailable(const QString& program, const QString& reason);

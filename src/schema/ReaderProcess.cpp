@@ -63,7 +63,7 @@ TableList ReaderProcess::GetTableNames(const QString& path) {
         decoded(exchange(makeRequest(RequestKind::Tables, path)), decodeTables);
     if (!answer) {
         stop();
-        return damagedDatabase(path);
+        return failedRead(path);
     }
     return toTableList(*answer);
 }
@@ -96,6 +96,12 @@ std::optional<SchemaAnswer> ReaderProcess::readSchema(const QString& path) {
     return answer;
 }
 
+ReadFailure ReaderProcess::failedRead(const QString& path) const {
+    if (!startError_.isEmpty())
+        return readerUnavailable(program_, startError_);
+    return damagedDatabase(path);
+}
+
 std::variant<ReadFailure, DatabaseSchema> ReaderProcess::GetDatabaseSchema(const QString& path) {
     auto snapshot = SchemaSnapshot::read(*this, path);
     if (auto* failure = std::get_if<ReadFailure>(&snapshot))
@@ -115,7 +121,12 @@ bool ReaderProcess::ensureRunning(int timeoutMs) {
     process_->setProcessChannelMode(QProcess::SeparateChannels);
     process_->setStandardErrorFile(QProcess::nullDevice());
     process_->start(program_, arguments_);
-    return process_->waitForStarted(timeoutMs);
+    startError_.clear();
+    if (process_->waitForStarted(timeoutMs))
+        return true;
+    if (process_->error() == QProcess::FailedToStart)
+        startError_ = process_->errorString();
+    return false;
 }
 
 void ReaderProcess::stop() {

@@ -32,6 +32,9 @@ public:
 
     // Tables, fields and indexes in one request; nothing when the reader process failed on the file.
     std::optional<readerprotocol::SchemaAnswer> readSchema(const QString& path);
+    // What GetTableNames answers when the last request got no answer: the reader program could not be
+    // started, or it failed on the file at path.
+    ReadFailure failedRead(const QString& path) const;
 
     // Called every few hundredths of a second while a request waits for its answer (a window paints
     // meanwhile); an answer of true abandons the request, which is then answered as a failed read, and
@@ -50,6 +53,7 @@ private:
 
     QString program_;
     QStringList arguments_;
+    QString startError_; // why the reader program could not be started the last time it was tried
     std::unique_ptr<QProcess> process_;
     WaitHook waitHook_;
 };

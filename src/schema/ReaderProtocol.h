@@ -67,10 +67,12 @@ struct TablesAnswer {
     bool operator==(const TablesAnswer&) const = default;
 };
 
-// readable == false is the "NONE" row.
+// readable == false is the "NONE" row: a failed read, or with notRead a table left unread on purpose (a
+// linked table whose file is not there).
 struct FieldsAnswer {
     bool readable = false;
     std::vector<Field> fields;
+    bool notRead = false;
     bool operator==(const FieldsAnswer&) const = default;
 };
 
@@ -209,8 +211,9 @@ inline std::vector<std::string> takeNames(Reader& in) {
     return names;
 }
 
+// The fields' state: 0 failed read, 1 read (the fields follow), 2 left unread on purpose.
 inline void putFields(Writer& out, const FieldsAnswer& answer) {
-    out.u32(answer.readable ? 1 : 0);
+    out.u32(answer.readable ? 1 : answer.notRead ? 2 : 0);
     if (!answer.readable)
         return;
     out.u32(std::uint32_t(answer.fields.size()));
@@ -225,7 +228,11 @@ inline void putFields(Writer& out, const FieldsAnswer& answer) {
 
 inline FieldsAnswer takeFields(Reader& in) {
     FieldsAnswer answer;
-    answer.readable = in.boolean();
+    const std::uint32_t state = in.u32();
+    if (state > 2)
+        in.fail();
+    answer.readable = state == 1;
+    answer.notRead = state == 2;
     if (!answer.readable)
         return answer;
     answer.fields.resize(in.count(20));

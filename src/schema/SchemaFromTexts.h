@@ -44,13 +44,18 @@ inline TableDefinition tableFromTexts(const QString& name, const FieldTable& fie
                                       const IndexList& indexes) {
     TableDefinition table;
     table.name = name;
-    if (fields == FieldTable::unreadable()) {
+    if (fields.isNotRead()) {
+        table.columnsState = ReadState::NotRead;
+        table.indexesState = ReadState::NotRead;
+    } else if (fields.isUnreadable()) {
         table.columnsState = ReadState::Unreadable;
     } else {
         for (const FieldRow& row : fields.rows())
             table.columns.append(columnFromFieldRow(row));
     }
-    if (indexes == unreadableIndexes()) {
+    if (fields.isNotRead()) {
+        // no index list either
+    } else if (indexes == unreadableIndexes()) {
         table.indexesState = ReadState::Unreadable;
     } else if (const auto* list = std::get_if<TextList>(&indexes)) {
         for (const QString& indexName : list->items()) {

@@ -5,7 +5,7 @@
 std::variant<ReadFailure, SchemaSnapshot> SchemaSnapshot::read(ReaderProcess& reader, const QString& path) {
     const std::optional<readerprotocol::SchemaAnswer> answer = reader.readSchema(path);
     if (!answer)
-        return damagedDatabase(path);
+        return reader.failedRead(path);
     if (answer->failure)
         return toReadFailure(*answer->failure);
     SchemaSnapshot snapshot;

@@ -30,6 +30,10 @@ struct ReadFailure {
     bool operator==(const ReadFailure&) const = default;
 };
 
+// The number of the failure that says the reader program itself could not be started (the engine's
+// "ActiveX component can't create object"): nothing is known about the database then.
+inline constexpr int ReaderUnavailableNumber = 429;
+
 using TableList = std::variant<ReadFailure, TextList>;
 
 // One field of a table, every column as text: name, type code, size, "True"/"False", attributes.
@@ -43,12 +47,22 @@ struct FieldRow {
 };
 
 // The fields of one table, rows numbered from 1. A table whose fields could not be read is one row whose
-// five columns all hold "NONE".
+// five columns all hold "NONE"; so is a table left unread on purpose (a linked table whose file is not
+// there), which says so through isNotRead().
 class FieldTable {
 public:
     FieldTable() = default;
     explicit FieldTable(QList<FieldRow> rows) : rows_(std::move(rows)) {}
     static FieldTable unreadable() { return FieldTable({FieldRow{"NONE", "NONE", "NONE", "NONE", "NONE"}}); }
+    static FieldTable notRead() {
+        FieldTable table = unreadable();
+        table.notRead_ = true;
+        return table;
+    }
+
+    // The "NONE" row of a failed read, not of a table left unread on purpose.
+    bool isUnreadable() const { return !notRead_ && rows_ == unreadable().rows_; }
+    bool isNotRead() const { return notRead_; }
 
     int upperBound() const { return int(rows_.size()); }
     FieldRow& row(int r) { return rows_[r - 1]; }
@@ -58,6 +72,7 @@ public:
 
 private:
     QList<FieldRow> rows_;
+    bool notRead_ = false;
 };
 
 // The "NOT" answer of GetTableIndexes: the table has no index at all.
@@ -69,4 +84,6 @@ struct NoIndexes {
 // table with exactly one index.
 using IndexList = std::variant<NoIndexes, TextList>;
 
-inline IndexList unreadableIndexes() { return TextList({QStringLiteral("NONE")}); }
+inline IndexList unreadableIndexes() {
+    return TextList({QStringLiteral("NONE")});
+}

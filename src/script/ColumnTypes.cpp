@@ -3,11 +3,15 @@
 namespace {
 
 ColumnText nullable(const QString& text) {
-    return {text, true, false};
+    return {.typeText = text, .nullEnding = true};
 }
 ColumnText bare(const QString& text) {
-    return {text, false, false};
+    return {.typeText = text};
 }
+ColumnText autoIncrementKey(const QString& text) {
+    return {.typeText = text, .autoIncrement = true};
+}
+// "UNKOWN" is the program's own spelling in every script it writes; it stays as it is.
 ColumnText unknownType(int code) {
     return bare(QStringLiteral(" UNKOWN DATA TYPE (%1)").arg(code));
 }
@@ -21,8 +25,8 @@ std::optional<ColumnText> TSqlColumnText(int typeCode, int attributes, const QSt
     case 2:
     case 3:
     case 4:
-        if (attributes == AutoIncrementAttributes)
-            return ColumnText{QStringLiteral(" INT IDENTITY (1,1) NOT NULL ,"), false, true};
+        if (attributes == autoIncrementAttributes)
+            return autoIncrementKey(QStringLiteral(" INT IDENTITY (1,1) NOT NULL ,"));
         return nullable(QStringLiteral(" INT "));
     case 5:
         return nullable(QStringLiteral(" MONEY "));
@@ -59,8 +63,8 @@ std::optional<ColumnText> AccessSqlColumnText(int typeCode, int attributes, cons
         // A 16-bit integer; INTEGER1 would be the one-byte type and lose every value outside 0..255.
         return nullable(QStringLiteral(" SMALLINT "));
     case 4:
-        if (attributes == AutoIncrementAttributes)
-            return ColumnText{QStringLiteral(" COUNTER NOT NULL ,"), false, true};
+        if (attributes == autoIncrementAttributes)
+            return autoIncrementKey(QStringLiteral(" COUNTER NOT NULL ,"));
         return nullable(QStringLiteral(" INT "));
     case 5:
         return nullable(QStringLiteral(" MONEY "));
@@ -77,6 +81,7 @@ std::optional<ColumnText> AccessSqlColumnText(int typeCode, int attributes, cons
     case 12:
         return nullable(QStringLiteral(" MEMO "));
     case 14:
+        // The program's own spelling, and a trailing space only here.
         return bare(QStringLiteral(" UNKOWN DATA TYPE (14) "));
     case 15:
         return nullable(QStringLiteral(" GUID "));

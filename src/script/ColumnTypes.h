@@ -12,7 +12,7 @@ struct ColumnText {
 
 // Attributes exactly 49 (fixed + auto-increment + updatable) mark the auto-increment column; this is an
 // equality test, not a bit test, so attributes 17 make an ordinary integer column.
-inline constexpr int AutoIncrementAttributes = 49;
+inline constexpr int autoIncrementAttributes = 49;
 
 // nullopt: the type code has no column text and the field gets no line at all.
 std::optional<ColumnText> TSqlColumnText(int typeCode, int attributes, const QString& size);

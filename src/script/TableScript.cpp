@@ -7,7 +7,7 @@
 
 namespace {
 
-const QString CRLF = QStringLiteral("\r\n");
+const QString crlf = QStringLiteral("\r\n");
 
 // Where the two dialects part ways; the steps themselves are shared.
 struct Dialect {
@@ -19,39 +19,39 @@ struct Dialect {
     std::optional<ColumnText> (*columnText)(int typeCode, int attributes, const QString& size);
 };
 
-const Dialect TSql{QStringLiteral("Building SQL Script for table "),
-                   QStringLiteral(" PRIMARY KEY  CLUSTERED"),
-                   QStringLiteral("CREATE  INDEX IDX_"),
-                   true,
-                   true,
-                   TSqlColumnText};
-const Dialect AccessSql{QStringLiteral("Building Access SQL Script for table "),
-                        QStringLiteral(" PRIMARY KEY "),
-                        QStringLiteral("CREATE INDEX IDX_"),
-                        false,
-                        false,
-                        AccessSqlColumnText};
+const Dialect tSqlDialect{.announce = QStringLiteral("Building SQL Script for table "),
+                          .primaryKey = QStringLiteral(" PRIMARY KEY  CLUSTERED"),
+                          .createIndex = QStringLiteral("CREATE  INDEX IDX_"),
+                          .cleansNames = true,
+                          .writesGrants = true,
+                          .columnText = TSqlColumnText};
+const Dialect accessSqlDialect{.announce = QStringLiteral("Building Access SQL Script for table "),
+                               .primaryKey = QStringLiteral(" PRIMARY KEY "),
+                               .createIndex = QStringLiteral("CREATE INDEX IDX_"),
+                               .cleansNames = false,
+                               .writesGrants = false,
+                               .columnText = AccessSqlColumnText};
 
 QString nullEnding(const FieldRow& row) {
     const bool allowZeroLength = row.allowZeroLength.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
-    return (allowZeroLength ? QStringLiteral("NULL ,") : QStringLiteral("NOT NULL ,")) + CRLF;
+    return (allowZeroLength ? QStringLiteral("NULL ,") : QStringLiteral("NOT NULL ,")) + crlf;
 }
 
 QString constraintBlock(const Dialect& dialect, const QString& tableName, const QString& keyColumn) {
-    return QStringLiteral("     CONSTRAINT PK_") + tableName + dialect.primaryKey + CRLF +
-           QStringLiteral("     (") + CRLF + QStringLiteral("          ") + keyColumn + CRLF +
-           QStringLiteral("     )") + CRLF + QStringLiteral(")");
+    return QStringLiteral("     CONSTRAINT PK_") + tableName + dialect.primaryKey + crlf +
+           QStringLiteral("     (") + crlf + QStringLiteral("          ") + keyColumn + crlf +
+           QStringLiteral("     )") + crlf + QStringLiteral(")");
 }
 
 // Closes a body that has no constraint: drops the final line break and the comma of a column line just
 // before it, never anything else. A body without any line still gets its ")", so one odd table cannot
 // leave the statement open for everything after it.
 void closeWithoutConstraint(QString& body) {
-    if (body.endsWith(CRLF)) {
-        body.chop(CRLF.size());
+    if (body.endsWith(crlf)) {
+        body.chop(crlf.size());
         if (body.endsWith(QLatin1Char(',')))
             body.chop(1);
-        body += CRLF;
+        body += crlf;
     }
     body += QStringLiteral(")");
 }
@@ -75,14 +75,14 @@ Body columnLines(const Dialect& dialect, FieldTable& fields, const QString& tabl
         const int typeCode = row.type.toInt(&isNumber);
         if (!isNumber) {
             // The reader's row for a table whose fields could not be read.
-            body.text += QStringLiteral("     -- fields could not be read") + CRLF;
+            body.text += QStringLiteral("     -- fields could not be read") + crlf;
             continue;
         }
         const auto column = dialect.columnText(typeCode, row.attributes.toInt(), row.size);
         if (!column)
             continue;
         body.text += QStringLiteral("     ") + row.name + column->typeText +
-                     (column->nullEnding ? nullEnding(row) : CRLF);
+                     (column->nullEnding ? nullEnding(row) : crlf);
         if (column->autoIncrement)
             body.keyColumn = row.name;
     }
@@ -111,10 +111,10 @@ IndexStatement indexStatement(const Dialect& dialect, const QString& tableName, 
         columns += names->at(j);
         ++statement.count;
     }
-    statement.text = CRLF + dialect.createIndex + tableName + QStringLiteral(" ON ") + tableName +
-                     QStringLiteral(" (") + columns + QStringLiteral(")") + CRLF;
+    statement.text = crlf + dialect.createIndex + tableName + QStringLiteral(" ON ") + tableName +
+                     QStringLiteral(" (") + columns + QStringLiteral(")") + crlf;
     if (target.options.CreateGo)
-        statement.text += CRLF + QStringLiteral("GO") + CRLF;
+        statement.text += crlf + QStringLiteral("GO") + crlf;
     return statement;
 }
 
@@ -129,10 +129,10 @@ QString grantStatement(const QString& tableName, const ConversionOptions& option
         permissions << QStringLiteral("DELETE");
     if (options.GrantUpdate)
         permissions << QStringLiteral("UPDATE");
-    QString text = CRLF + QStringLiteral("GRANT  ") + permissions.join(QStringLiteral(" ,  ")) +
-                   QStringLiteral("  ON ") + tableName + QStringLiteral("  TO ") + options.UserNames + CRLF;
+    QString text = crlf + QStringLiteral("GRANT  ") + permissions.join(QStringLiteral(" ,  ")) +
+                   QStringLiteral("  ON ") + tableName + QStringLiteral("  TO ") + options.UserNames + crlf;
     if (options.CreateGo)
-        text += CRLF + QStringLiteral("GO") + CRLF;
+        text += crlf + QStringLiteral("GO") + crlf;
     return text;
 }
 
@@ -142,7 +142,7 @@ int buildTableScript(const Dialect& dialect, FieldTable& fields, const QString& 
     WindowOps& window = target.window;
 
     window.setProgress(dialect.announce + tableName);
-    window.appendScript(QStringLiteral("CREATE TABLE ") + tableName + QStringLiteral(" (") + CRLF);
+    window.appendScript(QStringLiteral("CREATE TABLE ") + tableName + QStringLiteral(" (") + crlf);
 
     Body body = columnLines(dialect, fields, tableName, target);
     if (options.CreatePrimaryKey && !body.keyColumn.isEmpty())
@@ -150,8 +150,8 @@ int buildTableScript(const Dialect& dialect, FieldTable& fields, const QString& 
     else
         closeWithoutConstraint(body.text);
     if (options.CreateGo)
-        body.text += CRLF + CRLF + QStringLiteral("GO");
-    window.appendScript(body.text + CRLF);
+        body.text += crlf + crlf + QStringLiteral("GO");
+    window.appendScript(body.text + crlf);
 
     IndexStatement index;
     if (options.CreateIndexes)
@@ -159,7 +159,7 @@ int buildTableScript(const Dialect& dialect, FieldTable& fields, const QString& 
     window.appendScript(index.text);
 
     const bool grants = dialect.writesGrants && options.CreatePermissions;
-    window.appendScript((grants ? grantStatement(tableName, options) : QString()) + CRLF + CRLF);
+    window.appendScript((grants ? grantStatement(tableName, options) : QString()) + crlf + crlf);
     window.repaintScript();
     return index.count;
 }
@@ -167,9 +167,9 @@ int buildTableScript(const Dialect& dialect, FieldTable& fields, const QString& 
 } // namespace
 
 int BuildTSqlScript(FieldTable& fields, const QString& tableName, const ScriptTarget& target) {
-    return buildTableScript(TSql, fields, tableName, target);
+    return buildTableScript(tSqlDialect, fields, tableName, target);
 }
 
 int BuildAccessSqlScript(FieldTable& fields, const QString& tableName, const ScriptTarget& target) {
-    return buildTableScript(AccessSql, fields, tableName, target);
+    return buildTableScript(accessSqlDialect, fields, tableName, target);
 }

@@ -5,7 +5,7 @@
 #include <cmath>
 
 int twipsToPixels(int twips) {
-    return static_cast<int>(std::lround(static_cast<double>(twips) / TwipsPerPixel));
+    return static_cast<int>(std::lround(static_cast<double>(twips) / twipsPerPixel));
 }
 
 CentredPosition centrePosition(float screenWidth, float screenHeight, float windowWidth, float windowHeight) {
@@ -18,12 +18,12 @@ CentredPosition centrePosition(float screenWidth, float screenHeight, float wind
 namespace {
 
 float toTwips(int pixels) {
-    return static_cast<float>(pixels) * TwipsPerPixel;
+    return static_cast<float>(pixels) * twipsPerPixel;
 }
 
 // A position in twips lands on the pixel it starts in, also left of or above the screen.
 int toPixels(float twips) {
-    return static_cast<int>(std::floor(twips / TwipsPerPixel));
+    return static_cast<int>(std::floor(twips / twipsPerPixel));
 }
 
 } // namespace

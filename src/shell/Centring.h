@@ -4,7 +4,7 @@
 
 class QWidget;
 
-constexpr int TwipsPerPixel = 15;
+constexpr int twipsPerPixel = 15;
 
 // Rounds to the nearest pixel: 518 twips are 35 pixels.
 int twipsToPixels(int twips);

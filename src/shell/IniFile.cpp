@@ -15,8 +15,8 @@
 namespace {
 
 // The profile functions read into a 2048-character buffer that keeps room for the terminator.
-constexpr qsizetype kMaxValueLength = 2047;
-constexpr std::string_view kUtf8Signature = "\xEF\xBB\xBF";
+constexpr qsizetype maxValueLength = 2047;
+constexpr std::string_view utf8Signature = "\xEF\xBB\xBF";
 
 // CSimpleIniA compares section and key names without regard to ASCII letter case; CSimpleIniCaseA would not.
 // One key per name (a later duplicate in a hand-made file replaces the earlier one), and no "<<<" multi-line
@@ -79,8 +79,8 @@ QString firstCodePoints(const QString& text, qsizetype count) {
 }
 
 std::string_view withoutSignature(std::string_view text) {
-    if (text.substr(0, kUtf8Signature.size()) == kUtf8Signature)
-        text.remove_prefix(kUtf8Signature.size());
+    if (text.substr(0, utf8Signature.size()) == utf8Signature)
+        text.remove_prefix(utf8Signature.size());
     return text;
 }
 
@@ -150,7 +150,7 @@ QString readValue(const QString& path, const QString& section, const QString& ke
         const char* stored =
             document.ini.GetValue(section.toUtf8().constData(), key.toUtf8().constData(), nullptr);
         if (stored)
-            value = firstCodePoints(QString::fromUtf8(stored), kMaxValueLength);
+            value = firstCodePoints(QString::fromUtf8(stored), maxValueLength);
     }
     return value.isEmpty() && !defaultValue.isEmpty() ? defaultValue : value;
 }
@@ -181,7 +181,7 @@ bool writeValues(const QString& path, const QString& section, const QList<IniEnt
                                   entry.value.toUtf8().constData()) < 0)
             return false;
     }
-    const bool hadSignature = oldText.substr(0, kUtf8Signature.size()) == kUtf8Signature;
+    const bool hadSignature = oldText.substr(0, utf8Signature.size()) == utf8Signature;
     std::string newText;
     if (document.ini.Save(newText, hadSignature) < 0)
         return false;

@@ -11,7 +11,7 @@ MessageHook& hook() {
 
 } // namespace
 
-void ShowMessage(QWidget* parent, const QString& text) {
+void ShowMessageBox(QWidget* parent, const QString& text) {
     if (hook()) {
         hook()(text);
         return;

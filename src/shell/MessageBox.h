@@ -7,8 +7,9 @@
 
 class QWidget;
 
-void ShowMessage(QWidget* parent, const QString& text);
+void ShowMessageBox(QWidget* parent, const QString& text);
 
-// While a hook is set, ShowMessage hands the text to it instead of opening a box. Pass an empty hook to undo.
+// While a hook is set, ShowMessageBox hands the text to it instead of opening a box. Pass an empty hook to
+// undo.
 using MessageHook = std::function<void(const QString&)>;
 void SetMessageHookForTests(MessageHook hook);

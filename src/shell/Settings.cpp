@@ -13,7 +13,7 @@
 
 namespace {
 
-const QString kSection = QStringLiteral("Options");
+const QString optionsSection = QStringLiteral("Options");
 
 struct CheckRow {
     StoredCheck box;
@@ -22,7 +22,7 @@ struct CheckRow {
 
 // The ten stored check boxes in the order the file lists them. chkCrePer comes before the four grant boxes,
 // so its click handling has run by the time they receive their own stored values.
-constexpr std::array<CheckRow, 10> kCheckRows{{
+constexpr std::array<CheckRow, 10> checkRows{{
     {StoredCheck::chkStripIll, "chkstripill"},
     {StoredCheck::chkCreatePK, "chkcreatepk"},
     {StoredCheck::chkIndex, "chkindex"},
@@ -126,7 +126,7 @@ FolderResult MakeSettingsFolder(const QString& folder) {
 
 void LoadSettings(SettingsControls& controls, const QString& file) {
     const auto read = [&file](const char* key, const char* defaultValue) {
-        return ReadIniValue(file, kSection, QLatin1String(key), QLatin1String(defaultValue));
+        return ReadIniValue(file, optionsSection, QLatin1String(key), QLatin1String(defaultValue));
     };
     // optStrip first: selecting it clears optChange, and a stored "False" for optChange then changes nothing,
     // while a stored "True" selects optChange and clears optStrip again.
@@ -134,7 +134,7 @@ void LoadSettings(SettingsControls& controls, const QString& file) {
         controls.setOptStrip(*selected);
     if (const auto selected = optionFromText(read("optChange", "False")))
         controls.setOptChange(*selected);
-    for (const CheckRow& row : kCheckRows) {
+    for (const CheckRow& row : checkRows) {
         if (const auto state = checkFromText(read(row.key, "0")))
             controls.setCheck(row.box, *state);
     }
@@ -154,11 +154,11 @@ bool SaveSettings(const SettingsControls& controls, const QString& file) {
     };
     write("optstrip", optionText(controls.optStrip()));
     write("optchange", optionText(controls.optChange()));
-    for (const CheckRow& row : kCheckRows)
+    for (const CheckRow& row : checkRows)
         write(row.key, checkText(controls.check(row.box)));
     write("txtusers", controls.userNames());
     write("path", controls.path());
-    return WriteIniValues(file, kSection, entries);
+    return WriteIniValues(file, optionsSection, entries);
 }
 
 bool SaveSettings(const SettingsControls& controls) {

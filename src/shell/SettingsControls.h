@@ -2,11 +2,23 @@
 // The fourteen control states of the main window that the settings store loads and saves. The main window
 // implements this; the settings tests use a plain record, so the store runs without widgets.
 
-#include "ConversionOptions.h"
+#include "CheckState.h"
+
 #include <QString>
 
 // The ten stored check boxes, in the order the settings file lists them.
-enum class StoredCheck { chkStripIll, chkCreatePK, chkIndex, chkGO, chkMS, chkCrePer, chkSel, chkIns, chkDel, chkUp };
+enum class StoredCheck {
+    chkStripIll,
+    chkCreatePK,
+    chkIndex,
+    chkGO,
+    chkMS,
+    chkCrePer,
+    chkSel,
+    chkIns,
+    chkDel,
+    chkUp
+};
 
 class SettingsControls {
 public:

@@ -34,7 +34,7 @@ int RunProgram(const QString& database) {
     if (const QString* failure = std::get_if<QString>(&started)) {
         const QString text = QStringLiteral("Veltrane could not start.\n\n") + *failure;
         std::fprintf(stderr, "%s\n", qPrintable(text));
-        ShowMessage(nullptr, text);
+        ShowMessageBox(nullptr, text);
         return 1;
     }
     const std::unique_ptr<frmMain>& window = std::get<std::unique_ptr<frmMain>>(started);

@@ -121,7 +121,7 @@ void frmHelp::loadHelpFile() {
             return;
         }
     }
-    ShowMessage(parentWidget(), QStringLiteral("Help file missing"));
+    ShowMessageBox(parentWidget(), QStringLiteral("Help file missing"));
 }
 
 void frmHelp::mnuExit_Click() {

@@ -26,16 +26,18 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextCursor>
+#include <type_traits>
+#include <variant>
 
 namespace {
 
 // The client area below the menu bar, in twips.
-constexpr int ClientWidth = 8325;
-constexpr int ClientHeight = 8430;
+constexpr int clientWidthTwips = 8325;
+constexpr int clientHeightTwips = 8430;
 
 // The shortest time between two paints of the window during a conversion run: one frame at 40 frames a
 // second.
-constexpr qint64 PaintIntervalMs = 25;
+constexpr qint64 paintIntervalMs = 25;
 
 // A check box with the three states 0, 1 and 2 of which a click only ever produces 0 and 1: a checked box
 // becomes unchecked, an unchecked or grayed one becomes checked (a grayed box is "not checked", so a click
@@ -79,24 +81,27 @@ QRect twipsRect(int left, int top, int width, int height) {
     return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
 }
 
-template <typename Widget>
-Widget* make(QWidget* parent, const char* name, const QString& caption = QString()) {
-    auto* widget = new Widget(caption, parent);
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
+// A rectangle in twips as the window was laid out; a label's width and height follow its caption.
+struct TwipsBox {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
 
-template <> QComboBox* make<QComboBox>(QWidget* parent, const char* name, const QString&) {
-    auto* widget = new QComboBox(parent);
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-template <> QPlainTextEdit* make<QPlainTextEdit>(QWidget* parent, const char* name, const QString&) {
-    auto* widget = new QPlainTextEdit(parent);
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
+// One control of the main window: the member that holds it (its type is the control's kind), its name, the
+// frame it sits in (none: the client area), its caption and where it goes.
+template <typename Widget> using Member = Widget* frmMain::*;
+using ControlMember =
+    std::variant<Member<QLabel>, Member<QGroupBox>, Member<QRadioButton>, Member<QCheckBox>,
+                 Member<QComboBox>, Member<QLineEdit>, Member<QPushButton>, Member<QPlainTextEdit>>;
+struct ControlRow {
+    ControlMember control;
+    const char* name;
+    Member<QGroupBox> frame;
+    const char* caption;
+    TwipsBox twips;
+};
 
 // Check boxes and option buttons keep their place. Where this system's fonts draw a caption wider than the
 // box was laid out for, the box grows to the right; where they need more height, it grows downwards, but
@@ -127,6 +132,37 @@ void setOption(QRadioButton* button, bool selected) {
     button->setAutoExclusive(true);
 }
 
+// A control of the window's own kind: check boxes are two-way boxes, and a control without a caption
+// (combo box, text boxes) is made without one.
+template <typename Widget> Widget* makeControl(const QString& caption, QWidget* parent) {
+    if constexpr (std::is_same_v<Widget, QCheckBox>)
+        return new TwoWayCheckBox(caption, parent);
+    else if constexpr (std::is_same_v<Widget, QComboBox> || std::is_same_v<Widget, QPlainTextEdit>)
+        return new Widget(parent);
+    else
+        return new Widget(caption, parent);
+}
+
+// Labels size themselves from their corner, check boxes and option buttons keep their place and grow where
+// their caption needs it, everything else takes exactly its laid-out rectangle.
+template <typename Widget> void placeControl(Widget* widget, const TwipsBox& twips) {
+    if constexpr (std::is_same_v<Widget, QLabel>)
+        placeLabel(widget, twips.left, twips.top);
+    else if constexpr (std::is_same_v<Widget, QCheckBox> || std::is_same_v<Widget, QRadioButton>)
+        placeButton(widget, twipsRect(twips.left, twips.top, twips.width, twips.height));
+    else
+        widget->setGeometry(twipsRect(twips.left, twips.top, twips.width, twips.height));
+}
+
+// The window's one combo box, cboSQLType. Made editable as it is created, so that its text box takes its
+// place in the focus chain right behind it.
+void offerScriptTypes(QComboBox* box) {
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->addItems({QStringLiteral("Access SQL"), QStringLiteral("T-SQL")});
+    box->setEditText(QStringLiteral("Access SQL"));
+}
+
 QString askForDatabase(QWidget* parent, const QString& lastChosen) {
     return QFileDialog::getOpenFileName(parent, QString(), lastChosen,
                                         QStringLiteral("Access dB Files (*.mdb *.accdb);;All Files (*)"));
@@ -149,7 +185,7 @@ frmMain::frmMain(SchemaReader* reader) : openFileDialog(askForDatabase), givenRe
 
     client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(twipsToPixels(ClientWidth), twipsToPixels(ClientHeight));
+    client->setFixedSize(twipsToPixels(clientWidthTwips), twipsToPixels(clientHeightTwips));
     setCentralWidget(client);
     buildMenu();
     buildControls(client);
@@ -168,6 +204,7 @@ frmMain::~frmMain() = default;
 void frmMain::buildMenu() {
     QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    // "Generat" is the menu item's own spelling; it stays as it is.
     mnuGen = mnuFile->addAction(QStringLiteral("Generat SQL"));
     mnuGen->setObjectName(QStringLiteral("mnuGen"));
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuln1"));
@@ -188,72 +225,65 @@ void frmMain::buildMenu() {
 }
 
 void frmMain::buildControls(QWidget* parent) {
-    Label3 = make<QLabel>(parent, "Label3", QStringLiteral("Veltrane Script generator"));
+    // Every control as the window was laid out, with its rectangle in twips, in the order the controls are
+    // made (their stacking order).
+    // clang-format off
+    static const ControlRow rows[] = {
+        {&frmMain::Label3, "Label3", nullptr, "Veltrane Script generator", {1965, 0}},
+        {&frmMain::Frame1, "Frame1", nullptr, "General Options", {120, 480, 3975, 2655}},
+        {&frmMain::optStrip_, "optStrip", &frmMain::Frame1, "Strip Spaces From Field Names",
+         {120, 360, 2655, 195}},
+        {&frmMain::optChange_, "optChange", &frmMain::Frame1, "Change Spaces to Underscores",
+         {120, 600, 2775, 195}},
+        // "Illeal Charaters" is the caption users know; it stays as it is.
+        {&frmMain::chkStripIll, "chkStripIll", &frmMain::Frame1, "Modify Illeal Charaters In Field Names",
+         {360, 840, 3015, 195}},
+        {&frmMain::chkCreatePK, "chkCreatePK", &frmMain::Frame1, "Create Constraint For Primary Key",
+         {120, 1080, 2775, 255}},
+        {&frmMain::chkIndex, "chkIndex", &frmMain::Frame1, "Create Indexes On Fields",
+         {120, 1320, 2175, 195}},
+        {&frmMain::chkGO, "chkGO", &frmMain::Frame1, "Create GO Statement", {120, 1560, 1935, 195}},
+        {&frmMain::chkMS, "chkMS", &frmMain::Frame1, "Include MS Tables", {120, 1800, 1695, 195}},
+        {&frmMain::cboSQLType, "cboSQLType", &frmMain::Frame1, "", {120, 2160, 1575, 315}},
+        {&frmMain::Label4, "Label4", &frmMain::Frame1, "Out Script Type", {1800, 2220}},
+        {&frmMain::Frame2, "Frame2", nullptr, "Security Options", {4200, 480, 3975, 2175}},
+        {&frmMain::chkCrePer, "chkCrePer", &frmMain::Frame2, "Create Permissions", {600, 360, 1695, 195}},
+        {&frmMain::chkSel, "chkSel", &frmMain::Frame2, "SELECT", {840, 600, 975, 195}},
+        {&frmMain::chkIns, "chkIns", &frmMain::Frame2, "INSERT", {840, 840, 975, 195}},
+        {&frmMain::chkDel, "chkDel", &frmMain::Frame2, "DELETE", {840, 1080, 975, 195}},
+        {&frmMain::chkUp, "chkUp", &frmMain::Frame2, "UPDATE", {840, 1320, 975, 195}},
+        {&frmMain::Label1, "Label1", &frmMain::Frame2, "Users", {120, 1680}},
+        {&frmMain::txtUserNames, "txtUserNames", &frmMain::Frame2, "", {600, 1680, 3135, 285}},
+        {&frmMain::cmdGenSQL, "cmdGenSQL", nullptr, "Gen SQL", {4440, 2760, 1575, 375}},
+        {&frmMain::cmdExit, "cmdExit", nullptr, "Exit", {6360, 2760, 1575, 375}},
+        {&frmMain::Label2, "Label2", nullptr, "Access DB", {120, 3240}},
+        {&frmMain::txtPath, "txtPath", nullptr, "", {120, 3480, 7575, 285}},
+        {&frmMain::cmdBrowse, "cmdBrowse", nullptr, "...", {7800, 3495, 375, 255}},
+        {&frmMain::lblOut, "lblOut", nullptr, "", {120, 3960}},
+        {&frmMain::txtSQL, "txtSQL", nullptr, "", {120, 4200, 8055, 4095}},
+    };
+    // clang-format on
+    for (const ControlRow& row : rows) {
+        QWidget* container = row.frame == nullptr ? parent : this->*row.frame;
+        std::visit(
+            [&](auto member) {
+                using Widget = std::remove_pointer_t<std::remove_reference_t<decltype(this->*member)>>;
+                Widget* widget = makeControl<Widget>(QString::fromUtf8(row.caption), container);
+                widget->setObjectName(QLatin1String(row.name));
+                placeControl(widget, row.twips);
+                if constexpr (std::is_same_v<Widget, QComboBox>)
+                    offerScriptTypes(widget);
+                this->*member = widget;
+            },
+            row.control);
+    }
+
     QFont titleFont = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     titleFont.setPointSizeF(13.5);
     titleFont.setBold(true);
     Label3->setFont(titleFont);
-    placeLabel(Label3, 1965, 0);
-
-    Frame1 = make<QGroupBox>(parent, "Frame1", QStringLiteral("General Options"));
-    Frame1->setGeometry(twipsRect(120, 480, 3975, 2655));
-    optStrip_ = make<QRadioButton>(Frame1, "optStrip", QStringLiteral("Strip Spaces From Field Names"));
-    placeButton(optStrip_, twipsRect(120, 360, 2655, 195));
-    optChange_ = make<QRadioButton>(Frame1, "optChange", QStringLiteral("Change Spaces to Underscores"));
-    placeButton(optChange_, twipsRect(120, 600, 2775, 195));
+    Label3->adjustSize();
     optChange_->setChecked(true);
-    chkStripIll =
-        make<TwoWayCheckBox>(Frame1, "chkStripIll", QStringLiteral("Modify Illeal Charaters In Field Names"));
-    placeButton(chkStripIll, twipsRect(360, 840, 3015, 195));
-    chkCreatePK =
-        make<TwoWayCheckBox>(Frame1, "chkCreatePK", QStringLiteral("Create Constraint For Primary Key"));
-    placeButton(chkCreatePK, twipsRect(120, 1080, 2775, 255));
-    chkIndex = make<TwoWayCheckBox>(Frame1, "chkIndex", QStringLiteral("Create Indexes On Fields"));
-    placeButton(chkIndex, twipsRect(120, 1320, 2175, 195));
-    chkGO = make<TwoWayCheckBox>(Frame1, "chkGO", QStringLiteral("Create GO Statement"));
-    placeButton(chkGO, twipsRect(120, 1560, 1935, 195));
-    chkMS = make<TwoWayCheckBox>(Frame1, "chkMS", QStringLiteral("Include MS Tables"));
-    placeButton(chkMS, twipsRect(120, 1800, 1695, 195));
-    cboSQLType = make<QComboBox>(Frame1, "cboSQLType");
-    cboSQLType->setEditable(true);
-    cboSQLType->setInsertPolicy(QComboBox::NoInsert);
-    cboSQLType->addItems({QStringLiteral("Access SQL"), QStringLiteral("T-SQL")});
-    cboSQLType->setEditText(QStringLiteral("Access SQL"));
-    cboSQLType->setGeometry(twipsRect(120, 2160, 1575, 315));
-    Label4 = make<QLabel>(Frame1, "Label4", QStringLiteral("Out Script Type"));
-    placeLabel(Label4, 1800, 2220);
-
-    Frame2 = make<QGroupBox>(parent, "Frame2", QStringLiteral("Security Options"));
-    Frame2->setGeometry(twipsRect(4200, 480, 3975, 2175));
-    chkCrePer = make<TwoWayCheckBox>(Frame2, "chkCrePer", QStringLiteral("Create Permissions"));
-    placeButton(chkCrePer, twipsRect(600, 360, 1695, 195));
-    chkSel = make<TwoWayCheckBox>(Frame2, "chkSel", QStringLiteral("SELECT"));
-    placeButton(chkSel, twipsRect(840, 600, 975, 195));
-    chkIns = make<TwoWayCheckBox>(Frame2, "chkIns", QStringLiteral("INSERT"));
-    placeButton(chkIns, twipsRect(840, 840, 975, 195));
-    chkDel = make<TwoWayCheckBox>(Frame2, "chkDel", QStringLiteral("DELETE"));
-    placeButton(chkDel, twipsRect(840, 1080, 975, 195));
-    chkUp = make<TwoWayCheckBox>(Frame2, "chkUp", QStringLiteral("UPDATE"));
-    placeButton(chkUp, twipsRect(840, 1320, 975, 195));
-    Label1 = make<QLabel>(Frame2, "Label1", QStringLiteral("Users"));
-    placeLabel(Label1, 120, 1680);
-    txtUserNames = make<QLineEdit>(Frame2, "txtUserNames");
-    txtUserNames->setGeometry(twipsRect(600, 1680, 3135, 285));
-
-    cmdGenSQL = make<QPushButton>(parent, "cmdGenSQL", QStringLiteral("Gen SQL"));
-    cmdGenSQL->setGeometry(twipsRect(4440, 2760, 1575, 375));
-    cmdExit = make<QPushButton>(parent, "cmdExit", QStringLiteral("Exit"));
-    cmdExit->setGeometry(twipsRect(6360, 2760, 1575, 375));
-    Label2 = make<QLabel>(parent, "Label2", QStringLiteral("Access DB"));
-    placeLabel(Label2, 120, 3240);
-    txtPath = make<QLineEdit>(parent, "txtPath");
-    txtPath->setGeometry(twipsRect(120, 3480, 7575, 285));
-    cmdBrowse = make<QPushButton>(parent, "cmdBrowse", QStringLiteral("..."));
-    cmdBrowse->setGeometry(twipsRect(7800, 3495, 375, 255));
-    lblOut = make<QLabel>(parent, "lblOut");
-    placeLabel(lblOut, 120, 3960);
-    txtSQL = make<QPlainTextEdit>(parent, "txtSQL");
-    txtSQL->setGeometry(twipsRect(120, 4200, 8055, 4095));
     QFont fixedFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     fixedFont.setPointSize(9);
     txtSQL->setFont(fixedFont);
@@ -344,7 +374,7 @@ void frmMain::cmdBrowse_Click() {
         CD1FileName = chosen;
     }
     if (CD1FileName.isEmpty()) {
-        ShowMessage(this, QStringLiteral("No file selected"));
+        ShowMessageBox(this, QStringLiteral("No file selected"));
         return;
     }
     txtPath->setText(CD1FileName);
@@ -414,7 +444,6 @@ ConversionOptions frmMain::readOptions() {
     options.CreatePrimaryKey = isOn(check(StoredCheck::chkCreatePK));
     options.ModifyIllegalCharacters = isOn(check(StoredCheck::chkStripIll));
     options.StripSpaces = optStrip_->isChecked();
-    options.ChangeSpaces = optChange_->isChecked();
     options.CreatePermissions = isOn(check(StoredCheck::chkCrePer));
     options.GrantSelect = isOn(check(StoredCheck::chkSel));
     options.GrantInsert = isOn(check(StoredCheck::chkIns));
@@ -526,7 +555,7 @@ void frmMain::showPending() {
 // pass answers the window system (an uncovered window is painted again, a close request is noted); clicks
 // and keys that came meanwhile are dropped by the run's input guard, never kept for after the run.
 void frmMain::paintNow() {
-    if (!sinceLastPaint.isValid() || sinceLastPaint.hasExpired(PaintIntervalMs)) {
+    if (!sinceLastPaint.isValid() || sinceLastPaint.hasExpired(paintIntervalMs)) {
         showPending();
         RunInputGuard::processEventsDroppingInput();
         sinceLastPaint.start();
@@ -542,13 +571,13 @@ void frmMain::showMessage(const QString& text) {
         return; // the window is closing: a read given up for it is nothing to tell
     }
     if (inputGuard == nullptr) {
-        ShowMessage(this, text);
+        ShowMessageBox(this, text);
         return;
     }
     // The window behind the box shows where the run stands; the box itself takes the user's answer.
     showPending();
     const RunInputGuard::Pause answer(*inputGuard);
-    ShowMessage(this, text);
+    ShowMessageBox(this, text);
 }
 
 bool frmMain::stopRequested() {

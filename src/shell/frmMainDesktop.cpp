@@ -100,7 +100,7 @@ void frmMain::mnuSaveAs_Click() {
     }
     // Exactly what the box shows, with the script's own CR LF line breaks.
     if (const std::optional<QString> failure = WriteScriptFile(target, scriptText())) {
-        ShowMessage(this, *failure);
+        ShowMessageBox(this, *failure);
     }
 }
 

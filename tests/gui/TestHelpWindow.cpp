@@ -147,28 +147,28 @@ private slots:
     void failedPrintingIsSilent();
 
 private:
-    QString outputPdf() const { return scratch.filePath(QStringLiteral("out.pdf")); }
+    QString outputPdf() const { return scratch_.filePath(QStringLiteral("out.pdf")); }
 
-    QTemporaryDir scratch;
-    QStringList messages;
+    QTemporaryDir scratch_;
+    QStringList messages_;
 };
 
 void TestHelpWindow::initTestCase() {
-    QVERIFY(scratch.isValid());
+    QVERIFY(scratch_.isValid());
     // The XDG data folders of the test are its own, so a help file installed on this machine is not found.
-    qputenv("XDG_DATA_HOME", QFile::encodeName(scratch.filePath(QStringLiteral("home-data"))));
-    qputenv("XDG_DATA_DIRS", QFile::encodeName(scratch.filePath(QStringLiteral("data"))));
-    SetMessageHookForTests([this](const QString& text) { messages << text; });
+    qputenv("XDG_DATA_HOME", QFile::encodeName(scratch_.filePath(QStringLiteral("home-data"))));
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(scratch_.filePath(QStringLiteral("data"))));
+    SetMessageHookForTests([this](const QString& text) { messages_ << text; });
 }
 
 void TestHelpWindow::init() {
-    messages.clear();
+    messages_.clear();
 }
 
 void TestHelpWindow::cleanup() {
     QFile::remove(besideProgram());
     QDir(QFileInfo(prefixDataFolder()).absolutePath()).removeRecursively();
-    QDir(scratch.filePath(QStringLiteral("data"))).removeRecursively();
+    QDir(scratch_.filePath(QStringLiteral("data"))).removeRecursively();
     QFile::remove(outputPdf());
 }
 
@@ -176,7 +176,8 @@ void TestHelpWindow::findsTheHelpFile_data() {
     QTest::addColumn<QString>("helpFile"); // empty: none anywhere
     QTest::addRow("beside the program") << besideProgram();
     QTest::addRow("in the data folder of the program's prefix") << prefixDataFolder() + "/help.txt";
-    QTest::addRow("in an XDG data folder only") << scratch.filePath(QStringLiteral("data/veltrane/help.txt"));
+    QTest::addRow("in an XDG data folder only")
+        << scratch_.filePath(QStringLiteral("data/veltrane/help.txt"));
     QTest::addRow("nowhere") << QString();
 }
 
@@ -192,7 +193,7 @@ void TestHelpWindow::findsTheHelpFile() {
 
     frmHelp help;
     QCOMPARE(textOf(&help)->toPlainText(), found ? QString::fromUtf8(content) : QString());
-    QCOMPARE(messages, found ? QStringList() : QStringList{QStringLiteral("Help file missing")});
+    QCOMPARE(messages_, found ? QStringList() : QStringList{QStringLiteral("Help file missing")});
 }
 
 void TestHelpWindow::windowLayout() {
@@ -226,15 +227,15 @@ void TestHelpWindow::showingAnOpenWindowWarnsOnlyOnce() {
     QPointer<frmHelp> help;
     frmHelp* first = showSingle(help, nullptr);
     QVERIFY(first->isVisible());
-    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages_.size(), 1);
 
     QCOMPARE(showSingle(help, nullptr), first);
-    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages_.size(), 1);
 
     first->close();
     QTRY_VERIFY(help.isNull());
     QVERIFY(showSingle(help, nullptr) != nullptr);
-    QCOMPARE(messages,
+    QCOMPARE(messages_,
              (QStringList{QStringLiteral("Help file missing"), QStringLiteral("Help file missing")}));
     delete help;
 }
@@ -258,7 +259,7 @@ void TestHelpWindow::closedWindowReadsTheFileAgain() {
     QVERIFY(owner.isVisible());
     showSingle(help, &owner);
     QCOMPARE(textOf(help)->toPlainText(), QStringLiteral("second text"));
-    QVERIFY(messages.isEmpty());
+    QVERIFY(messages_.isEmpty());
 }
 
 void TestHelpWindow::printsSelectionOrEverything_data() {
@@ -286,7 +287,7 @@ void TestHelpWindow::printsSelectionOrEverything() {
     const int pages = pdfPageCount(outputPdf());
     QVERIFY2(pages >= fewestPages && pages <= mostPages, qPrintable(QStringLiteral("pages: %1").arg(pages)));
     QCOMPARE(pdfPageSizes(outputPdf()), QStringList{QStringLiteral("0 0 595 842")}); // A4, every page
-    QVERIFY(messages.isEmpty());
+    QVERIFY(messages_.isEmpty());
 }
 
 void TestHelpWindow::printedTextIsTheSelection() {
@@ -315,7 +316,7 @@ void TestHelpWindow::printedTextIsTheSelection() {
 void TestHelpWindow::failedPrintingIsSilent_data() {
     QTest::addColumn<QString>("outputFile"); // empty: the dialog is cancelled
     QTest::addRow("cancelled dialog") << QString();
-    QTest::addRow("printer that cannot write") << scratch.filePath(QStringLiteral("no-such-folder/out.pdf"));
+    QTest::addRow("printer that cannot write") << scratch_.filePath(QStringLiteral("no-such-folder/out.pdf"));
 }
 
 void TestHelpWindow::failedPrintingIsSilent() {
@@ -328,7 +329,7 @@ void TestHelpWindow::failedPrintingIsSilent() {
     menuItem(help, "mnuPrint")->trigger();
     QCOMPARE(request.calls, 1);
     QVERIFY(outputFile.isEmpty() || !QFileInfo::exists(outputFile));
-    QVERIFY(messages.isEmpty());
+    QVERIFY(messages_.isEmpty());
     QVERIFY(!help.isNull());
     delete help;
 }

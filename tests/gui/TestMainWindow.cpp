@@ -2,6 +2,7 @@
 
 #include "ConversionRun.h"
 #include "FakeSchemaReader.h"
+#include "FileTestHelpers.h"
 #include "IniFile.h"
 #include "MessageBox.h"
 #include "ReaderProcess.h"
@@ -36,8 +37,9 @@
 
 namespace {
 
-const QString NoDatabase = QStringLiteral("You must select a DB first. Exiting...");
-const QString WrongFormat = QStringLiteral("This DB doesn't appear to be the correct format. Exiting...");
+const QString noDatabaseMessage = QStringLiteral("You must select a DB first. Exiting...");
+const QString wrongFormatMessage =
+    QStringLiteral("This DB doesn't appear to be the correct format. Exiting...");
 
 template <typename T = QWidget> T* control(const frmMain& window, const char* name) {
     T* found = window.findChild<T*>(QLatin1String(name));
@@ -73,12 +75,12 @@ QStringList storedValues(const QStringList& keys) {
     return values;
 }
 
-const QStringList PermissionControls{"chkSel", "chkIns", "chkDel", "chkUp", "txtUserNames"};
+const QStringList permissionControls{"chkSel", "chkIns", "chkDel", "chkUp", "txtUserNames"};
 
 // The names of the enabled controls among those the permission rule enables and disables.
 QStringList enabledPermissionControls(const frmMain& window) {
     QStringList enabled;
-    for (const QString& name : PermissionControls) {
+    for (const QString& name : permissionControls) {
         if (control(window, qPrintable(name))->isEnabled()) {
             enabled << name;
         }
@@ -122,6 +124,7 @@ private slots:
     void runUnchecksCreatePermissionsWhenNoUsers();
     void messagesForBadFile();
     void messagesForBadFileFromReaderProcess();
+    void messageAfterPartlyReadFile();
     void optionsReadFromControls_data();
     void optionsReadFromControls();
 
@@ -144,19 +147,19 @@ private slots:
     void droppedFileGoesIntoThePathBox();
 
 private:
-    QTemporaryDir folder;
-    QStringList messages;
+    QTemporaryDir folder_;
+    QStringList messages_;
 };
 
 void TestMainWindow::initTestCase() {
-    QVERIFY(folder.isValid());
-    SetMessageHookForTests([this](const QString& text) { messages << text; });
+    QVERIFY(folder_.isValid());
+    SetMessageHookForTests([this](const QString& text) { messages_ << text; });
 }
 
 void TestMainWindow::init() {
-    messages.clear();
-    QFile::remove(folder.filePath(QStringLiteral("main.ini")));
-    SetSettingsFile(folder.filePath(QStringLiteral("main.ini")));
+    messages_.clear();
+    QFile::remove(folder_.filePath(QStringLiteral("main.ini")));
+    SetSettingsFile(folder_.filePath(QStringLiteral("main.ini")));
 }
 
 void TestMainWindow::controls_data() {
@@ -342,7 +345,7 @@ void TestMainWindow::buttonAndMenuGiveTheSameScript() {
     control<QPlainTextEdit>(window, "txtSQL")->setPlainText(QStringLiteral("typed over"));
     menuItem(window, "mnuGen")->trigger();
     QCOMPARE(window.scriptText(), fromButton);
-    QVERIFY(messages.isEmpty());
+    QVERIFY(messages_.isEmpty());
 
     // The box shows that script line for line.
     QCOMPARE(control<QPlainTextEdit>(window, "txtSQL")->toPlainText(),
@@ -363,10 +366,8 @@ void TestMainWindow::fixtureFromButtonAndMenu_data() {
 void TestMainWindow::fixtureFromButtonAndMenu() {
     QFETCH(QString, file);
     QFETCH(QString, scriptType);
+    REQUIRE_FIXTURES();
     const QString path = QStringLiteral(VELTRANE_FIXTURES_DIR "/") + file;
-    if (!QFile::exists(path)) {
-        QSKIP("the shared fixtures folder is absent");
-    }
 
     ReaderProcess reader;
     RecordingWindow plain;
@@ -384,7 +385,7 @@ void TestMainWindow::fixtureFromButtonAndMenu() {
     menuItem(window, "mnuGen")->trigger();
     QCOMPARE(window.scriptText(), plain.script);
     QVERIFY(window.scriptText().contains(QStringLiteral("Tables   ~ 4\r\n")));
-    QVERIFY(messages.isEmpty());
+    QVERIFY(messages_.isEmpty());
 }
 
 void TestMainWindow::scriptBoxHoldsExactlyWhatWasWritten() {
@@ -454,7 +455,7 @@ void TestMainWindow::permissionRuleAfterLoad() {
     frmMain window;
     LoadSettings(window);
     QCOMPARE(window.check(StoredCheck::chkCrePer), static_cast<CheckState>(stored));
-    QCOMPARE(enabledPermissionControls(window), enabled ? PermissionControls : QStringList());
+    QCOMPARE(enabledPermissionControls(window), enabled ? permissionControls : QStringList());
     // The rule changes no state of the boxes it enables or disables.
     QCOMPARE(window.check(StoredCheck::chkSel), CheckState::Unchecked);
     QCOMPARE(window.check(StoredCheck::chkDel), CheckState::Grayed);
@@ -468,7 +469,7 @@ void TestMainWindow::clicksToggleBetweenCheckedAndUnchecked() {
     auto* box = control<QCheckBox>(window, "chkCrePer");
     QTest::mouseClick(box, Qt::LeftButton);
     QCOMPARE(window.check(StoredCheck::chkCrePer), CheckState::Checked);
-    QCOMPARE(enabledPermissionControls(window), PermissionControls);
+    QCOMPARE(enabledPermissionControls(window), permissionControls);
     QTest::mouseClick(box, Qt::LeftButton);
     QCOMPARE(window.check(StoredCheck::chkCrePer), CheckState::Unchecked);
     QCOMPARE(enabledPermissionControls(window), QStringList());
@@ -493,7 +494,7 @@ void TestMainWindow::runUnchecksCreatePermissionsWhenNoUsers() {
     QCOMPARE(window.check(StoredCheck::chkCrePer), CheckState::Unchecked);
     QCOMPARE(enabledPermissionControls(window), QStringList());
     QCOMPARE(window.userNames(), QStringLiteral("   "));
-    QCOMPARE(messages, QStringList{NoDatabase});
+    QCOMPARE(messages_, QStringList{noDatabaseMessage});
     QCOMPARE(window.scriptText(), QString());
     QCOMPARE(control<QLabel>(window, "lblOut")->text(), QString());
 }
@@ -505,23 +506,43 @@ void TestMainWindow::messagesForBadFile() {
     window.setScriptText(QStringLiteral("left from before"));
     control<QLineEdit>(window, "txtPath")->setText(QStringLiteral("x.mdb"));
     QTest::mouseClick(control(window, "cmdGenSQL"), Qt::LeftButton);
-    QCOMPARE(messages,
-             QStringList({QStringLiteral("3343  Unrecognized database format 'x.mdb'."), WrongFormat}));
+    QCOMPARE(messages_, QStringList({QStringLiteral("3343  Unrecognized database format 'x.mdb'."),
+                                     wrongFormatMessage}));
     QCOMPARE(control<QLabel>(window, "lblOut")->text(), QStringLiteral("Getting Tables"));
     QCOMPARE(control<QPlainTextEdit>(window, "txtSQL")->toPlainText(), QString());
 }
 
 void TestMainWindow::messagesForBadFileFromReaderProcess() {
-    if (!QFile::exists(ReaderProcess::defaultProgram())) {
-        QSKIP("the reader process is not built");
-    }
     frmMain window; // the window's own engine
     control<QLineEdit>(window, "txtPath")
         ->setText(QStringLiteral(VELTRANE_TEST_DATA_DIR "/not-a-database.txt"));
     QTest::mouseClick(control(window, "cmdGenSQL"), Qt::LeftButton);
-    QCOMPARE(messages.size(), 2);
-    QCOMPARE(messages.last(), WrongFormat);
+    QCOMPARE(messages_.size(), 2);
+    QCOMPARE(messages_.last(), wrongFormatMessage);
     QCOMPARE(window.scriptText(), QString());
+}
+
+// A truncated copy of a real file, read table by table: the script is shown, then one message names the
+// tables that could not be read.
+void TestMainWindow::messageAfterPartlyReadFile() {
+    REQUIRE_FIXTURES();
+    QFile in(QStringLiteral(VELTRANE_FIXTURES_DIR "/testV2007.accdb"));
+    QVERIFY(in.open(QIODevice::ReadOnly));
+    const QByteArray bytes = in.readAll();
+    QFile out(folder_.filePath(QStringLiteral("truncated.accdb")));
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    QVERIFY(out.write(bytes.left(bytes.size() * 7 / 10)) > 0);
+    out.close();
+
+    frmMain window; // the window's own engine, one request per table
+    control<QLineEdit>(window, "txtPath")->setText(out.fileName());
+    QTest::mouseClick(control(window, "cmdGenSQL"), Qt::LeftButton);
+    QCOMPARE(messages_,
+             QStringList{QStringLiteral("The script is incomplete: 2 of the tables could not be read, "
+                                        "the file may be damaged: Table3, Table4.")});
+    QCOMPARE(control<QLabel>(window, "lblOut")->text(), QStringLiteral("Done..."));
+    QVERIFY(window.scriptText().contains(
+        QStringLiteral("CREATE TABLE Table4 (\r\n     -- fields could not be read")));
 }
 
 void TestMainWindow::optionsReadFromControls_data() {
@@ -563,7 +584,7 @@ void TestMainWindow::browseAndCancel() {
     answers = {QString(), QStringLiteral("/no-such-folder/first.mdb"), QString(),
                QStringLiteral("/no-such-folder/second.accdb")};
     QTest::mouseClick(browse, Qt::LeftButton);
-    QCOMPARE(messages, QStringList{QStringLiteral("No file selected")});
+    QCOMPARE(messages_, QStringList{QStringLiteral("No file selected")});
     QCOMPARE(path->text(), QStringLiteral("typed.mdb"));
 
     QTest::mouseClick(browse, Qt::LeftButton);
@@ -575,7 +596,7 @@ void TestMainWindow::browseAndCancel() {
 
     QTest::mouseClick(browse, Qt::LeftButton);
     QCOMPARE(path->text(), QStringLiteral("/no-such-folder/second.accdb"));
-    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages_.size(), 1);
     // The dialog starts at the path in the box while its folder exists, else at the file chosen last.
     const QDir here = QDir::current();
     QCOMPARE(offered, QStringList({here.absoluteFilePath("typed.mdb"), here.absoluteFilePath("typed.mdb"),
@@ -590,12 +611,12 @@ void TestMainWindow::browseStartsInTheFolderOfThePathInTheBox() {
         return QString();
     });
     auto* path = control<QLineEdit>(window, "txtPath");
-    path->setText(folder.filePath(QStringLiteral("not yet there.mdb")));
+    path->setText(folder_.filePath(QStringLiteral("not yet there.mdb")));
     QTest::mouseClick(control(window, "cmdBrowse"), Qt::LeftButton);
-    QCOMPARE(startedAt, folder.filePath(QStringLiteral("not yet there.mdb")));
-    path->setText(folder.path());
+    QCOMPARE(startedAt, folder_.filePath(QStringLiteral("not yet there.mdb")));
+    path->setText(folder_.path());
     QTest::mouseClick(control(window, "cmdBrowse"), Qt::LeftButton);
-    QCOMPARE(startedAt, folder.path());
+    QCOMPARE(startedAt, folder_.path());
 }
 
 void TestMainWindow::settingsSavedOnEveryWayOfClosing_data() {
@@ -777,9 +798,9 @@ void TestMainWindow::messageDuringARunCanBeAnswered() {
     };
     QTimer::singleShot(20, answer);
     QTest::mouseClick(control(window, "cmdGenSQL"), Qt::LeftButton);
-    SetMessageHookForTests([this](const QString& text) { messages << text; });
+    SetMessageHookForTests([this](const QString& text) { messages_ << text; });
     QCOMPARE(answered,
-             QStringList({QStringLiteral("3343  Unrecognized database format 'x.mdb'."), WrongFormat}));
+             QStringList({QStringLiteral("3343  Unrecognized database format 'x.mdb'."), wrongFormatMessage}));
 }
 
 void TestMainWindow::scriptTypeStaysAsTyped_data() {
@@ -897,7 +918,7 @@ void TestMainWindow::saveScriptAs() {
         return answer;
     });
     window.show();
-    control<QLineEdit>(window, "txtPath")->setText(folder.filePath(QStringLiteral("shop.data.mdb")));
+    control<QLineEdit>(window, "txtPath")->setText(folder_.filePath(QStringLiteral("shop.data.mdb")));
     QTest::mouseClick(control(window, "cmdGenSQL"), Qt::LeftButton);
     // Words that UTF-8 writes in more than one byte.
     window.appendScript(QStringLiteral("-- Grüße, 東京\r\n"));
@@ -905,11 +926,11 @@ void TestMainWindow::saveScriptAs() {
 
     // Cancelled: nothing written, nothing said.
     menuItem(window, "mnuSaveAs")->trigger();
-    QCOMPARE(offered, folder.filePath(QStringLiteral("shop.data.sql")));
+    QCOMPARE(offered, folder_.filePath(QStringLiteral("shop.data.sql")));
     QVERIFY(!QFile::exists(offered));
-    QVERIFY(messages.isEmpty());
+    QVERIFY(messages_.isEmpty());
 
-    answer = folder.filePath(QStringLiteral("saved.sql"));
+    answer = folder_.filePath(QStringLiteral("saved.sql"));
     menuItem(window, "mnuSaveAs")->trigger();
     QFile saved(answer);
     QVERIFY(saved.open(QIODevice::ReadOnly));
@@ -917,7 +938,7 @@ void TestMainWindow::saveScriptAs() {
     QCOMPARE(bytes, script.toUtf8());
     QVERIFY(bytes.contains("Tables   ~ 2\r\n"));
     QVERIFY(!bytes.contains("\n\n"));
-    QVERIFY(messages.isEmpty());
+    QVERIFY(messages_.isEmpty());
 
     // Edited by hand: what the box shows, with CR LF line breaks.
     auto* box = control<QPlainTextEdit>(window, "txtSQL");
@@ -936,18 +957,18 @@ void TestMainWindow::saveScriptAsToAPlaceThatCannotBeWritten_data() {
 
 void TestMainWindow::saveScriptAsToAPlaceThatCannotBeWritten() {
     QFETCH(QString, target);
-    QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("a folder")));
+    QVERIFY(QDir(folder_.path()).mkpath(QStringLiteral("a folder")));
     frmMain window;
     window.setScriptText(QStringLiteral("CREATE TABLE A (\r\n)\r\n"));
-    const QString path = folder.filePath(target);
+    const QString path = folder_.filePath(target);
     window.setSaveFileDialog([&](QWidget*, const QString&) { return path; });
     menuItem(window, "mnuSaveAs")->trigger();
-    QCOMPARE(messages.size(), 1);
-    QVERIFY2(messages.first().startsWith(QStringLiteral("The script could not be saved to ") + path),
-             qPrintable(messages.first()));
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY2(messages_.first().startsWith(QStringLiteral("The script could not be saved to ") + path),
+             qPrintable(messages_.first()));
     QVERIFY(!QFileInfo(path).isFile());
     QCOMPARE(
-        QDir(folder.filePath(QStringLiteral("a folder"))).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+        QDir(folder_.filePath(QStringLiteral("a folder"))).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
         QStringList());
 }
 

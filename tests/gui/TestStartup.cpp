@@ -52,17 +52,17 @@ private:
     std::unique_ptr<frmMain> start(const QString& database = QString());
 
     std::unique_ptr<QTemporaryDir> base;
-    QStringList messages;
+    QStringList messages_;
 };
 
 void TestStartup::initTestCase() {
-    SetMessageHookForTests([this](const QString& text) { messages << text; });
+    SetMessageHookForTests([this](const QString& text) { messages_ << text; });
     qunsetenv("AppData");
     qunsetenv("APPDATA");
 }
 
 void TestStartup::init() {
-    messages.clear();
+    messages_.clear();
     base = std::make_unique<QTemporaryDir>();
     QVERIFY(base->isValid());
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(base->path()));
@@ -105,7 +105,7 @@ void TestStartup::firstRun() {
     window->close();
     QCOMPARE(unloaded.count(), 1);
     QVERIFY(QFileInfo(file).isFile());
-    QVERIFY(messages.isEmpty());
+    QVERIFY(messages_.isEmpty());
 }
 
 void TestStartup::optionsKeptAcrossARestart() {

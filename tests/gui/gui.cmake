@@ -1,2 +1,2 @@
-include(${CMAKE_CURRENT_LIST_DIR}/help.cmake OPTIONAL)
-include(${CMAKE_CURRENT_LIST_DIR}/main.cmake OPTIONAL)
+include(${CMAKE_CURRENT_LIST_DIR}/help.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/main.cmake)

@@ -9,15 +9,10 @@ target_compile_definitions(TestHelpWindow PRIVATE
 veltrane_add_test(TestAboutWindow GUI SOURCES ${CMAKE_CURRENT_LIST_DIR}/TestAboutWindow.cpp LIBS veltrane_help)
 
 # `cmake --install` into a scratch prefix puts every file where a desktop user expects it.
-set(installed_programs "")
-foreach(program veltrane veltrane-cli)
-    if(TARGET ${program})
-        list(APPEND installed_programs ${CMAKE_INSTALL_BINDIR}/${program})
-    endif()
-endforeach()
-if(TARGET veltrane-reader)
-    list(APPEND installed_programs ${CMAKE_INSTALL_LIBEXECDIR}/veltrane/veltrane-reader)
-endif()
+set(installed_programs
+    ${CMAKE_INSTALL_BINDIR}/veltrane
+    ${CMAKE_INSTALL_BINDIR}/veltrane-cli
+    ${CMAKE_INSTALL_LIBEXECDIR}/veltrane/veltrane-reader)
 find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
 add_test(NAME InstallDesktopFiles COMMAND ${CMAKE_COMMAND}
     -D BUILD_DIR=${CMAKE_BINARY_DIR}

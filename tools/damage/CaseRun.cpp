@@ -109,6 +109,12 @@ CliRun runCli(const QStringList& arguments, const QString& workingDir, const QPr
         run.outcome = out.startsWith("RESULTS: \r\n") ? CliOutcome::Script : CliOutcome::UnreportedFailure;
         break;
     case 65:
+        // A partly read database: the script is written, and the tables it lacks are named on stderr.
+        if (out.startsWith("RESULTS: \r\n")) {
+            run.outcome = run.message.isEmpty() ? CliOutcome::UnreportedFailure : CliOutcome::Script;
+            break;
+        }
+        [[fallthrough]];
     case 66:
         run.outcome = run.message.isEmpty() ? CliOutcome::UnreportedFailure : CliOutcome::ReadFailure;
         break;

@@ -17,7 +17,7 @@ struct RunLimits {
 };
 
 enum class CliOutcome {
-    Script,            // exit 0 with the results header on stdout
+    Script,            // exit 0 with the results header on stdout, or 65 with it and the unread tables named
     ReadFailure,       // exit 65 or 66 with the failure message on stderr
     UnreportedFailure, // exit 65/66 without a message, or exit 0 without a script
     Crash,             // a signal, or an exit status other than 0, 65, 66

@@ -4,10 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#ifdef VELTRANE_HAVE_MKMDB
 #include "MdbTestCorpus.h"
 #include "MdbWriter.h"
-#endif
 
 namespace {
 
@@ -46,7 +44,6 @@ QList<SourceDatabase> loadSources(const QStringList& paths, QString* error) {
 
 QList<SourceDatabase> generatedSources() {
     QList<SourceDatabase> sources;
-#ifdef VELTRANE_HAVE_MKMDB
     for (const MdbTestDatabase& database : mdbTestCorpus()) {
         const auto bytes = buildMdb(database.schema, nullptr);
         if (!bytes)
@@ -55,6 +52,5 @@ QList<SourceDatabase> generatedSources() {
             QString::fromStdString(database.name) + QStringLiteral(".mdb"), QStringLiteral("generated"),
             QByteArray(reinterpret_cast<const char*>(bytes->data()), qsizetype(bytes->size())), true});
     }
-#endif
     return sources;
 }

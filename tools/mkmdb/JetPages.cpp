@@ -6,11 +6,11 @@ namespace jet {
 
 namespace {
 
-constexpr std::size_t RowPointerSize = 2;
-constexpr std::size_t LongValueFieldSize = 12;
-constexpr std::uint32_t LongValueInlineFlag = 0x80000000;
-constexpr std::uint32_t LongValueOnePageFlag = 0x40000000;
-constexpr std::size_t IndexEntriesStart = 0x1E0;
+constexpr std::size_t rowPointerSize = 2;
+constexpr std::size_t longValueFieldSize = 12;
+constexpr std::uint32_t longValueInlineFlag = 0x80000000;
+constexpr std::uint32_t longValueOnePageFlag = 0x40000000;
+constexpr std::size_t indexEntriesStart = 0x1E0;
 
 } // namespace
 
@@ -60,54 +60,54 @@ Bytes encodeRow(const Table& table, const std::vector<std::optional<Bytes>>& val
 }
 
 std::size_t dataPageFreeSpace(const std::vector<Bytes>& rows) {
-    std::size_t used = DataPageHeader;
+    std::size_t used = dataPageHeader;
     for (const auto& r : rows)
-        used += RowPointerSize + r.size();
-    return PageSize - used;
+        used += rowPointerSize + r.size();
+    return pageSize - used;
 }
 
 std::vector<std::vector<Bytes>> packRows(const std::vector<Bytes>& rows) {
     std::vector<std::vector<Bytes>> pages;
-    std::size_t used = PageSize;
+    std::size_t used = pageSize;
     for (const auto& r : rows) {
-        if (pages.empty() || used + RowPointerSize + r.size() > PageSize ||
-            pages.back().size() >= MaxRowsPerPage) {
+        if (pages.empty() || used + rowPointerSize + r.size() > pageSize ||
+            pages.back().size() >= maxRowsPerPage) {
             pages.emplace_back();
-            used = DataPageHeader;
+            used = dataPageHeader;
         }
         pages.back().push_back(r);
-        used += RowPointerSize + r.size();
+        used += rowPointerSize + r.size();
     }
     return pages;
 }
 
 Page dataPage(std::uint32_t owner, const std::vector<Bytes>& rows) {
-    Page page(PageSize, 0);
+    Page page(pageSize, 0);
     page[0] = 0x01;
     page[1] = 0x01;
     put16(&page[2], std::uint32_t(dataPageFreeSpace(rows)));
     put32(&page[4], owner);
     put16(&page[12], std::uint32_t(rows.size()));
-    std::size_t end = PageSize;
+    std::size_t end = pageSize;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         end -= rows[i].size();
         std::copy(rows[i].begin(), rows[i].end(), page.begin() + std::ptrdiff_t(end));
-        put16(&page[DataPageHeader + RowPointerSize * i], std::uint32_t(end));
+        put16(&page[dataPageHeader + rowPointerSize * i], std::uint32_t(end));
     }
     return page;
 }
 
 Bytes longValueInline(const Bytes& value) {
     ByteWriter w;
-    w.u32(std::uint32_t(value.size()) | LongValueInlineFlag);
-    w.zeros(LongValueFieldSize - 4);
+    w.u32(std::uint32_t(value.size()) | longValueInlineFlag);
+    w.zeros(longValueFieldSize - 4);
     w.bytes(value);
     return w.take();
 }
 
 Bytes longValueOnePage(std::size_t length, std::uint32_t pointer) {
     ByteWriter w;
-    w.u32(std::uint32_t(length) | LongValueOnePageFlag);
+    w.u32(std::uint32_t(length) | longValueOnePageFlag);
     w.u32(pointer);
     w.u32(0);
     return w.take();
@@ -123,11 +123,11 @@ Bytes longValueChain(std::size_t length, std::uint32_t firstPointer) {
 
 std::optional<Bytes> inlineUsageMap(const std::vector<std::uint32_t>& pages) {
     const std::uint32_t start = pages.empty() ? 0 : *std::min_element(pages.begin(), pages.end());
-    Bytes map(UsageMapRowSize, 0);
+    Bytes map(usageMapRowSize, 0);
     put32(&map[1], start);
     for (auto p : pages) {
         const auto bit = p - start;
-        if (bit >= InlineMapPages)
+        if (bit >= inlineMapPages)
             return std::nullopt;
         map[5 + bit / 8] |= std::uint8_t(1u << (bit % 8));
     }
@@ -135,20 +135,20 @@ std::optional<Bytes> inlineUsageMap(const std::vector<std::uint32_t>& pages) {
 }
 
 Bytes referenceUsageMap(const std::vector<std::uint32_t>& bitmapPages) {
-    Bytes map(UsageMapRowSize, 0);
+    Bytes map(usageMapRowSize, 0);
     map[0] = 0x01;
-    for (std::size_t k = 0; k < bitmapPages.size() && 1 + 4 * (k + 1) <= UsageMapRowSize; ++k)
+    for (std::size_t k = 0; k < bitmapPages.size() && 1 + 4 * (k + 1) <= usageMapRowSize; ++k)
         put32(&map[1 + 4 * k], bitmapPages[k]);
     return map;
 }
 
 Page usageBitmapPage(const std::vector<std::uint32_t>& pages, std::uint32_t block) {
-    Page page(PageSize, 0);
+    Page page(pageSize, 0);
     page[0] = 0x05;
     page[1] = 0x01;
-    const std::uint32_t first = block * BitmapPagePages;
+    const std::uint32_t first = block * bitmapPagePages;
     for (auto p : pages) {
-        if (p < first || p >= first + BitmapPagePages)
+        if (p < first || p >= first + bitmapPagePages)
             continue;
         const auto bit = p - first;
         page[4 + bit / 8] |= std::uint8_t(1u << (bit % 8));
@@ -157,10 +157,10 @@ Page usageBitmapPage(const std::vector<std::uint32_t>& pages, std::uint32_t bloc
 }
 
 Page emptyIndexLeaf(std::uint32_t tableDefPage) {
-    Page page(PageSize, 0);
+    Page page(pageSize, 0);
     page[0] = 0x04;
     page[1] = 0x01;
-    put16(&page[2], std::uint32_t(PageSize - IndexEntriesStart));
+    put16(&page[2], std::uint32_t(pageSize - indexEntriesStart));
     put32(&page[4], tableDefPage);
     return page;
 }

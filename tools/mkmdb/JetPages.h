@@ -8,10 +8,10 @@
 
 namespace jet {
 
-constexpr std::uint32_t LvalOwner = 0x4C41564C; // "LVAL" where a data page names its table
-constexpr std::size_t DataPageHeader = 14;
-constexpr std::size_t UsageMapRowSize = 69; // type byte, start page, 64 bytes of bitmap
-constexpr std::size_t MaxRowsPerPage = 255; // a row pointer holds the row number in one byte
+constexpr std::uint32_t lvalOwner = 0x4C41564C; // "LVAL" where a data page names its table
+constexpr std::size_t dataPageHeader = 14;
+constexpr std::size_t usageMapRowSize = 69; // type byte, start page, 64 bytes of bitmap
+constexpr std::size_t maxRowsPerPage = 255; // a row pointer holds the row number in one byte
 
 inline std::uint32_t pageRow(std::uint32_t page, std::uint32_t row) {
     return (page << 8) | row;
@@ -34,8 +34,8 @@ Bytes longValueChain(std::size_t length, std::uint32_t firstPointer);
 
 // Usage maps. An inline map covers 512 pages from its start page; a reference map points to
 // whole bitmap pages, each covering 32736 pages.
-constexpr std::uint32_t InlineMapPages = (UsageMapRowSize - 5) * 8;
-constexpr std::uint32_t BitmapPagePages = (PageSize - 4) * 8;
+constexpr std::uint32_t inlineMapPages = (usageMapRowSize - 5) * 8;
+constexpr std::uint32_t bitmapPagePages = (pageSize - 4) * 8;
 std::optional<Bytes> inlineUsageMap(const std::vector<std::uint32_t>& pages);
 Bytes referenceUsageMap(const std::vector<std::uint32_t>& bitmapPages); // index k covers block k
 Page usageBitmapPage(const std::vector<std::uint32_t>& pages, std::uint32_t block);

@@ -6,10 +6,10 @@ namespace jet {
 
 namespace {
 
-constexpr std::uint32_t NameListBlock = 0x80;
-constexpr std::uint32_t ColumnBlock = 0x01;
-constexpr std::uint8_t EngineProperty = 0x01; // the flag Access puts on engine-level properties
-constexpr std::uint8_t BooleanType = 0x01;
+constexpr std::uint32_t nameListBlock = 0x80;
+constexpr std::uint32_t columnBlock = 0x01;
+constexpr std::uint8_t engineProperty = 0x01; // the flag Access puts on engine-level properties
+constexpr std::uint8_t booleanType = 0x01;
 
 Bytes asciiUcs2(const std::string& s) {
     Bytes out;
@@ -41,7 +41,7 @@ Bytes propertyBlob(const std::vector<ColumnProperties>& columns) {
 
     std::size_t start = w.size();
     w.u32(0);
-    w.u16(NameListBlock);
+    w.u16(nameListBlock);
     for (const auto& n : names)
         putName(w, asciiUcs2(n));
     w.patch32(start, std::uint32_t(w.size() - start));
@@ -51,14 +51,14 @@ Bytes propertyBlob(const std::vector<ColumnProperties>& columns) {
             continue;
         start = w.size();
         w.u32(0);
-        w.u16(ColumnBlock);
+        w.u16(columnBlock);
         w.u32(std::uint32_t(4 + 2 + c.columnName.size()));
         putName(w, c.columnName);
         for (const auto& [name, value] : c.values) {
             const auto index = std::find(names.begin(), names.end(), name) - names.begin();
             w.u16(9); // this entry's length
-            w.u8(EngineProperty);
-            w.u8(BooleanType);
+            w.u8(engineProperty);
+            w.u8(booleanType);
             w.u16(std::uint32_t(index));
             w.u16(1);
             w.u8(value ? 1 : 0);

@@ -45,11 +45,11 @@ Table systemTable(const char* name, std::initializer_list<ColumnSpec> columns,
 } // namespace
 
 std::vector<Table> systemTables() {
-    constexpr std::uint8_t F = ColumnFixed | ColumnUpdatable | ColumnSystem;
-    constexpr std::uint8_t V = ColumnUpdatable | ColumnSystem;
+    constexpr std::uint8_t F = columnFixed | columnUpdatable | columnSystem;
+    constexpr std::uint8_t V = columnUpdatable | columnSystem;
     constexpr std::uint8_t Sid = V | 0x20;
     return {
-        systemTable(SystemTableNames[0],
+        systemTable(systemTableNames[0],
                     {{"Id", CodeLong, 4, F},
                      {"ParentId", CodeLong, 4, F},
                      {"Name", CodeText, 510, V},
@@ -68,13 +68,13 @@ std::vector<Table> systemTables() {
                      {"LvModule", CodeOle, 0, V},
                      {"LvExtra", CodeOle, 0, V}},
                     {}),
-        systemTable(SystemTableNames[1],
+        systemTable(systemTableNames[1],
                     {{"ObjectId", CodeLong, 4, F},
                      {"SID", CodeBinary, 510, Sid},
                      {"ACM", CodeLong, 4, F},
                      {"FInheritable", CodeBoolean, 1, F}},
                     {{"ObjectId", {0}}}),
-        systemTable(SystemTableNames[2],
+        systemTable(systemTableNames[2],
                     {{"ObjectId", CodeLong, 4, F},
                      {"Attribute", CodeByte, 1, F},
                      {"Order", CodeBinary, 510, V},
@@ -84,7 +84,7 @@ std::vector<Table> systemTables() {
                      {"Flag", CodeInteger, 2, F},
                      {"LvExtra", CodeLong, 4, F}},
                     {{"ObjectIdAttribute", {0, 1, 2}}}, true),
-        systemTable(SystemTableNames[3],
+        systemTable(systemTableNames[3],
                     {{"szRelationship", CodeText, 510, V},
                      {"grbit", CodeLong, 4, F},
                      {"ccolumn", CodeLong, 4, F},

@@ -7,7 +7,7 @@
 
 namespace jet {
 
-inline constexpr const char* SystemTableNames[] = {"MSysObjects", "MSysACEs", "MSysQueries",
+inline constexpr const char* systemTableNames[] = {"MSysObjects", "MSysACEs", "MSysQueries",
                                                    "MSysRelationships"};
 
 // MSysObjects (the catalog, always first), MSysACEs, MSysQueries and MSysRelationships; no rows.

@@ -6,13 +6,13 @@ namespace jet {
 
 namespace {
 
-constexpr std::uint32_t TableMagic = 0x0659; // repeated in column and index entries, as Access writes it
-constexpr std::uint32_t RealIndexMagic = 0x0783;
-constexpr std::uint16_t GeneralSortOrder = 0x0409;
-constexpr std::uint8_t UserTable = 0x4E;
-constexpr std::uint8_t SystemTable = 0x53;
-constexpr std::size_t IndexColumnSlots = 10;
-constexpr std::size_t HeaderSize = 8;
+constexpr std::uint32_t tableMagic = 0x0659; // repeated in column and index entries, as Access writes it
+constexpr std::uint32_t realIndexMagic = 0x0783;
+constexpr std::uint16_t generalSortOrder = 0x0409;
+constexpr std::uint8_t userTable = 0x4E;
+constexpr std::uint8_t systemTable = 0x53;
+constexpr std::size_t indexColumnSlots = 10;
+constexpr std::size_t headerSize = 8;
 
 void putName(ByteWriter& w, const Bytes& name) {
     w.u16(std::uint32_t(name.size()));
@@ -66,14 +66,14 @@ Bytes encodeTableDef(const Table& table, const TablePlacement& placement) {
     w.u32(0);
     const std::size_t lengthAt = w.size();
     w.u32(0); // definition length, patched below
-    w.u32(TableMagic);
+    w.u32(tableMagic);
     w.u32(table.rowCount);
     w.u32(0);   // next AutoNumber value
     w.u8(0x01); // lets Access hand out AutoNumber values
     w.zeros(3);
     w.u32(0);   // AutoNumber of complex columns
     w.zeros(8); // unknown
-    w.u8(table.system ? SystemTable : UserTable);
+    w.u8(table.system ? systemTable : userTable);
     w.u16(columnCount); // most columns a row has ever had
     w.u16(variableCount);
     w.u16(columnCount);
@@ -90,7 +90,7 @@ Bytes encodeTableDef(const Table& table, const TablePlacement& placement) {
     for (std::size_t i = 0; i < table.columns.size(); ++i) {
         const auto& c = table.columns[i];
         w.u8(c.code);
-        w.u32(TableMagic);
+        w.u32(tableMagic);
         w.u16(std::uint32_t(i));
         w.u16(slots[i]);
         w.u16(std::uint32_t(i));
@@ -98,7 +98,7 @@ Bytes encodeTableDef(const Table& table, const TablePlacement& placement) {
             w.u8(c.precision);
             w.u8(c.scale);
         } else {
-            w.u16(GeneralSortOrder);
+            w.u16(generalSortOrder);
         }
         w.u16(0);
         w.u8(c.flags);
@@ -112,8 +112,8 @@ Bytes encodeTableDef(const Table& table, const TablePlacement& placement) {
 
     for (std::size_t i = 0; i < table.indexes.size(); ++i) {
         const auto& ix = table.indexes[i];
-        w.u32(RealIndexMagic);
-        for (std::size_t k = 0; k < IndexColumnSlots; ++k) {
+        w.u32(realIndexMagic);
+        for (std::size_t k = 0; k < indexColumnSlots; ++k) {
             if (k < ix.columns.size()) {
                 w.u16(ix.columns[k]);
                 w.u8(0x01); // ascending
@@ -125,16 +125,16 @@ Bytes encodeTableDef(const Table& table, const TablePlacement& placement) {
         w.u32(placement.indexMaps[i]);
         w.u32(placement.indexRootPages[i]);
         w.u32(0);
-        std::uint8_t flags = IndexAlwaysSet;
+        std::uint8_t flags = indexAlwaysSet;
         if (ix.unique || ix.primary)
-            flags |= IndexUnique;
+            flags |= indexUnique;
         if (ix.primary)
-            flags |= IndexRequired;
+            flags |= indexRequired;
         w.u8(flags);
         w.zeros(5);
     }
     for (std::size_t i = 0; i < table.indexes.size(); ++i) {
-        w.u32(TableMagic);
+        w.u32(tableMagic);
         w.u32(std::uint32_t(i)); // logical index number
         w.u32(std::uint32_t(i)); // the physical index behind it
         w.u8(0);                 // no related table
@@ -170,26 +170,26 @@ std::size_t tableDefPageCount(const Table& table) {
     dummy.longValueFreeMaps.assign(lv, 0);
     dummy.indexMaps.assign(table.indexes.size(), 0);
     dummy.indexRootPages.assign(table.indexes.size(), 0);
-    const auto size = encodeTableDef(table, dummy).size() - HeaderSize;
-    const auto perPage = PageSize - HeaderSize;
+    const auto size = encodeTableDef(table, dummy).size() - headerSize;
+    const auto perPage = pageSize - headerSize;
     return (size + perPage - 1) / perPage;
 }
 
 std::vector<Page> tableDefPages(const Bytes& definition, const std::vector<std::uint32_t>& pages) {
     std::vector<Page> out;
-    const auto perPage = PageSize - HeaderSize;
-    std::size_t at = HeaderSize;
+    const auto perPage = pageSize - headerSize;
+    std::size_t at = headerSize;
     for (std::size_t p = 0; p < pages.size(); ++p) {
-        Page page(PageSize, 0);
+        Page page(pageSize, 0);
         const auto n = std::min(perPage, definition.size() - at);
         std::copy(definition.begin() + std::ptrdiff_t(at), definition.begin() + std::ptrdiff_t(at + n),
-                  page.begin() + HeaderSize);
+                  page.begin() + headerSize);
         at += n;
         page[0] = 0x02;
         page[1] = 0x01;
         // The header counts the free space less the 8 bytes of itself.
-        const auto room = PageSize - HeaderSize - n;
-        put16(&page[2], std::uint32_t(room > HeaderSize ? room - HeaderSize : 0));
+        const auto room = pageSize - headerSize - n;
+        put16(&page[2], std::uint32_t(room > headerSize ? room - headerSize : 0));
         put32(&page[4], p + 1 < pages.size() ? pages[p + 1] : 0);
         out.push_back(std::move(page));
     }

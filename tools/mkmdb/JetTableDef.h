@@ -9,8 +9,8 @@
 
 namespace jet {
 
-constexpr std::size_t PageSize = 4096;
-using Page = std::vector<std::uint8_t>; // always PageSize bytes
+constexpr std::size_t pageSize = 4096;
+using Page = std::vector<std::uint8_t>; // always pageSize bytes
 
 // Column type codes as the file stores them.
 enum ColumnCode : std::uint8_t {
@@ -31,25 +31,25 @@ enum ColumnCode : std::uint8_t {
 };
 
 // Column descriptor flags.
-constexpr std::uint8_t ColumnFixed = 0x01;
-constexpr std::uint8_t ColumnUpdatable =
+constexpr std::uint8_t columnFixed = 0x01;
+constexpr std::uint8_t columnUpdatable =
     0x02; // set on every column that can be written; "Required" is a property
-constexpr std::uint8_t ColumnAutoLong = 0x04;
-constexpr std::uint8_t ColumnSystem = 0x10; // seen on the columns of Access's own system tables
+constexpr std::uint8_t columnAutoLong = 0x04;
+constexpr std::uint8_t columnSystem = 0x10; // seen on the columns of Access's own system tables
 
 // Index flags of the physical index entry.
-constexpr std::uint8_t IndexUnique = 0x01;
-constexpr std::uint8_t IndexRequired = 0x08;
-constexpr std::uint8_t IndexAlwaysSet = 0x80;
+constexpr std::uint8_t indexUnique = 0x01;
+constexpr std::uint8_t indexRequired = 0x08;
+constexpr std::uint8_t indexAlwaysSet = 0x80;
 
 struct Column {
     Bytes name; // UCS-2
     std::uint8_t code = CodeText;
     std::uint16_t length = 0; // bytes
-    std::uint8_t flags = ColumnUpdatable;
+    std::uint8_t flags = columnUpdatable;
     std::uint8_t precision = 0;
     std::uint8_t scale = 0;
-    bool fixed() const { return flags & ColumnFixed; }
+    bool fixed() const { return flags & columnFixed; }
     bool longValue() const { return code == CodeOle || code == CodeMemo; }
 };
 

@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr std::array<std::pair<MdbColumnType, const char*>, 14> TypeNames{{
+constexpr std::array<std::pair<MdbColumnType, const char*>, 14> typeNames{{
     {MdbColumnType::YesNo, "Yes/No"},
     {MdbColumnType::Byte, "Byte"},
     {MdbColumnType::Integer, "Integer"},
@@ -25,14 +25,14 @@ constexpr std::array<std::pair<MdbColumnType, const char*>, 14> TypeNames{{
 } // namespace
 
 std::optional<MdbColumnType> mdbColumnTypeFromName(const std::string& name) {
-    for (const auto& [type, text] : TypeNames)
+    for (const auto& [type, text] : typeNames)
         if (name == text)
             return type;
     return std::nullopt;
 }
 
 std::string mdbColumnTypeName(MdbColumnType type) {
-    for (const auto& [t, text] : TypeNames)
+    for (const auto& [t, text] : typeNames)
         if (t == type)
             return text;
     return {};

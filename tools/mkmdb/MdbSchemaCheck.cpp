@@ -9,10 +9,10 @@
 
 namespace {
 
-constexpr int MaxNameLength = 64;
-constexpr std::size_t MaxColumns = 255;
-constexpr std::size_t MaxIndexes = 32;
-constexpr std::size_t MaxIndexColumns = 10;
+constexpr int maxNameLength = 64;
+constexpr std::size_t maxColumns = 255;
+constexpr std::size_t maxIndexes = 32;
+constexpr std::size_t maxIndexColumns = 10;
 
 // Jet compares names without regard to letter case; ASCII folding is enough to catch clashes
 // in the descriptions this tool is given.
@@ -29,7 +29,7 @@ std::optional<std::string> nameProblem(const std::string& what, const std::strin
         return what + " name is not valid UTF-8";
     if (length == 0)
         return what + " has an empty name";
-    if (length > MaxNameLength)
+    if (length > maxNameLength)
         return what + " \"" + name + "\" is longer than 64 characters";
     return std::nullopt;
 }
@@ -56,7 +56,7 @@ std::optional<std::string> tableProblem(const MdbTable& t) {
     const std::string where = "table \"" + t.name + "\"";
     if (t.columns.empty())
         return where + " has no columns";
-    if (t.columns.size() > MaxColumns)
+    if (t.columns.size() > maxColumns)
         return where + " has more than 255 columns";
     std::set<std::string> columns;
     for (const auto& c : t.columns) {
@@ -65,7 +65,7 @@ std::optional<std::string> tableProblem(const MdbTable& t) {
         if (!columns.insert(folded(c.name)).second)
             return where + " has two columns named \"" + c.name + "\"";
     }
-    if (t.indexes.size() > MaxIndexes)
+    if (t.indexes.size() > maxIndexes)
         return where + " has more than 32 indexes";
     std::set<std::string> indexes;
     int primaries = 0;
@@ -74,7 +74,7 @@ std::optional<std::string> tableProblem(const MdbTable& t) {
             return p;
         if (!indexes.insert(folded(ix.name)).second)
             return where + " has two indexes named \"" + ix.name + "\"";
-        if (ix.columns.empty() || ix.columns.size() > MaxIndexColumns)
+        if (ix.columns.empty() || ix.columns.size() > maxIndexColumns)
             return where + ", index \"" + ix.name + "\": an index has 1 to 10 columns";
         for (const auto& name : ix.columns)
             if (!columns.count(folded(name)))
@@ -91,7 +91,7 @@ std::optional<std::string> tableProblem(const MdbTable& t) {
 std::optional<std::string> schemaProblem(const MdbSchema& schema) {
     // The catalog already holds these; a second table of the same name would hide one of them.
     std::set<std::string> tables;
-    for (const char* name : jet::SystemTableNames)
+    for (const char* name : jet::systemTableNames)
         tables.insert(folded(name));
     for (const auto& t : schema.tables) {
         if (auto p = tableProblem(t))

@@ -17,17 +17,17 @@ using namespace jet;
 namespace {
 
 // Every object carries this date (2024-01-01) so a schema always gives the same bytes.
-constexpr double CreationDate = 45292.0;
-constexpr std::uint32_t SystemObjectFlag = 0x80000000;
-constexpr std::uint32_t CatalogPage = 2;
-constexpr std::uint32_t TablesContainer = 0x0F000001;
-constexpr std::uint32_t DatabasesContainer = 0x0F000002;
-constexpr std::uint32_t RelationshipsContainer = 0x0F000003;
-constexpr std::uint32_t RootContainer = 0x0F000000;
-constexpr std::uint32_t DatabaseObject = 0x10000000;
-constexpr std::uint16_t TypeTable = 1;
-constexpr std::uint16_t TypeDatabase = 2;
-constexpr std::uint16_t TypeContainer = 3;
+constexpr double creationDate = 45292.0;
+constexpr std::uint32_t systemObjectFlag = 0x80000000;
+constexpr std::uint32_t catalogPage = 2;
+constexpr std::uint32_t tablesContainer = 0x0F000001;
+constexpr std::uint32_t databasesContainer = 0x0F000002;
+constexpr std::uint32_t relationshipsContainer = 0x0F000003;
+constexpr std::uint32_t rootContainer = 0x0F000000;
+constexpr std::uint32_t databaseObject = 0x10000000;
+constexpr std::uint16_t typeTable = 1;
+constexpr std::uint16_t typeDatabase = 2;
+constexpr std::uint16_t typeContainer = 3;
 
 Bytes ucs2(const std::string& s) {
     return toUcs2(s).value_or(Bytes{});
@@ -94,11 +94,11 @@ Table userTable(const MdbTable& in) {
             col.length = std::uint16_t(2 * (c.length > 0 ? c.length : 50)); // two bytes a character
         else if (c.type == MdbColumnType::Binary)
             col.length = std::uint16_t(c.length > 0 ? c.length : 255);
-        col.flags = ColumnUpdatable;
+        col.flags = columnUpdatable;
         if (layout.fixed)
-            col.flags |= ColumnFixed;
+            col.flags |= columnFixed;
         if (c.autoNumber)
-            col.flags |= ColumnAutoLong;
+            col.flags |= columnAutoLong;
         if (c.type == MdbColumnType::Decimal) {
             col.precision = std::uint8_t(c.precision);
             col.scale = std::uint8_t(c.scale);
@@ -163,8 +163,8 @@ Bytes catalogRow(const Table& catalog, const CatalogRow& r) {
     values[1] = le32(r.parent);
     values[2] = ucs2(r.name);
     values[3] = le16(r.type);
-    values[4] = date(CreationDate);
-    values[5] = date(CreationDate);
+    values[4] = date(creationDate);
+    values[5] = date(creationDate);
     values[7] = le32(r.flags);
     values[14] = r.properties;
     return encodeRow(catalog, values);
@@ -172,10 +172,10 @@ Bytes catalogRow(const Table& catalog, const CatalogRow& r) {
 
 // Page 1: which pages of the file are free; none below the end of the file are.
 Page globalUsageMap(std::uint32_t pageCount) {
-    Bytes freePages(UsageMapRowSize, 0);
-    for (std::uint32_t p = pageCount; p < InlineMapPages; ++p)
+    Bytes freePages(usageMapRowSize, 0);
+    for (std::uint32_t p = pageCount; p < inlineMapPages; ++p)
         freePages[5 + p / 8] |= std::uint8_t(1u << (p % 8));
-    return dataPage(1, {freePages, Bytes(UsageMapRowSize, 0)});
+    return dataPage(1, {freePages, Bytes(usageMapRowSize, 0)});
 }
 
 } // namespace
@@ -229,18 +229,18 @@ std::optional<std::vector<std::uint8_t>> buildMdb(const MdbSchema& schema, std::
 
     LongValueStore longValues(file);
     std::vector<CatalogRow> catalog{
-        {TablesContainer, RootContainer, "Tables", TypeContainer, SystemObjectFlag, {}},
-        {DatabasesContainer, RootContainer, "Databases", TypeContainer, SystemObjectFlag, {}},
-        {RelationshipsContainer, RootContainer, "Relationships", TypeContainer, SystemObjectFlag, {}},
-        {DatabaseObject, DatabasesContainer, "MSysDb", TypeDatabase, SystemObjectFlag, {}},
+        {tablesContainer, rootContainer, "Tables", typeContainer, systemObjectFlag, {}},
+        {databasesContainer, rootContainer, "Databases", typeContainer, systemObjectFlag, {}},
+        {relationshipsContainer, rootContainer, "Relationships", typeContainer, systemObjectFlag, {}},
+        {databaseObject, databasesContainer, "MSysDb", typeDatabase, systemObjectFlag, {}},
     };
     for (std::size_t t = 0; t < tables.size(); ++t) {
         const bool user = t >= systemCount;
         CatalogRow row{defPages[t].front(),
-                       TablesContainer,
-                       user ? schema.tables[t - systemCount].name : std::string(SystemTableNames[t]),
-                       TypeTable,
-                       tables[t].system ? SystemObjectFlag : 0,
+                       tablesContainer,
+                       user ? schema.tables[t - systemCount].name : std::string(systemTableNames[t]),
+                       typeTable,
+                       tables[t].system ? systemObjectFlag : 0,
                        {}};
         if (!properties[t].empty())
             row.properties = longValues.store(properties[t]);
@@ -255,7 +255,7 @@ std::optional<std::vector<std::uint8_t>> buildMdb(const MdbSchema& schema, std::
     std::vector<std::uint32_t> catalogPages;
     for (const auto& rows : packRows(catalogRows)) {
         catalogPages.push_back(file.allocate());
-        file.set(catalogPages.back(), dataPage(CatalogPage, rows));
+        file.set(catalogPages.back(), dataPage(catalogPage, rows));
     }
     maps.fill(placements[0].usedPagesMap, catalogPages);
     maps.fill(placements[0].freePagesMap, {catalogPages.back()});
@@ -271,7 +271,7 @@ std::optional<std::vector<std::uint8_t>> buildMdb(const MdbSchema& schema, std::
             file.set(defPages[t][k], std::move(pages[k]));
     }
     file.set(1, globalUsageMap(file.count()));
-    file.set(0, headerPage(CreationDate));
+    file.set(0, headerPage(creationDate));
     return file.join();
 }
 

@@ -15,11 +15,20 @@
 //   size: Text in characters (Jet 4 and later store two bytes per character, Jet 3 one); Memo and OLE 0;
 //     Binary its byte size; every fixed type its byte size (Yes/No 1, GUID 16, Decimal 17).
 //   AllowZeroLength: "True" only where the column's AllowZeroLength property is yes.
-//   Attributes: 1 (dbFixedField) for a fixed-size column or 2 (dbVariableField) for a variable one (every
-//     type but Text, Binary, Memo and OLE is fixed-size; Jet does not flag Decimal columns so), plus 16
-//     (dbAutoIncrField) for an AutoNumber Long, plus 32 (dbUpdatableField) for every column of a local
-//     table: an AutoNumber Long is 49, a plain Long 33, a Text column 34.
-// A linked table's data lives in another file: its fields are the "NONE" row and it has no index list.
+//   Attributes: 1 (dbFixedField) or 2 (dbVariableField) from the column's own fixed-length flag in the
+//     table definition, whatever its type (Access leaves the flag off some AutoNumber Longs of its own
+//     tables, and off Decimal and calculated columns), plus 16 (dbAutoIncrField) for an AutoNumber Long,
+//     plus 32 (dbUpdatableField) for every column of a local table: a flagged AutoNumber Long is 49, an
+//     unflagged one 50, a plain Long 33, a Text column 34.
+//   Calculated columns (Access 2010 and later; they carry an Expression property): the type is the
+//     ResultType property (a column type byte, mapped as above), and the stored length holds 23 bytes of
+//     calculation data besides the value, so a Text result has (length - 23) / 2 characters.
+// Names: Jet 4 and later store them as UTF-16; they are converted as UTF-16, not as libmdb's UCS-2, so
+//   characters outside the Basic Multilingual Plane arrive whole. Jet 3 names keep libmdb's code page.
+// Linked Access tables (Type 6) are read through their link: from the stored path when a file lies there,
+//   else from a file of the same name in the linking database's own folder, one level deep (a link found
+//   there is not followed). Without such a file, and for ODBC links, the fields are the "NONE" row marked
+//   as deliberately unread, and there is no index list.
 // Indexes: the names of the table's logical indexes (primary key, ordinary, and the foreign-key indexes of
 //   relationships) ordered by name without regard to case; entries whose names begin with "." are the
 //   engine's internal back-references of relationships and are left out. No index left -> NoIndexes.
@@ -28,9 +37,10 @@
 //   Jet/ACE file (empty, truncated, wrong header, or libmdb refuses it), 3049 damaged (the catalog cannot be
 //   read or does not list MSysObjects itself).
 //
-// Cost: every request walks the catalog again, so the walk binds only Id, Name, Type and LvProp (LvProp is
-// bound but parsed only for the tables answered; mdb_read_catalog would parse the property blob of every
-// catalog row), and a request for one table stops at that table's row.
+// Cost: every request walks the catalog again, so the walk binds only Id, Name, Type, LvProp and the two
+// link columns Database and ForeignName (LvProp is bound but parsed only for the tables answered;
+// mdb_read_catalog would parse the property blob of every catalog row), and a request for one table stops at
+// that table's row.
 //
 // libmdb pitfalls: mdb_read_columns must follow mdb_read_table directly and precede mdb_read_indices, which
 // returns NULL even when it succeeds (the indexes land in the table definition's `indices`); libmdb keeps
@@ -48,9 +58,12 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <functional>
+#include <iconv.h>
 #include <memory>
 #include <optional>
+#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
@@ -77,6 +90,9 @@ constexpr std::uint32_t dbFixedField = 1;
 constexpr std::uint32_t dbVariableField = 2;
 constexpr std::uint32_t dbAutoIncrField = 16;
 constexpr std::uint32_t dbUpdatableField = 32;
+
+// The bytes of calculation data a calculated column's stored length holds besides its value.
+constexpr int calculationDataSize = 23;
 
 bool isTableType(int type) {
     return type == localTable || type == odbcLinkedTable || type == accessLinkedTable;
@@ -131,7 +147,9 @@ struct CatalogTable {
     std::string name;
     int type = 0;
     unsigned long page = 0;
-    Properties properties; // local tables only, and only when asked for
+    Properties properties;      // local tables only, and only when asked for
+    std::string linkedDatabase; // links to Access files: the stored path of the file
+    std::string foreignName;    // links to Access files: the table's name in that file
 };
 
 struct DatabaseDeleter {
@@ -143,6 +161,30 @@ struct TableDefDeleter {
     void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
 };
 using TableDef = std::unique_ptr<MdbTableDef, TableDefDeleter>;
+
+// libmdb converts Jet 4 and later texts with a UCS-2 converter, which knows no surrogate pairs and turns
+// every character outside the Basic Multilingual Plane into "??". UTF-16LE converts them whole; the old
+// converters are kept when the new ones cannot be had.
+void convertTextsAsUtf16(MdbHandle* mdb) {
+    if (mdb->f->jet_version == MDB_VER_JET3)
+        return;
+    const auto none = iconv_t(-1);
+    const iconv_t in = iconv_open("UTF-8", "UTF-16LE");
+    const iconv_t out = iconv_open("UTF-16LE", "UTF-8");
+    if (in == none || out == none) {
+        if (in != none)
+            iconv_close(in);
+        if (out != none)
+            iconv_close(out);
+        return;
+    }
+    if (mdb->iconv_in != none)
+        iconv_close(mdb->iconv_in);
+    if (mdb->iconv_out != none)
+        iconv_close(mdb->iconv_out);
+    mdb->iconv_in = in;
+    mdb->iconv_out = out;
+}
 
 std::optional<Failure> openDatabase(const std::string& path, Database& database) {
     switch (checkDatabaseFile(path)) {
@@ -158,6 +200,7 @@ std::optional<Failure> openDatabase(const std::string& path, Database& database)
     database.reset(mdb_open(path.c_str(), MDB_NOFLAGS));
     if (!database)
         return failureFor(UnrecognizedFormat, path);
+    convertTextsAsUtf16(database.get());
     return std::nullopt;
 }
 
@@ -202,8 +245,10 @@ CatalogWalk walkCatalog(MdbHandle* mdb, const std::function<Visit(const std::str
         return walk;
 
     const std::size_t bindSize = std::max<std::size_t>(mdb->bind_size, MDB_BIND_SIZE);
-    std::vector<char> id(bindSize), name(bindSize), type(bindSize), lvProp(bindSize);
-    char idColumn[] = "Id", nameColumn[] = "Name", typeColumn[] = "Type", lvPropColumn[] = "LvProp";
+    std::vector<char> id(bindSize), name(bindSize), type(bindSize), lvProp(bindSize), database(bindSize),
+        foreignName(bindSize);
+    char idColumn[] = "Id", nameColumn[] = "Name", typeColumn[] = "Type", lvPropColumn[] = "LvProp",
+         databaseColumn[] = "Database", foreignNameColumn[] = "ForeignName";
     if (mdb_bind_column_by_name(table.get(), idColumn, id.data(), nullptr) < 1 ||
         mdb_bind_column_by_name(table.get(), nameColumn, name.data(), nullptr) < 1 ||
         mdb_bind_column_by_name(table.get(), typeColumn, type.data(), nullptr) < 1)
@@ -213,6 +258,10 @@ CatalogWalk walkCatalog(MdbHandle* mdb, const std::function<Visit(const std::str
     MdbColumn* lvPropColumnDef =
         lvPropNumber >= 1 ? static_cast<MdbColumn*>(g_ptr_array_index(table->columns, lvPropNumber - 1))
                           : nullptr;
+    // Only links need them; a catalog without them has no link that could be followed.
+    const bool linkColumns =
+        mdb_bind_column_by_name(table.get(), databaseColumn, database.data(), nullptr) >= 1 &&
+        mdb_bind_column_by_name(table.get(), foreignNameColumn, foreignName.data(), nullptr) >= 1;
     walk.readable = true;
 
     mdb_rewind_table(table.get());
@@ -230,6 +279,10 @@ CatalogWalk walkCatalog(MdbHandle* mdb, const std::function<Visit(const std::str
             CatalogTable kept{rowName, rowType, std::strtoul(id.data(), nullptr, 10) & 0x00FFFFFFul, {}};
             if (wanted.withProperties && rowType == localTable)
                 kept.properties = readProperties(mdb, lvPropColumnDef);
+            if (rowType == accessLinkedTable && linkColumns) {
+                kept.linkedDatabase = database.data();
+                kept.foreignName = foreignName.data();
+            }
             walk.tables.push_back(std::move(kept));
         }
         if (!wanted.goOn)
@@ -238,18 +291,35 @@ CatalogWalk walkCatalog(MdbHandle* mdb, const std::function<Visit(const std::str
     return walk;
 }
 
-bool isVariableType(int type) {
-    return type == MDB_TEXT || type == MDB_BINARY || type == MDB_MEMO || type == MDB_OLE;
+// A calculated column's result type (a column type byte) and the length its value has; nothing for a
+// column that is not calculated.
+struct Calculation {
+    int resultType = 0;
+    int size = 0;
+};
+
+std::optional<Calculation> calculationOf(const MdbColumn& column, bool jet3) {
+    if (jet3 || !mdb_col_get_prop(&column, "Expression"))
+        return std::nullopt;
+    Calculation calculation;
+    const char* resultType = mdb_col_get_prop(&column, "ResultType");
+    calculation.resultType = resultType ? std::atoi(resultType) : 0;
+    if (calculation.resultType <= 0)
+        calculation.resultType = column.col_type;
+    calculation.size = std::max(column.col_size - calculationDataSize, 0);
+    return calculation;
 }
 
 Field describeColumn(const MdbColumn& column, bool jet3) {
     Field field;
     field.name = column.name;
-    const int size = std::max(column.col_size, 0);
-    switch (column.col_type) {
+    const std::optional<Calculation> calculation = calculationOf(column, jet3);
+    const int columnType = calculation ? calculation->resultType : column.col_type;
+    const int size = calculation ? calculation->size : std::max(column.col_size, 0);
+    switch (columnType) {
     case MDB_BOOL:
     case MDB_BYTE:
-        field.type = std::uint32_t(column.col_type);
+        field.type = std::uint32_t(columnType);
         field.size = 1;
         break;
     case MDB_INT:
@@ -258,13 +328,13 @@ Field describeColumn(const MdbColumn& column, bool jet3) {
         break;
     case MDB_LONGINT:
     case MDB_FLOAT:
-        field.type = std::uint32_t(column.col_type);
+        field.type = std::uint32_t(columnType);
         field.size = 4;
         break;
     case MDB_MONEY:
     case MDB_DOUBLE:
     case MDB_DATETIME:
-        field.type = std::uint32_t(column.col_type);
+        field.type = std::uint32_t(columnType);
         field.size = 8;
         break;
     case MDB_BINARY:
@@ -277,7 +347,7 @@ Field describeColumn(const MdbColumn& column, bool jet3) {
         break;
     case MDB_OLE:
     case MDB_MEMO:
-        field.type = std::uint32_t(column.col_type);
+        field.type = std::uint32_t(columnType);
         field.size = 0;
         break;
     case jetGuid:
@@ -297,29 +367,49 @@ Field describeColumn(const MdbColumn& column, bool jet3) {
         field.size = std::uint32_t(size);
         break;
     default:
-        field.type = std::uint32_t(column.col_type);
+        field.type = std::uint32_t(columnType);
         field.size = std::uint32_t(size);
         break;
     }
     const char* allowZeroLength = mdb_col_get_prop(&column, "AllowZeroLength");
     field.allowZeroLength = allowZeroLength && std::strcmp(allowZeroLength, "yes") == 0;
-    const bool fixed = column.is_fixed || !isVariableType(column.col_type);
-    field.attributes = (fixed ? dbFixedField : dbVariableField) | dbUpdatableField;
+    field.attributes = (column.is_fixed ? dbFixedField : dbVariableField) | dbUpdatableField;
     if (column.col_type == MDB_LONGINT && column.is_long_auto)
         field.attributes |= dbAutoIncrField;
     return field;
 }
 
-// Reads one table definition; fields and indexes only as asked, in libmdb's required order.
-TableSchema describeTable(MdbHandle* mdb, CatalogTable& table, bool wantFields, bool wantIndexes) {
+std::optional<CatalogTable> findTable(MdbHandle* mdb, const std::string& name);
+// What describeTable reads of a table definition besides its name.
+struct TableParts {
+    bool fields = false;
+    bool indexes = false;
+    bool followLinks = true; // read a linked Access table through its link
+};
+
+TableSchema describeLinkedTable(const std::string& path, const CatalogTable& link, TableParts parts);
+
+// A table whose data lies elsewhere and is left unread on purpose: the "NONE" row, no index list.
+TableSchema notRead(const std::string& name) {
+    TableSchema schema;
+    schema.name = name;
+    schema.fields.readable = false;
+    schema.fields.notRead = true;
+    schema.indexes.kind = IndexesAnswer::Kind::NoIndexes;
+    return schema;
+}
+
+// Reads one table definition; fields and indexes only as asked, in libmdb's required order. A link to an
+// Access file is followed when parts.followLinks is set.
+TableSchema describeTable(MdbHandle* mdb, const std::string& path, CatalogTable& table, TableParts parts) {
+    if (table.type == accessLinkedTable && parts.followLinks)
+        return describeLinkedTable(path, table, parts);
+    if (table.type != localTable)
+        return notRead(table.name);
     TableSchema schema;
     schema.name = table.name;
     schema.fields.readable = false;
     schema.indexes.kind = IndexesAnswer::Kind::Unreadable;
-    if (table.type != localTable) {
-        schema.indexes.kind = IndexesAnswer::Kind::NoIndexes;
-        return schema;
-    }
 
     MdbCatalogEntry entry;
     std::memset(&entry, 0, sizeof entry);
@@ -333,7 +423,7 @@ TableSchema describeTable(MdbHandle* mdb, CatalogTable& table, bool wantFields, 
     if (!definition || !mdb_read_columns(definition.get()))
         return schema;
 
-    if (wantFields) {
+    if (parts.fields) {
         const bool jet3 = mdb->f->jet_version == MDB_VER_JET3;
         schema.fields.readable = true;
         for (guint i = 0; i < definition->columns->len; ++i)
@@ -341,7 +431,7 @@ TableSchema describeTable(MdbHandle* mdb, CatalogTable& table, bool wantFields, 
                 describeColumn(*static_cast<MdbColumn*>(g_ptr_array_index(definition->columns, i)), jet3));
     }
 
-    if (wantIndexes) {
+    if (parts.indexes) {
         mdb_read_indices(definition.get());
         std::vector<std::string> names;
         if (definition->indices) {
@@ -358,12 +448,71 @@ TableSchema describeTable(MdbHandle* mdb, CatalogTable& table, bool wantFields, 
     return schema;
 }
 
+bool isRegularFile(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+// The file a link points at: the stored path when a file lies there, else a file of the same name in the
+// linking database's own folder (stored paths are mostly Windows paths such as Z:\share\file.accdb, and
+// Windows file names ignore letter case). Nothing when neither is there.
+std::optional<std::string> linkedFile(const std::string& databasePath, const std::string& stored) {
+    if (!stored.empty() && stored.front() == '/' && isRegularFile(stored))
+        return stored;
+    const std::size_t cut = stored.find_last_of("\\/");
+    const std::string fileName = cut == std::string::npos ? stored : stored.substr(cut + 1);
+    if (fileName.empty() || fileName == "." || fileName == "..")
+        return std::nullopt;
+    const std::size_t slash = databasePath.find_last_of('/');
+    const std::string folder = slash == std::string::npos
+                                   ? std::string(".")
+                                   : databasePath.substr(0, std::max<std::size_t>(slash, 1));
+    const std::string beside = folder + "/" + fileName;
+    if (isRegularFile(beside))
+        return beside;
+
+    std::unique_ptr<DIR, decltype(&::closedir)> entries(::opendir(folder.c_str()), ::closedir);
+    if (!entries)
+        return std::nullopt;
+    const std::string wanted = foldedName(fileName);
+    while (const dirent* entry = ::readdir(entries.get())) {
+        const std::string candidate = folder + "/" + entry->d_name;
+        if (foldedName(entry->d_name) == wanted && isRegularFile(candidate))
+            return candidate;
+    }
+    return std::nullopt;
+}
+
+// A linked Access table, read from its file one level deep: a link found there is not followed, so a
+// link to itself or a ring of links ends at once. A file that is there but cannot be read, or lacks the
+// table, is a failed read; no file at all leaves the table unread on purpose.
+TableSchema describeLinkedTable(const std::string& path, const CatalogTable& link, TableParts parts) {
+    const std::optional<std::string> file = linkedFile(path, link.linkedDatabase);
+    if (!file)
+        return notRead(link.name);
+    TableSchema failed;
+    failed.name = link.name;
+    failed.indexes.kind = IndexesAnswer::Kind::Unreadable;
+    Database linked;
+    if (openDatabase(*file, linked))
+        return failed;
+    std::optional<CatalogTable> target =
+        findTable(linked.get(), link.foreignName.empty() ? link.name : link.foreignName);
+    if (!target)
+        return failed;
+    TableSchema schema =
+        describeTable(linked.get(), *file, *target,
+                      {.fields = parts.fields, .indexes = parts.indexes, .followLinks = false});
+    schema.name = link.name;
+    return schema;
+}
+
 // The table named `name` (matched without regard to case, as the engine matches it), or nothing.
 std::optional<CatalogTable> findTable(MdbHandle* mdb, const std::string& name) {
     const std::string wanted = foldedName(name);
     CatalogWalk walk = walkCatalog(mdb, [&](const std::string& rowName) {
         const bool match = foldedName(rowName) == wanted;
-        return Visit{match, match, !match};
+        return Visit{.keep = match, .withProperties = match, .goOn = !match};
     });
     if (walk.tables.empty())
         return std::nullopt;
@@ -373,7 +522,7 @@ std::optional<CatalogTable> findTable(MdbHandle* mdb, const std::string& name) {
 std::optional<Failure> listTables(MdbHandle* mdb, const std::string& path, bool withProperties,
                                   std::vector<CatalogTable>& tables) {
     CatalogWalk walk = walkCatalog(mdb, [&](const std::string&) {
-        return Visit{true, withProperties, true};
+        return Visit{.keep = true, .withProperties = withProperties, .goOn = true};
     });
     if (!walk.readable || !walk.listsItself)
         return failureFor(DatabaseDamaged, path);
@@ -404,7 +553,7 @@ FieldsAnswer readTableFields(const std::string& path, const std::string& tableNa
     std::optional<CatalogTable> table = findTable(database.get(), tableName);
     if (!table)
         return {};
-    return describeTable(database.get(), *table, true, false).fields;
+    return describeTable(database.get(), path, *table, {.fields = true}).fields;
 }
 
 IndexesAnswer readTableIndexes(const std::string& path, const std::string& tableName) {
@@ -414,7 +563,7 @@ IndexesAnswer readTableIndexes(const std::string& path, const std::string& table
     std::optional<CatalogTable> table = findTable(database.get(), tableName);
     if (!table)
         return {};
-    return describeTable(database.get(), *table, false, true).indexes;
+    return describeTable(database.get(), path, *table, {.indexes = true}).indexes;
 }
 
 SchemaAnswer readSchema(const std::string& path) {
@@ -426,6 +575,7 @@ SchemaAnswer readSchema(const std::string& path) {
     if ((answer.failure = listTables(database.get(), path, true, tables)))
         return answer;
     for (CatalogTable& table : tables)
-        answer.tables.push_back(describeTable(database.get(), table, true, true));
+        answer.tables.push_back(
+            describeTable(database.get(), path, table, {.fields = true, .indexes = true}));
     return answer;
 }

@@ -26,49 +26,37 @@ GO
 
 
 CREATE TABLE MSysNameMap (
-     Id COUNTER NOT NULL ,
+     Id INT NOT NULL ,
      Name TEXT (65) NOT NULL ,
      Type INT NOT NULL ,
      GUID GUID NOT NULL ,
-     NameMap OLEOBJECT NOT NULL ,
-     CONSTRAINT PK_MSysNameMap PRIMARY KEY 
-     (
-          Id
-     )
+     NameMap OLEOBJECT NOT NULL 
 )
 
 GO
 
 
 CREATE TABLE MSysNavPaneGroupCategories (
-     Id COUNTER NOT NULL ,
+     Id INT NOT NULL ,
      Name TEXT (255) NOT NULL ,
      Type INT NOT NULL ,
      SelectedObjectID INT NOT NULL ,
      Filter TEXT (255) NOT NULL ,
      Position INT NOT NULL ,
-     Flags INT NOT NULL ,
-     CONSTRAINT PK_MSysNavPaneGroupCategories PRIMARY KEY 
-     (
-          Id
-     )
+     Flags INT NOT NULL 
 )
 
 GO
 
 
 CREATE TABLE MSysNavPaneGroups (
-     Id COUNTER NOT NULL ,
+     Id INT NOT NULL ,
      Name TEXT (255) NOT NULL ,
      GroupCategoryID INT NOT NULL ,
      ObjectID INT NOT NULL ,
      Position INT NOT NULL ,
      Object Type Group INT NOT NULL ,
-     Flags INT NOT NULL ,
-     CONSTRAINT PK_MSysNavPaneGroups PRIMARY KEY 
-     (
-          Id
-     )
+     Flags INT NOT NULL 
 )
 
 GO
@@ -79,17 +67,13 @@ GO
 
 
 CREATE TABLE MSysNavPaneGroupToObjects (
-     Id COUNTER NOT NULL ,
+     Id INT NOT NULL ,
      ObjectID INT NOT NULL ,
      GroupID INT NOT NULL ,
      Name TEXT (255) NOT NULL ,
      Position INT NOT NULL ,
      Icon INT NOT NULL ,
-     Flags INT NOT NULL ,
-     CONSTRAINT PK_MSysNavPaneGroupToObjects PRIMARY KEY 
-     (
-          Id
-     )
+     Flags INT NOT NULL 
 )
 
 GO

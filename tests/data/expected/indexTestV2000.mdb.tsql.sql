@@ -34,15 +34,11 @@ GO
 
 
 CREATE TABLE MSysNameMap (
-     Id INT IDENTITY (1,1) NOT NULL ,
+     Id INT NOT NULL ,
      Name VARCHAR (65) NOT NULL ,
      Type INT NOT NULL ,
      GUID UNKOWN DATA TYPE (15)
-     NameMap IMAGE NOT NULL ,
-     CONSTRAINT PK_MSysNameMap PRIMARY KEY  CLUSTERED
-     (
-          Id
-     )
+     NameMap IMAGE NOT NULL 
 )
 
 GO
@@ -53,17 +49,13 @@ GO
 
 
 CREATE TABLE MSysNavPaneGroupCategories (
-     Id INT IDENTITY (1,1) NOT NULL ,
+     Id INT NOT NULL ,
      Name VARCHAR (255) NOT NULL ,
      Type INT NOT NULL ,
      SelectedObjectID INT NOT NULL ,
      Filter VARCHAR (255) NOT NULL ,
      Position INT NOT NULL ,
-     Flags INT NOT NULL ,
-     CONSTRAINT PK_MSysNavPaneGroupCategories PRIMARY KEY  CLUSTERED
-     (
-          Id
-     )
+     Flags INT NOT NULL 
 )
 
 GO
@@ -74,17 +66,13 @@ GO
 
 
 CREATE TABLE MSysNavPaneGroups (
-     Id INT IDENTITY (1,1) NOT NULL ,
+     Id INT NOT NULL ,
      Name VARCHAR (255) NOT NULL ,
      GroupCategoryID INT NOT NULL ,
      ObjectID INT NOT NULL ,
      Position INT NOT NULL ,
      Object_Type_Group INT NOT NULL ,
-     Flags INT NOT NULL ,
-     CONSTRAINT PK_MSysNavPaneGroups PRIMARY KEY  CLUSTERED
-     (
-          Id
-     )
+     Flags INT NOT NULL 
 )
 
 GO
@@ -99,17 +87,13 @@ GO
 
 
 CREATE TABLE MSysNavPaneGroupToObjects (
-     Id INT IDENTITY (1,1) NOT NULL ,
+     Id INT NOT NULL ,
      ObjectID INT NOT NULL ,
      GroupID INT NOT NULL ,
      Name VARCHAR (255) NOT NULL ,
      Position INT NOT NULL ,
      Icon INT NOT NULL ,
-     Flags INT NOT NULL ,
-     CONSTRAINT PK_MSysNavPaneGroupToObjects PRIMARY KEY  CLUSTERED
-     (
-          Id
-     )
+     Flags INT NOT NULL 
 )
 
 GO

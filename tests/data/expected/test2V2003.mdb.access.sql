@@ -93,17 +93,13 @@ GO
 
 
 CREATE TABLE MSysAccessStorage (
-     Id COUNTER NOT NULL ,
+     Id INT NOT NULL ,
      Name TEXT (128) NOT NULL ,
      ParentId INT NOT NULL ,
      Type INT NOT NULL ,
      DateCreate TIMESTAMP NOT NULL ,
      DateUpdate TIMESTAMP NOT NULL ,
-     Lv OLEOBJECT NOT NULL ,
-     CONSTRAINT PK_MSysAccessStorage PRIMARY KEY 
-     (
-          Id
-     )
+     Lv OLEOBJECT NOT NULL 
 )
 
 GO
@@ -124,34 +120,26 @@ GO
 
 
 CREATE TABLE MSysNavPaneGroupCategories (
-     Id COUNTER NOT NULL ,
+     Id INT NOT NULL ,
      Name TEXT (255) NOT NULL ,
      Type INT NOT NULL ,
      SelectedObjectID INT NOT NULL ,
      Filter TEXT (255) NOT NULL ,
      Position INT NOT NULL ,
-     Flags INT NOT NULL ,
-     CONSTRAINT PK_MSysNavPaneGroupCategories PRIMARY KEY 
-     (
-          Id
-     )
+     Flags INT NOT NULL 
 )
 
 GO
 
 
 CREATE TABLE MSysNavPaneGroups (
-     Id COUNTER NOT NULL ,
+     Id INT NOT NULL ,
      Name TEXT (255) NOT NULL ,
      GroupCategoryID INT NOT NULL ,
      ObjectID INT NOT NULL ,
      Position INT NOT NULL ,
      Object Type Group INT NOT NULL ,
-     Flags INT NOT NULL ,
-     CONSTRAINT PK_MSysNavPaneGroups PRIMARY KEY 
-     (
-          Id
-     )
+     Flags INT NOT NULL 
 )
 
 GO
@@ -162,17 +150,13 @@ GO
 
 
 CREATE TABLE MSysNavPaneGroupToObjects (
-     Id COUNTER NOT NULL ,
+     Id INT NOT NULL ,
      ObjectID INT NOT NULL ,
      GroupID INT NOT NULL ,
      Name TEXT (255) NOT NULL ,
      Position INT NOT NULL ,
      Icon INT NOT NULL ,
-     Flags INT NOT NULL ,
-     CONSTRAINT PK_MSysNavPaneGroupToObjects PRIMARY KEY 
-     (
-          Id
-     )
+     Flags INT NOT NULL 
 )
 
 GO

@@ -28,16 +28,12 @@ GO
 CREATE TABLE MSysModules2 (
      Name TEXT (255) NOT NULL ,
      Type INT NOT NULL ,
-     Version COUNTER NOT NULL ,
+     Version INT NOT NULL ,
      ReplicationVersion INT NOT NULL ,
      Flags INT NOT NULL ,
      Module OLEOBJECT NOT NULL ,
      Form OLEOBJECT NOT NULL ,
-     TypeInfo OLEOBJECT NOT NULL ,
-     CONSTRAINT PK_MSysModules2 PRIMARY KEY 
-     (
-          Version
-     )
+     TypeInfo OLEOBJECT NOT NULL 
 )
 
 GO

@@ -36,16 +36,12 @@ GO
 CREATE TABLE MSysModules2 (
      Name VARCHAR (255) NOT NULL ,
      Type INT NOT NULL ,
-     Version INT IDENTITY (1,1) NOT NULL ,
+     Version INT NOT NULL ,
      ReplicationVersion INT NOT NULL ,
      Flags INT NOT NULL ,
      Module IMAGE NOT NULL ,
      Form IMAGE NOT NULL ,
-     TypeInfo IMAGE NOT NULL ,
-     CONSTRAINT PK_MSysModules2 PRIMARY KEY  CLUSTERED
-     (
-          Version
-     )
+     TypeInfo IMAGE NOT NULL 
 )
 
 GO

@@ -9,17 +9,13 @@ SQL SCRIPT(S)
 -----------------------------------
 
 CREATE TABLE MSysAccessStorage (
-     Id COUNTER NOT NULL ,
+     Id INT NOT NULL ,
      Name TEXT (128) NOT NULL ,
      ParentId INT NOT NULL ,
      Type INT NOT NULL ,
      DateCreate TIMESTAMP NOT NULL ,
      DateUpdate TIMESTAMP NOT NULL ,
-     Lv OLEOBJECT NOT NULL ,
-     CONSTRAINT PK_MSysAccessStorage PRIMARY KEY 
-     (
-          Id
-     )
+     Lv OLEOBJECT NOT NULL 
 )
 
 GO
@@ -128,15 +124,11 @@ GO
 CREATE TABLE MSysNavPaneGroupCategories (
      Filter TEXT (255) NOT NULL ,
      Flags INT NOT NULL ,
-     Id COUNTER NOT NULL ,
+     Id INT NOT NULL ,
      Name TEXT (255) NOT NULL ,
      Position INT NOT NULL ,
      SelectedObjectID INT NOT NULL ,
-     Type INT NOT NULL ,
-     CONSTRAINT PK_MSysNavPaneGroupCategories PRIMARY KEY 
-     (
-          Id
-     )
+     Type INT NOT NULL 
 )
 
 GO
@@ -145,15 +137,11 @@ GO
 CREATE TABLE MSysNavPaneGroups (
      Flags INT NOT NULL ,
      GroupCategoryID INT NOT NULL ,
-     Id COUNTER NOT NULL ,
+     Id INT NOT NULL ,
      Name TEXT (255) NOT NULL ,
      Object Type Group INT NOT NULL ,
      ObjectID INT NOT NULL ,
-     Position INT NOT NULL ,
-     CONSTRAINT PK_MSysNavPaneGroups PRIMARY KEY 
-     (
-          Id
-     )
+     Position INT NOT NULL 
 )
 
 GO
@@ -167,14 +155,10 @@ CREATE TABLE MSysNavPaneGroupToObjects (
      Flags INT NOT NULL ,
      GroupID INT NOT NULL ,
      Icon INT NOT NULL ,
-     Id COUNTER NOT NULL ,
+     Id INT NOT NULL ,
      Name TEXT (255) NOT NULL ,
      ObjectID INT NOT NULL ,
-     Position INT NOT NULL ,
-     CONSTRAINT PK_MSysNavPaneGroupToObjects PRIMARY KEY 
-     (
-          Id
-     )
+     Position INT NOT NULL 
 )
 
 GO

@@ -9,17 +9,13 @@ SQL SCRIPT(S)
 -----------------------------------
 
 CREATE TABLE MSysAccessStorage (
-     Id INT IDENTITY (1,1) NOT NULL ,
+     Id INT NOT NULL ,
      Name VARCHAR (128) NOT NULL ,
      ParentId INT NOT NULL ,
      Type INT NOT NULL ,
      DateCreate DATETIME NOT NULL ,
      DateUpdate DATETIME NOT NULL ,
-     Lv IMAGE NOT NULL ,
-     CONSTRAINT PK_MSysAccessStorage PRIMARY KEY  CLUSTERED
-     (
-          Id
-     )
+     Lv IMAGE NOT NULL 
 )
 
 GO
@@ -176,15 +172,11 @@ GO
 CREATE TABLE MSysNavPaneGroupCategories (
      Filter VARCHAR (255) NOT NULL ,
      Flags INT NOT NULL ,
-     Id INT IDENTITY (1,1) NOT NULL ,
+     Id INT NOT NULL ,
      Name VARCHAR (255) NOT NULL ,
      Position INT NOT NULL ,
      SelectedObjectID INT NOT NULL ,
-     Type INT NOT NULL ,
-     CONSTRAINT PK_MSysNavPaneGroupCategories PRIMARY KEY  CLUSTERED
-     (
-          Id
-     )
+     Type INT NOT NULL 
 )
 
 GO
@@ -197,15 +189,11 @@ GO
 CREATE TABLE MSysNavPaneGroups (
      Flags INT NOT NULL ,
      GroupCategoryID INT NOT NULL ,
-     Id INT IDENTITY (1,1) NOT NULL ,
+     Id INT NOT NULL ,
      Name VARCHAR (255) NOT NULL ,
      Object_Type_Group INT NOT NULL ,
      ObjectID INT NOT NULL ,
-     Position INT NOT NULL ,
-     CONSTRAINT PK_MSysNavPaneGroups PRIMARY KEY  CLUSTERED
-     (
-          Id
-     )
+     Position INT NOT NULL 
 )
 
 GO
@@ -223,14 +211,10 @@ CREATE TABLE MSysNavPaneGroupToObjects (
      Flags INT NOT NULL ,
      GroupID INT NOT NULL ,
      Icon INT NOT NULL ,
-     Id INT IDENTITY (1,1) NOT NULL ,
+     Id INT NOT NULL ,
      Name VARCHAR (255) NOT NULL ,
      ObjectID INT NOT NULL ,
-     Position INT NOT NULL ,
-     CONSTRAINT PK_MSysNavPaneGroupToObjects PRIMARY KEY  CLUSTERED
-     (
-          Id
-     )
+     Position INT NOT NULL 
 )
 
 GO
