@@ -799,8 +799,8 @@ void TestMainWindow::messageDuringARunCanBeAnswered() {
     QTimer::singleShot(20, answer);
     QTest::mouseClick(control(window, "cmdGenSQL"), Qt::LeftButton);
     SetMessageHookForTests([this](const QString& text) { messages_ << text; });
-    QCOMPARE(answered,
-             QStringList({QStringLiteral("3343  Unrecognized database format 'x.mdb'."), wrongFormatMessage}));
+    QCOMPARE(answered, QStringList({QStringLiteral("3343  Unrecognized database format 'x.mdb'."),
+                                    wrongFormatMessage}));
 }
 
 void TestMainWindow::scriptTypeStaysAsTyped_data() {
