@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Cost of a whole conversion against the size of the schema: veltrane-cli in both dialects and, for
-# comparison, mdbtools' mdb-schema on the same generated databases of 100, 1,000 and 3,000 tables
-# (20 columns and 4 indexes each). The databases are written once by mkmdb and kept in BUILD_DIR/bench.
+# Cost of a whole conversion against the size of the schema: veltrane-cli in both classic dialects and the
+# four complete script types and, for comparison, mdbtools' mdb-schema (its access backend, and its
+# postgres, mysql and sqlite backends next to the complete scripts) on the same generated databases of 100,
+# 1,000 and 3,000 tables (20 columns and 4 indexes each). The databases are written once by mkmdb and kept in BUILD_DIR/bench.
 # Prints wall time, peak memory (maximum resident set) and the time as a multiple of mdb-schema's.
 #
 # Usage: bench/schema-bench.sh [BUILD_DIR] [TABLE_COUNTS...]
@@ -100,5 +101,24 @@ for n in "${sizes[@]}"; do
             ratio=$(awk -v a="$seconds" -v b="${reference% *}" 'BEGIN { if (a != "-" && b > 0) printf "%.2f", a / b; else print "-" }')
         fi
         printf '%-7s %-10s %-24s %9s %10s %13s\n' "$n" "$size" "$run" "$seconds" "$mib" "$ratio"
+    done
+    # The complete scripts, each next to mdb-schema's backend for the same server (SQL Server has none).
+    for pair in "postgres:PostgreSQL" "mysql:MySQL" "sqlite:SQLite" "-:SQL Server"; do
+        backend=${pair%%:*}
+        type=${pair#*:}
+        reference=""
+        if [[ -n $mdbschema && $backend != - ]]; then
+            reference=$(measure "$mdbschema" "$db" "$backend")
+            mib=$(awk -v k="${reference#* }" 'BEGIN { printf "%.1f", k / 1024 }')
+            printf '%-7s %-10s %-24s %9s %10s %13s\n' "$n" "$size" "mdb-schema $backend" "${reference% *}" "$mib" "1.00"
+        fi
+        result=$(measure "$cli" --script-type "$type" "$db")
+        seconds=${result% *}
+        mib=$(awk -v k="${result#* }" 'BEGIN { printf "%.1f", k / 1024 }')
+        ratio=-
+        if [[ -n $reference ]]; then
+            ratio=$(awk -v a="$seconds" -v b="${reference% *}" 'BEGIN { if (a != "-" && b > 0) printf "%.2f", a / b; else print "-" }')
+        fi
+        printf '%-7s %-10s %-24s %9s %10s %13s\n' "$n" "$size" "veltrane-cli $type" "$seconds" "$mib" "$ratio"
     done
 done

@@ -89,7 +89,11 @@ void TestCliArguments::usageErrors() {
 void TestCliArguments::helpAndVersion() {
     for (const char* option : {"-h", "--help"}) {
         const CliArguments result = ParseCliArguments({"veltrane-cli", option});
-        QVERIFY(std::get<CliText>(result).text.contains("--script-type"));
+        const QString help = std::get<CliText>(result).text;
+        QVERIFY(help.contains("--script-type"));
+        // The complete script types are offered by name.
+        for (const char* type : {"\"SQL Server\"", "\"PostgreSQL\"", "\"MySQL\"", "\"SQLite\""})
+            QVERIFY2(help.simplified().contains(type), type);
     }
     const CliArguments version = ParseCliArguments({"veltrane-cli", "-V"});
     QVERIFY(std::get<CliText>(version).text.startsWith("veltrane-cli "));

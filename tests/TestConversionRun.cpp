@@ -44,6 +44,7 @@ private slots:
     void longListsAreCut();
     void readerProgramMissing();
     void stopEndsTheRunBeforeTheNextTable();
+    void stopEndsACompleteScriptBeforeTheNextTable();
 };
 
 void TestConversionRun::headerCountsTablesFieldsAndIndexes() {
@@ -273,6 +274,25 @@ void TestConversionRun::stopEndsTheRunBeforeTheNextTable() {
     QVERIFY(!s.window.script.contains("RESULTS"));
     QVERIFY(!s.window.captions.contains("Done..."));
     QCOMPARE(s.window.stopQuestions, 3);
+}
+
+void TestConversionRun::stopEndsACompleteScriptBeforeTheNextTable() {
+    Setup s;
+    s.window.options.ScriptType = "PostgreSQL";
+    s.reader.tables = names({"A", "B", "C"});
+    for (const char* table : {"A", "B", "C"})
+        s.reader.fields[table] = FieldTable({field("x", 4)});
+    s.window.stopAfterTables = 1;
+    const RunOutcome outcome = s.run();
+    QCOMPARE(int(outcome.ending), int(RunOutcome::Ending::Stopped));
+    QStringList tableCaptions;
+    for (const QString& caption : s.window.captions) {
+        if (caption.contains(" Script for table "))
+            tableCaptions << caption;
+    }
+    QCOMPARE(tableCaptions, QStringList{"Building PostgreSQL Script for table A"});
+    QVERIFY(!s.window.captions.contains("Done..."));
+    QVERIFY(s.window.messages.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestConversionRun)

@@ -1,3 +1,15 @@
 veltrane_add_test(TestRemoveSpace SOURCES TestRemoveSpace.cpp LIBS veltrane_script)
 veltrane_add_test(TestTableScript SOURCES TestTableScript.cpp LIBS veltrane_script)
 veltrane_add_test(TestConversionRun SOURCES TestConversionRun.cpp LIBS veltrane_script)
+
+# Real servers for the complete scripts, started by the tests themselves in temporary folders.
+add_library(veltrane_test_servers STATIC
+    servers/MariaDbServer.cpp servers/PostgresServer.cpp servers/ServerProcess.cpp servers/SqliteServer.cpp)
+target_include_directories(veltrane_test_servers PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(veltrane_test_servers PUBLIC Qt6::Core)
+veltrane_add_test(TestCompleteScript SOURCES TestCompleteScript.cpp LIBS veltrane_script)
+if(TARGET veltrane-reader AND TARGET mkmdb_lib)
+    veltrane_add_test(TestCompleteScriptServers SOURCES TestCompleteScriptServers.cpp
+        LIBS veltrane_cli_lib veltrane_schema veltrane_test_servers mkmdb_lib)
+    add_dependencies(TestCompleteScriptServers veltrane-reader)
+endif()

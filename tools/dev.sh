@@ -14,7 +14,8 @@ action=${1:-run}
 
 packages=(build-essential cmake ninja-build pkg-config git
           qt6-base-dev libgl-dev mdbtools-dev libsimpleini-dev
-          mdbtools desktop-file-utils xvfb xauth)
+          mdbtools desktop-file-utils xvfb xauth
+          postgresql mariadb-server sqlite3)
 # Only the libFuzzer targets need clang and its fuzzer and sanitizer runtime.
 fuzz_packages=(clang libclang-rt-14-dev)
 # The Debian package and its test: dpkg-shlibdeps (dpkg-dev, file) computes the dependencies; the test
@@ -38,6 +39,20 @@ install_packages() {
     echo "Installing: ${missing[*]}"
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    stop_services "${sudo[@]}"
+}
+
+# The tests start their own database servers in temporary folders; a service that a package's installation
+# started is stopped again, so that nothing listens and no test can come to depend on it.
+stop_services() {
+    local service
+    for service in mariadb postgresql; do
+        if command -v systemctl >/dev/null 2>&1 && systemctl is-active --quiet "$service" 2>/dev/null; then
+            "$@" systemctl stop "$service" || true
+        elif [ -x "/etc/init.d/$service" ]; then
+            "$@" "/etc/init.d/$service" stop >/dev/null 2>&1 || true
+        fi
+    done
 }
 
 install_node_modules() {

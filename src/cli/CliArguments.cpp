@@ -37,13 +37,16 @@ bool applyGrants(const QString& list, ConversionOptions& options, QString& error
 CliArguments ParseCliArguments(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Writes the schema of a Microsoft Access database as an Access SQL or T-SQL script."));
+        QStringLiteral("Writes the schema of a Microsoft Access database as an Access SQL or T-SQL script,\n"
+                       "or as a complete script for SQL Server, PostgreSQL, MySQL or SQLite."));
     parser.addPositionalArgument(QStringLiteral("DATABASE"),
                                  QStringLiteral("The .mdb or .accdb file to read."));
     const QCommandLineOption scriptType(
         {QStringLiteral("t"), QStringLiteral("script-type")},
-        QStringLiteral("\"Access SQL\" (default); any other text selects T-SQL."), QStringLiteral("TEXT"),
-        QStringLiteral("Access SQL"));
+        QStringLiteral("\"Access SQL\" (default) or \"T-SQL\", the classic scripts; \"SQL Server\", "
+                       "\"PostgreSQL\", \"MySQL\" or \"SQLite\", complete scripts that load as "
+                       "they are. Any other text selects T-SQL."),
+        QStringLiteral("TEXT"), QStringLiteral("Access SQL"));
     const QCommandLineOption go(QStringLiteral("go"), QStringLiteral("Write GO after each statement."));
     const QCommandLineOption noIndexes(QStringLiteral("no-indexes"),
                                        QStringLiteral("Write no CREATE INDEX."));
@@ -53,12 +56,13 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
                                           QStringLiteral("Include the MSys system tables."));
     const QCommandLineOption stripSpaces(
         QStringLiteral("strip-spaces"),
-        QStringLiteral("T-SQL: delete spaces from field names (default: \"_\")."));
+        QStringLiteral("T-SQL only: delete spaces from field names (default: \"_\")."));
     const QCommandLineOption keepIllegal(
         QStringLiteral("keep-illegal"),
-        QStringLiteral("T-SQL: leave other illegal characters in field names."));
-    const QCommandLineOption permissions(QStringLiteral("permissions"),
-                                         QStringLiteral("T-SQL: write a GRANT statement for each table."));
+        QStringLiteral("T-SQL only: leave other illegal characters in field names."));
+    const QCommandLineOption permissions(
+        QStringLiteral("permissions"),
+        QStringLiteral("T-SQL, SQL Server, PostgreSQL, MySQL: write a GRANT statement for each table."));
     const QCommandLineOption grant(
         QStringLiteral("grant"),
         QStringLiteral("Comma list of select, insert, delete, update (default: all)."),

@@ -1,7 +1,10 @@
 #include "ConversionRun.h"
 
+#include "CompleteRun.h"
+#include "ResultsHeader.h"
 #include "SchemaReader.h"
 #include "TableScript.h"
+#include "TargetDialect.h"
 #include "WindowOps.h"
 
 namespace {
@@ -25,15 +28,6 @@ struct Counters {
     qint64 fields = 0;
     qint64 indexes = 0;
 };
-
-QString resultsHeader(const QString& databasePath, const Counters& counts) {
-    const QString rule(35, QLatin1Char('-'));
-    return QStringLiteral("RESULTS: ") + crlf + rule + crlf + QStringLiteral("Database ~ ") +
-           databasePath.toUpper() + crlf + QStringLiteral("Tables   ~ ") + QString::number(counts.tables) +
-           crlf + QStringLiteral("Fields   ~ ") + QString::number(counts.fields) + crlf +
-           QStringLiteral("Indexes  ~ ") + QString::number(counts.indexes) + crlf + crlf +
-           QStringLiteral("SQL SCRIPT(S) ") + crlf + rule + crlf + crlf;
-}
 
 // At most this many table names in a message; the rest are counted.
 constexpr int namesShown = 10;
@@ -100,6 +94,8 @@ RunOutcome cmdGenSQL_Click(WindowOps& window, SchemaReader& reader) {
     }
 
     window.setProgress(QStringLiteral("Getting Tables"));
+    if (const TargetDialect* dialect = completeScriptDialect(options.ScriptType))
+        return runCompleteScript(*dialect, options, window, reader);
     const TableList tableList = reader.GetTableNames(options.DatabasePath);
     if (const auto* failure = std::get_if<ReadFailure>(&tableList)) {
         window.showMessage(QString::number(failure->number) + QStringLiteral("  ") + failure->description);
@@ -140,7 +136,8 @@ RunOutcome cmdGenSQL_Click(WindowOps& window, SchemaReader& reader) {
             outcome.unreadableTables << tableName;
     }
 
-    window.setScriptText(resultsHeader(options.DatabasePath, counts) + window.scriptText());
+    window.setScriptText(resultsHeader(options.DatabasePath, counts.tables, counts.fields, counts.indexes) +
+                         window.scriptText());
     window.setProgress(QStringLiteral("Done..."));
 
     outcome.ending =

@@ -159,7 +159,9 @@ template <typename Widget> void placeControl(Widget* widget, const TwipsBox& twi
 void offerScriptTypes(QComboBox* box) {
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
-    box->addItems({QStringLiteral("Access SQL"), QStringLiteral("T-SQL")});
+    // The classic scripts first, then the complete scripts that load into a server as they are.
+    box->addItems({QStringLiteral("Access SQL"), QStringLiteral("T-SQL"), QStringLiteral("SQL Server"),
+                   QStringLiteral("PostgreSQL"), QStringLiteral("MySQL"), QStringLiteral("SQLite")});
     box->setEditText(QStringLiteral("Access SQL"));
 }
 

@@ -244,9 +244,10 @@ void TestMainWindow::fixedClientArea() {
 
     auto* combo = control<QComboBox>(window, "cboSQLType");
     QVERIFY(combo->isEditable());
-    QCOMPARE(combo->count(), 2);
-    QCOMPARE(combo->itemText(0), QStringLiteral("Access SQL"));
-    QCOMPARE(combo->itemText(1), QStringLiteral("T-SQL"));
+    const QStringList types{"Access SQL", "T-SQL", "SQL Server", "PostgreSQL", "MySQL", "SQLite"};
+    QCOMPARE(combo->count(), int(types.size()));
+    for (int i = 0; i < combo->count(); ++i)
+        QCOMPARE(combo->itemText(i), types[i]);
     auto* script = control<QPlainTextEdit>(window, "txtSQL");
     QCOMPARE(script->lineWrapMode(), QPlainTextEdit::NoWrap);
     QCOMPARE(script->font().pointSize(), 9);

@@ -1,0 +1,59 @@
+#include "CompleteRun.h"
+
+#include "CompleteScript.h"
+#include "ResultsHeader.h"
+#include "SchemaReader.h"
+#include "WindowOps.h"
+
+RunOutcome runCompleteScript(const TargetDialect& dialect, const ConversionOptions& options,
+                             WindowOps& window, SchemaReader& reader) {
+    RunOutcome outcome;
+    const auto answer = reader.GetDatabaseSchema(options.DatabasePath);
+    if (const auto* failure = std::get_if<ReadFailure>(&answer)) {
+        window.showMessage(QString::number(failure->number) + QStringLiteral("  ") + failure->description);
+        outcome.failureNumber = failure->number;
+        if (failure->number == ReaderUnavailableNumber) {
+            outcome.ending = RunOutcome::Ending::ReaderUnavailable;
+            return outcome;
+        }
+        window.showMessage(QStringLiteral("This DB doesn't appear to be the correct format. Exiting..."));
+        outcome.ending = RunOutcome::Ending::DatabaseUnreadable;
+        return outcome;
+    }
+    const DatabaseSchema& schema = std::get<DatabaseSchema>(answer);
+    const CompleteScript script(dialect, schema, options);
+    qint64 fields = 0;
+    qint64 indexes = 0;
+    for (int i = 0; i < script.tableCount(); ++i) {
+        if (window.stopRequested()) {
+            outcome.ending = RunOutcome::Ending::Stopped;
+            return outcome;
+        }
+        const TableDefinition& table = script.table(i);
+        window.setProgress(QStringLiteral("Building ") + dialect.scriptType +
+                           QStringLiteral(" Script for table ") + table.name);
+        const CompleteScript::Piece piece = script.tableScript(i);
+        // A table whose columns could not be read counts as one field, as in the classic scripts.
+        fields += table.columnsState == ReadState::Read ? table.columns.size() : 1;
+        indexes += piece.indexes;
+        window.appendScript(piece.text);
+        window.repaintScript();
+        if (table.columnsState == ReadState::NotRead)
+            outcome.notReadTables << table.name;
+        else if (table.columnsState == ReadState::Unreadable || table.indexesState == ReadState::Unreadable)
+            outcome.unreadableTables << table.name;
+    }
+    window.setProgress(QStringLiteral("Building ") + dialect.scriptType + QStringLiteral(" foreign keys"));
+    window.appendScript(script.relationshipScript());
+    window.setScriptText(
+        commentedHeader(resultsHeader(options.DatabasePath, script.tableCount(), fields, indexes)) +
+        window.scriptText());
+    window.setProgress(QStringLiteral("Done..."));
+
+    outcome.ending =
+        outcome.unreadableTables.isEmpty() ? RunOutcome::Ending::Done : RunOutcome::Ending::PartlyRead;
+    const QString message = unreadTablesMessage(outcome);
+    if (!message.isEmpty())
+        window.showMessage(message);
+    return outcome;
+}

@@ -1,0 +1,792 @@
+#include "CompleteScript.h"
+
+#include "SchemaFromTexts.h"
+#include "TargetTypes.h"
+
+#include <QHash>
+#include <QRegularExpression>
+#include <QSet>
+#include <optional>
+
+namespace {
+
+const QString CRLF = QStringLiteral("\r\n");
+
+// Names the server keeps unique: cut to its length limit, compared without regard to case (SQLite and
+// MySQL fold case; elsewhere it costs at most a suffix), and given "_2", "_3"... when taken.
+class NameAllocator {
+public:
+    NameAllocator(int limit, bool inBytes) : limit_(limit), inBytes_(inBytes) {}
+    void reserve(const QString& name) { taken_.insert(cut(name, 0).toCaseFolded()); }
+    QString allocate(const QString& base) {
+        QString name = cut(base, 0);
+        for (int n = 2; taken_.contains(name.toCaseFolded()); ++n) {
+            const QString suffix = QStringLiteral("_%1").arg(n);
+            name = cut(base, int(suffix.size())) + suffix;
+        }
+        taken_.insert(name.toCaseFolded());
+        return name;
+    }
+
+private:
+    QString cut(QString name, int room) const {
+        if (limit_ <= 0)
+            return name;
+        const auto length = [this](const QString& s) {
+            return inBytes_ ? int(s.toUtf8().size()) : int(s.size());
+        };
+        while (!name.isEmpty() && length(name) > limit_ - room) {
+            name.chop(1);
+            if (!name.isEmpty() && name.back().isHighSurrogate()) // never half a character
+                name.chop(1);
+        }
+        return name;
+    }
+    int limit_;
+    bool inBytes_;
+    QSet<QString> taken_;
+};
+
+QString oneLine(QString text) {
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
+QString comment(const QString& text) {
+    return QStringLiteral("-- ") + oneLine(text) + CRLF;
+}
+
+QString complexKind(ComplexType type) {
+    return type == ComplexType::Attachment ? QStringLiteral("an attachment column")
+                                           : QStringLiteral("a multi-valued column");
+}
+
+bool isNumeric(int jetType) {
+    switch (JetType(jetType)) {
+    case JetType::Byte:
+    case JetType::Integer:
+    case JetType::Long:
+    case JetType::BigInt:
+    case JetType::Currency:
+    case JetType::Decimal:
+    case JetType::Single:
+    case JetType::Double:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Access keeps a default value as the text of an expression. Numbers, quoted strings and the truth words are
+// literals every server takes; anything else (=Now(), Date(), #1/1/2000#) is an Access expression.
+std::optional<QString> literalDefault(const TargetDialect& dialect, int jetType, const TargetType& type,
+                                      QString value) {
+    value = value.trimmed();
+    if (value.startsWith(QLatin1Char('=')))
+        value = value.mid(1).trimmed();
+    if (value.isEmpty())
+        return std::nullopt;
+    static const QRegularExpression number(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
+    std::optional<QString> quoted;
+    if (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\'')) &&
+        value.back() == value.front()) {
+        const QChar quote = value.front();
+        QString inner = value.mid(1, value.size() - 2);
+        if (!QString(inner).remove(QString(2, quote)).contains(quote))
+            quoted = inner.replace(QString(2, quote), QString(quote));
+    }
+    const QString word = value.toLower();
+    std::optional<bool> truth;
+    if (word == QLatin1String("true") || word == QLatin1String("yes") || word == QLatin1String("on"))
+        truth = true;
+    else if (word == QLatin1String("false") || word == QLatin1String("no") || word == QLatin1String("off"))
+        truth = false;
+
+    if (jetType == int(JetType::Boolean)) {
+        if (!truth && number.match(value).hasMatch())
+            truth = value.toDouble() != 0;
+        if (truth)
+            return *truth ? dialect.trueLiteral : dialect.falseLiteral;
+        return std::nullopt;
+    }
+    if (isNumeric(jetType)) {
+        if (quoted && number.match(*quoted).hasMatch())
+            return *quoted;
+        if (number.match(value).hasMatch())
+            return value;
+        return std::nullopt;
+    }
+    if (jetType == int(JetType::Text) || jetType == int(JetType::Memo)) {
+        std::optional<QString> text = quoted;
+        if (!text && number.match(value).hasMatch())
+            text = value;
+        if (!text)
+            return std::nullopt;
+        const QString literal = stringLiteral(dialect, *text);
+        // MySQL takes a default on a long text only as an expression.
+        return dialect.target == Target::MySql && type.longValue
+                   ? QLatin1Char('(') + literal + QLatin1Char(')')
+                   : literal;
+    }
+    return std::nullopt;
+}
+
+// The bytes a MySQL column can take in a row, counted in the two ways MySQL checks a table: the server's own
+// 65,535-byte limit counts every variable-length column in full (utf8mb4: four bytes a character) and a long
+// value by its pointer; InnoDB's limit of about half a 16 KiB page counts a column that may hold more than
+// 255 bytes by the 40 bytes it keeps in the row when the value moves out of it, and a shorter one in full.
+struct MySqlBytes {
+    int server = 0;
+    int inPage = 0;
+};
+MySqlBytes mySqlBytes(const QString& type) {
+    static const QRegularExpression sized(
+        QStringLiteral("^(VARCHAR|VARBINARY|CHAR|DECIMAL|DATETIME)\\((\\d+)"));
+    const QRegularExpressionMatch m = sized.match(type);
+    const auto variable = [](int bytes) { return MySqlBytes{bytes + 2, bytes > 255 ? 40 : bytes + 1}; };
+    if (m.hasMatch()) {
+        const int n = m.captured(2).toInt();
+        const QString kind = m.captured(1);
+        if (kind == QLatin1String("VARCHAR") || kind == QLatin1String("CHAR"))
+            return variable(4 * n);
+        if (kind == QLatin1String("VARBINARY"))
+            return variable(n);
+        if (kind == QLatin1String("DATETIME"))
+            return {8, 8};
+        return {n / 2 + 1, n / 2 + 1};
+    }
+    if (type.startsWith(QLatin1String("LONG")) || type == QLatin1String("TEXT") ||
+        type == QLatin1String("BLOB"))
+        return {12, 40};
+    return {8, 8};
+}
+constexpr int mySqlRowLimit = 65535 - 1024; // room for the row header and the NULL bits
+constexpr int innoDbRowLimit = 8126 - 200;  // and for InnoDB's own row header and system columns
+constexpr int mySqlKeyLimit = 3072;         // bytes of one index key in InnoDB's dynamic rows
+
+int mySqlRowBytes(const QString& type) {
+    return mySqlBytes(type).server;
+}
+
+struct ColumnPlan {
+    const ColumnDefinition* column = nullptr;
+    QString name; // in the script: the Access name, cut where the server keeps fewer bytes
+    bool written = false;
+    TargetType type;
+    int jetType = 0;
+    bool notNull = false;
+    bool identity = false;
+    bool inlineKey = false; // SQLite: INTEGER PRIMARY KEY AUTOINCREMENT on the column itself
+    QString defaultValue;   // the literal or expression after DEFAULT
+};
+
+struct KeyPlan {
+    const IndexDefinition* index = nullptr;
+    QString name;
+    QStringList columnNames; // as the table has them
+    QStringList keyParts;    // quoted, with DESC and MySQL's prefix lengths
+    bool unique = false;
+};
+
+struct TablePlan {
+    const TableDefinition* table = nullptr;
+    QString name; // in the script
+    bool written = false;
+    QStringList notes; // comment lines before CREATE TABLE
+    QList<ColumnPlan> columns;
+    std::optional<KeyPlan> primaryKey;
+    QList<KeyPlan> indexes;
+    QStringList indexNotes;
+    QStringList inlineForeignKeys; // SQLite
+    QStringList descriptions;      // PostgreSQL's COMMENT ON statements
+
+    const ColumnPlan* find(const QString& name) const {
+        for (const ColumnPlan& c : columns)
+            if (c.column->name.compare(name, Qt::CaseInsensitive) == 0)
+                return &c;
+        return nullptr;
+    }
+    ColumnPlan* find(const QString& name) { return const_cast<ColumnPlan*>(std::as_const(*this).find(name)); }
+};
+
+bool skipped(const TableDefinition& table, const ConversionOptions& options) {
+    return !options.IncludeSystemTables &&
+           (table.name.startsWith(QLatin1String("MSys")) || table.name.isEmpty() || table.system);
+}
+
+QString columnList(const QStringList& quoted) {
+    return quoted.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+struct CompleteScriptPlan {
+    QList<TablePlan> tables;
+    QStringList relationships; // statements and comments after the last table
+};
+
+namespace {
+
+// The names of the tables in the script, given before anything else is named.
+class TableNames {
+public:
+    TableNames(int limit, bool inBytes) : allocator_(limit, inBytes) {}
+    QString allocate(const QString& name) { return allocator_.allocate(name); }
+    QString& operator[](const TableDefinition* table) { return names_[table]; }
+
+private:
+    NameAllocator allocator_;
+    QHash<const TableDefinition*, QString> names_;
+};
+
+class Planner {
+public:
+    Planner(const TargetDialect& dialect, const ConversionOptions& options, CompleteScriptPlan& plan)
+        : d_(dialect), options_(options), plan_(plan), globalNames_(dialect.nameLimit, dialect.limitInBytes),
+          constraintNames_(dialect.nameLimit, dialect.limitInBytes),
+          tableNames_(dialect.nameLimit, dialect.limitInBytes) {}
+
+    // Every table's name, before any index is named: tables and indexes share a namespace in some servers.
+    // A name longer than the server keeps is cut (and made unique) here rather than by the server, so that
+    // the script says so and two long names cannot become one.
+    void reserve(const TableDefinition& table) {
+        const QString name = tableNames_.allocate(table.name);
+        tableNames_[&table] = name;
+        globalNames_.reserve(name);
+        constraintNames_.reserve(name);
+        if (d_.target == Target::PostgreSql)
+            globalNames_.reserve(name + QStringLiteral("_pkey")); // the name it gives a primary key
+    }
+
+    void table(const TableDefinition& table) {
+        TablePlan& t = plan_.tables.emplace_back();
+        t.table = &table;
+        t.name = tableNames_[&table];
+        if (t.name != table.name)
+            t.notes << QStringLiteral("Table %1 is named %2 here: the server keeps no longer names")
+                           .arg(table.name, t.name);
+        if (table.linked) {
+            const QString where =
+                QStringLiteral("linked table: %1 in %2").arg(table.foreignName, table.linkedDatabase);
+            if (table.columnsState != ReadState::Read) {
+                t.notes << QStringLiteral("Table %1 is a %2, whose file is not here: not written")
+                               .arg(table.name, where);
+                return;
+            }
+            t.notes
+                << QStringLiteral("Table %1 is a %2; written as a table of its own").arg(table.name, where);
+        }
+        if (table.columnsState == ReadState::NotRead) {
+            t.notes << QStringLiteral(
+                           "Table %1 is a linked table whose table could not be reached: not written")
+                           .arg(table.name);
+            return;
+        }
+        if (table.columnsState != ReadState::Read) {
+            t.notes << QStringLiteral("Table %1: its columns could not be read: not written").arg(table.name);
+            return;
+        }
+        NameAllocator columnNames(d_.nameLimit, d_.limitInBytes);
+        for (const ColumnDefinition& column : table.columns) {
+            t.columns.append(columnPlan(t, column));
+            ColumnPlan& c = t.columns.last();
+            if (!c.written)
+                continue;
+            c.name = columnNames.allocate(column.name);
+            if (c.name != column.name)
+                t.notes << QStringLiteral("Column %1 is named %2 here: the server keeps no longer names")
+                               .arg(column.name, c.name);
+            if (!column.description.isEmpty())
+                describe(t, c.name, column.description);
+        }
+        if (std::none_of(t.columns.cbegin(), t.columns.cend(),
+                         [](const ColumnPlan& c) { return c.written; })) {
+            t.notes
+                << QStringLiteral("Table %1 has no column this script can hold: not written").arg(table.name);
+            return;
+        }
+        t.written = true;
+        keys(t);
+        if (d_.target == Target::MySql)
+            fitMySqlRow(t);
+        autoNumbers(t);
+    }
+
+    void relationships(const QList<Relationship>& relationships) {
+        // Foreign-key names are unique in the database (MySQL, and SQL Server, where they are objects
+        // beside the tables), never shared with index names.
+        NameAllocator& names = constraintNames_;
+        for (const Relationship& r : relationships) {
+            const QString what =
+                QStringLiteral("Relationship %1: %2 (%3) references %4 (%5)")
+                    .arg(r.name, r.table, columns(r, false), r.referencedTable, columns(r, true));
+            if (!r.enforced) {
+                plan_.relationships << comment(what + QStringLiteral(", not enforced by Access"));
+                continue;
+            }
+            QString reason;
+            const std::optional<QString> clause = foreignKey(r, names, reason);
+            if (!clause) {
+                plan_.relationships << comment(what + QStringLiteral(": not written, ") + reason);
+                continue;
+            }
+            if (d_.foreignKeysInTable)
+                findTable(r.table)->inlineForeignKeys << *clause;
+            else
+                plan_.relationships
+                    << QStringLiteral("ALTER TABLE %1 ADD %2").arg(q(findTable(r.table)->name), *clause);
+        }
+    }
+
+private:
+    QString q(const QString& name) const { return quoteName(d_, name); }
+
+    void describe(TablePlan& t, const QString& column, const QString& text) {
+        if (d_.descriptionStatements) {
+            t.descriptions
+                << (column.isEmpty()
+                        ? QStringLiteral("COMMENT ON TABLE %1 IS %2").arg(q(t.name), stringLiteral(d_, text))
+                        : QStringLiteral("COMMENT ON COLUMN %1.%2 IS %3")
+                              .arg(q(t.name), q(column), stringLiteral(d_, text)));
+            return;
+        }
+        t.notes << (column.isEmpty() ? QStringLiteral("Description of %1: %2").arg(t.table->name, text)
+                                     : QStringLiteral("Description of %1: %2").arg(column, text));
+    }
+
+    ColumnPlan columnPlan(TablePlan& t, const ColumnDefinition& column) {
+        ColumnPlan c;
+        c.column = &column;
+        if (column.complexType != ComplexType::None || column.jetType == int(JetType::Complex)) {
+            t.notes << QStringLiteral("Column %1 is %2; its data lives in hidden tables: not written")
+                           .arg(column.name, complexKind(column.complexType));
+            return c;
+        }
+        c.jetType =
+            column.calculated && column.resultType != 0 ? jetTypeOfCode(column.resultType) : column.jetType;
+        const std::optional<TargetType> type = targetType(d_.target, c.jetType, column);
+        if (!type) {
+            t.notes << QStringLiteral(
+                           "Column %1 has the Access type %2, which has no counterpart here: not written")
+                           .arg(column.name)
+                           .arg(column.typeCode);
+            return c;
+        }
+        c.written = true;
+        c.type = *type;
+        if (column.calculated)
+            t.notes << QStringLiteral("Column %1 is calculated in Access: %2")
+                           .arg(column.name, column.expression);
+        c.identity = column.autoNumber && c.jetType == int(JetType::Long);
+        c.notNull = column.required || c.identity || c.jetType == int(JetType::Boolean);
+        if (column.guidAutoNumber && c.jetType == int(JetType::Guid)) {
+            c.notNull = true;
+            if (!d_.uuidDefault.isEmpty())
+                c.defaultValue = d_.uuidDefault;
+            else
+                t.notes << QStringLiteral("Column %1 is a GUID AutoNumber; this server has no UUID generator")
+                               .arg(column.name);
+        }
+        if (!column.defaultValue.isEmpty() && c.defaultValue.isEmpty()) {
+            if (const auto literal = literalDefault(d_, c.jetType, c.type, column.defaultValue))
+                c.defaultValue = *literal;
+            else
+                t.notes << QStringLiteral("Column %1 has the Access default %2")
+                               .arg(column.name, column.defaultValue);
+        }
+        if (c.defaultValue.isEmpty() && c.jetType == int(JetType::Boolean))
+            c.defaultValue = d_.falseLiteral; // Access stores No in a Yes/No column that is not given a value
+        return c;
+    }
+
+    // The columns of an index, or the reason it cannot be written.
+    std::optional<KeyPlan> keyPlan(const TablePlan& t, const IndexDefinition& index, QString& reason) const {
+        KeyPlan k;
+        k.index = &index;
+        k.unique = index.unique || index.primaryKey;
+        if (index.columns.isEmpty()) {
+            reason = QStringLiteral("its columns are not known");
+            return std::nullopt;
+        }
+        for (const IndexColumn& ic : index.columns) {
+            const ColumnPlan* c = t.find(ic.name);
+            if (!c || !c->written) {
+                reason = QStringLiteral("its column %1 is not in the script").arg(ic.name);
+                return std::nullopt;
+            }
+            if (d_.target == Target::SqlServer && c->type.longValue) {
+                reason = QStringLiteral("its column %1 is too long to be a key").arg(ic.name);
+                return std::nullopt;
+            }
+            k.columnNames << c->column->name;
+            k.keyParts << q(c->name) +
+                              (ic.descending && !index.primaryKey ? QStringLiteral(" DESC") : QString());
+        }
+        return k;
+    }
+
+    void keys(TablePlan& t) {
+        NameAllocator tableNames(d_.nameLimit, d_.limitInBytes);
+        if (d_.target == Target::MySql)
+            tableNames.reserve(QStringLiteral("PRIMARY"));
+        NameAllocator& names = d_.databaseWideIndexNames ? globalNames_ : tableNames;
+        for (const IndexDefinition& index : t.table->indexes) {
+            QString reason;
+            if (index.primaryKey) {
+                if (!options_.CreatePrimaryKey)
+                    continue;
+                if (auto k = keyPlan(t, index, reason)) {
+                    t.primaryKey = *k;
+                    for (const QString& name : k->columnNames)
+                        t.find(name)->notNull = true;
+                } else {
+                    t.notes << QStringLiteral("Primary key %1 not written: %2").arg(index.name, reason);
+                }
+                continue;
+            }
+            if (!options_.CreateIndexes)
+                continue;
+            if (auto k = keyPlan(t, index, reason)) {
+                k->name = names.allocate(index.name);
+                t.indexes << *k;
+            } else {
+                t.indexNotes << QStringLiteral("Index %1 not written: %2").arg(index.name, reason);
+            }
+        }
+    }
+
+    // InnoDB rejects a table whose row could be wider than its limit: the widest text columns become long
+    // texts until the row fits.
+    void fitMySqlRow(TablePlan& t) {
+        const auto rowBytes = [&t] {
+            MySqlBytes bytes;
+            for (const ColumnPlan& c : t.columns) {
+                if (!c.written)
+                    continue;
+                bytes.server += mySqlBytes(c.type.text).server;
+                bytes.inPage += mySqlBytes(c.type.text).inPage;
+            }
+            return bytes;
+        };
+        QStringList widened;
+        for (MySqlBytes row = rowBytes(); row.server > mySqlRowLimit || row.inPage > innoDbRowLimit;
+             row = rowBytes()) {
+            // The column whose move out of the row saves most under the limit that is passed.
+            const bool server = row.server > mySqlRowLimit;
+            const auto saving = [server](const ColumnPlan& c) {
+                const MySqlBytes b = mySqlBytes(c.type.text);
+                return server ? b.server - 12 : b.inPage - 40;
+            };
+            ColumnPlan* widest = nullptr;
+            for (ColumnPlan& c : t.columns)
+                if (c.written && !c.type.longValue &&
+                    (c.type.text.startsWith(QLatin1String("VARCHAR")) ||
+                     c.type.text.startsWith(QLatin1String("VARBINARY"))) &&
+                    saving(c) > 0 && (!widest || saving(c) > saving(*widest)))
+                    widest = &c;
+            if (!widest)
+                break;
+            const bool text = widest->type.text.startsWith(QLatin1String("VARCHAR"));
+            widest->type.text = text ? mySqlWidenedText() : QStringLiteral("BLOB");
+            widest->type.longValue = true;
+            if (!widest->defaultValue.isEmpty() && !widest->defaultValue.startsWith(QLatin1Char('(')))
+                widest->defaultValue = QLatin1Char('(') + widest->defaultValue + QLatin1Char(')');
+            widened << widest->column->name;
+        }
+        if (!widened.isEmpty())
+            t.notes << QStringLiteral("The row would be too wide for InnoDB: %1 written as long values")
+                           .arg(widened.join(QStringLiteral(", ")));
+        // A long value can be part of an index only by a prefix, and one key holds at most 3,072 bytes.
+        for (KeyPlan* k : keyPlans(t))
+            mySqlKeyPrefixes(t, *k);
+    }
+
+    QList<KeyPlan*> keyPlans(TablePlan& t) {
+        QList<KeyPlan*> all;
+        if (t.primaryKey)
+            all << &*t.primaryKey;
+        for (KeyPlan& k : t.indexes)
+            all << &k;
+        return all;
+    }
+
+    void mySqlKeyPrefixes(const TablePlan& t, KeyPlan& k) const {
+        int fixed = 0;
+        int variable = 0;
+        bool anyLong = false;
+        for (const QString& name : k.columnNames) {
+            const ColumnPlan* c = t.find(name);
+            if (c->type.longValue || c->type.text.startsWith(QLatin1String("VARCHAR")) ||
+                c->type.text.startsWith(QLatin1String("VARBINARY")))
+                variable += c->type.longValue ? 4 * 255 : mySqlRowBytes(c->type.text);
+            else
+                fixed += mySqlRowBytes(c->type.text);
+            anyLong = anyLong || c->type.longValue;
+        }
+        if (!anyLong && fixed + variable <= mySqlKeyLimit)
+            return;
+        const int parts =
+            int(std::count_if(k.columnNames.cbegin(), k.columnNames.cend(), [&](const QString& n) {
+                const ColumnPlan* c = t.find(n);
+                return c->type.longValue || c->type.text.startsWith(QLatin1String("VAR"));
+            }));
+        const int share = std::max(1, (mySqlKeyLimit - fixed) / std::max(1, parts));
+        for (int i = 0; i < k.columnNames.size(); ++i) {
+            const ColumnPlan* c = t.find(k.columnNames[i]);
+            const bool isText = c->type.text16;
+            if (!c->type.longValue && !c->type.text.startsWith(QLatin1String("VAR")))
+                continue;
+            const int prefix = std::min(isText ? share / 4 : share, 255);
+            if (!c->type.longValue && prefix * (isText ? 4 : 1) + 2 >= mySqlRowBytes(c->type.text))
+                continue;
+            QString& part = k.keyParts[i];
+            const bool desc = part.endsWith(QLatin1String(" DESC"));
+            part = q(c->name) + QStringLiteral("(%1)").arg(prefix) +
+                   (desc ? QStringLiteral(" DESC") : QString());
+        }
+    }
+
+    // An AutoNumber needs a key in MySQL (AUTO_INCREMENT) and SQLite (AUTOINCREMENT); without one it stays a
+    // plain integer.
+    void autoNumbers(TablePlan& t) {
+        for (ColumnPlan& c : t.columns) {
+            if (!c.written || !c.identity)
+                continue;
+            if (d_.target == Target::MySql) {
+                bool keyed = t.primaryKey && t.primaryKey->columnNames.first().compare(
+                                                 c.column->name, Qt::CaseInsensitive) == 0;
+                for (const KeyPlan& k : t.indexes)
+                    keyed = keyed || k.columnNames.first().compare(c.column->name, Qt::CaseInsensitive) == 0;
+                if (!keyed) {
+                    c.identity = false;
+                    t.notes << QStringLiteral(
+                                   "Column %1 is an AutoNumber without a key, which MySQL cannot number")
+                                   .arg(c.column->name);
+                }
+            } else if (d_.target == Target::Sqlite) {
+                c.identity = false;
+                if (t.primaryKey && t.primaryKey->columnNames.size() == 1 &&
+                    t.primaryKey->columnNames.first().compare(c.column->name, Qt::CaseInsensitive) == 0) {
+                    c.inlineKey = true;
+                    c.type.text = QStringLiteral("INTEGER");
+                } else {
+                    t.notes << QStringLiteral("Column %1 is an AutoNumber; SQLite numbers only a one-column "
+                                              "integer primary key")
+                                   .arg(c.column->name);
+                }
+            }
+        }
+    }
+
+    TablePlan* findTable(const QString& name) {
+        for (TablePlan& t : plan_.tables)
+            if (t.table->name == name)
+                return &t;
+        for (TablePlan& t : plan_.tables)
+            if (t.table->name.compare(name, Qt::CaseInsensitive) == 0)
+                return &t;
+        return nullptr;
+    }
+
+    static QString columns(const Relationship& r, bool referenced) {
+        QStringList names;
+        for (const RelationshipColumn& c : r.columns)
+            names << (referenced ? c.referencedColumn : c.column);
+        return names.join(QStringLiteral(", "));
+    }
+
+    std::optional<QString> foreignKey(const Relationship& r, NameAllocator& names, QString& reason) {
+        TablePlan* from = findTable(r.table);
+        TablePlan* to = findTable(r.referencedTable);
+        if (!from || !to || !from->written || !to->written) {
+            reason = QStringLiteral("a table of it is not in the script");
+            return std::nullopt;
+        }
+        if (r.columns.isEmpty()) {
+            reason = QStringLiteral("its columns are not known");
+            return std::nullopt;
+        }
+        // The referenced columns must be a key the script writes; the pairs follow that key's order.
+        const KeyPlan* key = nullptr;
+        QList<KeyPlan*> candidates = keyPlans(*to);
+        for (const KeyPlan* k : candidates) {
+            if (!k->unique || k->columnNames.size() != r.columns.size())
+                continue;
+            bool all = true;
+            for (const RelationshipColumn& c : r.columns)
+                all = all && k->columnNames.contains(c.referencedColumn, Qt::CaseInsensitive);
+            if (all) {
+                key = k;
+                break;
+            }
+        }
+        if (!key) {
+            reason =
+                QStringLiteral("the script has no primary key or unique index on the referenced columns");
+            return std::nullopt;
+        }
+        QStringList fromColumns;
+        QStringList toColumns;
+        for (const QString& keyColumn : key->columnNames) {
+            for (const RelationshipColumn& c : r.columns) {
+                if (c.referencedColumn.compare(keyColumn, Qt::CaseInsensitive) != 0)
+                    continue;
+                const ColumnPlan* fc = from->find(c.column);
+                if (!fc || !fc->written || (d_.target == Target::MySql && fc->type.longValue) ||
+                    (d_.target == Target::MySql && to->find(keyColumn)->type.longValue)) {
+                    reason =
+                        QStringLiteral("its column %1 is not in the script as a key column").arg(c.column);
+                    return std::nullopt;
+                }
+                fromColumns << q(fc->name);
+                toColumns << q(to->find(keyColumn)->name);
+            }
+        }
+        QString clause =
+            QStringLiteral("CONSTRAINT %1 FOREIGN KEY (%2) REFERENCES %3 (%4)")
+                .arg(q(names.allocate(r.name)), columnList(fromColumns), q(to->name), columnList(toColumns));
+        // SQL Server refuses cascading actions on a table that refers to itself (a possible cycle).
+        if (d_.target == Target::SqlServer && from == to &&
+            (r.cascadeUpdate || r.cascadeDelete || r.cascadeSetNull)) {
+            plan_.relationships << comment(
+                QStringLiteral("Relationship %1 cascades in Access; SQL Server cannot "
+                               "cascade within one table")
+                    .arg(r.name));
+            return clause;
+        }
+        if (r.cascadeUpdate)
+            clause += QStringLiteral(" ON UPDATE CASCADE");
+        if (r.cascadeDelete)
+            clause += QStringLiteral(" ON DELETE CASCADE");
+        else if (r.cascadeSetNull)
+            clause += QStringLiteral(" ON DELETE SET NULL");
+        return clause;
+    }
+
+    const TargetDialect& d_;
+    const ConversionOptions& options_;
+    CompleteScriptPlan& plan_;
+    NameAllocator globalNames_;
+    NameAllocator constraintNames_;
+    TableNames tableNames_;
+};
+
+} // namespace
+
+CompleteScript::CompleteScript(const TargetDialect& dialect, const DatabaseSchema& schema,
+                               const ConversionOptions& options)
+    : dialect_(dialect), options_(options), plan_(std::make_unique<CompleteScriptPlan>()) {
+    Planner planner(dialect, options, *plan_);
+    for (const TableDefinition& table : schema.tables)
+        if (!skipped(table, options))
+            planner.reserve(table);
+    for (const TableDefinition& table : schema.tables)
+        if (!skipped(table, options))
+            planner.table(table);
+    planner.relationships(schema.relationships);
+}
+
+CompleteScript::~CompleteScript() = default;
+
+int CompleteScript::tableCount() const {
+    return int(plan_->tables.size());
+}
+
+const TableDefinition& CompleteScript::table(int i) const {
+    return *plan_->tables[i].table;
+}
+
+namespace {
+
+QString statementEnd(const TargetDialect& dialect, const ConversionOptions& options) {
+    return QStringLiteral(";") + CRLF +
+           (dialect.go && options.CreateGo ? QStringLiteral("GO") + CRLF : QString());
+}
+
+QString columnLine(const TargetDialect& dialect, const ColumnPlan& c) {
+    QString line = QStringLiteral("    ") + quoteName(dialect, c.name) + QLatin1Char(' ') + c.type.text;
+    if (c.notNull)
+        line += QStringLiteral(" NOT NULL");
+    if (c.inlineKey)
+        line += QStringLiteral(" PRIMARY KEY AUTOINCREMENT");
+    if (c.identity)
+        line += dialect.identity;
+    if (!c.defaultValue.isEmpty())
+        line += QStringLiteral(" DEFAULT ") + c.defaultValue;
+    return line;
+}
+
+QString grantStatement(const TargetDialect& dialect, const ConversionOptions& options, const QString& table) {
+    QStringList permissions{QStringLiteral("REFERENCES")};
+    if (options.GrantSelect)
+        permissions << QStringLiteral("SELECT");
+    if (options.GrantInsert)
+        permissions << QStringLiteral("INSERT");
+    if (options.GrantDelete)
+        permissions << QStringLiteral("DELETE");
+    if (options.GrantUpdate)
+        permissions << QStringLiteral("UPDATE");
+    return QStringLiteral("GRANT %1 ON %2 TO %3")
+        .arg(permissions.join(QStringLiteral(", ")), quoteName(dialect, table), options.UserNames.trimmed());
+}
+
+} // namespace
+
+CompleteScript::Piece CompleteScript::tableScript(int i) const {
+    const TablePlan& t = plan_->tables[i];
+    const QString end = statementEnd(dialect_, options_);
+    Piece piece;
+    for (const QString& note : t.notes)
+        piece.text += comment(note);
+    if (!t.written)
+        return {piece.text + CRLF, 0};
+
+    const QString table = quoteName(dialect_, t.name);
+    QStringList lines;
+    for (const ColumnPlan& c : t.columns)
+        if (c.written)
+            lines << columnLine(dialect_, c);
+    const bool inlineKey =
+        std::any_of(t.columns.cbegin(), t.columns.cend(), [](const ColumnPlan& c) { return c.inlineKey; });
+    if (t.primaryKey && !inlineKey)
+        lines << QStringLiteral("    PRIMARY KEY (") + columnList(t.primaryKey->keyParts) + QLatin1Char(')');
+    for (const QString& fk : t.inlineForeignKeys)
+        lines << QStringLiteral("    ") + fk;
+    piece.text += QStringLiteral("CREATE TABLE ") + table + QStringLiteral(" (") + CRLF +
+                  lines.join(QLatin1Char(',') + CRLF) + CRLF + QLatin1Char(')') + dialect_.tableOptions + end;
+
+    for (const QString& note : t.indexNotes)
+        piece.text += comment(note);
+    for (const KeyPlan& k : t.indexes) {
+        piece.text += QStringLiteral("CREATE ") + (k.unique ? QStringLiteral("UNIQUE ") : QString()) +
+                      QStringLiteral("INDEX ") + quoteName(dialect_, k.name) + QStringLiteral(" ON ") +
+                      table + QStringLiteral(" (") + columnList(k.keyParts) + QLatin1Char(')') + end;
+        ++piece.indexes;
+    }
+    for (const QString& description : t.descriptions)
+        piece.text += description + end;
+    if (dialect_.grants && options_.CreatePermissions)
+        piece.text += grantStatement(dialect_, options_, t.name) + end;
+    piece.text += CRLF;
+    return piece;
+}
+
+QString CompleteScript::relationshipScript() const {
+    const QString end = statementEnd(dialect_, options_);
+    QString text;
+    for (const QString& line : plan_->relationships)
+        text += line.startsWith(QLatin1String("-- ")) ? line : line + end;
+    return text.isEmpty() ? text : text + CRLF;
+}
+
+QString commentedHeader(const QString& header) {
+    QStringList lines = header.split(CRLF);
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    QString text;
+    for (const QString& line : lines)
+        text += QStringLiteral("-- ") + line + CRLF;
+    return text;
+}

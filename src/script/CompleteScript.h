@@ -1,0 +1,42 @@
+#pragma once
+// A complete script for one server: everything it needs to hold the schema, in an order that loads. The
+// whole database is planned first (which tables, columns, keys and indexes are written, and under which
+// names), so that a foreign key is written only where its target key exists and names stay unique; the
+// script is then given out table by table, with the foreign keys after the last table.
+
+#include "ConversionOptions.h"
+#include "DatabaseSchema.h"
+#include "TargetDialect.h"
+
+#include <QList>
+#include <memory>
+
+struct CompleteScriptPlan;
+
+class CompleteScript {
+public:
+    CompleteScript(const TargetDialect& dialect, const DatabaseSchema& schema,
+                   const ConversionOptions& options);
+    ~CompleteScript();
+
+    // The tables the run writes, in the order of the table list (system tables only when asked for).
+    int tableCount() const;
+    const TableDefinition& table(int i) const;
+
+    struct Piece {
+        QString text;
+        int indexes = 0; // index statements written, the primary key not counted
+    };
+    // CREATE TABLE with its comments, the table's indexes and its grants.
+    Piece tableScript(int i) const;
+    // The foreign keys of the enforced relationships, and the others as comments; empty without any.
+    QString relationshipScript() const;
+
+private:
+    const TargetDialect& dialect_;
+    const ConversionOptions& options_;
+    std::unique_ptr<CompleteScriptPlan> plan_;
+};
+
+// The results header as SQL comments: "-- " before each of its ten lines.
+QString commentedHeader(const QString& header);

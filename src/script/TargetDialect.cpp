@@ -1,0 +1,23 @@
+#include "TargetDialect.h"
+
+const TargetDialect* completeScriptDialect(const QString& scriptType) {
+    for (const TargetDialect* dialect :
+         {&sqlServerDialect(), &postgreSqlDialect(), &mySqlDialect(), &sqliteDialect()})
+        if (dialect->scriptType == scriptType)
+            return dialect;
+    return nullptr;
+}
+
+QString quoteName(const TargetDialect& dialect, const QString& name) {
+    QString doubled = name;
+    doubled.replace(dialect.closeQuote, QString(2, dialect.closeQuote));
+    return dialect.openQuote + doubled + dialect.closeQuote;
+}
+
+QString stringLiteral(const TargetDialect& dialect, const QString& text) {
+    QString escaped = text;
+    if (dialect.backslashEscapes)
+        escaped.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    escaped.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QLatin1Char('\'') + escaped + QLatin1Char('\'');
+}

@@ -1,0 +1,309 @@
+// The complete scripts as text: the run's dispatch and header, the type table, and the cases of the
+// hand-built schema (keys, indexes, names, foreign keys, comments) in each dialect.
+
+#include "CompleteScript.h"
+#include "CompleteScriptSamples.h"
+#include "ConversionRun.h"
+#include "FakeSchemaReader.h"
+#include "RecordingWindow.h"
+#include "TargetTypes.h"
+
+#include <QtTest>
+
+namespace {
+
+class SchemaOnlyReader : public FakeSchemaReader {
+public:
+    DatabaseSchema schema;
+    int schemaCalls = 0;
+    std::variant<ReadFailure, DatabaseSchema> GetDatabaseSchema(const QString&) override {
+        ++schemaCalls;
+        return schema;
+    }
+};
+
+QString script(const TargetDialect& dialect, const ConversionOptions& options,
+               const DatabaseSchema& schema = samples::richSchema()) {
+    const CompleteScript complete(dialect, schema, options);
+    QString text;
+    for (int i = 0; i < complete.tableCount(); ++i)
+        text += complete.tableScript(i).text;
+    return text + complete.relationshipScript();
+}
+
+ConversionOptions defaults() {
+    ConversionOptions options;
+    options.DatabasePath = "db.mdb";
+    return options;
+}
+
+} // namespace
+
+class TestCompleteScript : public QObject {
+    Q_OBJECT
+private slots:
+    void dispatchOnExactText_data();
+    void dispatchOnExactText();
+    void headerIsCommentedWithTheSameCounts();
+    void unreadableDatabaseShowsBothMessages();
+    void typeTable_data();
+    void typeTable();
+    void pieces_data();
+    void pieces();
+    void optionsOffLeaveKeysOut();
+    void sqlServerGoFollowsEachStatement();
+    void indexNamesUniqueAcrossDatabaseWhereNeeded();
+    void longNamesAreCutToTheLimit();
+};
+
+void TestCompleteScript::dispatchOnExactText_data() {
+    QTest::addColumn<QString>("scriptType");
+    QTest::addColumn<bool>("complete");
+    for (const char* t : {"SQL Server", "PostgreSQL", "MySQL", "SQLite"})
+        QTest::addRow("%s", t) << QString(t) << true;
+    for (const char* t : {"postgresql", "MySQL ", "sqlite", "SQLServer", "T-SQL", ""})
+        QTest::addRow("'%s'", t) << QString(t) << false;
+}
+
+void TestCompleteScript::dispatchOnExactText() {
+    QFETCH(QString, scriptType);
+    QFETCH(bool, complete);
+    QCOMPARE(completeScriptDialect(scriptType) != nullptr, complete);
+    SchemaOnlyReader reader;
+    reader.tables = names({"T"});
+    reader.fields["T"] = FieldTable({field("A", 4)});
+    reader.schema.tables << samples::table("T", {samples::column("A", JetType::Long, 4)});
+    RecordingWindow window;
+    window.options.DatabasePath = "db.mdb";
+    window.options.ScriptType = scriptType;
+    cmdGenSQL_Click(window, reader);
+    QCOMPARE(reader.schemaCalls, complete ? 1 : 0);
+    QCOMPARE(window.script.startsWith("-- RESULTS: "), complete);
+}
+
+void TestCompleteScript::headerIsCommentedWithTheSameCounts() {
+    SchemaOnlyReader reader;
+    reader.schema = samples::richSchema();
+    RecordingWindow window;
+    window.options.DatabasePath = "c:\\data\\db.mdb";
+    window.options.ScriptType = "PostgreSQL";
+    const RunOutcome outcome = cmdGenSQL_Click(window, reader);
+    QCOMPARE(outcome.ending, RunOutcome::Ending::PartlyRead);
+    QCOMPARE(outcome.unreadableTables, QStringList{"Damaged"});
+    QCOMPARE(outcome.notReadTables, QStringList{"Remote Prices"});
+    QCOMPARE(window.messages, QStringList{unreadTablesMessage(outcome)});
+    // Eight tables, 20 + 6 + 5 + 1 + 1 + 81 + 1 + 2 columns (a table that was not read counts one, as in the
+    // classic scripts); Name and Orders in Customers, Name and Customers Orders in Orders, Wide in Wide Text.
+    const QString header =
+        "-- RESULTS: \r\n-- -----------------------------------\r\n"
+        "-- Database ~ C:\\DATA\\DB.MDB\r\n-- Tables   ~ 8\r\n-- Fields   ~ 117\r\n"
+        "-- Indexes  ~ 6\r\n-- \r\n-- SQL SCRIPT(S) \r\n-- -----------------------------------\r\n-- \r\n";
+    QCOMPARE(window.script.left(header.size()), header);
+    QCOMPARE(window.captions.last(), QString("Done..."));
+    QVERIFY(window.captions.contains("Building PostgreSQL Script for table Order Lines"));
+    // The script grew table by table.
+    QVERIFY(window.scriptRepaints >= 8);
+}
+
+void TestCompleteScript::unreadableDatabaseShowsBothMessages() {
+    class Failing : public FakeSchemaReader {
+        std::variant<ReadFailure, DatabaseSchema> GetDatabaseSchema(const QString&) override {
+            return ReadFailure{3024, "Could not find file 'x.mdb'."};
+        }
+    } reader;
+    RecordingWindow window;
+    window.options.DatabasePath = "x.mdb";
+    window.options.ScriptType = "SQLite";
+    QCOMPARE(cmdGenSQL_Click(window, reader).ending, RunOutcome::Ending::DatabaseUnreadable);
+    QCOMPARE(window.messages, QStringList({"3024  Could not find file 'x.mdb'.",
+                                           "This DB doesn't appear to be the correct format. Exiting..."}));
+    QCOMPARE(window.script, QString());
+}
+
+void TestCompleteScript::typeTable_data() {
+    QTest::addColumn<int>("jetType");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QStringList>("types"); // SQL Server, PostgreSQL, MySQL, SQLite
+    using T = JetType;
+    QTest::addRow("Yes/No") << int(T::Boolean) << 1 << QStringList{"BIT", "boolean", "BOOLEAN", "BOOLEAN"};
+    QTest::addRow("Byte") << int(T::Byte) << 1
+                          << QStringList{"TINYINT", "smallint", "TINYINT UNSIGNED", "TINYINT"};
+    QTest::addRow("Integer") << int(T::Integer) << 2
+                             << QStringList{"SMALLINT", "smallint", "SMALLINT", "SMALLINT"};
+    QTest::addRow("Long") << int(T::Long) << 4 << QStringList{"INT", "integer", "INT", "INTEGER"};
+    QTest::addRow("Large Number") << int(T::BigInt) << 8
+                                  << QStringList{"BIGINT", "bigint", "BIGINT", "BIGINT"};
+    QTest::addRow("Currency") << int(T::Currency) << 8
+                              << QStringList{"DECIMAL(19,4)", "numeric(19,4)", "DECIMAL(19,4)",
+                                             "NUMERIC(19,4)"};
+    QTest::addRow("Decimal") << int(T::Decimal) << 17
+                             << QStringList{"DECIMAL(18,0)", "numeric(18,0)", "DECIMAL(18,0)",
+                                            "NUMERIC(18,0)"};
+    QTest::addRow("Single") << int(T::Single) << 4 << QStringList{"REAL", "real", "FLOAT", "REAL"};
+    QTest::addRow("Double") << int(T::Double) << 8
+                            << QStringList{"FLOAT", "double precision", "DOUBLE", "DOUBLE"};
+    QTest::addRow("Date/Time") << int(T::DateTime) << 8
+                               << QStringList{"DATETIME2", "timestamp", "DATETIME", "DATETIME"};
+    QTest::addRow("Date/Time Extended")
+        << int(T::DateTimeExtended) << 42 << QStringList{"DATETIME2", "timestamp", "DATETIME(6)", "DATETIME"};
+    QTest::addRow("Text(50)") << int(T::Text) << 50
+                              << QStringList{"NVARCHAR(50)", "varchar(50)", "VARCHAR(50)", "VARCHAR(50)"};
+    QTest::addRow("Memo") << int(T::Memo) << 0 << QStringList{"NVARCHAR(MAX)", "text", "LONGTEXT", "TEXT"};
+    QTest::addRow("Binary(16)") << int(T::Binary) << 16
+                                << QStringList{"VARBINARY(16)", "bytea", "VARBINARY(16)", "BLOB"};
+    QTest::addRow("OLE Object") << int(T::OleObject) << 0
+                                << QStringList{"VARBINARY(MAX)", "bytea", "LONGBLOB", "BLOB"};
+    QTest::addRow("GUID") << int(T::Guid) << 16
+                          << QStringList{"UNIQUEIDENTIFIER", "uuid", "CHAR(38)", "CHAR(38)"};
+    QTest::addRow("attachment") << int(T::Complex) << 4 << QStringList{"", "", "", ""};
+}
+
+void TestCompleteScript::typeTable() {
+    QFETCH(int, jetType);
+    QFETCH(int, size);
+    QFETCH(QStringList, types);
+    const ColumnDefinition c = samples::column("C", JetType(jetType), size);
+    const Target targets[] = {Target::SqlServer, Target::PostgreSql, Target::MySql, Target::Sqlite};
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(targetType(targets[i], jetType, c).value_or(TargetType{}).text, types[i]);
+}
+
+void TestCompleteScript::pieces_data() {
+    QTest::addColumn<QString>("scriptType");
+    QTest::addColumn<QStringList>("pieces");
+    QTest::addRow("PostgreSQL")
+        << "PostgreSQL"
+        << QStringList{
+               "CREATE TABLE \"Customers\" (\r\n    \"Customer ID\" integer NOT NULL "
+               "GENERATED BY DEFAULT AS IDENTITY,\r\n",
+               "    \"City\" varchar(40) DEFAULT 'Köln',\r\n",
+               "    \"Active\" boolean NOT NULL DEFAULT true,\r\n",
+               "    \"Visits\" smallint DEFAULT 0,\r\n",
+               "-- Column Since has the Access default =Now()\r\n",
+               "    \"Credit \"\"Limit\"\"\" numeric(12,2),\r\n",
+               "    \"Row`Guid]\" uuid NOT NULL DEFAULT gen_random_uuid(),\r\n",
+               "    \"Notes\" text DEFAULT 'it''s \\ fine',\r\n",
+               "-- Column Full Label is calculated in Access: [Name] & \" (\" & [City] & \")\"\r\n",
+               "    \"Full Label\" varchar(255),\r\n",
+               "-- Column Files is an attachment column; its data lives in hidden tables: not written\r\n",
+               "-- Column Tags is a multi-valued column; its data lives in hidden tables: not written\r\n",
+               "    PRIMARY KEY (\"Customer ID\")\r\n);\r\n",
+               "CREATE INDEX \"Name\" ON \"Customers\" (\"Name\", \"City\" DESC);\r\n",
+               "CREATE UNIQUE INDEX \"Orders_2\" ON \"Customers\" (\"Big\");\r\n",
+               "COMMENT ON COLUMN \"Customers\".\"Name\" IS 'The customer''s name; as on the "
+               "invoice\r\nsecond line';\r\n",
+               "CREATE INDEX \"Name_2\" ON \"Orders\" (\"Name\");\r\n",
+               "    PRIMARY KEY (\"Region\", \"Number\", \"Line\")\r\n",
+               "-- Table Remote Prices is a linked table: Prices in Z:\\prices\\prices.accdb, whose "
+               "file is not here: not written\r\n",
+               "-- Table Damaged: its columns could not be read: not written\r\n",
+               "-- Table Only Attachments has no column this script can hold: not written\r\n",
+               "ALTER TABLE \"Order Lines\" ADD CONSTRAINT \"OrdersOrder Lines\" FOREIGN KEY "
+               "(\"Region\", \"Number\") REFERENCES \"Orders\" (\"Region\", \"Number\") ON UPDATE "
+               "CASCADE ON DELETE CASCADE;\r\n",
+               "ALTER TABLE \"Orders\" ADD CONSTRAINT \"Customers Orders\" FOREIGN KEY (\"Customer "
+               "ID\") REFERENCES \"Customers\" (\"Customer ID\") ON DELETE SET NULL;\r\n",
+               "ALTER TABLE \"Orders\" ADD CONSTRAINT \"OrdersOrders\" FOREIGN KEY (\"Parent Region\", "
+               "\"Parent Number\") REFERENCES \"Orders\" (\"Region\", \"Number\") ON DELETE CASCADE;\r\n",
+               "-- Relationship Loose: Order Lines (Product) references Customers (Name), not "
+               "enforced by Access\r\n",
+               "-- Relationship Not Unique: Orders (Name) references Customers (Name): not written, "
+               "the script has no primary key or unique index on the referenced columns\r\n",
+               "-- Relationship To Linked: Orders (Name) references Remote Prices (Name): not "
+               "written, a table of it is not in the script\r\n"};
+    QTest::addRow("MySQL")
+        << "MySQL"
+        << QStringList{"    `Customer ID` INT NOT NULL AUTO_INCREMENT,\r\n",
+                       "    `Notes` LONGTEXT DEFAULT ('it''s \\\\ fine'),\r\n",
+                       "    `Row``Guid]` CHAR(38) NOT NULL DEFAULT (UUID()),\r\n",
+                       ") ENGINE=InnoDB DEFAULT CHARSET=utf8mb4;\r\n",
+                       "CREATE INDEX `Name` ON `Orders` (`Name`);\r\n",
+                       "-- Description of Name: The customer's name; as on the invoice second line\r\n",
+                       "-- The row would be too wide for InnoDB: Text 0, Text 1, ",
+                       "CREATE INDEX `Wide` ON `Wide Text` (`Text 0`(153), `Text 1`(153), `Text "
+                       "2`(153), `Text 3`(153), `Text 4`(153));\r\n",
+                       "-- Column Counter is an AutoNumber without a key, which MySQL cannot number\r\n",
+                       "    `Counter` INT NOT NULL,\r\n"};
+    QTest::addRow("SQLite")
+        << "SQLite"
+        << QStringList{"    \"Customer ID\" INTEGER NOT NULL PRIMARY KEY AUTOINCREMENT,\r\n",
+                       "    \"Active\" BOOLEAN NOT NULL DEFAULT 1,\r\n",
+                       "-- Column Row`Guid] is a GUID AutoNumber; this server has no UUID generator\r\n",
+                       "    CONSTRAINT \"OrdersOrder Lines\" FOREIGN KEY (\"Region\", \"Number\") "
+                       "REFERENCES \"Orders\" (\"Region\", \"Number\") ON UPDATE CASCADE ON DELETE "
+                       "CASCADE\r\n);\r\n",
+                       "CREATE UNIQUE INDEX \"Orders_2\" ON \"Customers\" (\"Big\");\r\n",
+                       "-- Column Counter is an AutoNumber; SQLite numbers only a one-column integer "
+                       "primary key\r\n"};
+    QTest::addRow("SQL Server")
+        << "SQL Server"
+        << QStringList{"    [Customer ID] INT NOT NULL IDENTITY(1,1),\r\n",
+                       "    [Row`Guid]]] UNIQUEIDENTIFIER NOT NULL DEFAULT NEWID(),\r\n",
+                       "    [Notes] NVARCHAR(MAX) DEFAULT 'it''s \\ fine',\r\n",
+                       "CREATE INDEX [Name] ON [Orders] ([Name]);\r\n",
+                       "    [Counter] INT NOT NULL IDENTITY(1,1),\r\n",
+                       "-- Relationship OrdersOrders cascades in Access; SQL Server cannot cascade "
+                       "within one table\r\nALTER TABLE [Orders] ADD CONSTRAINT [OrdersOrders] "
+                       "FOREIGN KEY ([Parent Region], [Parent Number]) REFERENCES [Orders] "
+                       "([Region], [Number]);\r\n"};
+}
+
+void TestCompleteScript::pieces() {
+    QFETCH(QString, scriptType);
+    QFETCH(QStringList, pieces);
+    const QString text = script(*completeScriptDialect(scriptType), defaults());
+    for (const QString& piece : pieces)
+        QVERIFY2(text.contains(piece), qPrintable("missing: " + piece + "\n--- in:\n" + text));
+    QVERIFY(!text.contains("GRANT"));
+    QVERIFY(!text.contains("\r\nGO\r\n"));
+}
+
+void TestCompleteScript::optionsOffLeaveKeysOut() {
+    ConversionOptions options = defaults();
+    options.CreatePrimaryKey = options.CreateIndexes = false;
+    const QString text = script(postgreSqlDialect(), options);
+    QVERIFY(!text.contains("PRIMARY KEY"));
+    QVERIFY(!text.contains("CREATE INDEX") && !text.contains("CREATE UNIQUE INDEX"));
+    // Without their keys, no foreign key can load: every relationship is a comment.
+    QVERIFY(!text.contains("ALTER TABLE"));
+    QVERIFY(text.contains("-- Relationship OrdersOrder Lines: Order Lines (Number, Region) references Orders "
+                          "(Number, Region): not written, the script has no primary key"));
+}
+
+void TestCompleteScript::sqlServerGoFollowsEachStatement() {
+    ConversionOptions options = defaults();
+    options.CreateGo = options.CreatePermissions = true;
+    options.UserNames = "public, sales";
+    options.GrantInsert = false;
+    const QString text = script(sqlServerDialect(), options);
+    QVERIFY(text.contains(");\r\nGO\r\nCREATE INDEX [Name] ON [Customers] ([Name], [City] DESC);\r\nGO\r\n"));
+    QVERIFY(
+        text.contains("GRANT REFERENCES, SELECT, DELETE, UPDATE ON [Orders] TO public, sales;\r\nGO\r\n"));
+    QCOMPARE(text.count(";\r\n"), text.count(";\r\nGO\r\n"));
+    // SQLite has no users and no GO.
+    const QString sqlite = script(sqliteDialect(), options);
+    QVERIFY(!sqlite.contains("GRANT") && !sqlite.contains("\r\nGO\r\n"));
+}
+
+void TestCompleteScript::indexNamesUniqueAcrossDatabaseWhereNeeded() {
+    // "Name" is an index of Customers and of Orders, and "Orders" also names a table.
+    QVERIFY(script(postgreSqlDialect(), defaults()).contains("CREATE INDEX \"Name_2\" ON \"Orders\""));
+    QVERIFY(script(sqliteDialect(), defaults()).contains("CREATE INDEX \"Name_2\" ON \"Orders\""));
+    QVERIFY(script(mySqlDialect(), defaults()).contains("CREATE UNIQUE INDEX `Orders` ON `Customers`"));
+    QVERIFY(script(sqlServerDialect(), defaults()).contains("CREATE INDEX [Name] ON [Orders]"));
+}
+
+void TestCompleteScript::longNamesAreCutToTheLimit() {
+    DatabaseSchema schema;
+    const QString longName = QString(40, QChar(0x00e9)); // 80 bytes in UTF-8
+    schema.tables << samples::table(
+        "A", {samples::column("X", JetType::Long, 4)},
+        {samples::index(longName + "1", {{"X"}}), samples::index(longName + "2", {{"X"}})});
+    const QString text = script(postgreSqlDialect(), defaults(), schema);
+    const QString cut = QString(31, QChar(0x00e9)); // 62 bytes: one more character would pass 63
+    QVERIFY2(text.contains("CREATE INDEX \"" + cut + "\" ON"), qPrintable(text));
+    QVERIFY(text.contains("CREATE INDEX \"" + QString(30, QChar(0x00e9)) + "_2\" ON"));
+}
+
+QTEST_GUILESS_MAIN(TestCompleteScript)
+#include "TestCompleteScript.moc"

@@ -1,0 +1,343 @@
+-- RESULTS: 
+-- -----------------------------------
+-- Database ~ COMPLEXDATATESTV2010.ACCDB
+-- Tables   ~ 28
+-- Fields   ~ 128
+-- Indexes  ~ 0
+-- 
+-- SQL SCRIPT(S) 
+-- -----------------------------------
+-- 
+CREATE TABLE [f_0BFE159C44334BFB968A820EA89C2D7E_VersionHistory_F5F8918F-0A3F-] (
+    [_VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880] INT,
+    [append-memo-data] NVARCHAR(MAX),
+    [Modified_F9B5E312-4155-4c59-9AAE-391C1B295827] DATETIME2,
+    [Table1_VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880] INT NOT NULL IDENTITY(1,1)
+);
+GO
+-- Index _VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880 not written: its columns are not known
+-- Index MSysComplexPKIndex not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [f_0BFE159C44334BFB968A820EA89C2D7E_VersionHistory_F5F8918F-0A3F-] TO public;
+GO
+
+CREATE TABLE [f_3B07F994AD0A4B56A3A1E13B3A1D3B70_attach-data] (
+    [_attach-data] INT,
+    [FileData] VARBINARY(MAX),
+    [FileFlags] INT,
+    [FileName] NVARCHAR(255),
+    [FileTimeStamp] DATETIME2,
+    [FileType] NVARCHAR(255),
+    [FileURL] NVARCHAR(MAX),
+    [Table1_attach-data] INT NOT NULL IDENTITY(1,1)
+);
+GO
+-- Index _attach-data not written: its columns are not known
+-- Index IdxFKPrimaryScalar not written: its columns are not known
+-- Index MSysComplexPKIndex not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [f_3B07F994AD0A4B56A3A1E13B3A1D3B70_attach-data] TO public;
+GO
+
+CREATE TABLE [f_FCC66D28D650455480D923D1BD446BA6_multi-value-data] (
+    [_multi-value-data] INT,
+    [Table1_multi-value-data] INT NOT NULL IDENTITY(1,1),
+    [Value] NVARCHAR(255)
+);
+GO
+-- Index _multi-value-data not written: its columns are not known
+-- Index IdxFKPrimaryScalar not written: its columns are not known
+-- Index MSysComplexPKIndex not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [f_FCC66D28D650455480D923D1BD446BA6_multi-value-data] TO public;
+GO
+
+CREATE TABLE [MSysAccessStorage] (
+    [DateCreate] DATETIME2,
+    [DateUpdate] DATETIME2,
+    [Id] INT NOT NULL IDENTITY(1,1),
+    [Lv] VARBINARY(MAX),
+    [Name] NVARCHAR(128),
+    [ParentId] INT,
+    [Type] INT
+);
+GO
+-- Index Id not written: its columns are not known
+-- Index ParentIdId not written: its columns are not known
+-- Index ParentIdName not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysAccessStorage] TO public;
+GO
+
+CREATE TABLE [MSysAccessXML] (
+    [Id] INT NOT NULL IDENTITY(1,1),
+    [LValue] VARBINARY(MAX),
+    [ObjectGuid] UNIQUEIDENTIFIER,
+    [ObjectName] NVARCHAR(65),
+    [Property] NVARCHAR(65),
+    [Value] NVARCHAR(255)
+);
+GO
+-- Index Id not written: its columns are not known
+-- Index ObjectGuidProperty not written: its columns are not known
+-- Index ObjectNameProperty not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysAccessXML] TO public;
+GO
+
+CREATE TABLE [MSysACEs] (
+    [ObjectId] INT,
+    [SID] VARBINARY(510),
+    [ACM] INT,
+    [FInheritable] BIT NOT NULL DEFAULT 0
+);
+GO
+-- Index ObjectId not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysACEs] TO public;
+GO
+
+CREATE TABLE [MSysComplexColumns] (
+    [ColumnName] NVARCHAR(255),
+    [ComplexTypeObjectID] INT,
+    [FlatTableID] INT,
+    [ConceptualTableID] INT,
+    [ComplexID] INT NOT NULL IDENTITY(1,1)
+);
+GO
+-- Index IdxConceptualTableID not written: its columns are not known
+-- Index IdxFlatTableID not written: its columns are not known
+-- Index IdxID not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexColumns] TO public;
+GO
+
+CREATE TABLE [MSysComplexType_Attachment] (
+    [FileURL] NVARCHAR(MAX),
+    [FileName] NVARCHAR(255),
+    [FileType] NVARCHAR(255),
+    [FileData] VARBINARY(MAX),
+    [FileTimeStamp] DATETIME2,
+    [FileFlags] INT
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexType_Attachment] TO public;
+GO
+
+CREATE TABLE [MSysComplexType_Decimal] (
+    [Value] DECIMAL(18,0)
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexType_Decimal] TO public;
+GO
+
+CREATE TABLE [MSysComplexType_GUID] (
+    [Value] UNIQUEIDENTIFIER
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexType_GUID] TO public;
+GO
+
+CREATE TABLE [MSysComplexType_IEEEDouble] (
+    [Value] FLOAT
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexType_IEEEDouble] TO public;
+GO
+
+CREATE TABLE [MSysComplexType_IEEESingle] (
+    [Value] REAL
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexType_IEEESingle] TO public;
+GO
+
+CREATE TABLE [MSysComplexType_Long] (
+    [Value] INT
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexType_Long] TO public;
+GO
+
+CREATE TABLE [MSysComplexType_Short] (
+    [Value] SMALLINT
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexType_Short] TO public;
+GO
+
+CREATE TABLE [MSysComplexType_Text] (
+    [Value] NVARCHAR(255)
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexType_Text] TO public;
+GO
+
+CREATE TABLE [MSysComplexType_UnsignedByte] (
+    [Value] TINYINT
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexType_UnsignedByte] TO public;
+GO
+
+CREATE TABLE [MSysComplexTypeVH_7B4A12A4BE0B4564884754E9E31577B2] (
+    [append-memo-data] NVARCHAR(MAX),
+    [Modified_F9B5E312-4155-4c59-9AAE-391C1B295827] DATETIME2
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexTypeVH_7B4A12A4BE0B4564884754E9E31577B2] TO public;
+GO
+
+CREATE TABLE [MSysComplexTypeVH_E861D651DAC0459D9E610CDAADB46706] (
+    [append-memo-data] NVARCHAR(MAX),
+    [Modified_F9B5E312-4155-4c59-9AAE-391C1B295827] DATETIME2
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexTypeVH_E861D651DAC0459D9E610CDAADB46706] TO public;
+GO
+
+CREATE TABLE [MSysNameMap] (
+    [GUID] UNIQUEIDENTIFIER,
+    [Id] INT NOT NULL IDENTITY(1,1),
+    [Name] NVARCHAR(65),
+    [NameMap] VARBINARY(MAX),
+    [Type] INT
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNameMap] TO public;
+GO
+
+CREATE TABLE [MSysNavPaneGroupCategories] (
+    [Filter] NVARCHAR(255),
+    [Flags] INT,
+    [Id] INT NOT NULL IDENTITY(1,1),
+    [Name] NVARCHAR(255),
+    [Position] INT,
+    [SelectedObjectID] INT,
+    [Type] INT
+);
+GO
+-- Index Id not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneGroupCategories] TO public;
+GO
+
+CREATE TABLE [MSysNavPaneGroups] (
+    [Flags] INT,
+    [GroupCategoryID] INT,
+    [Id] INT NOT NULL IDENTITY(1,1),
+    [Name] NVARCHAR(255),
+    [Object Type Group] INT,
+    [ObjectID] INT,
+    [Position] INT
+);
+GO
+-- Index GroupCategoryID not written: its columns are not known
+-- Index Id not written: its columns are not known
+-- Index MSysNavPaneGroupCategoriesMSysNavPaneGroups not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneGroups] TO public;
+GO
+
+CREATE TABLE [MSysNavPaneGroupToObjects] (
+    [Flags] INT,
+    [GroupID] INT,
+    [Icon] INT,
+    [Id] INT NOT NULL IDENTITY(1,1),
+    [Name] NVARCHAR(255),
+    [ObjectID] INT,
+    [Position] INT
+);
+GO
+-- Index GroupID not written: its columns are not known
+-- Index Id not written: its columns are not known
+-- Index MSysNavPaneGroupsMSysNavPaneGroupToObjects not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneGroupToObjects] TO public;
+GO
+
+CREATE TABLE [MSysNavPaneObjectIDs] (
+    [Id] INT,
+    [Name] NVARCHAR(65),
+    [Type] INT
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneObjectIDs] TO public;
+GO
+
+CREATE TABLE [MSysObjects] (
+    [Id] INT,
+    [ParentId] INT,
+    [Name] NVARCHAR(255),
+    [Type] SMALLINT,
+    [DateCreate] DATETIME2,
+    [DateUpdate] DATETIME2,
+    [Owner] VARBINARY(510),
+    [Flags] INT,
+    [Database] NVARCHAR(MAX),
+    [Connect] NVARCHAR(MAX),
+    [ForeignName] NVARCHAR(255),
+    [RmtInfoShort] VARBINARY(510),
+    [RmtInfoLong] VARBINARY(MAX),
+    [Lv] VARBINARY(MAX),
+    [LvProp] VARBINARY(MAX),
+    [LvModule] VARBINARY(MAX),
+    [LvExtra] VARBINARY(MAX)
+);
+GO
+-- Index Id not written: its columns are not known
+-- Index ParentIdName not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysObjects] TO public;
+GO
+
+CREATE TABLE [MSysQueries] (
+    [ObjectId] INT,
+    [Attribute] TINYINT,
+    [Order] VARBINARY(510),
+    [Name1] NVARCHAR(255),
+    [Name2] NVARCHAR(255),
+    [Expression] NVARCHAR(MAX),
+    [Flag] SMALLINT,
+    [LvExtra] INT
+);
+GO
+-- Index ObjectIdAttribute not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysQueries] TO public;
+GO
+
+CREATE TABLE [MSysRelationships] (
+    [szRelationship] NVARCHAR(255),
+    [grbit] INT,
+    [ccolumn] INT,
+    [icolumn] INT,
+    [szObject] NVARCHAR(255),
+    [szColumn] NVARCHAR(255),
+    [szReferencedObject] NVARCHAR(255),
+    [szReferencedColumn] NVARCHAR(255)
+);
+GO
+-- Index szObject not written: its columns are not known
+-- Index szReferencedObject not written: its columns are not known
+-- Index szRelationship not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysRelationships] TO public;
+GO
+
+-- Column Data is an attachment column; its data lives in hidden tables: not written
+CREATE TABLE [MSysResources] (
+    [Extension] NVARCHAR(255),
+    [Id] INT NOT NULL IDENTITY(1,1),
+    [Name] NVARCHAR(255),
+    [Type] NVARCHAR(255)
+);
+GO
+-- Index Data_576C09C9D7FB4286A8B855AC6D5A8D07 not written: its columns are not known
+-- Index Id not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysResources] TO public;
+GO
+
+-- Column VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880 is an attachment column; its data lives in hidden tables: not written
+-- Column multi-value-data is an attachment column; its data lives in hidden tables: not written
+-- Column attach-data is an attachment column; its data lives in hidden tables: not written
+CREATE TABLE [Table1] (
+    [id] NVARCHAR(255),
+    [memo-data] NVARCHAR(MAX),
+    [append-memo-data] NVARCHAR(MAX)
+);
+GO
+-- Index attach-data_071D71EDD53D45A1A9089929F06857D9 not written: its columns are not known
+-- Index multi-value-data_F4C67B0F60124C1989D5583C00CF76E2 not written: its columns are not known
+-- Index PrimaryKey not written: its columns are not known
+-- Index VersionHistory_F5F8918F-0A3F-4D_6E54CCBB170741DD8FD837271ED8B90C not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [Table1] TO public;
+GO
+

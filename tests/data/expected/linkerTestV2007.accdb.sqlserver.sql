@@ -1,0 +1,273 @@
+-- RESULTS: 
+-- -----------------------------------
+-- Database ~ LINKERTESTV2007.ACCDB
+-- Tables   ~ 23
+-- Fields   ~ 101
+-- Indexes  ~ 0
+-- 
+-- SQL SCRIPT(S) 
+-- -----------------------------------
+-- 
+CREATE TABLE [MSysAccessStorage] (
+    [Id] INT NOT NULL IDENTITY(1,1),
+    [Name] NVARCHAR(128),
+    [ParentId] INT,
+    [Type] INT,
+    [DateCreate] DATETIME2,
+    [DateUpdate] DATETIME2,
+    [Lv] VARBINARY(MAX)
+);
+GO
+-- Index Id not written: its columns are not known
+-- Index ParentIdId not written: its columns are not known
+-- Index ParentIdName not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysAccessStorage] TO public;
+GO
+
+CREATE TABLE [MSysACEs] (
+    [ObjectId] INT,
+    [SID] VARBINARY(510),
+    [ACM] INT,
+    [FInheritable] BIT NOT NULL DEFAULT 0
+);
+GO
+-- Index ObjectId not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysACEs] TO public;
+GO
+
+CREATE TABLE [MSysComplexColumns] (
+    [ColumnName] NVARCHAR(255),
+    [ComplexTypeObjectID] INT,
+    [FlatTableID] INT,
+    [ConceptualTableID] INT,
+    [ComplexID] INT NOT NULL IDENTITY(1,1)
+);
+GO
+-- Index IdxConceptualTableID not written: its columns are not known
+-- Index IdxFlatTableID not written: its columns are not known
+-- Index IdxID not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexColumns] TO public;
+GO
+
+CREATE TABLE [MSysComplexType_Attachment] (
+    [FileURL] NVARCHAR(MAX),
+    [FileName] NVARCHAR(255),
+    [FileType] NVARCHAR(255),
+    [FileData] VARBINARY(MAX),
+    [FileTimeStamp] DATETIME2,
+    [FileFlags] INT
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexType_Attachment] TO public;
+GO
+
+CREATE TABLE [MSysComplexType_Decimal] (
+    [Value] DECIMAL(18,0)
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexType_Decimal] TO public;
+GO
+
+CREATE TABLE [MSysComplexType_GUID] (
+    [Value] UNIQUEIDENTIFIER
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexType_GUID] TO public;
+GO
+
+CREATE TABLE [MSysComplexType_IEEEDouble] (
+    [Value] FLOAT
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexType_IEEEDouble] TO public;
+GO
+
+CREATE TABLE [MSysComplexType_IEEESingle] (
+    [Value] REAL
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexType_IEEESingle] TO public;
+GO
+
+CREATE TABLE [MSysComplexType_Long] (
+    [Value] INT
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexType_Long] TO public;
+GO
+
+CREATE TABLE [MSysComplexType_Short] (
+    [Value] SMALLINT
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexType_Short] TO public;
+GO
+
+CREATE TABLE [MSysComplexType_Text] (
+    [Value] NVARCHAR(255)
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexType_Text] TO public;
+GO
+
+CREATE TABLE [MSysComplexType_UnsignedByte] (
+    [Value] TINYINT
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysComplexType_UnsignedByte] TO public;
+GO
+
+CREATE TABLE [MSysNameMap] (
+    [Id] INT NOT NULL IDENTITY(1,1),
+    [Name] NVARCHAR(65),
+    [Type] INT,
+    [GUID] UNIQUEIDENTIFIER,
+    [NameMap] VARBINARY(MAX)
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNameMap] TO public;
+GO
+
+CREATE TABLE [MSysNavPaneGroupCategories] (
+    [Id] INT NOT NULL IDENTITY(1,1),
+    [Name] NVARCHAR(255),
+    [Type] INT,
+    [SelectedObjectID] INT,
+    [Filter] NVARCHAR(255),
+    [Position] INT,
+    [Flags] INT
+);
+GO
+-- Index Id not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneGroupCategories] TO public;
+GO
+
+CREATE TABLE [MSysNavPaneGroups] (
+    [Id] INT NOT NULL IDENTITY(1,1),
+    [Name] NVARCHAR(255),
+    [GroupCategoryID] INT,
+    [ObjectID] INT,
+    [Position] INT,
+    [Object Type Group] INT,
+    [Flags] INT
+);
+GO
+-- Index GroupCategoryID not written: its columns are not known
+-- Index Id not written: its columns are not known
+-- Index MSysNavPaneGroupCategoriesMSysNavPaneGroups not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneGroups] TO public;
+GO
+
+CREATE TABLE [MSysNavPaneGroupToObjects] (
+    [Id] INT NOT NULL IDENTITY(1,1),
+    [ObjectID] INT,
+    [GroupID] INT,
+    [Name] NVARCHAR(255),
+    [Position] INT,
+    [Icon] INT,
+    [Flags] INT
+);
+GO
+-- Index GroupID not written: its columns are not known
+-- Index Id not written: its columns are not known
+-- Index MSysNavPaneGroupsMSysNavPaneGroupToObjects not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneGroupToObjects] TO public;
+GO
+
+CREATE TABLE [MSysNavPaneObjectIDs] (
+    [Id] INT,
+    [Name] NVARCHAR(65),
+    [Type] INT
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysNavPaneObjectIDs] TO public;
+GO
+
+CREATE TABLE [MSysObjects] (
+    [Id] INT,
+    [ParentId] INT,
+    [Name] NVARCHAR(255),
+    [Type] SMALLINT,
+    [DateCreate] DATETIME2,
+    [DateUpdate] DATETIME2,
+    [Owner] VARBINARY(510),
+    [Flags] INT,
+    [Database] NVARCHAR(MAX),
+    [Connect] NVARCHAR(MAX),
+    [ForeignName] NVARCHAR(255),
+    [RmtInfoShort] VARBINARY(510),
+    [RmtInfoLong] VARBINARY(MAX),
+    [Lv] VARBINARY(MAX),
+    [LvProp] VARBINARY(MAX),
+    [LvModule] VARBINARY(MAX),
+    [LvExtra] VARBINARY(MAX)
+);
+GO
+-- Index Id not written: its columns are not known
+-- Index ParentIdName not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysObjects] TO public;
+GO
+
+CREATE TABLE [MSysQueries] (
+    [ObjectId] INT,
+    [Attribute] TINYINT,
+    [Order] VARBINARY(510),
+    [Name1] NVARCHAR(255),
+    [Name2] NVARCHAR(255),
+    [Expression] NVARCHAR(MAX),
+    [Flag] SMALLINT,
+    [LvExtra] INT
+);
+GO
+-- Index ObjectIdAttribute not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysQueries] TO public;
+GO
+
+CREATE TABLE [MSysRelationships] (
+    [szRelationship] NVARCHAR(255),
+    [grbit] INT,
+    [ccolumn] INT,
+    [icolumn] INT,
+    [szObject] NVARCHAR(255),
+    [szColumn] NVARCHAR(255),
+    [szReferencedObject] NVARCHAR(255),
+    [szReferencedColumn] NVARCHAR(255)
+);
+GO
+-- Index szObject not written: its columns are not known
+-- Index szReferencedObject not written: its columns are not known
+-- Index szRelationship not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysRelationships] TO public;
+GO
+
+-- Column Data is an attachment column; its data lives in hidden tables: not written
+CREATE TABLE [MSysResources] (
+    [Id] INT NOT NULL IDENTITY(1,1),
+    [Name] NVARCHAR(255),
+    [Type] NVARCHAR(255),
+    [Extension] NVARCHAR(255)
+);
+GO
+-- Index Data_98341BD1254340CB94362EE67404246A not written: its columns are not known
+-- Index Id not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysResources] TO public;
+GO
+
+CREATE TABLE [Table1] (
+    [ID] INT NOT NULL IDENTITY(1,1),
+    [Field1] NVARCHAR(255)
+);
+GO
+-- Index PrimaryKey not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [Table1] TO public;
+GO
+
+CREATE TABLE [Table2] (
+    [ID] INT NOT NULL IDENTITY(1,1),
+    [Field1] NVARCHAR(255)
+);
+GO
+-- Index PrimaryKey not written: its columns are not known
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [Table2] TO public;
+GO
+

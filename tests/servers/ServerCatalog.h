@@ -1,0 +1,40 @@
+#pragma once
+// What a database server says it holds after a script was loaded, read from its own catalog and put in one
+// shape for every server: tables with their columns in order, the primary key, the other indexes and the
+// foreign keys. Types are the server's own spelling, in lower case.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct CatalogColumn {
+    QString name;
+    QString type;
+    bool notNull = false;
+    bool operator==(const CatalogColumn&) const = default;
+};
+
+struct CatalogIndex {
+    QString name;
+    QStringList columns; // "name" or "name DESC", in key order
+    bool unique = false;
+};
+
+struct CatalogForeignKey {
+    QString name;
+    QStringList columns;
+    QString referencedTable;
+    QStringList referencedColumns;
+    QString onUpdate; // "CASCADE", "SET NULL" or "NO ACTION" (RESTRICT is reported as NO ACTION)
+    QString onDelete;
+};
+
+struct CatalogTable {
+    QString name;
+    QList<CatalogColumn> columns;
+    QStringList primaryKey;
+    QList<CatalogIndex> indexes; // the primary key's own index left out
+    QList<CatalogForeignKey> foreignKeys;
+};
+
+using Catalog = QList<CatalogTable>; // sorted by table name

@@ -1,0 +1,30 @@
+#pragma once
+// Real database servers for tests: each is started in a temporary folder of its own on a Unix socket, with
+// no network and no system service, loads scripts into fresh databases through the server's own command-line
+// client (stopping at the first error), reads back its catalog, and is stopped when the object goes.
+
+#include "ServerCatalog.h"
+
+#include <QTemporaryDir>
+#include <memory>
+#include <optional>
+
+struct LoadResult {
+    bool ok = false;
+    QString error; // the client's message on failure
+};
+
+class TestServer {
+public:
+    virtual ~TestServer() = default;
+    // Loads the script (UTF-8) into a new, empty database, which then answers catalog().
+    virtual LoadResult load(const QByteArray& script) = 0;
+    virtual Catalog catalog() = 0;
+    // Runs one statement in the current database as the administrator (to create users, for instance).
+    virtual LoadResult execute(const QString& statement) = 0;
+};
+
+// nullptr with the reason when the server's programs are not installed or it would not start.
+std::unique_ptr<TestServer> startPostgres(QString& why);
+std::unique_ptr<TestServer> startMariaDb(QString& why);
+std::unique_ptr<TestServer> startSqlite(QString& why);
