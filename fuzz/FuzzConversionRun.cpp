@@ -212,6 +212,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             !window.script().isEmpty())
             std::abort();
         break;
+    case RunOutcome::Ending::Stopped: // this window never asks the run to stop
+        std::abort();
     case RunOutcome::Ending::PartlyRead:
     case RunOutcome::Ending::Done: {
         const QString message = unreadTablesMessage(outcome);

@@ -13,6 +13,8 @@ public:
     QStringList messages;
     int scriptRepaints = 0;
     int uncheckCalls = 0;
+    int stopAfterTables = -1; // how many tables may begin before the run is asked to stop; -1: never
+    int stopQuestions = 0;
 
     ConversionOptions readOptions() override { return options; }
     void setScriptText(const QString& text) override { script = text; }
@@ -28,6 +30,7 @@ public:
         options.CreatePermissions = false;
     }
     void showMessage(const QString& text) override { messages << text; }
+    bool stopRequested() override { return stopAfterTables >= 0 && stopQuestions++ >= stopAfterTables; }
 };
 
 // Lines joined with CR LF, each line ended by one.

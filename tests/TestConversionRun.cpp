@@ -43,6 +43,8 @@ private slots:
     void unreadTablesAreNamedAfterTheRun();
     void longListsAreCut();
     void readerProgramMissing();
+    void stopEndsTheRunBeforeTheNextTable();
+    void stopEndsACompleteScriptBeforeTheNextTable();
 };
 
 void TestConversionRun::headerCountsTablesFieldsAndIndexes() {
@@ -258,6 +260,39 @@ void TestConversionRun::readerProgramMissing() {
     QCOMPARE(s.window.messages,
              QStringList{"429  The schema reader program '/x' could not be started: gone."});
     QCOMPARE(s.window.script, QString());
+}
+
+// A window that is closing stops the run before its next table: no further table, no header, no "Done...".
+void TestConversionRun::stopEndsTheRunBeforeTheNextTable() {
+    Setup s;
+    s.reader.tables = names({"A", "MSysObjects", "B", "C"});
+    s.window.stopAfterTables = 2;
+    const RunOutcome outcome = s.run();
+    QCOMPARE(int(outcome.ending), int(RunOutcome::Ending::Stopped));
+    QCOMPARE(s.reader.fieldRequests, QStringList{"A"});
+    QVERIFY(s.window.script.startsWith("CREATE TABLE A ("));
+    QVERIFY(!s.window.script.contains("RESULTS"));
+    QVERIFY(!s.window.captions.contains("Done..."));
+    QCOMPARE(s.window.stopQuestions, 3);
+}
+
+void TestConversionRun::stopEndsACompleteScriptBeforeTheNextTable() {
+    Setup s;
+    s.window.options.ScriptType = "PostgreSQL";
+    s.reader.tables = names({"A", "B", "C"});
+    for (const char* table : {"A", "B", "C"})
+        s.reader.fields[table] = FieldTable({field("x", 4)});
+    s.window.stopAfterTables = 1;
+    const RunOutcome outcome = s.run();
+    QCOMPARE(int(outcome.ending), int(RunOutcome::Ending::Stopped));
+    QStringList tableCaptions;
+    for (const QString& caption : s.window.captions) {
+        if (caption.contains(" Script for table "))
+            tableCaptions << caption;
+    }
+    QCOMPARE(tableCaptions, QStringList{"Building PostgreSQL Script for table A"});
+    QVERIFY(!s.window.captions.contains("Done..."));
+    QVERIFY(s.window.messages.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestConversionRun)

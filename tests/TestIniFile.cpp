@@ -71,6 +71,7 @@ private slots:
     void writeNeedsExistingFolder();
     void failedWriteKeepsOldFile_data();
     void failedWriteKeepsOldFile();
+    void severalKeysAtOnceAsOneByOne();
 
 private:
     QString iniFile() const { return dir->filePath("Veltrane.ini"); }
@@ -287,6 +288,36 @@ void TestIniFile::failedWriteKeepsOldFile() {
     // Once the obstacle is gone the same write goes through.
     QVERIFY(WriteIniValue(file, "Options", "path", longPath));
     QCOMPARE(ReadIniValue(file, "Options", "path", ""), longPath.left(2047));
+}
+
+// Several keys at once give the file that writing them one by one gives, in one replacement; a key that
+// cannot be stored is left out, the others are written, and the answer is false.
+void TestIniFile::severalKeysAtOnceAsOneByOne() {
+    const QString together = dir->filePath("together.ini");
+    const QString oneByOne = dir->filePath("one-by-one.ini");
+    const QByteArray start("; kept\n[Other]\nx=1\n[options]\nPATH=old\nchkgo=1\n; trailing\n");
+    for (const QString& file : {together, oneByOne}) {
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(start);
+    }
+    const QList<IniEntry> entries{{"optstrip", "True"},
+                                  {"path", "/data/shop.mdb"},
+                                  {"txtusers", "a\nb"},
+                                  {"chkgo", "0"},
+                                  {"optstrip", "False"}};
+    QVERIFY(!WriteIniValues(together, "Options", entries));
+    bool allWritten = true;
+    for (const IniEntry& entry : entries)
+        allWritten = WriteIniValue(oneByOne, "Options", entry.key, entry.value) && allWritten;
+    QVERIFY(!allWritten);
+    QCOMPARE(readBytes(together), readBytes(oneByOne));
+    QCOMPARE(ReadIniValue(together, "Options", "path", ""), QStringLiteral("/data/shop.mdb"));
+    QCOMPARE(ReadIniValue(together, "Options", "optstrip", ""), QStringLiteral("False"));
+    QCOMPARE(ReadIniValue(together, "Options", "txtusers", "<none>"), QStringLiteral("<none>"));
+
+    QVERIFY(WriteIniValues(together, "Options", {{"chkgo", "1"}, {"chkms", "2"}}));
+    QCOMPARE(ReadIniValue(together, "Options", "chkms", ""), QStringLiteral("2"));
 }
 
 QTEST_GUILESS_MAIN(TestIniFile)

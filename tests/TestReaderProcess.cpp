@@ -39,6 +39,7 @@ private slots:
     void misbehavingReader_data();
     void misbehavingReader();
     void hangingReaderTimesOut();
+    void waitHookAbandonsARequest();
     void readerIsKeptBetweenCalls();
     void readerThatEndedIsReplaced();
     void missingProgram();
@@ -93,6 +94,21 @@ void TestReaderProcess::hangingReaderTimesOut() {
     QCOMPARE(reader.GetTableFields("hang", "T"), FieldTable::unreadable());
     QCOMPARE(reader.GetTableIndexes("hang", "T"), unreadableIndexes());
     QVERIFY2(timer.elapsed() < 8000, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(names(reader.GetTableNames("ok")), QStringLiteral("Fake"));
+}
+
+// A request that its wait hook abandons ends at once as a failed read, long before the time limit; the next
+// request gets a fresh reader.
+void TestReaderProcess::waitHookAbandonsARequest() {
+    ReaderProcess reader(fakeReader);
+    int calls = 0;
+    reader.setWaitHook([&] { return ++calls == 5; });
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(names(reader.GetTableNames("hang")), QStringLiteral("NOT 3049"));
+    QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(calls, 5);
+    reader.setWaitHook([] { return false; });
     QCOMPARE(names(reader.GetTableNames("ok")), QStringLiteral("Fake"));
 }
 

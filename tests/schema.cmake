@@ -8,6 +8,8 @@ set_target_properties(veltrane-fake-reader PROPERTIES AUTOMOC OFF)
 veltrane_add_test(TestSchemaReader SOURCES TestSchemaReader.cpp LIBS veltrane_schema)
 veltrane_add_test(TestReaderProcess SOURCES TestReaderProcess.cpp LIBS veltrane_schema)
 add_dependencies(TestReaderProcess veltrane-fake-reader)
+veltrane_add_test(TestOneRequestReader SOURCES TestOneRequestReader.cpp LIBS veltrane_schema)
+target_compile_definitions(TestOneRequestReader PRIVATE VELTRANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 
 # The whole-schema answer; its generated database comes from the writer's test corpus.
 if(TARGET mkmdb_lib)

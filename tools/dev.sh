@@ -3,6 +3,8 @@
 #   tools/dev.sh run        install what is missing, build, start the program
 #   tools/dev.sh test       install what is missing, build, run the whole test suite
 #   tools/dev.sh sanitize   the same tests, built with AddressSanitizer and UBSan
+#   tools/dev.sh deb        build build/veltrane_<version>_amd64.deb
+#   tools/dev.sh screenshots  take docs/*.png under Xvfb (installs the optional screenshot tools too)
 #   tools/dev.sh robustness install clang for the fuzz targets too, then damaged databases and fuzzing
 #                           (tools/damage/ci.sh; needs the build of "test")
 set -euo pipefail
@@ -16,6 +18,12 @@ packages=(build-essential cmake ninja-build pkg-config git
           postgresql mariadb-server sqlite3)
 # Only the libFuzzer targets need clang and its fuzzer and sanitizer runtime.
 fuzz_packages=(clang libclang-rt-14-dev)
+# The Debian package and its test: dpkg-shlibdeps (dpkg-dev, file) computes the dependencies; the test
+# validates the AppStream file, the MIME package (update-mime-database, gio) and runs lintian.
+packages+=(dpkg-dev file appstream shared-mime-info libglib2.0-bin lintian)
+# Optional, for developers only: the tools behind tools/screenshot/take-screenshots.sh.
+screenshot_packages=(openbox xdotool imagemagick)
+if [ "$action" = screenshots ]; then packages+=("${screenshot_packages[@]}"); fi
 # node and npm run the independent reader check; a machine that already has node keeps it.
 command -v node >/dev/null 2>&1 || packages+=(nodejs)
 command -v npm >/dev/null 2>&1 || packages+=(npm)
@@ -81,11 +89,20 @@ sanitize)
     build "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DVELTRANE_SANITIZE=ON
     ASAN_OPTIONS=detect_leaks=0 ctest --test-dir "$root/build-asan" --output-on-failure -j2
     ;;
+deb)
+    build "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build "$root/build" --target deb
+    ;;
+screenshots)
+    build "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --install "$root/build" --prefix "$root/build/screenshot-prefix" >/dev/null
+    exec bash "$root/tools/screenshot/take-screenshots.sh" "$root/build/screenshot-prefix"
+    ;;
 robustness)
     bash "$root/tools/damage/ci.sh" "$root/build"
     ;;
 *)
-    echo "usage: tools/dev.sh run|test|sanitize|robustness" >&2
+    echo "usage: tools/dev.sh run|test|sanitize|robustness|deb|screenshots" >&2
     exit 64
     ;;
 esac

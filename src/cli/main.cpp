@@ -3,9 +3,9 @@
 #include "CliArguments.h"
 #include "CliWindow.h"
 #include "ConversionRun.h"
+#include "OneRequestReader.h"
 #include "ReaderProcess.h"
 #include "ReaderProtocol.h"
-#include "SchemaSnapshot.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -22,38 +22,6 @@ enum ExitStatus {
     NoInput = 66,
     Unavailable = 69,
     CannotCreate = 73
-};
-
-// Reads the whole schema in one request when the run asks for the table list and answers the rest from
-// memory.
-class OneRequestReader : public SchemaReader {
-public:
-    explicit OneRequestReader(ReaderProcess& engine) : engine_(engine) {}
-    TableList GetTableNames(const QString& path) override {
-        auto snapshot = SchemaSnapshot::read(engine_, path);
-        if (auto* failure = std::get_if<ReadFailure>(&snapshot))
-            return *failure;
-        snapshot_ = std::move(std::get<SchemaSnapshot>(snapshot));
-        return snapshot_->GetTableNames(path);
-    }
-    FieldTable GetTableFields(const QString& path, const QString& table) override {
-        return snapshot_ ? snapshot_->GetTableFields(path, table) : FieldTable::unreadable();
-    }
-    IndexList GetTableIndexes(const QString& path, const QString& table) override {
-        return snapshot_ ? snapshot_->GetTableIndexes(path, table) : unreadableIndexes();
-    }
-    std::variant<ReadFailure, DatabaseSchema> GetDatabaseSchema(const QString& path) override {
-        if (!snapshot_) {
-            const TableList tables = GetTableNames(path);
-            if (const auto* failure = std::get_if<ReadFailure>(&tables))
-                return *failure;
-        }
-        return snapshot_->GetDatabaseSchema(path);
-    }
-
-private:
-    ReaderProcess& engine_;
-    std::optional<SchemaSnapshot> snapshot_;
 };
 
 bool writeOutput(const QByteArray& bytes, const QString& outputFile) {
@@ -102,6 +70,7 @@ int main(int argc, char* argv[]) {
         return outcome.failureNumber == int(readerprotocol::FileNotFound) ? NoInput : DataError;
     case RunOutcome::Ending::PartlyRead:
     case RunOutcome::Ending::Done:
+    case RunOutcome::Ending::Stopped: // the command line never asks a run to stop
         break;
     }
 

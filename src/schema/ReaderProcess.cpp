@@ -17,6 +17,8 @@ namespace {
 
 constexpr int defaultTimeoutMs = 20'000;
 constexpr int stopWaitMs = 2'000;
+// How often a waiting request asks its wait hook.
+constexpr qint64 waitHookIntervalMs = 20;
 
 std::string requestFrame(RequestKind kind, const QString& path, const QString& table = {}) {
     return encode(Request{kind, QFile::encodeName(path).toStdString(), table.toStdString()});
@@ -161,6 +163,11 @@ std::optional<std::string> ReaderProcess::exchange(const std::string& frame) {
         }
         if (deadline.hasExpired() || process_->state() != QProcess::Running)
             return std::nullopt;
-        process_->waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())));
+        qint64 wait = qMax<qint64>(1, deadline.remainingTime());
+        if (waitHook_)
+            wait = qMin(wait, waitHookIntervalMs);
+        process_->waitForReadyRead(int(wait));
+        if (waitHook_ && process_->bytesAvailable() == 0 && waitHook_())
+            return std::nullopt;
     }
 }

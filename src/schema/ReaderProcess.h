@@ -8,6 +8,7 @@
 #include "SchemaReader.h"
 
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,6 +35,12 @@ public:
     // started, or it failed on the file at path.
     ReadFailure failedRead(const QString& path) const;
 
+    // Called every few hundredths of a second while a request waits for its answer (a window paints
+    // meanwhile); an answer of true abandons the request, which is then answered as a failed read, and
+    // stops the reader process. Unset, a request just waits.
+    using WaitHook = std::function<bool()>;
+    void setWaitHook(WaitHook hook) { waitHook_ = std::move(hook); }
+
     static QString defaultProgram();
     // The time limit of one request in milliseconds.
     static int requestTimeoutMs();
@@ -51,4 +58,5 @@ private:
     QStringList arguments_;
     QString startError_; // why the reader program could not be started the last time it was tried
     std::unique_ptr<QProcess> process_;
+    WaitHook waitHook_;
 };

@@ -25,6 +25,10 @@ RunOutcome runCompleteScript(const TargetDialect& dialect, const ConversionOptio
     qint64 fields = 0;
     qint64 indexes = 0;
     for (int i = 0; i < script.tableCount(); ++i) {
+        if (window.stopRequested()) {
+            outcome.ending = RunOutcome::Ending::Stopped;
+            return outcome;
+        }
         const TableDefinition& table = script.table(i);
         window.setProgress(QStringLiteral("Building ") + dialect.scriptType +
                            QStringLiteral(" Script for table ") + table.name);

@@ -116,6 +116,10 @@ RunOutcome cmdGenSQL_Click(WindowOps& window, SchemaReader& reader) {
     const ScriptTarget target{options, watch, window};
     Counters counts;
     for (int i = 1; i <= tables.upperBound(); ++i) {
+        if (window.stopRequested()) {
+            outcome.ending = RunOutcome::Ending::Stopped;
+            return outcome;
+        }
         const QString& tableName = tables.at(i);
         if (skipped(tableName, options))
             continue;

@@ -15,6 +15,7 @@ struct RunOutcome {
         DatabaseUnreadable, // the table list could not be read
         PartlyRead,         // the script is there, but some tables could not be read
         Done,               // every table was read (linked tables whose file is not there aside)
+        Stopped,            // the window asked the run to stop before its next table (it is closing)
     };
     Ending ending = Ending::Done;
     int failureNumber = 0;        // ReaderUnavailable and DatabaseUnreadable: the reader's number

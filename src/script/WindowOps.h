@@ -25,4 +25,8 @@ public:
 
     // A message box with one OK button, no icon and the application's title as caption.
     virtual void showMessage(const QString& text) = 0;
+
+    // Asked before each table: true ends the run there, without a results header (the window is closing
+    // and nobody will read the script). Nothing else stops a run.
+    virtual bool stopRequested() { return false; }
 };

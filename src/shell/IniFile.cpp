@@ -155,9 +155,19 @@ QString readValue(const QString& path, const QString& section, const QString& ke
     return value.isEmpty() && !defaultValue.isEmpty() ? defaultValue : value;
 }
 
-bool writeValue(const QString& path, const QString& section, const QString& key, const QString& value) {
-    if (!isStorableSection(section) || !isStorableKey(key) || breaksLine(value))
+bool writeValues(const QString& path, const QString& section, const QList<IniEntry>& entries) {
+    if (!isStorableSection(section))
         return false;
+    bool allStorable = true;
+    QList<IniEntry> storable;
+    for (const IniEntry& entry : entries) {
+        if (isStorableKey(entry.key) && !breaksLine(entry.value))
+            storable.append(entry);
+        else
+            allStorable = false;
+    }
+    if (storable.isEmpty())
+        return allStorable;
     const FileBytes file = readWholeFile(path);
     if (file.state == FileState::Unreadable)
         return false; // never replace a file whose other keys could not be read
@@ -166,9 +176,11 @@ bool writeValue(const QString& path, const QString& section, const QString& key,
     IniDocument document;
     if (document.ini.LoadData(oldText.data(), oldText.size()) < 0)
         return false;
-    if (document.ini.SetValue(section.toUtf8().constData(), key.toUtf8().constData(),
-                              value.toUtf8().constData()) < 0)
-        return false;
+    for (const IniEntry& entry : storable) {
+        if (document.ini.SetValue(section.toUtf8().constData(), entry.key.toUtf8().constData(),
+                                  entry.value.toUtf8().constData()) < 0)
+            return false;
+    }
     const bool hadSignature = oldText.substr(0, utf8Signature.size()) == utf8Signature;
     std::string newText;
     if (document.ini.Save(newText, hadSignature) < 0)
@@ -176,8 +188,8 @@ bool writeValue(const QString& path, const QString& section, const QString& key,
     newText += trailingComments(withoutSignature(oldText));
 
     if (file.state == FileState::Read && std::string_view(newText) == oldText)
-        return true; // already holds the value
-    return replaceFile(path, QByteArray::fromStdString(newText));
+        return allStorable; // already holds the values
+    return replaceFile(path, QByteArray::fromStdString(newText)) && allStorable;
 }
 
 } // namespace
@@ -192,8 +204,12 @@ QString ReadIniValue(const QString& file, const QString& section, const QString&
 }
 
 bool WriteIniValue(const QString& file, const QString& section, const QString& key, const QString& value) {
+    return WriteIniValues(file, section, {IniEntry{key, value}});
+}
+
+bool WriteIniValues(const QString& file, const QString& section, const QList<IniEntry>& entries) {
     try {
-        return writeValue(file, section, key, value);
+        return writeValues(file, section, entries);
     } catch (...) { // out of memory: the old file is untouched
         return false;
     }

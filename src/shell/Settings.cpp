@@ -147,9 +147,10 @@ void LoadSettings(SettingsControls& controls) {
 }
 
 bool SaveSettings(const SettingsControls& controls, const QString& file) {
-    bool allWritten = true;
+    // The fourteen keys in one replacement of the file, so closing waits for the disk once.
+    QList<IniEntry> entries;
     const auto write = [&](const char* key, const QString& text) {
-        allWritten = WriteIniValue(file, optionsSection, QLatin1String(key), text.trimmed()) && allWritten;
+        entries.append(IniEntry{QLatin1String(key), text.trimmed()});
     };
     write("optstrip", optionText(controls.optStrip()));
     write("optchange", optionText(controls.optChange()));
@@ -157,7 +158,7 @@ bool SaveSettings(const SettingsControls& controls, const QString& file) {
         write(row.key, checkText(controls.check(row.box)));
     write("txtusers", controls.userNames());
     write("path", controls.path());
-    return allWritten;
+    return WriteIniValues(file, optionsSection, entries);
 }
 
 bool SaveSettings(const SettingsControls& controls) {

@@ -8,7 +8,7 @@
 #include <QFileInfo>
 #include <cstdio>
 
-StartupResult Main() {
+StartupResult Main(const QString& database) {
     auto window = std::make_unique<frmMain>();
 
     const SettingsLocation location = ComposeSettingsLocation(
@@ -21,13 +21,16 @@ StartupResult Main() {
     }
     SetSettingsFile(location.file);
     LoadSettings(*window);
+    // A database given on the command line (or by a file manager) takes the place of the stored path.
+    if (!database.isEmpty())
+        window->setPath(database);
 
     window->show();
     return window;
 }
 
-int RunProgram() {
-    StartupResult started = Main();
+int RunProgram(const QString& database) {
+    StartupResult started = Main(database);
     if (const QString* failure = std::get_if<QString>(&started)) {
         const QString text = QStringLiteral("Veltrane could not start.\n\n") + *failure;
         std::fprintf(stderr, "%s\n", qPrintable(text));

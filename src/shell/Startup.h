@@ -12,8 +12,9 @@ class frmMain;
 // The shown main window, or the message that tells the user why the program could not start.
 using StartupResult = std::variant<std::unique_ptr<frmMain>, QString>;
 
-StartupResult Main();
+// A database path given here replaces the stored path in the path box; nothing is run.
+StartupResult Main(const QString& database = QString());
 
 // Starts the program in a QApplication that already exists and runs it until the main window closes; a
 // start-up failure is reported (message box and standard error) before any window shows. The exit status.
-int RunProgram();
+int RunProgram(const QString& database = QString());

@@ -3,12 +3,15 @@
 #include "Centring.h"
 #include "ConversionRun.h"
 #include "MessageBox.h"
+#include "OneRequestReader.h"
 #include "ReaderProcess.h"
+#include "RunInputGuard.h"
 #include "Settings.h"
 #include "ShowSingle.h"
 #include "frmAbout.h"
 #include "frmHelp.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -189,6 +192,9 @@ frmMain::frmMain(SchemaReader* reader) : openFileDialog(askForDatabase), givenRe
     buildMenu();
     buildControls(client);
     orderTabs();
+    addDesktopHabits();
+    // The permission boxes follow "Create Permissions" from the start, whatever the settings then change.
+    chkCrePer_Click();
 
     setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
     centreOnScreen(*this);
@@ -307,6 +313,7 @@ void frmMain::buildControls(QWidget* parent) {
             // Edited by hand: from now on the box itself is the script.
             scriptExact = false;
             script.clear();
+            shownLength = 0;
         }
     });
 }
@@ -336,16 +343,35 @@ void frmMain::cmdGenSQL_Click() {
         return;
     }
     running = true;
-    ::cmdGenSQL_Click(*this, engine());
+    const QPointer<QWidget> focused = QApplication::focusWidget();
+    {
+        RunInputGuard guard;
+        inputGuard = &guard;
+        setRunControlsEnabled(false);
+        sinceLastPaint.invalidate(); // the first caption shows at once
+        ::cmdGenSQL_Click(*this, engine());
+        if (wholeSchemaReader) {
+            wholeSchemaReader->forget();
+        }
+        // The run's last caption and script, and whatever input came during the run, which is dropped.
+        showPending();
+        RunInputGuard::processEventsDroppingInput();
+        setRunControlsEnabled(true);
+        inputGuard = nullptr;
+    }
     running = false;
     if (closeAfterRun) {
         close();
+        return;
+    }
+    if (focused && focused->isEnabled() && focused->window() == this) {
+        focused->setFocus();
     }
 }
 
 void frmMain::cmdBrowse_Click() {
     // Cancelling keeps the name chosen before, so a cancel after a choice puts that choice back.
-    const QString chosen = openFileDialog(this, CD1FileName);
+    const QString chosen = openFileDialog(this, browseStart());
     if (!chosen.isEmpty()) {
         CD1FileName = chosen;
     }
@@ -373,7 +399,7 @@ void frmMain::mnuAbout_Click() {
 
 void frmMain::closeEvent(QCloseEvent* event) {
     if (running) {
-        // A run owns the window until it ends; the close follows it.
+        // The run ends before its next table (stopRequested) and the window closes right after it.
         closeAfterRun = true;
         event->ignore();
         return;
@@ -395,8 +421,17 @@ SchemaReader& frmMain::engine() {
     }
     if (!readerProcess) {
         readerProcess = std::make_unique<ReaderProcess>();
+        // Reading a large schema takes a while: the window paints meanwhile, and a close gives up the read.
+        readerProcess->setWaitHook([this] {
+            if (!running) {
+                return false;
+            }
+            paintNow();
+            return closeAfterRun;
+        });
+        wholeSchemaReader = std::make_unique<OneRequestReader>(*readerProcess);
     }
-    return *readerProcess;
+    return *wholeSchemaReader;
 }
 
 // --- window operations ------------------------------------------------------------------------------------
@@ -431,6 +466,7 @@ void frmMain::changeScript(const std::function<void()>& change) {
 }
 
 void frmMain::setScriptText(const QString& text) {
+    showPendingScript();
     changeScript([&] {
         // The run ends by putting its header in front of what it wrote: insert just the header rather than
         // laying out the whole script again.
@@ -444,6 +480,7 @@ void frmMain::setScriptText(const QString& text) {
         }
     });
     script = text;
+    shownLength = script.size();
     scriptExact = true;
     repaintScript();
 }
@@ -458,9 +495,23 @@ QString frmMain::scriptText() {
 void frmMain::appendScript(const QString& piece) {
     if (!scriptExact) {
         script = scriptText();
+        shownLength = script.size();
         scriptExact = true;
     }
     script += piece;
+    // During a run the box takes what was written at the next paint, in one piece: thousands of small
+    // inserts would cost more than the run itself.
+    if (!running) {
+        showPendingScript();
+    }
+}
+
+void frmMain::showPendingScript() {
+    if (!scriptExact || shownLength >= script.size()) {
+        return;
+    }
+    const QString piece = script.mid(shownLength);
+    shownLength = script.size();
     changeScript([&] {
         QTextCursor end(txtSQL->document());
         end.movePosition(QTextCursor::End);
@@ -473,22 +524,42 @@ void frmMain::repaintScript() {
     paintNow();
 }
 
-void frmMain::setProgress(const QString& caption) {
+void frmMain::setProgress(const QString& text) {
+    caption = text;
+    captionPending = true;
+    // A run sets a caption per field; only the one shown at a paint needs laying out.
+    if (!running) {
+        showPendingCaption();
+    }
+    paintNow();
+}
+
+void frmMain::showPendingCaption() {
+    if (!captionPending) {
+        return;
+    }
+    captionPending = false;
     const QRect before = lblOut->geometry();
     lblOut->setText(caption);
     lblOut->adjustSize();
     // A shorter caption uncovers part of the old one: paint both areas.
     client->update(before.united(lblOut->geometry()));
-    paintNow();
+}
+
+void frmMain::showPending() {
+    showPendingCaption();
+    showPendingScript();
 }
 
 // A run keeps the user-interface thread from its start to its end, so the window paints only when asked
 // here. Painting is done at most once per frame: a large database sets thousands of captions a second, and
 // painting each of them would take longer than the run itself, yet no eye could tell the difference. The same
-// pass answers the window system (an uncovered window is painted again); clicks and keys wait for the run.
+// pass answers the window system (an uncovered window is painted again, a close request is noted); clicks
+// and keys that came meanwhile are dropped by the run's input guard, never kept for after the run.
 void frmMain::paintNow() {
     if (!sinceLastPaint.isValid() || sinceLastPaint.hasExpired(paintIntervalMs)) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        showPending();
+        RunInputGuard::processEventsDroppingInput();
         sinceLastPaint.start();
     }
 }
@@ -498,7 +569,21 @@ void frmMain::uncheckCreatePermissions() {
 }
 
 void frmMain::showMessage(const QString& text) {
+    if (closeAfterRun) {
+        return; // the window is closing: a read given up for it is nothing to tell
+    }
+    if (inputGuard == nullptr) {
+        ShowMessageBox(this, text);
+        return;
+    }
+    // The window behind the box shows where the run stands; the box itself takes the user's answer.
+    showPending();
+    const RunInputGuard::Pause answer(*inputGuard);
     ShowMessageBox(this, text);
+}
+
+bool frmMain::stopRequested() {
+    return closeAfterRun;
 }
 
 // --- settings controls ------------------------------------------------------------------------------------

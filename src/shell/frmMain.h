@@ -16,6 +16,9 @@
 
 class QAction;
 class QCheckBox;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -23,6 +26,9 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class OneRequestReader;
+class ReaderProcess;
+class RunInputGuard;
 class SchemaReader;
 class frmAbout;
 class frmHelp;
@@ -32,14 +38,21 @@ class frmMain : public QMainWindow, public WindowOps, public SettingsControls {
 public:
     // The window's load: builds the controls and centres the window on its screen, without showing it.
     // With no reader given, the reader process (the engine) is started by the first conversion and kept
-    // until the window goes; a reader given here (tests) is used instead and stays the caller's.
+    // until the window goes, and each run reads the whole schema in one request; a reader given here (tests)
+    // is used instead and stays the caller's.
     explicit frmMain(SchemaReader* reader = nullptr);
     ~frmMain() override;
 
-    // The file-open dialog behind "...": given the file chosen last (empty at first), returns the file the
-    // user chose, or an empty text when the dialog was cancelled.
-    using OpenFileDialog = std::function<QString(QWidget* parent, const QString& lastChosen)>;
+    // The file-open dialog behind "...": given where to start (the path in the box, when its folder
+    // exists, else the file chosen last, empty at first), returns the file the user chose, or an empty text
+    // when the dialog was cancelled.
+    using OpenFileDialog = std::function<QString(QWidget* parent, const QString& startAt)>;
     void setOpenFileDialog(OpenFileDialog dialog);
+
+    // The save dialog behind "Save Script As...": given the file to offer, returns the file the user chose,
+    // or an empty text when the dialog was cancelled.
+    using SaveFileDialog = std::function<QString(QWidget* parent, const QString& offered)>;
+    void setSaveFileDialog(SaveFileDialog dialog);
 
     // WindowOps
     ConversionOptions readOptions() override;
@@ -50,6 +63,7 @@ public:
     void setProgress(const QString& caption) override;
     void uncheckCreatePermissions() override;
     void showMessage(const QString& text) override;
+    bool stopRequested() override;
 
     // SettingsControls
     bool optStrip() const override;
@@ -69,21 +83,35 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls(QWidget* client);
     void buildMenu();
     void orderTabs();
+    // What a desktop user expects beyond the laid-out window: Save Script As, mnemonics and shortcuts,
+    // Tab out of the script box, Return in the path box, dropped files (frmMainDesktop.cpp).
+    void addDesktopHabits();
+    bool takeDroppedFile(QEvent* event);
+    void setRunControlsEnabled(bool enabled);
+    QString browseStart() const;
 
     void cmdGenSQL_Click();
     void cmdBrowse_Click();
     void chkCrePer_Click();
+    void mnuSaveAs_Click();
     void mnuHelp_Click();
     void mnuAbout_Click();
 
     SchemaReader& engine();
     void changeScript(const std::function<void()>& change);
     void paintNow();
+    void showPending();
+    void showPendingScript();
+    void showPendingCaption();
 
     QWidget* client = nullptr;
     QLabel* Label3 = nullptr;
@@ -114,6 +142,7 @@ private:
     QPlainTextEdit* txtSQL = nullptr;
 
     QAction* mnuGen = nullptr;
+    QAction* mnuSaveAs = nullptr;
     QAction* mnuExit = nullptr;
     QAction* mnuHelp = nullptr;
     QAction* mnuAbout = nullptr;
@@ -122,18 +151,27 @@ private:
     std::array<QCheckBox*, 10> storedChecks{};
 
     // The script exactly as the run wrote it (line breaks included), while the box still shows it unedited;
-    // the box itself keeps only the lines.
+    // the box itself keeps only the lines. During a run the box is given what was written since the last
+    // paint at the next one: shownLength is how much of the script it holds.
     QString script;
+    qsizetype shownLength = 0;
     bool scriptExact = true;
     bool changingScript = false;
 
-    // The file-open dialog and the file name it keeps between uses.
+    // The progress caption, given to lblOut at the next paint during a run.
+    QString caption;
+    bool captionPending = false;
+
+    // The file-open dialog and the file name it keeps between uses; the save dialog.
     OpenFileDialog openFileDialog;
     QString CD1FileName;
+    SaveFileDialog saveFileDialog;
 
     SchemaReader* givenReader = nullptr;
-    std::unique_ptr<SchemaReader> readerProcess;
+    std::unique_ptr<ReaderProcess> readerProcess;
+    std::unique_ptr<OneRequestReader> wholeSchemaReader;
     bool running = false;
+    RunInputGuard* inputGuard = nullptr; // the running run's
     QElapsedTimer sinceLastPaint;
     bool closeAfterRun = false;
 

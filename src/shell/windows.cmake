@@ -14,11 +14,19 @@ target_link_libraries(veltrane_window_helpers PUBLIC Qt6::Widgets)
 add_library(veltrane_windows STATIC
     ${CMAKE_CURRENT_SOURCE_DIR}/frmMain.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/frmMain.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/frmMainDesktop.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/RunInputGuard.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/RunInputGuard.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/ScriptFile.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ScriptFile.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/ProgramArguments.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ProgramArguments.h
     ${CMAKE_CURRENT_SOURCE_DIR}/Startup.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/Startup.h)
 target_include_directories(veltrane_windows PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(veltrane_windows PUBLIC
     Qt6::Widgets veltrane_script veltrane_schema veltrane_settings veltrane_window_helpers veltrane_help)
+target_compile_definitions(veltrane_windows PRIVATE VELTRANE_VERSION="${PROJECT_VERSION}")
 
 add_executable(veltrane ${CMAKE_CURRENT_SOURCE_DIR}/main.cpp)
 target_link_libraries(veltrane PRIVATE veltrane_windows)

@@ -9,22 +9,31 @@
 #include "RecordingWindow.h"
 #include "Settings.h"
 #include "frmAbout.h"
+#include "frmHelp.h"
 #include "frmMain.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QUrl>
 
 namespace {
 
@@ -120,10 +129,22 @@ private slots:
     void optionsReadFromControls();
 
     void browseAndCancel();
+    void browseStartsInTheFolderOfThePathInTheBox();
     void settingsSavedOnEveryWayOfClosing_data();
     void settingsSavedOnEveryWayOfClosing();
     void closingEndsTheOtherWindows();
-    void closeDuringARunWaitsForItsEnd();
+    void closeDuringARunEndsIt();
+    void inputDuringARunIsDropped();
+    void messageDuringARunCanBeAnswered();
+    void scriptTypeStaysAsTyped_data();
+    void scriptTypeStaysAsTyped();
+    void tabLeavesTheScriptBox();
+    void keyboard();
+    void saveScriptAs();
+    void saveScriptAsToAPlaceThatCannotBeWritten_data();
+    void saveScriptAsToAPlaceThatCannotBeWritten();
+    void droppedFileGoesIntoThePathBox_data();
+    void droppedFileGoesIntoThePathBox();
 
 private:
     QTemporaryDir folder_;
@@ -295,12 +316,18 @@ void TestMainWindow::tabOrderAndStartFocus() {
 
 void TestMainWindow::menu() {
     frmMain window;
-    QCOMPARE(control<QMenu>(window, "mnuFile")->title(), QStringLiteral("File"));
-    QCOMPARE(control<QMenu>(window, "mnuHe")->title(), QStringLiteral("Help"));
-    QCOMPARE(menuEntries(window, "mnuFile"), QStringList({"mnuGen:Generat SQL", "mnuln1:", "mnuExit:Exit"}));
+    // The captions are the same words; the underlined letter opens the menu with Alt.
+    QCOMPARE(control<QMenu>(window, "mnuFile")->title(), QStringLiteral("&File"));
+    QCOMPARE(control<QMenu>(window, "mnuHe")->title(), QStringLiteral("&Help"));
+    QCOMPARE(menuEntries(window, "mnuFile"),
+             QStringList({"mnuGen:Generat SQL", "mnuSaveAs:Save Script As...", "mnuln1:", "mnuExit:Exit"}));
     QVERIFY(menuItem(window, "mnuln1")->isSeparator());
     QCOMPARE(menuEntries(window, "mnuHe"),
              QStringList({"mnuHelp:Help With Veltrane", "mnuAbout:About Veltrane"}));
+    QCOMPARE(menuItem(window, "mnuSaveAs")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    QCOMPARE(menuItem(window, "mnuHelp")->shortcut(), QKeySequence(QStringLiteral("F1")));
+    QCOMPARE(menuItem(window, "mnuExit")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+    QCOMPARE(menuItem(window, "mnuGen")->shortcut(), QKeySequence());
 }
 
 void TestMainWindow::buttonAndMenuGiveTheSameScript() {
@@ -409,8 +436,8 @@ void TestMainWindow::progressLabelFollowsItsCaption() {
 void TestMainWindow::permissionRuleAfterLoad_data() {
     QTest::addColumn<int>("stored");
     QTest::addColumn<bool>("enabled");
-    // A stored 0 is no change from the window's own unchecked box, so the rule does not run.
-    QTest::addRow("0 unchecked") << 0 << true;
+    // A stored 0 is no change from the window's own unchecked box, whose rule ran when the window was made.
+    QTest::addRow("0 unchecked") << 0 << false;
     QTest::addRow("1 checked") << 1 << true;
     QTest::addRow("2 grayed") << 2 << false;
 }
@@ -546,31 +573,51 @@ void TestMainWindow::optionsReadFromControls() {
 void TestMainWindow::browseAndCancel() {
     frmMain window;
     QStringList answers; // what the dialog answers, in turn; empty for a cancel
-    QStringList offered; // the file name each dialog opened with
-    window.setOpenFileDialog([&](QWidget*, const QString& lastChosen) {
-        offered << lastChosen;
+    QStringList offered; // where each dialog started
+    window.setOpenFileDialog([&](QWidget*, const QString& startAt) {
+        offered << startAt;
         return answers.takeFirst();
     });
     auto* path = control<QLineEdit>(window, "txtPath");
     auto* browse = control(window, "cmdBrowse");
     path->setText(QStringLiteral("typed.mdb"));
 
-    answers = {QString(), QStringLiteral("/data/first.mdb"), QString(), QStringLiteral("/data/second.accdb")};
+    answers = {QString(), QStringLiteral("/no-such-folder/first.mdb"), QString(),
+               QStringLiteral("/no-such-folder/second.accdb")};
     QTest::mouseClick(browse, Qt::LeftButton);
     QCOMPARE(messages_, QStringList{QStringLiteral("No file selected")});
     QCOMPARE(path->text(), QStringLiteral("typed.mdb"));
 
     QTest::mouseClick(browse, Qt::LeftButton);
-    QCOMPARE(path->text(), QStringLiteral("/data/first.mdb"));
+    QCOMPARE(path->text(), QStringLiteral("/no-such-folder/first.mdb"));
 
     path->setText(QStringLiteral("edited by hand"));
     QTest::mouseClick(browse, Qt::LeftButton);
-    QCOMPARE(path->text(), QStringLiteral("/data/first.mdb"));
+    QCOMPARE(path->text(), QStringLiteral("/no-such-folder/first.mdb"));
 
     QTest::mouseClick(browse, Qt::LeftButton);
-    QCOMPARE(path->text(), QStringLiteral("/data/second.accdb"));
+    QCOMPARE(path->text(), QStringLiteral("/no-such-folder/second.accdb"));
     QCOMPARE(messages_.size(), 1);
-    QCOMPARE(offered, QStringList({QString(), QString(), "/data/first.mdb", "/data/first.mdb"}));
+    // The dialog starts at the path in the box while its folder exists, else at the file chosen last.
+    const QDir here = QDir::current();
+    QCOMPARE(offered, QStringList({here.absoluteFilePath("typed.mdb"), here.absoluteFilePath("typed.mdb"),
+                                   here.absoluteFilePath("edited by hand"), "/no-such-folder/first.mdb"}));
+}
+
+void TestMainWindow::browseStartsInTheFolderOfThePathInTheBox() {
+    frmMain window;
+    QString startedAt;
+    window.setOpenFileDialog([&](QWidget*, const QString& startAt) {
+        startedAt = startAt;
+        return QString();
+    });
+    auto* path = control<QLineEdit>(window, "txtPath");
+    path->setText(folder_.filePath(QStringLiteral("not yet there.mdb")));
+    QTest::mouseClick(control(window, "cmdBrowse"), Qt::LeftButton);
+    QCOMPARE(startedAt, folder_.filePath(QStringLiteral("not yet there.mdb")));
+    path->setText(folder_.path());
+    QTest::mouseClick(control(window, "cmdBrowse"), Qt::LeftButton);
+    QCOMPARE(startedAt, folder_.path());
 }
 
 void TestMainWindow::settingsSavedOnEveryWayOfClosing_data() {
@@ -618,13 +665,15 @@ void TestMainWindow::closingEndsTheOtherWindows() {
     QVERIFY(about.isNull() || !about->isVisible());
 }
 
-// The window system may ask the window to close while a run lets it paint; the run finishes first.
-void TestMainWindow::closeDuringARunWaitsForItsEnd() {
+// A close request during a run (the window system's, while the run lets the window paint) ends the run
+// before its next table, and the window closes at once, saving the settings as any close does.
+void TestMainWindow::closeDuringARunEndsIt() {
     class ClosingReader : public FakeSchemaReader {
     public:
         QWidget* window = nullptr;
         FieldTable GetTableFields(const QString& path, const QString& table) override {
-            window->close();
+            QCloseEvent event;
+            QApplication::sendEvent(window->windowHandle(), &event);
             return FakeSchemaReader::GetTableFields(path, table);
         }
     };
@@ -633,14 +682,340 @@ void TestMainWindow::closeDuringARunWaitsForItsEnd() {
     frmMain window(&reader);
     reader.window = &window;
     window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
     QSignalSpy unloaded(&window, &frmMain::unloaded);
     control<QLineEdit>(window, "txtPath")->setText(QStringLiteral("shop.mdb"));
     QTest::mouseClick(control(window, "cmdGenSQL"), Qt::LeftButton);
-    QCOMPARE(reader.fieldRequests.size(), 2);
-    QVERIFY(window.scriptText().contains(QStringLiteral("Tables   ~ 2\r\n")));
+    QCOMPARE(reader.fieldRequests, QStringList{"Customer Orders"});
+    QVERIFY(!window.scriptText().contains(QStringLiteral("RESULTS")));
     QCOMPARE(unloaded.count(), 1);
     QVERIFY(!window.isVisible());
     QCOMPARE(storedValues({"path"}), QStringList{"shop.mdb"});
+}
+
+// Clicks and keys that reach the window during a run are dropped, not replayed after it: the options stay
+// as the run read them, no second run starts, nothing is typed into the boxes.
+void TestMainWindow::inputDuringARunIsDropped() {
+    class BusyReader : public FakeSchemaReader {
+    public:
+        frmMain* window = nullptr;
+        QStringList enabledDuringRun;
+        FieldTable GetTableFields(const QString& path, const QString& table) override {
+            if (fieldRequests.isEmpty()) {
+                for (const char* name : {"cmdGenSQL", "chkGO", "txtPath"}) {
+                    if (control(*window, name)->isEnabled()) {
+                        enabledDuringRun << name;
+                    }
+                }
+                for (const char* name : {"mnuGen", "mnuSaveAs", "mnuExit"}) {
+                    if (menuItem(*window, name)->isEnabled()) {
+                        enabledDuringRun << name;
+                    }
+                }
+                // Queued as the window system queues input that comes while the thread is busy.
+                for (const char* name : {"chkGO", "cmdGenSQL", "optStrip"}) {
+                    postClick(control(*window, name));
+                }
+                for (QWidget* box : {control(*window, "txtPath"), control(*window, "cboSQLType")}) {
+                    QCoreApplication::postEvent(
+                        box, new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x")));
+                    QCoreApplication::postEvent(box, new QKeyEvent(QEvent::KeyRelease, Qt::Key_X,
+                                                                   Qt::NoModifier, QStringLiteral("x")));
+                }
+                QCoreApplication::postEvent(
+                    window, new QKeyEvent(QEvent::KeyPress, Qt::Key_S, Qt::ControlModifier, QString()));
+            }
+            return FakeSchemaReader::GetTableFields(path, table);
+        }
+        static void postClick(QWidget* target) {
+            const QPointF centre = QRectF(target->rect()).center();
+            const QPointF global = target->mapToGlobal(centre);
+            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+                QCoreApplication::postEvent(
+                    target, new QMouseEvent(type, centre, global, Qt::LeftButton,
+                                            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                            Qt::NoModifier));
+            }
+        }
+    };
+    BusyReader reader;
+    static_cast<FakeSchemaReader&>(reader) = twoTableReader();
+    frmMain window(&reader);
+    reader.window = &window;
+    int saveDialogs = 0;
+    window.setSaveFileDialog([&](QWidget*, const QString&) {
+        ++saveDialogs;
+        return QString();
+    });
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    control<QLineEdit>(window, "txtPath")->setText(QStringLiteral("shop.mdb"));
+
+    QTest::mouseClick(control(window, "cmdGenSQL"), Qt::LeftButton);
+    QCOMPARE(reader.enabledDuringRun, QStringList({"chkGO", "txtPath", "mnuExit"}));
+    const QString script = window.scriptText();
+    QVERIFY(script.contains(QStringLiteral("Tables   ~ 2\r\n")));
+    QTest::qWait(50);
+    QCoreApplication::processEvents();
+
+    QCOMPARE(reader.fieldRequests.size(), 2); // one run only
+    QCOMPARE(window.check(StoredCheck::chkGO), CheckState::Unchecked);
+    QVERIFY(!window.optStrip());
+    QCOMPARE(window.path(), QStringLiteral("shop.mdb"));
+    QCOMPARE(control<QComboBox>(window, "cboSQLType")->currentText(), QStringLiteral("Access SQL"));
+    QCOMPARE(saveDialogs, 0);
+    QCOMPARE(window.scriptText(), script);
+    // After the run the window takes input again, and the focus is where the click left it.
+    QVERIFY(control(window, "cmdGenSQL")->isEnabled());
+    QVERIFY(menuItem(window, "mnuGen")->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), control(window, "cmdGenSQL"));
+    QTest::mouseClick(control(window, "chkGO"), Qt::LeftButton);
+    QCOMPARE(window.check(StoredCheck::chkGO), CheckState::Checked);
+}
+
+// A message during a run can be answered: the box is not blocked like the window's own controls.
+void TestMainWindow::messageDuringARunCanBeAnswered() {
+    SetMessageHookForTests({});
+    FakeSchemaReader reader;
+    reader.tables = ReadFailure{3343, QStringLiteral("Unrecognized database format 'x.mdb'.")};
+    frmMain window(&reader);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    control<QLineEdit>(window, "txtPath")->setText(QStringLiteral("x.mdb"));
+    QStringList answered;
+    // Answers each box with its OK button, by a click, as a user would.
+    std::function<void()> answer = [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (box != nullptr && box->isVisible()) {
+                answered << box->text();
+                QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+                break;
+            }
+        }
+        if (answered.size() < 2) {
+            QTimer::singleShot(20, answer);
+        }
+    };
+    QTimer::singleShot(20, answer);
+    QTest::mouseClick(control(window, "cmdGenSQL"), Qt::LeftButton);
+    SetMessageHookForTests([this](const QString& text) { messages_ << text; });
+    QCOMPARE(answered, QStringList({QStringLiteral("3343  Unrecognized database format 'x.mdb'."),
+                                    wrongFormatMessage}));
+}
+
+void TestMainWindow::scriptTypeStaysAsTyped_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("accessSql");
+    QTest::addRow("exact Access SQL") << "Access SQL" << true;
+    QTest::addRow("lower case") << "access sql" << false;
+    QTest::addRow("upper case") << "ACCESS SQL" << false;
+    QTest::addRow("first word") << "Access" << false;
+    QTest::addRow("first letter") << "A" << false;
+    QTest::addRow("t-sql") << "t-sql" << false;
+    QTest::addRow("T-SQL") << "T-SQL" << false;
+    QTest::addRow("other") << "Oracle" << false;
+}
+
+// What the user types into the script type box stays exactly as typed, and only "Access SQL" selects the
+// Access SQL script.
+void TestMainWindow::scriptTypeStaysAsTyped() {
+    QFETCH(QString, typed);
+    QFETCH(bool, accessSql);
+    FakeSchemaReader reader = twoTableReader();
+    frmMain window(&reader);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    control<QLineEdit>(window, "txtPath")->setText(QStringLiteral("shop.mdb"));
+    auto* combo = control<QComboBox>(window, "cboSQLType");
+    combo->setFocus();
+    combo->lineEdit()->selectAll();
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Backspace);
+    QTest::keyClicks(combo->lineEdit(), typed);
+    QCOMPARE(combo->currentText(), typed);
+    QAbstractItemView* offer = combo->completer() != nullptr ? combo->completer()->popup() : nullptr;
+    if (offer != nullptr && offer->isVisible()) {
+        // An offer the user does not take.
+        QTest::keyClick(offer, Qt::Key_Escape);
+    }
+    QCOMPARE(combo->currentText(), typed);
+    // Leaving the box, by the keyboard, and then running.
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Tab);
+    QVERIFY(!combo->hasFocus());
+    QCOMPARE(combo->currentText(), typed);
+    QTest::mouseClick(control(window, "cmdGenSQL"), Qt::LeftButton);
+    QCOMPARE(combo->currentText(), typed);
+    QCOMPARE(window.scriptText().contains(QStringLiteral("ID COUNTER NOT NULL")), accessSql);
+    QCOMPARE(window.scriptText().contains(QStringLiteral("ID INT IDENTITY (1,1) NOT NULL")), !accessSql);
+}
+
+// Tab moves on from the script box like from any other control; Ctrl+Tab writes a tab into it.
+void TestMainWindow::tabLeavesTheScriptBox() {
+    frmMain window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto* box = control<QPlainTextEdit>(window, "txtSQL");
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), control(window, "optStrip"));
+    QCOMPARE(box->toPlainText(), QString());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), box);
+    QTest::keyClick(box, Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(box->toPlainText(), QStringLiteral("\t"));
+    QCOMPARE(QApplication::focusWidget(), box);
+}
+
+void TestMainWindow::keyboard() {
+    FakeSchemaReader reader = twoTableReader();
+    frmMain window(&reader);
+    QStringList offered;
+    window.setSaveFileDialog([&](QWidget*, const QString& file) {
+        offered << file;
+        return QString();
+    });
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QSignalSpy unloaded(&window, &frmMain::unloaded);
+
+    // Return in the path box runs Gen SQL.
+    auto* path = control<QLineEdit>(window, "txtPath");
+    path->setFocus();
+    QTest::keyClicks(path, QStringLiteral("shop.mdb"));
+    QTest::keyClick(path, Qt::Key_Return);
+    QCOMPARE(reader.fieldRequests.size(), 2);
+    QVERIFY(window.scriptText().startsWith(QStringLiteral("RESULTS: ")));
+    QCOMPARE(QApplication::focusWidget(), path);
+
+    // Alt+F opens the File menu.
+    QTest::keyClick(&window, Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(control<QMenu>(window, "mnuFile")->isVisible());
+    QTest::keyClick(control<QMenu>(window, "mnuFile"), Qt::Key_Escape);
+    QTRY_VERIFY(!control<QMenu>(window, "mnuFile")->isVisible());
+    QTest::keyClick(window.menuBar(), Qt::Key_Escape);
+
+    QTRY_VERIFY(QApplication::activeWindow() == &window);
+    path->setFocus();
+    QTest::keyClick(path, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(offered.size(), 1);
+
+    QTest::keyClick(path, Qt::Key_F1);
+    QTRY_VERIFY(window.findChild<frmHelp*>() != nullptr && window.findChild<frmHelp*>()->isVisible());
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    path->setFocus();
+    QTest::keyClick(path, Qt::Key_Q, Qt::ControlModifier);
+    QCOMPARE(unloaded.count(), 1);
+    QCOMPARE(storedValues({"path"}), QStringList{"shop.mdb"});
+}
+
+void TestMainWindow::saveScriptAs() {
+    FakeSchemaReader reader = twoTableReader();
+    frmMain window(&reader);
+    QString offered;
+    QString answer;
+    window.setSaveFileDialog([&](QWidget*, const QString& file) {
+        offered = file;
+        return answer;
+    });
+    window.show();
+    control<QLineEdit>(window, "txtPath")->setText(folder_.filePath(QStringLiteral("shop.data.mdb")));
+    QTest::mouseClick(control(window, "cmdGenSQL"), Qt::LeftButton);
+    // Words that UTF-8 writes in more than one byte.
+    window.appendScript(QStringLiteral("-- Grüße, 東京\r\n"));
+    const QString script = window.scriptText();
+
+    // Cancelled: nothing written, nothing said.
+    menuItem(window, "mnuSaveAs")->trigger();
+    QCOMPARE(offered, folder_.filePath(QStringLiteral("shop.data.sql")));
+    QVERIFY(!QFile::exists(offered));
+    QVERIFY(messages_.isEmpty());
+
+    answer = folder_.filePath(QStringLiteral("saved.sql"));
+    menuItem(window, "mnuSaveAs")->trigger();
+    QFile saved(answer);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    QCOMPARE(bytes, script.toUtf8());
+    QVERIFY(bytes.contains("Tables   ~ 2\r\n"));
+    QVERIFY(!bytes.contains("\n\n"));
+    QVERIFY(messages_.isEmpty());
+
+    // Edited by hand: what the box shows, with CR LF line breaks.
+    auto* box = control<QPlainTextEdit>(window, "txtSQL");
+    box->setPlainText(QStringLiteral("one\ntwo"));
+    menuItem(window, "mnuSaveAs")->trigger();
+    saved.close();
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), QByteArray("one\r\ntwo"));
+}
+
+void TestMainWindow::saveScriptAsToAPlaceThatCannotBeWritten_data() {
+    QTest::addColumn<QString>("target");
+    QTest::addRow("missing folder") << "no such folder/x.sql";
+    QTest::addRow("a folder") << "a folder";
+}
+
+void TestMainWindow::saveScriptAsToAPlaceThatCannotBeWritten() {
+    QFETCH(QString, target);
+    QVERIFY(QDir(folder_.path()).mkpath(QStringLiteral("a folder")));
+    frmMain window;
+    window.setScriptText(QStringLiteral("CREATE TABLE A (\r\n)\r\n"));
+    const QString path = folder_.filePath(target);
+    window.setSaveFileDialog([&](QWidget*, const QString&) { return path; });
+    menuItem(window, "mnuSaveAs")->trigger();
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY2(messages_.first().startsWith(QStringLiteral("The script could not be saved to ") + path),
+             qPrintable(messages_.first()));
+    QVERIFY(!QFileInfo(path).isFile());
+    QCOMPARE(
+        QDir(folder_.filePath(QStringLiteral("a folder"))).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+        QStringList());
+}
+
+// A file dropped on the window, or on one of its edit boxes, goes into the path box; nothing runs.
+void TestMainWindow::droppedFileGoesIntoThePathBox_data() {
+    QTest::addColumn<QString>("target");
+    QTest::addRow("window") << "frmMain";
+    QTest::addRow("path box") << "txtPath";
+    QTest::addRow("script box") << "txtSQL";
+}
+
+void TestMainWindow::droppedFileGoesIntoThePathBox() {
+    QFETCH(QString, target);
+    FakeSchemaReader reader = twoTableReader();
+    frmMain window(&reader);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    control<QLineEdit>(window, "txtPath")->setText(QStringLiteral("before.mdb"));
+    QWidget* receiver = &window;
+    if (target == QLatin1String("txtSQL")) {
+        receiver = control<QPlainTextEdit>(window, "txtSQL")->viewport();
+    } else if (target != QLatin1String("frmMain")) {
+        receiver = control(window, qPrintable(target));
+    }
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/home/me/Shop Data.accdb"))});
+    data.setText(QStringLiteral("file:///home/me/Shop%20Data.accdb"));
+    const QPoint at = receiver->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(receiver, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(receiver, &drop);
+    QVERIFY(drop.isAccepted());
+    QCOMPARE(window.path(), QStringLiteral("/home/me/Shop Data.accdb"));
+    QCOMPARE(window.scriptText(), QString());
+    QVERIFY(reader.fieldRequests.isEmpty());
+
+    // Text that names no file is no drop of a file.
+    QMimeData text;
+    text.setText(QStringLiteral("just words"));
+    QDragEnterEvent other(at, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    other.ignore();
+    QApplication::sendEvent(&window, &other);
+    QVERIFY(!other.isAccepted());
 }
 
 QTEST_MAIN(TestMainWindow)

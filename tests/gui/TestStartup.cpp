@@ -2,6 +2,7 @@
 // made.
 
 #include "MessageBox.h"
+#include "ProgramArguments.h"
 #include "Settings.h"
 #include "Startup.h"
 #include "frmMain.h"
@@ -9,6 +10,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -42,9 +44,12 @@ private slots:
     void existingFolderLeftAsItIs();
     void folderThatCannotBeMade_data();
     void folderThatCannotBeMade();
+    void databaseArgumentReplacesStoredPath();
+    void programArguments_data();
+    void programArguments();
 
 private:
-    std::unique_ptr<frmMain> start();
+    std::unique_ptr<frmMain> start(const QString& database = QString());
 
     std::unique_ptr<QTemporaryDir> base;
     QStringList messages_;
@@ -63,8 +68,8 @@ void TestStartup::init() {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(base->path()));
 }
 
-std::unique_ptr<frmMain> TestStartup::start() {
-    StartupResult started = Main();
+std::unique_ptr<frmMain> TestStartup::start(const QString& database) {
+    StartupResult started = Main(database);
     if (const QString* failure = std::get_if<QString>(&started)) {
         qWarning("start-up failed: %s", qPrintable(*failure));
         return nullptr;
@@ -84,14 +89,17 @@ void TestStartup::firstRun() {
     QCOMPARE(SettingsFile(), file);
     QVERIFY(!QFileInfo::exists(file)); // made by the first save, not by start-up
 
-    // No file: every stored box comes out unchecked, and the permission controls stay enabled.
+    // No file: every stored box comes out unchecked, and the permission controls follow the unchecked
+    // "Create Permissions": disabled.
     QVERIFY(window->optStrip());
     QVERIFY(!window->optChange());
     for (int box = 0; box < 10; ++box) {
         QCOMPARE(window->check(static_cast<StoredCheck>(box)), CheckState::Unchecked);
     }
-    QVERIFY(window->findChild<QCheckBox*>(QStringLiteral("chkSel"))->isEnabled());
-    QVERIFY(window->findChild<QLineEdit*>(QStringLiteral("txtUserNames"))->isEnabled());
+    for (const char* name : {"chkSel", "chkIns", "chkDel", "chkUp"}) {
+        QVERIFY2(!window->findChild<QCheckBox*>(QLatin1String(name))->isEnabled(), name);
+    }
+    QVERIFY(!window->findChild<QLineEdit*>(QStringLiteral("txtUserNames"))->isEnabled());
 
     QSignalSpy unloaded(window.get(), &frmMain::unloaded);
     window->close();
@@ -159,6 +167,62 @@ void TestStartup::folderThatCannotBeMade() {
     QVERIFY(std::holds_alternative<QString>(started));
     QVERIFY(!std::get<QString>(started).isEmpty());
     QVERIFY(!anyWindowVisible());
+}
+
+// "veltrane FILE": the file takes the stored path's place in the box, and nothing is run.
+void TestStartup::databaseArgumentReplacesStoredPath() {
+    std::unique_ptr<frmMain> first = start();
+    QVERIFY(first);
+    first->setPath(QStringLiteral("/data/stored.mdb"));
+    first->close();
+    first.reset();
+
+    std::unique_ptr<frmMain> second = start(QStringLiteral("/home/me/given.accdb"));
+    QVERIFY(second);
+    QCOMPARE(second->path(), QStringLiteral("/home/me/given.accdb"));
+    QCOMPARE(second->scriptText(), QString());
+    QCOMPARE(second->findChild<QLabel*>(QStringLiteral("lblOut"))->text(), QString());
+    second->close();
+    second.reset();
+
+    // Without one, the stored path comes back; the given one was saved as any path in the box is.
+    std::unique_ptr<frmMain> third = start();
+    QVERIFY(third);
+    QCOMPARE(third->path(), QStringLiteral("/home/me/given.accdb"));
+    third->close();
+}
+
+void TestStartup::programArguments_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("database"); // for a start
+    QTest::addColumn<QString>("output");   // the beginning of help or version text, or "error"
+    const QString here = QDir::currentPath();
+    QTest::addRow("none") << QStringList{"veltrane"} << QString() << QString();
+    QTest::addRow("absolute") << QStringList{"veltrane", "/data/a b.mdb"} << "/data/a b.mdb" << QString();
+    QTest::addRow("relative") << QStringList{"veltrane", "x/shop.mdb"} << here + "/x/shop.mdb" << QString();
+    QTest::addRow("after --") << QStringList{"veltrane", "--", "-odd.mdb"} << here + "/-odd.mdb" << QString();
+    QTest::addRow("two files") << QStringList{"veltrane", "a.mdb", "b.mdb"} << QString() << "error";
+    QTest::addRow("unknown option") << QStringList{"veltrane", "--go"} << QString() << "error";
+    QTest::addRow("version") << QStringList{"veltrane", "--version"} << QString() << "veltrane 1.";
+    QTest::addRow("help") << QStringList{"veltrane", "--help"} << QString() << "Usage: ";
+}
+
+void TestStartup::programArguments() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, database);
+    QFETCH(QString, output);
+    const ProgramArguments parsed = ParseProgramArguments(arguments);
+    if (output == QLatin1String("error")) {
+        QVERIFY(std::holds_alternative<ProgramUsageError>(parsed));
+        QVERIFY(!std::get<ProgramUsageError>(parsed).message.isEmpty());
+    } else if (!output.isEmpty()) {
+        QVERIFY(std::holds_alternative<ProgramText>(parsed));
+        QVERIFY2(std::get<ProgramText>(parsed).text.startsWith(output),
+                 qPrintable(std::get<ProgramText>(parsed).text));
+    } else {
+        QVERIFY(std::holds_alternative<ProgramStart>(parsed));
+        QCOMPARE(std::get<ProgramStart>(parsed).database, database);
+    }
 }
 
 QTEST_MAIN(TestStartup)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Takes docs/help-window.png and docs/about-window.png from an installed Veltrane, under Xvfb with the
-# openbox window manager (for the title bars), driving the Help menu with xdotool.
+# Takes docs/main-window.png (after a run on examples/sample.mdb), docs/help-window.png and
+# docs/about-window.png from an installed Veltrane, under Xvfb with the openbox window manager (for the
+# title bars), driving the window with xdotool.
 #   tools/screenshot/take-screenshots.sh PREFIX     e.g. the prefix of `cmake --install build --prefix PREFIX`
 # Needs: xvfb (xvfb-run), openbox, xdotool, imagemagick (import).
 set -euo pipefail
@@ -22,7 +23,10 @@ export HOME=$home XDG_CONFIG_HOME=$home/.config
 
 openbox >/dev/null 2>&1 &
 sleep 1
-"$prefix/bin/veltrane" >/dev/null 2>&1 &
+# The sample where a user keeps databases; the program starts with it in the "Access DB" box.
+mkdir -p "$home/Documents"
+cp "$root/examples/sample.mdb" "$home/Documents/sample.mdb"
+"$prefix/bin/veltrane" "$home/Documents/sample.mdb" >/dev/null 2>&1 &
 
 wait_for() { # wait_for "window title": prints the id of the visible window with exactly that title
     for _ in $(seq 40); do
@@ -40,6 +44,11 @@ help_menu() { xdotool mousemove --window "$1" 55 8 click 1; sleep 0.7; }
 
 main=$(wait_for Veltrane)
 sleep 1
+# "Gen SQL" has the focus at start: Space presses it.
+xdotool windowactivate --sync "$main" key space
+sleep 2
+import -frame -window "$main" "$root/docs/main-window.png"
+
 help_menu "$main"
 xdotool mousemove --window "$main" 90 30 click 1
 help=$(wait_for "Veltrane Help")
@@ -53,4 +62,4 @@ xdotool mousemove --window "$main" 90 52 click 1
 about=$(wait_for "About Veltrane")
 sleep 1
 import -frame -window "$about" "$root/docs/about-window.png"
-echo "wrote docs/help-window.png and docs/about-window.png"
+echo "wrote docs/main-window.png, docs/help-window.png and docs/about-window.png"

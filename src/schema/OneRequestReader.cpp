@@ -1,0 +1,30 @@
+#include "OneRequestReader.h"
+
+TableList OneRequestReader::GetTableNames(const QString& path) {
+    snapshot_.reset();
+    failure_.reset();
+    auto snapshot = SchemaSnapshot::read(engine_, path);
+    if (auto* failure = std::get_if<ReadFailure>(&snapshot)) {
+        failure_ = *failure;
+        return *failure;
+    }
+    snapshot_ = std::move(std::get<SchemaSnapshot>(snapshot));
+    return snapshot_->GetTableNames(path);
+}
+
+FieldTable OneRequestReader::GetTableFields(const QString& path, const QString& table) {
+    return snapshot_ ? snapshot_->GetTableFields(path, table) : FieldTable::unreadable();
+}
+
+IndexList OneRequestReader::GetTableIndexes(const QString& path, const QString& table) {
+    return snapshot_ ? snapshot_->GetTableIndexes(path, table) : unreadableIndexes();
+}
+
+std::variant<ReadFailure, DatabaseSchema> OneRequestReader::GetDatabaseSchema(const QString& path) {
+    if (!snapshot_) {
+        const TableList tables = GetTableNames(path);
+        if (const auto* failure = std::get_if<ReadFailure>(&tables))
+            return *failure;
+    }
+    return snapshot_->GetDatabaseSchema(path);
+}
