@@ -240,11 +240,26 @@ void TestCliEndToEnd::namesOutsideTheBasicPlane() {
     MdbSchema schema;
     MdbTable table;
     table.name = "Fun \U0001F600 Table";
-    table.columns = {MdbColumn{"ID", MdbColumnType::Long, 0, true},
-                     MdbColumn{"Smile \U0001F600", MdbColumnType::Text, 20},
-                     MdbColumn{"\U0001D11E Clef", MdbColumnType::Long}};
-    table.indexes = {MdbIndex{"PrimaryKey", {"ID"}, true}, MdbIndex{"Idx \U0001F389", {"Smile \U0001F600"}},
-                     MdbIndex{"\U00020000", {"\U0001D11E Clef"}}};
+    const auto column = [](std::string name, MdbColumnType type, int length = 0, bool autoNumber = false) {
+        MdbColumn column;
+        column.name = std::move(name);
+        column.type = type;
+        column.length = length;
+        column.autoNumber = autoNumber;
+        return column;
+    };
+    const auto index = [](std::string name, std::string column, bool primary = false) {
+        MdbIndex index;
+        index.name = std::move(name);
+        index.columns = {std::move(column)};
+        index.primary = primary;
+        return index;
+    };
+    table.columns = {column("ID", MdbColumnType::Long, 0, true),
+                     column("Smile \U0001F600", MdbColumnType::Text, 20),
+                     column("\U0001D11E Clef", MdbColumnType::Long)};
+    table.indexes = {index("PrimaryKey", "ID", true), index("Idx \U0001F389", "Smile \U0001F600"),
+                     index("\U00020000", "\U0001D11E Clef")};
     schema.tables = {table};
     std::string error;
     QVERIFY2(writeMdb(schema, path.toStdString(), &error), error.c_str());

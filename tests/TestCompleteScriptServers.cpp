@@ -80,8 +80,8 @@ QString expectedType(const QString& server, const ColumnDefinition& c) {
     case JetType::Binary:
         return pg ? "bytea" : my ? "varbinary(" + b + ")" : "blob";
     case JetType::OleObject:
-    case JetType(0x0D): // long binary data of system tables
-    case JetType(0x11):
+    case JetType::LongBinary0D:
+    case JetType::LongBinary11:
         return pg ? "bytea" : my ? "longblob" : "blob";
     case JetType::Guid:
         return pg ? "uuid" : "char(38)";

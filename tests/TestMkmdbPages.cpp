@@ -159,9 +159,9 @@ void TestMkmdbPages::usageMaps() {
 }
 
 void TestMkmdbPages::propertyBlobLayout() {
-    const auto blob = propertyBlob({{*toUcs2("A"), {{"Required", false}, {"AllowZeroLength", true}}},
+    const auto blob = propertyBlob({{*toUcs2("A"), {{"Required", false, {}}, {"AllowZeroLength", true, {}}}},
                                     {*toUcs2("B"), {}},
-                                    {*toUcs2("C"), {{"AllowZeroLength", false}}}});
+                                    {*toUcs2("C"), {{"AllowZeroLength", false, {}}}}});
     QCOMPARE(Bytes(blob.begin(), blob.begin() + 4), (Bytes{'M', 'R', '2', 0}));
     // Names block: each name once, in order of first use.
     const auto namesLength = get32(blob, 4);

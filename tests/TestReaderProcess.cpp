@@ -223,7 +223,8 @@ void TestReaderProcess::fieldStatesRoundTrip() {
         const std::string frame = encode(answer);
         QCOMPARE(decodeFields(std::string_view(frame).substr(4)), std::optional(answer));
         SchemaAnswer schema;
-        schema.tables.push_back(TableSchema{"T", answer, IndexesAnswer{IndexesAnswer::Kind::NoIndexes, {}}});
+        schema.tables.push_back(
+            TableSchema{"T", answer, IndexesAnswer{IndexesAnswer::Kind::NoIndexes, {}}, {}});
         const std::string whole = encode(schema);
         QCOMPARE(decodeSchema(std::string_view(whole).substr(4)), std::optional(schema));
     }

@@ -20,8 +20,10 @@ enum class JetType : int {
     Text = 0x0A,
     OleObject = 0x0B,
     Memo = 0x0C,
+    LongBinary0D = 0x0D, // undocumented long binary types that only system tables use
     Guid = 0x0F,
     Decimal = 0x10,
+    LongBinary11 = 0x11,
     Complex = 0x12, // attachment or multi-valued: see ColumnDefinition::complexType
     BigInt = 0x13,  // Large Number
     DateTimeExtended = 0x14,

@@ -40,8 +40,8 @@ constexpr TypeRow typeTable[] = {
     {JetType::OleObject, "VARBINARY(MAX)", "bytea", "LONGBLOB", "BLOB", true},
     {JetType::Guid, "UNIQUEIDENTIFIER", "uuid", "CHAR(38)", "CHAR(38)", false},
     // Two type bytes that only system tables use (MSysAccessObjects' Data is 0x11): long binary data.
-    {JetType(0x0D), "VARBINARY(MAX)", "bytea", "LONGBLOB", "BLOB", true},
-    {JetType(0x11), "VARBINARY(MAX)", "bytea", "LONGBLOB", "BLOB", true},
+    {JetType::LongBinary0D, "VARBINARY(MAX)", "bytea", "LONGBLOB", "BLOB", true},
+    {JetType::LongBinary11, "VARBINARY(MAX)", "bytea", "LONGBLOB", "BLOB", true},
 };
 
 const char* column(const TypeRow& row, Target target) {

@@ -77,7 +77,7 @@ int main() {
             answer = encode(IndexesAnswer{IndexesAnswer::Kind::List, {"PrimaryKey"}});
             break;
         case RequestKind::Schema:
-            answer = encode(SchemaAnswer{std::nullopt, {}});
+            answer = encode(SchemaAnswer{std::nullopt, {}, {}});
             break;
         }
         // Both copies in one write, so they arrive together.

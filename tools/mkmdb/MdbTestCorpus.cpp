@@ -29,7 +29,12 @@ MdbColumn text(std::string name, int length, std::optional<bool> allowZeroLength
 
 MdbIndex index(std::string name, std::vector<std::string> columns, bool primary = false,
                bool unique = false) {
-    return MdbIndex{std::move(name), std::move(columns), primary, unique};
+    MdbIndex index;
+    index.name = std::move(name);
+    index.columns = std::move(columns);
+    index.primary = primary;
+    index.unique = unique;
+    return index;
 }
 
 MdbTable table(std::string name, std::vector<MdbColumn> columns, std::vector<MdbIndex> indexes = {},
@@ -50,7 +55,8 @@ MdbSchema everyType() {
                     column("Real", T::Single), column("Wide", T::Double), column("When", T::DateTime),
                     column("Raw", T::Binary, 100), text("Title", 80, true), column("Picture", T::OleObject),
                     notes, column("Key", T::Guid), amount},
-                   {index("PrimaryKey", {"ID"}, true)})}};
+                   {index("PrimaryKey", {"ID"}, true)})},
+            {}};
 }
 
 MdbSchema names() {
@@ -63,7 +69,8 @@ MdbSchema names() {
                    {text("Prénom", 40, false), text("Größe", 10, true), text("名前", 20, std::nullopt),
                     column("Ünïcødé Ωmega", T::Double)},
                    {index("Prénom idx", {"Prénom"})}),
-             table("Employés 2024", {column("Numéro", T::Long), text("Nom de famille", 50, false, true)})}};
+             table("Employés 2024", {column("Numéro", T::Long), text("Nom de famille", 50, false, true)})},
+            {}};
 }
 
 MdbSchema indexes() {
@@ -77,7 +84,8 @@ MdbSchema indexes() {
                {autoNumber("ID"), text("Surname", 40, false), text("City", 30, true),
                 column("Born", T::DateTime)},
                {index("PrimaryKey", {"ID"}, true), index("Surname", {"Surname"}),
-                index("city_born", {"City", "Born"}), index("Born", {"Born"}, false, true)})}};
+                index("city_born", {"City", "Born"}), index("Born", {"Born"}, false, true)})},
+        {}};
 }
 
 MdbSchema systemNames() {
@@ -87,7 +95,8 @@ MdbSchema systemNames() {
              table("Hidden Settings", {text("Key", 50, false), text("Value", 255, true)}, {}, true),
              // No properties, right after a table whose column of the same name has some: libmdb 1.0
              // keeps the previous catalog row's LvProp when this one is null.
-             table("Visible", {column("E", T::Long), text("Value", 20, std::nullopt)})}};
+             table("Visible", {column("E", T::Long), text("Value", 20, std::nullopt)})},
+            {}};
 }
 
 MdbSchema autoNumbers() {
@@ -96,7 +105,8 @@ MdbSchema autoNumbers() {
         {table("With Key", {autoNumber("ID"), text("Name", 50, false)}, {index("PrimaryKey", {"ID"}, true)}),
          table("Without Key", {autoNumber("Counter"), text("Name", 50, true)}),
          table("Key Not Auto", {text("Code", 10, false, true), column("Number", T::Long)},
-               {index("PrimaryKey", {"Code"}, true)})}};
+               {index("PrimaryKey", {"Code"}, true)})},
+        {}};
 }
 
 // Keys over several columns, descending index columns, index flags, foreign-key indexes, column

@@ -277,7 +277,10 @@ CatalogWalk walkCatalog(MdbHandle* mdb, const std::function<Visit(const std::str
             continue;
         const Visit wanted = visit(rowName);
         if (wanted.keep) {
-            CatalogTable kept{rowName, rowType, std::strtoul(id.data(), nullptr, 10) & 0x00FFFFFFul, {}};
+            CatalogTable kept;
+            kept.name = rowName;
+            kept.type = rowType;
+            kept.page = std::strtoul(id.data(), nullptr, 10) & 0x00FFFFFFul;
             if (wanted.withProperties && rowType == localTable)
                 kept.properties = readProperties(mdb, lvPropColumnDef);
             if (rowType == accessLinkedTable && linkColumns) {
@@ -472,7 +475,10 @@ std::optional<std::string> linkedFile(const std::string& databasePath, const std
     if (isRegularFile(beside))
         return beside;
 
-    std::unique_ptr<DIR, decltype(&::closedir)> entries(::opendir(folder.c_str()), ::closedir);
+    struct FolderCloser {
+        void operator()(DIR* folder) const { ::closedir(folder); }
+    };
+    std::unique_ptr<DIR, FolderCloser> entries(::opendir(folder.c_str()));
     if (!entries)
         return std::nullopt;
     const std::string wanted = foldedName(fileName);
