@@ -9,17 +9,8 @@ RunOutcome runCompleteScript(const TargetDialect& dialect, const ConversionOptio
                              WindowOps& window, SchemaReader& reader) {
     RunOutcome outcome;
     const auto answer = reader.GetDatabaseSchema(options.DatabasePath);
-    if (const auto* failure = std::get_if<ReadFailure>(&answer)) {
-        window.showMessage(QString::number(failure->number) + QStringLiteral("  ") + failure->description);
-        outcome.failureNumber = failure->number;
-        if (failure->number == ReaderUnavailableNumber) {
-            outcome.ending = RunOutcome::Ending::ReaderUnavailable;
-            return outcome;
-        }
-        window.showMessage(QStringLiteral("This DB doesn't appear to be the correct format. Exiting..."));
-        outcome.ending = RunOutcome::Ending::DatabaseUnreadable;
-        return outcome;
-    }
+    if (const auto* failure = std::get_if<ReadFailure>(&answer))
+        return endWithUnreadableDatabase(window, *failure);
     const DatabaseSchema& schema = std::get<DatabaseSchema>(answer);
     const CompleteScript script(dialect, schema, options);
     qint64 fields = 0;

@@ -719,15 +719,7 @@ QString columnLine(const TargetDialect& dialect, const ColumnPlan& c) {
 }
 
 QString grantStatement(const TargetDialect& dialect, const ConversionOptions& options, const QString& table) {
-    QStringList permissions{QStringLiteral("REFERENCES")};
-    if (options.GrantSelect)
-        permissions << QStringLiteral("SELECT");
-    if (options.GrantInsert)
-        permissions << QStringLiteral("INSERT");
-    if (options.GrantDelete)
-        permissions << QStringLiteral("DELETE");
-    if (options.GrantUpdate)
-        permissions << QStringLiteral("UPDATE");
+    const QStringList permissions = grantedPermissions(options);
     return QStringLiteral("GRANT %1 ON %2 TO %3")
         .arg(permissions.join(QStringLiteral(", ")), quoteName(dialect, table), options.UserNames.trimmed());
 }

@@ -3,6 +3,7 @@
 // the command line) once per run.
 
 #include <QString>
+#include <QStringList>
 
 struct ConversionOptions {
     QString DatabasePath;             // as typed, never trimmed
@@ -21,3 +22,17 @@ struct ConversionOptions {
     bool GrantUpdate = true;
     QString UserNames;
 };
+
+// What a GRANT statement gives the users: REFERENCES always, then the checked permissions in box order.
+inline QStringList grantedPermissions(const ConversionOptions& options) {
+    QStringList permissions{QStringLiteral("REFERENCES")};
+    if (options.GrantSelect)
+        permissions << QStringLiteral("SELECT");
+    if (options.GrantInsert)
+        permissions << QStringLiteral("INSERT");
+    if (options.GrantDelete)
+        permissions << QStringLiteral("DELETE");
+    if (options.GrantUpdate)
+        permissions << QStringLiteral("UPDATE");
+    return permissions;
+}

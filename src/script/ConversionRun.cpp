@@ -97,18 +97,8 @@ RunOutcome cmdGenSQL_Click(WindowOps& window, SchemaReader& reader) {
     if (const TargetDialect* dialect = completeScriptDialect(options.ScriptType))
         return runCompleteScript(*dialect, options, window, reader);
     const TableList tableList = reader.GetTableNames(options.DatabasePath);
-    if (const auto* failure = std::get_if<ReadFailure>(&tableList)) {
-        window.showMessage(QString::number(failure->number) + QStringLiteral("  ") + failure->description);
-        outcome.failureNumber = failure->number;
-        // Without its reader program nothing can be said about the file, so it is not blamed.
-        if (failure->number == ReaderUnavailableNumber) {
-            outcome.ending = RunOutcome::Ending::ReaderUnavailable;
-            return outcome;
-        }
-        window.showMessage(QStringLiteral("This DB doesn't appear to be the correct format. Exiting..."));
-        outcome.ending = RunOutcome::Ending::DatabaseUnreadable;
-        return outcome;
-    }
+    if (const auto* failure = std::get_if<ReadFailure>(&tableList))
+        return endWithUnreadableDatabase(window, *failure);
 
     const TextList& tables = std::get<TextList>(tableList);
     const bool accessSql = options.ScriptType == QLatin1String("Access SQL");
@@ -145,5 +135,19 @@ RunOutcome cmdGenSQL_Click(WindowOps& window, SchemaReader& reader) {
     const QString message = unreadTablesMessage(outcome);
     if (!message.isEmpty())
         window.showMessage(message);
+    return outcome;
+}
+
+RunOutcome endWithUnreadableDatabase(WindowOps& window, const ReadFailure& failure) {
+    window.showMessage(QString::number(failure.number) + QStringLiteral("  ") + failure.description);
+    RunOutcome outcome;
+    outcome.failureNumber = failure.number;
+    // Without its reader program nothing can be said about the file, so it is not blamed.
+    if (failure.number == ReaderUnavailableNumber) {
+        outcome.ending = RunOutcome::Ending::ReaderUnavailable;
+        return outcome;
+    }
+    window.showMessage(QStringLiteral("This DB doesn't appear to be the correct format. Exiting..."));
+    outcome.ending = RunOutcome::Ending::DatabaseUnreadable;
     return outcome;
 }

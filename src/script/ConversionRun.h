@@ -6,6 +6,7 @@
 
 class SchemaReader;
 class WindowOps;
+struct ReadFailure;
 
 // How a run ended, for the callers that act on it (the command line's exit status).
 struct RunOutcome {
@@ -27,6 +28,10 @@ struct RunOutcome {
 
 // Runs one conversion. After a run over tables that could not be read, it shows one message naming them.
 RunOutcome cmdGenSQL_Click(WindowOps& window, SchemaReader& reader);
+
+// Shows why the table list could not be read and ends the run: the reader's number and description, then,
+// unless the reader program itself is missing, the message that the file is not a database.
+RunOutcome endWithUnreadableDatabase(WindowOps& window, const ReadFailure& failure);
 
 // That message; empty when every table was read.
 QString unreadTablesMessage(const RunOutcome& outcome);

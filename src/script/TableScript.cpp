@@ -123,15 +123,7 @@ IndexStatement indexStatement(const Dialect& dialect, const QString& tableName, 
 
 QString grantStatement(const QString& tableName, const ConversionOptions& options) {
     // REFERENCES is always granted; every permission but the last is followed by " ,  ".
-    QStringList permissions{QStringLiteral("REFERENCES")};
-    if (options.GrantSelect)
-        permissions << QStringLiteral("SELECT");
-    if (options.GrantInsert)
-        permissions << QStringLiteral("INSERT");
-    if (options.GrantDelete)
-        permissions << QStringLiteral("DELETE");
-    if (options.GrantUpdate)
-        permissions << QStringLiteral("UPDATE");
+    const QStringList permissions = grantedPermissions(options);
     QString text = crlf + QStringLiteral("GRANT  ") + permissions.join(QStringLiteral(" ,  ")) +
                    QStringLiteral("  ON ") + tableName + QStringLiteral("  TO ") + options.UserNames + crlf;
     if (options.CreateGo)
