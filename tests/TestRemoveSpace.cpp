@@ -43,6 +43,14 @@ void TestRemoveSpace::cleans_data() {
     QTest::addRow("emoji, strip") << QString::fromUtf8("a\xF0\x9F\x98\x80"
                                                        "b")
                                   << true << true << "ab";
+    QTest::addRow("emoji kept without illegal") << QString::fromUtf8("a \xF0\x9F\x98\x80") << false << false
+                                                << QString::fromUtf8("a_\xF0\x9F\x98\x80");
+    // Counted in code points, a lone surrogate is the replacement character.
+    QTest::addRow("lone surrogate, change")
+        << QString(QChar(0xD800)) + QStringLiteral("b c") << false << false
+        << QString(QChar(QChar::ReplacementCharacter)) + QStringLiteral("b_c");
+    QTest::addRow("lone surrogate, no space")
+        << QString(QChar(0xDC00)) << true << false << QString(QChar(QChar::ReplacementCharacter));
     QTest::addRow("brackets and backslash") << "[a]\\^`{|}~" << false << true << "_a________";
     QTest::addRow("digits and at sign") << "@x09Z" << true << true << "@x09Z";
     QTest::addRow("tab is illegal, not a space") << "a\tb" << true << false << "a\tb";

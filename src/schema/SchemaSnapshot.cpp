@@ -21,6 +21,12 @@ std::variant<ReadFailure, SchemaSnapshot> SchemaSnapshot::read(ReaderProcess& re
     for (const readerprotocol::TableSchema& table : answer->tables) {
         Table& added = snapshot.tables_.emplace_back(Table{
             QString::fromStdString(table.name), toFieldTable(table.fields), toIndexList(table.indexes)});
+        const qsizetype position = snapshot.tables_.size() - 1;
+        if (!snapshot.byName_.contains(added.name))
+            snapshot.byName_.insert(added.name, position);
+        const QString folded = added.name.toCaseFolded();
+        if (!snapshot.byFoldedName_.contains(folded))
+            snapshot.byFoldedName_.insert(folded, position);
         snapshot.database_.tables.append(toTableDefinition(table, added.fields, added.indexes));
     }
     for (const readerprotocol::Relationship& relationship : answer->relationships)
@@ -57,14 +63,11 @@ std::variant<ReadFailure, DatabaseSchema> SchemaSnapshot::GetDatabaseSchema(cons
 const SchemaSnapshot::Table* SchemaSnapshot::find(const QString& path, const QString& tableName) const {
     if (path != path_)
         return nullptr;
-    for (const Table& table : tables_) {
-        if (table.name == tableName)
-            return &table;
+    auto found = byName_.constFind(tableName);
+    if (found == byName_.constEnd()) {
+        found = byFoldedName_.constFind(tableName.toCaseFolded());
+        if (found == byFoldedName_.constEnd())
+            return nullptr;
     }
-    const QString folded = tableName.toCaseFolded();
-    for (const Table& table : tables_) {
-        if (table.name.toCaseFolded() == folded)
-            return &table;
-    }
-    return nullptr;
+    return &tables_.at(*found);
 }

@@ -6,6 +6,7 @@
 #include "ReaderProcess.h"
 #include "SchemaReader.h"
 
+#include <QHash>
 #include <QList>
 #include <variant>
 
@@ -30,5 +31,8 @@ private:
 
     QString path_;
     QList<Table> tables_;
+    // Positions in tables_ by exact name and by case-folded name; the first table of a name wins.
+    QHash<QString, qsizetype> byName_;
+    QHash<QString, qsizetype> byFoldedName_;
     DatabaseSchema database_;
 };

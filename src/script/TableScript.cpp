@@ -34,7 +34,7 @@ const Dialect accessSqlDialect{.announce = QStringLiteral("Building Access SQL S
 
 QString nullEnding(const FieldRow& row) {
     const bool allowZeroLength = row.allowZeroLength.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
-    return (allowZeroLength ? QStringLiteral("NULL ,") : QStringLiteral("NOT NULL ,")) + crlf;
+    return allowZeroLength ? QStringLiteral("NULL ,\r\n") : QStringLiteral("NOT NULL ,\r\n");
 }
 
 QString constraintBlock(const Dialect& dialect, const QString& tableName, const QString& keyColumn) {
@@ -81,8 +81,11 @@ Body columnLines(const Dialect& dialect, FieldTable& fields, const QString& tabl
         const auto column = dialect.columnText(typeCode, row.attributes.toInt(), row.size);
         if (!column)
             continue;
-        body.text += QStringLiteral("     ") + row.name + column->typeText +
-                     (column->nullEnding ? nullEnding(row) : crlf);
+        // Appended piece by piece into the one body, without a temporary for the whole line.
+        body.text += QLatin1String("     ");
+        body.text += row.name;
+        body.text += column->typeText;
+        body.text += column->nullEnding ? nullEnding(row) : crlf;
         if (column->autoIncrement)
             body.keyColumn = row.name;
     }

@@ -60,11 +60,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <functional>
 #include <iconv.h>
 #include <memory>
 #include <optional>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -156,7 +159,56 @@ struct CatalogTable {
 struct DatabaseDeleter {
     void operator()(MdbHandle* mdb) const { mdb_close(mdb); }
 };
-using Database = std::unique_ptr<MdbHandle, DatabaseDeleter>;
+
+// The bytes of a database file mapped read-only, so that libmdb reads its pages from memory instead of with
+// a seek and a read of the file per page. Pages libmdb never reads are never loaded.
+class FileMapping {
+public:
+    FileMapping() = default;
+    FileMapping(const FileMapping&) = delete;
+    FileMapping& operator=(const FileMapping&) = delete;
+    ~FileMapping() { unmap(); }
+
+    bool map(const std::string& path) {
+        unmap();
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (fd < 0)
+            return false;
+        struct stat status {};
+        void* address = MAP_FAILED;
+        if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0)
+            address =
+                ::mmap(nullptr, static_cast<std::size_t>(status.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+        ::close(fd);
+        if (address == MAP_FAILED)
+            return false;
+        address_ = address;
+        size_ = static_cast<std::size_t>(status.st_size);
+        return true;
+    }
+    void* data() const { return address_; }
+    std::size_t size() const { return size_; }
+
+private:
+    void unmap() {
+        if (address_)
+            ::munmap(address_, size_);
+        address_ = nullptr;
+        size_ = 0;
+    }
+
+    void* address_ = nullptr;
+    std::size_t size_ = 0;
+};
+
+// An open database and the mapped file it reads from; the file is declared first so that it outlives the
+// handle.
+struct Database {
+    FileMapping file;
+    std::unique_ptr<MdbHandle, DatabaseDeleter> handle;
+
+    MdbHandle* get() const { return handle.get(); }
+};
 
 struct TableDefDeleter {
     void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
@@ -198,8 +250,13 @@ std::optional<Failure> openDatabase(const std::string& path, Database& database)
     case FileVerdict::Database:
         break;
     }
-    database.reset(mdb_open(path.c_str(), MDB_NOFLAGS));
-    if (!database)
+    database.handle.reset();
+    // A file that cannot be mapped is opened the ordinary way, to fail or succeed as libmdb decides.
+    if (database.file.map(path))
+        database.handle.reset(mdb_open_buffer(database.file.data(), database.file.size(), MDB_NOFLAGS));
+    else
+        database.handle.reset(mdb_open(path.c_str(), MDB_NOFLAGS));
+    if (!database.handle)
         return failureFor(UnrecognizedFormat, path);
     convertTextsAsUtf16(database.get());
     return std::nullopt;
