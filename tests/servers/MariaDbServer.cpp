@@ -100,11 +100,7 @@ public:
     Catalog catalog() override {
         Catalog tables;
         const auto table = [&tables](const QString& name) -> CatalogTable& {
-            for (CatalogTable& t : tables)
-                if (t.name == name)
-                    return t;
-            tables.append(CatalogTable{name, {}, {}, {}, {}});
-            return tables.last();
+            return catalogTable(tables, name);
         };
         const QString schema = QLatin1Char('\'') + database_ + QLatin1Char('\'');
         for (const QStringList& r :

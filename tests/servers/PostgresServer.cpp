@@ -100,11 +100,7 @@ public:
     Catalog catalog() override {
         Catalog tables;
         const auto table = [&tables](const QString& name) -> CatalogTable& {
-            for (CatalogTable& t : tables)
-                if (t.name == name)
-                    return t;
-            tables.append(CatalogTable{name, {}, {}, {}, {}});
-            return tables.last();
+            return catalogTable(tables, name);
         };
         for (const QStringList& r : query(QStringLiteral(
                  "SELECT c.relname, a.attname, format_type(a.atttypid, a.atttypmod), a.attnotnull FROM "

@@ -38,3 +38,12 @@ struct CatalogTable {
 };
 
 using Catalog = QList<CatalogTable>; // sorted by table name
+
+// The table of that name, added at the end when the catalog does not hold it yet.
+inline CatalogTable& catalogTable(Catalog& tables, const QString& name) {
+    for (CatalogTable& table : tables)
+        if (table.name == name)
+            return table;
+    tables.append(CatalogTable{name, {}, {}, {}, {}});
+    return tables.last();
+}

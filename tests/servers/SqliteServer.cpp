@@ -34,11 +34,7 @@ public:
     Catalog catalog() override {
         Catalog tables;
         const auto table = [&tables](const QString& name) -> CatalogTable& {
-            for (CatalogTable& t : tables)
-                if (t.name == name)
-                    return t;
-            tables.append(CatalogTable{name, {}, {}, {}, {}});
-            return tables.last();
+            return catalogTable(tables, name);
         };
         QList<QPair<QString, QString>> primaryKeyColumns; // (table, "position name")
         for (const QStringList& r : query(QStringLiteral(
