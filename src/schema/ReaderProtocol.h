@@ -168,6 +168,8 @@ public:
     void u32(std::uint32_t value);
     void text(std::string_view value);
     void boolean(bool value) { u32(value ? 1 : 0); }
+    // Room for this many bytes of payload in all; a buffer never touched costs no memory.
+    void reserve(std::size_t size) { bytes_.reserve(4 + size); }
     // The payload with its length in front, ready to write.
     std::string frame() const;
     // The same without a copy; the writer is empty afterwards.
@@ -214,5 +216,19 @@ std::string encode(const IndexesAnswer& answer);
 std::optional<IndexesAnswer> decodeIndexes(std::string_view payload);
 std::string encode(const SchemaAnswer& answer);
 std::optional<SchemaAnswer> decodeSchema(std::string_view payload);
+
+// Encodes the answer for a schema that could be read one table at a time, so that the reader never holds
+// every table's answer at once. Its frame equals encode(SchemaAnswer) of the same answer.
+class SchemaAnswerWriter {
+public:
+    explicit SchemaAnswerWriter(std::uint32_t tableCount);
+    // The next table of the tableCount.
+    void table(const TableSchema& table);
+    // The frame, with the relationships after the last table; the writer is empty afterwards.
+    std::string finish(const std::vector<Relationship>& relationships);
+
+private:
+    Writer out_;
+};
 
 } // namespace readerprotocol

@@ -20,9 +20,19 @@ public:
     void reserve(const QString& name) { taken_.insert(cut(name, 0).toCaseFolded()); }
     QString allocate(const QString& base) {
         QString name = cut(base, 0);
-        for (int n = 2; taken_.contains(name.toCaseFolded()); ++n) {
-            const QString suffix = QStringLiteral("_%1").arg(n);
-            name = cut(base, int(suffix.size())) + suffix;
+        if (taken_.contains(name.toCaseFolded())) {
+            // Names are only ever added, so the suffixes tried for this base before are still taken: the
+            // search goes on where it stopped last time instead of from "_2" (a name shared by a thousand
+            // tables' indexes would otherwise cost a million tries).
+            int& n = nextSuffix_[base];
+            if (n < 2)
+                n = 2;
+            for (;; ++n) {
+                const QString suffix = QLatin1Char('_') + QString::number(n);
+                name = cut(base, int(suffix.size())) + suffix;
+                if (!taken_.contains(name.toCaseFolded()))
+                    break;
+            }
         }
         taken_.insert(name.toCaseFolded());
         return name;
@@ -45,6 +55,7 @@ private:
     int limit_;
     bool inBytes_;
     QSet<QString> taken_;
+    QHash<QString, int> nextSuffix_; // per base: the first suffix not yet known to be taken
 };
 
 QString oneLine(QString text) {

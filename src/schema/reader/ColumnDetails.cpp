@@ -39,30 +39,15 @@ std::uint32_t complexCode(const std::string& typeTable) {
     return 0;
 }
 
-// A column's property list: libmdb matches it to the column by its exact name.
-const MdbProperties* propertiesOf(GPtrArray* properties, const std::string& column) {
-    if (!properties)
-        return nullptr;
-    for (guint i = 0; i < properties->len; ++i) {
-        const auto* candidate = static_cast<const MdbProperties*>(g_ptr_array_index(properties, i));
-        if (candidate->name && column == candidate->name)
-            return candidate;
-    }
-    return nullptr;
-}
-
-std::string property(const MdbProperties* properties, const char* name) {
-    if (!properties || !properties->hash)
-        return {};
-    const auto* value = static_cast<const char*>(g_hash_table_lookup(properties->hash, name));
-    return value ? std::string(value) : std::string();
+std::string property(const ColumnPropertyValues& properties, ColumnProperty name) {
+    return std::string(valueOf(properties, name).value_or(std::string_view()));
 }
 
 bool isYes(const std::string& value) {
     return g_ascii_strcasecmp(value.c_str(), "yes") == 0;
 }
 
-ColumnDetail describeColumn(const RawColumn& column, const MdbProperties* properties,
+ColumnDetail describeColumn(const RawColumn& column, const ColumnPropertyValues& properties,
                             const ComplexColumns& complexColumns, std::uint32_t tableId) {
     ColumnDetail detail;
     detail.jetType = column.type;
@@ -70,17 +55,17 @@ ColumnDetail describeColumn(const RawColumn& column, const MdbProperties* proper
         detail.precision = column.precision;
         detail.scale = column.scale;
     }
-    detail.required = isYes(property(properties, "Required"));
-    detail.defaultValue = property(properties, "DefaultValue");
-    detail.description = property(properties, "Description");
+    detail.required = isYes(property(properties, ColumnProperty::Required));
+    detail.defaultValue = property(properties, ColumnProperty::DefaultValue);
+    detail.description = property(properties, ColumnProperty::Description);
     detail.guidAutoNumber =
         detail.jetType == jetGuid && ((column.flags & autoGuidFlag) != 0 ||
                                       g_ascii_strcasecmp(detail.defaultValue.c_str(), "GenGUID()") == 0);
     detail.calculated = (column.extraFlags & calculatedFlags) != 0;
     if (detail.calculated) {
-        detail.expression = property(properties, "Expression");
-        detail.resultType =
-            std::uint32_t(std::strtoul(property(properties, "ResultType").c_str(), nullptr, 10));
+        detail.expression = property(properties, ColumnProperty::Expression);
+        detail.resultType = std::uint32_t(
+            std::strtoul(property(properties, ColumnProperty::ResultType).c_str(), nullptr, 10));
         // The engine reports a calculated column as of its result's type, whatever type byte stores it.
         if (detail.resultType != 0)
             detail.jetType = detail.resultType;
@@ -111,9 +96,11 @@ ComplexColumns readComplexColumns(MdbHandle* mdb, const CatalogFacts& catalog) {
     return columns;
 }
 
-std::optional<std::vector<ColumnDetail>>
-describeColumns(const RawTableDefinition& definition, const std::vector<Field>& fields, GPtrArray* properties,
-                const ComplexColumns& complexColumns, std::uint32_t tableId) {
+std::optional<std::vector<ColumnDetail>> describeColumns(const RawTableDefinition& definition,
+                                                         const std::vector<Field>& fields,
+                                                         const TableProperties& properties,
+                                                         const ComplexColumns& complexColumns,
+                                                         std::uint32_t tableId) {
     std::vector<ColumnDetail> details;
     details.reserve(fields.size());
     for (const Field& field : fields) {
@@ -122,8 +109,7 @@ describeColumns(const RawTableDefinition& definition, const std::vector<Field>& 
                          [&](const RawColumn& candidate) { return candidate.name == field.name; });
         if (column == definition.columns.end())
             return std::nullopt;
-        details.push_back(
-            describeColumn(*column, propertiesOf(properties, column->name), complexColumns, tableId));
+        details.push_back(describeColumn(*column, properties.column(column->name), complexColumns, tableId));
     }
     return details;
 }

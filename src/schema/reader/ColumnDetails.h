@@ -6,6 +6,7 @@
 // request).
 
 #include "CatalogFacts.h"
+#include "ColumnProperties.h"
 #include "ReaderProtocol.h"
 #include "TableDefinitionBytes.h"
 
@@ -21,7 +22,8 @@ using ComplexColumns = std::map<std::pair<std::uint32_t, std::string>, std::uint
 ComplexColumns readComplexColumns(MdbHandle* mdb, const CatalogFacts& catalog);
 
 // One detail per field, in the fields' order; nothing when a field is not a column of the definition.
-// properties is the table's parsed property list (may be null).
+// properties are the table's column properties.
 std::optional<std::vector<readerprotocol::ColumnDetail>>
 describeColumns(const RawTableDefinition& definition, const std::vector<readerprotocol::Field>& fields,
-                GPtrArray* properties, const ComplexColumns& complexColumns, std::uint32_t tableId);
+                const TableProperties& properties, const ComplexColumns& complexColumns,
+                std::uint32_t tableId);

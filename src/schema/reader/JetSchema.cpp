@@ -49,6 +49,7 @@
 
 #include "JetSchema.h"
 
+#include "ColumnProperties.h"
 #include "FileCheck.h"
 #include "SchemaDetails.h"
 
@@ -137,21 +138,11 @@ template <typename Item, typename NameOf> void sortByName(std::vector<Item>& ite
     items = std::move(sorted);
 }
 
-// A property list as mdb_kkd_to_props returns it; freed the way libmdb frees a catalog entry's.
-struct PropertiesDeleter {
-    void operator()(GPtrArray* properties) const {
-        for (guint i = 0; i < properties->len; ++i)
-            mdb_free_props(static_cast<MdbProperties*>(g_ptr_array_index(properties, i)));
-        g_ptr_array_free(properties, TRUE);
-    }
-};
-using Properties = std::unique_ptr<GPtrArray, PropertiesDeleter>;
-
 struct CatalogTable {
     std::string name;
     int type = 0;
     unsigned long page = 0;
-    Properties properties;      // local tables only, and only when asked for
+    TableProperties properties; // local tables only, and only when asked for
     std::string linkedDatabase; // links to Access files: the stored path of the file
     std::string foreignName;    // links to Access files: the table's name in that file
 };
@@ -262,15 +253,15 @@ std::optional<Failure> openDatabase(const std::string& path, Database& database)
     return std::nullopt;
 }
 
-// The property blob of the catalog row just fetched.
-Properties readProperties(MdbHandle* mdb, MdbColumn* lvProp) {
+// The column properties in the property blob of the catalog row just fetched.
+TableProperties readProperties(MdbHandle* mdb, MdbColumn* lvProp) {
     if (!lvProp || lvProp->cur_value_len == 0)
         return {};
     size_t size = 0;
     void* blob = mdb_ole_read_full(mdb, lvProp, &size);
     if (!blob)
         return {};
-    Properties properties(size > 0 ? mdb_kkd_to_props(mdb, blob, size) : nullptr);
+    TableProperties properties(mdb, static_cast<const unsigned char*>(blob), size);
     std::free(blob);
     return properties;
 }
@@ -359,22 +350,23 @@ struct Calculation {
     int size = 0;
 };
 
-std::optional<Calculation> calculationOf(const MdbColumn& column, bool jet3) {
-    if (jet3 || !mdb_col_get_prop(&column, "Expression"))
+std::optional<Calculation> calculationOf(const MdbColumn& column, const ColumnPropertyValues& properties,
+                                         bool jet3) {
+    if (jet3 || !valueOf(properties, ColumnProperty::Expression))
         return std::nullopt;
     Calculation calculation;
-    const char* resultType = mdb_col_get_prop(&column, "ResultType");
-    calculation.resultType = resultType ? std::atoi(resultType) : 0;
+    const std::optional<std::string_view> resultType = valueOf(properties, ColumnProperty::ResultType);
+    calculation.resultType = resultType ? std::atoi(std::string(*resultType).c_str()) : 0;
     if (calculation.resultType <= 0)
         calculation.resultType = column.col_type;
     calculation.size = std::max(column.col_size - calculationDataSize, 0);
     return calculation;
 }
 
-Field describeColumn(const MdbColumn& column, bool jet3) {
+Field describeColumn(const MdbColumn& column, const ColumnPropertyValues& properties, bool jet3) {
     Field field;
     field.name = column.name;
-    const std::optional<Calculation> calculation = calculationOf(column, jet3);
+    const std::optional<Calculation> calculation = calculationOf(column, properties, jet3);
     const int columnType = calculation ? calculation->resultType : column.col_type;
     const int size = calculation ? calculation->size : std::max(column.col_size, 0);
     switch (columnType) {
@@ -432,8 +424,7 @@ Field describeColumn(const MdbColumn& column, bool jet3) {
         field.size = std::uint32_t(size);
         break;
     }
-    const char* allowZeroLength = mdb_col_get_prop(&column, "AllowZeroLength");
-    field.allowZeroLength = allowZeroLength && std::strcmp(allowZeroLength, "yes") == 0;
+    field.allowZeroLength = valueOf(properties, ColumnProperty::AllowZeroLength) == "yes";
     field.attributes = (column.is_fixed ? dbFixedField : dbVariableField) | dbUpdatableField;
     if (column.col_type == MDB_LONGINT && column.is_long_auto)
         field.attributes |= dbAutoIncrField;
@@ -478,7 +469,7 @@ TableSchema describeTable(MdbHandle* mdb, const std::string& path, CatalogTable&
     entry.object_type = MDB_TABLE;
     entry.table_pg = table.page;
     g_strlcpy(entry.object_name, table.name.c_str(), sizeof entry.object_name);
-    entry.props = table.properties.get();
+    // entry.props stays empty: the column properties come from table.properties.
 
     TableDef definition(mdb_read_table(&entry));
     if (!definition || !mdb_read_columns(definition.get()))
@@ -487,9 +478,12 @@ TableSchema describeTable(MdbHandle* mdb, const std::string& path, CatalogTable&
     if (parts.fields) {
         const bool jet3 = mdb->f->jet_version == MDB_VER_JET3;
         schema.fields.readable = true;
-        for (guint i = 0; i < definition->columns->len; ++i)
+        schema.fields.fields.reserve(definition->columns->len);
+        for (guint i = 0; i < definition->columns->len; ++i) {
+            const auto& column = *static_cast<const MdbColumn*>(g_ptr_array_index(definition->columns, i));
             schema.fields.fields.push_back(
-                describeColumn(*static_cast<MdbColumn*>(g_ptr_array_index(definition->columns, i)), jet3));
+                describeColumn(column, table.properties.column(column.name), jet3));
+        }
     }
 
     if (parts.indexes) {
@@ -630,22 +624,23 @@ IndexesAnswer readTableIndexes(const std::string& path, const std::string& table
     return describeTable(database.get(), path, *table, {.indexes = true}).indexes;
 }
 
-SchemaAnswer readSchema(const std::string& path) {
-    SchemaAnswer answer;
+std::string readSchemaFrame(const std::string& path) {
+    SchemaAnswer failed;
     Database database;
-    if ((answer.failure = openDatabase(path, database)))
-        return answer;
+    if ((failed.failure = openDatabase(path, database)))
+        return encode(failed);
     std::vector<CatalogTable> tables;
-    if ((answer.failure = listTables(database.get(), path, true, tables)))
-        return answer;
+    if ((failed.failure = listTables(database.get(), path, true, tables)))
+        return encode(failed);
     // What the engine's texts leave out: read once for the whole file, then per table.
     const SchemaDetails details = readSchemaDetails(database.get());
+    SchemaAnswerWriter answer(std::uint32_t(tables.size()));
     for (CatalogTable& table : tables) {
         TableSchema schema = describeTable(database.get(), path, table, {.fields = true, .indexes = true});
-        schema.details = describeTableDetails(database.get(), details, table.name, table.properties.get(),
+        schema.details = describeTableDetails(database.get(), details, table.name, table.properties,
                                               schema.fields, schema.indexes);
-        answer.tables.push_back(std::move(schema));
+        answer.table(schema);
+        table.properties = {}; // done with
     }
-    answer.relationships = details.relationships;
-    return answer;
+    return answer.finish(details.relationships);
 }

@@ -9,5 +9,6 @@
 readerprotocol::TablesAnswer readTableNames(const std::string& path);
 readerprotocol::FieldsAnswer readTableFields(const std::string& path, const std::string& table);
 readerprotocol::IndexesAnswer readTableIndexes(const std::string& path, const std::string& table);
-// Tables, each table's fields, indexes and stored details, and the relationships, in one open of the file.
-readerprotocol::SchemaAnswer readSchema(const std::string& path);
+// Tables, each table's fields, indexes and stored details, and the relationships, in one open of the file:
+// the encoded answer frame, written table by table as each is read.
+std::string readSchemaFrame(const std::string& path);

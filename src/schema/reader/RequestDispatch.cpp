@@ -13,7 +13,7 @@ std::string answerRequest(const Request& request) {
     case RequestKind::Indexes:
         return encode(readTableIndexes(request.path, request.table));
     case RequestKind::Schema:
-        return encode(readSchema(request.path));
+        return readSchemaFrame(request.path);
     }
     return {};
 }

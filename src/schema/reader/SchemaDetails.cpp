@@ -36,7 +36,7 @@ SchemaDetails readSchemaDetails(MdbHandle* mdb) {
 }
 
 TableDetails describeTableDetails(MdbHandle* mdb, const SchemaDetails& schema, const std::string& table,
-                                  GPtrArray* properties, const FieldsAnswer& fields,
+                                  const TableProperties& properties, const FieldsAnswer& fields,
                                   const IndexesAnswer& indexNames) {
     TableDetails details;
     details.catalog = schema.catalog.catalogOf(table);

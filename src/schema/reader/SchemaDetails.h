@@ -4,6 +4,7 @@
 
 #include "CatalogFacts.h"
 #include "ColumnDetails.h"
+#include "ColumnProperties.h"
 #include "ReaderProtocol.h"
 
 #include <string>
@@ -18,11 +19,11 @@ struct SchemaDetails {
 SchemaDetails readSchemaDetails(MdbHandle* mdb);
 
 // The details of one table of the answer, from the table definition's own bytes (libmdb's reading of the
-// table is not repeated). properties is the table's parsed property list (may be null); fields and
+// table is not repeated). properties are the table's column properties; fields and
 // indexNames are what the answer gives the table: column details follow the fields one for one (and are
 // left out when a field is not in the definition, as for a table read through its link), index details
 // follow the index names.
 readerprotocol::TableDetails describeTableDetails(MdbHandle* mdb, const SchemaDetails& schema,
-                                                  const std::string& table, GPtrArray* properties,
+                                                  const std::string& table, const TableProperties& properties,
                                                   const readerprotocol::FieldsAnswer& fields,
                                                   const readerprotocol::IndexesAnswer& indexNames);
