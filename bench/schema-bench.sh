@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # Cost of a whole conversion against the size of the schema: veltrane-cli in both classic dialects and the
-# four complete script types and, for comparison, mdbtools' mdb-schema (its access backend, and its
-# postgres, mysql and sqlite backends next to the complete scripts) on the same generated databases of 100,
-# 1,000 and 3,000 tables (20 columns and 4 indexes each). The databases are written once by mkmdb and kept in BUILD_DIR/bench.
-# Prints wall time, peak memory (maximum resident set) and the time as a multiple of mdb-schema's.
+# four complete script types, each next to the closest backend of mdbtools' mdb-schema on the same file
+# (Access SQL: access; T-SQL and SQL Server: sybase, its T-SQL; PostgreSQL: postgres; MySQL: mysql; SQLite:
+# sqlite), on generated databases of 100, 1,000 and 3,000 tables (20 columns and 4 indexes each). The
+# databases are written once by mkmdb and kept in BUILD_DIR/bench.
+#
+# Each pair is run RUNS times, the two programs alternating, and the median wall time counts. Printed per
+# pair: the median seconds of each, veltrane-cli's time per table, the ratio of the medians, the largest
+# peak memory (maximum resident set) of each, the script's size and the memory goal: twice mdb-schema's
+# peak plus the script.
 #
 # Usage: bench/schema-bench.sh [BUILD_DIR] [TABLE_COUNTS...]
-#   BUILD_DIR     default: build (needs bin/mkmdb and bin/veltrane-cli)
+#   BUILD_DIR     default: build (needs bin/mkmdb and bin/veltrane-cli; a Release build for real figures)
 #   TABLE_COUNTS  default: 100 1000 3000
-#   RUNS=N        runs per measurement, the best one counts (default 3)
+#   RUNS=N        runs of each program per pair (default 5)
 set -euo pipefail
 export LC_ALL=C
 
@@ -17,7 +22,7 @@ build=${1:-$root/build}
 shift || true
 sizes=("$@")
 ((${#sizes[@]})) || sizes=(100 1000 3000)
-runs=${RUNS:-3}
+runs=${RUNS:-5}
 mkmdb=$build/bin/mkmdb
 cli=$build/bin/veltrane-cli
 cache=$build/bench
@@ -54,71 +59,57 @@ describe() {
     }'
 }
 
-# Runs a command RUNS times; prints "seconds kilobytes" of the fastest run (memory: its peak RSS).
-measure() {
-    local best="" out
-    for ((r = 0; r < runs; r++)); do
-        if ! /usr/bin/time -f '%e %M' -o "$cache/time.txt" "$@" >/dev/null 2>"$cache/stderr.txt"; then
-            echo "failed: $* ($(head -c 200 "$cache/stderr.txt"))" >&2
-            echo "- 0"
-            return
-        fi
-        out=$(tail -n 1 "$cache/time.txt")
-        if [[ -z $best ]] || awk -v a="${out% *}" -v b="${best% *}" 'BEGIN { exit !(a < b) }'; then
-            best=$out
-        fi
-    done
-    echo "$best"
+# Runs a command once; prints "seconds kilobytes" (wall time, peak resident set of its largest process).
+run_once() {
+    local start end
+    start=$EPOCHREALTIME
+    if ! /usr/bin/time -f '%M' -o "$cache/time.txt" "$@" >"$cache/out.txt" 2>"$cache/stderr.txt"; then
+        echo "failed: $* ($(head -c 200 "$cache/stderr.txt"))" >&2
+        return 1
+    fi
+    end=$EPOCHREALTIME
+    awk -v a="$start" -v b="$end" -v k="$(tail -n 1 "$cache/time.txt")" 'BEGIN { printf "%.4f %d\n", b - a, k }'
 }
 
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+largest() { sort -n | tail -n 1; }
+
 printf '%s\n' "Machine: $(nproc) cores, $(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo)"
-printf '%s\n' "Date: $(date -u '+%Y-%m-%d %H:%M UTC'), best of $runs runs"
-printf '%-7s %-10s %-24s %9s %10s %13s\n' tables "file" program "seconds" "peak MiB" "x mdb-schema"
+printf '%s\n' "Date: $(date -u '+%Y-%m-%d %H:%M UTC'), median of $runs alternating runs"
+printf '%-6s %-11s %-11s %8s %8s %8s %6s %8s %8s %8s %8s\n' tables veltrane mdb-schema "v s" "m s" "v us/tb" ratio \
+    "v MiB" "m MiB" "sql MiB" "goal MiB"
 for n in "${sizes[@]}"; do
     db=$cache/tables-$n.mdb
     if [[ ! -f $db ]]; then
         describe "$n" >"$cache/tables-$n.json"
         "$mkmdb" "$cache/tables-$n.json" "$db"
     fi
-    size=$(($(stat -c %s "$db") / 1048576))MiB
-    reference=""
-    if [[ -n $mdbschema ]]; then
-        reference=$(measure "$mdbschema" "$db" access)
-    fi
-    for run in "mdb-schema access" "veltrane-cli Access SQL" "veltrane-cli T-SQL"; do
-        case $run in
-        mdb-schema*)
-            [[ -n $reference ]] || continue
-            result=$reference
-            ;;
-        "veltrane-cli Access SQL") result=$(measure "$cli" --script-type "Access SQL" "$db") ;;
-        "veltrane-cli T-SQL") result=$(measure "$cli" --script-type T-SQL "$db") ;;
-        esac
-        seconds=${result% *}
-        mib=$(awk -v k="${result#* }" 'BEGIN { printf "%.1f", k / 1024 }')
-        ratio=-
-        if [[ -n $reference ]]; then
-            ratio=$(awk -v a="$seconds" -v b="${reference% *}" 'BEGIN { if (a != "-" && b > 0) printf "%.2f", a / b; else print "-" }')
+    for pair in "Access SQL:access" "T-SQL:sybase" "SQL Server:sybase" "PostgreSQL:postgres" "MySQL:mysql" \
+        "SQLite:sqlite"; do
+        type=${pair%%:*}
+        backend=${pair#*:}
+        ours=() theirs=()
+        for ((r = 0; r < runs; r++)); do
+            if [[ -n $mdbschema ]]; then
+                theirs+=("$(run_once "$mdbschema" "$db" "$backend")") || continue 2
+            fi
+            ours+=("$(run_once "$cli" --script-type "$type" "$db")") || continue 2
+        done
+        script=$(stat -c %s "$cache/out.txt")
+        v_s=$(printf '%s\n' "${ours[@]}" | cut -d' ' -f1 | median)
+        v_k=$(printf '%s\n' "${ours[@]}" | cut -d' ' -f2 | largest)
+        m_s=- m_k=- ratio=- goal=-
+        if ((${#theirs[@]})); then
+            m_s=$(printf '%s\n' "${theirs[@]}" | cut -d' ' -f1 | median)
+            m_k=$(printf '%s\n' "${theirs[@]}" | cut -d' ' -f2 | largest)
+            ratio=$(awk -v a="$v_s" -v b="$m_s" 'BEGIN { printf "%.2f", a / b }')
+            goal=$(awk -v k="$m_k" -v s="$script" 'BEGIN { printf "%.1f", (2 * k * 1024 + s) / 1048576 }')
+            m_k=$(awk -v k="$m_k" 'BEGIN { printf "%.1f", k / 1024 }')
+            m_s=$(awk -v s="$m_s" 'BEGIN { printf "%.3f", s }')
         fi
-        printf '%-7s %-10s %-24s %9s %10s %13s\n' "$n" "$size" "$run" "$seconds" "$mib" "$ratio"
-    done
-    # The complete scripts, each next to mdb-schema's backend for the same server (SQL Server has none).
-    for pair in "postgres:PostgreSQL" "mysql:MySQL" "sqlite:SQLite" "-:SQL Server"; do
-        backend=${pair%%:*}
-        type=${pair#*:}
-        reference=""
-        if [[ -n $mdbschema && $backend != - ]]; then
-            reference=$(measure "$mdbschema" "$db" "$backend")
-            mib=$(awk -v k="${reference#* }" 'BEGIN { printf "%.1f", k / 1024 }')
-            printf '%-7s %-10s %-24s %9s %10s %13s\n' "$n" "$size" "mdb-schema $backend" "${reference% *}" "$mib" "1.00"
-        fi
-        result=$(measure "$cli" --script-type "$type" "$db")
-        seconds=${result% *}
-        mib=$(awk -v k="${result#* }" 'BEGIN { printf "%.1f", k / 1024 }')
-        ratio=-
-        if [[ -n $reference ]]; then
-            ratio=$(awk -v a="$seconds" -v b="${reference% *}" 'BEGIN { if (a != "-" && b > 0) printf "%.2f", a / b; else print "-" }')
-        fi
-        printf '%-7s %-10s %-24s %9s %10s %13s\n' "$n" "$size" "veltrane-cli $type" "$seconds" "$mib" "$ratio"
+        printf '%-6s %-11s %-11s %8.3f %8s %8.1f %6s %8.1f %8s %8.1f %8s\n' "$n" "$type" "$backend" "$v_s" "$m_s" \
+            "$(awk -v s="$v_s" -v n="$n" 'BEGIN { print s / n * 1e6 }')" "$ratio" \
+            "$(awk -v k="$v_k" 'BEGIN { print k / 1024 }')" "$m_k" "$(awk -v s="$script" 'BEGIN { print s / 1048576 }')" \
+            "$goal"
     done
 done

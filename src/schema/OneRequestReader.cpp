@@ -1,9 +1,13 @@
 #include "OneRequestReader.h"
 
 TableList OneRequestReader::GetTableNames(const QString& path) {
+    return readSnapshot(path, SchemaSnapshot::Contents::EngineTexts);
+}
+
+TableList OneRequestReader::readSnapshot(const QString& path, SchemaSnapshot::Contents contents) {
     snapshot_.reset();
     failure_.reset();
-    auto snapshot = SchemaSnapshot::read(engine_, path);
+    auto snapshot = SchemaSnapshot::read(engine_, path, contents);
     if (auto* failure = std::get_if<ReadFailure>(&snapshot)) {
         failure_ = *failure;
         return *failure;
@@ -21,8 +25,8 @@ IndexList OneRequestReader::GetTableIndexes(const QString& path, const QString& 
 }
 
 std::variant<ReadFailure, DatabaseSchema> OneRequestReader::GetDatabaseSchema(const QString& path) {
-    if (!snapshot_) {
-        const TableList tables = GetTableNames(path);
+    if (!snapshot_ || !snapshot_->holdsWholeSchema()) {
+        const TableList tables = readSnapshot(path, SchemaSnapshot::Contents::WholeSchema);
         if (const auto* failure = std::get_if<ReadFailure>(&tables))
             return *failure;
     }

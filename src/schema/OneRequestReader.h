@@ -4,7 +4,8 @@
 // exactly as the reader process would answer them one by one, in a fraction of the time: one request
 // instead of two per table, each of which would open the file again. Every table list is read afresh, so
 // a run always sees the file as it is when the run starts. It remembers why the last table list could not
-// be read, so a caller can tell a missing file from a damaged one.
+// be read, so a caller can tell a missing file from a damaged one. A table list keeps only the engine's
+// texts; the stored facts beyond them are kept when the whole schema is asked for.
 
 #include "ReaderProcess.h"
 #include "SchemaSnapshot.h"
@@ -26,6 +27,8 @@ public:
     void forget() { snapshot_.reset(); }
 
 private:
+    TableList readSnapshot(const QString& path, SchemaSnapshot::Contents contents);
+
     ReaderProcess& engine_;
     std::optional<SchemaSnapshot> snapshot_;
     std::optional<ReadFailure> failure_;

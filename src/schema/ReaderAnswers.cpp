@@ -12,6 +12,20 @@ QStringList toStringList(const std::vector<std::string>& names) {
     return list;
 }
 
+// The text of a field's type, size or attributes number. Those below 512 (nearly all of them) are made
+// once and shared, so that a schema of thousands of fields does not allocate three strings a field.
+QString numberText(std::uint32_t number) {
+    constexpr std::uint32_t shared = 512;
+    static const QList<QString> texts = [] {
+        QList<QString> list;
+        list.reserve(shared);
+        for (std::uint32_t i = 0; i < shared; ++i)
+            list.append(QString::number(i));
+        return list;
+    }();
+    return number < shared ? texts.at(number) : QString::number(number);
+}
+
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -59,10 +73,10 @@ FieldTable toFieldTable(const readerprotocol::FieldsAnswer& answer) {
     QList<FieldRow> rows;
     rows.reserve(qsizetype(answer.fields.size()));
     for (const readerprotocol::Field& field : answer.fields)
-        rows.append(FieldRow{QString::fromStdString(field.name), QString::number(field.type),
-                             QString::number(field.size),
+        rows.append(FieldRow{QString::fromStdString(field.name), numberText(field.type),
+                             numberText(field.size),
                              field.allowZeroLength ? QStringLiteral("True") : QStringLiteral("False"),
-                             QString::number(field.attributes)});
+                             numberText(field.attributes)});
     return FieldTable(rows);
 }
 

@@ -148,18 +148,33 @@ std::optional<std::string> ReaderProcess::exchange(const std::string& frame) {
     if (process_->write(frame.data(), qint64(frame.size())) != qint64(frame.size()))
         return std::nullopt;
 
-    QByteArray received;
+    // The length first, then the payload read straight into a string of that size: an answer of megabytes
+    // is copied once, from the process's buffer.
+    char header[4];
+    qint64 headerRead = 0;
+    std::optional<std::string> payload;
+    std::size_t payloadRead = 0;
     for (;;) {
-        received += process_->readAllStandardOutput();
-        if (const std::optional<std::uint32_t> size =
-                frameSize(std::string_view(received.data(), received.size()))) {
-            if (*size > maxFrameSize)
-                return std::nullopt;
-            const qsizetype total = 4 + qsizetype(*size);
-            if (received.size() > total)
-                return std::nullopt;
-            if (received.size() == total)
-                return std::string(received.constData() + 4, *size);
+        if (!payload) {
+            const qint64 got = process_->read(header + headerRead, qint64(sizeof header) - headerRead);
+            headerRead += qMax<qint64>(got, 0);
+            if (headerRead == qint64(sizeof header)) {
+                const std::uint32_t size = *frameSize(std::string_view(header, sizeof header));
+                if (size > maxFrameSize)
+                    return std::nullopt;
+                payload.emplace(size, '\0');
+            }
+        }
+        if (payload) {
+            const qint64 got =
+                process_->read(payload->data() + payloadRead, qint64(payload->size() - payloadRead));
+            payloadRead += std::size_t(qMax<qint64>(got, 0));
+            if (payloadRead == payload->size()) {
+                // More than one answer means the reader is out of step.
+                if (process_->bytesAvailable() > 0)
+                    return std::nullopt;
+                return payload;
+            }
         }
         if (deadline.hasExpired() || process_->state() != QProcess::Running)
             return std::nullopt;

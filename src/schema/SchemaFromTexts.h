@@ -50,6 +50,7 @@ inline TableDefinition tableFromTexts(const QString& name, const FieldTable& fie
     } else if (fields.isUnreadable()) {
         table.columnsState = ReadState::Unreadable;
     } else {
+        table.columns.reserve(fields.rows().size());
         for (const FieldRow& row : fields.rows())
             table.columns.append(columnFromFieldRow(row));
     }
@@ -58,6 +59,7 @@ inline TableDefinition tableFromTexts(const QString& name, const FieldTable& fie
     } else if (indexes == unreadableIndexes()) {
         table.indexesState = ReadState::Unreadable;
     } else if (const auto* list = std::get_if<TextList>(&indexes)) {
+        table.indexes.reserve(list->items().size());
         for (const QString& indexName : list->items()) {
             IndexDefinition index;
             index.name = indexName;

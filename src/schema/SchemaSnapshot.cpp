@@ -5,11 +5,13 @@
 
 #include <QFile>
 
-std::variant<ReadFailure, SchemaSnapshot> SchemaSnapshot::read(ReaderProcess& reader, const QString& path) {
+std::variant<ReadFailure, SchemaSnapshot> SchemaSnapshot::read(ReaderProcess& reader, const QString& path,
+                                                               Contents contents) {
     using namespace readerprotocol;
-    const std::optional<std::string> payload =
+    std::optional<std::string> payload =
         reader.exchange(encode(Request{RequestKind::Schema, QFile::encodeName(path).toStdString(), {}}));
     const std::optional<SchemaAnswer> answer = payload ? decodeSchema(*payload) : std::nullopt;
+    payload.reset(); // decoded: its megabytes are no longer needed
     if (!answer) {
         reader.stop();
         return reader.failedRead(path);
@@ -18,6 +20,10 @@ std::variant<ReadFailure, SchemaSnapshot> SchemaSnapshot::read(ReaderProcess& re
         return toReadFailure(*answer->failure);
     SchemaSnapshot snapshot;
     snapshot.path_ = path;
+    snapshot.contents_ = contents;
+    snapshot.tables_.reserve(qsizetype(answer->tables.size()));
+    if (contents == Contents::WholeSchema)
+        snapshot.database_.tables.reserve(qsizetype(answer->tables.size()));
     for (const readerprotocol::TableSchema& table : answer->tables) {
         Table& added = snapshot.tables_.emplace_back(Table{
             QString::fromStdString(table.name), toFieldTable(table.fields), toIndexList(table.indexes)});
@@ -27,10 +33,13 @@ std::variant<ReadFailure, SchemaSnapshot> SchemaSnapshot::read(ReaderProcess& re
         const QString folded = added.name.toCaseFolded();
         if (!snapshot.byFoldedName_.contains(folded))
             snapshot.byFoldedName_.insert(folded, position);
-        snapshot.database_.tables.append(toTableDefinition(table, added.fields, added.indexes));
+        if (contents == Contents::WholeSchema)
+            snapshot.database_.tables.append(toTableDefinition(table, added.fields, added.indexes));
     }
-    for (const readerprotocol::Relationship& relationship : answer->relationships)
-        snapshot.database_.relationships.append(toRelationship(relationship));
+    if (contents == Contents::WholeSchema) {
+        for (const readerprotocol::Relationship& relationship : answer->relationships)
+            snapshot.database_.relationships.append(toRelationship(relationship));
+    }
     return snapshot;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The whole schema of one database, read in a single request to the reader process and answered from
 // memory afterwards, for a caller that wants every table at once. It answers exactly as ReaderProcess
-// would for the path it was read from; any other path is answered as a file that does not exist.
+// would for the path it was read from; any other path is answered as a file that does not exist. A snapshot
+// read for the engine's texts alone answers GetDatabaseSchema with a schema of no tables.
 
 #include "ReaderProcess.h"
 #include "SchemaReader.h"
@@ -12,7 +13,14 @@
 
 class SchemaSnapshot : public SchemaReader {
 public:
-    static std::variant<ReadFailure, SchemaSnapshot> read(ReaderProcess& reader, const QString& path);
+    // What a snapshot keeps of the answer: the engine's texts of each table (GetTableNames, GetTableFields,
+    // GetTableIndexes), or those and every stored fact (GetDatabaseSchema too). Building the whole schema
+    // costs about as much again, so a run that asks only for the texts does not pay for it.
+    enum class Contents { EngineTexts, WholeSchema };
+
+    static std::variant<ReadFailure, SchemaSnapshot> read(ReaderProcess& reader, const QString& path,
+                                                          Contents contents = Contents::WholeSchema);
+    bool holdsWholeSchema() const { return contents_ == Contents::WholeSchema; }
 
     TableList GetTableNames(const QString& path) override;
     FieldTable GetTableFields(const QString& path, const QString& tableName) override;
@@ -35,4 +43,5 @@ private:
     QHash<QString, qsizetype> byName_;
     QHash<QString, qsizetype> byFoldedName_;
     DatabaseSchema database_;
+    Contents contents_ = Contents::WholeSchema;
 };

@@ -20,7 +20,8 @@ public:
     void reserve(const QString& name) { taken_.insert(cut(name, 0).toCaseFolded()); }
     QString allocate(const QString& base) {
         QString name = cut(base, 0);
-        if (taken_.contains(name.toCaseFolded())) {
+        QString folded = name.toCaseFolded();
+        if (taken_.contains(folded)) {
             // Names are only ever added, so the suffixes tried for this base before are still taken: the
             // search goes on where it stopped last time instead of from "_2" (a name shared by a thousand
             // tables' indexes would otherwise cost a million tries).
@@ -30,17 +31,19 @@ public:
             for (;; ++n) {
                 const QString suffix = QLatin1Char('_') + QString::number(n);
                 name = cut(base, int(suffix.size())) + suffix;
-                if (!taken_.contains(name.toCaseFolded()))
+                folded = name.toCaseFolded();
+                if (!taken_.contains(folded))
                     break;
             }
         }
-        taken_.insert(name.toCaseFolded());
+        taken_.insert(std::move(folded));
         return name;
     }
 
 private:
     QString cut(QString name, int room) const {
-        if (limit_ <= 0)
+        // A UTF-16 code unit never takes more than three bytes of UTF-8: most names need no counting.
+        if (limit_ <= 0 || name.size() * (inBytes_ ? 3 : 1) <= limit_ - room)
             return name;
         const auto length = [this](const QString& s) {
             return inBytes_ ? int(s.toUtf8().size()) : int(s.size());
@@ -300,6 +303,7 @@ public:
             return;
         }
         NameAllocator columnNames(d_.nameLimit, d_.limitInBytes);
+        t.columns.reserve(table.columns.size());
         for (const ColumnDefinition& column : table.columns) {
             t.columns.append(columnPlan(t, column));
             ColumnPlan& c = t.columns.last();
