@@ -39,15 +39,36 @@ private:
     std::string path_;
 };
 
-// The answer to a request, decoded; aborts when the frame does not decode or does not encode back the same.
+// The frames of the answer to a request, one after another.
+std::string answerFrames(const Request& request) {
+    std::string frames;
+    if (!answerRequest(request, [&](const std::string& frame) {
+            frames += frame;
+            return true;
+        }))
+        std::abort();
+    return frames;
+}
+
+// The answer to a request, decoded; aborts when its one frame does not decode or does not encode back the
+// same.
 template <typename Answer>
 Answer answered(const Request& request, std::optional<Answer> (*decode)(std::string_view)) {
-    const std::string frame = answerRequest(request);
+    const std::string frame = answerFrames(request);
     const std::optional<std::uint32_t> size = frameSize(frame);
     if (!size || *size != frame.size() - 4)
         std::abort();
     const std::optional<Answer> decoded = decode(std::string_view(frame).substr(4));
     if (!decoded || encode(*decoded) != frame)
+        std::abort();
+    return *decoded;
+}
+
+// The whole-schema answer, decoded from its frames; aborts unless they decode and encode back the same.
+SchemaAnswer answeredSchema(const std::string& path) {
+    const std::string frames = answerFrames(Request{RequestKind::Schema, path, {}});
+    const std::optional<SchemaAnswer> decoded = decodeSchema(frames);
+    if (!decoded || encode(*decoded) != frames)
         std::abort();
     return *decoded;
 }
@@ -76,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     answered(Request{RequestKind::Fields, path, "no such table"}, decodeFields);
 
-    const SchemaAnswer schema = answered(Request{RequestKind::Schema, path, {}}, decodeSchema);
+    const SchemaAnswer schema = answeredSchema(path);
     // One open of the file and many must tell the same: the whole schema lists what the table list lists.
     if (schema.failure.has_value() != tables.failure.has_value())
         std::abort();

@@ -143,10 +143,6 @@ readerprotocol::SchemaAnswer fullAnswer() {
     return answer;
 }
 
-std::string_view payloadOf(const std::string& frame) {
-    return std::string_view(frame).substr(4);
-}
-
 } // namespace
 
 class TestDatabaseSchema : public QObject {
@@ -434,9 +430,8 @@ void TestDatabaseSchema::generatedDatabase() {
 
 void TestDatabaseSchema::answerSurvivesEncoding() {
     const readerprotocol::SchemaAnswer answer = fullAnswer();
-    const std::string frame = readerprotocol::encode(answer);
     const std::optional<readerprotocol::SchemaAnswer> decoded =
-        readerprotocol::decodeSchema(payloadOf(frame));
+        readerprotocol::decodeSchema(readerprotocol::encode(answer));
     QVERIFY(decoded.has_value());
     QVERIFY(*decoded == answer);
 }
@@ -447,27 +442,43 @@ void TestDatabaseSchema::malformedAnswerIsRejected_data() {
     QTest::addRow("cut short") << 1;
     QTest::addRow("one byte too many") << 2;
     QTest::addRow("relationship count beyond the bytes") << 3;
+    QTest::addRow("head counts a table fewer") << 4;
+    QTest::addRow("head counts a table more") << 5;
+    QTest::addRow("a table frame holds a byte more") << 6;
 }
 
 void TestDatabaseSchema::malformedAnswerIsRejected() {
     QFETCH(int, change);
     readerprotocol::SchemaAnswer answer = fullAnswer();
+    answer.tables.push_back(answer.tables.front());
+    answer.tables.back().name = "Second";
     if (change == 0)
         answer.tables.front().details.columns.pop_back();
-    std::string payload(payloadOf(readerprotocol::encode(answer)));
+    std::string frames = readerprotocol::encode(answer);
+    // The head frame: its length, the failure status 0 and the number of tables.
+    constexpr std::size_t tableCountAt = 8;
+    const auto setU32 = [&](std::size_t at, std::uint32_t value) {
+        for (int i = 0; i < 4; ++i)
+            frames[at + std::size_t(i)] = char((value >> (8 * i)) & 0xFF);
+    };
     if (change == 1)
-        payload.pop_back();
+        frames.pop_back();
     if (change == 2)
-        payload.push_back('\0');
-    if (change == 3) {
-        // The relationship count sits right after the last table; make it claim a million.
-        readerprotocol::SchemaAnswer withoutRelationships = answer;
-        withoutRelationships.relationships.clear();
-        std::string head(payloadOf(readerprotocol::encode(withoutRelationships)));
-        head.resize(head.size() - 4);
-        payload = head + std::string("\x40\x42\x0F\x00", 4) + payload.substr(head.size() + 4);
+        frames.push_back('\0');
+    if (change == 3) // the tail frame's relationship count, right after its length
+        setU32(frames.size() - readerprotocol::encodeSchemaTail(answer.relationships).size() + 4, 1000000);
+    if (change == 4 || change == 5)
+        setU32(tableCountAt, std::uint32_t(answer.tables.size()) + (change == 4 ? -1 : 1));
+    if (change == 6) {
+        const std::size_t first = readerprotocol::encodeSchemaHead(std::nullopt, 0).size();
+        std::string table = readerprotocol::encodeSchemaTable(answer.tables.front());
+        table.push_back('\0');
+        const std::uint32_t size = std::uint32_t(table.size() - 4);
+        for (int i = 0; i < 4; ++i)
+            table[std::size_t(i)] = char((size >> (8 * i)) & 0xFF);
+        frames.replace(first, table.size() - 1, table);
     }
-    QVERIFY(!readerprotocol::decodeSchema(payload).has_value());
+    QVERIFY(!readerprotocol::decodeSchema(frames).has_value());
 }
 
 QTEST_GUILESS_MAIN(TestDatabaseSchema)

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -36,6 +37,15 @@ bool writeOutput(const QByteArray& bytes, const QString& outputFile) {
         return file.commit();
     file.cancelWriting();
     return false;
+}
+
+// Ends the process once the script is out. Freeing the schema and the script piece by piece and waiting
+// for the reader process to be killed would only delay the exit: the system takes the memory back at once,
+// and the reader ends by itself when its input closes with this process.
+[[noreturn]] int endNow(int status) {
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(status);
 }
 
 void printError(const QString& text) {
@@ -83,5 +93,5 @@ int main(int argc, char* argv[]) {
         return CannotCreate;
     }
     // The script is written all the same: what could be read is useful.
-    return outcome.ending == RunOutcome::Ending::PartlyRead ? DataError : Success;
+    return endNow(outcome.ending == RunOutcome::Ending::PartlyRead ? DataError : Success);
 }

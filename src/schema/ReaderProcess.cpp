@@ -135,21 +135,31 @@ void ReaderProcess::stop() {
 // Sends one request and waits for exactly one answer frame. Nothing when the reader could not be started,
 // died, went silent past the time limit or sent more or other than one frame; the caller then stops it.
 std::optional<std::string> ReaderProcess::exchange(const std::string& frame) {
+    std::optional<std::string> answer;
+    const bool answered = exchangeFrames(frame, [&](std::string&& payload) {
+        answer = std::move(payload);
+        return FrameVerdict::Done;
+    });
+    return answered ? answer : std::nullopt;
+}
+
+bool ReaderProcess::exchangeFrames(const std::string& frame,
+                                   const std::function<FrameVerdict(std::string&& payload)>& onFrame) {
     const QDeadlineTimer deadline(requestTimeoutMs());
     if (!ensureRunning(int(deadline.remainingTime())))
-        return std::nullopt;
+        return false;
     // Output nobody asked for means the reader is out of step; start over with a fresh one.
     if (!process_->readAllStandardOutput().isEmpty()) {
         stop();
         if (!ensureRunning(int(deadline.remainingTime())))
-            return std::nullopt;
+            return false;
     }
 
     if (process_->write(frame.data(), qint64(frame.size())) != qint64(frame.size()))
-        return std::nullopt;
+        return false;
 
-    // The length first, then the payload read straight into a string of that size: an answer of megabytes
-    // is copied once, from the process's buffer.
+    // Each frame's length first, then its payload read straight into a string of that size: an answer of
+    // megabytes is copied once, from the process's buffer.
     char header[4];
     qint64 headerRead = 0;
     std::optional<std::string> payload;
@@ -161,8 +171,9 @@ std::optional<std::string> ReaderProcess::exchange(const std::string& frame) {
             if (headerRead == qint64(sizeof header)) {
                 const std::uint32_t size = *frameSize(std::string_view(header, sizeof header));
                 if (size > maxFrameSize)
-                    return std::nullopt;
+                    return false;
                 payload.emplace(size, '\0');
+                payloadRead = 0;
             }
         }
         if (payload) {
@@ -170,19 +181,24 @@ std::optional<std::string> ReaderProcess::exchange(const std::string& frame) {
                 process_->read(payload->data() + payloadRead, qint64(payload->size() - payloadRead));
             payloadRead += std::size_t(qMax<qint64>(got, 0));
             if (payloadRead == payload->size()) {
-                // More than one answer means the reader is out of step.
-                if (process_->bytesAvailable() > 0)
-                    return std::nullopt;
-                return payload;
+                const FrameVerdict verdict = onFrame(std::move(*payload));
+                payload.reset();
+                headerRead = 0;
+                if (verdict == FrameVerdict::Bad)
+                    return false;
+                // More than the answer means the reader is out of step.
+                if (verdict == FrameVerdict::Done)
+                    return process_->bytesAvailable() == 0;
+                continue; // the next frame may be in the buffer already
             }
         }
         if (deadline.hasExpired() || process_->state() != QProcess::Running)
-            return std::nullopt;
+            return false;
         qint64 wait = qMax<qint64>(1, deadline.remainingTime());
         if (waitHook_)
             wait = qMin(wait, waitHookIntervalMs);
         process_->waitForReadyRead(int(wait));
         if (waitHook_ && process_->bytesAvailable() == 0 && waitHook_())
-            return std::nullopt;
+            return false;
     }
 }

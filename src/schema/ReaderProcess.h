@@ -51,6 +51,12 @@ private:
 
     // Sends one encoded request frame and returns the payload of the one answer frame.
     std::optional<std::string> exchange(const std::string& requestFrame);
+    // Sends one encoded request frame and hands the payload of each answer frame to onFrame as it arrives,
+    // until onFrame says the answer is complete. False when no complete answer came (see exchange) or
+    // onFrame found a frame bad; the caller then stops the reader.
+    enum class FrameVerdict { More, Done, Bad };
+    bool exchangeFrames(const std::string& requestFrame,
+                        const std::function<FrameVerdict(std::string&& payload)>& onFrame);
     bool ensureRunning(int timeoutMs);
     void stop();
 

@@ -429,62 +429,108 @@ std::optional<IndexesAnswer> decodeIndexes(std::string_view payload) {
     return in.finished() ? std::optional(std::move(answer)) : std::nullopt;
 }
 
-std::string encode(const SchemaAnswer& answer) {
-    if (answer.failure) {
-        Writer out;
-        putFailure(out, answer.failure);
-        return out.takeFrame();
-    }
-    SchemaAnswerWriter out(std::uint32_t(answer.tables.size()));
-    for (const TableSchema& table : answer.tables)
-        out.table(table);
-    return out.finish(answer.relationships);
+std::string encodeSchemaHead(const std::optional<Failure>& failure, std::uint32_t tableCount) {
+    Writer out;
+    putFailure(out, failure);
+    if (!failure)
+        out.u32(tableCount);
+    return out.takeFrame();
 }
 
-SchemaAnswerWriter::SchemaAnswerWriter(std::uint32_t tableCount) {
-    // A generous guess at the answer's size (a table of 20 columns takes about 1.4 KB), so that the buffer
-    // is rarely copied as it grows; the pages of it never written are never touched.
-    out_.reserve(std::size_t(tableCount) * 4096 + 4096);
-    putFailure(out_, std::nullopt);
-    out_.u32(tableCount);
+std::string encodeSchemaTable(const TableSchema& table) {
+    Writer out;
+    out.text(table.name);
+    putFields(out, table.fields);
+    putIndexes(out, table.indexes);
+    putDetails(out, table.details);
+    return out.takeFrame();
 }
 
-void SchemaAnswerWriter::table(const TableSchema& table) {
-    out_.text(table.name);
-    putFields(out_, table.fields);
-    putIndexes(out_, table.indexes);
-    putDetails(out_, table.details);
-}
-
-std::string SchemaAnswerWriter::finish(const std::vector<Relationship>& relationships) {
-    out_.u32(std::uint32_t(relationships.size()));
+std::string encodeSchemaTail(const std::vector<Relationship>& relationships) {
+    Writer out;
+    out.u32(std::uint32_t(relationships.size()));
     for (const Relationship& relationship : relationships)
-        putRelationship(out_, relationship);
-    return out_.takeFrame();
+        putRelationship(out, relationship);
+    return out.takeFrame();
 }
 
-std::optional<SchemaAnswer> decodeSchema(std::string_view payload) {
-    Reader in(payload);
-    SchemaAnswer answer;
-    answer.failure = takeFailure(in);
-    if (!answer.failure) {
-        answer.tables.resize(in.count(minTableSize));
-        for (TableSchema& table : answer.tables) {
-            table.name = in.text();
-            table.fields = takeFields(in);
-            table.indexes = takeIndexes(in);
-            table.details = takeDetails(in);
-            // Column details describe the fields one for one, or are absent.
-            if (!table.details.columns.empty() && table.details.columns.size() != table.fields.fields.size())
-                in.fail();
-            if (!in.ok())
-                break;
+std::string encode(const SchemaAnswer& answer) {
+    std::string frames = encodeSchemaHead(answer.failure, std::uint32_t(answer.tables.size()));
+    if (answer.failure)
+        return frames;
+    for (const TableSchema& table : answer.tables)
+        frames += encodeSchemaTable(table);
+    frames += encodeSchemaTail(answer.relationships);
+    return frames;
+}
+
+std::optional<SchemaAnswer> decodeSchema(std::string_view frames) {
+    std::vector<TableSchema> tables;
+    SchemaAnswerDecoder decoder([&](TableSchema&& table) { tables.push_back(std::move(table)); });
+    for (;;) {
+        const std::optional<std::uint32_t> size = frameSize(frames);
+        if (!size || *size > frames.size() - 4)
+            return std::nullopt;
+        const SchemaAnswerDecoder::Progress progress = decoder.take(frames.substr(4, *size));
+        frames.remove_prefix(4 + std::size_t(*size));
+        if (progress == SchemaAnswerDecoder::Progress::Malformed)
+            return std::nullopt;
+        if (progress == SchemaAnswerDecoder::Progress::Done) {
+            if (!frames.empty())
+                return std::nullopt;
+            SchemaAnswer answer = std::move(decoder).answer();
+            answer.tables = std::move(tables);
+            return answer;
         }
-        answer.relationships.resize(in.count(minRelationshipSize));
-        for (Relationship& relationship : answer.relationships)
-            relationship = takeRelationship(in);
     }
-    return in.finished() ? std::optional(std::move(answer)) : std::nullopt;
+}
+
+SchemaAnswerDecoder::Progress SchemaAnswerDecoder::take(std::string_view payload) {
+    Reader in(payload);
+    switch (expecting_) {
+    case Expecting::Head:
+        answer_.failure = takeFailure(in);
+        if (!answer_.failure) {
+            tablesLeft_ = in.u32();
+            // Each table takes a frame of its own: more than the largest answer could hold is garbage.
+            if (tablesLeft_ > maxFrameSize / (4 + minTableSize))
+                in.fail();
+        }
+        if (!in.finished())
+            break;
+        expecting_ = answer_.failure   ? Expecting::Nothing
+                     : tablesLeft_ > 0 ? Expecting::Table
+                                       : Expecting::Tail;
+        return expecting_ == Expecting::Nothing ? Progress::Done : Progress::More;
+    case Expecting::Table: {
+        TableSchema table;
+        table.name = in.text();
+        table.fields = takeFields(in);
+        table.indexes = takeIndexes(in);
+        table.details = takeDetails(in);
+        // Column details describe the fields one for one, or are absent.
+        if (!table.details.columns.empty() && table.details.columns.size() != table.fields.fields.size())
+            in.fail();
+        if (!in.finished())
+            break;
+        onTable_(std::move(table));
+        if (--tablesLeft_ == 0)
+            expecting_ = Expecting::Tail;
+        return Progress::More;
+    }
+    case Expecting::Tail:
+        answer_.relationships.resize(in.count(minRelationshipSize));
+        for (Relationship& relationship : answer_.relationships)
+            relationship = takeRelationship(in);
+        if (!in.finished())
+            break;
+        expecting_ = Expecting::Nothing;
+        return Progress::Done;
+    case Expecting::Nothing:
+        break;
+    }
+    expecting_ = Expecting::Nothing;
+    return Progress::Malformed;
 }
 
 } // namespace readerprotocol

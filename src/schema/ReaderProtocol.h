@@ -7,6 +7,7 @@
 // ReaderProtocol.cpp.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -168,8 +169,6 @@ public:
     void u32(std::uint32_t value);
     void text(std::string_view value);
     void boolean(bool value) { u32(value ? 1 : 0); }
-    // Room for this many bytes of payload in all; a buffer never touched costs no memory.
-    void reserve(std::size_t size) { bytes_.reserve(4 + size); }
     // The payload with its length in front, ready to write.
     std::string frame() const;
     // The same without a copy; the writer is empty afterwards.
@@ -214,21 +213,39 @@ std::string encode(const FieldsAnswer& answer);
 std::optional<FieldsAnswer> decodeFields(std::string_view payload);
 std::string encode(const IndexesAnswer& answer);
 std::optional<IndexesAnswer> decodeIndexes(std::string_view payload);
-std::string encode(const SchemaAnswer& answer);
-std::optional<SchemaAnswer> decodeSchema(std::string_view payload);
 
-// Encodes the answer for a schema that could be read one table at a time, so that the reader never holds
-// every table's answer at once. Its frame equals encode(SchemaAnswer) of the same answer.
-class SchemaAnswerWriter {
+// The whole-schema answer is a run of frames, so that the reader can send each table as soon as it has read
+// it and the program can decode each table while the reader reads the next: a head frame (the failure, or
+// the number of tables), then, without a failure, a frame per table and a tail frame with the
+// relationships.
+std::string encodeSchemaHead(const std::optional<Failure>& failure, std::uint32_t tableCount);
+std::string encodeSchemaTable(const TableSchema& table);
+std::string encodeSchemaTail(const std::vector<Relationship>& relationships);
+// Every frame of the answer, one after another.
+std::string encode(const SchemaAnswer& answer);
+// The answer from its frames, as encode gives them; nothing unless they are exactly one well-formed answer.
+std::optional<SchemaAnswer> decodeSchema(std::string_view frames);
+
+// Decodes the answer's frames one by one as they arrive. Each table goes to onTable as soon as its frame is
+// decoded; the answer taken at the end holds the failure and the relationships. A malformed frame spoils
+// the whole answer: the caller then drops the tables it was given.
+class SchemaAnswerDecoder {
 public:
-    explicit SchemaAnswerWriter(std::uint32_t tableCount);
-    // The next table of the tableCount.
-    void table(const TableSchema& table);
-    // The frame, with the relationships after the last table; the writer is empty afterwards.
-    std::string finish(const std::vector<Relationship>& relationships);
+    enum class Progress { More, Done, Malformed };
+
+    explicit SchemaAnswerDecoder(std::function<void(TableSchema&&)> onTable) : onTable_(std::move(onTable)) {}
+    // The payload of the next frame.
+    Progress take(std::string_view payload);
+    // The answer without its tables, once take has said Done.
+    SchemaAnswer answer() && { return std::move(answer_); }
 
 private:
-    Writer out_;
+    enum class Expecting { Head, Table, Tail, Nothing };
+
+    std::function<void(TableSchema&&)> onTable_;
+    SchemaAnswer answer_;
+    Expecting expecting_ = Expecting::Head;
+    std::uint32_t tablesLeft_ = 0;
 };
 
 } // namespace readerprotocol

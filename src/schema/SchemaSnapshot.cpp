@@ -8,23 +8,12 @@
 std::variant<ReadFailure, SchemaSnapshot> SchemaSnapshot::read(ReaderProcess& reader, const QString& path,
                                                                Contents contents) {
     using namespace readerprotocol;
-    std::optional<std::string> payload =
-        reader.exchange(encode(Request{RequestKind::Schema, QFile::encodeName(path).toStdString(), {}}));
-    const std::optional<SchemaAnswer> answer = payload ? decodeSchema(*payload) : std::nullopt;
-    payload.reset(); // decoded: its megabytes are no longer needed
-    if (!answer) {
-        reader.stop();
-        return reader.failedRead(path);
-    }
-    if (answer->failure)
-        return toReadFailure(*answer->failure);
+    // Each table is turned into the snapshot's types as soon as its frame arrives, while the reader process
+    // reads the next one; the decoded answer is never held whole.
     SchemaSnapshot snapshot;
     snapshot.path_ = path;
     snapshot.contents_ = contents;
-    snapshot.tables_.reserve(qsizetype(answer->tables.size()));
-    if (contents == Contents::WholeSchema)
-        snapshot.database_.tables.reserve(qsizetype(answer->tables.size()));
-    for (const readerprotocol::TableSchema& table : answer->tables) {
+    SchemaAnswerDecoder decoder([&](TableSchema&& table) {
         Table& added = snapshot.tables_.emplace_back(Table{
             QString::fromStdString(table.name), toFieldTable(table.fields), toIndexList(table.indexes)});
         const qsizetype position = snapshot.tables_.size() - 1;
@@ -35,9 +24,29 @@ std::variant<ReadFailure, SchemaSnapshot> SchemaSnapshot::read(ReaderProcess& re
             snapshot.byFoldedName_.insert(folded, position);
         if (contents == Contents::WholeSchema)
             snapshot.database_.tables.append(toTableDefinition(table, added.fields, added.indexes));
+    });
+    const bool answered =
+        reader.exchangeFrames(encode(Request{RequestKind::Schema, QFile::encodeName(path).toStdString(), {}}),
+                              [&](std::string&& payload) {
+                                  switch (decoder.take(payload)) {
+                                  case SchemaAnswerDecoder::Progress::More:
+                                      return ReaderProcess::FrameVerdict::More;
+                                  case SchemaAnswerDecoder::Progress::Done:
+                                      return ReaderProcess::FrameVerdict::Done;
+                                  case SchemaAnswerDecoder::Progress::Malformed:
+                                      break;
+                                  }
+                                  return ReaderProcess::FrameVerdict::Bad;
+                              });
+    if (!answered) {
+        reader.stop();
+        return reader.failedRead(path);
     }
+    const SchemaAnswer answer = std::move(decoder).answer();
+    if (answer.failure)
+        return toReadFailure(*answer.failure);
     if (contents == Contents::WholeSchema) {
-        for (const readerprotocol::Relationship& relationship : answer->relationships)
+        for (const readerprotocol::Relationship& relationship : answer.relationships)
             snapshot.database_.relationships.append(toRelationship(relationship));
     }
     return snapshot;

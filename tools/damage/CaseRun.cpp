@@ -149,6 +149,22 @@ bool saysDamaged(const CliRun& run) {
     return run.outcome == CliOutcome::ReadFailure && run.message.startsWith(QLatin1String("3049 "));
 }
 
+// Whether the bytes hold a whole-schema answer to its end: frames up to the tail frame, or up to a head frame
+// that carries a failure (or that cannot be told apart, which decoding then rejects).
+bool wholeSchemaAnswer(const QByteArray& received) {
+    using namespace readerprotocol;
+    std::string_view rest(received.constData(), size_t(received.size()));
+    SchemaAnswerDecoder decoder([](TableSchema&&) {});
+    for (;;) {
+        const auto size = frameSize(rest);
+        if (!size || *size > rest.size() - 4)
+            return false;
+        if (decoder.take(rest.substr(4, *size)) != SchemaAnswerDecoder::Progress::More)
+            return true;
+        rest.remove_prefix(4 + std::size_t(*size));
+    }
+}
+
 } // namespace
 
 ReaderProbe probeReader(const QString& path, const RunLimits& limits) {
@@ -172,8 +188,7 @@ ReaderProbe probeReader(const QString& path, const RunLimits& limits) {
     while (!complete && !deadline.hasExpired() && reader.state() == QProcess::Running) {
         reader.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())));
         received += reader.readAllStandardOutput();
-        const auto size = frameSize(std::string_view(received.constData(), size_t(received.size())));
-        complete = size && received.size() >= 4 + qsizetype(*size);
+        complete = wholeSchemaAnswer(received);
     }
     if (!complete && reader.state() == QProcess::Running) {
         reader.kill();
@@ -192,9 +207,9 @@ ReaderProbe probeReader(const QString& path, const RunLimits& limits) {
         probe.detail = reader.exitCode();
         return probe;
     }
-    const auto size = frameSize(std::string_view(received.constData(), size_t(received.size())));
-    const auto answer =
-        complete ? decodeSchema(std::string_view(received.constData() + 4, *size)) : std::nullopt;
+    const auto answer = complete
+                            ? decodeSchema(std::string_view(received.constData(), size_t(received.size())))
+                            : std::nullopt;
     if (!answer) {
         probe.fate = ReaderFate::NoAnswer;
         probe.detail = reader.exitCode();

@@ -624,23 +624,24 @@ IndexesAnswer readTableIndexes(const std::string& path, const std::string& table
     return describeTable(database.get(), path, *table, {.indexes = true}).indexes;
 }
 
-std::string readSchemaFrame(const std::string& path) {
-    SchemaAnswer failed;
+bool readSchema(const std::string& path, const std::function<bool(const std::string& frame)>& send) {
     Database database;
-    if ((failed.failure = openDatabase(path, database)))
-        return encode(failed);
+    if (const std::optional<Failure> failure = openDatabase(path, database))
+        return send(encodeSchemaHead(failure, 0));
     std::vector<CatalogTable> tables;
-    if ((failed.failure = listTables(database.get(), path, true, tables)))
-        return encode(failed);
+    if (const std::optional<Failure> failure = listTables(database.get(), path, true, tables))
+        return send(encodeSchemaHead(failure, 0));
     // What the engine's texts leave out: read once for the whole file, then per table.
     const SchemaDetails details = readSchemaDetails(database.get());
-    SchemaAnswerWriter answer(std::uint32_t(tables.size()));
+    if (!send(encodeSchemaHead(std::nullopt, std::uint32_t(tables.size()))))
+        return false;
     for (CatalogTable& table : tables) {
         TableSchema schema = describeTable(database.get(), path, table, {.fields = true, .indexes = true});
         schema.details = describeTableDetails(database.get(), details, table.name, table.properties,
                                               schema.fields, schema.indexes);
-        answer.table(schema);
         table.properties = {}; // done with
+        if (!send(encodeSchemaTable(schema)))
+            return false;
     }
-    return answer.finish(details.relationships);
+    return send(encodeSchemaTail(details.relationships));
 }

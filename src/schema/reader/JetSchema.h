@@ -4,11 +4,12 @@
 
 #include "ReaderProtocol.h"
 
+#include <functional>
 #include <string>
 
 readerprotocol::TablesAnswer readTableNames(const std::string& path);
 readerprotocol::FieldsAnswer readTableFields(const std::string& path, const std::string& table);
 readerprotocol::IndexesAnswer readTableIndexes(const std::string& path, const std::string& table);
 // Tables, each table's fields, indexes and stored details, and the relationships, in one open of the file:
-// the encoded answer frame, written table by table as each is read.
-std::string readSchemaFrame(const std::string& path);
+// the answer's frames, each handed to send as soon as it is made. False when one could not be sent.
+bool readSchema(const std::string& path, const std::function<bool(const std::string& frame)>& send);

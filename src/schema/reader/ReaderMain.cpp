@@ -25,6 +25,7 @@ using namespace readerprotocol;
 namespace {
 
 constexpr unsigned long defaultMemoryLimitMb = 1024;
+constexpr std::size_t sendSize = 64 * 1024;
 
 bool readExactly(int fd, char* buffer, std::size_t size) {
     while (size > 0) {
@@ -137,7 +138,18 @@ int main(int argc, char** argv) {
     limitMemory(*memoryLimit);
 
     while (const std::optional<Request> request = nextRequest(STDIN_FILENO)) {
-        if (!writeAll(channel, answerRequest(*request)))
+        // Frames are gathered and written 64 KiB at a time (a whole schema has a frame per table), and
+        // whatever is left once the answer is complete.
+        std::string pending;
+        const auto send = [&](const std::string& frame) {
+            pending += frame;
+            if (pending.size() < sendSize)
+                return true;
+            const bool sent = writeAll(channel, pending);
+            pending.clear();
+            return sent;
+        };
+        if (!answerRequest(*request, send) || !writeAll(channel, pending))
             return 74;
     }
     return 0;

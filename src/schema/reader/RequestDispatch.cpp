@@ -4,16 +4,16 @@
 
 using namespace readerprotocol;
 
-std::string answerRequest(const Request& request) {
+bool answerRequest(const Request& request, const FrameSink& send) {
     switch (request.kind) {
     case RequestKind::Tables:
-        return encode(readTableNames(request.path));
+        return send(encode(readTableNames(request.path)));
     case RequestKind::Fields:
-        return encode(readTableFields(request.path, request.table));
+        return send(encode(readTableFields(request.path, request.table)));
     case RequestKind::Indexes:
-        return encode(readTableIndexes(request.path, request.table));
+        return send(encode(readTableIndexes(request.path, request.table)));
     case RequestKind::Schema:
-        return readSchemaFrame(request.path);
+        return readSchema(request.path, send);
     }
-    return {};
+    return true;
 }

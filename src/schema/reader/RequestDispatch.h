@@ -1,8 +1,14 @@
 #pragma once
-// The reader process's answer to one request: the whole answer frame, ready to write.
+// The reader process's answer to one request, as frames ready to write: one frame for most requests, a run
+// of them for the whole schema, handed over as each is made.
 
 #include "ReaderProtocol.h"
 
+#include <functional>
 #include <string>
 
-std::string answerRequest(const readerprotocol::Request& request);
+// Takes the next frame of an answer; false when it could not be sent, which ends the answer.
+using FrameSink = std::function<bool(const std::string& frame)>;
+
+// False when a frame could not be sent.
+bool answerRequest(const readerprotocol::Request& request, const FrameSink& send);
