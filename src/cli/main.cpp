@@ -84,10 +84,7 @@ int main(int argc, char* argv[]) {
         break;
     }
 
-    QString script = window.script();
-    if (request.lineFeeds)
-        script.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (!writeOutput(script.toUtf8(), request.outputFile)) {
+    if (!writeOutput(window.scriptUtf8(request.lineFeeds), request.outputFile)) {
         printError(QStringLiteral("cannot write %1")
                        .arg(request.outputFile.isEmpty() ? "standard output" : request.outputFile));
         return CannotCreate;

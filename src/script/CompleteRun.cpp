@@ -21,8 +21,9 @@ RunOutcome runCompleteScript(const TargetDialect& dialect, const ConversionOptio
             return outcome;
         }
         const TableDefinition& table = script.table(i);
-        window.setProgress(QStringLiteral("Building ") + dialect.scriptType +
-                           QStringLiteral(" Script for table ") + table.name);
+        if (window.showsProgress())
+            window.setProgress(QStringLiteral("Building ") + dialect.scriptType +
+                               QStringLiteral(" Script for table ") + table.name);
         const CompleteScript::Piece piece = script.tableScript(i);
         // A table whose columns could not be read counts as one field, as in the classic scripts.
         fields += table.columnsState == ReadState::Read ? table.columns.size() : 1;
@@ -36,9 +37,8 @@ RunOutcome runCompleteScript(const TargetDialect& dialect, const ConversionOptio
     }
     window.setProgress(QStringLiteral("Building ") + dialect.scriptType + QStringLiteral(" foreign keys"));
     window.appendScript(script.relationshipScript());
-    window.setScriptText(
-        commentedHeader(resultsHeader(options.DatabasePath, script.tableCount(), fields, indexes)) +
-        window.scriptText());
+    window.prependScript(
+        commentedHeader(resultsHeader(options.DatabasePath, script.tableCount(), fields, indexes)));
     window.setProgress(QStringLiteral("Done..."));
 
     outcome.ending =

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -17,11 +18,11 @@ const QString CRLF = QStringLiteral("\r\n");
 class NameAllocator {
 public:
     NameAllocator(int limit, bool inBytes) : limit_(limit), inBytes_(inBytes) {}
-    void reserve(const QString& name) { taken_.insert(cut(name, 0).toCaseFolded()); }
+    void reserve(const QString& name) { taken_.insert(folded(cut(name, 0))); }
     QString allocate(const QString& base) {
         QString name = cut(base, 0);
-        QString folded = name.toCaseFolded();
-        if (taken_.contains(folded)) {
+        QString key = folded(name);
+        if (taken_.contains(key)) {
             // Names are only ever added, so the suffixes tried for this base before are still taken: the
             // search goes on where it stopped last time instead of from "_2" (a name shared by a thousand
             // tables' indexes would otherwise cost a million tries).
@@ -31,16 +32,29 @@ public:
             for (;; ++n) {
                 const QString suffix = QLatin1Char('_') + QString::number(n);
                 name = cut(base, int(suffix.size())) + suffix;
-                folded = name.toCaseFolded();
-                if (!taken_.contains(folded))
+                key = folded(name);
+                if (!taken_.contains(key))
                     break;
             }
         }
-        taken_.insert(std::move(folded));
+        taken_.insert(std::move(key));
         return name;
     }
 
 private:
+    // The name's case-folded form; Unicode folding costs a hundred times what ASCII lowering does, and
+    // nearly every name is ASCII.
+    static QString folded(const QString& name) {
+        const auto* from = reinterpret_cast<const char16_t*>(name.utf16());
+        const qsizetype size = name.size();
+        if (std::any_of(from, from + size, [](char16_t u) { return u >= 0x80; }))
+            return name.toCaseFolded();
+        QString lowered(size, Qt::Uninitialized);
+        char16_t* to = reinterpret_cast<char16_t*>(lowered.data());
+        for (qsizetype i = 0; i < size; ++i)
+            to[i] = from[i] >= u'A' && from[i] <= u'Z' ? char16_t(from[i] + (u'a' - u'A')) : from[i];
+        return lowered;
+    }
     QString cut(QString name, int room) const {
         // A UTF-16 code unit never takes more than three bytes of UTF-8: most names need no counting.
         if (limit_ <= 0 || name.size() * (inBytes_ ? 3 : 1) <= limit_ - room)
@@ -217,8 +231,10 @@ struct TablePlan {
     QStringList descriptions;      // PostgreSQL's COMMENT ON statements
 
     const ColumnPlan* find(const QString& name) const {
+        // Names of different lengths never match without regard to case (it is compared unit by unit).
         for (const ColumnPlan& c : columns)
-            if (c.column->name.compare(name, Qt::CaseInsensitive) == 0)
+            if (c.column->name.size() == name.size() &&
+                c.column->name.compare(name, Qt::CaseInsensitive) == 0)
                 return &c;
         return nullptr;
     }

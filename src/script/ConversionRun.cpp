@@ -126,8 +126,7 @@ RunOutcome cmdGenSQL_Click(WindowOps& window, SchemaReader& reader) {
             outcome.unreadableTables << tableName;
     }
 
-    window.setScriptText(resultsHeader(options.DatabasePath, counts.tables, counts.fields, counts.indexes) +
-                         window.scriptText());
+    window.prependScript(resultsHeader(options.DatabasePath, counts.tables, counts.fields, counts.indexes));
     window.setProgress(QStringLiteral("Done..."));
 
     outcome.ending =

@@ -66,8 +66,9 @@ Body columnLines(const Dialect& dialect, FieldTable& fields, const QString& tabl
     Body body;
     for (int r = 1; r <= fields.upperBound(); ++r) {
         FieldRow& row = fields.row(r);
-        target.window.setProgress(QStringLiteral("Building SQL Script for table ") + tableName +
-                                  QStringLiteral("  Field ") + row.name);
+        if (target.window.showsProgress())
+            target.window.setProgress(QStringLiteral("Building SQL Script for table ") + tableName +
+                                      QStringLiteral("  Field ") + row.name);
         if (dialect.cleansNames)
             row.name = RemoveSpace(row.name, target.options);
 

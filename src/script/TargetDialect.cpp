@@ -9,9 +9,15 @@ const TargetDialect* completeScriptDialect(const QString& scriptType) {
 }
 
 QString quoteName(const TargetDialect& dialect, const QString& name) {
-    QString doubled = name;
-    doubled.replace(dialect.closeQuote, QString(2, dialect.closeQuote));
-    return dialect.openQuote + doubled + dialect.closeQuote;
+    QString quoted;
+    quoted.reserve(name.size() + 2);
+    quoted.append(dialect.openQuote);
+    if (name.contains(dialect.closeQuote))
+        quoted.append(QString(name).replace(dialect.closeQuote, QString(2, dialect.closeQuote)));
+    else
+        quoted.append(name);
+    quoted.append(dialect.closeQuote);
+    return quoted;
 }
 
 QString stringLiteral(const TargetDialect& dialect, const QString& text) {

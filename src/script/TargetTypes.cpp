@@ -74,11 +74,13 @@ std::optional<TargetType> targetType(Target target, int jetType, const ColumnDef
         if (int(row.type) != jetType)
             continue;
         QString text = QString::fromLatin1(column(row, target));
-        const int precision = c.precision > 0 ? c.precision : 18;
-        text.replace(QLatin1String("{n}"),
-                     QString::number(jetType == int(JetType::Binary) ? binaryLength(c) : textLength(c)));
-        text.replace(QLatin1String("{p}"), QString::number(precision));
-        text.replace(QLatin1String("{s}"), QString::number(std::clamp(c.scale, 0, precision)));
+        if (text.contains(QLatin1Char('{'))) {
+            const int precision = c.precision > 0 ? c.precision : 18;
+            text.replace(QLatin1String("{n}"),
+                         QString::number(jetType == int(JetType::Binary) ? binaryLength(c) : textLength(c)));
+            text.replace(QLatin1String("{p}"), QString::number(precision));
+            text.replace(QLatin1String("{s}"), QString::number(std::clamp(c.scale, 0, precision)));
+        }
         return TargetType{text, row.longValue,
                           jetType == int(JetType::Text) || jetType == int(JetType::Memo)};
     }

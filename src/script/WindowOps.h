@@ -16,9 +16,14 @@ public:
     virtual QString scriptText() = 0;
     virtual void appendScript(const QString& piece) = 0;
     virtual void repaintScript() = 0;
+    // Puts text in front of the whole text; a window that can do it without copying the text says so.
+    virtual void prependScript(const QString& text) { setScriptText(text + scriptText()); }
 
     // lblOut: set the caption and repaint it at once.
     virtual void setProgress(const QString& caption) = 0;
+    // Whether progress captions are shown at all: the runs do not make those nobody sees (a caption per
+    // field of a schema of thousands of tables).
+    virtual bool showsProgress() const { return true; }
 
     // Sets chkCrePer to unchecked; the window applies its permission rule when the state changes.
     virtual void uncheckCreatePermissions() = 0;
