@@ -2,6 +2,8 @@
 
 #include "SchemaFromTexts.h"
 
+#include <limits>
+
 namespace {
 
 QStringList toStringList(const std::vector<std::string>& names) {
@@ -104,7 +106,16 @@ ReadFailure readerUnavailable(const QString& program, const QString& reason) {
 
 TableDefinition toTableDefinition(const readerprotocol::TableSchema& table, const FieldTable& fields,
                                   const IndexList& indexes) {
-    TableDefinition definition = tableFromTexts(qs(table.name), fields, indexes);
+    // The columns from the answer's numbers rather than from their texts (the same values: a number beyond
+    // the texts' int range reads back as 0), named by the rows so that the names are shared.
+    const auto number = [](std::uint32_t value) {
+        return value <= std::uint32_t(std::numeric_limits<int>::max()) ? int(value) : 0;
+    };
+    TableDefinition definition = tableFromTexts(qs(table.name), fields, indexes, [&](int r) {
+        const readerprotocol::Field& field = table.fields.fields[std::size_t(r - 1)];
+        return columnFromFacts(fields.row(r).name, number(field.type), number(field.size),
+                               field.allowZeroLength, number(field.attributes));
+    });
     const readerprotocol::TableCatalog& catalog = table.details.catalog;
     definition.system = catalog.system;
     definition.hidden = catalog.hidden;

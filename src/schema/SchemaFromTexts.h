@@ -23,16 +23,18 @@ inline int jetTypeOfCode(int typeCode) {
     return typeCode;
 }
 
-inline ColumnDefinition columnFromFieldRow(const FieldRow& row) {
+// A column from the numbers behind a field row's texts: the type code, the size, AllowZeroLength and the
+// attributes.
+inline ColumnDefinition columnFromFacts(const QString& name, int typeCode, int size, bool allowZeroLength,
+                                        int attributes) {
     constexpr int fixedField = 1;
     constexpr int autoIncrField = 16;
     ColumnDefinition column;
-    column.name = row.name;
-    column.typeCode = row.type.toInt();
+    column.name = name;
+    column.typeCode = typeCode;
     column.jetType = jetTypeOfCode(column.typeCode);
-    column.size = row.size.toInt();
-    column.allowZeroLength = row.allowZeroLength.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0;
-    const int attributes = row.attributes.toInt();
+    column.size = size;
+    column.allowZeroLength = allowZeroLength;
     column.fixed = (attributes & fixedField) != 0;
     column.autoNumber = column.jetType == int(JetType::Long) && (attributes & autoIncrField) != 0;
     if (column.jetType == int(JetType::Complex))
@@ -40,8 +42,16 @@ inline ColumnDefinition columnFromFieldRow(const FieldRow& row) {
     return column;
 }
 
-inline TableDefinition tableFromTexts(const QString& name, const FieldTable& fields,
-                                      const IndexList& indexes) {
+inline ColumnDefinition columnFromFieldRow(const FieldRow& row) {
+    return columnFromFacts(row.name, row.type.toInt(), row.size.toInt(),
+                           row.allowZeroLength.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0,
+                           row.attributes.toInt());
+}
+
+// The table from its texts; makeColumn(r) makes the column of row r (by default from the row's texts).
+template <typename MakeColumn>
+TableDefinition tableFromTexts(const QString& name, const FieldTable& fields, const IndexList& indexes,
+                               MakeColumn makeColumn) {
     TableDefinition table;
     table.name = name;
     if (fields.isNotRead()) {
@@ -51,8 +61,8 @@ inline TableDefinition tableFromTexts(const QString& name, const FieldTable& fie
         table.columnsState = ReadState::Unreadable;
     } else {
         table.columns.reserve(fields.rows().size());
-        for (const FieldRow& row : fields.rows())
-            table.columns.append(columnFromFieldRow(row));
+        for (int r = 1; r <= fields.upperBound(); ++r)
+            table.columns.append(makeColumn(r));
     }
     if (fields.isNotRead()) {
         // no index list either
@@ -67,4 +77,9 @@ inline TableDefinition tableFromTexts(const QString& name, const FieldTable& fie
         }
     }
     return table;
+}
+
+inline TableDefinition tableFromTexts(const QString& name, const FieldTable& fields,
+                                      const IndexList& indexes) {
+    return tableFromTexts(name, fields, indexes, [&](int r) { return columnFromFieldRow(fields.row(r)); });
 }

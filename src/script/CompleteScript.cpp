@@ -736,17 +736,21 @@ QString statementEnd(const TargetDialect& dialect, const ConversionOptions& opti
            (dialect.go && options.CreateGo ? QStringLiteral("GO") + CRLF : QString());
 }
 
-QString columnLine(const TargetDialect& dialect, const ColumnPlan& c) {
-    QString line = QStringLiteral("    ") + quoteName(dialect, c.name) + QLatin1Char(' ') + c.type.text;
+void appendColumnLine(QString& text, const TargetDialect& dialect, const ColumnPlan& c) {
+    text += QLatin1String("    ");
+    text += quoteName(dialect, c.name);
+    text += QLatin1Char(' ');
+    text += c.type.text;
     if (c.notNull)
-        line += QStringLiteral(" NOT NULL");
+        text += QLatin1String(" NOT NULL");
     if (c.inlineKey)
-        line += QStringLiteral(" PRIMARY KEY AUTOINCREMENT");
+        text += QLatin1String(" PRIMARY KEY AUTOINCREMENT");
     if (c.identity)
-        line += dialect.identity;
-    if (!c.defaultValue.isEmpty())
-        line += QStringLiteral(" DEFAULT ") + c.defaultValue;
-    return line;
+        text += dialect.identity;
+    if (!c.defaultValue.isEmpty()) {
+        text += QLatin1String(" DEFAULT ");
+        text += c.defaultValue;
+    }
 }
 
 QString grantStatement(const TargetDialect& dialect, const ConversionOptions& options, const QString& table) {
@@ -766,26 +770,58 @@ CompleteScript::Piece CompleteScript::tableScript(int i) const {
     if (!t.written)
         return {piece.text + CRLF, 0};
 
+    // Appended piece by piece into one string: a schema of thousands of tables makes tens of thousands of
+    // lines, and a temporary string for each part of each line cost more than writing them.
+    QString& text = piece.text;
+    text.reserve(text.size() + 256 + 96 * (t.columns.size() + t.indexes.size()));
     const QString table = quoteName(dialect_, t.name);
-    QStringList lines;
-    for (const ColumnPlan& c : t.columns)
-        if (c.written)
-            lines << columnLine(dialect_, c);
+    text += QLatin1String("CREATE TABLE ");
+    text += table;
+    text += QLatin1String(" (");
+    text += CRLF;
+    bool firstLine = true;
+    const auto nextLine = [&] {
+        if (!firstLine) {
+            text += QLatin1Char(',');
+            text += CRLF;
+        }
+        firstLine = false;
+    };
+    for (const ColumnPlan& c : t.columns) {
+        if (c.written) {
+            nextLine();
+            appendColumnLine(text, dialect_, c);
+        }
+    }
     const bool inlineKey =
         std::any_of(t.columns.cbegin(), t.columns.cend(), [](const ColumnPlan& c) { return c.inlineKey; });
-    if (t.primaryKey && !inlineKey)
-        lines << QStringLiteral("    PRIMARY KEY (") + columnList(t.primaryKey->keyParts) + QLatin1Char(')');
-    for (const QString& fk : t.inlineForeignKeys)
-        lines << QStringLiteral("    ") + fk;
-    piece.text += QStringLiteral("CREATE TABLE ") + table + QStringLiteral(" (") + CRLF +
-                  lines.join(QLatin1Char(',') + CRLF) + CRLF + QLatin1Char(')') + dialect_.tableOptions + end;
+    if (t.primaryKey && !inlineKey) {
+        nextLine();
+        text += QLatin1String("    PRIMARY KEY (");
+        text += columnList(t.primaryKey->keyParts);
+        text += QLatin1Char(')');
+    }
+    for (const QString& fk : t.inlineForeignKeys) {
+        nextLine();
+        text += QLatin1String("    ");
+        text += fk;
+    }
+    text += CRLF;
+    text += QLatin1Char(')');
+    text += dialect_.tableOptions;
+    text += end;
 
     for (const QString& note : t.indexNotes)
-        piece.text += comment(note);
+        text += comment(note);
     for (const KeyPlan& k : t.indexes) {
-        piece.text += QStringLiteral("CREATE ") + (k.unique ? QStringLiteral("UNIQUE ") : QString()) +
-                      QStringLiteral("INDEX ") + quoteName(dialect_, k.name) + QStringLiteral(" ON ") +
-                      table + QStringLiteral(" (") + columnList(k.keyParts) + QLatin1Char(')') + end;
+        text += k.unique ? QLatin1String("CREATE UNIQUE INDEX ") : QLatin1String("CREATE INDEX ");
+        text += quoteName(dialect_, k.name);
+        text += QLatin1String(" ON ");
+        text += table;
+        text += QLatin1String(" (");
+        text += columnList(k.keyParts);
+        text += QLatin1Char(')');
+        text += end;
         ++piece.indexes;
     }
     for (const QString& description : t.descriptions)
