@@ -15,3 +15,10 @@ target_compile_definitions(TestOneRequestReader PRIVATE VELTRANE_SOURCE_DIR="${P
 if(TARGET mkmdb_lib)
     veltrane_add_test(TestDatabaseSchema SOURCES TestDatabaseSchema.cpp LIBS veltrane_schema mkmdb_lib)
 endif()
+
+# The reader's property blob parser against libmdb's, compiled in with libmdb.
+veltrane_add_test(TestColumnProperties SOURCES TestColumnProperties.cpp
+                  ${PROJECT_SOURCE_DIR}/src/schema/reader/ColumnProperties.cpp LIBS PkgConfig::LIBMDB)
+target_include_directories(TestColumnProperties PRIVATE ${PROJECT_SOURCE_DIR}/src/schema/reader
+                           ${CMAKE_CURRENT_SOURCE_DIR})
+target_compile_definitions(TestColumnProperties PRIVATE VELTRANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
