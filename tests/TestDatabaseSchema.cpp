@@ -5,8 +5,10 @@
 
 #include "MdbTestCorpus.h"
 #include "MdbWriter.h"
+#include "ReaderAnswers.h"
 #include "ReaderProcess.h"
 #include "ReaderProtocol.h"
+#include "SchemaFromTexts.h"
 #include "SchemaSnapshot.h"
 
 #include <QDir>
@@ -161,12 +163,15 @@ private slots:
     void answerSurvivesEncoding();
     void malformedAnswerIsRejected_data();
     void malformedAnswerIsRejected();
+    void definitionMatchesTexts_data();
+    void definitionMatchesTexts();
 
 private:
     DatabaseSchema read(const QString& path);
 
     ReaderProcess reader_;
     QTemporaryDir scratch_;
+    std::vector<readerprotocol::TableSchema> answers_;
 };
 
 void TestDatabaseSchema::initTestCase() {
@@ -479,6 +484,53 @@ void TestDatabaseSchema::malformedAnswerIsRejected() {
         frames.replace(first, table.size() - 1, table);
     }
     QVERIFY(!readerprotocol::decodeSchema(frames).has_value());
+}
+
+// The whole schema's tables are made from the answer's numbers; they must say what the engine texts made of
+// the same answer say, in every state a table's fields and indexes can be in.
+void TestDatabaseSchema::definitionMatchesTexts_data() {
+    using readerprotocol::FieldsAnswer;
+    using readerprotocol::IndexesAnswer;
+    QTest::addColumn<int>("row");
+    const std::vector<std::pair<const char*, std::pair<FieldsAnswer, IndexesAnswer>>> rows = {
+        {"read, with indexes",
+         {FieldsAnswer{true, {{"Id", 4, 4, false, 49}, {"Name", 10, 50, true, 34}}, false},
+          IndexesAnswer{IndexesAnswer::Kind::List, {"Name", "PrimaryKey"}}}},
+        {"numbers beyond int",
+         {FieldsAnswer{true, {{"Odd", 4000000000u, 3000000000u, false, 2147483648u}}, false},
+          IndexesAnswer{IndexesAnswer::Kind::NoIndexes, {}}}},
+        {"no fields", {FieldsAnswer{true, {}, false}, IndexesAnswer{IndexesAnswer::Kind::NoIndexes, {}}}},
+        {"fields unreadable",
+         {FieldsAnswer{false, {}, false}, IndexesAnswer{IndexesAnswer::Kind::Unreadable, {}}}},
+        {"indexes unreadable",
+         {FieldsAnswer{true, {{"Id", 4, 4, false, 17}}, false},
+          IndexesAnswer{IndexesAnswer::Kind::Unreadable, {}}}},
+        {"an index named NONE",
+         {FieldsAnswer{true, {{"Id", 4, 4, false, 17}}, false},
+          IndexesAnswer{IndexesAnswer::Kind::List, {"NONE"}}}},
+        {"left unread on purpose",
+         {FieldsAnswer{false, {}, true}, IndexesAnswer{IndexesAnswer::Kind::NoIndexes, {}}}},
+        {"attachment",
+         {FieldsAnswer{true, {{"Files", 101, 4, false, 2}}, false},
+          IndexesAnswer{IndexesAnswer::Kind::NoIndexes, {}}}},
+    };
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        QTest::addRow("%s", rows[i].first) << int(i);
+    answers_.clear();
+    for (const auto& row : rows)
+        answers_.push_back(readerprotocol::TableSchema{"T", row.second.first, row.second.second, {}});
+}
+
+void TestDatabaseSchema::definitionMatchesTexts() {
+    QFETCH(int, row);
+    const readerprotocol::TableSchema& answer = answers_.at(std::size_t(row));
+    const TableDefinition fromNumbers = toTableDefinition(answer);
+    const TableDefinition fromTexts =
+        tableFromTexts("T", toFieldTable(answer.fields), toIndexList(answer.indexes));
+    QCOMPARE(fromNumbers.columnsState, fromTexts.columnsState);
+    QCOMPARE(fromNumbers.indexesState, fromTexts.indexesState);
+    QCOMPARE(fromNumbers.columns, fromTexts.columns);
+    QCOMPARE(fromNumbers.indexes, fromTexts.indexes);
 }
 
 QTEST_GUILESS_MAIN(TestDatabaseSchema)

@@ -104,18 +104,45 @@ ReadFailure readerUnavailable(const QString& program, const QString& reason) {
         QStringLiteral("The schema reader program '%1' could not be started: %2.").arg(program, reason)};
 }
 
-TableDefinition toTableDefinition(const readerprotocol::TableSchema& table, const FieldTable& fields,
-                                  const IndexList& indexes) {
-    // The columns from the answer's numbers rather than from their texts (the same values: a number beyond
-    // the texts' int range reads back as 0), named by the rows so that the names are shared.
+TableDefinition toTableDefinition(const readerprotocol::TableSchema& table) {
+    TableDefinition definition;
+    definition.name = qs(table.name);
+    // As tableFromTexts reads the texts toFieldTable and toIndexList make of the answer, but from the
+    // numbers behind them (the same values: a number beyond the texts' int range reads back as 0).
+    const readerprotocol::FieldsAnswer& fields = table.fields;
     const auto number = [](std::uint32_t value) {
         return value <= std::uint32_t(std::numeric_limits<int>::max()) ? int(value) : 0;
     };
-    TableDefinition definition = tableFromTexts(qs(table.name), fields, indexes, [&](int r) {
-        const readerprotocol::Field& field = table.fields.fields[std::size_t(r - 1)];
-        return columnFromFacts(fields.row(r).name, number(field.type), number(field.size),
-                               field.allowZeroLength, number(field.attributes));
-    });
+    if (!fields.readable) {
+        definition.columnsState = fields.notRead ? ReadState::NotRead : ReadState::Unreadable;
+    } else {
+        definition.columns.reserve(qsizetype(fields.fields.size()));
+        for (const readerprotocol::Field& field : fields.fields)
+            definition.columns.append(columnFromFacts(qs(field.name), number(field.type), number(field.size),
+                                                      field.allowZeroLength, number(field.attributes)));
+    }
+    // A list of one index named "NONE" reads as the "NONE" of a failed read, as its texts do.
+    const bool noneList = table.indexes.kind == readerprotocol::IndexesAnswer::Kind::List &&
+                          table.indexes.names.size() == 1 && table.indexes.names.front() == "NONE";
+    if (fields.readable || !fields.notRead) { // a table left unread on purpose has no index list either
+        switch (noneList ? readerprotocol::IndexesAnswer::Kind::Unreadable : table.indexes.kind) {
+        case readerprotocol::IndexesAnswer::Kind::Unreadable:
+            definition.indexesState = ReadState::Unreadable;
+            break;
+        case readerprotocol::IndexesAnswer::Kind::NoIndexes:
+            break;
+        case readerprotocol::IndexesAnswer::Kind::List:
+            definition.indexes.reserve(qsizetype(table.indexes.names.size()));
+            for (const std::string& name : table.indexes.names) {
+                IndexDefinition index;
+                index.name = qs(name);
+                definition.indexes.append(index);
+            }
+            break;
+        }
+    } else {
+        definition.indexesState = ReadState::NotRead;
+    }
     const readerprotocol::TableCatalog& catalog = table.details.catalog;
     definition.system = catalog.system;
     definition.hidden = catalog.hidden;
@@ -132,13 +159,14 @@ TableDefinition toTableDefinition(const readerprotocol::TableSchema& table, cons
         for (qsizetype i = 0; i < definition.columns.size(); ++i)
             addDetail(definition.columns[i], table.details.columns[std::size_t(i)]);
     }
+    QList<QString> detailNames;
+    detailNames.reserve(qsizetype(table.details.indexes.size()));
+    for (const readerprotocol::IndexDetail& detail : table.details.indexes)
+        detailNames.append(qs(detail.name));
     for (IndexDefinition& index : definition.indexes) {
-        for (const readerprotocol::IndexDetail& detail : table.details.indexes) {
-            if (qs(detail.name) == index.name) {
-                addDetail(index, detail);
-                break;
-            }
-        }
+        const qsizetype found = detailNames.indexOf(index.name);
+        if (found >= 0)
+            addDetail(index, table.details.indexes[std::size_t(found)]);
     }
     return definition;
 }

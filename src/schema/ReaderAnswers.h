@@ -14,8 +14,7 @@ ReadFailure damagedDatabase(const QString& path);
 // The "NOT" of GetTableNames when the reader program could not be started at all.
 ReadFailure readerUnavailable(const QString& program, const QString& reason);
 
-// A table of the whole-schema answer with every fact it carries; fields and indexes are the table's engine
-// texts (toFieldTable, toIndexList), from which the facts the details do not hold are taken.
-TableDefinition toTableDefinition(const readerprotocol::TableSchema& table, const FieldTable& fields,
-                                  const IndexList& indexes);
+// A table of the whole-schema answer with every fact it carries: what its engine texts would say
+// (toFieldTable, toIndexList), taken from the numbers behind them, and the details.
+TableDefinition toTableDefinition(const readerprotocol::TableSchema& table);
 Relationship toRelationship(const readerprotocol::Relationship& relationship);

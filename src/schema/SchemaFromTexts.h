@@ -48,10 +48,8 @@ inline ColumnDefinition columnFromFieldRow(const FieldRow& row) {
                            row.attributes.toInt());
 }
 
-// The table from its texts; makeColumn(r) makes the column of row r (by default from the row's texts).
-template <typename MakeColumn>
-TableDefinition tableFromTexts(const QString& name, const FieldTable& fields, const IndexList& indexes,
-                               MakeColumn makeColumn) {
+inline TableDefinition tableFromTexts(const QString& name, const FieldTable& fields,
+                                      const IndexList& indexes) {
     TableDefinition table;
     table.name = name;
     if (fields.isNotRead()) {
@@ -61,8 +59,8 @@ TableDefinition tableFromTexts(const QString& name, const FieldTable& fields, co
         table.columnsState = ReadState::Unreadable;
     } else {
         table.columns.reserve(fields.rows().size());
-        for (int r = 1; r <= fields.upperBound(); ++r)
-            table.columns.append(makeColumn(r));
+        for (const FieldRow& row : fields.rows())
+            table.columns.append(columnFromFieldRow(row));
     }
     if (fields.isNotRead()) {
         // no index list either
@@ -77,9 +75,4 @@ TableDefinition tableFromTexts(const QString& name, const FieldTable& fields, co
         }
     }
     return table;
-}
-
-inline TableDefinition tableFromTexts(const QString& name, const FieldTable& fields,
-                                      const IndexList& indexes) {
-    return tableFromTexts(name, fields, indexes, [&](int r) { return columnFromFieldRow(fields.row(r)); });
 }

@@ -14,16 +14,22 @@ std::variant<ReadFailure, SchemaSnapshot> SchemaSnapshot::read(ReaderProcess& re
     snapshot.path_ = path;
     snapshot.contents_ = contents;
     SchemaAnswerDecoder decoder([&](TableSchema&& table) {
-        Table& added = snapshot.tables_.emplace_back(Table{
-            QString::fromStdString(table.name), toFieldTable(table.fields), toIndexList(table.indexes)});
+        Table& added = snapshot.tables_.emplace_back();
+        added.name = QString::fromStdString(table.name);
         const qsizetype position = snapshot.tables_.size() - 1;
         if (!snapshot.byName_.contains(added.name))
             snapshot.byName_.insert(added.name, position);
         const QString folded = added.name.toCaseFolded();
         if (!snapshot.byFoldedName_.contains(folded))
             snapshot.byFoldedName_.insert(folded, position);
-        if (contents == Contents::WholeSchema)
-            snapshot.database_.tables.append(toTableDefinition(table, added.fields, added.indexes));
+        if (contents == Contents::EngineTexts) {
+            added.fields = toFieldTable(table.fields);
+            added.indexes = toIndexList(table.indexes);
+            return;
+        }
+        snapshot.database_.tables.append(toTableDefinition(table));
+        added.fieldsAnswer = std::move(table.fields);
+        added.indexesAnswer = std::move(table.indexes);
     });
     const bool answered =
         reader.exchangeFrames(encode(Request{RequestKind::Schema, QFile::encodeName(path).toStdString(), {}}),
@@ -62,13 +68,21 @@ TableList SchemaSnapshot::GetTableNames(const QString& path) {
 }
 
 FieldTable SchemaSnapshot::GetTableFields(const QString& path, const QString& tableName) {
-    const Table* table = find(path, tableName);
-    return table ? table->fields : FieldTable::unreadable();
+    Table* table = find(path, tableName);
+    if (!table)
+        return FieldTable::unreadable();
+    if (!table->fields)
+        table->fields = toFieldTable(table->fieldsAnswer);
+    return *table->fields;
 }
 
 IndexList SchemaSnapshot::GetTableIndexes(const QString& path, const QString& tableName) {
-    const Table* table = find(path, tableName);
-    return table ? table->indexes : unreadableIndexes();
+    Table* table = find(path, tableName);
+    if (!table)
+        return unreadableIndexes();
+    if (!table->indexes)
+        table->indexes = toIndexList(table->indexesAnswer);
+    return *table->indexes;
 }
 
 std::variant<ReadFailure, DatabaseSchema> SchemaSnapshot::GetDatabaseSchema(const QString& path) {
@@ -78,7 +92,7 @@ std::variant<ReadFailure, DatabaseSchema> SchemaSnapshot::GetDatabaseSchema(cons
 }
 
 // Table names are matched without regard to case, as the reader process matches them.
-const SchemaSnapshot::Table* SchemaSnapshot::find(const QString& path, const QString& tableName) const {
+SchemaSnapshot::Table* SchemaSnapshot::find(const QString& path, const QString& tableName) {
     if (path != path_)
         return nullptr;
     auto found = byName_.constFind(tableName);
@@ -87,5 +101,5 @@ const SchemaSnapshot::Table* SchemaSnapshot::find(const QString& path, const QSt
         if (found == byFoldedName_.constEnd())
             return nullptr;
     }
-    return &tables_.at(*found);
+    return &tables_[*found];
 }

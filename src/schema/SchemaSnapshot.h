@@ -5,10 +5,12 @@
 // read for the engine's texts alone answers GetDatabaseSchema with a schema of no tables.
 
 #include "ReaderProcess.h"
+#include "ReaderProtocol.h"
 #include "SchemaReader.h"
 
 #include <QHash>
 #include <QList>
+#include <optional>
 #include <variant>
 
 class SchemaSnapshot : public SchemaReader {
@@ -30,12 +32,17 @@ public:
     const DatabaseSchema& database() const { return database_; }
 
 private:
+    // A table's engine texts are made when the snapshot is read for them. A snapshot read for the whole
+    // schema keeps the answer's fields and indexes instead, and makes the texts when first asked for them:
+    // a complete script never asks, and the texts of a large schema take megabytes.
     struct Table {
         QString name;
-        FieldTable fields;
-        IndexList indexes;
+        std::optional<FieldTable> fields;
+        std::optional<IndexList> indexes;
+        readerprotocol::FieldsAnswer fieldsAnswer;
+        readerprotocol::IndexesAnswer indexesAnswer;
     };
-    const Table* find(const QString& path, const QString& tableName) const;
+    Table* find(const QString& path, const QString& tableName);
 
     QString path_;
     QList<Table> tables_;

@@ -17,7 +17,9 @@ const QString CRLF = QStringLiteral("\r\n");
 // MySQL fold case; elsewhere it costs at most a suffix), and given "_2", "_3"... when taken.
 class NameAllocator {
 public:
-    NameAllocator(int limit, bool inBytes) : limit_(limit), inBytes_(inBytes) {}
+    NameAllocator(int limit, bool inBytes, qsizetype expected = 0) : limit_(limit), inBytes_(inBytes) {
+        taken_.reserve(expected);
+    }
     void reserve(const QString& name) { taken_.insert(folded(cut(name, 0))); }
     QString allocate(const QString& base) {
         QString name = cut(base, 0);
@@ -318,7 +320,7 @@ public:
             t.notes << QStringLiteral("Table %1: its columns could not be read: not written").arg(table.name);
             return;
         }
-        NameAllocator columnNames(d_.nameLimit, d_.limitInBytes);
+        NameAllocator columnNames(d_.nameLimit, d_.limitInBytes, table.columns.size());
         t.columns.reserve(table.columns.size());
         for (const ColumnDefinition& column : table.columns) {
             t.columns.append(columnPlan(t, column));
@@ -459,7 +461,8 @@ private:
     }
 
     void keys(TablePlan& t) {
-        NameAllocator tableNames(d_.nameLimit, d_.limitInBytes);
+        NameAllocator tableNames(d_.nameLimit, d_.limitInBytes,
+                                 d_.databaseWideIndexNames ? 0 : t.table->indexes.size() + 1);
         if (d_.target == Target::MySql)
             tableNames.reserve(QStringLiteral("PRIMARY"));
         NameAllocator& names = d_.databaseWideIndexNames ? globalNames_ : tableNames;

@@ -1,5 +1,8 @@
 #include "TargetTypes.h"
 
+#include <array>
+#include <iterator>
+
 namespace {
 
 // Access type -> column type per target. {n} is the column's size (Text: characters, Binary: bytes),
@@ -67,13 +70,27 @@ int binaryLength(const ColumnDefinition& c) {
     return c.size > 0 ? c.size : 510;
 }
 
+// The type texts of the table made once, so that the columns of a large schema share them.
+const QString& typeText(std::size_t row, Target target) {
+    static const auto texts = [] {
+        constexpr Target targets[] = {Target::SqlServer, Target::PostgreSql, Target::MySql, Target::Sqlite};
+        std::array<std::array<QString, std::size(targets)>, std::size(typeTable)> made;
+        for (std::size_t r = 0; r < std::size(typeTable); ++r)
+            for (Target t : targets)
+                made[r][std::size_t(t)] = QString::fromLatin1(column(typeTable[r], t));
+        return made;
+    }();
+    return texts[row][std::size_t(target)];
+}
+
 } // namespace
 
 std::optional<TargetType> targetType(Target target, int jetType, const ColumnDefinition& c) {
-    for (const TypeRow& row : typeTable) {
+    for (std::size_t r = 0; r < std::size(typeTable); ++r) {
+        const TypeRow& row = typeTable[r];
         if (int(row.type) != jetType)
             continue;
-        QString text = QString::fromLatin1(column(row, target));
+        QString text = typeText(r, target);
         if (text.contains(QLatin1Char('{'))) {
             const int precision = c.precision > 0 ? c.precision : 18;
             text.replace(QLatin1String("{n}"),
