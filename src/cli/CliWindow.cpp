@@ -1,5 +1,6 @@
 #include "CliWindow.h"
 
+#include <QStringEncoder>
 #include <cstdio>
 
 void CliWindow::setProgress(const QString& caption) {
@@ -13,8 +14,13 @@ void CliWindow::showMessage(const QString& text) {
 }
 
 QByteArray CliWindow::scriptUtf8(bool lineFeeds) const {
-    QByteArray bytes = header_.toUtf8();
-    bytes += script_.toUtf8();
+    // Encoded straight into one buffer of the largest size it can take (the pages it does not fill are never
+    // touched), rather than into one buffer per part joined into a third.
+    QStringEncoder utf8(QStringEncoder::Utf8);
+    QByteArray bytes(utf8.requiredSpace(header_.size() + script_.size()), Qt::Uninitialized);
+    char* end = utf8.appendToBuffer(bytes.data(), header_);
+    end = utf8.appendToBuffer(end, script_);
+    bytes.truncate(end - bytes.constData());
     if (lineFeeds)
         bytes.replace("\r\n", "\n");
     return bytes;
