@@ -6,9 +6,9 @@
 # databases are written once by mkmdb and kept in BUILD_DIR/bench.
 #
 # Each pair is run RUNS times, the two programs alternating, and the median wall time counts. Printed per
-# pair: the median seconds of each, veltrane-cli's time per table, the ratio of the medians, the largest
-# peak memory (maximum resident set) of each, the script's size and the memory goal: twice mdb-schema's
-# peak plus the script.
+# pair: the median seconds of each, veltrane-cli's time per table (in all, and from the previous size on,
+# which leaves out the fixed cost of starting), the ratio of the medians, the largest peak memory (maximum
+# resident set) of each, the script's size and the memory goal: twice mdb-schema's peak plus the script.
 #
 # Usage: bench/schema-bench.sh [BUILD_DIR] [TABLE_COUNTS...]
 #   BUILD_DIR     default: build (needs bin/mkmdb and bin/veltrane-cli; a Release build for real figures)
@@ -76,8 +76,9 @@ largest() { sort -n | tail -n 1; }
 
 printf '%s\n' "Machine: $(nproc) cores, $(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo)"
 printf '%s\n' "Date: $(date -u '+%Y-%m-%d %H:%M UTC'), median of $runs alternating runs"
-printf '%-6s %-11s %-11s %8s %8s %8s %6s %8s %8s %8s %8s\n' tables veltrane mdb-schema "v s" "m s" "v us/tb" ratio \
-    "v MiB" "m MiB" "sql MiB" "goal MiB"
+printf '%-6s %-11s %-11s %8s %8s %8s %8s %6s %8s %8s %8s %8s\n' tables veltrane mdb-schema "v s" "m s" "v us/tb" \
+    "step" ratio "v MiB" "m MiB" "sql MiB" "goal MiB"
+declare -A previous_seconds previous_size
 for n in "${sizes[@]}"; do
     db=$cache/tables-$n.mdb
     if [[ ! -f $db ]]; then
@@ -107,8 +108,15 @@ for n in "${sizes[@]}"; do
             m_k=$(awk -v k="$m_k" 'BEGIN { printf "%.1f", k / 1024 }')
             m_s=$(awk -v s="$m_s" 'BEGIN { printf "%.3f", s }')
         fi
-        printf '%-6s %-11s %-11s %8.3f %8s %8.1f %6s %8.1f %8s %8.1f %8s\n' "$n" "$type" "$backend" "$v_s" "$m_s" \
-            "$(awk -v s="$v_s" -v n="$n" 'BEGIN { print s / n * 1e6 }')" "$ratio" \
+        step=-
+        if [[ -n ${previous_seconds[$type]:-} ]]; then
+            step=$(awk -v a="$v_s" -v b="${previous_seconds[$type]}" -v n="$n" -v m="${previous_size[$type]}" \
+                'BEGIN { printf "%.1f", (a - b) / (n - m) * 1e6 }')
+        fi
+        previous_seconds[$type]=$v_s
+        previous_size[$type]=$n
+        printf '%-6s %-11s %-11s %8.3f %8s %8.1f %8s %6s %8.1f %8s %8.1f %8s\n' "$n" "$type" "$backend" "$v_s" \
+            "$m_s" "$(awk -v s="$v_s" -v n="$n" 'BEGIN { print s / n * 1e6 }')" "$step" "$ratio" \
             "$(awk -v k="$v_k" 'BEGIN { print k / 1024 }')" "$m_k" "$(awk -v s="$script" 'BEGIN { print s / 1048576 }')" \
             "$goal"
     done
