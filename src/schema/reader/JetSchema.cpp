@@ -142,7 +142,10 @@ struct CatalogTable {
     std::string name;
     int type = 0;
     unsigned long page = 0;
-    TableProperties properties; // local tables only, and only when asked for
+    // Local tables only, and only when asked for: the LvProp blob as read, and its column properties,
+    // parsed when first needed (columnProperties) so that the walk of the catalog stays short.
+    std::string propertyBlob;
+    std::optional<TableProperties> properties;
     std::string linkedDatabase; // links to Access files: the stored path of the file
     std::string foreignName;    // links to Access files: the table's name in that file
 };
@@ -253,17 +256,25 @@ std::optional<Failure> openDatabase(const std::string& path, Database& database)
     return std::nullopt;
 }
 
-// The column properties in the property blob of the catalog row just fetched.
-TableProperties readProperties(MdbHandle* mdb, MdbColumn* lvProp) {
+// The property blob of the catalog row just fetched; empty when it has none.
+std::string readPropertyBlob(MdbHandle* mdb, MdbColumn* lvProp) {
     if (!lvProp || lvProp->cur_value_len == 0)
         return {};
     size_t size = 0;
     void* blob = mdb_ole_read_full(mdb, lvProp, &size);
     if (!blob)
         return {};
-    TableProperties properties(mdb, static_cast<const unsigned char*>(blob), size);
+    std::string bytes(static_cast<const char*>(blob), size);
     std::free(blob);
-    return properties;
+    return bytes;
+}
+
+// The table's column properties, parsed from its blob the first time they are needed.
+const TableProperties& columnProperties(MdbHandle* mdb, CatalogTable& table) {
+    if (!table.properties)
+        table.properties.emplace(mdb, reinterpret_cast<const unsigned char*>(table.propertyBlob.data()),
+                                 table.propertyBlob.size());
+    return *table.properties;
 }
 
 // What a catalog walk keeps of one table definition row, and whether it goes on to the next row.
@@ -330,7 +341,7 @@ CatalogWalk walkCatalog(MdbHandle* mdb, const std::function<Visit(const std::str
             kept.type = rowType;
             kept.page = std::strtoul(id.data(), nullptr, 10) & 0x00FFFFFFul;
             if (wanted.withProperties && rowType == localTable)
-                kept.properties = readProperties(mdb, lvPropColumnDef);
+                kept.propertyBlob = readPropertyBlob(mdb, lvPropColumnDef);
             if (rowType == accessLinkedTable && linkColumns) {
                 kept.linkedDatabase = database.data();
                 kept.foreignName = foreignName.data();
@@ -469,7 +480,7 @@ TableSchema describeTable(MdbHandle* mdb, const std::string& path, CatalogTable&
     entry.object_type = MDB_TABLE;
     entry.table_pg = table.page;
     g_strlcpy(entry.object_name, table.name.c_str(), sizeof entry.object_name);
-    // entry.props stays empty: the column properties come from table.properties.
+    // entry.props stays empty: the column properties come from columnProperties.
 
     TableDef definition(mdb_read_table(&entry));
     if (!definition || !mdb_read_columns(definition.get()))
@@ -479,10 +490,10 @@ TableSchema describeTable(MdbHandle* mdb, const std::string& path, CatalogTable&
         const bool jet3 = mdb->f->jet_version == MDB_VER_JET3;
         schema.fields.readable = true;
         schema.fields.fields.reserve(definition->columns->len);
+        const TableProperties& properties = columnProperties(mdb, table);
         for (guint i = 0; i < definition->columns->len; ++i) {
             const auto& column = *static_cast<const MdbColumn*>(g_ptr_array_index(definition->columns, i));
-            schema.fields.fields.push_back(
-                describeColumn(column, table.properties.column(column.name), jet3));
+            schema.fields.fields.push_back(describeColumn(column, properties.column(column.name), jet3));
         }
     }
 
@@ -637,9 +648,11 @@ bool readSchema(const std::string& path, const std::function<bool(const std::str
         return false;
     for (CatalogTable& table : tables) {
         TableSchema schema = describeTable(database.get(), path, table, {.fields = true, .indexes = true});
-        schema.details = describeTableDetails(database.get(), details, table.name, table.properties,
-                                              schema.fields, schema.indexes);
-        table.properties = {}; // done with
+        schema.details =
+            describeTableDetails(database.get(), details, table.name, columnProperties(database.get(), table),
+                                 schema.fields, schema.indexes);
+        table.properties.reset(); // done with
+        table.propertyBlob = {};
         if (!send(encodeSchemaTable(schema)))
             return false;
     }

@@ -25,7 +25,7 @@ using namespace readerprotocol;
 namespace {
 
 constexpr unsigned long defaultMemoryLimitMb = 1024;
-constexpr std::size_t sendSize = 64 * 1024;
+constexpr std::size_t sendSize = 16 * 1024;
 
 bool readExactly(int fd, char* buffer, std::size_t size) {
     while (size > 0) {
@@ -138,7 +138,7 @@ int main(int argc, char** argv) {
     limitMemory(*memoryLimit);
 
     while (const std::optional<Request> request = nextRequest(STDIN_FILENO)) {
-        // Frames are gathered and written 64 KiB at a time (a whole schema has a frame per table), and
+        // Frames are gathered and written 16 KiB at a time (a whole schema has a frame per table), and
         // whatever is left once the answer is complete.
         std::string pending;
         const auto send = [&](const std::string& frame) {
