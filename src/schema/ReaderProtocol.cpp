@@ -321,18 +321,6 @@ std::string Writer::takeFrame() {
     return frame;
 }
 
-std::uint32_t Reader::u32() {
-    if (!ok_ || bytes_.size() - pos_ < 4) {
-        ok_ = false;
-        return 0;
-    }
-    std::uint32_t value = 0;
-    for (int i = 0; i < 4; ++i)
-        value |= std::uint32_t(std::uint8_t(bytes_[pos_ + i])) << (8 * i);
-    pos_ += 4;
-    return value;
-}
-
 std::string Reader::text() {
     const std::uint32_t size = u32();
     if (!ok_ || bytes_.size() - pos_ < size) {

@@ -182,7 +182,17 @@ class Reader {
 public:
     explicit Reader(std::string_view bytes) : bytes_(bytes) {}
 
-    std::uint32_t u32();
+    // Inline: a large answer holds millions of numbers.
+    std::uint32_t u32() {
+        if (!ok_ || bytes_.size() - pos_ < 4) {
+            ok_ = false;
+            return 0;
+        }
+        const auto* at = reinterpret_cast<const unsigned char*>(bytes_.data() + pos_);
+        pos_ += 4;
+        return std::uint32_t(at[0]) | std::uint32_t(at[1]) << 8 | std::uint32_t(at[2]) << 16 |
+               std::uint32_t(at[3]) << 24;
+    }
     std::string text();
     // A count of items that each take at least minItemSize bytes; a count the rest cannot hold is garbage.
     std::uint32_t count(std::size_t minItemSize);
