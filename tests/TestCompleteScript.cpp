@@ -54,6 +54,9 @@ private slots:
     void sqlServerGoFollowsEachStatement();
     void indexNamesUniqueAcrossDatabaseWhereNeeded();
     void longNamesAreCutToTheLimit();
+    void columnNamesTheSameWithoutCase_data();
+    void columnNamesTheSameWithoutCase();
+    void failureAfterSomeTablesWritesNothing();
 };
 
 void TestCompleteScript::dispatchOnExactText_data() {
@@ -303,6 +306,52 @@ void TestCompleteScript::longNamesAreCutToTheLimit() {
     const QString cut = QString(31, QChar(0x00e9)); // 62 bytes: one more character would pass 63
     QVERIFY2(text.contains("CREATE INDEX \"" + cut + "\" ON"), qPrintable(text));
     QVERIFY(text.contains("CREATE INDEX \"" + QString(30, QChar(0x00e9)) + "_2\" ON"));
+}
+
+void TestCompleteScript::columnNamesTheSameWithoutCase_data() {
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("written");
+    QTest::addRow("ASCII") << QStringList{"Name", "City", "NAME"} << QStringList{"Name", "City", "NAME_2"};
+    QTest::addRow("accented") << QStringList{"Émile", "émile"} << QStringList{"Émile", "émile_2"};
+    QTest::addRow("distinct") << QStringList{"Name", "Names", "Émile"}
+                              << QStringList{"Name", "Names", "Émile"};
+    QStringList many;
+    for (int i = 0; i < 100; ++i)
+        many << QStringLiteral("C%1").arg(i);
+    QStringList manyWritten = many;
+    many << "c7";
+    manyWritten << "c7_2";
+    QTest::addRow("a hundred") << many << manyWritten;
+}
+
+void TestCompleteScript::columnNamesTheSameWithoutCase() {
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, written);
+    QList<ColumnDefinition> columns;
+    for (const QString& name : names)
+        columns << samples::column(name, JetType::Long, 4);
+    DatabaseSchema schema;
+    schema.tables << samples::table("T", columns, {});
+    const QString text = script(sqliteDialect(), defaults(), schema);
+    for (const QString& name : written)
+        QVERIFY2(text.contains("    \"" + name + "\" INTEGER"), qPrintable(text));
+}
+
+void TestCompleteScript::failureAfterSomeTablesWritesNothing() {
+    // The reader hands on the first table, then finds the file damaged.
+    class FailingMidway : public FakeSchemaReader {
+        std::variant<ReadFailure, QList<Relationship>>
+        ReadDatabaseSchema(const QString&, const std::function<void(TableDefinition&&)>& table) override {
+            table(TableDefinition(samples::richSchema().tables.first()));
+            return ReadFailure{3049, "Cannot open database 'x.mdb'."};
+        }
+    } reader;
+    RecordingWindow window;
+    window.options.DatabasePath = "x.mdb";
+    window.options.ScriptType = "PostgreSQL";
+    QCOMPARE(cmdGenSQL_Click(window, reader).ending, RunOutcome::Ending::DatabaseUnreadable);
+    QCOMPARE(window.messages.first(), QString("3049  Cannot open database 'x.mdb'."));
+    QCOMPARE(window.script, QString());
 }
 
 QTEST_GUILESS_MAIN(TestCompleteScript)

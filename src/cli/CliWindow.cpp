@@ -1,7 +1,46 @@
 #include "CliWindow.h"
 
-#include <QStringEncoder>
+#include <algorithm>
 #include <cstdio>
+
+namespace {
+
+// Turns every CR LF of the bytes into LF, in place.
+void toLineFeeds(QByteArray& bytes) {
+    char* const begin = bytes.data();
+    char* const end = begin + bytes.size();
+    char* to = std::search(begin, end, "\r\n", "\r\n" + 2);
+    if (to == end)
+        return;
+    for (const char* from = to; from != end; ++from) {
+        if (*from == '\r' && from + 1 != end && from[1] == '\n')
+            continue;
+        *to++ = *from;
+    }
+    bytes.truncate(to - begin);
+}
+
+} // namespace
+
+void CliWindow::setScriptText(const QString& text) {
+    header_.clear();
+    body_.clear();
+    encoder_ = QStringEncoder(QStringEncoder::Utf8);
+    appendScript(text);
+}
+
+void CliWindow::appendScript(const QString& piece) {
+    // Encoded straight behind what is there, into room grown by doubling (a buffer grown to each piece's
+    // exact size would be moved at every append).
+    const qsizetype used = body_.size();
+    const qsizetype needed = used + encoder_.requiredSpace(piece.size());
+    if (needed > body_.capacity())
+        body_.reserve(std::max(needed, 2 * body_.capacity()));
+    body_.resize(needed);
+    char* const start = body_.data();
+    const char* end = encoder_.appendToBuffer(start + used, piece);
+    body_.truncate(end - start);
+}
 
 void CliWindow::setProgress(const QString& caption) {
     if (verbose_)
@@ -13,15 +52,15 @@ void CliWindow::showMessage(const QString& text) {
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
 }
 
-QByteArray CliWindow::scriptUtf8(bool lineFeeds) const {
-    // Encoded straight into one buffer of the largest size it can take (the pages it does not fill are never
-    // touched), rather than into one buffer per part joined into a third.
-    QStringEncoder utf8(QStringEncoder::Utf8);
-    QByteArray bytes(utf8.requiredSpace(header_.size() + script_.size()), Qt::Uninitialized);
-    char* end = utf8.appendToBuffer(bytes.data(), header_);
-    end = utf8.appendToBuffer(end, script_);
-    bytes.truncate(end - bytes.constData());
+QByteArray CliWindow::headerUtf8(bool lineFeeds) const {
+    QByteArray bytes = header_.toUtf8();
     if (lineFeeds)
-        bytes.replace("\r\n", "\n");
+        toLineFeeds(bytes);
     return bytes;
+}
+
+const QByteArray& CliWindow::bodyUtf8(bool lineFeeds) {
+    if (lineFeeds)
+        toLineFeeds(body_);
+    return body_;
 }

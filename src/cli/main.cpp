@@ -12,6 +12,7 @@
 #include <QSaveFile>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 
 namespace {
 
@@ -25,15 +26,23 @@ enum ExitStatus {
     CannotCreate = 73
 };
 
-bool writeOutput(const QByteArray& bytes, const QString& outputFile) {
+// Writes the parts one after the other, all or nothing.
+bool writeAll(QFileDevice& device, std::initializer_list<const QByteArray*> parts) {
+    for (const QByteArray* part : parts)
+        if (device.write(*part) != part->size())
+            return false;
+    return device.flush();
+}
+
+bool writeOutput(const QByteArray& header, const QByteArray& body, const QString& outputFile) {
     if (outputFile.isEmpty()) {
         QFile out;
-        return out.open(stdout, QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.flush();
+        return out.open(stdout, QIODevice::WriteOnly) && writeAll(out, {&header, &body});
     }
     // Written beside the target and renamed over it, so a failed run never leaves half a script.
     QSaveFile file(outputFile);
     // QSaveFile commits a short write (a full disk) as success unless the flush is checked first.
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush())
+    if (file.open(QIODevice::WriteOnly) && writeAll(file, {&header, &body}))
         return file.commit();
     file.cancelWriting();
     return false;
@@ -68,6 +77,7 @@ int main(int argc, char* argv[]) {
     const CliRequest& request = std::get<CliRequest>(arguments);
 
     ReaderProcess engine;
+    engine.start();
     OneRequestReader reader(engine);
     CliWindow window(request.options, request.verbose);
     const RunOutcome outcome = cmdGenSQL_Click(window, reader);
@@ -84,7 +94,8 @@ int main(int argc, char* argv[]) {
         break;
     }
 
-    if (!writeOutput(window.scriptUtf8(request.lineFeeds), request.outputFile)) {
+    if (!writeOutput(window.headerUtf8(request.lineFeeds), window.bodyUtf8(request.lineFeeds),
+                     request.outputFile)) {
         printError(QStringLiteral("cannot write %1")
                        .arg(request.outputFile.isEmpty() ? "standard output" : request.outputFile));
         return CannotCreate;

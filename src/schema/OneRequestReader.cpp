@@ -32,3 +32,14 @@ std::variant<ReadFailure, DatabaseSchema> OneRequestReader::GetDatabaseSchema(co
     }
     return snapshot_->GetDatabaseSchema(path);
 }
+
+std::variant<ReadFailure, QList<Relationship>>
+OneRequestReader::ReadDatabaseSchema(const QString& path,
+                                     const std::function<void(TableDefinition&&)>& table) {
+    snapshot_.reset();
+    failure_.reset();
+    auto relationships = SchemaSnapshot::stream(engine_, path, table);
+    if (const auto* failure = std::get_if<ReadFailure>(&relationships))
+        failure_ = *failure;
+    return relationships;
+}

@@ -20,6 +20,10 @@ public:
     FieldTable GetTableFields(const QString& path, const QString& table) override;
     IndexList GetTableIndexes(const QString& path, const QString& table) override;
     std::variant<ReadFailure, DatabaseSchema> GetDatabaseSchema(const QString& path) override;
+    // Reads the whole schema afresh and keeps none of it: questions about single tables are answered as
+    // before any table list was read, until the next one is.
+    std::variant<ReadFailure, QList<Relationship>>
+    ReadDatabaseSchema(const QString& path, const std::function<void(TableDefinition&&)>& table) override;
 
     // Why the last table list could not be read; nothing after a list that was read.
     const std::optional<ReadFailure>& failure() const { return failure_; }

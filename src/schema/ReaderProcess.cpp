@@ -102,6 +102,11 @@ std::variant<ReadFailure, DatabaseSchema> ReaderProcess::GetDatabaseSchema(const
     return std::get<SchemaSnapshot>(snapshot).database();
 }
 
+std::variant<ReadFailure, QList<::Relationship>>
+ReaderProcess::ReadDatabaseSchema(const QString& path, const std::function<void(TableDefinition&&)>& table) {
+    return SchemaSnapshot::stream(*this, path, table);
+}
+
 bool ReaderProcess::ensureRunning(int timeoutMs) {
     // waitForFinished(0) takes note of a reader that ended since the last request, so that it is replaced
     // instead of being written to.

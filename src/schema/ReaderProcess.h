@@ -30,6 +30,8 @@ public:
     IndexList GetTableIndexes(const QString& path, const QString& tableName) override;
     // Every stored fact in one request (see SchemaSnapshot).
     std::variant<ReadFailure, DatabaseSchema> GetDatabaseSchema(const QString& path) override;
+    std::variant<ReadFailure, QList<Relationship>>
+    ReadDatabaseSchema(const QString& path, const std::function<void(TableDefinition&&)>& table) override;
 
     // What GetTableNames answers when the last request got no answer: the reader program could not be
     // started, or it failed on the file at path.
@@ -40,6 +42,10 @@ public:
     // stops the reader process. Unset, a request just waits.
     using WaitHook = std::function<bool()>;
     void setWaitHook(WaitHook hook) { waitHook_ = std::move(hook); }
+
+    // Starts the reader program ahead of the first request, so that its start overlaps the caller's own
+    // work; a request starts it anyway when need be, and says why when it cannot.
+    void start() { ensureRunning(requestTimeoutMs()); }
 
     static QString defaultProgram();
     // The time limit of one request in milliseconds.

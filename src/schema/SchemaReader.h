@@ -6,6 +6,7 @@
 #include "SchemaFromTexts.h"
 #include "SchemaTypes.h"
 
+#include <functional>
 #include <variant>
 
 class SchemaReader {
@@ -26,5 +27,20 @@ public:
             schema.tables.append(
                 tableFromTexts(name, GetTableFields(path, name), GetTableIndexes(path, name)));
         return schema;
+    }
+
+    // The same schema a table at a time: each table is handed to `table` in the order of the table list,
+    // and the relationships are returned after the last one. A reader that reads the tables one after the
+    // other hands each on as soon as it is read, so the caller's work on it overlaps the reading of the
+    // next. On a failure, the tables handed on before it are no schema and are to be dropped.
+    virtual std::variant<ReadFailure, QList<Relationship>>
+    ReadDatabaseSchema(const QString& path, const std::function<void(TableDefinition&&)>& table) {
+        auto answer = GetDatabaseSchema(path);
+        if (auto* failure = std::get_if<ReadFailure>(&answer))
+            return *failure;
+        DatabaseSchema& schema = std::get<DatabaseSchema>(answer);
+        for (TableDefinition& definition : schema.tables)
+            table(std::move(definition));
+        return std::move(schema.relationships);
     }
 };

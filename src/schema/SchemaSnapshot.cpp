@@ -5,32 +5,13 @@
 
 #include <QFile>
 
-std::variant<ReadFailure, SchemaSnapshot> SchemaSnapshot::read(ReaderProcess& reader, const QString& path,
-                                                               Contents contents) {
+// Each table is handed on while the reader process reads the next one; the decoded answer is never held
+// whole.
+std::variant<ReadFailure, readerprotocol::SchemaAnswer>
+SchemaSnapshot::exchange(ReaderProcess& reader, const QString& path,
+                         std::function<void(readerprotocol::TableSchema&&)> table) {
     using namespace readerprotocol;
-    // Each table is turned into the snapshot's types as soon as its frame arrives, while the reader process
-    // reads the next one; the decoded answer is never held whole.
-    SchemaSnapshot snapshot;
-    snapshot.path_ = path;
-    snapshot.contents_ = contents;
-    SchemaAnswerDecoder decoder([&](TableSchema&& table) {
-        Table& added = snapshot.tables_.emplace_back();
-        added.name = QString::fromStdString(table.name);
-        const qsizetype position = snapshot.tables_.size() - 1;
-        if (!snapshot.byName_.contains(added.name))
-            snapshot.byName_.insert(added.name, position);
-        const QString folded = added.name.toCaseFolded();
-        if (!snapshot.byFoldedName_.contains(folded))
-            snapshot.byFoldedName_.insert(folded, position);
-        if (contents == Contents::EngineTexts) {
-            added.fields = toFieldTable(table.fields);
-            added.indexes = toIndexList(table.indexes);
-            return;
-        }
-        snapshot.database_.tables.append(toTableDefinition(table));
-        added.fieldsAnswer = std::move(table.fields);
-        added.indexesAnswer = std::move(table.indexes);
-    });
+    SchemaAnswerDecoder decoder(std::move(table));
     const bool answered =
         reader.exchangeFrames(encode(Request{RequestKind::Schema, QFile::encodeName(path).toStdString(), {}}),
                               [&](std::string&& payload) {
@@ -48,14 +29,58 @@ std::variant<ReadFailure, SchemaSnapshot> SchemaSnapshot::read(ReaderProcess& re
         reader.stop();
         return reader.failedRead(path);
     }
-    const SchemaAnswer answer = std::move(decoder).answer();
+    SchemaAnswer answer = std::move(decoder).answer();
     if (answer.failure)
         return toReadFailure(*answer.failure);
+    return answer;
+}
+
+std::variant<ReadFailure, SchemaSnapshot> SchemaSnapshot::read(ReaderProcess& reader, const QString& path,
+                                                               Contents contents) {
+    using namespace readerprotocol;
+    // Each table is turned into the snapshot's types as soon as its frame arrives.
+    SchemaSnapshot snapshot;
+    snapshot.path_ = path;
+    snapshot.contents_ = contents;
+    auto answer = exchange(reader, path, [&](TableSchema&& table) {
+        Table& added = snapshot.tables_.emplace_back();
+        added.name = QString::fromStdString(table.name);
+        const qsizetype position = snapshot.tables_.size() - 1;
+        if (!snapshot.byName_.contains(added.name))
+            snapshot.byName_.insert(added.name, position);
+        const QString folded = added.name.toCaseFolded();
+        if (!snapshot.byFoldedName_.contains(folded))
+            snapshot.byFoldedName_.insert(folded, position);
+        if (contents == Contents::EngineTexts) {
+            added.fields = toFieldTable(table.fields);
+            added.indexes = toIndexList(table.indexes);
+            return;
+        }
+        snapshot.database_.tables.append(toTableDefinition(table));
+        added.fieldsAnswer = std::move(table.fields);
+        added.indexesAnswer = std::move(table.indexes);
+    });
+    if (const auto* failure = std::get_if<ReadFailure>(&answer))
+        return *failure;
     if (contents == Contents::WholeSchema) {
-        for (const readerprotocol::Relationship& relationship : answer.relationships)
+        for (const readerprotocol::Relationship& relationship : std::get<SchemaAnswer>(answer).relationships)
             snapshot.database_.relationships.append(toRelationship(relationship));
     }
     return snapshot;
+}
+
+std::variant<ReadFailure, QList<Relationship>>
+SchemaSnapshot::stream(ReaderProcess& reader, const QString& path,
+                       const std::function<void(TableDefinition&&)>& table) {
+    const auto answer = exchange(
+        reader, path, [&](readerprotocol::TableSchema&& schema) { table(toTableDefinition(schema)); });
+    if (const auto* failure = std::get_if<ReadFailure>(&answer))
+        return *failure;
+    QList<Relationship> relationships;
+    for (const readerprotocol::Relationship& relationship :
+         std::get<readerprotocol::SchemaAnswer>(answer).relationships)
+        relationships.append(toRelationship(relationship));
+    return relationships;
 }
 
 TableList SchemaSnapshot::GetTableNames(const QString& path) {

@@ -23,6 +23,10 @@ public:
     static std::variant<ReadFailure, SchemaSnapshot> read(ReaderProcess& reader, const QString& path,
                                                           Contents contents = Contents::WholeSchema);
     bool holdsWholeSchema() const { return contents_ == Contents::WholeSchema; }
+    // The whole schema in the same single request, kept nowhere: each table is handed on as its part of the
+    // answer arrives (see SchemaReader::ReadDatabaseSchema).
+    static std::variant<ReadFailure, QList<Relationship>>
+    stream(ReaderProcess& reader, const QString& path, const std::function<void(TableDefinition&&)>& table);
 
     TableList GetTableNames(const QString& path) override;
     FieldTable GetTableFields(const QString& path, const QString& tableName) override;
@@ -43,6 +47,11 @@ private:
         readerprotocol::IndexesAnswer indexesAnswer;
     };
     Table* find(const QString& path, const QString& tableName);
+    // Asks the reader process for the whole schema and hands each table of the answer on as soon as its
+    // frame arrives; returns the rest of the answer, or why there is none.
+    static std::variant<ReadFailure, readerprotocol::SchemaAnswer>
+    exchange(ReaderProcess& reader, const QString& path,
+             std::function<void(readerprotocol::TableSchema&&)> table);
 
     QString path_;
     QList<Table> tables_;

@@ -8,11 +8,13 @@
 RunOutcome runCompleteScript(const TargetDialect& dialect, const ConversionOptions& options,
                              WindowOps& window, SchemaReader& reader) {
     RunOutcome outcome;
-    const auto answer = reader.GetDatabaseSchema(options.DatabasePath);
-    if (const auto* failure = std::get_if<ReadFailure>(&answer))
+    // Each table is planned as soon as it is read, while the reader goes on to the next.
+    CompleteScript script(dialect, options);
+    const auto relationships = reader.ReadDatabaseSchema(
+        options.DatabasePath, [&script](TableDefinition&& table) { script.addTable(std::move(table)); });
+    if (const auto* failure = std::get_if<ReadFailure>(&relationships))
         return endWithUnreadableDatabase(window, *failure);
-    const DatabaseSchema& schema = std::get<DatabaseSchema>(answer);
-    const CompleteScript script(dialect, schema, options);
+    script.finish(std::get<QList<Relationship>>(relationships));
     qint64 fields = 0;
     qint64 indexes = 0;
     for (int i = 0; i < script.tableCount(); ++i) {

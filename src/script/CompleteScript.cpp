@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
+#include <deque>
 #include <optional>
 
 namespace {
@@ -43,7 +44,42 @@ public:
         return name;
     }
 
+    // Whether a fresh allocator would give each of these names back as it is: every name fits, and no two
+    // are the same without regard to case. Answered without the allocator's keys for up to a few dozen
+    // ASCII names (nearly every table's columns); false where it cannot tell cheaply.
+    static bool keepsAsTheyAre(int limit, bool inBytes, const QList<ColumnDefinition>& columns) {
+        constexpr qsizetype compared = 64; // pairs compared, up to about 2,000
+        if (columns.size() > compared)
+            return false;
+        for (const ColumnDefinition& column : columns) {
+            const auto* units = reinterpret_cast<const char16_t*>(column.name.utf16());
+            if (!fits(column.name, limit, inBytes, 0) ||
+                std::any_of(units, units + column.name.size(), [](char16_t u) { return u >= 0x80; }))
+                return false;
+        }
+        const auto sameAscii = [](const QString& a, const QString& b) {
+            if (a.size() != b.size())
+                return false;
+            const auto lower = [](char16_t u) {
+                return u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u;
+            };
+            const auto* x = reinterpret_cast<const char16_t*>(a.utf16());
+            const auto* y = reinterpret_cast<const char16_t*>(b.utf16());
+            return std::equal(x, x + a.size(), y,
+                              [&](char16_t p, char16_t q) { return lower(p) == lower(q); });
+        };
+        for (qsizetype i = 0; i < columns.size(); ++i)
+            for (qsizetype j = i + 1; j < columns.size(); ++j)
+                if (sameAscii(columns[i].name, columns[j].name))
+                    return false;
+        return true;
+    }
+
 private:
+    // A UTF-16 code unit never takes more than three bytes of UTF-8: most names need no counting.
+    static bool fits(const QString& name, int limit, bool inBytes, int room) {
+        return limit <= 0 || name.size() * (inBytes ? 3 : 1) <= limit - room;
+    }
     // The name's case-folded form; Unicode folding costs a hundred times what ASCII lowering does, and
     // nearly every name is ASCII.
     static QString folded(const QString& name) {
@@ -58,8 +94,7 @@ private:
         return lowered;
     }
     QString cut(QString name, int room) const {
-        // A UTF-16 code unit never takes more than three bytes of UTF-8: most names need no counting.
-        if (limit_ <= 0 || name.size() * (inBytes_ ? 3 : 1) <= limit_ - room)
+        if (fits(name, limit_, inBytes_, room))
             return name;
         const auto length = [this](const QString& s) {
             return inBytes_ ? int(s.toUtf8().size()) : int(s.size());
@@ -231,6 +266,9 @@ struct TablePlan {
     QStringList indexNotes;
     QStringList inlineForeignKeys; // SQLite
     QStringList descriptions;      // PostgreSQL's COMMENT ON statements
+    // The descriptions that become COMMENT ON statements once the table has its name: the column's name in
+    // the script (empty: the table's own) and the text.
+    QList<std::pair<QString, QString>> columnDescriptions;
 
     const ColumnPlan* find(const QString& name) const {
         // Names of different lengths never match without regard to case (it is compared unit by unit).
@@ -255,50 +293,55 @@ QString columnList(const QStringList& quoted) {
 } // namespace
 
 struct CompleteScriptPlan {
+    std::deque<TableDefinition> definitions; // the tables planned, where the plans point to
     QList<TablePlan> tables;
     QStringList relationships; // statements and comments after the last table
 };
 
-namespace {
-
-// The names of the tables in the script, given before anything else is named.
-class TableNames {
+// Plans each table as it is given, in the order of the table list, as far as the table alone decides: its
+// columns, keys and indexes. What depends on the whole database is done once the last table is in: the
+// names of the tables, the names of indexes where those share the database's namespace, and the foreign
+// keys.
+class CompleteScriptPlanner {
 public:
-    TableNames(int limit, bool inBytes) : allocator_(limit, inBytes) {}
-    QString allocate(const QString& name) { return allocator_.allocate(name); }
-    QString& operator[](const TableDefinition* table) { return names_[table]; }
-
-private:
-    NameAllocator allocator_;
-    QHash<const TableDefinition*, QString> names_;
-};
-
-class Planner {
-public:
-    Planner(const TargetDialect& dialect, const ConversionOptions& options, CompleteScriptPlan& plan)
+    CompleteScriptPlanner(const TargetDialect& dialect, const ConversionOptions& options,
+                          CompleteScriptPlan& plan)
         : d_(dialect), options_(options), plan_(plan), globalNames_(dialect.nameLimit, dialect.limitInBytes),
           constraintNames_(dialect.nameLimit, dialect.limitInBytes),
           tableNames_(dialect.nameLimit, dialect.limitInBytes) {}
 
-    // Every table's name, before any index is named: tables and indexes share a namespace in some servers.
-    // A name longer than the server keeps is cut (and made unique) here rather than by the server, so that
-    // the script says so and two long names cannot become one.
-    void reserve(const TableDefinition& table) {
-        const QString name = tableNames_.allocate(table.name);
-        tableNames_[&table] = name;
-        globalNames_.reserve(name);
-        constraintNames_.reserve(name);
-        if (d_.target == Target::PostgreSql)
-            globalNames_.reserve(name + QStringLiteral("_pkey")); // the name it gives a primary key
+    // Names the tables, then what shares their namespace: every table's name is given before any index is
+    // named, as tables and indexes share a namespace in some servers. A name longer than the server keeps
+    // is cut (and made unique) here rather than by the server, so that the script says so and two long
+    // names cannot become one.
+    void nameTables() {
+        for (TablePlan& t : plan_.tables) {
+            t.name = tableNames_.allocate(t.table->name);
+            globalNames_.reserve(t.name);
+            constraintNames_.reserve(t.name);
+            if (d_.target == Target::PostgreSql)
+                globalNames_.reserve(t.name + QStringLiteral("_pkey")); // the name it gives a primary key
+        }
+        for (TablePlan& t : plan_.tables) {
+            if (t.name != t.table->name)
+                t.notes.prepend(QStringLiteral("Table %1 is named %2 here: the server keeps no longer names")
+                                    .arg(t.table->name, t.name));
+            if (d_.databaseWideIndexNames) {
+                for (KeyPlan& k : t.indexes)
+                    k.name = globalNames_.allocate(k.index->name);
+            }
+            for (const auto& [column, text] : t.columnDescriptions)
+                t.descriptions << (column.isEmpty()
+                                       ? QStringLiteral("COMMENT ON TABLE %1 IS %2")
+                                             .arg(q(t.name), stringLiteral(d_, text))
+                                       : QStringLiteral("COMMENT ON COLUMN %1.%2 IS %3")
+                                             .arg(q(t.name), q(column), stringLiteral(d_, text)));
+        }
     }
 
     void table(const TableDefinition& table) {
         TablePlan& t = plan_.tables.emplace_back();
         t.table = &table;
-        t.name = tableNames_[&table];
-        if (t.name != table.name)
-            t.notes << QStringLiteral("Table %1 is named %2 here: the server keeps no longer names")
-                           .arg(table.name, t.name);
         if (table.linked) {
             const QString where =
                 QStringLiteral("linked table: %1 in %2").arg(table.foreignName, table.linkedDatabase);
@@ -320,14 +363,17 @@ public:
             t.notes << QStringLiteral("Table %1: its columns could not be read: not written").arg(table.name);
             return;
         }
-        NameAllocator columnNames(d_.nameLimit, d_.limitInBytes, table.columns.size());
+        // Nearly every table's column names are kept as they are; an allocator is made only for the others.
+        std::optional<NameAllocator> columnNames;
+        if (!NameAllocator::keepsAsTheyAre(d_.nameLimit, d_.limitInBytes, table.columns))
+            columnNames.emplace(d_.nameLimit, d_.limitInBytes, table.columns.size());
         t.columns.reserve(table.columns.size());
         for (const ColumnDefinition& column : table.columns) {
             t.columns.append(columnPlan(t, column));
             ColumnPlan& c = t.columns.last();
             if (!c.written)
                 continue;
-            c.name = columnNames.allocate(column.name);
+            c.name = columnNames ? columnNames->allocate(column.name) : column.name;
             if (c.name != column.name)
                 t.notes << QStringLiteral("Column %1 is named %2 here: the server keeps no longer names")
                                .arg(column.name, c.name);
@@ -377,16 +423,11 @@ private:
     QString q(const QString& name) const { return quoteName(d_, name); }
 
     void describe(TablePlan& t, const QString& column, const QString& text) {
-        if (d_.descriptionStatements) {
-            t.descriptions
-                << (column.isEmpty()
-                        ? QStringLiteral("COMMENT ON TABLE %1 IS %2").arg(q(t.name), stringLiteral(d_, text))
-                        : QStringLiteral("COMMENT ON COLUMN %1.%2 IS %3")
-                              .arg(q(t.name), q(column), stringLiteral(d_, text)));
-            return;
-        }
-        t.notes << (column.isEmpty() ? QStringLiteral("Description of %1: %2").arg(t.table->name, text)
-                                     : QStringLiteral("Description of %1: %2").arg(column, text));
+        if (d_.descriptionStatements)
+            t.columnDescriptions.append({column, text});
+        else
+            t.notes << QStringLiteral("Description of %1: %2")
+                           .arg(column.isEmpty() ? t.table->name : column, text);
     }
 
     ColumnPlan columnPlan(TablePlan& t, const ColumnDefinition& column) {
@@ -465,7 +506,7 @@ private:
                                  d_.databaseWideIndexNames ? 0 : t.table->indexes.size() + 1);
         if (d_.target == Target::MySql)
             tableNames.reserve(QStringLiteral("PRIMARY"));
-        NameAllocator& names = d_.databaseWideIndexNames ? globalNames_ : tableNames;
+        // Names shared with the whole database are given once every table is named (nameTables).
         for (const IndexDefinition& index : t.table->indexes) {
             QString reason;
             if (index.primaryKey) {
@@ -483,7 +524,8 @@ private:
             if (!options_.CreateIndexes)
                 continue;
             if (auto k = keyPlan(t, index, reason)) {
-                k->name = names.allocate(index.name);
+                if (!d_.databaseWideIndexNames)
+                    k->name = tableNames.allocate(index.name);
                 t.indexes << *k;
             } else {
                 t.indexNotes << QStringLiteral("Index %1 not written: %2").arg(index.name, reason);
@@ -704,22 +746,32 @@ private:
     CompleteScriptPlan& plan_;
     NameAllocator globalNames_;
     NameAllocator constraintNames_;
-    TableNames tableNames_;
+    NameAllocator tableNames_;
 };
 
-} // namespace
+CompleteScript::CompleteScript(const TargetDialect& dialect, const ConversionOptions& options)
+    : dialect_(dialect), options_(options), plan_(std::make_unique<CompleteScriptPlan>()),
+      planner_(std::make_unique<CompleteScriptPlanner>(dialect, options, *plan_)) {}
 
 CompleteScript::CompleteScript(const TargetDialect& dialect, const DatabaseSchema& schema,
                                const ConversionOptions& options)
-    : dialect_(dialect), options_(options), plan_(std::make_unique<CompleteScriptPlan>()) {
-    Planner planner(dialect, options, *plan_);
+    : CompleteScript(dialect, options) {
     for (const TableDefinition& table : schema.tables)
-        if (!skipped(table, options))
-            planner.reserve(table);
-    for (const TableDefinition& table : schema.tables)
-        if (!skipped(table, options))
-            planner.table(table);
-    planner.relationships(schema.relationships);
+        addTable(TableDefinition(table));
+    finish(schema.relationships);
+}
+
+void CompleteScript::addTable(TableDefinition&& table) {
+    if (skipped(table, options_))
+        return;
+    plan_->definitions.push_back(std::move(table));
+    planner_->table(plan_->definitions.back());
+}
+
+void CompleteScript::finish(const QList<Relationship>& relationships) {
+    planner_->nameTables();
+    planner_->relationships(relationships);
+    planner_.reset();
 }
 
 CompleteScript::~CompleteScript() = default;
@@ -741,7 +793,7 @@ QString statementEnd(const TargetDialect& dialect, const ConversionOptions& opti
 
 void appendColumnLine(QString& text, const TargetDialect& dialect, const ColumnPlan& c) {
     text += QLatin1String("    ");
-    text += quoteName(dialect, c.name);
+    appendQuotedName(text, dialect, c.name);
     text += QLatin1Char(' ');
     text += c.type.text;
     if (c.notNull)
@@ -818,7 +870,7 @@ CompleteScript::Piece CompleteScript::tableScript(int i) const {
         text += comment(note);
     for (const KeyPlan& k : t.indexes) {
         text += k.unique ? QLatin1String("CREATE UNIQUE INDEX ") : QLatin1String("CREATE INDEX ");
-        text += quoteName(dialect_, k.name);
+        appendQuotedName(text, dialect_, k.name);
         text += QLatin1String(" ON ");
         text += table;
         text += QLatin1String(" (");

@@ -12,12 +12,22 @@
 #include <memory>
 
 struct CompleteScriptPlan;
+class CompleteScriptPlanner;
 
 class CompleteScript {
 public:
+    // A script planned table by table: addTable for each table of the database in the order of the table
+    // list (while the rest is still being read, if need be), then finish once.
+    CompleteScript(const TargetDialect& dialect, const ConversionOptions& options);
+    // A script of the whole schema, finished.
     CompleteScript(const TargetDialect& dialect, const DatabaseSchema& schema,
                    const ConversionOptions& options);
     ~CompleteScript();
+
+    // Plans the table's columns, keys and indexes (a system table only when asked for).
+    void addTable(TableDefinition&& table);
+    // Names the tables and what shares their names, and plans the foreign keys. Nothing is written before.
+    void finish(const QList<Relationship>& relationships);
 
     // The tables the run writes, in the order of the table list (system tables only when asked for).
     int tableCount() const;
@@ -36,6 +46,7 @@ private:
     const TargetDialect& dialect_;
     const ConversionOptions& options_;
     std::unique_ptr<CompleteScriptPlan> plan_;
+    std::unique_ptr<CompleteScriptPlanner> planner_; // until finished
 };
 
 // The results header as SQL comments: "-- " before each of its ten lines.

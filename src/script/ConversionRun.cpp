@@ -57,6 +57,10 @@ public:
     std::variant<ReadFailure, DatabaseSchema> GetDatabaseSchema(const QString& path) override {
         return reader_.GetDatabaseSchema(path);
     }
+    std::variant<ReadFailure, QList<Relationship>>
+    ReadDatabaseSchema(const QString& path, const std::function<void(TableDefinition&&)>& table) override {
+        return reader_.ReadDatabaseSchema(path, table);
+    }
 
     QStringList unreadable;
 

@@ -8,15 +8,19 @@ const TargetDialect* completeScriptDialect(const QString& scriptType) {
     return nullptr;
 }
 
+void appendQuotedName(QString& text, const TargetDialect& dialect, const QString& name) {
+    text += dialect.openQuote;
+    if (name.contains(dialect.closeQuote))
+        text += QString(name).replace(dialect.closeQuote, QString(2, dialect.closeQuote));
+    else
+        text += name;
+    text += dialect.closeQuote;
+}
+
 QString quoteName(const TargetDialect& dialect, const QString& name) {
     QString quoted;
     quoted.reserve(name.size() + 2);
-    quoted.append(dialect.openQuote);
-    if (name.contains(dialect.closeQuote))
-        quoted.append(QString(name).replace(dialect.closeQuote, QString(2, dialect.closeQuote)));
-    else
-        quoted.append(name);
-    quoted.append(dialect.closeQuote);
+    appendQuotedName(quoted, dialect, name);
     return quoted;
 }
 

@@ -40,4 +40,6 @@ const TargetDialect& sqliteDialect();
 const TargetDialect* completeScriptDialect(const QString& scriptType);
 
 QString quoteName(const TargetDialect& dialect, const QString& name);
+// The quoted name put at the end of text, without a string of its own.
+void appendQuotedName(QString& text, const TargetDialect& dialect, const QString& name);
 QString stringLiteral(const TargetDialect& dialect, const QString& text);
