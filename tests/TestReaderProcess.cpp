@@ -50,6 +50,7 @@ private slots:
     void fieldStatesRoundTrip();
     void malformedAnswersAreRejected_data();
     void malformedAnswersAreRejected();
+    void numbersTakeOneToFiveBytes();
 };
 
 void TestReaderProcess::misbehavingReader_data() {
@@ -213,6 +214,10 @@ void TestReaderProcess::malformedAnswersAreRejected_data() {
     QTest::addRow("state 2") << bytes({2}) << false << true << true;
     QTest::addRow("state 3") << bytes({3}) << false << false << false;
     QTest::addRow("trailing bytes") << bytes({1, 0, 9}) << false << false << false;
+    // A number is read only in the one form the writer gives it.
+    QTest::addRow("longer form of 0") << QByteArray("\x80\x00", 2) << false << false << false;
+    QTest::addRow("number past 32 bits") << QByteArray("\xff\xff\xff\xff\x10") << false << false << false;
+    QTest::addRow("number cut short") << QByteArray("\x81") << false << false << false;
 }
 
 void TestReaderProcess::fieldStatesRoundTrip() {
@@ -241,6 +246,26 @@ void TestReaderProcess::malformedAnswersAreRejected() {
     QCOMPARE(readerprotocol::decodeTables(view).has_value(), tables);
     QCOMPARE(readerprotocol::decodeFields(view).has_value(), fields);
     QCOMPARE(readerprotocol::decodeIndexes(view).has_value(), indexes);
+}
+
+void TestReaderProcess::numbersTakeOneToFiveBytes() {
+    const std::pair<std::uint32_t, std::size_t> cases[] = {{0, 1},        {127, 1},
+                                                           {128, 2},      {16383, 2},
+                                                           {16384, 3},    {(1u << 21) - 1, 3},
+                                                           {1u << 21, 4}, {(1u << 28) - 1, 4},
+                                                           {1u << 28, 5}, {0xFFFFFFFFu, 5}};
+    for (const auto& [value, size] : cases) {
+        readerprotocol::Writer out;
+        out.u32(value);
+        out.u32(value ^ 1);
+        const std::string frame = out.frame();
+        QCOMPARE(*readerprotocol::frameSize(frame), std::uint32_t(frame.size() - 4));
+        readerprotocol::Reader in(std::string_view(frame).substr(4));
+        QCOMPARE(in.u32(), value);
+        QCOMPARE(in.u32(), value ^ 1);
+        QVERIFY(in.finished());
+        QCOMPARE(frame.size() - 4, 2 * size);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestReaderProcess)

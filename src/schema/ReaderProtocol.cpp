@@ -1,5 +1,5 @@
-// The codec of the reader conversation. Layouts (u32 = 4 bytes little-endian, bool = u32 0 or 1, text = u32
-// byte count + UTF-8; "n x" = a u32 count n, then n items):
+// The codec of the reader conversation. Layouts (u32 = a number in one to five bytes, bool = u32 0 or 1,
+// text = u32 byte count + UTF-8; "n x" = a u32 count n, then n items):
 //
 // Request:       kind, text path, [text table: Fields and Indexes only]
 // Failure:       u32 0 (none) | u32 1, u32 number, text description
@@ -15,7 +15,7 @@
 //                 scale follow, 16 complexType follows; no other bit), text defaultValue, text description,
 //                 [u32 precision, u32 scale: flag 8], [text expression, u32 resultType: flag 4],
 //                 [u32 complexType: flag 16]
-//                 (most columns have neither, so a column of a plain table costs 16 bytes)
+//                 (most columns have neither, so a column of a plain table costs 4 bytes)
 //   IndexDetail:  text name, k x (text column, bool descending), bool primaryKey, bool unique,
 //                 bool ignoreNulls, bool required, bool foreignKey
 //   Relationship: text name, text table, text referencedTable, k x (text column, text referencedColumn),
@@ -30,11 +30,11 @@ namespace readerprotocol {
 
 namespace {
 
-// The fewest bytes each item can take, for the counts that announce them.
-constexpr std::size_t minNameSize = 4;
-constexpr std::size_t minFieldSize = 20;
-constexpr std::size_t minTableSize = 4 + 4 + 4 + 3 * 4 + 2 * 4 + 2 * 4;
-constexpr std::size_t minColumnDetailSize = 4 * 4;
+// The fewest bytes each item can take, for the counts that announce them: a number takes at least one.
+constexpr std::size_t minNameSize = 1;
+constexpr std::size_t minFieldSize = 5;
+constexpr std::size_t minTableSize = 1 + 1 + 1 + 3 + 2 + 2;
+constexpr std::size_t minColumnDetailSize = 4;
 
 // The flags of a ColumnDetail.
 constexpr std::uint32_t requiredFlag = 1;
@@ -43,10 +43,10 @@ constexpr std::uint32_t calculatedFlag = 4;
 constexpr std::uint32_t decimalFlag = 8;
 constexpr std::uint32_t complexFlag = 16;
 constexpr std::uint32_t allColumnFlags = 31;
-constexpr std::size_t minIndexColumnSize = 2 * 4;
-constexpr std::size_t minIndexDetailSize = 4 + 4 + 5 * 4;
-constexpr std::size_t minRelationshipColumnSize = 2 * 4;
-constexpr std::size_t minRelationshipSize = 3 * 4 + 4 + 4 * 4;
+constexpr std::size_t minIndexColumnSize = 2;
+constexpr std::size_t minIndexDetailSize = 1 + 1 + 5;
+constexpr std::size_t minRelationshipColumnSize = 2;
+constexpr std::size_t minRelationshipSize = 3 + 1 + 4;
 
 void putFailure(Writer& out, const std::optional<Failure>& failure) {
     out.u32(failure ? 1 : 0);
@@ -297,9 +297,12 @@ Failure failureFor(FailureNumber number, std::string_view path) {
 }
 
 void Writer::u32(std::uint32_t value) {
-    const char bytes[4] = {char(value & 0xFFu), char((value >> 8) & 0xFFu), char((value >> 16) & 0xFFu),
-                           char((value >> 24) & 0xFFu)};
-    bytes_.append(bytes, sizeof bytes);
+    char bytes[5];
+    std::size_t size = 0;
+    for (; value >= 0x80; value >>= 7)
+        bytes[size++] = char((value & 0x7Fu) | 0x80u);
+    bytes[size++] = char(value);
+    bytes_.append(bytes, size);
 }
 
 void Writer::text(std::string_view value) {
@@ -349,7 +352,9 @@ bool Reader::boolean() {
 std::optional<std::uint32_t> frameSize(std::string_view buffer) {
     if (buffer.size() < 4)
         return std::nullopt;
-    return Reader(buffer.substr(0, 4)).u32();
+    const auto* at = reinterpret_cast<const unsigned char*>(buffer.data());
+    return std::uint32_t(at[0]) | std::uint32_t(at[1]) << 8 | std::uint32_t(at[2]) << 16 |
+           std::uint32_t(at[3]) << 24;
 }
 
 std::string encode(const Request& request) {

@@ -1,10 +1,10 @@
 #pragma once
 // The conversation between the program and its reader process, shared by both sides (plain C++, no Qt;
-// the codec lives in ReaderProtocol.cpp, library veltrane_protocol). Every message is a frame: a u32 byte
-// count, then that many bytes. Inside, numbers are u32, truth values u32 0 or 1, and texts a u32 byte count
-// followed by UTF-8. All u32 values are little-endian. Decoding checks every bound, so a damaged or hostile
-// answer decodes to "nothing" instead of to wrong data. The layout of each answer is given in
-// ReaderProtocol.cpp.
+// the codec lives in ReaderProtocol.cpp, library veltrane_protocol). Every message is a frame: a byte count
+// in four bytes, little-endian, then that many bytes. Inside, numbers are u32 values in one to five bytes
+// (see Writer::u32), truth values the numbers 0 or 1, and texts a byte count followed by UTF-8. Decoding
+// checks every bound, so a damaged or hostile answer decodes to "nothing" instead of to wrong data. The
+// layout of each answer is given in ReaderProtocol.cpp.
 
 #include <cstdint>
 #include <functional>
@@ -166,6 +166,8 @@ struct SchemaAnswer {
 
 class Writer {
 public:
+    // Seven bits a byte, low bits first, the high bit set on every byte but the last: nearly every number
+    // of an answer (a type, a size, a flag, a length) takes one byte.
     void u32(std::uint32_t value);
     void text(std::string_view value);
     void boolean(bool value) { u32(value ? 1 : 0); }
@@ -182,16 +184,24 @@ class Reader {
 public:
     explicit Reader(std::string_view bytes) : bytes_(bytes) {}
 
-    // Inline: a large answer holds millions of numbers.
+    // Inline: a large answer holds millions of numbers. A number is read as written (see Writer::u32): a
+    // longer form, or one past 32 bits, makes the whole payload bad.
     std::uint32_t u32() {
-        if (!ok_ || bytes_.size() - pos_ < 4) {
-            ok_ = false;
-            return 0;
+        std::uint32_t value = 0;
+        for (int shift = 0;; shift += 7) {
+            if (!ok_ || pos_ == bytes_.size()) {
+                ok_ = false;
+                return 0;
+            }
+            const auto byte = static_cast<unsigned char>(bytes_[pos_++]);
+            if ((shift == 28 && byte > 0x0F) || (shift > 0 && byte == 0)) {
+                ok_ = false;
+                return 0;
+            }
+            value |= std::uint32_t(byte & 0x7Fu) << shift;
+            if (byte < 0x80)
+                return value;
         }
-        const auto* at = reinterpret_cast<const unsigned char*>(bytes_.data() + pos_);
-        pos_ += 4;
-        return std::uint32_t(at[0]) | std::uint32_t(at[1]) << 8 | std::uint32_t(at[2]) << 16 |
-               std::uint32_t(at[3]) << 24;
     }
     std::string text();
     // A count of items that each take at least minItemSize bytes; a count the rest cannot hold is garbage.
