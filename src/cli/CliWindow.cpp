@@ -7,11 +7,12 @@ namespace {
 
 // Turns every CR LF of the bytes into LF, in place.
 void toLineFeeds(QByteArray& bytes) {
-    char* const begin = bytes.data();
-    char* const end = begin + bytes.size();
-    char* to = std::search(begin, end, "\r\n", "\r\n" + 2);
-    if (to == end)
+    const qsizetype first = bytes.indexOf("\r\n");
+    if (first < 0)
         return;
+    char* const begin = bytes.data();
+    const char* const end = begin + bytes.size();
+    char* to = begin + first;
     for (const char* from = to; from != end; ++from) {
         if (*from == '\r' && from + 1 != end && from[1] == '\n')
             continue;

@@ -2,6 +2,7 @@
 
 #include "SchemaFromTexts.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -29,7 +30,7 @@ QString numberText(std::uint32_t number) {
 }
 
 QString qs(const std::string& text) {
-    return QString::fromStdString(text);
+    return text.empty() ? QString() : QString::fromStdString(text);
 }
 
 void addDetail(ColumnDefinition& column, const readerprotocol::ColumnDetail& detail) {
@@ -134,9 +135,15 @@ TableDefinition toTableDefinition(const readerprotocol::TableSchema& table) {
         case readerprotocol::IndexesAnswer::Kind::List:
             definition.indexes.reserve(qsizetype(table.indexes.names.size()));
             for (const std::string& name : table.indexes.names) {
-                IndexDefinition index;
+                IndexDefinition& index = definition.indexes.emplace_back();
                 index.name = qs(name);
-                definition.indexes.append(index);
+                // The details of the first index of that name.
+                const auto& details = table.details.indexes;
+                const auto found =
+                    std::find_if(details.cbegin(), details.cend(),
+                                 [&](const readerprotocol::IndexDetail& d) { return d.name == name; });
+                if (found != details.cend())
+                    addDetail(index, *found);
             }
             break;
         }
@@ -158,15 +165,6 @@ TableDefinition toTableDefinition(const readerprotocol::TableSchema& table) {
     if (table.details.columns.size() == std::size_t(definition.columns.size())) {
         for (qsizetype i = 0; i < definition.columns.size(); ++i)
             addDetail(definition.columns[i], table.details.columns[std::size_t(i)]);
-    }
-    QList<QString> detailNames;
-    detailNames.reserve(qsizetype(table.details.indexes.size()));
-    for (const readerprotocol::IndexDetail& detail : table.details.indexes)
-        detailNames.append(qs(detail.name));
-    for (IndexDefinition& index : definition.indexes) {
-        const qsizetype found = detailNames.indexOf(index.name);
-        if (found >= 0)
-            addDetail(index, table.details.indexes[std::size_t(found)]);
     }
     return definition;
 }

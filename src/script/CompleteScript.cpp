@@ -7,7 +7,9 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
+#include <array>
 #include <deque>
+#include <numeric>
 #include <optional>
 
 namespace {
@@ -22,25 +24,23 @@ public:
         taken_.reserve(expected);
     }
     void reserve(const QString& name) { taken_.insert(folded(cut(name, 0))); }
+    // Makes room for this many more names at once.
+    void expect(qsizetype names) { taken_.reserve(taken_.size() + names); }
     QString allocate(const QString& base) {
         QString name = cut(base, 0);
-        QString key = folded(name);
-        if (taken_.contains(key)) {
+        if (!insert(folded(name))) {
             // Names are only ever added, so the suffixes tried for this base before are still taken: the
-            // search goes on where it stopped last time instead of from "_2" (a name shared by a thousand
+            // search goes on after the one given last time instead of from "_2" (a name shared by a thousand
             // tables' indexes would otherwise cost a million tries).
             int& n = nextSuffix_[base];
-            if (n < 2)
-                n = 2;
-            for (;; ++n) {
+            for (n = std::max(n, 2);; ++n) {
                 const QString suffix = QLatin1Char('_') + QString::number(n);
                 name = cut(base, int(suffix.size())) + suffix;
-                key = folded(name);
-                if (!taken_.contains(key))
+                if (insert(folded(name)))
                     break;
             }
+            ++n;
         }
-        taken_.insert(std::move(key));
         return name;
     }
 
@@ -48,34 +48,50 @@ public:
     // are the same without regard to case. Answered without the allocator's keys for up to a few dozen
     // ASCII names (nearly every table's columns); false where it cannot tell cheaply.
     static bool keepsAsTheyAre(int limit, bool inBytes, const QList<ColumnDefinition>& columns) {
-        constexpr qsizetype compared = 64; // pairs compared, up to about 2,000
-        if (columns.size() > compared)
+        constexpr qsizetype most = 64; // names, so up to about 2,000 pairs
+        if (columns.size() > most)
             return false;
-        for (const ColumnDefinition& column : columns) {
-            const auto* units = reinterpret_cast<const char16_t*>(column.name.utf16());
-            if (!fits(column.name, limit, inBytes, 0) ||
-                std::any_of(units, units + column.name.size(), [](char16_t u) { return u >= 0x80; }))
+        const auto lower = [](char16_t u) {
+            return u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u;
+        };
+        // A hash of each lowered name (FNV-1a): only names of the same hash are compared unit by unit.
+        std::array<std::uint32_t, most> hashes{};
+        for (qsizetype i = 0; i < columns.size(); ++i) {
+            const QString& name = columns[i].name;
+            if (!fits(name, limit, inBytes, 0))
                 return false;
+            std::uint32_t hash = 2166136261u;
+            const QStringView units(name);
+            for (qsizetype k = 0; k < units.size(); ++k) {
+                const char16_t u = units.utf16()[k];
+                if (u >= 0x80)
+                    return false;
+                hash = (hash ^ lower(u)) * 16777619u;
+            }
+            hashes[std::size_t(i)] = hash;
         }
-        const auto sameAscii = [](const QString& a, const QString& b) {
-            if (a.size() != b.size())
-                return false;
-            const auto lower = [](char16_t u) {
-                return u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u;
-            };
-            const auto* x = reinterpret_cast<const char16_t*>(a.utf16());
-            const auto* y = reinterpret_cast<const char16_t*>(b.utf16());
-            return std::equal(x, x + a.size(), y,
+        const auto sameAscii = [&](const QString& a, const QString& b) {
+            const QStringView x(a);
+            const QStringView y(b);
+            return x.size() == y.size() &&
+                   std::equal(x.utf16(), x.utf16() + x.size(), y.utf16(),
                               [&](char16_t p, char16_t q) { return lower(p) == lower(q); });
         };
         for (qsizetype i = 0; i < columns.size(); ++i)
             for (qsizetype j = i + 1; j < columns.size(); ++j)
-                if (sameAscii(columns[i].name, columns[j].name))
+                if (hashes[std::size_t(i)] == hashes[std::size_t(j)] &&
+                    sameAscii(columns[i].name, columns[j].name))
                     return false;
         return true;
     }
 
 private:
+    // Takes the key unless it is taken already; one lookup either way.
+    bool insert(QString&& key) {
+        const qsizetype before = taken_.size();
+        taken_.insert(std::move(key));
+        return taken_.size() != before;
+    }
     // A UTF-16 code unit never takes more than three bytes of UTF-8: most names need no counting.
     static bool fits(const QString& name, int limit, bool inBytes, int room) {
         return limit <= 0 || name.size() * (inBytes ? 3 : 1) <= limit - room;
@@ -266,9 +282,6 @@ struct TablePlan {
     QStringList indexNotes;
     QStringList inlineForeignKeys; // SQLite
     QStringList descriptions;      // PostgreSQL's COMMENT ON statements
-    // The descriptions that become COMMENT ON statements once the table has its name: the column's name in
-    // the script (empty: the table's own) and the text.
-    QList<std::pair<QString, QString>> columnDescriptions;
 
     const ColumnPlan* find(const QString& name) const {
         // Names of different lengths never match without regard to case (it is compared unit by unit).
@@ -298,10 +311,9 @@ struct CompleteScriptPlan {
     QStringList relationships; // statements and comments after the last table
 };
 
-// Plans each table as it is given, in the order of the table list, as far as the table alone decides: its
-// columns, keys and indexes. What depends on the whole database is done once the last table is in: the
-// names of the tables, the names of indexes where those share the database's namespace, and the foreign
-// keys.
+// Plans each table as it is given, in the order of the table list: its name, columns, keys and indexes.
+// What depends on the tables after it waits until the last table is in: the names of indexes where those
+// share the database's namespace with the tables, and the foreign keys.
 class CompleteScriptPlanner {
 public:
     CompleteScriptPlanner(const TargetDialect& dialect, const ConversionOptions& options,
@@ -310,38 +322,33 @@ public:
           constraintNames_(dialect.nameLimit, dialect.limitInBytes),
           tableNames_(dialect.nameLimit, dialect.limitInBytes) {}
 
-    // Names the tables, then what shares their namespace: every table's name is given before any index is
-    // named, as tables and indexes share a namespace in some servers. A name longer than the server keeps
-    // is cut (and made unique) here rather than by the server, so that the script says so and two long
-    // names cannot become one.
-    void nameTables() {
-        for (TablePlan& t : plan_.tables) {
-            t.name = tableNames_.allocate(t.table->name);
-            globalNames_.reserve(t.name);
-            constraintNames_.reserve(t.name);
-            if (d_.target == Target::PostgreSql)
-                globalNames_.reserve(t.name + QStringLiteral("_pkey")); // the name it gives a primary key
-        }
-        for (TablePlan& t : plan_.tables) {
-            if (t.name != t.table->name)
-                t.notes.prepend(QStringLiteral("Table %1 is named %2 here: the server keeps no longer names")
-                                    .arg(t.table->name, t.name));
-            if (d_.databaseWideIndexNames) {
-                for (KeyPlan& k : t.indexes)
-                    k.name = globalNames_.allocate(k.index->name);
-            }
-            for (const auto& [column, text] : t.columnDescriptions)
-                t.descriptions << (column.isEmpty()
-                                       ? QStringLiteral("COMMENT ON TABLE %1 IS %2")
-                                             .arg(q(t.name), stringLiteral(d_, text))
-                                       : QStringLiteral("COMMENT ON COLUMN %1.%2 IS %3")
-                                             .arg(q(t.name), q(column), stringLiteral(d_, text)));
-        }
+    // The names of indexes that share the database's namespace, given once every table has its name (a table
+    // may take the name an index of an earlier table asks for), in the order of the tables.
+    void nameIndexes() {
+        if (!d_.databaseWideIndexNames)
+            return;
+        globalNames_.expect(
+            std::accumulate(plan_.tables.cbegin(), plan_.tables.cend(), qsizetype(0),
+                            [](qsizetype n, const TablePlan& t) { return n + t.indexes.size(); }));
+        for (TablePlan& t : plan_.tables)
+            for (KeyPlan& k : t.indexes)
+                k.name = globalNames_.allocate(k.index->name);
     }
 
     void table(const TableDefinition& table) {
         TablePlan& t = plan_.tables.emplace_back();
         t.table = &table;
+        // A name longer than the server keeps is cut (and made unique) here rather than by the server, so
+        // that the script says so and two long names cannot become one. Tables and indexes share a namespace
+        // in some servers: every table's name is taken before any such index is named.
+        t.name = tableNames_.allocate(table.name);
+        globalNames_.reserve(t.name);
+        constraintNames_.reserve(t.name);
+        if (d_.target == Target::PostgreSql)
+            globalNames_.reserve(t.name + QStringLiteral("_pkey")); // the name it gives a primary key
+        if (t.name != table.name)
+            t.notes << QStringLiteral("Table %1 is named %2 here: the server keeps no longer names")
+                           .arg(table.name, t.name);
         if (table.linked) {
             const QString where =
                 QStringLiteral("linked table: %1 in %2").arg(table.foreignName, table.linkedDatabase);
@@ -423,11 +430,16 @@ private:
     QString q(const QString& name) const { return quoteName(d_, name); }
 
     void describe(TablePlan& t, const QString& column, const QString& text) {
-        if (d_.descriptionStatements)
-            t.columnDescriptions.append({column, text});
-        else
-            t.notes << QStringLiteral("Description of %1: %2")
-                           .arg(column.isEmpty() ? t.table->name : column, text);
+        if (d_.descriptionStatements) {
+            t.descriptions
+                << (column.isEmpty()
+                        ? QStringLiteral("COMMENT ON TABLE %1 IS %2").arg(q(t.name), stringLiteral(d_, text))
+                        : QStringLiteral("COMMENT ON COLUMN %1.%2 IS %3")
+                              .arg(q(t.name), q(column), stringLiteral(d_, text)));
+            return;
+        }
+        t.notes << (column.isEmpty() ? QStringLiteral("Description of %1: %2").arg(t.table->name, text)
+                                     : QStringLiteral("Description of %1: %2").arg(column, text));
     }
 
     ColumnPlan columnPlan(TablePlan& t, const ColumnDefinition& column) {
@@ -484,6 +496,8 @@ private:
             reason = QStringLiteral("its columns are not known");
             return std::nullopt;
         }
+        k.columnNames.reserve(index.columns.size());
+        k.keyParts.reserve(index.columns.size());
         for (const IndexColumn& ic : index.columns) {
             const ColumnPlan* c = t.find(ic.name);
             if (!c || !c->written) {
@@ -495,8 +509,10 @@ private:
                 return std::nullopt;
             }
             k.columnNames << c->column->name;
-            k.keyParts << q(c->name) +
-                              (ic.descending && !index.primaryKey ? QStringLiteral(" DESC") : QString());
+            QString part = q(c->name);
+            if (ic.descending && !index.primaryKey)
+                part += QLatin1String(" DESC");
+            k.keyParts << std::move(part);
         }
         return k;
     }
@@ -506,7 +522,7 @@ private:
                                  d_.databaseWideIndexNames ? 0 : t.table->indexes.size() + 1);
         if (d_.target == Target::MySql)
             tableNames.reserve(QStringLiteral("PRIMARY"));
-        // Names shared with the whole database are given once every table is named (nameTables).
+        // Names shared with the whole database are given once every table is named (nameIndexes).
         for (const IndexDefinition& index : t.table->indexes) {
             QString reason;
             if (index.primaryKey) {
@@ -526,7 +542,7 @@ private:
             if (auto k = keyPlan(t, index, reason)) {
                 if (!d_.databaseWideIndexNames)
                     k->name = tableNames.allocate(index.name);
-                t.indexes << *k;
+                t.indexes << std::move(*k);
             } else {
                 t.indexNotes << QStringLiteral("Index %1 not written: %2").arg(index.name, reason);
             }
@@ -769,7 +785,7 @@ void CompleteScript::addTable(TableDefinition&& table) {
 }
 
 void CompleteScript::finish(const QList<Relationship>& relationships) {
-    planner_->nameTables();
+    planner_->nameIndexes();
     planner_->relationships(relationships);
     planner_.reset();
 }

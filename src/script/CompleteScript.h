@@ -24,9 +24,10 @@ public:
                    const ConversionOptions& options);
     ~CompleteScript();
 
-    // Plans the table's columns, keys and indexes (a system table only when asked for).
+    // Plans the table: its name, columns, keys and indexes (a system table only when asked for).
     void addTable(TableDefinition&& table);
-    // Names the tables and what shares their names, and plans the foreign keys. Nothing is written before.
+    // Names the indexes that share the tables' namespace and plans the foreign keys; nothing is written
+    // before.
     void finish(const QList<Relationship>& relationships);
 
     // The tables the run writes, in the order of the table list (system tables only when asked for).
