@@ -3,6 +3,7 @@
 #include "CliArguments.h"
 #include "CliWindow.h"
 #include "ConversionRun.h"
+#include "HugePages.h"
 #include "OneRequestReader.h"
 #include "ReaderProcess.h"
 #include "ReaderProtocol.h"
@@ -64,6 +65,7 @@ void printError(const QString& text) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    preferHugePages();
     QCoreApplication app(argc, argv);
     const CliArguments arguments = ParseCliArguments(QCoreApplication::arguments());
     if (const auto* error = std::get_if<CliUsageError>(&arguments)) {
