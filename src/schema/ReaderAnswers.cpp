@@ -169,16 +169,20 @@ TableDefinition toTableDefinition(const readerprotocol::TableSchema& table) {
     return definition;
 }
 
-Relationship toRelationship(const readerprotocol::Relationship& relationship) {
-    Relationship result;
-    result.name = qs(relationship.name);
-    result.table = qs(relationship.table);
-    result.referencedTable = qs(relationship.referencedTable);
-    for (const readerprotocol::RelationshipColumn& column : relationship.columns)
-        result.columns.append(RelationshipColumn{qs(column.column), qs(column.referencedColumn)});
-    result.enforced = relationship.enforced;
-    result.cascadeUpdate = relationship.cascadeUpdate;
-    result.cascadeDelete = relationship.cascadeDelete;
-    result.cascadeSetNull = relationship.cascadeSetNull;
-    return result;
+QList<Relationship> toRelationships(const std::vector<readerprotocol::Relationship>& relationships) {
+    QList<Relationship> list;
+    list.reserve(qsizetype(relationships.size()));
+    for (const readerprotocol::Relationship& relationship : relationships) {
+        Relationship& result = list.emplace_back();
+        result.name = qs(relationship.name);
+        result.table = qs(relationship.table);
+        result.referencedTable = qs(relationship.referencedTable);
+        for (const readerprotocol::RelationshipColumn& column : relationship.columns)
+            result.columns.append(RelationshipColumn{qs(column.column), qs(column.referencedColumn)});
+        result.enforced = relationship.enforced;
+        result.cascadeUpdate = relationship.cascadeUpdate;
+        result.cascadeDelete = relationship.cascadeDelete;
+        result.cascadeSetNull = relationship.cascadeSetNull;
+    }
+    return list;
 }

@@ -17,4 +17,4 @@ ReadFailure readerUnavailable(const QString& program, const QString& reason);
 // A table of the whole-schema answer with every fact it carries: what its engine texts would say
 // (toFieldTable, toIndexList), taken from the numbers behind them, and the details.
 TableDefinition toTableDefinition(const readerprotocol::TableSchema& table);
-Relationship toRelationship(const readerprotocol::Relationship& relationship);
+QList<Relationship> toRelationships(const std::vector<readerprotocol::Relationship>& relationships);

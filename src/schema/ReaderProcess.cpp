@@ -96,10 +96,14 @@ ReadFailure ReaderProcess::failedRead(const QString& path) const {
 }
 
 std::variant<ReadFailure, DatabaseSchema> ReaderProcess::GetDatabaseSchema(const QString& path) {
-    auto snapshot = SchemaSnapshot::read(*this, path);
-    if (auto* failure = std::get_if<ReadFailure>(&snapshot))
+    // Collected from the stream: nothing is kept for questions about single tables.
+    DatabaseSchema schema;
+    auto relationships = ReadDatabaseSchema(
+        path, [&schema](TableDefinition&& table) { schema.tables.append(std::move(table)); });
+    if (auto* failure = std::get_if<ReadFailure>(&relationships))
         return *failure;
-    return std::get<SchemaSnapshot>(snapshot).database();
+    schema.relationships = std::move(std::get<QList<::Relationship>>(relationships));
+    return schema;
 }
 
 std::variant<ReadFailure, QList<::Relationship>>

@@ -28,7 +28,7 @@ public:
     TableList GetTableNames(const QString& path) override;
     FieldTable GetTableFields(const QString& path, const QString& tableName) override;
     IndexList GetTableIndexes(const QString& path, const QString& tableName) override;
-    // Every stored fact in one request (see SchemaSnapshot).
+    // Every stored fact in one request (see SchemaSnapshot::stream).
     std::variant<ReadFailure, DatabaseSchema> GetDatabaseSchema(const QString& path) override;
     std::variant<ReadFailure, QList<Relationship>>
     ReadDatabaseSchema(const QString& path, const std::function<void(TableDefinition&&)>& table) override;

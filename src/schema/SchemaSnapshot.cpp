@@ -62,10 +62,8 @@ std::variant<ReadFailure, SchemaSnapshot> SchemaSnapshot::read(ReaderProcess& re
     });
     if (const auto* failure = std::get_if<ReadFailure>(&answer))
         return *failure;
-    if (contents == Contents::WholeSchema) {
-        for (const readerprotocol::Relationship& relationship : std::get<SchemaAnswer>(answer).relationships)
-            snapshot.database_.relationships.append(toRelationship(relationship));
-    }
+    if (contents == Contents::WholeSchema)
+        snapshot.database_.relationships = toRelationships(std::get<SchemaAnswer>(answer).relationships);
     return snapshot;
 }
 
@@ -76,11 +74,7 @@ SchemaSnapshot::stream(ReaderProcess& reader, const QString& path,
         reader, path, [&](readerprotocol::TableSchema&& schema) { table(toTableDefinition(schema)); });
     if (const auto* failure = std::get_if<ReadFailure>(&answer))
         return *failure;
-    QList<Relationship> relationships;
-    for (const readerprotocol::Relationship& relationship :
-         std::get<readerprotocol::SchemaAnswer>(answer).relationships)
-        relationships.append(toRelationship(relationship));
-    return relationships;
+    return toRelationships(std::get<readerprotocol::SchemaAnswer>(answer).relationships);
 }
 
 TableList SchemaSnapshot::GetTableNames(const QString& path) {

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <array>
 #include <deque>
-#include <numeric>
 #include <optional>
 
 namespace {
@@ -24,8 +23,6 @@ public:
         taken_.reserve(expected);
     }
     void reserve(const QString& name) { taken_.insert(folded(cut(name, 0))); }
-    // Makes room for this many more names at once.
-    void expect(qsizetype names) { taken_.reserve(taken_.size() + names); }
     QString allocate(const QString& base) {
         QString name = cut(base, 0);
         if (!insert(folded(name))) {
@@ -51,9 +48,6 @@ public:
         constexpr qsizetype most = 64; // names, so up to about 2,000 pairs
         if (columns.size() > most)
             return false;
-        const auto lower = [](char16_t u) {
-            return u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u;
-        };
         // A hash of each lowered name (FNV-1a): only names of the same hash are compared unit by unit.
         std::array<std::uint32_t, most> hashes{};
         for (qsizetype i = 0; i < columns.size(); ++i) {
@@ -66,16 +60,16 @@ public:
                 const char16_t u = units.utf16()[k];
                 if (u >= 0x80)
                     return false;
-                hash = (hash ^ lower(u)) * 16777619u;
+                hash = (hash ^ lowerAscii(u)) * 16777619u;
             }
             hashes[std::size_t(i)] = hash;
         }
-        const auto sameAscii = [&](const QString& a, const QString& b) {
+        const auto sameAscii = [](const QString& a, const QString& b) {
             const QStringView x(a);
             const QStringView y(b);
             return x.size() == y.size() &&
                    std::equal(x.utf16(), x.utf16() + x.size(), y.utf16(),
-                              [&](char16_t p, char16_t q) { return lower(p) == lower(q); });
+                              [](char16_t p, char16_t q) { return lowerAscii(p) == lowerAscii(q); });
         };
         for (qsizetype i = 0; i < columns.size(); ++i)
             for (qsizetype j = i + 1; j < columns.size(); ++j)
@@ -92,6 +86,9 @@ private:
         taken_.insert(std::move(key));
         return taken_.size() != before;
     }
+    static char16_t lowerAscii(char16_t u) {
+        return u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u;
+    }
     // A UTF-16 code unit never takes more than three bytes of UTF-8: most names need no counting.
     static bool fits(const QString& name, int limit, bool inBytes, int room) {
         return limit <= 0 || name.size() * (inBytes ? 3 : 1) <= limit - room;
@@ -106,7 +103,7 @@ private:
         QString lowered(size, Qt::Uninitialized);
         char16_t* to = reinterpret_cast<char16_t*>(lowered.data());
         for (qsizetype i = 0; i < size; ++i)
-            to[i] = from[i] >= u'A' && from[i] <= u'Z' ? char16_t(from[i] + (u'a' - u'A')) : from[i];
+            to[i] = lowerAscii(from[i]);
         return lowered;
     }
     QString cut(QString name, int room) const {
@@ -327,9 +324,6 @@ public:
     void nameIndexes() {
         if (!d_.databaseWideIndexNames)
             return;
-        globalNames_.expect(
-            std::accumulate(plan_.tables.cbegin(), plan_.tables.cend(), qsizetype(0),
-                            [](qsizetype n, const TablePlan& t) { return n + t.indexes.size(); }));
         for (TablePlan& t : plan_.tables)
             for (KeyPlan& k : t.indexes)
                 k.name = globalNames_.allocate(k.index->name);
