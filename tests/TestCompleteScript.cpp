@@ -184,9 +184,10 @@ void TestCompleteScript::typeTable() {
     QFETCH(int, size);
     QFETCH(QStringList, types);
     const ColumnDefinition c = samples::column("C", JetType(jetType), size);
-    const Target targets[] = {Target::SqlServer, Target::PostgreSql, Target::MySql, Target::Sqlite};
+    const TargetDialect* dialects[] = {&sqlServerDialect(), &postgreSqlDialect(), &mySqlDialect(),
+                                       &sqliteDialect()};
     for (int i = 0; i < 4; ++i)
-        QCOMPARE(targetType(targets[i], jetType, c).value_or(TargetType{}).text, types[i]);
+        QCOMPARE(targetType(*dialects[i], jetType, c).value_or(TargetType{}).text, types[i]);
 }
 
 void TestCompleteScript::pieces_data() {

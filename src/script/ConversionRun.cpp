@@ -4,6 +4,7 @@
 #include "ResultsHeader.h"
 #include "SchemaReader.h"
 #include "TableScript.h"
+#include "TableSelection.h"
 #include "TargetDialect.h"
 #include "WindowOps.h"
 
@@ -14,13 +15,6 @@ const QString crlf = QStringLiteral("\r\n");
 // Blank means empty after removing leading and trailing spaces (spaces only, not other white space).
 bool isBlank(const QString& text) {
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == QLatin1Char(' '); });
-}
-
-// System tables are left out unless asked for: names that begin with "MSys" in exactly that case, and
-// empty names.
-bool skipped(const QString& tableName, const ConversionOptions& options) {
-    return !options.IncludeSystemTables &&
-           (tableName.startsWith(QLatin1String("MSys")) || tableName.isEmpty());
 }
 
 struct Counters {
@@ -115,7 +109,7 @@ RunOutcome cmdGenSQL_Click(WindowOps& window, SchemaReader& reader) {
             return outcome;
         }
         const QString& tableName = tables.at(i);
-        if (skipped(tableName, options))
+        if (!writesTable(tableName, options))
             continue;
         FieldTable fields = reader.GetTableFields(options.DatabasePath, tableName);
         const bool fieldsUnreadable = fields.isUnreadable();

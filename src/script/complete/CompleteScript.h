@@ -1,18 +1,20 @@
 #pragma once
 // A complete script for one server: everything it needs to hold the schema, in an order that loads. The
-// whole database is planned first (which tables, columns, keys and indexes are written, and under which
-// names), so that a foreign key is written only where its target key exists and names stay unique; the
-// script is then given out table by table, with the foreign keys after the last table.
+// whole database is planned first (ScriptPlan.h: which tables, columns, keys and indexes are written, and
+// under which names), so that a foreign key is written only where its target key exists and names stay
+// unique; the script is then given out in sections, as dump tools order them: each table's definition
+// (pre-data), its indexes and the statements about it (post-data), and the foreign keys after the last
+// table. The schema-only script puts each table's two sections together.
 
 #include "ConversionOptions.h"
 #include "DatabaseSchema.h"
+#include "ScriptPlan.h"
 #include "TargetDialect.h"
 
 #include <QList>
 #include <memory>
 
-struct CompleteScriptPlan;
-class CompleteScriptPlanner;
+class Planner;
 
 class CompleteScript {
 public:
@@ -34,11 +36,17 @@ public:
     int tableCount() const;
     const TableDefinition& table(int i) const;
 
+    const ScriptPlan& plan() const { return *plan_; }
+
     struct Piece {
         QString text;
         int indexes = 0; // index statements written, the primary key not counted
     };
-    // CREATE TABLE with its comments, the table's indexes and its grants.
+    // The table's comments and CREATE TABLE (pre-data).
+    QString tableDefinition(int i) const;
+    // The table's indexes, descriptions and grants (post-data); empty for a table that is not written.
+    QString tableIndexes(int i) const;
+    // Both, and the blank line after them.
     Piece tableScript(int i) const;
     // The foreign keys of the enforced relationships, and the others as comments; empty without any.
     QString relationshipScript() const;
@@ -46,8 +54,8 @@ public:
 private:
     const TargetDialect& dialect_;
     const ConversionOptions& options_;
-    std::unique_ptr<CompleteScriptPlan> plan_;
-    std::unique_ptr<CompleteScriptPlanner> planner_; // until finished
+    std::unique_ptr<ScriptPlan> plan_;
+    std::unique_ptr<Planner> planner_; // until finished
 };
 
 // The results header as SQL comments: "-- " before each of its ten lines.

@@ -15,8 +15,6 @@ RunOutcome runCompleteScript(const TargetDialect& dialect, const ConversionOptio
     if (const auto* failure = std::get_if<ReadFailure>(&relationships))
         return endWithUnreadableDatabase(window, *failure);
     script.finish(std::get<QList<Relationship>>(relationships));
-    qint64 fields = 0;
-    qint64 indexes = 0;
     for (int i = 0; i < script.tableCount(); ++i) {
         if (window.stopRequested()) {
             outcome.ending = RunOutcome::Ending::Stopped;
@@ -26,11 +24,7 @@ RunOutcome runCompleteScript(const TargetDialect& dialect, const ConversionOptio
         if (window.showsProgress())
             window.setProgress(QStringLiteral("Building ") + dialect.scriptType +
                                QStringLiteral(" Script for table ") + table.name);
-        const CompleteScript::Piece piece = script.tableScript(i);
-        // A table whose columns could not be read counts as one field, as in the classic scripts.
-        fields += table.columnsState == ReadState::Read ? table.columns.size() : 1;
-        indexes += piece.indexes;
-        window.appendScript(piece.text);
+        window.appendScript(script.tableScript(i).text);
         window.repaintScript();
         if (table.columnsState == ReadState::NotRead)
             outcome.notReadTables << table.name;
@@ -39,8 +33,10 @@ RunOutcome runCompleteScript(const TargetDialect& dialect, const ConversionOptio
     }
     window.setProgress(QStringLiteral("Building ") + dialect.scriptType + QStringLiteral(" foreign keys"));
     window.appendScript(script.relationshipScript());
+    // A table whose columns could not be read counts as one field, as in the classic scripts.
+    const PlanCounts counts = script.plan().counts();
     window.prependScript(
-        commentedHeader(resultsHeader(options.DatabasePath, script.tableCount(), fields, indexes)));
+        commentedHeader(resultsHeader(options.DatabasePath, counts.tables, counts.fields, counts.indexes)));
     window.setProgress(QStringLiteral("Done..."));
 
     outcome.ending =

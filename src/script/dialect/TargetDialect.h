@@ -1,0 +1,92 @@
+#pragma once
+// What sets one server's complete script apart from another's, in one value per server: how names are
+// quoted, how long they may be and which characters they may hold, the column type of each Access type (and
+// so the form its values take), literals, how an AutoNumber is numbered, where keys and foreign keys may go,
+// and which statements the server knows at all. Each server's value is in a file of its own
+// (SqlServerDialect.cpp, ...); the planner asks the dialect and never which server it is.
+
+#include "DatabaseSchema.h"
+
+#include <QString>
+#include <span>
+
+enum class Target { SqlServer, PostgreSql, MySql, Sqlite };
+
+// The form in which a column's values are written, whatever the server calls the column's type.
+enum class ValueForm { Boolean, Integer, Exact, Float, Timestamp, Text, Bytes, Uuid, UuidText };
+
+// One row of a server's type table: the column type of an Access type. In the text, {n} is the column's size
+// (Text: characters, Binary: bytes), {p} and {s} a Decimal's precision and scale.
+struct TypeRow {
+    JetType type;
+    const char* text;
+    ValueForm form;
+    bool longValue = false; // a long text or binary kept apart from the row
+};
+
+// How the server numbers an AutoNumber column.
+enum class AutoNumbering {
+    Clause,            // the column's own clause (identity), on any integer column
+    KeyedClause,       // the clause, on a column that begins a key of the table in CREATE TABLE
+    IntegerPrimaryKey, // only a one-column INTEGER PRIMARY KEY numbers itself
+};
+
+struct TablePlan;
+
+struct TargetDialect {
+    Target target{};
+    QString scriptType{}; // the script-type text that selects it: "PostgreSQL"
+
+    // Names
+    QChar openQuote{};
+    QChar closeQuote{};          // doubled inside a name
+    int nameLimit = 0;           // longest name the server keeps, 0 for none
+    bool limitInBytes = false;   // counted in UTF-8 bytes rather than characters
+    bool basicPlaneOnly = false; // names cannot hold characters outside the Basic Multilingual Plane
+    // Index names share one namespace with every table and index of the database, rather than one per table.
+    bool databaseWideIndexNames = false;
+    QString primaryKeySuffix{};  // the server names a primary key after its table with this: it is taken too
+    QString reservedIndexName{}; // an index name the server keeps for itself
+
+    // Types and values
+    std::span<const TypeRow> types{};
+    TypeRow unknownType{}; // a column of a type byte Access does not define: its bytes as they are
+    // A Decimal whose precision is not known (a calculated column's result): the widest exact decimal.
+    const char* widestDecimal{};
+    QString trueLiteral{};
+    QString falseLiteral{};
+    bool backslashEscapes = false;          // string literals treat "\" as an escape character
+    bool longDefaultsAsExpressions = false; // a default on a long value only as an expression "(...)"
+
+    // Keys
+    AutoNumbering autoNumbering = AutoNumbering::Clause;
+    QString identity{};        // follows an AutoNumber's type where autoNumbering is a clause
+    QString uuidDefault{};     // DEFAULT expression of a GUID AutoNumber; empty where the server has none
+    bool longValueKeys = true; // a long value can be an index key (by a prefix where need be)
+    bool longValueForeignKeys = true; // and a foreign-key column
+    // Foreign keys are part of CREATE TABLE (the server has no ALTER TABLE ... ADD CONSTRAINT).
+    bool foreignKeysInTable = false;
+    bool cascadesWithinTable = true; // a foreign key to its own table may cascade
+    // Fits a planned table into the server's row and key limits, where it has such; nullptr for none.
+    void (*fitTable)(const TargetDialect& dialect, TablePlan& table) = nullptr;
+
+    // Statements
+    bool grants = false;                // the server has users to GRANT to
+    bool go = false;                    // the GO option adds a "GO" line after each statement
+    bool descriptionStatements = false; // descriptions become COMMENT ON statements instead of comments
+    QString tableOptions{};             // after the closing parenthesis of CREATE TABLE
+};
+
+const TargetDialect& sqlServerDialect();
+const TargetDialect& postgreSqlDialect();
+const TargetDialect& mySqlDialect();
+const TargetDialect& sqliteDialect();
+
+// The dialect of a complete-script type named exactly (case-sensitive); nullptr for any other text, which
+// keeps selecting the classic scripts.
+const TargetDialect* completeScriptDialect(const QString& scriptType);
+
+QString quoteName(const TargetDialect& dialect, const QString& name);
+// The quoted name put at the end of text, without a string of its own.
+void appendQuotedName(QString& text, const TargetDialect& dialect, const QString& name);
+QString stringLiteral(const TargetDialect& dialect, const QString& text);

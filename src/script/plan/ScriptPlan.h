@@ -1,0 +1,98 @@
+#pragma once
+// The plan of a complete script: every table it writes with its final name, every column with its final type,
+// the keys, indexes and foreign keys, and what was left out and why (the notes the script shows as
+// comments). The planner (Planner.h) makes it; the script (CompleteScript.h) renders it in sections; a later
+// step can load rows between the tables and their indexes from the same plan.
+
+#include "DatabaseSchema.h"
+#include "TargetTypes.h"
+
+#include <QList>
+#include <QStringList>
+#include <deque>
+#include <optional>
+
+struct ColumnPlan {
+    const ColumnDefinition* column = nullptr;
+    QString name; // in the script: the Access name, changed where the server cannot keep it
+    bool written = false;
+    TargetType type;
+    int jetType = 0; // of the values: a calculated column's result type
+    bool notNull = false;
+    bool identity = false;  // numbered by the dialect's identity clause
+    bool inlineKey = false; // INTEGER PRIMARY KEY AUTOINCREMENT on the column itself
+    QString defaultValue;   // the literal or expression after DEFAULT
+};
+
+struct KeyPlan {
+    const IndexDefinition* index = nullptr; // nullptr: a key the server needs that Access does not have
+    QString name;                           // empty for a key the server names itself
+    QStringList columnNames;                // as the table has them
+    QStringList keyParts;                   // quoted, with DESC and MySQL's prefix lengths
+    bool unique = false;
+    bool inTable = false; // written inside CREATE TABLE (UNIQUE KEY / KEY) rather than as CREATE INDEX
+};
+
+struct TablePlan {
+    const TableDefinition* table = nullptr;
+    QString name; // in the script
+    bool written = false;
+    QStringList notes; // comment lines before CREATE TABLE
+    QList<ColumnPlan> columns;
+    std::optional<KeyPlan> primaryKey;
+    QList<KeyPlan> indexes;
+    QStringList indexNotes;
+    QStringList inlineForeignKeys; // foreign keys inside CREATE TABLE, where the dialect puts them there
+    QStringList descriptions;      // COMMENT ON statements
+
+    const ColumnPlan* find(const QString& name) const {
+        // Names of different lengths never match without regard to case (it is compared unit by unit).
+        for (const ColumnPlan& c : columns)
+            if (c.column->name.size() == name.size() &&
+                c.column->name.compare(name, Qt::CaseInsensitive) == 0)
+                return &c;
+        return nullptr;
+    }
+    ColumnPlan* find(const QString& name) { return const_cast<ColumnPlan*>(std::as_const(*this).find(name)); }
+    // The primary key and the indexes, the primary key first.
+    QList<KeyPlan*> keys() {
+        QList<KeyPlan*> all;
+        if (primaryKey)
+            all << &*primaryKey;
+        for (KeyPlan& k : indexes)
+            all << &k;
+        return all;
+    }
+};
+
+// A relationship of the database: the comments it gets, and its foreign-key clause where one is written.
+struct RelationshipPlan {
+    QStringList notes;
+    QString clause;       // "CONSTRAINT ... FOREIGN KEY ... REFERENCES ..."; empty when not written
+    QString table;        // the referencing table's name in the script
+    bool inTable = false; // the clause is part of that table's CREATE TABLE
+};
+
+// The counts of the results header.
+struct PlanCounts {
+    int tables = 0;
+    qint64 fields = 0;  // a table whose columns could not be read counts as one field
+    qint64 indexes = 0; // index statements, the primary key not counted
+};
+
+struct ScriptPlan {
+    std::deque<TableDefinition> definitions; // the tables planned, where the plans point to
+    QList<TablePlan> tables;                 // in the order of the table list
+    QList<RelationshipPlan> relationships;   // in the order of the database's relationships
+
+    PlanCounts counts() const {
+        PlanCounts counts;
+        counts.tables = int(tables.size());
+        for (const TablePlan& t : tables) {
+            counts.fields += t.table->columnsState == ReadState::Read ? t.table->columns.size() : 1;
+            for (const KeyPlan& k : t.indexes)
+                counts.indexes += k.index ? 1 : 0; // a key only the server needs is not the database's
+        }
+        return counts;
+    }
+};
