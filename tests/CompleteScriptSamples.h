@@ -4,7 +4,8 @@
 // and multi-valued columns, names with spaces and quote characters, unique and descending indexes, index
 // names that repeat across tables or equal a table's name, foreign keys over one and two columns with every
 // action, a relationship Access does not enforce, one to a key that is not unique, a self-reference, a
-// linked table whose file is not there, an unreadable table and a table too wide for one InnoDB row.
+// linked table whose file is not there, an unreadable table, a table too wide for one InnoDB row, and names,
+// types and AutoNumbers that some servers cannot take as they are.
 
 #include "DatabaseSchema.h"
 
@@ -138,6 +139,20 @@ inline DatabaseSchema richSchema() {
     ColumnDefinition counter = column("Counter", JetType::Long, 4);
     counter.autoNumber = true;
     s.tables << table("Loose Counter", {counter, column("Label", JetType::Text, 20)});
+    // Names outside the Basic Multilingual Plane, an AutoNumber keyed only by a unique index, a column of a
+    // type byte Access does not define, and a calculated Decimal whose result precision is not stored.
+    ColumnDefinition moodId = column("Mood ID", JetType::Long, 4);
+    moodId.autoNumber = true;
+    ColumnDefinition unknown = column("Future", JetType(0x15), 8);
+    ColumnDefinition share = column("Share", JetType::Decimal, 17);
+    share.calculated = true;
+    share.resultType = int(JetType::Decimal);
+    share.expression = "[Mood ID]/3";
+    s.tables << table(
+        "Moods 😀", {required(column("Face 😀", JetType::Text, 8)), moodId, unknown, share},
+        {index("PrimaryKey", {{"Face 😀"}}, true), index("Mood 😀 Key", {{"Mood ID"}}, false, true)});
+    s.tables << table("Mood Log", {column("Mood", JetType::Long, 4), column("Note", JetType::Text, 50)},
+                      {index("Mood", {{"Mood"}})});
 
     Relationship lines = relationship("OrdersOrder Lines", "Order Lines", "Orders",
                                       {{"Number", "Number"}, {"Region", "Region"}});
@@ -151,7 +166,8 @@ inline DatabaseSchema richSchema() {
     s.relationships << lines << customers << parent
                     << relationship("Loose", "Order Lines", "Customers", {{"Product", "Name"}}, false)
                     << relationship("Not Unique", "Orders", "Customers", {{"Name", "Name"}})
-                    << relationship("To Linked", "Orders", "Remote Prices", {{"Name", "Name"}});
+                    << relationship("To Linked", "Orders", "Remote Prices", {{"Name", "Name"}})
+                    << relationship("Log 😀 Moods", "Mood Log", "Moods 😀", {{"Mood", "Mood ID"}});
     return s;
 }
 

@@ -95,12 +95,13 @@ void TestCompleteScript::headerIsCommentedWithTheSameCounts() {
     QCOMPARE(outcome.unreadableTables, QStringList{"Damaged"});
     QCOMPARE(outcome.notReadTables, QStringList{"Remote Prices"});
     QCOMPARE(window.messages, QStringList{unreadTablesMessage(outcome)});
-    // Eight tables, 20 + 6 + 5 + 1 + 1 + 81 + 1 + 2 columns (a table that was not read counts one, as in the
-    // classic scripts); Name and Orders in Customers, Name and Customers Orders in Orders, Wide in Wide Text.
+    // Ten tables, 20 + 6 + 5 + 1 + 1 + 81 + 1 + 2 + 4 + 2 columns (a table that was not read counts one, as
+    // in the classic scripts); Name and Orders in Customers, Name and Customers Orders in Orders, Wide in
+    // Wide Text, one in each table with a smile.
     const QString header =
         "-- RESULTS: \r\n-- -----------------------------------\r\n"
-        "-- Database ~ C:\\DATA\\DB.MDB\r\n-- Tables   ~ 8\r\n-- Fields   ~ 117\r\n"
-        "-- Indexes  ~ 6\r\n-- \r\n-- SQL SCRIPT(S) \r\n-- -----------------------------------\r\n-- \r\n";
+        "-- Database ~ C:\\DATA\\DB.MDB\r\n-- Tables   ~ 10\r\n-- Fields   ~ 123\r\n"
+        "-- Indexes  ~ 8\r\n-- \r\n-- SQL SCRIPT(S) \r\n-- -----------------------------------\r\n-- \r\n";
     QCOMPARE(window.script.left(header.size()), header);
     QCOMPARE(window.captions.last(), QString("Done..."));
     QVERIFY(window.captions.contains("Building PostgreSQL Script for table Order Lines"));
@@ -235,17 +236,28 @@ void TestCompleteScript::pieces_data() {
                "written, a table of it is not in the script\r\n"};
     QTest::addRow("MySQL")
         << "MySQL"
-        << QStringList{"    `Customer ID` INT NOT NULL AUTO_INCREMENT,\r\n",
-                       "    `Notes` LONGTEXT DEFAULT ('it''s \\\\ fine'),\r\n",
-                       "    `Row``Guid]` CHAR(38) NOT NULL DEFAULT (UUID()),\r\n",
-                       ") ENGINE=InnoDB DEFAULT CHARSET=utf8mb4;\r\n",
-                       "CREATE INDEX `Name` ON `Orders` (`Name`);\r\n",
-                       "-- Description of Name: The customer's name; as on the invoice second line\r\n",
-                       "-- The row would be too wide for InnoDB: Text 0, Text 1, ",
-                       "CREATE INDEX `Wide` ON `Wide Text` (`Text 0`(153), `Text 1`(153), `Text "
-                       "2`(153), `Text 3`(153), `Text 4`(153));\r\n",
-                       "-- Column Counter is an AutoNumber without a key, which MySQL cannot number\r\n",
-                       "    `Counter` INT NOT NULL,\r\n"};
+        << QStringList{
+               "    `Customer ID` INT NOT NULL AUTO_INCREMENT,\r\n",
+               "    `Notes` LONGTEXT DEFAULT ('it''s \\\\ fine'),\r\n",
+               "    `Row``Guid]` CHAR(38) NOT NULL DEFAULT (UUID()),\r\n",
+               ") ENGINE=InnoDB DEFAULT CHARSET=utf8mb4;\r\n",
+               "CREATE INDEX `Name` ON `Orders` (`Name`);\r\n",
+               "-- Description of Name: The customer's name; as on the invoice second line\r\n",
+               "-- The row would be too wide for InnoDB: Text 0, Text 1, ",
+               "CREATE INDEX `Wide` ON `Wide Text` (`Text 0`(153), `Text 1`(153), `Text "
+               "2`(153), `Text 3`(153), `Text 4`(153));\r\n",
+               "-- Column Counter is an AutoNumber without an index; MySQL numbers only a key "
+               "column: it gets a KEY of its own\r\n",
+               "    `Counter` INT NOT NULL AUTO_INCREMENT,\r\n",
+               "    KEY (`Counter`)\r\n",
+               "CREATE TABLE `Moods U+1F600` (\r\n    `Face U+1F600` VARCHAR(8) NOT NULL COMMENT "
+               "'Face 😀',\r\n    `Mood ID` INT NOT NULL AUTO_INCREMENT,\r\n    `Future` LONGBLOB,\r\n"
+               "    `Share` DECIMAL(65,30),\r\n    PRIMARY KEY (`Face U+1F600`),\r\n    UNIQUE KEY "
+               "`Mood U+1F600 Key` (`Mood ID`)\r\n) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COMMENT='Moods "
+               "😀';\r\n",
+               "-- Column Future has the Access type code 21, which is not known here: written as binary\r\n",
+               "ADD CONSTRAINT `Log U+1F600 Moods` FOREIGN KEY (`Mood`) REFERENCES `Moods U+1F600` "
+               "(`Mood ID`);\r\n"};
     QTest::addRow("SQLite")
         << "SQLite"
         << QStringList{"    \"Customer ID\" INTEGER NOT NULL PRIMARY KEY AUTOINCREMENT,\r\n",

@@ -44,7 +44,8 @@ private:
 
 // The catalog type each server reports for an Access type, written out here independently of the writers.
 QString expectedType(const QString& server, const ColumnDefinition& c) {
-    const int jet = c.calculated && c.resultType ? jetTypeOfCode(c.resultType) : c.jetType;
+    // A calculated column's ResultType is a Jet type byte.
+    const int jet = c.calculated && c.resultType ? c.resultType : c.jetType;
     const QString n = QString::number(c.size > 0 ? c.size : 255);
     const QString b = QString::number(c.size > 0 ? c.size : 510);
     const QString ps = QStringLiteral("%1,%2").arg(c.precision > 0 ? c.precision : 18).arg(c.scale);
@@ -64,6 +65,9 @@ QString expectedType(const QString& server, const ColumnDefinition& c) {
     case JetType::Currency:
         return pg ? "numeric(19,4)" : my ? "decimal(19,4)" : "numeric(19,4)";
     case JetType::Decimal:
+        // A calculated result of unknown precision: the widest exact decimal.
+        if (c.calculated && c.precision <= 0)
+            return pg ? "numeric" : my ? "decimal(65,30)" : "numeric";
         return (pg ? "numeric(" : my ? "decimal(" : "numeric(") + ps + ")";
     case JetType::Single:
         return pg ? "real" : my ? "float" : "real";
@@ -85,15 +89,22 @@ QString expectedType(const QString& server, const ColumnDefinition& c) {
         return pg ? "bytea" : my ? "longblob" : "blob";
     case JetType::Guid:
         return pg ? "uuid" : "char(38)";
-    default:
-        return "?";
+    default: // a type byte Access does not define: its bytes
+        return pg ? "bytea" : my ? "longblob" : "blob";
     }
 }
 
-// PostgreSQL keeps 63 bytes of a name; the script cuts longer ones itself.
+// PostgreSQL keeps 63 bytes of a name; the script cuts longer ones itself. MariaDB's names hold no character
+// outside the Basic Multilingual Plane: the script writes each as U+ and its code point.
 QString serverName(const QString& server, QString name) {
     while (server == "postgres" && name.toUtf8().size() > 63)
         name.chop(1);
+    if (server == "mariadb") {
+        QString kept;
+        for (char32_t c : name.toUcs4())
+            kept += c > 0xFFFF ? "U+" + QString::number(uint(c), 16).toUpper() : QString(QChar(char16_t(c)));
+        name = kept;
+    }
     return name;
 }
 
@@ -159,6 +170,9 @@ QList<Expected> expectedCatalog(const QString& server, const DatabaseSchema& sch
         if (pk)
             for (const IndexColumn& k : pk->columns)
                 e.table.primaryKey << cut(findColumn(t, k.name)->name);
+        QStringList firstColumns; // of the keys the server holds
+        if (pk)
+            firstColumns << pk->columns.first().name.toLower();
         for (const IndexDefinition& i : t.indexes) {
             if (i.primaryKey || !indexWritable(t, i))
                 continue;
@@ -166,7 +180,13 @@ QList<Expected> expectedCatalog(const QString& server, const DatabaseSchema& sch
             for (const IndexColumn& k : i.columns)
                 columns << cut(findColumn(t, k.name)->name) + (k.descending ? " DESC" : "");
             e.indexes << indexText(i.unique, columns);
+            firstColumns << i.columns.first().name.toLower();
         }
+        // MariaDB numbers only a column that begins a key: an AutoNumber without one gets a key of its own.
+        for (const ColumnDefinition& c : t.columns)
+            if (server == "mariadb" && c.autoNumber && c.jetType == int(JetType::Long) &&
+                !firstColumns.contains(c.name.toLower()))
+                e.indexes << indexText(false, {cut(c.name)});
         result << e;
     }
     // Foreign keys of the enforced relationships whose referenced columns are a key of the script.

@@ -46,6 +46,10 @@ void appendColumnLine(QString& text, const TargetDialect& dialect, const ColumnP
         text += QLatin1String(" DEFAULT ");
         text += c.defaultValue;
     }
+    if (!c.comment.isEmpty()) {
+        text += QLatin1String(" COMMENT ");
+        text += stringLiteral(dialect, c.comment);
+    }
 }
 
 // A key written inside CREATE TABLE: "UNIQUE KEY `name` (...)", "KEY (...)".
@@ -153,6 +157,10 @@ QString CompleteScript::tableDefinition(int i) const {
     text += CRLF;
     text += QLatin1Char(')');
     text += dialect_.tableOptions;
+    if (!t.comment.isEmpty()) {
+        text += QLatin1String(" COMMENT=");
+        text += stringLiteral(dialect_, t.comment);
+    }
     text += statementEnd(dialect_, options_);
     return text;
 }

@@ -161,6 +161,7 @@ const TargetDialect& mySqlDialect() {
         .closeQuote = QLatin1Char('`'),
         .nameLimit = 64,
         .basicPlaneOnly = true,
+        .nameComments = true,
         .reservedIndexName = QStringLiteral("PRIMARY"),
         .types = types,
         .unknownType = {JetType(0), "LONGBLOB", ValueForm::Bytes, true},

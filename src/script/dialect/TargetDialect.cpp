@@ -1,5 +1,7 @@
 #include "TargetDialect.h"
 
+#include <algorithm>
+
 const TargetDialect* completeScriptDialect(const QString& scriptType) {
     for (const TargetDialect* dialect :
          {&sqlServerDialect(), &postgreSqlDialect(), &mySqlDialect(), &sqliteDialect()})
@@ -30,4 +32,18 @@ QString stringLiteral(const TargetDialect& dialect, const QString& text) {
         escaped.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
     escaped.replace(QLatin1Char('\''), QLatin1String("''"));
     return QLatin1Char('\'') + escaped + QLatin1Char('\'');
+}
+
+QString keptName(const TargetDialect& dialect, const QString& name) {
+    if (!dialect.basicPlaneOnly ||
+        std::none_of(name.cbegin(), name.cend(), [](QChar c) { return c.isSurrogate(); }))
+        return name;
+    QString kept;
+    for (const char32_t c : name.toUcs4()) {
+        if (c > 0xFFFF)
+            kept += QStringLiteral("U+%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
+        else
+            kept += QChar(char16_t(c));
+    }
+    return kept;
 }

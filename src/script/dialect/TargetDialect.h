@@ -43,6 +43,8 @@ struct TargetDialect {
     int nameLimit = 0;           // longest name the server keeps, 0 for none
     bool limitInBytes = false;   // counted in UTF-8 bytes rather than characters
     bool basicPlaneOnly = false; // names cannot hold characters outside the Basic Multilingual Plane
+    // Tables and columns take COMMENT '...' in CREATE TABLE, where a changed name keeps its Access name.
+    bool nameComments = false;
     // Index names share one namespace with every table and index of the database, rather than one per table.
     bool databaseWideIndexNames = false;
     QString primaryKeySuffix{};  // the server names a primary key after its table with this: it is taken too
@@ -90,3 +92,8 @@ QString quoteName(const TargetDialect& dialect, const QString& name);
 // The quoted name put at the end of text, without a string of its own.
 void appendQuotedName(QString& text, const TargetDialect& dialect, const QString& name);
 QString stringLiteral(const TargetDialect& dialect, const QString& text);
+
+// The name as the server can hold it: where names cannot hold characters outside the Basic Multilingual
+// Plane, each such character becomes "U+" and its code point in hex ("Smile😀" -> "SmileU+1F600"). The name
+// allocator keeps the results unique. Every other name is returned as it is.
+QString keptName(const TargetDialect& dialect, const QString& name);

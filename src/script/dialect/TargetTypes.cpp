@@ -35,12 +35,6 @@ bool widestDecimal(int jetType, const ColumnDefinition& c) {
 
 } // namespace
 
-bool isKnownJetType(int jetType) {
-    const auto& rows = sqlServerDialect().types;
-    return std::any_of(rows.begin(), rows.end(),
-                       [jetType](const TypeRow& r) { return int(r.type) == jetType; });
-}
-
 std::optional<TargetType> targetType(const TargetDialect& dialect, int jetType, const ColumnDefinition& c) {
     if (jetType == int(JetType::Complex) || c.complexType != ComplexType::None)
         return std::nullopt;

@@ -20,6 +20,3 @@ struct TargetType {
 // Calculated columns pass their result type.
 std::optional<TargetType> targetType(const TargetDialect& dialect, int jetType,
                                      const ColumnDefinition& column);
-
-// Whether Access defines the type byte (every JetType but Complex has a row in each server's table).
-bool isKnownJetType(int jetType);

@@ -102,8 +102,8 @@ private:
         }
         p.table = from->name;
         p.clause = QStringLiteral("CONSTRAINT %1 FOREIGN KEY (%2) REFERENCES %3 (%4)")
-                       .arg(q(names_.allocate(r.name)), fromColumns.join(QStringLiteral(", ")), q(to->name),
-                            toColumns.join(QStringLiteral(", ")));
+                       .arg(q(names_.allocate(keptName(d_, r.name))), fromColumns.join(QStringLiteral(", ")),
+                            q(to->name), toColumns.join(QStringLiteral(", ")));
         if (!d_.cascadesWithinTable && from == to &&
             (r.cascadeUpdate || r.cascadeDelete || r.cascadeSetNull)) {
             p.notes << QStringLiteral(

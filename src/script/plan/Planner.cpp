@@ -1,7 +1,6 @@
 #include "Planner.h"
 
 #include "DefaultValues.h"
-#include "SchemaFromTexts.h"
 
 #include <algorithm>
 
@@ -14,6 +13,16 @@ QString complexKind(ComplexType type) {
 
 bool sameName(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Why a table, column or index has another name in the script: characters the server's names cannot hold,
+// or a length it does not keep.
+QString renamed(const TargetDialect& d, const QString& what, const QString& from, const QString& to) {
+    if (keptName(d, from) != from)
+        return QStringLiteral("%1 %2 is named %3 here: %4 names cannot hold characters outside the Basic "
+                              "Multilingual Plane")
+            .arg(what, from, to, d.scriptType);
+    return QStringLiteral("%1 %2 is named %3 here: the server keeps no longer names").arg(what, from, to);
 }
 
 } // namespace
@@ -36,7 +45,7 @@ void Planner::nameIndexes() {
     for (TablePlan& t : plan_.tables)
         for (KeyPlan& k : t.indexes)
             if (k.index)
-                k.name = globalNames_.allocate(k.index->name);
+                k.name = globalNames_.allocate(keptName(d_, k.index->name));
 }
 
 void Planner::table(const TableDefinition& table) {
@@ -45,14 +54,16 @@ void Planner::table(const TableDefinition& table) {
     // A name longer than the server keeps is cut (and made unique) here rather than by the server, so that
     // the script says so and two long names cannot become one. Tables and indexes share a namespace in some
     // servers: every table's name is taken before any such index is named.
-    t.name = tableNames_.allocate(table.name);
+    t.name = tableNames_.allocate(keptName(d_, table.name));
     globalNames_.reserve(t.name);
     constraintNames_.reserve(t.name);
     if (!d_.primaryKeySuffix.isEmpty())
         globalNames_.reserve(t.name + d_.primaryKeySuffix);
-    if (t.name != table.name)
-        t.notes << QStringLiteral("Table %1 is named %2 here: the server keeps no longer names")
-                       .arg(table.name, t.name);
+    if (t.name != table.name) {
+        t.notes << renamed(d_, QStringLiteral("Table"), table.name, t.name);
+        if (d_.nameComments)
+            t.comment = table.name;
+    }
     if (table.linked) {
         const QString where =
             QStringLiteral("linked table: %1 in %2").arg(table.foreignName, table.linkedDatabase);
@@ -96,10 +107,12 @@ bool Planner::columns(TablePlan& t) {
         ColumnPlan& c = t.columns.last();
         if (!c.written)
             continue;
-        c.name = columnNames ? columnNames->allocate(column.name) : column.name;
-        if (c.name != column.name)
-            t.notes << QStringLiteral("Column %1 is named %2 here: the server keeps no longer names")
-                           .arg(column.name, c.name);
+        c.name = columnNames ? columnNames->allocate(keptName(d_, column.name)) : column.name;
+        if (c.name != column.name) {
+            t.notes << renamed(d_, QStringLiteral("Column"), column.name, c.name);
+            if (d_.nameComments)
+                c.comment = column.name;
+        }
         if (!column.description.isEmpty())
             describe(t, c.name, column.description);
     }
@@ -122,26 +135,30 @@ void Planner::describe(TablePlan& t, const QString& column, const QString& text)
 ColumnPlan Planner::columnPlan(TablePlan& t, const ColumnDefinition& column) {
     ColumnPlan c;
     c.column = &column;
-    if (column.complexType != ComplexType::None || column.jetType == int(JetType::Complex)) {
+    // A calculated column's values are of its result type, a Jet type byte as the file stores it.
+    c.jetType = column.calculated && column.resultType != 0 ? column.resultType : column.jetType;
+    const std::optional<TargetType> type = targetType(d_, c.jetType, column);
+    if (!type) {
         t.notes << QStringLiteral("Column %1 is %2; its data lives in hidden tables: not written")
                        .arg(column.name, complexKind(column.complexType));
         return c;
     }
-    c.jetType =
-        column.calculated && column.resultType != 0 ? jetTypeOfCode(column.resultType) : column.jetType;
-    const std::optional<TargetType> type = targetType(d_, c.jetType, column);
-    if (!type) {
+    c.type = *type;
+    c.written = true;
+    if (!c.type.knownType)
         t.notes << QStringLiteral(
-                       "Column %1 has the Access type %2, which has no counterpart here: not written")
+                       "Column %1 has the Access type code %2, which is not known here: written as "
+                       "binary")
                        .arg(column.name)
                        .arg(column.typeCode);
-        return c;
-    }
-    c.written = true;
-    c.type = *type;
-    if (column.calculated)
+    if (column.calculated) {
         t.notes
             << QStringLiteral("Column %1 is calculated in Access: %2").arg(column.name, column.expression);
+        if (c.jetType == int(JetType::Decimal) && column.precision <= 0)
+            t.notes << QStringLiteral(
+                           "Column %1: the file does not give its result's precision: written as %2")
+                           .arg(column.name, c.type.text);
+    }
     c.identity = column.autoNumber && c.jetType == int(JetType::Long);
     c.notNull = column.required || c.identity || c.jetType == int(JetType::Boolean);
     if (column.guidAutoNumber && c.jetType == int(JetType::Guid)) {
@@ -218,8 +235,11 @@ void Planner::keys(TablePlan& t) {
         if (!options_.CreateIndexes)
             continue;
         if (auto k = keyPlan(t, index, reason)) {
-            if (!d_.databaseWideIndexNames)
-                k->name = tableNames.allocate(index.name);
+            if (!d_.databaseWideIndexNames) {
+                k->name = tableNames.allocate(keptName(d_, index.name));
+                if (keptName(d_, index.name) != index.name)
+                    t.indexNotes << renamed(d_, QStringLiteral("Index"), index.name, k->name);
+            }
             t.indexes << std::move(*k);
         } else {
             t.indexNotes << QStringLiteral("Index %1 not written: %2").arg(index.name, reason);
@@ -228,6 +248,30 @@ void Planner::keys(TablePlan& t) {
 }
 
 // An AutoNumber needs a key where the server numbers only keys; without one it stays a plain integer.
+// The server numbers only a column that begins a key of CREATE TABLE itself: the primary key, else an index
+// that begins with the column goes into CREATE TABLE (the unique one first), else the column gets a KEY of
+// its own, so that its AutoNumbers are kept whatever the table's keys.
+void Planner::keyInTable(TablePlan& t, const ColumnPlan& c) {
+    if (t.primaryKey && sameName(t.primaryKey->columnNames.first(), c.column->name))
+        return;
+    KeyPlan* found = nullptr;
+    for (KeyPlan& k : t.indexes)
+        if (sameName(k.columnNames.first(), c.column->name) && (!found || (k.unique && !found->unique)))
+            found = &k;
+    if (found) {
+        found->inTable = true;
+        return;
+    }
+    KeyPlan key;
+    key.columnNames << c.column->name;
+    key.keyParts << q(c.name);
+    key.inTable = true;
+    t.indexes << key;
+    t.notes << QStringLiteral("Column %1 is an AutoNumber without an index; %2 numbers only a key column: it "
+                              "gets a KEY of its own")
+                   .arg(c.column->name, d_.scriptType);
+}
+
 void Planner::autoNumbers(TablePlan& t) {
     for (ColumnPlan& c : t.columns) {
         if (!c.written || !c.identity)
@@ -235,17 +279,9 @@ void Planner::autoNumbers(TablePlan& t) {
         switch (d_.autoNumbering) {
         case AutoNumbering::Clause:
             break;
-        case AutoNumbering::KeyedClause: {
-            bool keyed = t.primaryKey && sameName(t.primaryKey->columnNames.first(), c.column->name);
-            for (const KeyPlan& k : t.indexes)
-                keyed = keyed || sameName(k.columnNames.first(), c.column->name);
-            if (!keyed) {
-                c.identity = false;
-                t.notes << QStringLiteral("Column %1 is an AutoNumber without a key, which %2 cannot number")
-                               .arg(c.column->name, d_.scriptType);
-            }
+        case AutoNumbering::KeyedClause:
+            keyInTable(t, c);
             break;
-        }
         case AutoNumbering::IntegerPrimaryKey:
             c.identity = false;
             if (t.primaryKey && t.primaryKey->columnNames.size() == 1 &&

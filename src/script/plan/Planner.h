@@ -24,6 +24,7 @@ private:
     std::optional<KeyPlan> keyPlan(const TablePlan& t, const IndexDefinition& index, QString& reason) const;
     void keys(TablePlan& t);
     void autoNumbers(TablePlan& t);
+    void keyInTable(TablePlan& t, const ColumnPlan& c);
     void describe(TablePlan& t, const QString& column, const QString& text);
     QString q(const QString& name) const { return quoteName(d_, name); }
 

@@ -22,6 +22,7 @@ struct ColumnPlan {
     bool identity = false;  // numbered by the dialect's identity clause
     bool inlineKey = false; // INTEGER PRIMARY KEY AUTOINCREMENT on the column itself
     QString defaultValue;   // the literal or expression after DEFAULT
+    QString comment;        // COMMENT '...' in CREATE TABLE: the Access name where the name changed
 };
 
 struct KeyPlan {
@@ -38,6 +39,7 @@ struct TablePlan {
     QString name; // in the script
     bool written = false;
     QStringList notes; // comment lines before CREATE TABLE
+    QString comment;   // COMMENT '...' of CREATE TABLE: the Access name where the name changed
     QList<ColumnPlan> columns;
     std::optional<KeyPlan> primaryKey;
     QList<KeyPlan> indexes;

@@ -326,11 +326,14 @@ GO
 -- Column IsRich is calculated in Access: [Salary]>100000
 -- Column AllNames is calculated in Access: [LastName] & ", " & [FirstName] & "=" & [LastFirst]
 -- Column WeeklySalary is calculated in Access: [Salary]/52
+-- Column WeeklySalary: the file does not give its result's precision: written as DECIMAL(38,10)
 -- Column SalaryTest is calculated in Access: [Salary]
 -- Column BoolTest is calculated in Access: True
 -- Column DecimalTest is calculated in Access: [Popularity]
+-- Column DecimalTest: the file does not give its result's precision: written as DECIMAL(38,10)
 -- Column FloatTest is calculated in Access: [Salary]*0.13/[DecimalTest]
 -- Column BigNumTest is calculated in Access: ([Salary]*[MonthlySalary]/[DecimalTest])*34.12342134
+-- Column BigNumTest: the file does not give its result's precision: written as DECIMAL(38,10)
 CREATE TABLE [Table1] (
     [ID] INT NOT NULL IDENTITY(1,1),
     [FirstName] NVARCHAR(255),
@@ -342,13 +345,13 @@ CREATE TABLE [Table1] (
     [MonthlySalary] DECIMAL(19,4),
     [IsRich] BIT NOT NULL DEFAULT 0,
     [AllNames] NVARCHAR(MAX),
-    [WeeklySalary] BIGINT,
+    [WeeklySalary] DECIMAL(38,10),
     [SalaryTest] DECIMAL(19,4),
     [BoolTest] BIT NOT NULL DEFAULT 0,
     [Popularity] DECIMAL(18,6) DEFAULT 0,
-    [DecimalTest] BIGINT,
+    [DecimalTest] DECIMAL(38,10),
     [FloatTest] REAL,
-    [BigNumTest] BIGINT,
+    [BigNumTest] DECIMAL(38,10),
     PRIMARY KEY ([ID])
 );
 GO
