@@ -166,6 +166,7 @@ private:
                           input);
     }
 
+    QList<QStringList> select(const QString& sql) override { return query(sql); }
     QList<QStringList> query(const QString& sql) {
         return rows(client({database_, QStringLiteral("-e"), sql}).out);
     }

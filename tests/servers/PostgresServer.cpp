@@ -155,6 +155,7 @@ private:
                           input);
     }
 
+    QList<QStringList> select(const QString& sql) override { return query(sql); }
     QList<QStringList> query(const QString& sql) {
         return rows(psql(database_, {QStringLiteral("-c"), sql}).out);
     }

@@ -76,6 +76,7 @@ public:
     }
 
 private:
+    QList<QStringList> select(const QString& sql) override { return query(sql); }
     QList<QStringList> query(const QString& sql) {
         return rows(runProgram(shell_, {QStringLiteral("-separator"), QStringLiteral("\t"), file_, sql}).out);
     }

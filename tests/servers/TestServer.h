@@ -22,6 +22,8 @@ public:
     virtual Catalog catalog() = 0;
     // Runs one statement in the current database as the administrator (to create users, for instance).
     virtual LoadResult execute(const QString& statement) = 0;
+    // The rows of a query in the current database, each column as the server's client prints it.
+    virtual QList<QStringList> select(const QString& sql) = 0;
 };
 
 // nullptr with the reason when the server's programs are not installed or it would not start.

@@ -169,6 +169,7 @@ const TargetDialect& mySqlDialect() {
         .trueLiteral = QStringLiteral("TRUE"),
         .falseLiteral = QStringLiteral("FALSE"),
         .backslashEscapes = true,
+        .textLiterals = TextLiteral::Escaped,
         .longDefaultsAsExpressions = true,
         .autoNumbering = AutoNumbering::KeyedClause,
         .identity = QStringLiteral(" AUTO_INCREMENT"),

@@ -42,6 +42,8 @@ const TargetDialect& sqlServerDialect() {
         .widestDecimal = "DECIMAL(38,10)",
         .trueLiteral = QStringLiteral("1"),
         .falseLiteral = QStringLiteral("0"),
+        .textLiterals = TextLiteral::National,
+        .bytesLiterals = BytesLiteral::ZeroX,
         .identity = QStringLiteral(" IDENTITY(1,1)"),
         .uuidDefault = QStringLiteral("NEWID()"),
         .longValueKeys = false,

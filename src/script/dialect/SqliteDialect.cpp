@@ -41,6 +41,9 @@ const TargetDialect& sqliteDialect() {
         .widestDecimal = "NUMERIC",
         .trueLiteral = QStringLiteral("1"),
         .falseLiteral = QStringLiteral("0"),
+        .textLiterals = TextLiteral::Concatenated,
+        .infinity = "9e999",
+        .exactAsText = true,
         .autoNumbering = AutoNumbering::IntegerPrimaryKey,
         .foreignKeysInTable = true,
     };

@@ -31,6 +31,22 @@ enum class AutoNumbering {
     IntegerPrimaryKey, // only a one-column INTEGER PRIMARY KEY numbers itself
 };
 
+// How a string literal is written in the rows of a script.
+enum class TextLiteral {
+    Doubled,      // '...' with '' for a quote; every other character as it is
+    Escaped,      // and "\" escapes: \\ for a backslash, \0 for NUL
+    National,     // N'...', so that every character is kept whatever the database's code page
+    Concatenated, // '...' with '' for a quote; NUL and CR, which a script cannot carry in a literal, as
+                  // ||char(n)||
+};
+
+// How a binary value is written.
+enum class BytesLiteral {
+    XQuoted, // X'0A0B'
+    ZeroX,   // 0x0A0B
+    Bytea,   // '\x0a0b', PostgreSQL's hex input
+};
+
 struct TablePlan;
 
 struct TargetDialect {
@@ -57,7 +73,14 @@ struct TargetDialect {
     const char* widestDecimal{};
     QString trueLiteral{};
     QString falseLiteral{};
-    bool backslashEscapes = false;          // string literals treat "\" as an escape character
+    bool backslashEscapes = false; // string literals treat "\" as an escape character
+    TextLiteral textLiterals = TextLiteral::Doubled;
+    BytesLiteral bytesLiterals = BytesLiteral::XQuoted;
+    // The float types hold NaN and the infinities, written as these texts; empty where they do not.
+    const char* notANumber = nullptr;
+    const char* infinity = nullptr;
+    const char* negativeZero = nullptr; // where the float types keep the sign of zero
+    bool exactAsText = false; // Currency and Decimal go in as texts (a number would be rounded to a double)
     bool longDefaultsAsExpressions = false; // a default on a long value only as an expression "(...)"
 
     // Keys

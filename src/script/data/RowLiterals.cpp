@@ -1,0 +1,265 @@
+#include "RowLiterals.h"
+
+#include "ValueText.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+void appendInteger(std::string& out, std::int64_t value) {
+    char buffer[24];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    (void)error; // 24 characters hold every 64-bit number
+    out.append(buffer, end);
+}
+
+// The parts of a value that every form writes the same: numbers, Currency and Decimal digits. False for the
+// kinds each form writes its own way.
+bool appendNumber(std::string& out, const DataValue& value) {
+    switch (value.kind) {
+    case ValueKind::Integer:
+        appendInteger(out, value.integer);
+        return true;
+    case ValueKind::Currency:
+        appendCurrency(out, value.integer);
+        return true;
+    case ValueKind::Decimal:
+        out += value.bytes;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A Single as the shortest text of its exact value as a double: a server that reads it as a double first
+// (MySQL checks a FLOAT's range so) still sees the float's own value, and no server rounds it to another.
+bool appendFloat(std::string& out, const DataValue& value) {
+    return appendShortest(out, value.kind == ValueKind::Single ? double(float(value.real)) : value.real);
+}
+
+// A text in single quotes, in the dialect's way.
+ValueProblem appendQuoted(std::string& out, TextLiteral style, std::string_view text) {
+    ValueProblem problem = ValueProblem::None;
+    if (style == TextLiteral::National)
+        out += 'N';
+    out += '\'';
+    for (const char c : text) {
+        switch (c) {
+        case '\'':
+            out += "''";
+            break;
+        case '\\':
+            out += style == TextLiteral::Escaped ? "\\\\" : "\\";
+            break;
+        case '\0':
+            if (style == TextLiteral::Escaped)
+                out += "\\0";
+            else if (style == TextLiteral::Concatenated)
+                out += "'||char(0)||'";
+            else
+                problem = ValueProblem::NulRemoved;
+            break;
+        case '\r': // the sqlite3 shell reads a CR before a line end as part of the line end
+            out += style == TextLiteral::Concatenated ? "'||char(13)||'"
+                   : style == TextLiteral::Escaped    ? "\\r" // and so does the mariadb client
+                                                      : "\r";
+            break;
+        default:
+            out += c;
+        }
+    }
+    out += '\'';
+    return problem;
+}
+
+void appendBytes(std::string& out, BytesLiteral style, std::string_view bytes) {
+    switch (style) {
+    case BytesLiteral::XQuoted:
+        out += "X'";
+        appendHex(out, bytes, true);
+        out += '\'';
+        break;
+    case BytesLiteral::ZeroX:
+        out += "0x";
+        appendHex(out, bytes, true);
+        break;
+    case BytesLiteral::Bytea:
+        out += "'\\x";
+        appendHex(out, bytes, false);
+        out += '\'';
+        break;
+    }
+}
+
+ValueProblem appendNonFinite(std::string& out, const TargetDialect& dialect, double value) {
+    const char* text = std::isnan(value) ? dialect.notANumber : dialect.infinity;
+    if (!text) {
+        out += "NULL";
+        return ValueProblem::NotFinite;
+    }
+    if (value < 0) // only an infinity: NaN has no sign that counts
+        out += text[0] == '\'' ? std::string("'-") + (text + 1) : std::string("-") + text;
+    else
+        out += text;
+    return ValueProblem::None;
+}
+
+} // namespace
+
+ValueProblem appendSqlLiteral(std::string& out, const TargetDialect& dialect, ValueForm form,
+                              const DataValue& value) {
+    if (dialect.exactAsText && (value.kind == ValueKind::Currency || value.kind == ValueKind::Decimal)) {
+        out += '\'';
+        appendNumber(out, value);
+        out += '\'';
+        return ValueProblem::None;
+    }
+    if (appendNumber(out, value))
+        return ValueProblem::None;
+    switch (value.kind) {
+    case ValueKind::Null:
+        break;
+    case ValueKind::Boolean:
+        out += (value.integer ? dialect.trueLiteral : dialect.falseLiteral).toStdString();
+        return ValueProblem::None;
+    case ValueKind::Single:
+    case ValueKind::Double:
+        if (value.real == 0 && std::signbit(value.real)) {
+            if (dialect.negativeZero) {
+                out += dialect.negativeZero;
+                return ValueProblem::None;
+            }
+            out += '0';
+            return ValueProblem::ZeroSignLost;
+        }
+        if (appendFloat(out, value))
+            return ValueProblem::None;
+        return appendNonFinite(out, dialect, value.real);
+    case ValueKind::DateTime: {
+        std::string text;
+        if (!appendTimestamp(text, value.real))
+            break;
+        appendQuoted(out, TextLiteral::Doubled, text);
+        return ValueProblem::None;
+    }
+    case ValueKind::Text:
+        return appendQuoted(out, dialect.textLiterals, value.bytes);
+    case ValueKind::Bytes:
+        appendBytes(out, dialect.bytesLiterals, value.bytes);
+        return ValueProblem::None;
+    case ValueKind::Guid: {
+        std::string text;
+        if (!appendGuid(text, value.bytes, form == ValueForm::UuidText)) {
+            out += "NULL";
+            return ValueProblem::BadValue;
+        }
+        appendQuoted(out, TextLiteral::Doubled, text);
+        return ValueProblem::None;
+    }
+    default:
+        break;
+    }
+    out += "NULL";
+    return value.kind == ValueKind::DateTime ? ValueProblem::DateOutOfRange : ValueProblem::None;
+}
+
+ValueProblem appendCopyField(std::string& out, ValueForm form, const DataValue& value) {
+    (void)form; // PostgreSQL reads a GUID's text with or without braces alike
+    if (appendNumber(out, value))
+        return ValueProblem::None;
+    switch (value.kind) {
+    case ValueKind::Null:
+        break;
+    case ValueKind::Boolean:
+        out += value.integer ? 't' : 'f';
+        return ValueProblem::None;
+    case ValueKind::Single:
+    case ValueKind::Double:
+        if (!appendFloat(out, value))
+            out += std::isnan(value.real) ? "NaN" : value.real < 0 ? "-Infinity" : "Infinity";
+        return ValueProblem::None;
+    case ValueKind::DateTime:
+        if (appendTimestamp(out, value.real))
+            return ValueProblem::None;
+        out += "\\N";
+        return ValueProblem::DateOutOfRange;
+    case ValueKind::Text: {
+        ValueProblem problem = ValueProblem::None;
+        for (const char c : value.bytes) {
+            switch (c) {
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\0':
+                problem = ValueProblem::NulRemoved;
+                break;
+            default:
+                out += c;
+            }
+        }
+        return problem;
+    }
+    case ValueKind::Bytes:
+        out += "\\\\x";
+        appendHex(out, value.bytes, false);
+        return ValueProblem::None;
+    case ValueKind::Guid:
+        if (appendGuid(out, value.bytes, false))
+            return ValueProblem::None;
+        out += "\\N";
+        return ValueProblem::BadValue;
+    default:
+        break;
+    }
+    out += "\\N";
+    return ValueProblem::None;
+}
+
+ValueProblem appendCsvField(std::string& out, const DataValue& value) {
+    if (appendNumber(out, value))
+        return ValueProblem::None;
+    switch (value.kind) {
+    case ValueKind::Null:
+        return ValueProblem::None;
+    case ValueKind::Boolean:
+        out += value.integer ? "true" : "false";
+        return ValueProblem::None;
+    case ValueKind::Single:
+    case ValueKind::Double:
+        if (!appendFloat(out, value))
+            out += std::isnan(value.real) ? "NaN" : value.real < 0 ? "-Infinity" : "Infinity";
+        return ValueProblem::None;
+    case ValueKind::DateTime:
+        return appendTimestamp(out, value.real, 'T') ? ValueProblem::None : ValueProblem::DateOutOfRange;
+    case ValueKind::Text:
+        if (!value.bytes.empty() && value.bytes.find_first_of(",\"\r\n") == std::string_view::npos) {
+            out += value.bytes;
+            return ValueProblem::None;
+        }
+        out += '"';
+        for (const char c : value.bytes) {
+            if (c == '"')
+                out += '"';
+            out += c;
+        }
+        out += '"';
+        return ValueProblem::None;
+    case ValueKind::Bytes:
+        appendHex(out, value.bytes, false);
+        return ValueProblem::None;
+    case ValueKind::Guid:
+        return appendGuid(out, value.bytes, true) ? ValueProblem::None : ValueProblem::BadValue;
+    default:
+        return ValueProblem::None;
+    }
+}
