@@ -5,6 +5,7 @@
 #include "DatabaseSchema.h"
 #include "SchemaFromTexts.h"
 #include "SchemaTypes.h"
+#include "TableRows.h"
 
 #include <functional>
 #include <variant>
@@ -42,5 +43,16 @@ public:
         for (TableDefinition& definition : schema.tables)
             table(std::move(definition));
         return std::move(schema.relationships);
+    }
+
+    // The rows of one table, a batch at a time in the order the file keeps them; batch answers false to stop
+    // reading. A reader that cannot read rows says so as a failure.
+    virtual RowsRead ReadTableRows(const QString& path, const QString& tableName,
+                                   const std::function<bool(const RowBatch& batch)>& batch) {
+        (void)path;
+        (void)tableName;
+        (void)batch;
+        return {0, false,
+                ReadFailure{3251, QStringLiteral("Operation is not supported for this type of object.")}};
     }
 };
