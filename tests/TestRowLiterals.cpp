@@ -130,7 +130,7 @@ void TestRowLiterals::valueTexts() {
 
 void TestRowLiterals::literals_data() {
     QTest::addColumn<QString>("scriptType");
-    QTest::addColumn<int>("kind"); // 0 text with NUL, 1 bytes, 2 NaN, 3 -Infinity, 4 true
+    QTest::addColumn<int>("kind"); // 0 text with NUL, 1 bytes, 2 NaN, 3 -Infinity, 4 true, 5 line breaks
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("problem");
     const auto none = int(ValueProblem::None);
@@ -148,6 +148,10 @@ void TestRowLiterals::literals_data() {
     QTest::addRow("SQLite -Infinity") << "SQLite" << 3 << "-9e999" << none;
     QTest::addRow("SQL Server true") << "SQL Server" << 4 << "1" << none;
     QTest::addRow("MySQL true") << "MySQL" << 4 << "TRUE" << none;
+    QTest::addRow("PostgreSQL line break") << "PostgreSQL" << 5 << R"(E'a\\\r\n''')" << none;
+    QTest::addRow("SQL Server line break")
+        << "SQL Server" << 5 << R"((CAST(N'' AS NVARCHAR(MAX))+N'a\'+NCHAR(13)+N''+NCHAR(10)+N''''))" << none;
+    QTest::addRow("SQLite line break") << "SQLite" << 5 << R"('a\'||char(13)||''||char(10)||'''')" << none;
 }
 
 void TestRowLiterals::literals() {
@@ -160,7 +164,8 @@ void TestRowLiterals::literals() {
                                 {ValueKind::Bytes, 0, 0, std::string_view("\0\xFF", 2)},
                                 {ValueKind::Double, 0, std::nan(""), {}},
                                 {ValueKind::Double, 0, -std::numeric_limits<double>::infinity(), {}},
-                                {ValueKind::Boolean, 1, 0, {}}};
+                                {ValueKind::Boolean, 1, 0, {}},
+                                text("a\\\r\n'")};
     std::string out;
     const ValueProblem p =
         appendSqlLiteral(out, *completeScriptDialect(scriptType), ValueForm::Text, values[kind]);

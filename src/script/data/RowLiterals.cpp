@@ -38,19 +38,44 @@ bool appendFloat(std::string& out, const DataValue& value) {
     return appendShortest(out, value.kind == ValueKind::Single ? double(float(value.real)) : value.real);
 }
 
-// A text in single quotes, in the dialect's way.
+// A text in single quotes, in the dialect's way. CR and LF never appear as they are, so that a script's line
+// ends can be changed without touching a value (and the sqlite3 shell and the mariadb client read a CR
+// before a line end as part of the line end).
 ValueProblem appendQuoted(std::string& out, TextLiteral style, std::string_view text) {
+    const bool lineBreaks = text.find_first_of("\r\n") != std::string_view::npos;
     ValueProblem problem = ValueProblem::None;
+    // PostgreSQL's escape strings, SQL Server's concatenation in NVARCHAR(MAX) (a concatenation of shorter
+    // literals would stop at 4,000 characters).
+    const bool escapeString = style == TextLiteral::Doubled && lineBreaks;
+    const bool concatenation = style == TextLiteral::National && lineBreaks;
+    if (escapeString)
+        out += 'E';
+    if (concatenation)
+        out += "(CAST(N'' AS NVARCHAR(MAX))+";
     if (style == TextLiteral::National)
         out += 'N';
     out += '\'';
+    const auto character = [&](const char* escaped, const char* concatenated, const char* national) {
+        if (style == TextLiteral::Escaped || escapeString)
+            out += escaped;
+        else if (style == TextLiteral::Concatenated)
+            out += concatenated;
+        else
+            out += national;
+    };
     for (const char c : text) {
         switch (c) {
         case '\'':
             out += "''";
             break;
         case '\\':
-            out += style == TextLiteral::Escaped ? "\\\\" : "\\";
+            out += style == TextLiteral::Escaped || escapeString ? "\\\\" : "\\";
+            break;
+        case '\r':
+            character("\\r", "'||char(13)||'", "'+NCHAR(13)+N'");
+            break;
+        case '\n':
+            character("\\n", "'||char(10)||'", "'+NCHAR(10)+N'");
             break;
         case '\0':
             if (style == TextLiteral::Escaped)
@@ -60,16 +85,13 @@ ValueProblem appendQuoted(std::string& out, TextLiteral style, std::string_view 
             else
                 problem = ValueProblem::NulRemoved;
             break;
-        case '\r': // the sqlite3 shell reads a CR before a line end as part of the line end
-            out += style == TextLiteral::Concatenated ? "'||char(13)||'"
-                   : style == TextLiteral::Escaped    ? "\\r" // and so does the mariadb client
-                                                      : "\r";
-            break;
         default:
             out += c;
         }
     }
     out += '\'';
+    if (concatenation)
+        out += ')';
     return problem;
 }
 
