@@ -96,6 +96,15 @@ ComplexColumns readComplexColumns(MdbHandle* mdb, const CatalogFacts& catalog) {
     return columns;
 }
 
+std::set<std::uint32_t> readComplexStorageTables(MdbHandle* mdb, unsigned long page) {
+    std::set<std::uint32_t> tables;
+    readRows(mdb, "MSysComplexColumns", page, {"FlatTableID"}, [&](const std::vector<std::string>& values) {
+        if (!values[0].empty())
+            tables.insert(std::uint32_t(std::strtoul(values[0].c_str(), nullptr, 10)));
+    });
+    return tables;
+}
+
 std::optional<std::vector<ColumnDetail>> describeColumns(const RawTableDefinition& definition,
                                                          const std::vector<Field>& fields,
                                                          const TableProperties& properties,

@@ -4,8 +4,10 @@
 // Tables: every table definition in MSysObjects - local tables (Type 1, system tables included: Flags
 //   0x80000000 or 0x2, hidden ones too) and linked tables (Type 6 for links to Access files, Type 4 for
 //   ODBC links) - ordered by name without regard to letter case, as the engine's TableDefs collection
-//   lists them. Left out are only the storage tables of multi-valued fields, "f_" + 32 hex digits + "_Data",
-//   which the engine never shows.
+//   lists them. Left out are only the storage tables of complex columns (attachment, multi-valued, version
+//   history), which the engine never shows: the tables MSysComplexColumns names as FlatTableID, and, for a
+//   file whose MSysComplexColumns cannot be read, those named "f_" + 32 hex digits + "_Data". A storage
+//   table named otherwise can still be asked for by name.
 // Fields, in column order:
 //   type: the Jet column type byte for 1..12 (Yes/No .. Memo, the same numbers as DAO's DataTypeEnum);
 //     GUID 0x0F -> 15 (dbGUID); Decimal 0x10 -> 20 (dbDecimal); Large Number 0x13 -> 16 (dbBigInt);
@@ -49,6 +51,7 @@
 
 #include "JetSchema.h"
 
+#include "ColumnDetails.h"
 #include "ColumnProperties.h"
 #include "FileCheck.h"
 #include "SchemaDetails.h"
@@ -66,6 +69,7 @@
 #include <iconv.h>
 #include <memory>
 #include <optional>
+#include <set>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -141,6 +145,7 @@ template <typename Item, typename NameOf> void sortByName(std::vector<Item>& ite
 struct CatalogTable {
     std::string name;
     int type = 0;
+    std::uint32_t id = 0; // the catalog Id; its low 24 bits are the page of the table definition
     unsigned long page = 0;
     // Local tables only, and only when asked for: the LvProp blob as read, and its column properties,
     // parsed when first needed (columnProperties) so that the walk of the catalog stays short.
@@ -339,7 +344,8 @@ CatalogWalk walkCatalog(MdbHandle* mdb, const std::function<Visit(const std::str
             CatalogTable kept;
             kept.name = rowName;
             kept.type = rowType;
-            kept.page = std::strtoul(id.data(), nullptr, 10) & 0x00FFFFFFul;
+            kept.id = std::uint32_t(std::strtoul(id.data(), nullptr, 10));
+            kept.page = kept.id & 0x00FFFFFFul;
             if (wanted.withProperties && rowType == localTable)
                 kept.propertyBlob = readPropertyBlob(mdb, lvPropColumnDef);
             if (rowType == accessLinkedTable && linkColumns) {
@@ -596,6 +602,13 @@ std::optional<Failure> listTables(MdbHandle* mdb, const std::string& path, bool 
     if (!walk.readable || !walk.listsItself)
         return failureFor(DatabaseDamaged, path);
     tables = std::move(walk.tables);
+    const auto complexColumns = std::find_if(tables.begin(), tables.end(), [](const CatalogTable& table) {
+        return table.type == localTable && table.name == "MSysComplexColumns";
+    });
+    if (complexColumns != tables.end()) {
+        const std::set<std::uint32_t> storage = readComplexStorageTables(mdb, complexColumns->page);
+        std::erase_if(tables, [&](const CatalogTable& table) { return storage.count(table.id) != 0; });
+    }
     sortByName(tables, [](const CatalogTable& table) -> const std::string& { return table.name; });
     return std::nullopt;
 }
