@@ -42,6 +42,7 @@ private slots:
     void misbehavingReader_data();
     void misbehavingReader();
     void hangingReaderTimesOut();
+    void answerThatKeepsArrivingIsNotCutOff();
     void waitHookAbandonsARequest();
     void readerIsKeptBetweenCalls();
     void readerThatEndedIsReplaced();
@@ -103,6 +104,17 @@ void TestReaderProcess::hangingReaderTimesOut() {
     QCOMPARE(reader.GetTableIndexes("hang", "T"), unreadableIndexes());
     QVERIFY2(timer.elapsed() < 8000, qPrintable(QString::number(timer.elapsed())));
     QCOMPARE(names(reader.GetTableNames("ok")), QStringLiteral("Fake"));
+}
+
+// The limit counts silence: an answer that takes several times the limit in all, but never pauses as long
+// as the limit, is read whole.
+void TestReaderProcess::answerThatKeepsArrivingIsNotCutOff() {
+    const TimeoutOverride timeout("1");
+    ReaderProcess reader(fakeReader);
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(names(reader.GetTableNames("dribble")), QStringLiteral("Fake"));
+    QVERIFY2(timer.elapsed() > 2000, qPrintable(QString::number(timer.elapsed())));
 }
 
 // A request that its wait hook abandons ends at once as a failed read, long before the time limit; the next
