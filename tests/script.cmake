@@ -8,8 +8,6 @@ add_library(veltrane_test_servers STATIC
 target_include_directories(veltrane_test_servers PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(veltrane_test_servers PUBLIC Qt6::Core)
 veltrane_add_test(TestCompleteScript SOURCES TestCompleteScript.cpp LIBS veltrane_script)
-if(TARGET veltrane-reader AND TARGET mkmdb_lib)
-    veltrane_add_test(TestCompleteScriptServers SOURCES TestCompleteScriptServers.cpp
-        LIBS veltrane_cli_lib veltrane_schema veltrane_test_servers mkmdb_lib)
-    add_dependencies(TestCompleteScriptServers veltrane-reader)
-endif()
+veltrane_add_test(TestCompleteScriptServers SOURCES TestCompleteScriptServers.cpp
+    LIBS veltrane_cli_lib veltrane_schema veltrane_test_servers mkmdb_lib)
+add_dependencies(TestCompleteScriptServers veltrane-reader)
