@@ -1,7 +1,6 @@
 #include "ColumnDetails.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 #include <cstring>
 

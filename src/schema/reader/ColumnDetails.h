@@ -10,10 +10,8 @@
 #include "ReaderProtocol.h"
 #include "TableDefinitionBytes.h"
 
-#include <map>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 // One detail per field, in the fields' order; nothing when a field is not a column of the definition.
