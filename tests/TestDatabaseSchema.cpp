@@ -261,6 +261,35 @@ void TestDatabaseSchema::tables_data() {
         << QStringList{"table Table4", "  column name jet=10 code=10 size=50",
                        "  column data jet=15 code=15 size=16 guid-auto default=GenGUID()",
                        "  index PrimaryKey (data) pk unique required"};
+    // Access keeps no precision or scale for a calculated Decimal result: the definition's precision and
+    // scale bytes are 0, no property holds them, and each stored value carries a scale of its own
+    // (WeeklySalary has 10, 16 and 14). They stay 0, beside the (18,6) of an ordinary Decimal column.
+    QTest::addRow("calculated Decimal results without precision and scale")
+        << "calcFieldTestV2010.accdb"
+        << "Table1"
+        << QStringList{"table Table1",
+                       "  column ID jet=4 code=4 size=4 auto",
+                       "  column FirstName jet=10 code=10 size=255 azl",
+                       "  column LastName jet=10 code=10 size=255 azl",
+                       "  column LastFirst jet=10 code=10 size=243 calculated[[LastName] & \", \" & "
+                       "[FirstName] -> 10]",
+                       "  column City jet=10 code=10 size=255 azl",
+                       "  column LastFirstLen jet=4 code=4 size=4 calculated[Len([LastFirst]) -> 4]",
+                       "  column Salary jet=5 code=5 size=8",
+                       "  column MonthlySalary jet=5 code=5 size=8 calculated[[Salary]/12 -> 5]",
+                       "  column IsRich jet=1 code=1 size=1 calculated[[Salary]>100000 -> 1]",
+                       "  column AllNames jet=12 code=12 size=0 calculated[[LastName] & \", \" & [FirstName] "
+                       "& \"=\" & "
+                       "[LastFirst] -> 12]",
+                       "  column WeeklySalary jet=16 code=20 size=17 (0,0) calculated[[Salary]/52 -> 16]",
+                       "  column SalaryTest jet=5 code=5 size=8 calculated[[Salary] -> 5]",
+                       "  column BoolTest jet=1 code=1 size=1 calculated[True -> 1]",
+                       "  column Popularity jet=16 code=20 size=17 (18,6) default=0",
+                       "  column DecimalTest jet=16 code=20 size=17 (0,0) calculated[[Popularity] -> 16]",
+                       "  column FloatTest jet=6 code=6 size=4 calculated[[Salary]*0.13/[DecimalTest] -> 6]",
+                       "  column BigNumTest jet=16 code=20 size=17 (0,0) "
+                       "calculated[([Salary]*[MonthlySalary]/[DecimalTest])*34.12342134 -> 16]",
+                       "  index PrimaryKey (ID) pk unique required"};
     QTest::addRow("attachment and multi-valued columns")
         << "complexDataTestV2010.accdb"
         << "Table1"

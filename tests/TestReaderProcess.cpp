@@ -12,6 +12,9 @@
 #include <QTest>
 #include <QThread>
 
+#include <bit>
+#include <limits>
+
 namespace {
 
 const QString binDir = QStringLiteral(VELTRANE_BIN_DIR);
@@ -39,6 +42,7 @@ private slots:
     void misbehavingReader_data();
     void misbehavingReader();
     void hangingReaderTimesOut();
+    void answerThatKeepsArrivingIsNotCutOff();
     void waitHookAbandonsARequest();
     void readerIsKeptBetweenCalls();
     void readerThatEndedIsReplaced();
@@ -51,6 +55,10 @@ private slots:
     void malformedAnswersAreRejected_data();
     void malformedAnswersAreRejected();
     void numbersTakeOneToFiveBytes();
+    void valuesRoundTrip_data();
+    void valuesRoundTrip();
+    void malformedValuesAreRejected_data();
+    void malformedValuesAreRejected();
 };
 
 void TestReaderProcess::misbehavingReader_data() {
@@ -96,6 +104,17 @@ void TestReaderProcess::hangingReaderTimesOut() {
     QCOMPARE(reader.GetTableIndexes("hang", "T"), unreadableIndexes());
     QVERIFY2(timer.elapsed() < 8000, qPrintable(QString::number(timer.elapsed())));
     QCOMPARE(names(reader.GetTableNames("ok")), QStringLiteral("Fake"));
+}
+
+// The limit counts silence: an answer that takes several times the limit in all, but never pauses as long
+// as the limit, is read whole.
+void TestReaderProcess::answerThatKeepsArrivingIsNotCutOff() {
+    const TimeoutOverride timeout("1");
+    ReaderProcess reader(fakeReader);
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(names(reader.GetTableNames("dribble")), QStringLiteral("Fake"));
+    QVERIFY2(timer.elapsed() > 2000, qPrintable(QString::number(timer.elapsed())));
 }
 
 // A request that its wait hook abandons ends at once as a failed read, long before the time limit; the next
@@ -266,6 +285,88 @@ void TestReaderProcess::numbersTakeOneToFiveBytes() {
         QVERIFY(in.finished());
         QCOMPARE(frame.size() - 4, 2 * size);
     }
+}
+
+// The value kinds beside u32 and text, each in the exact bytes it takes and read back as written (doubles
+// bit for bit, so that -0 and NaN survive).
+void TestReaderProcess::valuesRoundTrip_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QByteArray>("payload");
+    const auto b = [](const char* bytes, qsizetype size) { return QByteArray(bytes, size); };
+    QTest::addRow("i64 0") << "i64" << QVariant(qint64(0)) << b("\x00", 1);
+    QTest::addRow("i64 -1") << "i64" << QVariant(qint64(-1)) << b("\x01", 1);
+    QTest::addRow("i64 1") << "i64" << QVariant(qint64(1)) << b("\x02", 1);
+    QTest::addRow("i64 -64, the last one-byte") << "i64" << QVariant(qint64(-64)) << b("\x7f", 1);
+    QTest::addRow("i64 64, the first two-byte") << "i64" << QVariant(qint64(64)) << b("\x80\x01", 2);
+    QTest::addRow("i64 largest") << "i64" << QVariant(std::numeric_limits<qint64>::max())
+                                 << b("\xfe\xff\xff\xff\xff\xff\xff\xff\xff\x01", 10);
+    QTest::addRow("i64 smallest") << "i64" << QVariant(std::numeric_limits<qint64>::min())
+                                  << b("\xff\xff\xff\xff\xff\xff\xff\xff\xff\x01", 10);
+    QTest::addRow("f64 1.5") << "f64" << QVariant(1.5) << b("\0\0\0\0\0\0\xf8\x3f", 8);
+    QTest::addRow("f64 -0") << "f64" << QVariant(-0.0) << b("\0\0\0\0\0\0\0\x80", 8);
+    QTest::addRow("f64 infinity") << "f64" << QVariant(std::numeric_limits<double>::infinity())
+                                  << b("\0\0\0\0\0\0\xf0\x7f", 8);
+    QTest::addRow("f64 NaN") << "f64" << QVariant(std::bit_cast<double>(0x7FF8000000000001ull))
+                             << b("\x01\0\0\0\0\0\xf8\x7f", 8);
+    QTest::addRow("f64 smallest subnormal")
+        << "f64" << QVariant(std::numeric_limits<double>::denorm_min()) << b("\x01\0\0\0\0\0\0\0", 8);
+    QTest::addRow("bytes empty") << "bytes" << QVariant(QByteArray()) << b("\x00", 1);
+    QTest::addRow("bytes not UTF-8, with NUL") << "bytes" << QVariant(b("a\0\xff", 3))
+                                               << b("\x03"
+                                                    "a\0\xff",
+                                                    4);
+}
+
+void TestReaderProcess::valuesRoundTrip() {
+    QFETCH(QString, kind);
+    QFETCH(QVariant, value);
+    QFETCH(QByteArray, payload);
+    readerprotocol::Writer out;
+    if (kind == "i64")
+        out.i64(value.toLongLong());
+    else if (kind == "f64")
+        out.f64(value.toDouble());
+    else
+        out.bytes(std::string_view(value.toByteArray().constData(), std::size_t(value.toByteArray().size())));
+    const std::string frame = out.frame();
+    QCOMPARE(QByteArray::fromStdString(frame.substr(4)), payload);
+
+    readerprotocol::Reader in(std::string_view(frame).substr(4));
+    if (kind == "i64") {
+        QCOMPARE(in.i64(), value.toLongLong());
+    } else if (kind == "f64") {
+        QCOMPARE(std::bit_cast<quint64>(in.f64()), std::bit_cast<quint64>(value.toDouble()));
+    } else {
+        QCOMPARE(QByteArray::fromStdString(in.bytes()), value.toByteArray());
+    }
+    QVERIFY(in.finished());
+}
+
+void TestReaderProcess::malformedValuesAreRejected_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QByteArray>("payload");
+    QTest::addRow("i64 longer form of 0") << "i64" << QByteArray("\x80\x00", 2);
+    QTest::addRow("i64 past 64 bits") << "i64" << QByteArray("\xff\xff\xff\xff\xff\xff\xff\xff\xff\x02", 10);
+    QTest::addRow("i64 cut short") << "i64" << QByteArray("\x81", 1);
+    QTest::addRow("f64 seven bytes") << "f64" << QByteArray("\0\0\0\0\0\0\0", 7);
+    QTest::addRow("bytes longer than the rest") << "bytes"
+                                                << QByteArray("\x05"
+                                                              "ab",
+                                                              3);
+}
+
+void TestReaderProcess::malformedValuesAreRejected() {
+    QFETCH(QString, kind);
+    QFETCH(QByteArray, payload);
+    readerprotocol::Reader in(std::string_view(payload.constData(), std::size_t(payload.size())));
+    if (kind == "i64")
+        QCOMPARE(in.i64(), qint64(0));
+    else if (kind == "f64")
+        QCOMPARE(in.f64(), 0.0);
+    else
+        QCOMPARE(in.bytes(), std::string());
+    QVERIFY(!in.ok());
 }
 
 QTEST_GUILESS_MAIN(TestReaderProcess)

@@ -142,7 +142,7 @@ void ReaderProcess::stop() {
 }
 
 // Sends one request and waits for exactly one answer frame. Nothing when the reader could not be started,
-// died, went silent past the time limit or sent more or other than one frame; the caller then stops it.
+// died, stayed silent past the time limit or sent more or other than one frame; the caller then stops it.
 std::optional<std::string> ReaderProcess::exchange(const std::string& frame) {
     std::optional<std::string> answer;
     const bool answered = exchangeFrames(frame, [&](std::string&& payload) {
@@ -154,7 +154,10 @@ std::optional<std::string> ReaderProcess::exchange(const std::string& frame) {
 
 bool ReaderProcess::exchangeFrames(const std::string& frame,
                                    const std::function<FrameVerdict(std::string&& payload)>& onFrame) {
-    const QDeadlineTimer deadline(requestTimeoutMs());
+    // The limit counts silence: it starts again with every chunk of the answer that arrives, so an answer
+    // that keeps arriving is never cut off, however long it takes as a whole.
+    const int silenceLimitMs = requestTimeoutMs();
+    QDeadlineTimer deadline(silenceLimitMs);
     if (!ensureRunning(int(deadline.remainingTime())))
         return false;
     // Output nobody asked for means the reader is out of step; start over with a fresh one.
@@ -176,6 +179,8 @@ bool ReaderProcess::exchangeFrames(const std::string& frame,
     for (;;) {
         if (!payload) {
             const qint64 got = process_->read(header + headerRead, qint64(sizeof header) - headerRead);
+            if (got > 0)
+                deadline.setRemainingTime(silenceLimitMs);
             headerRead += qMax<qint64>(got, 0);
             if (headerRead == qint64(sizeof header)) {
                 const std::uint32_t size = *frameSize(std::string_view(header, sizeof header));
@@ -188,6 +193,8 @@ bool ReaderProcess::exchangeFrames(const std::string& frame,
         if (payload) {
             const qint64 got =
                 process_->read(payload->data() + payloadRead, qint64(payload->size() - payloadRead));
+            if (got > 0)
+                deadline.setRemainingTime(silenceLimitMs);
             payloadRead += std::size_t(qMax<qint64>(got, 0));
             if (payloadRead == payload->size()) {
                 const FrameVerdict verdict = onFrame(std::move(*payload));

@@ -1,9 +1,11 @@
 #pragma once
 // The schema reader of the program. It hands every request to the reader process (veltrane-reader, the only
 // code that runs libmdb), which it starts on first use and keeps between calls. A request that crashes the
-// reader, exhausts its memory, answers garbage or outlives its time limit stops the process and is answered
-// as a failed read; the next request starts a fresh reader. No call ever hangs, throws or passes an error on.
-// The time limit is 20 s, or VELTRANE_READER_TIMEOUT seconds when that is set. Needs a QCoreApplication.
+// reader, exhausts its memory, answers garbage or stays silent past its time limit stops the process and is
+// answered as a failed read; the next request starts a fresh reader. No call ever hangs, throws or passes an
+// error on. The time limit counts silence, not the whole request: it starts again with every part of the
+// answer that arrives. It is 20 s, or VELTRANE_READER_TIMEOUT seconds when that is set. Needs a
+// QCoreApplication.
 
 #include "SchemaReader.h"
 
@@ -48,7 +50,7 @@ public:
     void start() { ensureRunning(requestTimeoutMs()); }
 
     static QString defaultProgram();
-    // The time limit of one request in milliseconds.
+    // The longest a request waits with nothing of its answer arriving, in milliseconds.
     static int requestTimeoutMs();
 
 private:

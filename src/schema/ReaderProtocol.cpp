@@ -1,4 +1,4 @@
-// The codec of the reader conversation. Layouts (u32 = a number in one to five bytes, bool = u32 0 or 1,
+// The messages of the reader conversation. Layouts (u32 = a number in one to five bytes, bool = u32 0 or 1,
 // text = u32 byte count + UTF-8; "n x" = a u32 count n, then n items):
 //
 // Request:       kind, text path, [text table: Fields and Indexes only]
@@ -294,67 +294,6 @@ Failure failureFor(FailureNumber number, std::string_view path) {
         break;
     }
     return {DatabaseDamaged, "Cannot open database " + quoted + ". The file may be damaged."};
-}
-
-void Writer::u32(std::uint32_t value) {
-    char bytes[5];
-    std::size_t size = 0;
-    for (; value >= 0x80; value >>= 7)
-        bytes[size++] = char((value & 0x7Fu) | 0x80u);
-    bytes[size++] = char(value);
-    bytes_.append(bytes, size);
-}
-
-void Writer::text(std::string_view value) {
-    u32(std::uint32_t(value.size()));
-    bytes_.append(value);
-}
-
-std::string Writer::frame() const {
-    Writer copy = *this;
-    return copy.takeFrame();
-}
-
-std::string Writer::takeFrame() {
-    const auto size = std::uint32_t(bytes_.size() - 4);
-    for (int i = 0; i < 4; ++i)
-        bytes_[std::size_t(i)] = char((size >> (8 * i)) & 0xFFu);
-    std::string frame = std::move(bytes_);
-    bytes_.assign(4, '\0');
-    return frame;
-}
-
-std::string Reader::text() {
-    const std::uint32_t size = u32();
-    if (!ok_ || bytes_.size() - pos_ < size) {
-        ok_ = false;
-        return {};
-    }
-    std::string value(bytes_.substr(pos_, size));
-    pos_ += size;
-    return value;
-}
-
-std::uint32_t Reader::count(std::size_t minItemSize) {
-    const std::uint32_t n = u32();
-    if (ok_ && n > (bytes_.size() - pos_) / minItemSize)
-        ok_ = false;
-    return ok_ ? n : 0;
-}
-
-bool Reader::boolean() {
-    const std::uint32_t value = u32();
-    if (value > 1)
-        ok_ = false;
-    return value == 1;
-}
-
-std::optional<std::uint32_t> frameSize(std::string_view buffer) {
-    if (buffer.size() < 4)
-        return std::nullopt;
-    const auto* at = reinterpret_cast<const unsigned char*>(buffer.data());
-    return std::uint32_t(at[0]) | std::uint32_t(at[1]) << 8 | std::uint32_t(at[2]) << 16 |
-           std::uint32_t(at[3]) << 24;
 }
 
 std::string encode(const Request& request) {

@@ -1,10 +1,10 @@
 #pragma once
-// The conversation between the program and its reader process, shared by both sides (plain C++, no Qt;
-// the codec lives in ReaderProtocol.cpp, library veltrane_protocol). Every message is a frame: a byte count
-// in four bytes, little-endian, then that many bytes. Inside, numbers are u32 values in one to five bytes
-// (see Writer::u32), truth values the numbers 0 or 1, and texts a byte count followed by UTF-8. Decoding
-// checks every bound, so a damaged or hostile answer decodes to "nothing" instead of to wrong data. The
-// layout of each answer is given in ReaderProtocol.cpp.
+// The messages of the conversation between the program and its reader process, shared by both sides (plain
+// C++, no Qt; library veltrane_protocol). Every message is a frame of FrameCodec.h, its values written and
+// read by its Writer and Reader. Decoding checks every bound, so a damaged or hostile answer decodes to
+// "nothing" instead of to wrong data. The layout of each message is given in ReaderProtocol.cpp.
+
+#include "FrameCodec.h"
 
 #include <cstdint>
 #include <functional>
@@ -14,9 +14,6 @@
 #include <vector>
 
 namespace readerprotocol {
-
-// No frame is ever larger; a bigger count means the stream is garbage.
-inline constexpr std::uint32_t maxFrameSize = 256u * 1024u * 1024u;
 
 enum class RequestKind : std::uint32_t { Tables = 1, Fields = 2, Indexes = 3, Schema = 4 };
 
@@ -161,64 +158,6 @@ struct SchemaAnswer {
     std::vector<Relationship> relationships;
     bool operator==(const SchemaAnswer&) const = default;
 };
-
-// ---- encoding ----
-
-class Writer {
-public:
-    // Seven bits a byte, low bits first, the high bit set on every byte but the last: nearly every number
-    // of an answer (a type, a size, a flag, a length) takes one byte.
-    void u32(std::uint32_t value);
-    void text(std::string_view value);
-    void boolean(bool value) { u32(value ? 1 : 0); }
-    // The payload with its length in front, ready to write.
-    std::string frame() const;
-    // The same without a copy; the writer is empty afterwards.
-    std::string takeFrame();
-
-private:
-    std::string bytes_ = std::string(4, '\0'); // room for the length in front of the payload
-};
-
-class Reader {
-public:
-    explicit Reader(std::string_view bytes) : bytes_(bytes) {}
-
-    // Inline: a large answer holds millions of numbers. A number is read as written (see Writer::u32): a
-    // longer form, or one past 32 bits, makes the whole payload bad.
-    std::uint32_t u32() {
-        std::uint32_t value = 0;
-        for (int shift = 0;; shift += 7) {
-            if (!ok_ || pos_ == bytes_.size()) {
-                ok_ = false;
-                return 0;
-            }
-            const auto byte = static_cast<unsigned char>(bytes_[pos_++]);
-            if ((shift == 28 && byte > 0x0F) || (shift > 0 && byte == 0)) {
-                ok_ = false;
-                return 0;
-            }
-            value |= std::uint32_t(byte & 0x7Fu) << shift;
-            if (byte < 0x80)
-                return value;
-        }
-    }
-    std::string text();
-    // A count of items that each take at least minItemSize bytes; a count the rest cannot hold is garbage.
-    std::uint32_t count(std::size_t minItemSize);
-    bool boolean();
-    void fail() { ok_ = false; }
-    bool ok() const { return ok_; }
-    bool finished() const { return ok_ && pos_ == bytes_.size(); }
-
-private:
-    std::string_view bytes_;
-    std::size_t pos_ = 0;
-    bool ok_ = true;
-};
-
-// Reads the length prefix of a frame at the start of buffer; nullopt until four bytes are there.
-std::optional<std::uint32_t> frameSize(std::string_view buffer);
 
 // ---- requests ----
 

@@ -3,6 +3,7 @@
 //   "garbage"  writes bytes that are no frame      "huge"  announces a frame larger than any allowed
 //   "exit"     ends without an answer    "twice"     answers with two frames
 //   "bad-status" answers with a status no answer has   "last" answers, then ends
+//   "dribble"  sends its well-formed answer a byte every quarter of a second
 // Any other path gets a well-formed answer: tables {"Fake"}, one Long field "Id", indexes {"PrimaryKey"}.
 // It also reports, in the one table name, how many requests this process has answered ("Fake" then
 // "Fake2", ...), so tests can see whether a fresh process was started.
@@ -79,6 +80,13 @@ int main() {
         case RequestKind::Schema:
             answer = encode(SchemaAnswer{std::nullopt, {}, {}});
             break;
+        }
+        if (path == "dribble") {
+            for (char byte : answer) {
+                send(std::string(1, byte));
+                ::usleep(250'000);
+            }
+            continue;
         }
         // Both copies in one write, so they arrive together.
         send(path == "twice" ? answer + answer : answer);

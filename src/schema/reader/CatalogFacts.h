@@ -1,15 +1,11 @@
 #pragma once
-// The catalog (MSysObjects) as the whole-schema answer needs it, read in one walk per request: every table
-// definition's id, type and flags, and for linked tables the file and the name they point to. Also the
-// plain row reader that the other system tables (MSysComplexColumns, MSysRelationships) are read with.
+// The catalog (MSysObjects) as the whole-schema answer needs it, taken from the request's one walk of the
+// catalog: every table definition's id, type and flags, and for linked tables the file and the name they
+// point to.
 
+#include "CatalogWalk.h"
 #include "ReaderProtocol.h"
 
-#include <glib.h>
-// glib must come first in C++: mdbtools.h includes it inside its extern "C" block.
-#include <mdbtools.h>
-
-#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -33,10 +29,5 @@ struct CatalogFacts {
     std::optional<unsigned long> pageOf(const std::string& table) const;
 };
 
-CatalogFacts readCatalogFacts(MdbHandle* mdb);
-
-// Calls row(values) for every row of the table at `page`, values in the order of `columns`, as text
-// (empty for null, and for a column the table does not have). False when the table cannot be read.
-bool readRows(MdbHandle* mdb, const std::string& table, unsigned long page,
-              const std::vector<std::string>& columns,
-              const std::function<void(const std::vector<std::string>& values)>& row);
+// The facts of every table definition row of the walk; where two rows share a name or an id, the first.
+CatalogFacts catalogFactsOf(const std::vector<CatalogTable>& rows);

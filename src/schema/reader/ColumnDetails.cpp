@@ -1,7 +1,6 @@
 #include "ColumnDetails.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 #include <cstring>
 
@@ -16,28 +15,6 @@ constexpr unsigned jetComplex = 0x12;
 // Column flag of an AutoNumber GUID (ReplicationID), and the extra flags of a calculated column.
 constexpr unsigned autoGuidFlag = 0x40;
 constexpr unsigned calculatedFlags = 0xC0;
-
-// The tables that name each kind of complex column, and the engine's codes for the kinds. Version history
-// columns point at tables of their own ("MSysComplexTypeVH_..."), which have no code.
-constexpr std::array<std::pair<const char*, std::uint32_t>, 9> complexTypeTables{{
-    {"MSysComplexType_Attachment", 101},
-    {"MSysComplexType_UnsignedByte", 102},
-    {"MSysComplexType_Short", 103},
-    {"MSysComplexType_Long", 104},
-    {"MSysComplexType_IEEESingle", 105},
-    {"MSysComplexType_IEEEDouble", 106},
-    {"MSysComplexType_GUID", 107},
-    {"MSysComplexType_Decimal", 108},
-    {"MSysComplexType_Text", 109},
-}};
-
-std::uint32_t complexCode(const std::string& typeTable) {
-    for (const auto& [name, code] : complexTypeTables) {
-        if (typeTable == name)
-            return code;
-    }
-    return 0;
-}
 
 std::string property(const ColumnPropertyValues& properties, ColumnProperty name) {
     return std::string(valueOf(properties, name).value_or(std::string_view()));
@@ -71,30 +48,14 @@ ColumnDetail describeColumn(const RawColumn& column, const ColumnPropertyValues&
             detail.jetType = detail.resultType;
     }
     if (detail.jetType == jetComplex) {
-        const auto found = complexColumns.find({tableId, column.name});
-        if (found != complexColumns.end())
+        const auto found = complexColumns.kinds.find({tableId, column.name});
+        if (found != complexColumns.kinds.end())
             detail.complexType = found->second;
     }
     return detail;
 }
 
 } // namespace
-
-ComplexColumns readComplexColumns(MdbHandle* mdb, const CatalogFacts& catalog) {
-    ComplexColumns columns;
-    const std::optional<unsigned long> page = catalog.pageOf("MSysComplexColumns");
-    if (!page) // Jet 3 and Jet 4 files have no complex columns
-        return columns;
-    readRows(mdb, "MSysComplexColumns", *page, {"ConceptualTableID", "ColumnName", "ComplexTypeObjectID"},
-             [&](const std::vector<std::string>& values) {
-                 const auto table = std::uint32_t(std::strtoul(values[0].c_str(), nullptr, 10));
-                 const auto typeTable =
-                     catalog.names.find(std::uint32_t(std::strtoul(values[2].c_str(), nullptr, 10)));
-                 columns[{table, values[1]}] =
-                     typeTable == catalog.names.end() ? 0 : complexCode(typeTable->second);
-             });
-    return columns;
-}
 
 std::optional<std::vector<ColumnDetail>> describeColumns(const RawTableDefinition& definition,
                                                          const std::vector<Field>& fields,

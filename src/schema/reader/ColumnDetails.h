@@ -5,21 +5,14 @@
 // is calculated, and the kind of an attachment or multi-valued column (MSysComplexColumns, read once per
 // request).
 
-#include "CatalogFacts.h"
 #include "ColumnProperties.h"
+#include "ComplexColumns.h"
 #include "ReaderProtocol.h"
 #include "TableDefinitionBytes.h"
 
-#include <map>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
-
-// The engine's code of each complex column's kind, by (the table's catalog Id, column name).
-using ComplexColumns = std::map<std::pair<std::uint32_t, std::string>, std::uint32_t>;
-
-ComplexColumns readComplexColumns(MdbHandle* mdb, const CatalogFacts& catalog);
 
 // One detail per field, in the fields' order; nothing when a field is not a column of the definition.
 // properties are the table's column properties.

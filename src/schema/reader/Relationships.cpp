@@ -1,5 +1,7 @@
 #include "Relationships.h"
 
+#include "SystemTableRows.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <map>

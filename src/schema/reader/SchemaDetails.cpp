@@ -27,9 +27,9 @@ std::vector<IndexDetail> inOrderOf(std::vector<IndexDetail> details, const Index
 
 } // namespace
 
-SchemaDetails readSchemaDetails(MdbHandle* mdb) {
+SchemaDetails readSchemaDetails(MdbHandle* mdb, const std::vector<CatalogTable>& catalogRows) {
     SchemaDetails details;
-    details.catalog = readCatalogFacts(mdb);
+    details.catalog = catalogFactsOf(catalogRows);
     details.complexColumns = readComplexColumns(mdb, details.catalog);
     details.relationships = readRelationships(mdb, details.catalog);
     return details;

@@ -5,6 +5,7 @@
 #include "CatalogFacts.h"
 #include "ColumnDetails.h"
 #include "ColumnProperties.h"
+#include "ComplexColumns.h"
 #include "ReaderProtocol.h"
 
 #include <string>
@@ -16,7 +17,8 @@ struct SchemaDetails {
     std::vector<readerprotocol::Relationship> relationships;
 };
 
-SchemaDetails readSchemaDetails(MdbHandle* mdb);
+// From the rows of the request's walk of the catalog.
+SchemaDetails readSchemaDetails(MdbHandle* mdb, const std::vector<CatalogTable>& catalogRows);
 
 // The details of one table of the answer, from the table definition's own bytes (libmdb's reading of the
 // table is not repeated). properties are the table's column properties; fields and

@@ -1,57 +1,12 @@
 RESULTS: 
 -----------------------------------
 Database ~ COMPLEXDATATESTV2010.ACCDB
-Tables   ~ 28
-Fields   ~ 128
-Indexes  ~ 33
+Tables   ~ 25
+Fields   ~ 113
+Indexes  ~ 25
 
 SQL SCRIPT(S) 
 -----------------------------------
-
-CREATE TABLE f_0BFE159C44334BFB968A820EA89C2D7E_VersionHistory_F5F8918F-0A3F- (
-     _VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880 INT NOT NULL ,
-     append-memo-data MEMO NOT NULL ,
-     Modified_F9B5E312-4155-4c59-9AAE-391C1B295827 TIMESTAMP NOT NULL ,
-     Table1_VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880 INT NOT NULL 
-)
-
-GO
-
-CREATE INDEX IDX_f_0BFE159C44334BFB968A820EA89C2D7E_VersionHistory_F5F8918F-0A3F- ON f_0BFE159C44334BFB968A820EA89C2D7E_VersionHistory_F5F8918F-0A3F- (_VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880, MSysComplexPKIndex)
-
-GO
-
-
-CREATE TABLE f_3B07F994AD0A4B56A3A1E13B3A1D3B70_attach-data (
-     _attach-data INT NOT NULL ,
-     FileData OLEOBJECT NOT NULL ,
-     FileFlags INT NOT NULL ,
-     FileName TEXT (255) NOT NULL ,
-     FileTimeStamp TIMESTAMP NOT NULL ,
-     FileType TEXT (255) NOT NULL ,
-     FileURL MEMO NOT NULL ,
-     Table1_attach-data INT NOT NULL 
-)
-
-GO
-
-CREATE INDEX IDX_f_3B07F994AD0A4B56A3A1E13B3A1D3B70_attach-data ON f_3B07F994AD0A4B56A3A1E13B3A1D3B70_attach-data (_attach-data, IdxFKPrimaryScalar, MSysComplexPKIndex)
-
-GO
-
-
-CREATE TABLE f_FCC66D28D650455480D923D1BD446BA6_multi-value-data (
-     _multi-value-data INT NOT NULL ,
-     Table1_multi-value-data INT NOT NULL ,
-     Value TEXT (255) NULL 
-)
-
-GO
-
-CREATE INDEX IDX_f_FCC66D28D650455480D923D1BD446BA6_multi-value-data ON f_FCC66D28D650455480D923D1BD446BA6_multi-value-data (_multi-value-data, IdxFKPrimaryScalar, MSysComplexPKIndex)
-
-GO
-
 
 CREATE TABLE MSysAccessStorage (
      DateCreate TIMESTAMP NOT NULL ,

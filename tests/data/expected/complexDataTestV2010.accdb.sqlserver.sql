@@ -1,59 +1,13 @@
 -- RESULTS: 
 -- -----------------------------------
 -- Database ~ COMPLEXDATATESTV2010.ACCDB
--- Tables   ~ 28
--- Fields   ~ 128
--- Indexes  ~ 20
+-- Tables   ~ 25
+-- Fields   ~ 113
+-- Indexes  ~ 15
 -- 
 -- SQL SCRIPT(S) 
 -- -----------------------------------
 -- 
-CREATE TABLE [f_0BFE159C44334BFB968A820EA89C2D7E_VersionHistory_F5F8918F-0A3F-] (
-    [_VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880] INT,
-    [append-memo-data] NVARCHAR(MAX),
-    [Modified_F9B5E312-4155-4c59-9AAE-391C1B295827] DATETIME2,
-    [Table1_VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880] INT NOT NULL IDENTITY(1,1),
-    PRIMARY KEY ([Table1_VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880])
-);
-GO
-CREATE INDEX [_VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880] ON [f_0BFE159C44334BFB968A820EA89C2D7E_VersionHistory_F5F8918F-0A3F-] ([_VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880]);
-GO
-GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [f_0BFE159C44334BFB968A820EA89C2D7E_VersionHistory_F5F8918F-0A3F-] TO public;
-GO
-
-CREATE TABLE [f_3B07F994AD0A4B56A3A1E13B3A1D3B70_attach-data] (
-    [_attach-data] INT,
-    [FileData] VARBINARY(MAX),
-    [FileFlags] INT,
-    [FileName] NVARCHAR(255),
-    [FileTimeStamp] DATETIME2,
-    [FileType] NVARCHAR(255),
-    [FileURL] NVARCHAR(MAX),
-    [Table1_attach-data] INT NOT NULL IDENTITY(1,1),
-    PRIMARY KEY ([Table1_attach-data])
-);
-GO
-CREATE INDEX [_attach-data] ON [f_3B07F994AD0A4B56A3A1E13B3A1D3B70_attach-data] ([_attach-data]);
-GO
-CREATE UNIQUE INDEX [IdxFKPrimaryScalar] ON [f_3B07F994AD0A4B56A3A1E13B3A1D3B70_attach-data] ([_attach-data], [FileName]);
-GO
-GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [f_3B07F994AD0A4B56A3A1E13B3A1D3B70_attach-data] TO public;
-GO
-
-CREATE TABLE [f_FCC66D28D650455480D923D1BD446BA6_multi-value-data] (
-    [_multi-value-data] INT,
-    [Table1_multi-value-data] INT NOT NULL IDENTITY(1,1),
-    [Value] NVARCHAR(255),
-    PRIMARY KEY ([Table1_multi-value-data])
-);
-GO
-CREATE INDEX [_multi-value-data] ON [f_FCC66D28D650455480D923D1BD446BA6_multi-value-data] ([_multi-value-data]);
-GO
-CREATE UNIQUE INDEX [IdxFKPrimaryScalar] ON [f_FCC66D28D650455480D923D1BD446BA6_multi-value-data] ([_multi-value-data], [Value]);
-GO
-GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [f_FCC66D28D650455480D923D1BD446BA6_multi-value-data] TO public;
-GO
-
 CREATE TABLE [MSysAccessStorage] (
     [DateCreate] DATETIME2,
     [DateUpdate] DATETIME2,

@@ -1,0 +1,94 @@
+#include "TableReading.h"
+
+#include "ComplexColumns.h"
+#include "FieldMapping.h"
+#include "LinkedTables.h"
+#include "NameOrder.h"
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+using namespace readerprotocol;
+
+namespace {
+
+struct TableDefDeleter {
+    void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
+};
+using TableDef = std::unique_ptr<MdbTableDef, TableDefDeleter>;
+
+} // namespace
+
+TableSchema notRead(const std::string& name) {
+    TableSchema schema;
+    schema.name = name;
+    schema.fields.readable = false;
+    schema.fields.notRead = true;
+    schema.indexes.kind = IndexesAnswer::Kind::NoIndexes;
+    return schema;
+}
+
+TableSchema describeTable(MdbHandle* mdb, const std::string& path, CatalogTable& table, TableParts parts) {
+    if (table.type == accessLinkedTable && parts.followLinks)
+        return describeLinkedTable(path, table, parts);
+    if (table.type != localTable)
+        return notRead(table.name);
+    TableSchema schema;
+    schema.name = table.name;
+    schema.fields.readable = false;
+    schema.indexes.kind = IndexesAnswer::Kind::Unreadable;
+
+    MdbCatalogEntry entry;
+    std::memset(&entry, 0, sizeof entry);
+    entry.mdb = mdb;
+    entry.object_type = MDB_TABLE;
+    entry.table_pg = table.page();
+    g_strlcpy(entry.object_name, table.name.c_str(), sizeof entry.object_name);
+    // entry.props stays empty: the column properties come from columnProperties.
+
+    TableDef definition(mdb_read_table(&entry));
+    if (!definition || !mdb_read_columns(definition.get()))
+        return schema;
+
+    if (parts.fields) {
+        const bool jet3 = mdb->f->jet_version == MDB_VER_JET3;
+        schema.fields.readable = true;
+        schema.fields.fields.reserve(definition->columns->len);
+        const TableProperties& properties = columnProperties(mdb, table);
+        for (guint i = 0; i < definition->columns->len; ++i) {
+            const auto& column = *static_cast<const MdbColumn*>(g_ptr_array_index(definition->columns, i));
+            schema.fields.fields.push_back(engineField(column, properties.column(column.name), jet3));
+        }
+    }
+
+    if (parts.indexes) {
+        mdb_read_indices(definition.get());
+        std::vector<std::string> names;
+        if (definition->indices) {
+            for (guint i = 0; i < definition->indices->len; ++i) {
+                const auto* index = static_cast<const MdbIndex*>(g_ptr_array_index(definition->indices, i));
+                if (index->name[0] != '.')
+                    names.emplace_back(index->name);
+            }
+        }
+        sortByName(names, [](const std::string& name) -> const std::string& { return name; });
+        schema.indexes.kind = names.empty() ? IndexesAnswer::Kind::NoIndexes : IndexesAnswer::Kind::List;
+        schema.indexes.names = std::move(names);
+    }
+    return schema;
+}
+
+std::optional<CatalogTable> findTable(MdbHandle* mdb, const std::string& name) {
+    const std::string wanted = foldedName(name);
+    CatalogWalk walk = walkCatalog(mdb, [&](const std::string& rowName) {
+        // Such a table is hidden even when MSysComplexColumns cannot be read, so the name never finds it.
+        if (hasStorageTableName(rowName))
+            return Visit{.keep = false, .withProperties = false, .goOn = true};
+        const bool match = foldedName(rowName) == wanted;
+        return Visit{.keep = match, .withProperties = match, .goOn = !match};
+    });
+    if (walk.tables.empty())
+        return std::nullopt;
+    return std::move(walk.tables.front());
+}
