@@ -11,6 +11,7 @@ class TestMkmdbSchemaJson : public QObject {
 private slots:
     void typeNamesRoundTrip();
     void leftOutFieldsTakeDefaults();
+    void calculatedColumn();
     void readsTheSample();
     void brokenInput_data();
     void brokenInput();
@@ -39,6 +40,17 @@ void TestMkmdbSchemaJson::leftOutFieldsTakeDefaults() {
     QVERIFY(!c.autoNumber);
     QVERIFY(!c.allowZeroLength); // not written at all
     QVERIFY(!c.required);
+    QVERIFY(!c.expression); // not calculated
+}
+
+void TestMkmdbSchemaJson::calculatedColumn() {
+    const auto schema = parseMdbSchemaJson(
+        R"({"tables":[{"name":"T","columns":[{"name":"B","type":"Decimal","expression":"[Price]*[Quantity]"}]}]})",
+        nullptr);
+    QVERIFY(schema);
+    const auto& column = schema->tables.at(0).columns.at(0);
+    QCOMPARE(column.type, MdbColumnType::Decimal);
+    QCOMPARE(column.expression, std::optional<std::string>("[Price]*[Quantity]"));
 }
 
 void TestMkmdbSchemaJson::readsTheSample() {

@@ -293,6 +293,10 @@ void TestMkmdbWriter::rejectsBrokenSchemas_data() {
                id,
                R"({"name":"A","columns":["ID"],"primary":true},{"name":"B","columns":["ID"],"primary":true})")
         << "more than one primary key";
+    QTest::addRow("calculated Memo") << table.arg(R"({"name":"A","type":"Memo","expression":"[B]"})", "")
+                                     << "a calculated column's result";
+    QTest::addRow("calculated, empty expression")
+        << table.arg(R"({"name":"A","type":"Long","expression":""})", "") << "needs an expression";
     QTest::addRow("no columns") << table.arg("", "") << "has no columns";
     QTest::addRow("name of 65 characters")
         << table.arg(R"({"name":")" + QString(65, 'x') + R"(","type":"Long"})", "") << "longer than 64";

@@ -23,6 +23,16 @@ std::string folded(const std::string& s) {
     return out;
 }
 
+// The results Access 2010 offers a calculated column, less Memo, whose layout differs.
+bool calculable(MdbColumnType type) {
+    using T = MdbColumnType;
+    for (T t : {T::YesNo, T::Integer, T::Long, T::Currency, T::Single, T::Double, T::DateTime, T::Guid,
+                T::Decimal, T::Text})
+        if (type == t)
+            return true;
+    return false;
+}
+
 std::optional<std::string> nameProblem(const std::string& what, const std::string& name) {
     const int length = ucs2Length(name);
     if (length < 0)
@@ -47,6 +57,11 @@ std::optional<std::string> columnProblem(const std::string& where, const MdbColu
     if (c.type == MdbColumnType::Decimal &&
         (c.precision < 1 || c.precision > 28 || c.scale < 0 || c.scale > c.precision))
         return at + ": a Decimal needs a precision of 1 to 28 and a scale from 0 to the precision";
+    if (c.expression && c.expression->empty())
+        return at + ": a calculated column needs an expression";
+    if (c.expression && (c.autoNumber || !calculable(c.type)))
+        return at + ": a calculated column's result is Yes/No, Integer, Long, Currency, Single, Double, "
+                    "Date/Time, GUID, Decimal or Text";
     return std::nullopt;
 }
 
