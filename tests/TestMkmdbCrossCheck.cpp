@@ -58,6 +58,8 @@ ReaderView readerView(const MdbColumn& c) {
         return {"repid", 16, true};
     case MdbColumnType::Decimal:
         return {"numeric", 17, true};
+    case MdbColumnType::Unknown:
+        break; // mdb-reader refuses the whole table
     }
     return {};
 }

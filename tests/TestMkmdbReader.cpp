@@ -70,6 +70,9 @@ FieldRow expectedRow(const MdbColumn& c) {
     case MdbColumnType::Decimal:
         type = 20, size = 17;
         break;
+    case MdbColumnType::Unknown: // passed through as stored
+        type = c.typeByte, size = c.length > 0 ? c.length : 255, variable = true;
+        break;
     }
     // Only an AutoNumber Long is an increment; a GUID AutoNumber has no attribute of its own.
     const int attributes = (variable ? 2 : 1) + (c.autoNumber && c.type == MdbColumnType::Long ? 16 : 0) + 32;

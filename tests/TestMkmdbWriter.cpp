@@ -65,6 +65,8 @@ QString accessTypeText(const MdbColumn& c) {
         return "Replication ID";
     case MdbColumnType::Decimal:
         return QString("Numeric (%1, %2)").arg(c.precision).arg(c.scale);
+    case MdbColumnType::Unknown:
+        return QString("Unknown_%1").arg(c.typeByte, 4, 16, QChar('0'));
     }
     return {};
 }
@@ -293,6 +295,8 @@ void TestMkmdbWriter::rejectsBrokenSchemas_data() {
                id,
                R"({"name":"A","columns":["ID"],"primary":true},{"name":"B","columns":["ID"],"primary":true})")
         << "more than one primary key";
+    QTest::addRow("Unknown with a Long's type byte")
+        << table.arg(R"({"name":"A","type":"Unknown","typeByte":4})", "") << "no Jet or ACE type uses";
     QTest::addRow("calculated Memo") << table.arg(R"({"name":"A","type":"Memo","expression":"[B]"})", "")
                                      << "a calculated column's result";
     QTest::addRow("calculated, empty expression")

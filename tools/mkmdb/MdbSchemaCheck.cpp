@@ -23,6 +23,13 @@ std::string folded(const std::string& s) {
     return out;
 }
 
+// The type bytes that mean something to Jet, ACE or Access's own system tables: 0x0D and 0x11 are the
+// OLE and binary variants of those tables, 0x12 to 0x14 ACE's complex, large number and extended date
+// types. An Unknown column takes none of these.
+bool knownTypeByte(int code) {
+    return code <= 0x0D || (code >= 0x0F && code <= 0x14);
+}
+
 // The results Access 2010 offers a calculated column, less Memo, whose layout differs.
 bool calculable(MdbColumnType type) {
     using T = MdbColumnType;
@@ -57,6 +64,11 @@ std::optional<std::string> columnProblem(const std::string& where, const MdbColu
     if (c.type == MdbColumnType::Decimal &&
         (c.precision < 1 || c.precision > 28 || c.scale < 0 || c.scale > c.precision))
         return at + ": a Decimal needs a precision of 1 to 28 and a scale from 0 to the precision";
+    if (c.type == MdbColumnType::Unknown &&
+        (c.typeByte < 0 || c.typeByte > 0xFF || knownTypeByte(c.typeByte)))
+        return at + ": an Unknown column needs a type byte that no Jet or ACE type uses";
+    if (c.type == MdbColumnType::Unknown && (c.length < 0 || c.length > 510))
+        return at + ": an Unknown length must be 1 to 510 bytes";
     if (c.expression && c.expression->empty())
         return at + ": a calculated column needs an expression";
     if (c.expression && (c.autoNumber || !calculable(c.type)))

@@ -70,6 +70,8 @@ TypeLayout layoutOf(MdbColumnType type) {
         return {CodeGuid, 16, true};
     case MdbColumnType::Decimal:
         return {CodeNumeric, 17, true};
+    case MdbColumnType::Unknown:
+        return {0, 0, false}; // the column gives the type byte and the length
     }
     return {CodeText, 0, false};
 }
@@ -95,6 +97,10 @@ Table userTable(const MdbTable& in) {
             col.length = std::uint16_t(2 * (c.length > 0 ? c.length : 50)); // two bytes a character
         else if (c.type == MdbColumnType::Binary)
             col.length = std::uint16_t(c.length > 0 ? c.length : 255);
+        else if (c.type == MdbColumnType::Unknown) {
+            col.code = std::uint8_t(c.typeByte);
+            col.length = std::uint16_t(c.length > 0 ? c.length : 255);
+        }
         col.flags = columnUpdatable;
         if (layout.fixed && !c.expression)
             col.flags |= columnFixed;
