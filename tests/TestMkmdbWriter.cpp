@@ -34,8 +34,23 @@ QStringList lines(const QString& text) {
     return text.split('\n', Qt::SkipEmptyParts);
 }
 
+// A name as libmdb shows it: it converts names as UCS-2, so each half of a surrogate pair becomes "?".
+QString libmdbName(const std::string& name) {
+    QString s = qs(name);
+    for (auto& ch : s)
+        if (ch.isSurrogate())
+            ch = u'?';
+    return s;
+}
+
 // The column type as mdb-schema's "access" output names it.
 QString accessTypeText(const MdbColumn& c) {
+    // mdb-schema shows a calculated column's stored length, which holds 23 bytes besides the value, and a
+    // Numeric without a scale by that length.
+    if (c.expression && c.type == MdbColumnType::Text)
+        return QString("Text (%1)").arg((2 * (c.length > 0 ? c.length : 50) + 23) / 2);
+    if (c.expression && c.type == MdbColumnType::Decimal)
+        return "Numeric (39)";
     switch (c.type) {
     case MdbColumnType::YesNo:
         return "Boolean";
@@ -69,6 +84,15 @@ QString accessTypeText(const MdbColumn& c) {
         return QString("Unknown_%1").arg(c.typeByte, 4, 16, QChar('0'));
     }
     return {};
+}
+
+// The ResultType property of a calculated column: the type byte of its result.
+int resultTypeByte(MdbColumnType type) {
+    using T = MdbColumnType;
+    const QMap<T, int> bytes{{T::YesNo, 0x01},  {T::Integer, 0x03}, {T::Long, 0x04},     {T::Currency, 0x05},
+                             {T::Single, 0x06}, {T::Double, 0x07},  {T::DateTime, 0x08}, {T::Text, 0x0A},
+                             {T::Guid, 0x0F},   {T::Decimal, 0x10}};
+    return bytes.value(type);
 }
 
 // mdb-prop's blocks as column name -> property -> value.
@@ -134,8 +158,8 @@ void TestMkmdbWriter::tableLists_data() {
         QStringList all = system;
         for (const auto& t : db.schema.tables) {
             if (!t.system)
-                user << qs(t.name);
-            all << qs(t.name);
+                user << libmdbName(t.name);
+            all << libmdbName(t.name);
         }
         QTest::addRow("%s", db.name.c_str()) << path(db.name) << user << all;
     }
@@ -162,9 +186,9 @@ void TestMkmdbWriter::columns_data() {
         for (const auto& t : db.schema.tables) {
             QStringList expected;
             for (const auto& c : t.columns)
-                expected << "[" + qs(c.name) + "] " + accessTypeText(c);
+                expected << "[" + libmdbName(c.name) + "] " + accessTypeText(c);
             QTest::addRow("%s/%s", db.name.c_str(), t.name.c_str())
-                << path(db.name) << qs(t.name) << expected;
+                << path(db.name) << libmdbName(t.name) << expected;
         }
     }
 }
@@ -206,14 +230,18 @@ void TestMkmdbWriter::properties_data() {
                     values["DefaultValue"] = "GenGUID()";
                 if (c.description)
                     values["Description"] = qs(*c.description);
+                if (c.expression) {
+                    values["Expression"] = libmdbName(*c.expression);
+                    values["ResultType"] = QString::number(resultTypeByte(c.type));
+                }
                 QStringList texts;
                 for (auto v = values.begin(); v != values.end(); ++v)
                     texts << v.key() + "=" + v.value();
                 if (!texts.isEmpty())
-                    expected << qs(c.name) + ": " + texts.join(", ");
+                    expected << libmdbName(c.name) + ": " + texts.join(", ");
             }
             QTest::addRow("%s/%s", db.name.c_str(), t.name.c_str())
-                << path(db.name) << qs(t.name) << expected.join("; ");
+                << path(db.name) << libmdbName(t.name) << expected.join("; ");
         }
     }
 }
