@@ -27,8 +27,17 @@ struct ReaderView {
     bool fixed;
 };
 
-// What mdb-reader reports for a column of the given description.
+// What mdb-reader reports for a column of the given description. It reads a calculated column by its
+// type byte, which is the result's, and its stored length, 23 bytes of calculation data included; every
+// fixed-size result takes 39 bytes.
 ReaderView readerView(const MdbColumn& c) {
+    if (c.expression && c.type == MdbColumnType::Text)
+        return {"text", 2 * (c.length > 0 ? c.length : 50) + 23, false};
+    if (c.expression) {
+        MdbColumn plain = c;
+        plain.expression.reset();
+        return {readerView(plain).type, 39, false};
+    }
     switch (c.type) {
     case MdbColumnType::YesNo:
         return {"boolean", 0, true}; // mdb-reader gives Yes/No no size
@@ -58,6 +67,8 @@ ReaderView readerView(const MdbColumn& c) {
         return {"repid", 16, true};
     case MdbColumnType::Decimal:
         return {"numeric", 17, true};
+    case MdbColumnType::Unknown:
+        break; // mdb-reader refuses the whole table
     }
     return {};
 }
@@ -69,8 +80,9 @@ QString describe(const MdbColumn& c) {
                     .arg(qs(c.name), v.type)
                     .arg(v.size)
                     .arg(v.fixed ? "fixed" : "variable", autoNumber);
+    // Access stores no precision or scale for a calculated Decimal.
     if (c.type == MdbColumnType::Decimal)
-        s += QString(" (%1,%2)").arg(c.precision).arg(c.scale);
+        s += c.expression ? QString(" (0,0)") : QString(" (%1,%2)").arg(c.precision).arg(c.scale);
     return s;
 }
 
@@ -146,8 +158,15 @@ void TestMkmdbCrossCheck::corpus() {
         QStringList expectedColumns;
         for (const auto& c : t.columns)
             expectedColumns << describe(c);
+        // A type byte mdb-reader does not know makes it refuse the table's columns: the byte arrived.
+        if (std::any_of(t.columns.begin(), t.columns.end(),
+                        [](const MdbColumn& c) { return c.type == MdbColumnType::Unknown; }))
+            expectedColumns = QStringList{"error: Unsupported column type"};
+        const QJsonObject seenTable = seen[i + 4].toObject();
         QStringList seenColumns;
-        for (const auto& c : seen[i + 4].toObject()["columns"].toArray())
+        if (seenTable.contains("error"))
+            seenColumns << "error: " + seenTable["error"].toString();
+        for (const auto& c : seenTable["columns"].toArray())
             seenColumns << describe(c.toObject());
         QCOMPARE(seenColumns, expectedColumns);
     }

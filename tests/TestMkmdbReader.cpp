@@ -70,7 +70,12 @@ FieldRow expectedRow(const MdbColumn& c) {
     case MdbColumnType::Decimal:
         type = 20, size = 17;
         break;
+    case MdbColumnType::Unknown: // passed through as stored
+        type = c.typeByte, size = c.length > 0 ? c.length : 255, variable = true;
+        break;
     }
+    // A calculated column shows its result's type and size, and is stored as a variable column.
+    variable = variable || c.expression.has_value();
     // Only an AutoNumber Long is an increment; a GUID AutoNumber has no attribute of its own.
     const int attributes = (variable ? 2 : 1) + (c.autoNumber && c.type == MdbColumnType::Long ? 16 : 0) + 32;
     return FieldRow{qs(c.name), QString::number(type), QString::number(size),

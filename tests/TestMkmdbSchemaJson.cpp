@@ -11,14 +11,17 @@ class TestMkmdbSchemaJson : public QObject {
 private slots:
     void typeNamesRoundTrip();
     void leftOutFieldsTakeDefaults();
+    void calculatedColumn();
+    void unknownColumn();
     void readsTheSample();
     void brokenInput_data();
     void brokenInput();
 };
 
 void TestMkmdbSchemaJson::typeNamesRoundTrip() {
-    const QStringList names{"Yes/No",    "Byte",   "Integer", "Long",       "Currency", "Single", "Double",
-                            "Date/Time", "Binary", "Text",    "OLE Object", "Memo",     "GUID",   "Decimal"};
+    const QStringList names{"Yes/No",     "Byte",   "Integer",   "Long",    "Currency",
+                            "Single",     "Double", "Date/Time", "Binary",  "Text",
+                            "OLE Object", "Memo",   "GUID",      "Decimal", "Unknown"};
     for (const auto& n : names) {
         const auto type = mdbColumnTypeFromName(n.toStdString());
         QVERIFY2(type, qPrintable(n));
@@ -39,6 +42,28 @@ void TestMkmdbSchemaJson::leftOutFieldsTakeDefaults() {
     QVERIFY(!c.autoNumber);
     QVERIFY(!c.allowZeroLength); // not written at all
     QVERIFY(!c.required);
+    QVERIFY(!c.expression); // not calculated
+}
+
+void TestMkmdbSchemaJson::calculatedColumn() {
+    const auto schema = parseMdbSchemaJson(
+        R"({"tables":[{"name":"T","columns":[{"name":"B","type":"Decimal","expression":"[Price]*[Quantity]"}]}]})",
+        nullptr);
+    QVERIFY(schema);
+    const auto& column = schema->tables.at(0).columns.at(0);
+    QCOMPARE(column.type, MdbColumnType::Decimal);
+    QCOMPARE(column.expression, std::optional<std::string>("[Price]*[Quantity]"));
+}
+
+void TestMkmdbSchemaJson::unknownColumn() {
+    const auto schema = parseMdbSchemaJson(
+        R"({"tables":[{"name":"T","columns":[{"name":"A","type":"Unknown","typeByte":21,"length":32}]}]})",
+        nullptr);
+    QVERIFY(schema);
+    const auto& column = schema->tables.at(0).columns.at(0);
+    QCOMPARE(column.type, MdbColumnType::Unknown);
+    QCOMPARE(column.typeByte, 0x15);
+    QCOMPARE(column.length, 32);
 }
 
 void TestMkmdbSchemaJson::readsTheSample() {

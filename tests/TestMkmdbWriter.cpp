@@ -2,6 +2,7 @@
 // mdb-prop): every database of the test corpus must show exactly the described tables, columns and
 // column properties. Also: the header page, the rules a schema is checked against, and the bundled sample.
 
+#include "FileTestHelpers.h"
 #include "JetBytes.h"
 #include "MdbSchemaCheck.h"
 #include "MdbSchemaJson.h"
@@ -34,8 +35,23 @@ QStringList lines(const QString& text) {
     return text.split('\n', Qt::SkipEmptyParts);
 }
 
+// A name as libmdb shows it: it converts names as UCS-2, so each half of a surrogate pair becomes "?".
+QString libmdbName(const std::string& name) {
+    QString s = qs(name);
+    for (auto& ch : s)
+        if (ch.isSurrogate())
+            ch = u'?';
+    return s;
+}
+
 // The column type as mdb-schema's "access" output names it.
 QString accessTypeText(const MdbColumn& c) {
+    // mdb-schema shows a calculated column's stored length, which holds 23 bytes besides the value, and a
+    // Numeric without a scale by that length.
+    if (c.expression && c.type == MdbColumnType::Text)
+        return QString("Text (%1)").arg((2 * (c.length > 0 ? c.length : 50) + 23) / 2);
+    if (c.expression && c.type == MdbColumnType::Decimal)
+        return "Numeric (39)";
     switch (c.type) {
     case MdbColumnType::YesNo:
         return "Boolean";
@@ -65,8 +81,19 @@ QString accessTypeText(const MdbColumn& c) {
         return "Replication ID";
     case MdbColumnType::Decimal:
         return QString("Numeric (%1, %2)").arg(c.precision).arg(c.scale);
+    case MdbColumnType::Unknown:
+        return QString("Unknown_%1").arg(c.typeByte, 4, 16, QChar('0'));
     }
     return {};
+}
+
+// The ResultType property of a calculated column: the type byte of its result.
+int resultTypeByte(MdbColumnType type) {
+    using T = MdbColumnType;
+    const QMap<T, int> bytes{{T::YesNo, 0x01},  {T::Integer, 0x03}, {T::Long, 0x04},     {T::Currency, 0x05},
+                             {T::Single, 0x06}, {T::Double, 0x07},  {T::DateTime, 0x08}, {T::Text, 0x0A},
+                             {T::Guid, 0x0F},   {T::Decimal, 0x10}};
+    return bytes.value(type);
 }
 
 // mdb-prop's blocks as column name -> property -> value.
@@ -90,6 +117,64 @@ QByteArray readAll(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// A column descriptor of a table definition, as Jet 4 and ACE lay it out.
+struct Descriptor {
+    int type = 0;
+    int flags = 0;
+    int extraFlags = 0;
+    int precision = 0;
+    int scale = 0;
+    int length = 0;
+    friend bool operator==(const Descriptor&, const Descriptor&) = default;
+};
+
+char* toString(const Descriptor& d) {
+    return qstrdup(qPrintable(QString("type %1 flags %2 extra %3 precision %4 scale %5 length %6")
+                                  .arg(d.type, 0, 16)
+                                  .arg(d.flags, 0, 16)
+                                  .arg(d.extraFlags, 0, 16)
+                                  .arg(d.precision)
+                                  .arg(d.scale)
+                                  .arg(d.length)));
+}
+
+// The descriptors, by column name, of the table whose definition holds a column of the given name: the
+// definition's first page is a 0x02 page with the definition's mark at 12, its pages chained at 4.
+QMap<QString, Descriptor> descriptorsOfTableWith(const QByteArray& image, const QString& columnName) {
+    constexpr qsizetype page = 4096;
+    const auto u8 = [](const QByteArray& b, qsizetype at) { return int(quint8(b[at])); };
+    const auto u16 = [&](const QByteArray& b, qsizetype at) { return u8(b, at) | u8(b, at + 1) << 8; };
+    const auto u32 = [&](const QByteArray& b, qsizetype at) { return u16(b, at) | u16(b, at + 2) << 16; };
+    const QByteArray needle(reinterpret_cast<const char*>(columnName.utf16()), columnName.size() * 2);
+    for (qsizetype p = 0; (p + 1) * page <= image.size(); ++p) {
+        QByteArray def = image.mid(p * page, page);
+        if (u8(def, 0) != 0x02 || u32(def, 12) != 0x0659)
+            continue;
+        for (int next = u32(def, 4); next != 0 && (next + 1) * page <= image.size();) {
+            def += image.mid(next * page + 8, page - 8);
+            next = u32(image, next * page + 4);
+        }
+        if (!def.contains(needle))
+            continue;
+        const int columns = u16(def, 45);
+        qsizetype at = 63 + 12 * qsizetype(u32(def, 51));
+        QList<Descriptor> entries;
+        for (int i = 0; i < columns; ++i, at += 25)
+            entries.append({u8(def, at), u8(def, at + 15), u8(def, at + 16), u8(def, at + 11),
+                            u8(def, at + 12), u16(def, at + 23)});
+        QMap<QString, Descriptor> out;
+        for (const Descriptor& d : entries) {
+            const int length = u16(def, at);
+            out.insert(
+                QString::fromUtf16(reinterpret_cast<const char16_t*>(def.constData() + at + 2), length / 2),
+                d);
+            at += 2 + length;
+        }
+        return out;
+    }
+    return {};
+}
+
 } // namespace
 
 class TestMkmdbWriter : public QObject {
@@ -107,6 +192,8 @@ private slots:
     void columns();
     void properties_data();
     void properties();
+    void calculatedColumnsAsAccessWritesThem_data();
+    void calculatedColumnsAsAccessWritesThem();
     void headerPage();
     void sameSchemaSameBytes();
     void rejectsBrokenSchemas_data();
@@ -132,8 +219,8 @@ void TestMkmdbWriter::tableLists_data() {
         QStringList all = system;
         for (const auto& t : db.schema.tables) {
             if (!t.system)
-                user << qs(t.name);
-            all << qs(t.name);
+                user << libmdbName(t.name);
+            all << libmdbName(t.name);
         }
         QTest::addRow("%s", db.name.c_str()) << path(db.name) << user << all;
     }
@@ -160,9 +247,9 @@ void TestMkmdbWriter::columns_data() {
         for (const auto& t : db.schema.tables) {
             QStringList expected;
             for (const auto& c : t.columns)
-                expected << "[" + qs(c.name) + "] " + accessTypeText(c);
+                expected << "[" + libmdbName(c.name) + "] " + accessTypeText(c);
             QTest::addRow("%s/%s", db.name.c_str(), t.name.c_str())
-                << path(db.name) << qs(t.name) << expected;
+                << path(db.name) << libmdbName(t.name) << expected;
         }
     }
 }
@@ -204,14 +291,18 @@ void TestMkmdbWriter::properties_data() {
                     values["DefaultValue"] = "GenGUID()";
                 if (c.description)
                     values["Description"] = qs(*c.description);
+                if (c.expression) {
+                    values["Expression"] = libmdbName(*c.expression);
+                    values["ResultType"] = QString::number(resultTypeByte(c.type));
+                }
                 QStringList texts;
                 for (auto v = values.begin(); v != values.end(); ++v)
                     texts << v.key() + "=" + v.value();
                 if (!texts.isEmpty())
-                    expected << qs(c.name) + ": " + texts.join(", ");
+                    expected << libmdbName(c.name) + ": " + texts.join(", ");
             }
             QTest::addRow("%s/%s", db.name.c_str(), t.name.c_str())
-                << path(db.name) << qs(t.name) << expected.join("; ");
+                << path(db.name) << libmdbName(t.name) << expected.join("; ");
         }
     }
 }
@@ -248,6 +339,49 @@ void TestMkmdbWriter::properties() {
     seen.sort();
     want.sort();
     QCOMPARE(seen, want);
+}
+
+// Calculated columns of the results Access 2010 wrote into calcFieldTestV2010.accdb, written again by
+// mkmdb: the same type byte, flags, second flag byte, stored length and, for a Decimal, no precision or
+// scale. (That file's Text result of 243 characters has the length 2 * 243 + 23.)
+void TestMkmdbWriter::calculatedColumnsAsAccessWritesThem_data() {
+    QTest::addColumn<QString>("accessColumn");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("length");
+    QTest::addRow("Text") << "LastFirst" << int(MdbColumnType::Text) << 243;
+    QTest::addRow("Long") << "LastFirstLen" << int(MdbColumnType::Long) << 0;
+    QTest::addRow("Double") << "MonthlySalary" << int(MdbColumnType::Double) << 0;
+    QTest::addRow("Decimal") << "DecimalTest" << int(MdbColumnType::Decimal) << 0;
+}
+
+void TestMkmdbWriter::calculatedColumnsAsAccessWritesThem() {
+    REQUIRE_FIXTURES();
+    QFETCH(QString, accessColumn);
+    QFETCH(int, type);
+    QFETCH(int, length);
+    MdbColumn c;
+    c.name = accessColumn.toStdString();
+    c.type = MdbColumnType(type);
+    c.length = length;
+    c.expression = "[ID]";
+    MdbTable table;
+    table.name = "T";
+    table.columns = {c};
+    std::string error;
+    const auto image = buildMdb(MdbSchema{{table}, {}}, &error);
+    QVERIFY2(image, error.c_str());
+    const QByteArray written(reinterpret_cast<const char*>(image->data()), qsizetype(image->size()));
+
+    const auto access = descriptorsOfTableWith(
+        readBytes(QString(VELTRANE_FIXTURES_DIR) + "/calcFieldTestV2010.accdb"), accessColumn);
+    QVERIFY(access.contains(accessColumn));
+    Descriptor expected = access.value(accessColumn);
+    Descriptor seen = descriptorsOfTableWith(written, accessColumn).value(accessColumn);
+    // Bytes 11 and 12 hold a Text or numeric column's sort order, which Access writes on some calculated
+    // columns and not on others; only a Decimal's precision and scale matter there.
+    if (c.type != MdbColumnType::Decimal)
+        expected.precision = expected.scale = seen.precision = seen.scale = 0;
+    QCOMPARE(seen, expected);
 }
 
 void TestMkmdbWriter::headerPage() {
@@ -293,6 +427,12 @@ void TestMkmdbWriter::rejectsBrokenSchemas_data() {
                id,
                R"({"name":"A","columns":["ID"],"primary":true},{"name":"B","columns":["ID"],"primary":true})")
         << "more than one primary key";
+    QTest::addRow("Unknown with a Long's type byte")
+        << table.arg(R"({"name":"A","type":"Unknown","typeByte":4})", "") << "no Jet or ACE type uses";
+    QTest::addRow("calculated Memo") << table.arg(R"({"name":"A","type":"Memo","expression":"[B]"})", "")
+                                     << "a calculated column's result";
+    QTest::addRow("calculated, empty expression")
+        << table.arg(R"({"name":"A","type":"Long","expression":""})", "") << "needs an expression";
     QTest::addRow("no columns") << table.arg("", "") << "has no columns";
     QTest::addRow("name of 65 characters")
         << table.arg(R"({"name":")" + QString(65, 'x') + R"(","type":"Long"})", "") << "longer than 64";

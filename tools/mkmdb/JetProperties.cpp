@@ -10,7 +10,21 @@ constexpr std::uint32_t nameListBlock = 0x80;
 constexpr std::uint32_t columnBlock = 0x01;
 constexpr std::uint8_t engineProperty = 0x01; // the flag Access puts on engine-level properties
 constexpr std::uint8_t booleanType = 0x01;
+constexpr std::uint8_t byteType = 0x02;
 constexpr std::uint8_t textType = 0x0A;
+constexpr std::uint8_t memoType = 0x0C;
+
+std::uint8_t typeOf(const PropertyValue& value) {
+    if (value.text)
+        return value.memo ? memoType : textType;
+    return value.byte ? byteType : booleanType;
+}
+
+Bytes dataOf(const PropertyValue& value) {
+    if (value.text)
+        return toUcs2(*value.text).value_or(Bytes{});
+    return Bytes{value.byte.value_or(std::uint8_t(value.flag))};
+}
 
 Bytes asciiUcs2(const std::string& s) {
     Bytes out;
@@ -57,11 +71,10 @@ Bytes propertyBlob(const std::vector<ColumnProperties>& columns) {
         putName(w, c.columnName);
         for (const auto& value : c.values) {
             const auto index = std::find(names.begin(), names.end(), value.name) - names.begin();
-            const Bytes data =
-                value.text ? toUcs2(*value.text).value_or(Bytes{}) : Bytes{std::uint8_t(value.flag)};
+            const Bytes data = dataOf(value);
             w.u16(std::uint32_t(8 + data.size())); // this entry's length
             w.u8(engineProperty);
-            w.u8(value.text ? textType : booleanType);
+            w.u8(typeOf(value));
             w.u16(std::uint32_t(index));
             w.u16(std::uint32_t(data.size()));
             w.bytes(data);

@@ -11,11 +11,13 @@
 
 namespace jet {
 
-// A Yes/No property, or a text one when text is set.
+// A Yes/No property, a text one when text is set, a Byte one when byte is set.
 struct PropertyValue {
     std::string name; // ASCII
     bool flag = false;
-    std::optional<std::string> text; // UTF-8
+    std::optional<std::string> text = std::nullopt; // UTF-8
+    std::optional<std::uint8_t> byte = std::nullopt;
+    bool memo = false; // the text is stored as a Memo value, as Access stores an Expression
 };
 
 struct ColumnProperties {

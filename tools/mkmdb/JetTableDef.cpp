@@ -102,7 +102,7 @@ Bytes encodeTableDef(const Table& table, const TablePlacement& placement) {
         }
         w.u16(0);
         w.u8(c.flags);
-        w.u8(0); // no Unicode compression
+        w.u8(c.extraFlags); // 0: no Unicode compression
         w.u32(0);
         w.u16(offsets[i]);
         w.u16(c.length);

@@ -37,6 +37,12 @@ constexpr std::uint8_t columnUpdatable =
 constexpr std::uint8_t columnAutoLong = 0x04;
 constexpr std::uint8_t columnSystem = 0x10; // seen on the columns of Access's own system tables
 constexpr std::uint8_t columnAutoGuid = 0x40;
+// The second flag byte: both bits mark a calculated column, as Access 2010 writes it.
+constexpr std::uint8_t columnCalculated = 0xC0;
+// The stored length of a calculated column holds this many bytes of calculation data besides the value;
+// Access gives every calculated column of a fixed-size result the same length, room for the widest value.
+constexpr std::uint16_t calculationDataSize = 23;
+constexpr std::uint16_t calculatedFixedLength = calculationDataSize + 16;
 
 // Index flags of the physical index entry.
 constexpr std::uint8_t indexUnique = 0x01;
@@ -49,6 +55,7 @@ struct Column {
     std::uint8_t code = CodeText;
     std::uint16_t length = 0; // bytes
     std::uint8_t flags = columnUpdatable;
+    std::uint8_t extraFlags = 0;
     std::uint8_t precision = 0;
     std::uint8_t scale = 0;
     bool fixed() const { return flags & columnFixed; }

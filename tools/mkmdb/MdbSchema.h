@@ -22,15 +22,20 @@ enum class MdbColumnType {
     Memo,
     Guid,
     Decimal,
+    Unknown, // a type byte no reader knows; MdbColumn::typeByte holds it
 };
 
 struct MdbColumn {
     std::string name;
     MdbColumnType type = MdbColumnType::Text;
-    int length = 0;          // Text: characters (default 50); Binary: bytes (default 255); ignored otherwise
+    int length = 0; // Text: characters (default 50); Binary, Unknown: bytes (default 255); ignored otherwise
     bool autoNumber = false; // Long: an increment; GUID: a ReplicationID (GenGUID())
-    int precision = 18;      // Decimal only
-    int scale = 0;           // Decimal only
+    int precision = 18;      // Decimal only; a calculated Decimal stores none, as in Access
+    int scale = 0;           // Decimal only; likewise
+    int typeByte = 0;        // Unknown only: the type byte written for the column
+    // A calculated column (Access 2010 and later): the Access expression that gives its value, type being
+    // the type of the result.
+    std::optional<std::string> expression;
     // Column properties; an unset one is not written at all, as in a file where it was never set.
     std::optional<bool> allowZeroLength;
     std::optional<bool> required;

@@ -23,6 +23,23 @@ std::string folded(const std::string& s) {
     return out;
 }
 
+// The type bytes that mean something to Jet, ACE or Access's own system tables: 0x0D and 0x11 are the
+// OLE and binary variants of those tables, 0x12 to 0x14 ACE's complex, large number and extended date
+// types. An Unknown column takes none of these.
+bool knownTypeByte(int code) {
+    return code <= 0x0D || (code >= 0x0F && code <= 0x14);
+}
+
+// The results Access 2010 offers a calculated column, less Memo, whose layout differs.
+bool calculable(MdbColumnType type) {
+    using T = MdbColumnType;
+    for (T t : {T::YesNo, T::Integer, T::Long, T::Currency, T::Single, T::Double, T::DateTime, T::Guid,
+                T::Decimal, T::Text})
+        if (type == t)
+            return true;
+    return false;
+}
+
 std::optional<std::string> nameProblem(const std::string& what, const std::string& name) {
     const int length = ucs2Length(name);
     if (length < 0)
@@ -47,6 +64,16 @@ std::optional<std::string> columnProblem(const std::string& where, const MdbColu
     if (c.type == MdbColumnType::Decimal &&
         (c.precision < 1 || c.precision > 28 || c.scale < 0 || c.scale > c.precision))
         return at + ": a Decimal needs a precision of 1 to 28 and a scale from 0 to the precision";
+    if (c.type == MdbColumnType::Unknown &&
+        (c.typeByte < 0 || c.typeByte > 0xFF || knownTypeByte(c.typeByte)))
+        return at + ": an Unknown column needs a type byte that no Jet or ACE type uses";
+    if (c.type == MdbColumnType::Unknown && (c.length < 0 || c.length > 510))
+        return at + ": an Unknown length must be 1 to 510 bytes";
+    if (c.expression && c.expression->empty())
+        return at + ": a calculated column needs an expression";
+    if (c.expression && (c.autoNumber || !calculable(c.type)))
+        return at + ": a calculated column's result is Yes/No, Integer, Long, Currency, Single, Double, "
+                    "Date/Time, GUID, Decimal or Text";
     return std::nullopt;
 }
 

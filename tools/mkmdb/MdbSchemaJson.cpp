@@ -20,6 +20,9 @@ std::optional<MdbColumn> readColumn(const QJsonObject& o, const QString& where, 
     c.autoNumber = o.value("autoNumber").toBool(false);
     c.precision = o.value("precision").toInt(18);
     c.scale = o.value("scale").toInt(0);
+    c.typeByte = o.value("typeByte").toInt(0);
+    if (o.contains("expression"))
+        c.expression = o.value("expression").toString().toStdString();
     if (o.contains("allowZeroLength"))
         c.allowZeroLength = o.value("allowZeroLength").toBool();
     if (o.contains("required"))

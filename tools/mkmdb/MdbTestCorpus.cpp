@@ -27,6 +27,12 @@ MdbColumn text(std::string name, int length, std::optional<bool> allowZeroLength
     return c;
 }
 
+MdbColumn calculated(std::string name, MdbColumnType result, std::string expression, int length = 0) {
+    MdbColumn c = column(std::move(name), result, length);
+    c.expression = std::move(expression);
+    return c;
+}
+
 MdbIndex index(std::string name, std::vector<std::string> columns, bool primary = false,
                bool unique = false) {
     MdbIndex index;
@@ -107,6 +113,71 @@ MdbSchema autoNumbers() {
          table("Key Not Auto", {text("Code", 10, false, true), column("Number", T::Long)},
                {index("PrimaryKey", {"Code"}, true)})},
         {}};
+}
+
+// AutoNumber Longs that are not the primary key: one beside a key on another column, one in a table
+// without a key, each with nothing but a unique index of its own.
+MdbSchema autoNumberUniqueIndex() {
+    using T = MdbColumnType;
+    return {
+        {table("Tickets", {text("Code", 12, false, true), autoNumber("Serial"), text("Subject", 80, true)},
+               {index("PrimaryKey", {"Code"}, true), index("Serial", {"Serial"}, false, true)}),
+         table("Visits", {autoNumber("Visit"), column("Arrived", T::DateTime)},
+               {index("VisitNumber", {"Visit"}, false, true)})},
+        {}};
+}
+
+// An AutoNumber Long without any index, in a table keyed by another column.
+MdbSchema autoNumberNoIndex() {
+    using T = MdbColumnType;
+    return {{table("Parcels",
+                   {text("Tracking", 20, false, true), autoNumber("Sequence"), column("Weight", T::Double)},
+                   {index("PrimaryKey", {"Tracking"}, true)})},
+            {}};
+}
+
+// Characters outside the Basic Multilingual Plane, UTF-16 surrogate pairs in the file, in table, column
+// and index names, and a relationship between two such tables.
+MdbSchema emojiNames() {
+    using T = MdbColumnType;
+    MdbIndex byCustomer = index("By 😀 Customer", {"Customer 😀"});
+    byCustomer.foreignKey = true;
+    MdbSchema schema{
+        {table("Customers 😀", {autoNumber("Customer 😀"), text("Name 📛", 50, false)},
+               {index("PrimaryKey", {"Customer 😀"}, true), index("Name 🔤", {"Name 📛"})}),
+         table("Orders 🛒",
+               {autoNumber("Order"), column("Customer 😀", T::Long), column("Placed 📅", T::DateTime)},
+               {index("PrimaryKey", {"Order"}, true), byCustomer})},
+        {}};
+    schema.relationships = {
+        {"CustomersOrders", "Orders 🛒", {"Customer 😀"}, "Customers 😀", {"Customer 😀"}}};
+    return schema;
+}
+
+// A column of a type byte no Jet or ACE version uses, among ordinary columns: a reader must keep it.
+MdbSchema unknownType() {
+    using T = MdbColumnType;
+    MdbColumn raw = column("Sensor Frame", T::Unknown, 32);
+    raw.typeByte = 0x15;
+    return {{table("Readings", {autoNumber("ID"), column("Taken", T::DateTime), raw, text("Note", 40, true)},
+                   {index("PrimaryKey", {"ID"}, true)})},
+            {}};
+}
+
+// Calculated columns as Access 2010 writes them, with a Decimal, a Double and a Text result, beside an
+// ordinary Decimal that stores its precision and scale where the calculated one stores none.
+MdbSchema calculatedColumns() {
+    using T = MdbColumnType;
+    MdbColumn price = column("Price", T::Decimal);
+    price.precision = 18;
+    price.scale = 4;
+    return {{table("Order Lines",
+                   {autoNumber("ID"), text("Item", 40, false), price, column("Quantity", T::Integer),
+                    column("Weight", T::Double), calculated("Total", T::Decimal, "[Price]*[Quantity]"),
+                    calculated("Total Weight", T::Double, "[Weight]*[Quantity]"),
+                    calculated("Label", T::Text, "[Item] & \" x \" & [Quantity]", 60)},
+                   {index("PrimaryKey", {"ID"}, true)})},
+            {}};
 }
 
 // Keys over several columns, descending index columns, index flags, foreign-key indexes, column
@@ -197,6 +268,11 @@ std::vector<MdbTestDatabase> mdbTestCorpus() {
             {"indexes", indexes()},
             {"system-names", systemNames()},
             {"autonumber", autoNumbers()},
+            {"autonumber-unique-index", autoNumberUniqueIndex()},
+            {"autonumber-no-index", autoNumberNoIndex()},
+            {"emoji-names", emojiNames()},
+            {"unknown-type", unknownType()},
+            {"calculated-columns", calculatedColumns()},
             {"no-tables", MdbSchema{}},
             {"relationships", relationships()},
             {"large", large()}};

@@ -1,10 +1,11 @@
 #pragma once
 // Small databases for tests, each built to hold one kind of case: every column type, names with spaces
 // and non-ASCII letters, tables with one index, none or several, "primarykey" in another letter case,
-// tables whose names look like system tables, AutoNumber columns with and without a key, a table that
-// carries the system flag, a database with no table of its own, and one with keys over several columns,
-// index flags, column properties and relationships. Tests write them with writeMdb
-// into a temporary folder and compare what a reader sees with the description.
+// tables whose names look like system tables, AutoNumber columns with and without a key, with only a
+// unique index or none, names outside the Basic Multilingual Plane, a column of a type byte no reader
+// knows, calculated columns, a table that carries the system flag, a database with no table of its own,
+// and one with keys over several columns, index flags, column properties and relationships. Tests write them
+// with writeMdb into a temporary folder and compare what a reader sees with the description.
 
 #include "MdbSchema.h"
 

@@ -70,6 +70,8 @@ TypeLayout layoutOf(MdbColumnType type) {
         return {CodeGuid, 16, true};
     case MdbColumnType::Decimal:
         return {CodeNumeric, 17, true};
+    case MdbColumnType::Unknown:
+        return {0, 0, false}; // the column gives the type byte and the length
     }
     return {CodeText, 0, false};
 }
@@ -95,14 +97,25 @@ Table userTable(const MdbTable& in) {
             col.length = std::uint16_t(2 * (c.length > 0 ? c.length : 50)); // two bytes a character
         else if (c.type == MdbColumnType::Binary)
             col.length = std::uint16_t(c.length > 0 ? c.length : 255);
+        else if (c.type == MdbColumnType::Unknown) {
+            col.code = std::uint8_t(c.typeByte);
+            col.length = std::uint16_t(c.length > 0 ? c.length : 255);
+        }
         col.flags = columnUpdatable;
-        if (layout.fixed)
+        if (layout.fixed && !c.expression)
             col.flags |= columnFixed;
         if (c.autoNumber)
             col.flags |= c.type == MdbColumnType::Guid ? columnAutoGuid : columnAutoLong;
-        if (c.type == MdbColumnType::Decimal) {
+        if (c.type == MdbColumnType::Decimal && !c.expression) {
             col.precision = std::uint8_t(c.precision);
             col.scale = std::uint8_t(c.scale);
+        }
+        // A calculated column is a variable one whatever its result, and Access stores no precision or
+        // scale for a Decimal result.
+        if (c.expression) {
+            col.extraFlags = columnCalculated;
+            col.length = c.type == MdbColumnType::Text ? std::uint16_t(col.length + calculationDataSize)
+                                                       : calculatedFixedLength;
         }
         numbers[folded(c.name)] = std::uint16_t(t.columns.size());
         t.columns.push_back(col);
@@ -129,15 +142,19 @@ Bytes userTableProperties(const MdbTable& in) {
         ColumnProperties p;
         p.columnName = ucs2(c.name);
         if (c.allowZeroLength)
-            p.values.push_back({"AllowZeroLength", *c.allowZeroLength, std::nullopt});
+            p.values.push_back({.name = "AllowZeroLength", .flag = *c.allowZeroLength});
         if (c.required)
-            p.values.push_back({"Required", *c.required, std::nullopt});
+            p.values.push_back({.name = "Required", .flag = *c.required});
         // Access gives a ReplicationID its generator as the default value.
         const bool replicationId = c.autoNumber && c.type == MdbColumnType::Guid;
         if (c.defaultValue || replicationId)
-            p.values.push_back({"DefaultValue", false, c.defaultValue.value_or("GenGUID()")});
+            p.values.push_back({.name = "DefaultValue", .text = c.defaultValue.value_or("GenGUID()")});
         if (c.description)
-            p.values.push_back({"Description", false, *c.description});
+            p.values.push_back({.name = "Description", .text = *c.description});
+        if (c.expression) {
+            p.values.push_back({.name = "Expression", .text = *c.expression, .memo = true});
+            p.values.push_back({.name = "ResultType", .byte = layoutOf(c.type).code});
+        }
         columns.push_back(p);
     }
     return propertyBlob(columns);
