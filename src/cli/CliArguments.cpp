@@ -6,9 +6,15 @@ namespace {
 
 QString usageText(const QCommandLineParser& parser) {
     return parser.helpText() +
-           QStringLiteral("\nExit status: 0 success, 64 usage error or blank path, 65 unreadable database\n"
-                          "(or some of its tables: the script is written all the same), 66 no such file,\n"
-                          "69 reader program could not be started, 73 output file not written.\n");
+           QStringLiteral(
+               "\nExit status: 0 success, 64 usage error or blank path, 65 unreadable database\n"
+               "(or some of its tables: the script is written all the same), 66 no such file,\n"
+               "69 reader program could not be started, 73 output file not written.\n"
+               "\n"
+               "--data writes every row of every table after the tables and before their indexes,\n"
+               "foreign keys and counters, for \"SQL Server\", \"PostgreSQL\", \"MySQL\" and \"SQLite\":\n"
+               "one script that loads unedited (psql -v ON_ERROR_STOP=1 -f, mariadb DB <, sqlite3 DB <).\n"
+               "A value a server cannot hold is named in a comment and on standard error (exit 65).\n");
 }
 
 // "--grant select,update": the permissions to grant besides REFERENCES.
@@ -75,12 +81,27 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     const QCommandLineOption lf(QStringLiteral("lf"), QStringLiteral("End lines with LF instead of CR LF."));
     const QCommandLineOption verbose({QStringLiteral("v"), QStringLiteral("verbose")},
                                      QStringLiteral("Show progress on standard error."));
+    const QCommandLineOption data(QStringLiteral("data"),
+                                  QStringLiteral("Complete scripts: write every row of every table too."));
+    const QCommandLineOption dataOnly(
+        QStringLiteral("data-only"),
+        QStringLiteral("Complete scripts: write only the rows, for tables made with the same options."));
+    const QCommandLineOption table(
+        QStringLiteral("table"),
+        QStringLiteral("With --data, --data-only or --csv: only this table (repeatable)."),
+        QStringLiteral("NAME"));
+    const QCommandLineOption csv(
+        QStringLiteral("csv"),
+        QStringLiteral("Write the rows of each table as a CSV file in DIR (created), and no "
+                       "script."),
+        QStringLiteral("DIR"));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help."));
     const QCommandLineOption version({QStringLiteral("V"), QStringLiteral("version")},
                                      QStringLiteral("Show the version."));
     parser.addOptions({scriptType, go, noIndexes, noPrimaryKey, systemTables, stripSpaces, keepIllegal,
-                       permissions, grant, users, output, lf, verbose, help, version});
+                       permissions, grant, users, output, lf, verbose, data, dataOnly, table, csv, help,
+                       version});
 
     if (!parser.parse(arguments))
         return CliUsageError{parser.errorText()};
@@ -111,5 +132,23 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     request.outputFile = parser.value(output);
     request.lineFeeds = parser.isSet(lf);
     request.verbose = parser.isSet(verbose);
+    request.data = parser.isSet(data) || parser.isSet(dataOnly);
+    request.dataOnly = parser.isSet(dataOnly);
+    request.csvFolder = parser.value(csv);
+    request.tables = parser.values(table);
+    const QStringList dataTypes{QStringLiteral("SQL Server"), QStringLiteral("PostgreSQL"),
+                                QStringLiteral("MySQL"), QStringLiteral("SQLite")};
+    if (request.data && !dataTypes.contains(options.ScriptType))
+        return CliUsageError{
+            QStringLiteral("--data and --data-only take the complete script types: \"SQL Server\", "
+                           "\"PostgreSQL\", \"MySQL\" or \"SQLite\", not \"%1\"")
+                .arg(options.ScriptType)};
+    if (parser.isSet(csv) && (request.data || parser.isSet(output)))
+        return CliUsageError{
+            QStringLiteral("--csv writes no script: it does not go with --data, --data-only or -o")};
+    if (parser.isSet(csv) && request.csvFolder.isEmpty())
+        return CliUsageError{QStringLiteral("--csv needs a folder")};
+    if (!request.tables.isEmpty() && !request.data && !parser.isSet(csv))
+        return CliUsageError{QStringLiteral("--table goes with --data, --data-only or --csv")};
     return request;
 }

@@ -10,6 +10,12 @@ struct CliRequest {
     QString outputFile; // empty: standard output
     bool lineFeeds = false;
     bool verbose = false;
+    // The rows: with the script (complete script types only), without the schema, or as CSV files in a
+    // folder.
+    bool data = false;
+    bool dataOnly = false;
+    QString csvFolder;
+    QStringList tables; // --table: only these
 };
 
 // What the command line asks for besides a conversion.

@@ -3,6 +3,7 @@
 #include "CliArguments.h"
 #include "CliWindow.h"
 #include "ConversionRun.h"
+#include "DataOutput.h"
 #include "HugePages.h"
 #include "OneRequestReader.h"
 #include "ReaderProcess.h"
@@ -80,6 +81,8 @@ int main(int argc, char* argv[]) {
 
     ReaderProcess engine;
     engine.start();
+    if (request.data || !request.csvFolder.isEmpty())
+        return endNow(runWithData(request, engine));
     OneRequestReader reader(engine);
     CliWindow window(request.options, request.verbose);
     const RunOutcome outcome = cmdGenSQL_Click(window, reader);

@@ -178,6 +178,9 @@ const TargetDialect& mySqlDialect() {
         .fitTable = fitTable,
         .grants = true,
         .tableOptions = QStringLiteral(" ENGINE=InnoDB DEFAULT CHARSET=utf8mb4"),
+        // Explicit AutoNumbers of 0 are kept, not numbered anew.
+        .rowsSetup = "SET SESSION sql_mode = CONCAT(@@sql_mode, ',NO_AUTO_VALUE_ON_ZERO')",
+        .begin = "START TRANSACTION",
     };
     return dialect;
 }

@@ -5,6 +5,14 @@
 
 namespace {
 
+// An identity column's sequence, set so that the next row gets the largest value plus one.
+QString counterStatement(const TargetDialect& dialect, const QString& table, const QString& column) {
+    return QStringLiteral(
+               "SELECT setval(pg_get_serial_sequence(%1, %2), COALESCE(MAX(%3), 0) + 1, false) FROM %4")
+        .arg(stringLiteral(dialect, quoteName(dialect, table)), stringLiteral(dialect, column),
+             quoteName(dialect, column), quoteName(dialect, table));
+}
+
 // Byte is 0..255: smallint; a Decimal whose precision is unknown is an unconstrained numeric.
 constexpr TypeRow types[] = {
     {JetType::Boolean, "boolean", ValueForm::Boolean},
@@ -52,6 +60,10 @@ const TargetDialect& postgreSqlDialect() {
         .uuidDefault = QStringLiteral("gen_random_uuid()"),
         .grants = true,
         .descriptionStatements = true,
+        .rowsForm = RowsForm::Copy,
+        .begin = "BEGIN",
+        .transactionHoldsTables = true,
+        .counterStatement = counterStatement,
     };
     return dialect;
 }

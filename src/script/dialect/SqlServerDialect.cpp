@@ -50,6 +50,8 @@ const TargetDialect& sqlServerDialect() {
         .cascadesWithinTable = false,
         .grants = true,
         .go = true,
+        .rowsPerInsert = 1000, // the most one INSERT ... VALUES takes
+        .identityInsert = true,
     };
     return dialect;
 }

@@ -46,6 +46,8 @@ const TargetDialect& sqliteDialect() {
         .exactAsText = true,
         .autoNumbering = AutoNumbering::IntegerPrimaryKey,
         .foreignKeysInTable = true,
+        .begin = "BEGIN TRANSACTION",
+        .transactionHoldsTables = true,
     };
     return dialect;
 }

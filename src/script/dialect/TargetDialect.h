@@ -47,6 +47,12 @@ enum class BytesLiteral {
     Bytea,   // '\x0a0b', PostgreSQL's hex input
 };
 
+// How a table's rows are written.
+enum class RowsForm {
+    Inserts, // multi-row INSERT statements
+    Copy,    // COPY ... FROM stdin with the rows as data lines
+};
+
 struct TablePlan;
 
 struct TargetDialect {
@@ -100,6 +106,19 @@ struct TargetDialect {
     bool go = false;                    // the GO option adds a "GO" line after each statement
     bool descriptionStatements = false; // descriptions become COMMENT ON statements instead of comments
     QString tableOptions{};             // after the closing parenthesis of CREATE TABLE
+
+    // Rows
+    RowsForm rowsForm = RowsForm::Inserts;
+    int rowsPerInsert = 500;         // rows of one INSERT statement at most
+    const char* rowsSetup = nullptr; // a statement before the first row
+    const char* begin = nullptr;     // the statement that opens the load's transaction; none: no transaction
+    bool transactionHoldsTables =
+        false;                   // the transaction holds CREATE TABLE too (the server's DDL is transactional)
+    bool identityInsert = false; // explicit AutoNumbers need SET IDENTITY_INSERT ... ON around the rows
+    // The statement that sets an AutoNumber column's counter past its largest value after the load; nullptr
+    // where the server moves the counter itself as rows with explicit values arrive.
+    QString (*counterStatement)(const TargetDialect& dialect, const QString& table,
+                                const QString& column) = nullptr;
 };
 
 const TargetDialect& sqlServerDialect();

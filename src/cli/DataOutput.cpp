@@ -1,0 +1,166 @@
+#include "DataOutput.h"
+
+#include "CliWindow.h"
+#include "CsvExport.h"
+#include "DataScript.h"
+#include "ReaderProtocol.h"
+#include "SchemaReader.h"
+#include "TargetDialect.h"
+
+#include <QElapsedTimer>
+#include <QSaveFile>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+enum ExitStatus {
+    Success = 0,
+    Usage = 64,
+    DataError = 65,
+    NoInput = 66,
+    Unavailable = 69,
+    CannotCreate = 73
+};
+
+void printError(const QString& text) {
+    std::fprintf(stderr, "veltrane-cli: %s\n", text.toLocal8Bit().constData());
+}
+
+// The progress line on a terminal, redrawn at most ten times a second.
+class ProgressLine {
+public:
+    explicit ProgressLine(bool shown) : shown_(shown) { clock_.start(); }
+    ~ProgressLine() {
+        if (drawn_)
+            std::fputs("\r\033[K", stderr);
+    }
+    void update(const QString& table, qint64 rows, int tableNumber, int tableCount) {
+        if (!shown_ || (drawn_ && clock_.elapsed() < 100))
+            return;
+        clock_.restart();
+        drawn_ = true;
+        std::fprintf(stderr, "\r\033[K%s: %lld rows (table %d of %d, %d%%)", table.toLocal8Bit().constData(),
+                     static_cast<long long>(rows), tableNumber + 1, tableCount,
+                     tableCount > 0 ? 100 * tableNumber / tableCount : 100);
+        std::fflush(stderr);
+    }
+
+private:
+    bool shown_;
+    bool drawn_ = false;
+    QElapsedTimer clock_;
+};
+
+int endingStatus(const RunOutcome& run) {
+    switch (run.ending) {
+    case RunOutcome::Ending::NoPath:
+        return Usage;
+    case RunOutcome::Ending::ReaderUnavailable:
+        return Unavailable;
+    case RunOutcome::Ending::DatabaseUnreadable:
+        return run.failureNumber == int(readerprotocol::FileNotFound) ? NoInput : DataError;
+    case RunOutcome::Ending::PartlyRead:
+        return DataError;
+    case RunOutcome::Ending::Done:
+    case RunOutcome::Ending::Stopped:
+        break;
+    }
+    return Success;
+}
+
+// Where the script goes, line ends changed as asked on the way (a value never holds a CR or LF as it is, and
+// the script is handed over in whole lines).
+class ScriptSink {
+public:
+    ScriptSink(const QString& outputFile, bool lineFeeds) : lineFeeds_(lineFeeds), file_(outputFile) {
+        ok_ = outputFile.isEmpty() || file_.open(QIODevice::WriteOnly);
+        toFile_ = !outputFile.isEmpty();
+    }
+    bool write(std::string_view bytes) {
+        if (lineFeeds_) {
+            converted_.clear();
+            for (std::size_t i = 0; i < bytes.size(); ++i)
+                if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n'))
+                    converted_ += bytes[i];
+            bytes = converted_;
+        }
+        if (!ok_)
+            return false;
+        ok_ = toFile_ ? file_.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size())
+                      : std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+        return ok_;
+    }
+    bool finish() {
+        if (!toFile_)
+            return ok_ && std::fflush(stdout) == 0;
+        if (ok_ && file_.flush() && file_.commit())
+            return true;
+        file_.cancelWriting();
+        return false;
+    }
+
+private:
+    bool lineFeeds_;
+    bool ok_ = true;
+    bool toFile_ = false;
+    QSaveFile file_;
+    std::string converted_;
+};
+
+int warnAndEnd(const QStringList& warnings, int status) {
+    for (const QString& warning : warnings)
+        printError(warning);
+    return status == Success && !warnings.isEmpty() ? DataError : status;
+}
+
+} // namespace
+
+int runWithData(const CliRequest& request, SchemaReader& reader) {
+    CliWindow window(request.options, request.verbose);
+    ProgressLine line(!request.verbose && isatty(STDERR_FILENO));
+    const RowProgress progress = [&line](const QString& table, qint64 rows, int number, int count) {
+        line.update(table, rows, number, count);
+    };
+    const DataRequest data{.schema = !request.dataOnly, .tables = request.tables};
+
+    if (!request.csvFolder.isEmpty()) {
+        const CsvOutcome outcome =
+            runCsvExport(request.options, data, window, reader, request.csvFolder, progress);
+        if (!outcome.missingTables.isEmpty()) {
+            printError(
+                QStringLiteral("no table named %1 in %2")
+                    .arg(outcome.missingTables.join(QStringLiteral(", ")), request.options.DatabasePath));
+            return DataError;
+        }
+        if (!outcome.unwritten.isEmpty()) {
+            printError(QStringLiteral("cannot write %1").arg(outcome.unwritten));
+            return CannotCreate;
+        }
+        return warnAndEnd(outcome.warnings, endingStatus(outcome.run));
+    }
+
+    const TargetDialect* dialect = completeScriptDialect(request.options.ScriptType);
+    if (!dialect)
+        return Usage; // the arguments have been checked already
+    ScriptSink sink(request.outputFile, request.lineFeeds);
+    const DataOutcome outcome = runDataScript(
+        *dialect, request.options, data, window, reader,
+        [&sink](std::string_view bytes) { return sink.write(bytes); }, progress);
+    if (!outcome.missingTables.isEmpty()) {
+        printError(QStringLiteral("no table named %1 in %2")
+                       .arg(outcome.missingTables.join(QStringLiteral(", ")), request.options.DatabasePath));
+        return DataError;
+    }
+    const int status = endingStatus(outcome.run);
+    if (outcome.run.ending == RunOutcome::Ending::DatabaseUnreadable ||
+        outcome.run.ending == RunOutcome::Ending::ReaderUnavailable)
+        return status;
+    if (!outcome.written || !sink.finish()) {
+        printError(
+            QStringLiteral("cannot write %1")
+                .arg(request.outputFile.isEmpty() ? QStringLiteral("standard output") : request.outputFile));
+        return CannotCreate;
+    }
+    return warnAndEnd(outcome.warnings, status);
+}

@@ -1,0 +1,145 @@
+#include "CsvExport.h"
+
+#include "CompleteScript.h"
+#include "RowLiterals.h"
+#include "SchemaReader.h"
+#include "WindowOps.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+namespace {
+
+bool named(const QStringList& tables, const QString& name) {
+    return tables.contains(name, Qt::CaseInsensitive);
+}
+
+void appendTextField(std::string& out, const QString& text) {
+    const std::string utf8 = text.toStdString();
+    appendCsvField(out, DataValue{ValueKind::Text, 0, 0, utf8});
+}
+
+} // namespace
+
+QString csvFileName(const QString& table, QStringList& taken) {
+    QString base;
+    for (const QChar c : table)
+        base += c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c) ? QLatin1Char('_') : c;
+    while (base.endsWith(QLatin1Char('.')) || base.endsWith(QLatin1Char(' ')))
+        base.chop(1);
+    if (base.startsWith(QLatin1Char('.')))
+        base[0] = QLatin1Char('_');
+    if (base.isEmpty())
+        base = QStringLiteral("table");
+    QString name = base + QStringLiteral(".csv");
+    for (int n = 2; named(taken, name); ++n)
+        name = QStringLiteral("%1 (%2).csv").arg(base).arg(n);
+    taken << name;
+    return name;
+}
+
+CsvOutcome runCsvExport(const ConversionOptions& options, const DataRequest& request, WindowOps& window,
+                        SchemaReader& reader, const QString& folder, const RowProgress& progress) {
+    CsvOutcome outcome;
+    // The plan of a script that keeps every name as it is decides which tables and columns have values.
+    CompleteScript script(sqliteDialect(), options);
+    QStringList found;
+    const auto relationships = reader.ReadDatabaseSchema(options.DatabasePath, [&](TableDefinition&& table) {
+        if (!request.tables.isEmpty() && !named(request.tables, table.name))
+            return;
+        found << table.name;
+        script.addTable(std::move(table));
+    });
+    if (const auto* failure = std::get_if<ReadFailure>(&relationships)) {
+        outcome.run = endWithUnreadableDatabase(window, *failure);
+        return outcome;
+    }
+    for (const QString& name : request.tables)
+        if (!named(found, name))
+            outcome.missingTables << name;
+    if (!outcome.missingTables.isEmpty()) {
+        outcome.run.ending = RunOutcome::Ending::DatabaseUnreadable;
+        return outcome;
+    }
+    script.finish({});
+    if (!QDir().mkpath(folder)) {
+        outcome.unwritten = folder;
+        return outcome;
+    }
+    QStringList taken;
+    const ScriptPlan& plan = script.plan();
+    for (int i = 0; i < plan.tables.size(); ++i) {
+        const TablePlan& t = plan.tables[i];
+        if (!t.written)
+            continue;
+        const QString path = QDir(folder).filePath(csvFileName(t.table->name, taken));
+        QSaveFile file(path);
+        bool ok = file.open(QIODevice::WriteOnly);
+        std::string text;
+        QList<int> columns;
+        for (int c = 0; c < t.columns.size(); ++c) {
+            if (!t.columns[c].written)
+                continue;
+            if (!columns.isEmpty())
+                text += ',';
+            appendTextField(text, t.columns[c].column->name);
+            columns << c;
+        }
+        text += "\r\n";
+        qint64 rows = 0;
+        qint64 problems = 0;
+        bool malformed = false;
+        const auto flush = [&] {
+            ok = ok && file.write(text.data(), qint64(text.size())) == qint64(text.size());
+            text.clear();
+            return ok;
+        };
+        const RowsRead read =
+            reader.ReadTableRows(options.DatabasePath, t.table->name, [&](const RowBatch& batch) {
+                if (qsizetype(batch.columns) != t.table->columns.size()) {
+                    malformed = true;
+                    return false;
+                }
+                for (std::size_t r = 0; r < batch.rows(); ++r, ++rows) {
+                    const DataValue* values = batch.row(r);
+                    bool first = true;
+                    for (int c : columns) {
+                        if (!first)
+                            text += ',';
+                        first = false;
+                        problems += appendCsvField(text, values[c]) != ValueProblem::None;
+                    }
+                    text += "\r\n";
+                }
+                if (progress)
+                    progress(t.table->name, rows, i, int(plan.tables.size()));
+                return text.size() < (1 << 20) || flush();
+            });
+        if (!flush() || !file.flush() || !file.commit()) {
+            file.cancelWriting();
+            outcome.unwritten = path;
+            return outcome;
+        }
+        outcome.files << path;
+        outcome.rows += rows;
+        if (problems > 0)
+            outcome.warnings << QStringLiteral(
+                                    "Table %1: %2 dates outside the years 100 to 9999 or unreadable "
+                                    "values written as empty fields")
+                                    .arg(t.table->name)
+                                    .arg(problems);
+        if (read.failure || !read.complete || malformed) {
+            outcome.warnings << QStringLiteral("Table %1: %2 rows written; %3")
+                                    .arg(t.table->name)
+                                    .arg(rows)
+                                    .arg(read.failure ? read.failure->description
+                                                      : QStringLiteral("the rest could not be read"));
+            outcome.run.unreadableTables << t.table->name;
+        }
+        if (window.showsProgress())
+            window.setProgress(QStringLiteral("%1: %2 rows").arg(t.table->name).arg(rows));
+    }
+    outcome.run.ending =
+        outcome.run.unreadableTables.isEmpty() ? RunOutcome::Ending::Done : RunOutcome::Ending::PartlyRead;
+    return outcome;
+}

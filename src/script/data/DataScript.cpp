@@ -1,0 +1,287 @@
+#include "DataScript.h"
+
+#include "CompleteScript.h"
+#include "ResultsHeader.h"
+#include "RowLiterals.h"
+#include "SchemaReader.h"
+#include "WindowOps.h"
+
+#include <QMap>
+
+namespace {
+
+constexpr std::size_t flushBytes = 1 << 20; // the script is handed to the sink in pieces of about 1 MiB
+
+const char* problemText(ValueProblem problem) {
+    switch (problem) {
+    case ValueProblem::NotFinite:
+        return "NaN or infinite values, which this server cannot hold, written as NULL";
+    case ValueProblem::DateOutOfRange:
+        return "dates outside the years 100 to 9999 written as NULL";
+    case ValueProblem::BadValue:
+        return "values that could not be read written as NULL";
+    case ValueProblem::NulRemoved:
+        return "texts with NUL characters, which this server cannot hold, written without them";
+    case ValueProblem::ZeroSignLost:
+        return "negative zeros written as 0, as this server keeps no sign of zero";
+    case ValueProblem::None:
+        break;
+    }
+    return "";
+}
+
+// Writes the script into the sink a piece at a time; remembers a refusal and writes nothing after it.
+class Output {
+public:
+    explicit Output(const ByteSink& sink) : sink_(sink) { buffer_.reserve(flushBytes + flushBytes / 4); }
+    std::string& text() { return buffer_; }
+    void add(const QString& text) { buffer_ += text.toStdString(); }
+    void statement(const TargetDialect& dialect, const ConversionOptions& options, const QString& text) {
+        add(text);
+        buffer_ += ";\r\n";
+        if (dialect.go && options.CreateGo)
+            buffer_ += "GO\r\n";
+    }
+    void flushIfFull() {
+        if (buffer_.size() >= flushBytes)
+            flush();
+    }
+    bool flush() {
+        if (ok_ && !buffer_.empty())
+            ok_ = sink_(buffer_);
+        buffer_.clear();
+        return ok_;
+    }
+    bool ok() const { return ok_; }
+
+private:
+    const ByteSink& sink_;
+    std::string buffer_;
+    bool ok_ = true;
+};
+
+// One table's rows: the written columns in order, in the dialect's form, batch after batch.
+class TableRows {
+public:
+    TableRows(const TargetDialect& dialect, const ConversionOptions& options, const TablePlan& table,
+              Output& out)
+        : d_(dialect), options_(options), table_(table), out_(out) {
+        for (int i = 0; i < table.columns.size(); ++i)
+            if (table.columns[i].written)
+                columns_ << i;
+    }
+
+    bool batch(const RowBatch& batch) {
+        if (qsizetype(batch.columns) != table_.table->columns.size())
+            return false;
+        for (std::size_t r = 0; r < batch.rows(); ++r) {
+            if (rows_ == 0)
+                open();
+            row(batch.row(r));
+            ++rows_;
+            if (d_.rowsForm == RowsForm::Inserts && rows_ % d_.rowsPerInsert == 0)
+                endInsert();
+            out_.flushIfFull();
+        }
+        return out_.ok();
+    }
+
+    // Ends the last statement; the problems met, as comments.
+    void close() {
+        if (rows_ > 0) {
+            if (d_.rowsForm == RowsForm::Copy)
+                out_.text() += "\\.\r\n";
+            else if (rows_ % d_.rowsPerInsert != 0)
+                endInsert();
+            if (identity())
+                out_.statement(d_, options_,
+                               QStringLiteral("SET IDENTITY_INSERT %1 OFF").arg(q(table_.name)));
+        }
+        for (auto p = problems_.cbegin(); p != problems_.cend(); ++p)
+            notes_ << QStringLiteral("Table %1, column %2: %3 %4")
+                          .arg(table_.table->name, p.key().first)
+                          .arg(p.value())
+                          .arg(QString::fromLatin1(problemText(p.key().second)));
+        for (const QString& note : notes_)
+            out_.add(QStringLiteral("-- ") + note + QStringLiteral("\r\n"));
+    }
+
+    qint64 rows() const { return rows_; }
+    const QStringList& notes() const { return notes_; }
+
+private:
+    QString q(const QString& name) const { return quoteName(d_, name); }
+    bool identity() const {
+        return d_.identityInsert && std::any_of(table_.columns.cbegin(), table_.columns.cend(),
+                                                [](const ColumnPlan& c) { return c.written && c.identity; });
+    }
+    QString columnList() const {
+        QStringList names;
+        for (int i : columns_)
+            names << q(table_.columns[i].name);
+        return names.join(QStringLiteral(", "));
+    }
+
+    void open() {
+        if (identity())
+            out_.statement(d_, options_, QStringLiteral("SET IDENTITY_INSERT %1 ON").arg(q(table_.name)));
+        if (d_.rowsForm == RowsForm::Copy)
+            out_.add(QStringLiteral("COPY %1 (%2) FROM stdin;\r\n").arg(q(table_.name), columnList()));
+    }
+
+    void row(const DataValue* values) {
+        std::string& text = out_.text();
+        const bool copy = d_.rowsForm == RowsForm::Copy;
+        if (!copy) {
+            if (rows_ % d_.rowsPerInsert == 0)
+                out_.add(QStringLiteral("INSERT INTO %1 (%2) VALUES\r\n(").arg(q(table_.name), columnList()));
+            else
+                text += ",\r\n(";
+        }
+        bool first = true;
+        for (int i : columns_) {
+            if (!first)
+                text += copy ? "\t" : ", ";
+            first = false;
+            const ColumnPlan& c = table_.columns[i];
+            const ValueProblem problem = copy ? appendCopyField(text, c.type.form, values[i])
+                                              : appendSqlLiteral(text, d_, c.type.form, values[i]);
+            if (problem != ValueProblem::None)
+                ++problems_[{c.column->name, problem}];
+        }
+        text += copy ? "\r\n" : ")";
+    }
+
+    void endInsert() {
+        out_.text() += ";\r\n";
+        if (d_.go && options_.CreateGo)
+            out_.text() += "GO\r\n";
+    }
+
+    const TargetDialect& d_;
+    const ConversionOptions& options_;
+    const TablePlan& table_;
+    Output& out_;
+    QList<int> columns_;
+    qint64 rows_ = 0;
+    QMap<std::pair<QString, ValueProblem>, qint64> problems_;
+    QStringList notes_;
+};
+
+bool named(const QStringList& tables, const QString& name) {
+    return tables.contains(name, Qt::CaseInsensitive);
+}
+
+} // namespace
+
+DataOutcome runDataScript(const TargetDialect& dialect, const ConversionOptions& options,
+                          const DataRequest& request, WindowOps& window, SchemaReader& reader,
+                          const ByteSink& sink, const RowProgress& progress) {
+    DataOutcome outcome;
+    CompleteScript script(dialect, options);
+    QStringList found;
+    const auto relationships = reader.ReadDatabaseSchema(options.DatabasePath, [&](TableDefinition&& table) {
+        if (!request.tables.isEmpty() && !named(request.tables, table.name))
+            return;
+        found << table.name;
+        script.addTable(std::move(table));
+    });
+    if (const auto* failure = std::get_if<ReadFailure>(&relationships)) {
+        outcome.run = endWithUnreadableDatabase(window, *failure);
+        return outcome;
+    }
+    for (const QString& name : request.tables)
+        if (!named(found, name))
+            outcome.missingTables << name;
+    if (!outcome.missingTables.isEmpty()) {
+        outcome.run.ending = RunOutcome::Ending::DatabaseUnreadable;
+        return outcome;
+    }
+    script.finish(std::get<QList<Relationship>>(relationships));
+    const ScriptPlan& plan = script.plan();
+    const PlanCounts counts = plan.counts();
+
+    Output out(sink);
+    out.add(
+        commentedHeader(resultsHeader(options.DatabasePath, counts.tables, counts.fields, counts.indexes)));
+    const auto statement = [&](const QString& text) { out.statement(dialect, options, text); };
+    if (dialect.begin && dialect.transactionHoldsTables)
+        statement(QString::fromLatin1(dialect.begin));
+    if (request.schema)
+        for (int i = 0; i < script.tableCount(); ++i)
+            out.add(script.tableDefinition(i) + QStringLiteral("\r\n"));
+    if (dialect.rowsSetup)
+        statement(QString::fromLatin1(dialect.rowsSetup));
+    if (dialect.begin && !dialect.transactionHoldsTables)
+        statement(QString::fromLatin1(dialect.begin));
+
+    for (int i = 0; i < script.tableCount() && out.ok(); ++i) {
+        const TablePlan& t = plan.tables[i];
+        if (!t.written)
+            continue;
+        TableRows rows(dialect, options, t, out);
+        bool malformed = false;
+        const RowsRead read =
+            reader.ReadTableRows(options.DatabasePath, t.table->name, [&](const RowBatch& batch) {
+                if (!rows.batch(batch)) {
+                    malformed = out.ok();
+                    return false;
+                }
+                if (progress)
+                    progress(t.table->name, rows.rows(), i, script.tableCount());
+                return true;
+            });
+        rows.close();
+        if (!out.ok())
+            break;
+        outcome.rows += rows.rows();
+        outcome.warnings << rows.notes();
+        if (read.failure || !read.complete || malformed) {
+            const QString why =
+                read.failure ? read.failure->description : QStringLiteral("the rest could not be read");
+            const QString note =
+                QStringLiteral("Table %1: %2 rows written; %3").arg(t.table->name).arg(rows.rows()).arg(why);
+            out.add(QStringLiteral("-- ") + note + QStringLiteral("\r\n"));
+            outcome.warnings << note;
+            outcome.run.unreadableTables << t.table->name;
+        }
+        if (window.showsProgress())
+            window.setProgress(QStringLiteral("%1: %2 rows").arg(t.table->name).arg(rows.rows()));
+        out.text() += "\r\n";
+    }
+    if (dialect.begin && !dialect.transactionHoldsTables)
+        statement(QStringLiteral("COMMIT"));
+
+    if (request.schema) {
+        for (int i = 0; i < script.tableCount(); ++i) {
+            const QString indexes = script.tableIndexes(i);
+            if (!indexes.isEmpty())
+                out.add(indexes + QStringLiteral("\r\n"));
+        }
+        out.add(script.relationshipScript());
+    }
+    if (dialect.counterStatement)
+        for (const TablePlan& t : plan.tables)
+            for (const ColumnPlan& c : t.columns)
+                if (t.written && c.written && c.identity)
+                    statement(dialect.counterStatement(dialect, t.name, c.name));
+    if (dialect.begin && dialect.transactionHoldsTables)
+        statement(QStringLiteral("COMMIT"));
+    outcome.written = out.flush();
+
+    for (int i = 0; i < script.tableCount(); ++i) {
+        const TableDefinition& table = script.table(i);
+        if (table.columnsState == ReadState::NotRead)
+            outcome.run.notReadTables << table.name;
+        else if ((table.columnsState == ReadState::Unreadable ||
+                  table.indexesState == ReadState::Unreadable) &&
+                 !outcome.run.unreadableTables.contains(table.name))
+            outcome.run.unreadableTables << table.name;
+    }
+    outcome.run.ending =
+        outcome.run.unreadableTables.isEmpty() ? RunOutcome::Ending::Done : RunOutcome::Ending::PartlyRead;
+    const QString message = unreadTablesMessage(outcome.run);
+    if (!message.isEmpty())
+        window.showMessage(message);
+    return outcome;
+}
