@@ -9,6 +9,7 @@ target_include_directories(veltrane_test_servers PUBLIC ${CMAKE_CURRENT_SOURCE_D
 target_link_libraries(veltrane_test_servers PUBLIC Qt6::Core)
 veltrane_add_test(TestCompleteScript SOURCES TestCompleteScript.cpp LIBS veltrane_script)
 veltrane_add_test(TestRowLiterals SOURCES TestRowLiterals.cpp LIBS veltrane_script veltrane_test_servers)
+veltrane_add_test(TestDataScript SOURCES TestDataScript.cpp LIBS veltrane_cli_lib veltrane_test_servers)
 veltrane_add_test(TestCompleteScriptServers SOURCES TestCompleteScriptServers.cpp
     LIBS veltrane_cli_lib veltrane_schema veltrane_test_servers mkmdb_lib)
 add_dependencies(TestCompleteScriptServers veltrane-reader)

@@ -93,7 +93,8 @@ public:
     }
 
     LoadResult execute(const QString& statement) override {
-        const ProgramResult r = client({QStringLiteral("-e"), statement});
+        const ProgramResult r = database_.isEmpty() ? client({QStringLiteral("-e"), statement})
+                                                    : client({database_, QStringLiteral("-e"), statement});
         return {r.ok(), r.message()};
     }
 
