@@ -121,6 +121,7 @@ int runWithData(const CliRequest& request, SchemaReader& reader) {
     ProgressLine line(!request.verbose && isatty(STDERR_FILENO));
     const RowProgress progress = [&line](const QString& table, qint64 rows, int number, int count) {
         line.update(table, rows, number, count);
+        return true;
     };
     const DataRequest data{.schema = !request.dataOnly, .tables = request.tables};
 

@@ -103,6 +103,8 @@ private:
     void cmdBrowse_Click();
     void chkCrePer_Click();
     void mnuSaveAs_Click();
+    void mnuSaveWithData_Click();
+    void enableSaveWithData();
     void mnuHelp_Click();
     void mnuAbout_Click();
 
@@ -143,6 +145,7 @@ private:
 
     QAction* mnuGen = nullptr;
     QAction* mnuSaveAs = nullptr;
+    QAction* mnuSaveWithData = nullptr;
     QAction* mnuExit = nullptr;
     QAction* mnuHelp = nullptr;
     QAction* mnuAbout = nullptr;

@@ -2,7 +2,9 @@
 // controls, added without changing any of them.
 
 #include "MessageBox.h"
+#include "SaveWithData.h"
 #include "ScriptFile.h"
+#include "TargetDialect.h"
 #include "frmMain.h"
 
 #include <QAction>
@@ -62,6 +64,13 @@ void frmMain::addDesktopHabits() {
     mnuSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     mnuFile->insertAction(mnuln1, mnuSaveAs);
     connect(mnuSaveAs, &QAction::triggered, this, &frmMain::mnuSaveAs_Click);
+    // "Save Script with Data As..." below it, for the script types that take rows.
+    mnuSaveWithData = new QAction(QStringLiteral("Save Script with Data As..."), mnuFile);
+    mnuSaveWithData->setObjectName(QStringLiteral("mnuSaveWithData"));
+    mnuFile->insertAction(mnuln1, mnuSaveWithData);
+    connect(mnuSaveWithData, &QAction::triggered, this, &frmMain::mnuSaveWithData_Click);
+    connect(cboSQLType, &QComboBox::currentTextChanged, this, &frmMain::enableSaveWithData);
+    enableSaveWithData();
     saveFileDialog = askForScriptFile;
 
     mnuHelp->setShortcut(QKeySequence(Qt::Key_F1));
@@ -104,10 +113,42 @@ void frmMain::mnuSaveAs_Click() {
     }
 }
 
+void frmMain::mnuSaveWithData_Click() {
+    const TargetDialect* dialect = completeScriptDialect(cboSQLType->currentText());
+    if (running || dialect == nullptr) {
+        return;
+    }
+    const ConversionOptions options = readOptions();
+    if (options.DatabasePath.trimmed().isEmpty()) {
+        ShowMessageBox(this, QStringLiteral("You must select a DB first. Exiting..."));
+        return;
+    }
+    const QString target = saveFileDialog(this, SuggestedScriptPath(txtPath->text()));
+    if (target.isEmpty()) {
+        return;
+    }
+    running = true;
+    setRunControlsEnabled(false);
+    const QStringList messages = SaveScriptWithData(this, *dialect, options, target, givenReader);
+    setRunControlsEnabled(true);
+    running = false;
+    if (!messages.isEmpty()) {
+        ShowMessageBox(this, messages.join(QLatin1Char('\n')));
+    }
+    if (closeAfterRun) {
+        close();
+    }
+}
+
+void frmMain::enableSaveWithData() {
+    mnuSaveWithData->setEnabled(!running && completeScriptDialect(cboSQLType->currentText()) != nullptr);
+}
+
 void frmMain::setRunControlsEnabled(bool enabled) {
     cmdGenSQL->setEnabled(enabled);
     mnuGen->setEnabled(enabled);
     mnuSaveAs->setEnabled(enabled);
+    mnuSaveWithData->setEnabled(enabled && completeScriptDialect(cboSQLType->currentText()) != nullptr);
 }
 
 QString frmMain::browseStart() const {

@@ -7,6 +7,7 @@
 #include "MessageBox.h"
 #include "ReaderProcess.h"
 #include "RecordingWindow.h"
+#include "RowsReader.h"
 #include "Settings.h"
 #include "frmAbout.h"
 #include "frmHelp.h"
@@ -27,6 +28,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -143,6 +145,7 @@ private slots:
     void saveScriptAs();
     void saveScriptAsToAPlaceThatCannotBeWritten_data();
     void saveScriptAsToAPlaceThatCannotBeWritten();
+    void saveScriptWithData();
     void droppedFileGoesIntoThePathBox_data();
     void droppedFileGoesIntoThePathBox();
 
@@ -320,7 +323,8 @@ void TestMainWindow::menu() {
     QCOMPARE(control<QMenu>(window, "mnuFile")->title(), QStringLiteral("&File"));
     QCOMPARE(control<QMenu>(window, "mnuHe")->title(), QStringLiteral("&Help"));
     QCOMPARE(menuEntries(window, "mnuFile"),
-             QStringList({"mnuGen:Generat SQL", "mnuSaveAs:Save Script As...", "mnuln1:", "mnuExit:Exit"}));
+             QStringList({"mnuGen:Generat SQL", "mnuSaveAs:Save Script As...",
+                          "mnuSaveWithData:Save Script with Data As...", "mnuln1:", "mnuExit:Exit"}));
     QVERIFY(menuItem(window, "mnuln1")->isSeparator());
     QCOMPARE(menuEntries(window, "mnuHe"),
              QStringList({"mnuHelp:Help With Veltrane", "mnuAbout:About Veltrane"}));
@@ -1016,6 +1020,46 @@ void TestMainWindow::droppedFileGoesIntoThePathBox() {
     other.ignore();
     QApplication::sendEvent(&window, &other);
     QVERIFY(!other.isAccepted());
+}
+
+// Enabled for the script types that take rows; the file holds the tables and every row; a cancel while the
+// rows are written leaves no file.
+void TestMainWindow::saveScriptWithData() {
+    RowsReader reader;
+    frmMain window(&reader);
+    QString answer;
+    window.setSaveFileDialog([&](QWidget*, const QString&) { return answer; });
+    window.show();
+    auto* type = control<QComboBox>(window, "cboSQLType");
+    type->setEditText(QStringLiteral("T-SQL"));
+    QVERIFY(!menuItem(window, "mnuSaveWithData")->isEnabled());
+    type->setEditText(QStringLiteral("SQLite"));
+    QVERIFY(menuItem(window, "mnuSaveWithData")->isEnabled());
+    control<QLineEdit>(window, "txtPath")->setText(folder_.filePath(QStringLiteral("rows.mdb")));
+
+    answer = folder_.filePath(QStringLiteral("rows.sql"));
+    menuItem(window, "mnuSaveWithData")->trigger();
+    QFile saved(answer);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    QVERIFY(bytes.contains("CREATE TABLE \"Customers\""));
+    QVERIFY(bytes.contains("INSERT INTO \"Orders\" (\"Number\", \"Customer\") VALUES\r\n(100, 40),"));
+    QVERIFY(bytes.endsWith("COMMIT;\r\n"));
+    // The script box is not touched; what SQLite cannot hold is said.
+    QVERIFY(window.scriptText().isEmpty());
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY(messages_.first().contains("negative zeros written as 0"));
+
+    reader.slow = true;
+    answer = folder_.filePath(QStringLiteral("cancelled.sql"));
+    QTimer::singleShot(300, &window, [&window] {
+        if (auto* dialog = window.findChild<QProgressDialog*>())
+            dialog->cancel();
+    });
+    menuItem(window, "mnuSaveWithData")->trigger();
+    QVERIFY(!QFile::exists(answer));
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY(menuItem(window, "mnuSaveWithData")->isEnabled());
 }
 
 QTEST_MAIN(TestMainWindow)

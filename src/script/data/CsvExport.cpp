@@ -89,6 +89,7 @@ CsvOutcome runCsvExport(const ConversionOptions& options, const DataRequest& req
         qint64 rows = 0;
         qint64 problems = 0;
         bool malformed = false;
+        bool stopped = false;
         const auto flush = [&] {
             ok = ok && file.write(text.data(), qint64(text.size())) == qint64(text.size());
             text.clear();
@@ -111,10 +112,17 @@ CsvOutcome runCsvExport(const ConversionOptions& options, const DataRequest& req
                     }
                     text += "\r\n";
                 }
-                if (progress)
-                    progress(t.table->name, rows, i, int(plan.tables.size()));
+                if (progress && !progress(t.table->name, rows, i, int(plan.tables.size()))) {
+                    stopped = true;
+                    return false;
+                }
                 return text.size() < (1 << 20) || flush();
             });
+        if (stopped) {
+            file.cancelWriting();
+            outcome.run.ending = RunOutcome::Ending::Stopped;
+            return outcome;
+        }
         if (!flush() || !file.flush() || !file.commit()) {
             file.cancelWriting();
             outcome.unwritten = path;

@@ -221,16 +221,24 @@ DataOutcome runDataScript(const TargetDialect& dialect, const ConversionOptions&
             continue;
         TableRows rows(dialect, options, t, out);
         bool malformed = false;
+        bool stopped = false;
         const RowsRead read =
             reader.ReadTableRows(options.DatabasePath, t.table->name, [&](const RowBatch& batch) {
                 if (!rows.batch(batch)) {
                     malformed = out.ok();
                     return false;
                 }
-                if (progress)
-                    progress(t.table->name, rows.rows(), i, script.tableCount());
+                if (progress && !progress(t.table->name, rows.rows(), i, script.tableCount())) {
+                    stopped = true;
+                    return false;
+                }
                 return true;
             });
+        if (stopped) {
+            outcome.written = false;
+            outcome.run.ending = RunOutcome::Ending::Stopped;
+            return outcome;
+        }
         rows.close();
         if (!out.ok())
             break;

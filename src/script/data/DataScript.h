@@ -21,8 +21,9 @@ struct DataRequest {
 
 // Where the script goes, in UTF-8 with CR LF line ends; false when the bytes could not be written.
 using ByteSink = std::function<bool(std::string_view utf8)>;
-// Called as the rows of a table arrive: the table, its rows so far, and its place among the tables.
-using RowProgress = std::function<void(const QString& table, qint64 rows, int tableNumber, int tableCount)>;
+// Called as the rows of a table arrive: the table, its rows so far, and its place among the tables. An answer
+// of false stops the run there (it ends as Stopped, with nothing more written).
+using RowProgress = std::function<bool(const QString& table, qint64 rows, int tableNumber, int tableCount)>;
 
 struct DataOutcome {
     RunOutcome run;            // as for a script; PartlyRead also when rows could not all be read
