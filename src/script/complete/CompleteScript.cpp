@@ -72,9 +72,10 @@ QString grantStatement(const TargetDialect& dialect, const ConversionOptions& op
 
 } // namespace
 
-CompleteScript::CompleteScript(const TargetDialect& dialect, const ConversionOptions& options)
+CompleteScript::CompleteScript(const TargetDialect& dialect, const ConversionOptions& options,
+                               ScriptContents contents)
     : dialect_(dialect), options_(options), plan_(std::make_unique<ScriptPlan>()),
-      planner_(std::make_unique<Planner>(dialect, options, *plan_)) {}
+      planner_(std::make_unique<Planner>(dialect, options, contents, *plan_)) {}
 
 CompleteScript::CompleteScript(const TargetDialect& dialect, const DatabaseSchema& schema,
                                const ConversionOptions& options)

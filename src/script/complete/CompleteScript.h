@@ -20,7 +20,8 @@ class CompleteScript {
 public:
     // A script planned table by table: addTable for each table of the database in the order of the table
     // list (while the rest is still being read, if need be), then finish once.
-    CompleteScript(const TargetDialect& dialect, const ConversionOptions& options);
+    CompleteScript(const TargetDialect& dialect, const ConversionOptions& options,
+                   ScriptContents contents = ScriptContents::Schema);
     // A script of the whole schema, finished.
     CompleteScript(const TargetDialect& dialect, const DatabaseSchema& schema,
                    const ConversionOptions& options);

@@ -178,7 +178,7 @@ DataOutcome runDataScript(const TargetDialect& dialect, const ConversionOptions&
                           const DataRequest& request, WindowOps& window, SchemaReader& reader,
                           const ByteSink& sink, const RowProgress& progress) {
     DataOutcome outcome;
-    CompleteScript script(dialect, options);
+    CompleteScript script(dialect, options, ScriptContents::SchemaAndRows);
     QStringList found;
     const auto relationships = reader.ReadDatabaseSchema(options.DatabasePath, [&](TableDefinition&& table) {
         if (!request.tables.isEmpty() && !named(request.tables, table.name))

@@ -43,6 +43,7 @@ const TargetDialect& sqliteDialect() {
         .falseLiteral = QStringLiteral("0"),
         .textLiterals = TextLiteral::Concatenated,
         .infinity = "9e999",
+        .exactDigits = 15,
         .exactAsText = true,
         .autoNumbering = AutoNumbering::IntegerPrimaryKey,
         .foreignKeysInTable = true,

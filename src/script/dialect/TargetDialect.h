@@ -86,6 +86,9 @@ struct TargetDialect {
     const char* notANumber = nullptr;
     const char* infinity = nullptr;
     const char* negativeZero = nullptr; // where the float types keep the sign of zero
+    // Exact decimals of more digits than this are kept as TEXT when rows are written (the server's own
+    // decimal would round them to a double); 0 where every decimal is kept.
+    int exactDigits = 0;
     bool exactAsText = false; // Currency and Decimal go in as texts (a number would be rounded to a double)
     bool longDefaultsAsExpressions = false; // a default on a long value only as an expression "(...)"
 

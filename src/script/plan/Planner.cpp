@@ -27,8 +27,10 @@ QString renamed(const TargetDialect& d, const QString& what, const QString& from
 
 } // namespace
 
-Planner::Planner(const TargetDialect& dialect, const ConversionOptions& options, ScriptPlan& plan)
-    : d_(dialect), options_(options), plan_(plan), globalNames_(dialect.nameLimit, dialect.limitInBytes),
+Planner::Planner(const TargetDialect& dialect, const ConversionOptions& options, ScriptContents contents,
+                 ScriptPlan& plan)
+    : d_(dialect), options_(options), contents_(contents), plan_(plan),
+      globalNames_(dialect.nameLimit, dialect.limitInBytes),
       constraintNames_(dialect.nameLimit, dialect.limitInBytes),
       tableNames_(dialect.nameLimit, dialect.limitInBytes) {}
 
@@ -145,6 +147,19 @@ ColumnPlan Planner::columnPlan(TablePlan& t, const ColumnDefinition& column) {
     }
     c.type = *type;
     c.written = true;
+    if (contents_ == ScriptContents::SchemaAndRows && d_.exactDigits > 0 && c.type.form == ValueForm::Exact) {
+        const int digits = c.jetType == int(JetType::Currency) ? 19
+                           : column.precision > 0              ? column.precision
+                                                               : 28;
+        if (digits > d_.exactDigits) {
+            c.type.text = QStringLiteral("TEXT");
+            t.notes << QStringLiteral(
+                           "Column %1 is kept as TEXT: %2 keeps %3 digits of a number exactly only "
+                           "in a text")
+                           .arg(column.name, d_.scriptType)
+                           .arg(digits);
+        }
+    }
     if (!c.type.knownType)
         t.notes << QStringLiteral(
                        "Column %1 has the Access type code %2, which is not known here: written as "

@@ -10,7 +10,8 @@
 
 class Planner {
 public:
-    Planner(const TargetDialect& dialect, const ConversionOptions& options, ScriptPlan& plan);
+    Planner(const TargetDialect& dialect, const ConversionOptions& options, ScriptContents contents,
+            ScriptPlan& plan);
 
     // Plans a table the run writes (TableSelection.h decides which); the definition must outlive the plan.
     void table(const TableDefinition& table);
@@ -30,6 +31,7 @@ private:
 
     const TargetDialect& d_;
     const ConversionOptions& options_;
+    ScriptContents contents_;
     ScriptPlan& plan_;
     NameAllocator globalNames_;
     NameAllocator constraintNames_;

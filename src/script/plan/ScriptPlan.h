@@ -12,6 +12,9 @@
 #include <deque>
 #include <optional>
 
+// What a script holds: the schema alone, or the rows too, for which some types are chosen otherwise.
+enum class ScriptContents { Schema, SchemaAndRows };
+
 struct ColumnPlan {
     const ColumnDefinition* column = nullptr;
     QString name; // in the script: the Access name, changed where the server cannot keep it
