@@ -62,7 +62,8 @@ public:
                 b.values.push_back(null ? v(ValueKind::Null)
                                         : v(ValueKind::Double, 0, r == 1 ? -0.0 : r * 0.1));
                 b.values.push_back(null ? v(ValueKind::Null)
-                                        : v(ValueKind::DateTime, 0, r == 2 ? -1.25 : 36526.5 + r));
+                                        : v(ValueKind::DateTime, 0,
+                                            r == 2 ? -1.25 : 36526.5 + r + (r == 4 ? 0.123 / 86400 : 0)));
                 b.values.push_back(null ? v(ValueKind::Null)
                                         : v(ValueKind::Currency, r == 2 ? INT64_MAX : -12345 * r));
                 b.values.push_back(null ? v(ValueKind::Null) : v(ValueKind::Decimal, 0, 0, "-1234567890.12"));

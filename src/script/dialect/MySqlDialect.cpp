@@ -170,6 +170,7 @@ const TargetDialect& mySqlDialect() {
         .falseLiteral = QStringLiteral("FALSE"),
         .backslashEscapes = true,
         .textLiterals = TextLiteral::Escaped,
+        .timestampWithRows = "DATETIME(3)",
         .longDefaultsAsExpressions = true,
         .autoNumbering = AutoNumbering::KeyedClause,
         .identity = QStringLiteral(" AUTO_INCREMENT"),

@@ -89,6 +89,8 @@ struct TargetDialect {
     // Exact decimals of more digits than this are kept as TEXT when rows are written (the server's own
     // decimal would round them to a double); 0 where every decimal is kept.
     int exactDigits = 0;
+    // The type of a Date/Time column when rows are written, where the schema's type drops milliseconds.
+    const char* timestampWithRows = nullptr;
     bool exactAsText = false; // Currency and Decimal go in as texts (a number would be rounded to a double)
     bool longDefaultsAsExpressions = false; // a default on a long value only as an expression "(...)"
 

@@ -147,6 +147,9 @@ ColumnPlan Planner::columnPlan(TablePlan& t, const ColumnDefinition& column) {
     }
     c.type = *type;
     c.written = true;
+    if (contents_ == ScriptContents::SchemaAndRows && d_.timestampWithRows &&
+        c.jetType == int(JetType::DateTime))
+        c.type.text = QString::fromLatin1(d_.timestampWithRows);
     if (contents_ == ScriptContents::SchemaAndRows && d_.exactDigits > 0 && c.type.form == ValueForm::Exact) {
         const int digits = c.jetType == int(JetType::Currency) ? 19
                            : column.precision > 0              ? column.precision
