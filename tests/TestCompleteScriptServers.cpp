@@ -34,14 +34,6 @@ private:
     DatabaseSchema schema_;
 };
 
-// Without a server's package the test skips, except in CI, which asks for every server.
-#define skipOrFail(why)                                                                                      \
-    do {                                                                                                     \
-        if (qEnvironmentVariableIsSet("VELTRANE_REQUIRE_SERVERS"))                                           \
-            QFAIL(qPrintable(why));                                                                          \
-        QSKIP(qPrintable(why));                                                                              \
-    } while (false)
-
 // The catalog type each server reports for an Access type, written out here independently of the writers.
 QString expectedType(const QString& server, const ColumnDefinition& c) {
     // A calculated column's ResultType is a Jet type byte.

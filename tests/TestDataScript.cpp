@@ -15,13 +15,6 @@
 
 namespace {
 
-#define skipOrFail(why)                                                                                      \
-    do {                                                                                                     \
-        if (qEnvironmentVariableIsSet("VELTRANE_REQUIRE_SERVERS"))                                           \
-            QFAIL(qPrintable(why));                                                                          \
-        QSKIP(qPrintable(why));                                                                              \
-    } while (false)
-
 struct Written {
     std::string script;
     DataOutcome outcome;

@@ -12,13 +12,6 @@
 
 namespace {
 
-#define skipOrFail(why)                                                                                      \
-    do {                                                                                                     \
-        if (qEnvironmentVariableIsSet("VELTRANE_REQUIRE_SERVERS"))                                           \
-            QFAIL(qPrintable(why));                                                                          \
-        QSKIP(qPrintable(why));                                                                              \
-    } while (false)
-
 DataValue text(std::string_view t) {
     return {ValueKind::Text, 0, 0, t};
 }

@@ -3,6 +3,7 @@
 #include "CliWindow.h"
 #include "CsvExport.h"
 #include "DataScript.h"
+#include "ExitStatus.h"
 #include "ReaderProtocol.h"
 #include "SchemaReader.h"
 #include "TargetDialect.h"
@@ -13,19 +14,6 @@
 #include <unistd.h>
 
 namespace {
-
-enum ExitStatus {
-    Success = 0,
-    Usage = 64,
-    DataError = 65,
-    NoInput = 66,
-    Unavailable = 69,
-    CannotCreate = 73
-};
-
-void printError(const QString& text) {
-    std::fprintf(stderr, "veltrane-cli: %s\n", text.toLocal8Bit().constData());
-}
 
 // The progress line on a terminal, redrawn at most ten times a second.
 class ProgressLine {

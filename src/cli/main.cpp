@@ -4,6 +4,7 @@
 #include "CliWindow.h"
 #include "ConversionRun.h"
 #include "DataOutput.h"
+#include "ExitStatus.h"
 #include "HugePages.h"
 #include "OneRequestReader.h"
 #include "ReaderProcess.h"
@@ -17,16 +18,6 @@
 #include <initializer_list>
 
 namespace {
-
-// Exit statuses of sysexits.h.
-enum ExitStatus {
-    Success = 0,
-    Usage = 64,
-    DataError = 65,
-    NoInput = 66,
-    Unavailable = 69,
-    CannotCreate = 73
-};
 
 // Writes the parts one after the other, all or nothing.
 bool writeAll(QFileDevice& device, std::initializer_list<const QByteArray*> parts) {
@@ -57,10 +48,6 @@ bool writeOutput(const QByteArray& header, const QByteArray& body, const QString
     std::fflush(stdout);
     std::fflush(stderr);
     std::_Exit(status);
-}
-
-void printError(const QString& text) {
-    std::fprintf(stderr, "veltrane-cli: %s\n", text.toLocal8Bit().constData());
 }
 
 } // namespace

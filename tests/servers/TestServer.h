@@ -30,3 +30,17 @@ public:
 std::unique_ptr<TestServer> startPostgres(QString& why);
 std::unique_ptr<TestServer> startMariaDb(QString& why);
 std::unique_ptr<TestServer> startSqlite(QString& why);
+
+inline std::unique_ptr<TestServer> startServer(const QString& name, QString& why) {
+    return name == QLatin1String("postgres")  ? startPostgres(why)
+           : name == QLatin1String("mariadb") ? startMariaDb(why)
+                                              : startSqlite(why);
+}
+
+// Without a server's package a test skips, except where every server is asked for (CI): there it fails.
+#define skipOrFail(why)                                                                                      \
+    do {                                                                                                     \
+        if (qEnvironmentVariableIsSet("VELTRANE_REQUIRE_SERVERS"))                                           \
+            QFAIL(qPrintable(why));                                                                          \
+        QSKIP(qPrintable(why));                                                                              \
+    } while (false)

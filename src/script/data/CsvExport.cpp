@@ -10,10 +10,6 @@
 
 namespace {
 
-bool named(const QStringList& tables, const QString& name) {
-    return tables.contains(name, Qt::CaseInsensitive);
-}
-
 void appendTextField(std::string& out, const QString& text) {
     const std::string utf8 = text.toStdString();
     appendCsvField(out, DataValue{ValueKind::Text, 0, 0, utf8});
@@ -32,7 +28,7 @@ QString csvFileName(const QString& table, QStringList& taken) {
     if (base.isEmpty())
         base = QStringLiteral("table");
     QString name = base + QStringLiteral(".csv");
-    for (int n = 2; named(taken, name); ++n)
+    for (int n = 2; taken.contains(name, Qt::CaseInsensitive); ++n)
         name = QStringLiteral("%1 (%2).csv").arg(base).arg(n);
     taken << name;
     return name;
@@ -43,25 +39,8 @@ CsvOutcome runCsvExport(const ConversionOptions& options, const DataRequest& req
     CsvOutcome outcome;
     // The plan of a script that keeps every name as it is decides which tables and columns have values.
     CompleteScript script(sqliteDialect(), options);
-    QStringList found;
-    const auto relationships = reader.ReadDatabaseSchema(options.DatabasePath, [&](TableDefinition&& table) {
-        if (!request.tables.isEmpty() && !named(request.tables, table.name))
-            return;
-        found << table.name;
-        script.addTable(std::move(table));
-    });
-    if (const auto* failure = std::get_if<ReadFailure>(&relationships)) {
-        outcome.run = endWithUnreadableDatabase(window, *failure);
+    if (!planChosenTables(script, options, request, window, reader, outcome.run, outcome.missingTables))
         return outcome;
-    }
-    for (const QString& name : request.tables)
-        if (!named(found, name))
-            outcome.missingTables << name;
-    if (!outcome.missingTables.isEmpty()) {
-        outcome.run.ending = RunOutcome::Ending::DatabaseUnreadable;
-        return outcome;
-    }
-    script.finish({});
     if (!QDir().mkpath(folder)) {
         outcome.unwritten = folder;
         return outcome;

@@ -174,11 +174,8 @@ bool named(const QStringList& tables, const QString& name) {
 
 } // namespace
 
-DataOutcome runDataScript(const TargetDialect& dialect, const ConversionOptions& options,
-                          const DataRequest& request, WindowOps& window, SchemaReader& reader,
-                          const ByteSink& sink, const RowProgress& progress) {
-    DataOutcome outcome;
-    CompleteScript script(dialect, options, ScriptContents::SchemaAndRows);
+bool planChosenTables(CompleteScript& script, const ConversionOptions& options, const DataRequest& request,
+                      WindowOps& window, SchemaReader& reader, RunOutcome& run, QStringList& missingTables) {
     QStringList found;
     const auto relationships = reader.ReadDatabaseSchema(options.DatabasePath, [&](TableDefinition&& table) {
         if (!request.tables.isEmpty() && !named(request.tables, table.name))
@@ -187,17 +184,27 @@ DataOutcome runDataScript(const TargetDialect& dialect, const ConversionOptions&
         script.addTable(std::move(table));
     });
     if (const auto* failure = std::get_if<ReadFailure>(&relationships)) {
-        outcome.run = endWithUnreadableDatabase(window, *failure);
-        return outcome;
+        run = endWithUnreadableDatabase(window, *failure);
+        return false;
     }
     for (const QString& name : request.tables)
         if (!named(found, name))
-            outcome.missingTables << name;
-    if (!outcome.missingTables.isEmpty()) {
-        outcome.run.ending = RunOutcome::Ending::DatabaseUnreadable;
-        return outcome;
+            missingTables << name;
+    if (!missingTables.isEmpty()) {
+        run.ending = RunOutcome::Ending::DatabaseUnreadable;
+        return false;
     }
     script.finish(std::get<QList<Relationship>>(relationships));
+    return true;
+}
+
+DataOutcome runDataScript(const TargetDialect& dialect, const ConversionOptions& options,
+                          const DataRequest& request, WindowOps& window, SchemaReader& reader,
+                          const ByteSink& sink, const RowProgress& progress) {
+    DataOutcome outcome;
+    CompleteScript script(dialect, options, ScriptContents::SchemaAndRows);
+    if (!planChosenTables(script, options, request, window, reader, outcome.run, outcome.missingTables))
+        return outcome;
     const ScriptPlan& plan = script.plan();
     const PlanCounts counts = plan.counts();
 

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string_view>
 
+class CompleteScript;
 class SchemaReader;
 class WindowOps;
 struct TargetDialect;
@@ -32,6 +33,12 @@ struct DataOutcome {
     QStringList warnings;      // values a target cannot hold, tables whose rows could not all be read
     qint64 rows = 0;
 };
+
+// Reads the schema into the script and finishes its plan, with only the tables asked for. False when nothing
+// is to be written: the database could not be read (run says how, and the window was told why) or a table
+// asked for is not there (missingTables).
+bool planChosenTables(CompleteScript& script, const ConversionOptions& options, const DataRequest& request,
+                      WindowOps& window, SchemaReader& reader, RunOutcome& run, QStringList& missingTables);
 
 DataOutcome runDataScript(const TargetDialect& dialect, const ConversionOptions& options,
                           const DataRequest& request, WindowOps& window, SchemaReader& reader,

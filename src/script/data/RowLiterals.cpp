@@ -38,6 +38,12 @@ bool appendFloat(std::string& out, const DataValue& value) {
     return appendShortest(out, value.kind == ValueKind::Single ? double(float(value.real)) : value.real);
 }
 
+// A float, or the word PostgreSQL's COPY and most CSV readers take for NaN and the infinities.
+void appendFloatOrWord(std::string& out, const DataValue& value) {
+    if (!appendFloat(out, value))
+        out += std::isnan(value.real) ? "NaN" : value.real < 0 ? "-Infinity" : "Infinity";
+}
+
 // A text in single quotes, in the dialect's way. CR and LF never appear as they are, so that a script's line
 // ends can be changed without touching a value (and the sqlite3 shell and the mariadb client read a CR
 // before a line end as part of the line end).
@@ -198,8 +204,7 @@ ValueProblem appendCopyField(std::string& out, ValueForm form, const DataValue& 
         return ValueProblem::None;
     case ValueKind::Single:
     case ValueKind::Double:
-        if (!appendFloat(out, value))
-            out += std::isnan(value.real) ? "NaN" : value.real < 0 ? "-Infinity" : "Infinity";
+        appendFloatOrWord(out, value);
         return ValueProblem::None;
     case ValueKind::DateTime:
         if (appendTimestamp(out, value.real))
@@ -258,8 +263,7 @@ ValueProblem appendCsvField(std::string& out, const DataValue& value) {
         return ValueProblem::None;
     case ValueKind::Single:
     case ValueKind::Double:
-        if (!appendFloat(out, value))
-            out += std::isnan(value.real) ? "NaN" : value.real < 0 ? "-Infinity" : "Infinity";
+        appendFloatOrWord(out, value);
         return ValueProblem::None;
     case ValueKind::DateTime:
         return appendTimestamp(out, value.real, 'T') ? ValueProblem::None : ValueProblem::DateOutOfRange;
