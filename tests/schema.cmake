@@ -8,6 +8,7 @@ set_target_properties(veltrane-fake-reader PROPERTIES AUTOMOC OFF)
 veltrane_add_test(TestSchemaReader SOURCES TestSchemaReader.cpp LIBS veltrane_schema)
 veltrane_add_test(TestReaderProcess SOURCES TestReaderProcess.cpp LIBS veltrane_schema)
 add_dependencies(TestReaderProcess veltrane-fake-reader)
+veltrane_add_test(TestRowsProtocol SOURCES TestRowsProtocol.cpp LIBS veltrane_protocol)
 veltrane_add_test(TestOneRequestReader SOURCES TestOneRequestReader.cpp LIBS veltrane_schema)
 target_compile_definitions(TestOneRequestReader PRIVATE VELTRANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 
