@@ -153,8 +153,9 @@ std::optional<std::string> ReaderProcess::exchange(const std::string& frame) {
 }
 
 bool ReaderProcess::exchangeFrames(const std::string& frame,
-                                   const std::function<FrameVerdict(std::string&& payload)>& onFrame) {
-    const QDeadlineTimer deadline(requestTimeoutMs());
+                                   const std::function<FrameVerdict(std::string&& payload)>& onFrame,
+                                   FrameDeadline timing) {
+    QDeadlineTimer deadline(requestTimeoutMs());
     if (!ensureRunning(int(deadline.remainingTime())))
         return false;
     // Output nobody asked for means the reader is out of step; start over with a fresh one.
@@ -198,6 +199,8 @@ bool ReaderProcess::exchangeFrames(const std::string& frame,
                 // More than the answer means the reader is out of step.
                 if (verdict == FrameVerdict::Done)
                     return process_->bytesAvailable() == 0;
+                if (timing == FrameDeadline::EachFrame)
+                    deadline.setRemainingTime(requestTimeoutMs());
                 continue; // the next frame may be in the buffer already
             }
         }

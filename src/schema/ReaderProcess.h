@@ -32,6 +32,9 @@ public:
     std::variant<ReadFailure, DatabaseSchema> GetDatabaseSchema(const QString& path) override;
     std::variant<ReadFailure, QList<Relationship>>
     ReadDatabaseSchema(const QString& path, const std::function<void(TableDefinition&&)>& table) override;
+    // The time limit applies to each answer frame, so a long table that keeps sending is never cut off.
+    RowsRead ReadTableRows(const QString& path, const QString& tableName,
+                           const std::function<bool(const RowBatch& batch)>& batch) override;
 
     // What GetTableNames answers when the last request got no answer: the reader program could not be
     // started, or it failed on the file at path.
@@ -61,8 +64,11 @@ private:
     // until onFrame says the answer is complete. False when no complete answer came (see exchange) or
     // onFrame found a frame bad; the caller then stops the reader.
     enum class FrameVerdict { More, Done, Bad };
+    // Whether the time limit is for the whole answer or starts again with each frame.
+    enum class FrameDeadline { WholeAnswer, EachFrame };
     bool exchangeFrames(const std::string& requestFrame,
-                        const std::function<FrameVerdict(std::string&& payload)>& onFrame);
+                        const std::function<FrameVerdict(std::string&& payload)>& onFrame,
+                        FrameDeadline timing = FrameDeadline::WholeAnswer);
     bool ensureRunning(int timeoutMs);
     void stop();
 
