@@ -54,7 +54,8 @@ std::vector<ColumnPlan> planColumns(const OpenTable& open) {
             if (type > 0)
                 plan.layout.type = type;
         }
-        plan.longValue = column.col_type == jettype::memo || column.col_type == jettype::ole;
+        // A calculated Memo keeps a long value whatever its column's own type byte says.
+        plan.longValue = plan.layout.type == jettype::memo || plan.layout.type == jettype::ole;
         plan.inNullMask = column.col_type == jettype::boolean && !plan.layout.calculated;
         plans.push_back(plan);
     }
