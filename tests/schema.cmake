@@ -23,3 +23,14 @@ veltrane_add_test(TestColumnProperties SOURCES TestColumnProperties.cpp
 target_include_directories(TestColumnProperties PRIVATE ${PROJECT_SOURCE_DIR}/src/schema/reader
                            ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_definitions(TestColumnProperties PRIVATE VELTRANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+
+# The rows of the real files against the independent reader mdb-reader (tests/node; tools/dev.sh installs it).
+find_program(VELTRANE_NODE node)
+if(VELTRANE_NODE AND EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/node/node_modules/mdb-reader")
+    veltrane_add_test(TestReaderRows SOURCES TestReaderRows.cpp LIBS veltrane_schema)
+    target_compile_definitions(TestReaderRows PRIVATE
+        VELTRANE_NODE="${VELTRANE_NODE}"
+        VELTRANE_NODE_ROWS_SCRIPT="${CMAKE_CURRENT_SOURCE_DIR}/node/read-rows.mjs")
+else()
+    message(STATUS "node or tests/node/node_modules missing: the rows cross-check with mdb-reader is not built")
+endif()
