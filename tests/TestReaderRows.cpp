@@ -6,11 +6,14 @@
 
 #include "FileTestHelpers.h"
 #include "ReaderProcess.h"
+#include "RowsProtocol.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <bit>
@@ -187,6 +190,9 @@ private slots:
     void everyValueMatchesTheIndependentReader();
     void calculatedColumnsHoldTheirResults();
     void missingTableIsAFailure();
+    void linkedTableIsReadThroughItsLink();
+    void callerCanStopReading();
+    void damagedFilesEndInATail();
 };
 
 void TestReaderRows::everyValueMatchesTheIndependentReader_data() {
@@ -293,6 +299,99 @@ void TestReaderRows::missingTableIsAFailure() {
     QVERIFY(!read.complete);
     QVERIFY(read.failure);
     QCOMPARE(read.failure->number, 3078);
+}
+
+void TestReaderRows::linkedTableIsReadThroughItsLink() {
+    REQUIRE_FIXTURES();
+    ReaderProcess reader;
+    const auto count = [&](const QString& file, const QString& table) {
+        return reader.ReadTableRows(fixture(file), table, [](const RowBatch&) { return true; });
+    };
+    const RowsRead linked = count("linkerTestV2007.accdb", "Table2");
+    const RowsRead target = count("linkeeTest.accdb", "Table1");
+    QVERIFY(!linked.failure);
+    QVERIFY(linked.complete);
+    QVERIFY(target.rows > 0);
+    QCOMPARE(linked.rows, target.rows);
+}
+
+void TestReaderRows::callerCanStopReading() {
+    REQUIRE_FIXTURES();
+    ReaderProcess reader;
+    std::size_t largestBatch = 0;
+    int batches = 0;
+    const RowsRead stopped =
+        reader.ReadTableRows(fixture("dataTypesV2010.accdb"), "Order Details", [&](const RowBatch& batch) {
+            largestBatch = std::max(largestBatch, batch.rows());
+            return ++batches < 2;
+        });
+    QCOMPARE(batches, 2);
+    QVERIFY(largestBatch <= 1000);
+    QVERIFY(stopped.rows < 5000);
+    QVERIFY(!stopped.complete);
+    QVERIFY(!stopped.failure);
+    // The next request is answered in full by a fresh reader.
+    const RowsRead whole = reader.ReadTableRows(fixture("dataTypesV2010.accdb"), "Order Details",
+                                                [](const RowBatch&) { return true; });
+    QCOMPARE(whole.rows, 5000);
+    QVERIFY(whole.complete);
+}
+
+// Bytes changed at random all over a file: the reader program answers every request with well-formed
+// frames ending in a tail, and ends normally when its input ends.
+void TestReaderRows::damagedFilesEndInATail() {
+    REQUIRE_FIXTURES();
+    const QByteArray original = readBytes(fixture("dataTypesV2003.mdb"));
+    QVERIFY(!original.isEmpty());
+    QTemporaryDir folder;
+    const QString path = folder.filePath("damaged.mdb");
+    const QStringList tables = {"Order Details", "Documents", "MSysObjects"};
+    std::string requests;
+    for (const QString& table : tables)
+        requests += readerprotocol::encode(readerprotocol::Request{readerprotocol::RequestKind::Rows,
+                                                                   path.toStdString(), table.toStdString()});
+    constexpr int files = 60;
+    int incomplete = 0;
+    for (int seed = 1; seed <= files; ++seed) {
+        QByteArray damaged = original;
+        QRandomGenerator random{quint32(seed)};
+        // Past the header page, which only decides whether the file opens at all.
+        for (int i = 0; i < 40; ++i)
+            damaged[4096 + qsizetype(random.bounded(quint32(damaged.size() - 4096)))] =
+                char(random.bounded(256));
+        writeBytes(path, damaged);
+
+        QProcess process;
+        process.start(QStringLiteral(VELTRANE_BIN_DIR "/veltrane-reader"));
+        QVERIFY(process.waitForStarted());
+        process.write(requests.data(), qint64(requests.size()));
+        process.closeWriteChannel();
+        QVERIFY2(process.waitForFinished(60'000), qPrintable(QString::number(seed)));
+        QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
+                 qPrintable(QStringLiteral("seed %1: exit %2").arg(seed).arg(process.exitCode())));
+        const QByteArray answer = process.readAllStandardOutput();
+        std::string_view rest(answer.constData(), std::size_t(answer.size()));
+        int tails = 0;
+        while (!rest.empty()) {
+            const std::optional<std::uint32_t> size = readerprotocol::frameSize(rest);
+            QVERIFY(size && *size <= rest.size() - 4);
+            const std::string_view payload = rest.substr(4, *size);
+            rest.remove_prefix(4 + *size);
+            std::uint32_t columns = 0;
+            std::vector<DataValue> values;
+            if (readerprotocol::rowsFrameKind(payload) == readerprotocol::RowsFrameKind::Tail) {
+                const std::optional<readerprotocol::RowsTail> tail = readerprotocol::decodeRowsTail(payload);
+                QVERIFY(tail);
+                incomplete += tail->complete ? 0 : 1;
+                ++tails;
+            } else {
+                QVERIFY2(readerprotocol::decodeRowsBatch(payload, columns, values),
+                         qPrintable(QString::number(seed)));
+            }
+        }
+        QCOMPARE(tails, int(tables.size()));
+    }
+    qInfo("%d of %d answers were cut short by damage", incomplete, files * int(tables.size()));
 }
 
 QTEST_GUILESS_MAIN(TestReaderRows)
