@@ -19,7 +19,7 @@ constexpr unsigned deletedRow = 0x4000;
 
 struct ColumnPlan {
     ValueLayout layout;
-    bool longValue = false;  // Memo and OLE Object: the row holds a reference
+    bool longValue = false;  // Memo and OLE Object: the row holds a reference, or nothing when empty
     bool inNullMask = false; // a plain Yes/No: its value is its bit
 };
 
@@ -165,7 +165,7 @@ private:
                 return false;
             const std::string_view stored(reinterpret_cast<const char*>(mdb->pg_buf) + field.start,
                                           std::size_t(field.siz));
-            if (plan.longValue) {
+            if (plan.longValue && !stored.empty()) {
                 std::optional<std::string> whole = readLongValue(mdb, stored);
                 if (!whole)
                     return false;
