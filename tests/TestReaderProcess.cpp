@@ -30,6 +30,10 @@ public:
     ~TimeoutOverride() { qunsetenv("VELTRANE_READER_TIMEOUT"); }
 };
 
+RowsRead rowsOf(ReaderProcess& reader, const QString& path) {
+    return reader.ReadTableRows(path, "T", [](const RowBatch&) { return true; });
+}
+
 } // namespace
 
 class TestReaderProcess : public QObject {
@@ -39,6 +43,7 @@ private slots:
     void misbehavingReader_data();
     void misbehavingReader();
     void hangingReaderTimesOut();
+    void rowsOutlastTheTimeLimitWhileFramesKeepComing();
     void waitHookAbandonsARequest();
     void readerIsKeptBetweenCalls();
     void readerThatEndedIsReplaced();
@@ -84,6 +89,8 @@ void TestReaderProcess::misbehavingReader() {
     QCOMPARE(reader.GetTableIndexes("ok", "T"), IndexList(TextList({"PrimaryKey"})));
     QVERIFY(std::holds_alternative<ReadFailure>(SchemaSnapshot::read(reader, behaviour)));
     QVERIFY(std::holds_alternative<SchemaSnapshot>(SchemaSnapshot::read(reader, "ok")));
+    QVERIFY(!rowsOf(reader, behaviour).complete);
+    QCOMPARE(rowsOf(reader, "ok").rows, 1);
 }
 
 void TestReaderProcess::hangingReaderTimesOut() {
@@ -96,6 +103,21 @@ void TestReaderProcess::hangingReaderTimesOut() {
     QCOMPARE(reader.GetTableIndexes("hang", "T"), unreadableIndexes());
     QVERIFY2(timer.elapsed() < 8000, qPrintable(QString::number(timer.elapsed())));
     QCOMPARE(names(reader.GetTableNames("ok")), QStringLiteral("Fake"));
+}
+
+// The time limit is for each frame of a rows answer, not for the whole answer.
+void TestReaderProcess::rowsOutlastTheTimeLimitWhileFramesKeepComing() {
+    const TimeoutOverride timeout("1");
+    ReaderProcess reader(fakeReader);
+    QList<std::int64_t> ids;
+    const RowsRead read = reader.ReadTableRows("slow-rows", "T", [&](const RowBatch& batch) {
+        for (std::size_t r = 0; r < batch.rows(); ++r)
+            ids << batch.row(r)[0].integer;
+        return true;
+    });
+    QVERIFY(!read.failure);
+    QVERIFY(read.complete);
+    QCOMPARE(ids, (QList<std::int64_t>{1, 2, 3, 4}));
 }
 
 // A request that its wait hook abandons ends at once as a failed read, long before the time limit; the next
