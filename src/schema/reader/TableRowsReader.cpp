@@ -85,7 +85,8 @@ bool variableOffsetsFit(const MdbHandle* mdb, const MdbTableDef* table, std::siz
     if (size < nullMask + 3)
         return false;
     const std::size_t variable = std::size_t(page[end - nullMask - 1] | page[end - nullMask] << 8);
-    return size >= nullMask + 3 + 2 * variable + 2 + countSize;
+    // The count of variable columns, then one offset more than there are of them.
+    return size >= countSize + nullMask + 2 + 2 * (variable + 1);
 }
 
 class RowsSender {

@@ -126,7 +126,8 @@ bool decodeCalculatedDecimal(std::string_view stored, std::string& scratch, Data
     std::string bigEndian;
     std::size_t at = 0;
     if (size % 8 != 0) {
-        bigEndian.append(magnitude.substr(0, 4).rbegin(), magnitude.substr(0, 4).rend());
+        const std::string_view lead = magnitude.substr(0, 4);
+        bigEndian.append(lead.rbegin(), lead.rend());
         at = 4;
     }
     for (; at < size; at += 8) {
