@@ -34,3 +34,8 @@ if(VELTRANE_NODE AND EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/node/node_modules/mdb-r
 else()
     message(STATUS "node or tests/node/node_modules missing: the rows cross-check with mdb-reader is not built")
 endif()
+
+# Values from their stored bytes, compiled in: the reader process's decoder needs no libmdb.
+veltrane_add_test(TestValueBytes SOURCES TestValueBytes.cpp ${PROJECT_SOURCE_DIR}/src/schema/reader/ValueBytes.cpp
+                  LIBS veltrane_protocol)
+target_include_directories(TestValueBytes PRIVATE ${PROJECT_SOURCE_DIR}/src/schema/reader)
