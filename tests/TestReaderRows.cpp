@@ -127,6 +127,12 @@ TableRows readRows(ReaderProcess& reader, const QString& path, const QString& ta
             rows.lines << QStringLiteral("batch of %1 columns").arg(batch.columns);
             return false;
         }
+        // Batches are bounded: 1,000 rows, 64 KiB of values, unless one row alone is larger.
+        if (batch.rows() > 1000 || (batch.rows() > 1 && batch.storage.size() > 64 * 1024 + 16)) {
+            rows.lines
+                << QStringLiteral("batch of %1 rows in %2 bytes").arg(batch.rows()).arg(batch.storage.size());
+            return false;
+        }
         for (std::size_t r = 0; r < batch.rows(); ++r) {
             QStringList values;
             for (int c = 0; c < batch.columns; ++c)

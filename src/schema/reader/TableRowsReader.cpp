@@ -118,13 +118,21 @@ public:
                     continue;
                 if (!readRow(row))
                     return flush();
-                ++rows_;
-                if ((writer_.rows() >= batchRows || writer_.size() >= batchBytes) &&
+                // A batch is sent before a row would take it past its bounds; a row larger than the bound
+                // goes in a batch of its own.
+                if (writer_.rows() > 0 &&
+                    (writer_.rows() >= batchRows || writer_.size() + encodedBound() > batchBytes) &&
                     !send_(writer_.takeFrame()))
                     return false;
+                for (const DataValue& value : values_)
+                    writer_.add(value);
+                writer_.endRow();
+                ++rows_;
             }
         }
-        complete_ = true;
+        // libmdb ends the walk of the data pages at a page it cannot read as it ends it at the last one;
+        // the definition's count of rows tells the two apart.
+        complete_ = rows_ >= open_.table->num_rows;
         return flush();
     }
 
@@ -134,8 +142,8 @@ public:
 private:
     bool flush() { return writer_.rows() == 0 || send_(writer_.takeFrame()); }
 
-    // Decodes one row whole before any of it goes into the batch, so that a damaged row leaves none of its
-    // values behind.
+    // Decodes one row into values_, whole before any of it goes into the batch, so that a damaged row leaves
+    // none of its values behind.
     bool readRow(unsigned row) {
         MdbHandle* mdb = open_.mdb;
         int start = 0;
@@ -177,10 +185,16 @@ private:
                 return false;
             }
         }
-        for (const DataValue& value : values_)
-            writer_.add(value);
-        writer_.endRow();
         return true;
+    }
+
+    // The most bytes the decoded row can take in a batch: a kind byte, a number of ten bytes at most and
+    // the bytes of each value.
+    std::size_t encodedBound() const {
+        std::size_t bound = 0;
+        for (const DataValue& value : values_)
+            bound += 1 + 10 + value.bytes.size();
+        return bound;
     }
 
     const OpenTable& open_;
