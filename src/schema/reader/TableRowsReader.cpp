@@ -104,6 +104,10 @@ public:
         }
         MdbHandle* mdb = open_.mdb;
         MdbTableDef* table = open_.table;
+        // libmdb walks the data pages along the usage map without checking that it could be read: without
+        // one, no row can be found, and the rows are not complete.
+        if (!table->usage_map || table->map_sz == 0)
+            return true;
         mdb_rewind_table(table);
         const int rowCountOffset = mdb->fmt->row_count_offset;
         const auto pageSize = std::size_t(mdb->fmt->pg_size);
