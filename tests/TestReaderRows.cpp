@@ -51,10 +51,10 @@ QString currencyText(std::int64_t value) {
 QString guidText(std::string_view bytes) {
     const QString hex = hexOf(bytes);
     const auto swapped = [&](int from, int size) {
-        QString part;
+        QString group;
         for (int i = from + size - 1; i >= from; --i)
-            part += hex.mid(2 * i, 2);
-        return part;
+            group += hex.mid(2 * i, 2);
+        return group;
     };
     return swapped(0, 4) + "-" + swapped(4, 2) + "-" + swapped(6, 2) + "-" + hex.mid(16, 4) + "-" +
            hex.mid(20);

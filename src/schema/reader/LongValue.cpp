@@ -61,7 +61,8 @@ std::optional<std::string> readLongValue(MdbHandle* mdb, std::string_view refere
     }
     if (kept != 0)
         return std::nullopt;
-    // Each part adds at least a byte, so a chain that loops ends once it is longer than the value.
+    // Each row of the chain adds at least a byte, so a chain that loops ends once it is longer than the
+    // value.
     std::string value;
     value.reserve(length);
     while (value.size() < length) {

@@ -1,6 +1,6 @@
 #pragma once
 // The bytes of a long value (Memo, OLE Object): a row keeps a 12-byte reference to it, the length and how
-// it is kept in the first four bytes, then where its first part lies. The value is inline after the
+// it is kept in the first four bytes, then where its first piece lies. The value is inline after the
 // reference, in one row of another page, or in a chain of rows on other pages, each starting with where
 // the next one lies.
 
