@@ -1,6 +1,7 @@
 // Fuzzes the reader process's request handling with a database image: every request the program can send
-// (table list, one table's fields, one table's indexes, the whole schema) goes through veltrane-reader's own
-// dispatch (answerRequest), and every answer frame must decode and encode back to the same bytes.
+// (table list, one table's fields, one table's indexes, one table's rows, the whole schema) goes through
+// veltrane-reader's own dispatch (answerRequest), and every answer frame must decode and encode back to the
+// same bytes.
 //
 // libmdb itself is not safe on damaged files; that is why it runs in a process of its own. A crash, hang
 // or runaway allocation whose stack lies in libmdb is therefore expected here and is contained by the
@@ -8,6 +9,7 @@
 
 #include "ReaderProtocol.h"
 #include "RequestDispatch.h"
+#include "RowsProtocol.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -73,6 +75,33 @@ SchemaAnswer answeredSchema(const std::string& path) {
     return *decoded;
 }
 
+// The rows of one table; aborts unless the frames are batches that decode, then one tail that counts their
+// rows and encodes back the same.
+void answeredRows(const std::string& path, const std::string& table) {
+    const std::string all = answerFrames(Request{RequestKind::Rows, path, table});
+    std::string_view frames = all;
+    std::uint64_t rows = 0;
+    for (;;) {
+        const std::optional<std::uint32_t> size = frameSize(frames);
+        if (!size || *size > frames.size() - 4)
+            std::abort();
+        const std::string_view payload = frames.substr(4, *size);
+        const std::string_view frame = frames.substr(0, 4 + *size);
+        frames.remove_prefix(4 + *size);
+        if (rowsFrameKind(payload) == RowsFrameKind::Tail) {
+            const std::optional<RowsTail> tail = decodeRowsTail(payload);
+            if (!tail || tail->rows != rows || !frames.empty() || encodeRowsTail(*tail) != frame)
+                std::abort();
+            return;
+        }
+        std::uint32_t columns = 0;
+        std::vector<DataValue> values;
+        if (!decodeRowsBatch(payload, columns, values) || values.empty())
+            std::abort();
+        rows += values.size() / columns;
+    }
+}
+
 // The first few tables get the per-table requests; the schema request covers all of them anyway.
 constexpr std::size_t tablesAskedSeparately = 4;
 
@@ -94,6 +123,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < tables.names.size() && i < tablesAskedSeparately; ++i) {
         answered(Request{RequestKind::Fields, path, tables.names[i]}, decodeFields);
         answered(Request{RequestKind::Indexes, path, tables.names[i]}, decodeIndexes);
+        answeredRows(path, tables.names[i]);
     }
     answered(Request{RequestKind::Fields, path, "no such table"}, decodeFields);
 

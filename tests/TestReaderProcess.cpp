@@ -33,6 +33,10 @@ public:
     ~TimeoutOverride() { qunsetenv("VELTRANE_READER_TIMEOUT"); }
 };
 
+RowsRead rowsOf(ReaderProcess& reader, const QString& path) {
+    return reader.ReadTableRows(path, "T", [](const RowBatch&) { return true; });
+}
+
 } // namespace
 
 class TestReaderProcess : public QObject {
@@ -43,6 +47,7 @@ private slots:
     void misbehavingReader();
     void hangingReaderTimesOut();
     void answerThatKeepsArrivingIsNotCutOff();
+    void rowsOutlastTheTimeLimitWhileFramesKeepComing();
     void waitHookAbandonsARequest();
     void readerIsKeptBetweenCalls();
     void readerThatEndedIsReplaced();
@@ -92,6 +97,8 @@ void TestReaderProcess::misbehavingReader() {
     QCOMPARE(reader.GetTableIndexes("ok", "T"), IndexList(TextList({"PrimaryKey"})));
     QVERIFY(std::holds_alternative<ReadFailure>(SchemaSnapshot::read(reader, behaviour)));
     QVERIFY(std::holds_alternative<SchemaSnapshot>(SchemaSnapshot::read(reader, "ok")));
+    QVERIFY(!rowsOf(reader, behaviour).complete);
+    QCOMPARE(rowsOf(reader, "ok").rows, 1);
 }
 
 void TestReaderProcess::hangingReaderTimesOut() {
@@ -115,6 +122,21 @@ void TestReaderProcess::answerThatKeepsArrivingIsNotCutOff() {
     timer.start();
     QCOMPARE(names(reader.GetTableNames("dribble")), QStringLiteral("Fake"));
     QVERIFY2(timer.elapsed() > 2000, qPrintable(QString::number(timer.elapsed())));
+}
+
+// The time limit is for each frame of a rows answer, not for the whole answer.
+void TestReaderProcess::rowsOutlastTheTimeLimitWhileFramesKeepComing() {
+    const TimeoutOverride timeout("1");
+    ReaderProcess reader(fakeReader);
+    QList<std::int64_t> ids;
+    const RowsRead read = reader.ReadTableRows("slow-rows", "T", [&](const RowBatch& batch) {
+        for (std::size_t r = 0; r < batch.rows(); ++r)
+            ids << batch.row(r)[0].integer;
+        return true;
+    });
+    QVERIFY(!read.failure);
+    QVERIFY(read.complete);
+    QCOMPARE(ids, (QList<std::int64_t>{1, 2, 3, 4}));
 }
 
 // A request that its wait hook abandons ends at once as a failed read, long before the time limit; the next

@@ -8,6 +8,7 @@ set_target_properties(veltrane-fake-reader PROPERTIES AUTOMOC OFF)
 veltrane_add_test(TestSchemaReader SOURCES TestSchemaReader.cpp LIBS veltrane_schema)
 veltrane_add_test(TestReaderProcess SOURCES TestReaderProcess.cpp LIBS veltrane_schema)
 add_dependencies(TestReaderProcess veltrane-fake-reader)
+veltrane_add_test(TestRowsProtocol SOURCES TestRowsProtocol.cpp LIBS veltrane_protocol)
 veltrane_add_test(TestOneRequestReader SOURCES TestOneRequestReader.cpp LIBS veltrane_schema)
 target_compile_definitions(TestOneRequestReader PRIVATE VELTRANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 
@@ -20,3 +21,19 @@ veltrane_add_test(TestColumnProperties SOURCES TestColumnProperties.cpp
 target_include_directories(TestColumnProperties PRIVATE ${PROJECT_SOURCE_DIR}/src/schema/reader
                            ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_definitions(TestColumnProperties PRIVATE VELTRANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+
+# The rows of the real files against the independent reader mdb-reader (tests/node; tools/dev.sh installs it).
+find_program(VELTRANE_NODE node)
+if(VELTRANE_NODE AND EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/node/node_modules/mdb-reader")
+    veltrane_add_test(TestReaderRows SOURCES TestReaderRows.cpp LIBS veltrane_schema)
+    target_compile_definitions(TestReaderRows PRIVATE
+        VELTRANE_NODE="${VELTRANE_NODE}"
+        VELTRANE_NODE_ROWS_SCRIPT="${CMAKE_CURRENT_SOURCE_DIR}/node/read-rows.mjs")
+else()
+    message(STATUS "node or tests/node/node_modules missing: the rows cross-check with mdb-reader is not built")
+endif()
+
+# Values from their stored bytes, compiled in: the reader process's decoder needs no libmdb.
+veltrane_add_test(TestValueBytes SOURCES TestValueBytes.cpp ${PROJECT_SOURCE_DIR}/src/schema/reader/ValueBytes.cpp
+                  LIBS veltrane_protocol)
+target_include_directories(TestValueBytes PRIVATE ${PROJECT_SOURCE_DIR}/src/schema/reader)

@@ -34,6 +34,9 @@ public:
     std::variant<ReadFailure, DatabaseSchema> GetDatabaseSchema(const QString& path) override;
     std::variant<ReadFailure, QList<Relationship>>
     ReadDatabaseSchema(const QString& path, const std::function<void(TableDefinition&&)>& table) override;
+    // The time limit applies to each answer frame, so a long table that keeps sending is never cut off.
+    RowsRead ReadTableRows(const QString& path, const QString& tableName,
+                           const std::function<bool(const RowBatch& batch)>& batch) override;
 
     // What GetTableNames answers when the last request got no answer: the reader program could not be
     // started, or it failed on the file at path.

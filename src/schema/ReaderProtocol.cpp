@@ -1,7 +1,7 @@
 // The messages of the reader conversation. Layouts (u32 = a number in one to five bytes, bool = u32 0 or 1,
 // text = u32 byte count + UTF-8; "n x" = a u32 count n, then n items):
 //
-// Request:       kind, text path, [text table: Fields and Indexes only]
+// Request:       kind, text path, [text table: Fields, Indexes and Rows only]
 // Failure:       u32 0 (none) | u32 1, u32 number, text description
 // TablesAnswer:  Failure, [n x text name: without a failure]
 // FieldsAnswer:  u32 state (0 failed read, 1 read, 2 left unread on purpose), [n x Field: when read]
@@ -300,7 +300,8 @@ std::string encode(const Request& request) {
     Writer out;
     out.u32(std::uint32_t(request.kind));
     out.text(request.path);
-    if (request.kind == RequestKind::Fields || request.kind == RequestKind::Indexes)
+    if (request.kind == RequestKind::Fields || request.kind == RequestKind::Indexes ||
+        request.kind == RequestKind::Rows)
         out.text(request.table);
     return out.takeFrame();
 }
@@ -309,11 +310,12 @@ std::optional<Request> decodeRequest(std::string_view payload) {
     Reader in(payload);
     Request request;
     const std::uint32_t kind = in.u32();
-    if (kind < 1 || kind > 4)
+    if (kind < 1 || kind > 5)
         return std::nullopt;
     request.kind = RequestKind(kind);
     request.path = in.text();
-    if (request.kind == RequestKind::Fields || request.kind == RequestKind::Indexes)
+    if (request.kind == RequestKind::Fields || request.kind == RequestKind::Indexes ||
+        request.kind == RequestKind::Rows)
         request.table = in.text();
     if (!in.finished())
         return std::nullopt;

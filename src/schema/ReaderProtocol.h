@@ -15,12 +15,12 @@
 
 namespace readerprotocol {
 
-enum class RequestKind : std::uint32_t { Tables = 1, Fields = 2, Indexes = 3, Schema = 4 };
+enum class RequestKind : std::uint32_t { Tables = 1, Fields = 2, Indexes = 3, Schema = 4, Rows = 5 };
 
 struct Request {
     RequestKind kind = RequestKind::Tables;
     std::string path;
-    std::string table; // Fields and Indexes only
+    std::string table; // Fields, Indexes and Rows only
 };
 
 // The error numbers and texts users of Access know for a database that cannot be read.

@@ -4,11 +4,14 @@
 //   "exit"     ends without an answer    "twice"     answers with two frames
 //   "bad-status" answers with a status no answer has   "last" answers, then ends
 //   "dribble"  sends its well-formed answer a byte every quarter of a second
-// Any other path gets a well-formed answer: tables {"Fake"}, one Long field "Id", indexes {"PrimaryKey"}.
+//   "slow-rows" answers a rows request with four batches, 400 ms apart
+// Any other path gets a well-formed answer: tables {"Fake"}, one Long field "Id", indexes {"PrimaryKey"},
+// one row (Id 1).
 // It also reports, in the one table name, how many requests this process has answered ("Fake" then
 // "Fake2", ...), so tests can see whether a fresh process was started.
 
 #include "ReaderProtocol.h"
+#include "RowsProtocol.h"
 
 #include <csignal>
 #include <cstdio>
@@ -80,6 +83,24 @@ int main() {
         case RequestKind::Schema:
             answer = encode(SchemaAnswer{std::nullopt, {}, {}});
             break;
+        case RequestKind::Rows: {
+            const int batches = path == "slow-rows" ? 4 : 1;
+            RowsBatchWriter rows(1);
+            for (int i = 1; i <= batches; ++i) {
+                if (path == "slow-rows")
+                    ::usleep(400'000);
+                DataValue id;
+                id.kind = ValueKind::Integer;
+                id.integer = i;
+                rows.add(id);
+                rows.endRow();
+                answer = rows.takeFrame();
+                if (i < batches)
+                    send(answer);
+            }
+            answer += encodeRowsTail(RowsTail{std::nullopt, std::uint64_t(batches), true});
+            break;
+        }
         }
         if (path == "dribble") {
             for (char byte : answer) {

@@ -1,4 +1,5 @@
 #include "CatalogWalk.h"
+#include "TableDef.h"
 
 #include "SystemTableRows.h"
 
@@ -8,10 +9,6 @@
 #include <memory>
 
 namespace {
-
-struct TableDefDeleter {
-    void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
-};
 
 // The property blob of the catalog row just fetched; empty when it has none.
 std::string readPropertyBlob(MdbHandle* mdb, MdbColumn* lvProp) {
@@ -55,7 +52,7 @@ CatalogWalk walkCatalog(MdbHandle* mdb, const std::function<Visit(const std::str
     catalog.table_pg = catalogPage;
     std::strcpy(catalog.object_name, "MSysObjects");
 
-    std::unique_ptr<MdbTableDef, TableDefDeleter> table(mdb_read_table(&catalog));
+    TableDef table(mdb_read_table(&catalog));
     if (!table || !mdb_read_columns(table.get()))
         return walk;
 

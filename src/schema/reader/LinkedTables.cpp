@@ -17,6 +17,8 @@ bool isRegularFile(const std::string& path) {
     return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
+} // namespace
+
 // The file a link points at: the stored path when a file lies there, else a file of the same name in the
 // linking database's own folder (stored paths are mostly Windows paths such as Z:\share\file.accdb, and
 // Windows file names ignore letter case). Nothing when neither is there.
@@ -49,8 +51,6 @@ std::optional<std::string> linkedFile(const std::string& databasePath, const std
     }
     return std::nullopt;
 }
-
-} // namespace
 
 // A link found in the linked file is not followed, so a link to itself or a ring of links ends at once.
 TableSchema describeLinkedTable(const std::string& path, const CatalogTable& link, TableParts parts) {

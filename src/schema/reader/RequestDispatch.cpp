@@ -1,6 +1,7 @@
 #include "RequestDispatch.h"
 
 #include "JetSchema.h"
+#include "TableRowsReader.h"
 
 using namespace readerprotocol;
 
@@ -14,6 +15,8 @@ bool answerRequest(const Request& request, const FrameSink& send) {
         return send(encode(readTableIndexes(request.path, request.table)));
     case RequestKind::Schema:
         return readSchema(request.path, send);
+    case RequestKind::Rows:
+        return readTableRows(request.path, request.table, send);
     }
     return true;
 }

@@ -1,16 +1,9 @@
 #include "SystemTableRows.h"
+#include "TableDef.h"
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
-
-namespace {
-
-struct TableDefDeleter {
-    void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
-};
-
-} // namespace
 
 std::string boundText(MdbHandle* mdb, const MdbColumn& column, const char* buffer) {
     // A bound memo holds only its 12-byte reference; the text is read from the row's page.
@@ -33,7 +26,7 @@ bool readRows(MdbHandle* mdb, const std::string& table, unsigned long page,
     entry.table_pg = page;
     g_strlcpy(entry.object_name, table.c_str(), sizeof entry.object_name);
 
-    std::unique_ptr<MdbTableDef, TableDefDeleter> definition(mdb_read_table(&entry));
+    TableDef definition(mdb_read_table(&entry));
     if (!definition || !mdb_read_columns(definition.get()))
         return false;
     const std::size_t bindSize = std::max<std::size_t>(mdb->bind_size, MDB_BIND_SIZE);

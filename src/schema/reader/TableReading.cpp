@@ -1,4 +1,5 @@
 #include "TableReading.h"
+#include "TableDef.h"
 
 #include "ComplexColumns.h"
 #include "FieldMapping.h"
@@ -10,15 +11,6 @@
 #include <vector>
 
 using namespace readerprotocol;
-
-namespace {
-
-struct TableDefDeleter {
-    void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
-};
-using TableDef = std::unique_ptr<MdbTableDef, TableDefDeleter>;
-
-} // namespace
 
 TableSchema notRead(const std::string& name) {
     TableSchema schema;

@@ -1,0 +1,64 @@
+#include "OpenTable.h"
+
+#include "CatalogWalk.h"
+#include "DatabaseFile.h"
+#include "LinkedTables.h"
+#include "TableDef.h"
+#include "TableReading.h"
+
+#include <cstring>
+
+using namespace readerprotocol;
+
+namespace {
+
+Failure missingTable(const std::string& name) {
+    return {3078, "The Microsoft Access database engine cannot find the input table or query '" + name +
+                      "'. Make sure it exists and that its name is spelled correctly."};
+}
+
+// Reads the local table's definition and hands it on; a linked Access table is opened in its own file
+// first, and a link found there is not followed.
+std::optional<Failure> useTable(MdbHandle* mdb, const std::string& path, CatalogTable& table,
+                                bool followLinks, const std::function<void(const OpenTable& open)>& use) {
+    if (table.type == accessLinkedTable && followLinks) {
+        const std::optional<std::string> file = linkedFile(path, table.database);
+        if (!file)
+            return failureFor(FileNotFound, table.database);
+        Database linked;
+        if (std::optional<Failure> failure = openDatabase(*file, linked))
+            return failure;
+        const std::string foreign = table.foreignName.empty() ? table.name : table.foreignName;
+        std::optional<CatalogTable> target = findTable(linked.get(), foreign);
+        if (!target)
+            return missingTable(foreign);
+        return useTable(linked.get(), *file, *target, false, use);
+    }
+    if (table.type != localTable)
+        return Failure{3251, "Operation is not supported for this type of object."};
+
+    MdbCatalogEntry entry;
+    std::memset(&entry, 0, sizeof entry);
+    entry.mdb = mdb;
+    entry.object_type = MDB_TABLE;
+    entry.table_pg = table.page();
+    g_strlcpy(entry.object_name, table.name.c_str(), sizeof entry.object_name);
+    TableDef definition(mdb_read_table(&entry));
+    if (!definition || !mdb_read_columns(definition.get()))
+        return failureFor(DatabaseDamaged, path);
+    use(OpenTable{mdb, definition.get(), &columnProperties(mdb, table)});
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<Failure> withOpenTable(const std::string& path, const std::string& tableName,
+                                     const std::function<void(const OpenTable& open)>& use) {
+    Database database;
+    if (std::optional<Failure> failure = openDatabase(path, database))
+        return failure;
+    std::optional<CatalogTable> table = findTable(database.get(), tableName);
+    if (!table)
+        return missingTable(tableName);
+    return useTable(database.get(), path, *table, true, use);
+}
