@@ -1,7 +1,9 @@
 #pragma once
-// A database schema as the writer takes it: tables with their columns, column properties and indexes, and
-// the relationships between them.
-// Plain values, UTF-8 names; nothing here knows the file format.
+// A database schema as the writer takes it: tables with their columns, column properties, indexes and
+// rows, and the relationships between them.
+// Plain values, UTF-8 names and text; nothing here knows the file format.
+
+#include "MdbValue.h"
 
 #include <optional>
 #include <string>
@@ -60,6 +62,8 @@ struct MdbTable {
     std::vector<MdbColumn> columns;
     std::vector<MdbIndex> indexes;
     bool hidden = false; // carries the hidden flag in the catalog
+    // In the order they are stored; each holds one value per column (see MdbValue.h for which kind).
+    std::vector<MdbRow> rows;
 };
 
 // One relationship, written as one MSysRelationships row per column pair.

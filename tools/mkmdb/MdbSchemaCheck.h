@@ -1,7 +1,8 @@
 #pragma once
 // What Jet allows in a schema, checked before anything is written: name lengths and uniqueness,
-// column and index counts, type sizes, AutoNumber only on Long and GUID, index columns that exist, and
-// relationships between tables and columns that exist.
+// column and index counts, type sizes, AutoNumber only on Long and GUID, index columns that exist,
+// relationships between tables and columns that exist, and rows of one value per column, each of the kind
+// and size its column takes.
 
 #include "MdbSchema.h"
 

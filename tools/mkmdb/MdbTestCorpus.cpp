@@ -45,7 +45,7 @@ MdbIndex index(std::string name, std::vector<std::string> columns, bool primary 
 
 MdbTable table(std::string name, std::vector<MdbColumn> columns, std::vector<MdbIndex> indexes = {},
                bool system = false) {
-    return MdbTable{std::move(name), system, std::move(columns), std::move(indexes)};
+    return MdbTable{std::move(name), system, std::move(columns), std::move(indexes), false, {}};
 }
 
 MdbSchema everyType() {
