@@ -5,6 +5,8 @@
 
 #include "MdbValue.h"
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -64,6 +66,9 @@ struct MdbTable {
     bool hidden = false; // carries the hidden flag in the catalog
     // In the order they are stored; each holds one value per column (see MdbValue.h for which kind).
     std::vector<MdbRow> rows;
+    // Rows made while the file is written, stored after `rows`, for a table too large to hold: called with
+    // each row's number from 0, it fills the row and returns true, or returns false after the last one.
+    std::function<bool(std::size_t number, MdbRow& row)> moreRows;
 };
 
 // One relationship, written as one MSysRelationships row per column pair.

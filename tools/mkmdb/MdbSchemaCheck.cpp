@@ -157,25 +157,6 @@ std::optional<std::string> valueProblem(const MdbColumn& c, const MdbValue& v) {
     return std::nullopt;
 }
 
-std::optional<std::string> rowProblem(const std::string& where, const MdbTable& t, std::size_t number,
-                                      const MdbRow& row) {
-    const std::string at = where + ", row " + std::to_string(number + 1);
-    if (row.size() != t.columns.size())
-        return at + ": " + std::to_string(row.size()) + " values for " + std::to_string(t.columns.size()) +
-               " columns";
-    for (std::size_t i = 0; i < row.size(); ++i) {
-        const auto& c = t.columns[i];
-        // Jet keeps a Yes/No value in the null mask, which leaves no room for NULL.
-        if (!row[i] && c.type == MdbColumnType::YesNo && !c.expression)
-            return at + ", column \"" + c.name + "\": a Yes/No value cannot be NULL";
-        if (!row[i])
-            continue;
-        if (auto p = valueProblem(c, *row[i]))
-            return at + ", column \"" + c.name + "\": " + *p;
-    }
-    return std::nullopt;
-}
-
 std::optional<std::string> tableProblem(const MdbTable& t) {
     if (auto p = nameProblem("a table", t.name))
         return p;
@@ -212,7 +193,7 @@ std::optional<std::string> tableProblem(const MdbTable& t) {
     if (primaries > 1)
         return where + " has more than one primary key";
     for (std::size_t r = 0; r < t.rows.size(); ++r)
-        if (auto p = rowProblem(where, t, r, t.rows[r]))
+        if (auto p = rowProblem(t, r, t.rows[r]))
             return p;
     return std::nullopt;
 }
@@ -267,6 +248,24 @@ std::optional<std::string> schemaProblem(const MdbSchema& schema) {
             return p;
         if (!relationships.insert(folded(r.name)).second)
             return "two relationships are named \"" + r.name + "\"";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> rowProblem(const MdbTable& t, std::size_t number, const MdbRow& row) {
+    const std::string at = "table \"" + t.name + "\", row " + std::to_string(number + 1);
+    if (row.size() != t.columns.size())
+        return at + ": " + std::to_string(row.size()) + " values for " + std::to_string(t.columns.size()) +
+               " columns";
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        const auto& c = t.columns[i];
+        // Jet keeps a Yes/No value in the null mask, which leaves no room for NULL.
+        if (!row[i] && c.type == MdbColumnType::YesNo && !c.expression)
+            return at + ", column \"" + c.name + "\": a Yes/No value cannot be NULL";
+        if (!row[i])
+            continue;
+        if (auto p = valueProblem(c, *row[i]))
+            return at + ", column \"" + c.name + "\": " + *p;
     }
     return std::nullopt;
 }

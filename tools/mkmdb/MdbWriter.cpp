@@ -245,10 +245,10 @@ std::optional<std::string> writeRows(PageFile& file, UsageMaps& maps, const MdbT
     RowPages pages(file, owner);
     std::vector<std::optional<Bytes>> values(table.columns.size());
     std::int64_t largestAutoNumber = 0;
-    for (std::size_t r = 0; r < in.rows.size(); ++r) {
+    const auto add = [&](std::size_t number, const MdbRow& row) -> std::optional<std::string> {
         std::size_t lv = 0;
         for (std::size_t i = 0; i < table.columns.size(); ++i) {
-            const auto& value = in.rows[r][i];
+            const auto& value = row[i];
             const auto& column = table.columns[i];
             values[i] = value ? columnBytes(column, *value) : std::nullopt;
             if (column.longValue() && values[i])
@@ -257,15 +257,31 @@ std::optional<std::string> writeRows(PageFile& file, UsageMaps& maps, const MdbT
             if (in.columns[i].autoNumber && value && std::holds_alternative<std::int64_t>(*value))
                 largestAutoNumber = std::max(largestAutoNumber, std::get<std::int64_t>(*value));
         }
-        const Bytes row = encodeRow(table, values);
-        if (row.size() > maxRowSize)
-            return "table \"" + in.name + "\", row " + std::to_string(r + 1) + ": " +
-                   std::to_string(row.size()) + " bytes, more than the " + std::to_string(maxRowSize) +
+        const Bytes bytes = encodeRow(table, values);
+        if (bytes.size() > maxRowSize)
+            return "table \"" + in.name + "\", row " + std::to_string(number + 1) + ": " +
+                   std::to_string(bytes.size()) + " bytes, more than the " + std::to_string(maxRowSize) +
                    " a data page holds";
-        pages.add(row);
+        pages.add(bytes);
+        return std::nullopt;
+    };
+    std::size_t count = 0;
+    for (; count < in.rows.size(); ++count)
+        if (auto problem = add(count, in.rows[count]))
+            return problem;
+    // Rows made on demand are checked here, one at a time, as the schema check never sees them.
+    MdbRow made;
+    while (in.moreRows && in.moreRows(count - in.rows.size(), made)) {
+        if (auto problem = rowProblem(in, count, made))
+            return problem;
+        if (auto problem = add(count, made))
+            return problem;
+        ++count;
     }
+    if (count == 0)
+        return std::nullopt;
     pages.finish();
-    table.rowCount = std::uint32_t(in.rows.size());
+    table.rowCount = std::uint32_t(count);
     table.nextAutoNumber = std::uint32_t(largestAutoNumber + 1);
     maps.fill(placement.usedPagesMap, pages.pages());
     maps.fill(placement.freePagesMap, {pages.pages().back()});
@@ -378,7 +394,7 @@ std::optional<std::string> writePages(const MdbSchema& schema, PageFile& file) {
     }
     for (std::size_t t = systemCount; t < tables.size(); ++t) {
         const auto& in = schema.tables[t - systemCount];
-        if (in.rows.empty())
+        if (in.rows.empty() && !in.moreRows)
             continue;
         if (auto problem = writeRows(file, maps, in, tables[t], defPages[t].front(), placements[t]))
             return problem;
