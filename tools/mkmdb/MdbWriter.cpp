@@ -30,6 +30,8 @@ constexpr std::uint32_t databaseObject = 0x10000000;
 constexpr std::uint16_t typeTable = 1;
 constexpr std::uint16_t typeDatabase = 2;
 constexpr std::uint16_t typeContainer = 3;
+// Jet addresses no file past 2 GiB.
+constexpr std::uint32_t maxPages = std::uint32_t((1u << 31) / pageSize);
 
 Bytes ucs2(const std::string& s) {
     return toUcs2(s).value_or(Bytes{});
@@ -263,6 +265,9 @@ std::optional<std::string> writeRows(PageFile& file, UsageMaps& maps, const MdbT
                    std::to_string(bytes.size()) + " bytes, more than the " + std::to_string(maxRowSize) +
                    " a data page holds";
         pages.add(bytes);
+        if (file.count() > maxPages)
+            return "table \"" + in.name + "\", row " + std::to_string(number + 1) +
+                   ": the database grows past the 2 GiB Jet allows";
         return std::nullopt;
     };
     std::size_t count = 0;
@@ -410,6 +415,8 @@ std::optional<std::string> writePages(const MdbSchema& schema, PageFile& file) {
         for (std::size_t k = 0; k < pages.size(); ++k)
             file.set(defPages[t][k], std::move(pages[k]));
     }
+    if (file.count() > maxPages)
+        return std::string("the database grows past the 2 GiB Jet allows");
     file.set(1, globalUsageMap(file.count()));
     file.set(0, headerPage(creationDate));
     return std::nullopt;
