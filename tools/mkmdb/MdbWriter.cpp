@@ -298,10 +298,6 @@ std::optional<std::string> writeRows(PageFile& file, UsageMaps& maps, const MdbT
     return std::nullopt;
 }
 
-} // namespace
-
-namespace {
-
 // Lays the whole database out in `file`; a reason when the schema or a row cannot be written.
 std::optional<std::string> writePages(const MdbSchema& schema, PageFile& file) {
     if (auto problem = schemaProblem(schema))
@@ -319,7 +315,9 @@ std::optional<std::string> writePages(const MdbSchema& schema, PageFile& file) {
     }
 
     // Layout: header, global usage map, table definitions (the catalog's on page 2), usage-map pages,
-    // index roots, LVAL pages of the property blobs, catalog rows; bitmap pages of large maps last.
+    // index roots, LVAL pages of the property blobs, catalog rows, relationship rows, then each user table's
+    // data pages among the LVAL pages of its long values; the bitmap pages of a large map follow the pages
+    // it names.
     file.allocate(); // header
     file.allocate(); // global usage map
 
