@@ -1,12 +1,13 @@
 // The page-level pieces of the database writer, checked against the layout readers expect: rows (offset
 // table, null mask), data pages, usage maps (inline up to 512 pages, then bitmap pages), the property blob,
-// the definition chain, and the UCS-2 and RC4 helpers. These paths matter most in files too large for the
-// corpus tests to reach.
+// the definition chain, the AutoNumber a table with rows carries on, and the UCS-2 and RC4 helpers. These
+// paths matter most in files too large for the corpus tests to reach.
 
 #include "JetBytes.h"
 #include "JetPages.h"
 #include "JetProperties.h"
 #include "JetTableDef.h"
+#include "MdbWriter.h"
 
 #include <QtTest>
 
@@ -64,6 +65,7 @@ private slots:
     void usageMaps();
     void propertyBlobLayout();
     void definitionChain();
+    void autoNumberPastTheLargest();
 };
 
 void TestMkmdbPages::ucs2_data() {
@@ -207,6 +209,33 @@ void TestMkmdbPages::definitionChain() {
     joined.resize(def.size());
     QCOMPARE(joined, def);
     QCOMPARE(get16(pages.back(), 2), std::uint32_t(pageSize - 8 - (def.size() - 8) % (pageSize - 8) - 8));
+}
+
+// The definition's next AutoNumber must be past every value the rows hold, whatever their order, so that
+// Access never hands out one of them again.
+void TestMkmdbPages::autoNumberPastTheLargest() {
+    MdbColumn id;
+    id.name = "ID";
+    id.type = MdbColumnType::Long;
+    id.autoNumber = true;
+    MdbTable t;
+    t.name = "Counters";
+    t.columns = {id};
+    t.rows = {{MdbValue{std::int64_t(7)}}, {MdbValue{std::int64_t(1000)}}, {MdbValue{std::int64_t(3)}}};
+    std::string error;
+    const auto image = buildMdb(MdbSchema{{t}, {}}, &error);
+    QVERIFY2(image, error.c_str());
+    constexpr std::size_t rowCountAt = 16;
+    constexpr std::size_t nextAutoNumberAt = 20;
+    int definitions = 0;
+    for (std::size_t at = 0; at < image->size(); at += pageSize) {
+        const Bytes page(image->begin() + std::ptrdiff_t(at), image->begin() + std::ptrdiff_t(at + pageSize));
+        if (page[0] != 0x02 || get32(page, rowCountAt) != 3)
+            continue;
+        ++definitions;
+        QCOMPARE(get32(page, nextAutoNumberAt), 1001u);
+    }
+    QCOMPARE(definitions, 1);
 }
 
 QTEST_GUILESS_MAIN(TestMkmdbPages)

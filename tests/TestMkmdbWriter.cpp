@@ -1,6 +1,7 @@
 // The database writer checked through mdbtools' own command-line programs (mdb-tables, mdb-schema,
-// mdb-prop): every database of the test corpus must show exactly the described tables, columns and
-// column properties. Also: the header page, the rules a schema is checked against, and the bundled sample.
+// mdb-prop, mdb-export): every database of the test corpus must show exactly the described tables, columns,
+// column properties and row counts. Also: the header page, the rules a schema and its rows are checked
+// against, the file written page by page against the image in memory, and the bundled sample.
 
 #include "FileTestHelpers.h"
 #include "JetBytes.h"
@@ -196,6 +197,9 @@ private slots:
     void calculatedColumnsAsAccessWritesThem();
     void headerPage();
     void sameSchemaSameBytes();
+    void fileIsTheImage();
+    void rowCounts_data();
+    void rowCounts();
     void rejectsBrokenSchemas_data();
     void rejectsBrokenSchemas();
     void bundledSampleIsCurrent();
@@ -407,6 +411,49 @@ void TestMkmdbWriter::sameSchemaSameBytes() {
     QVERIFY(*a == *b);
 }
 
+// writeMdb hands pages to the file out of order as they are made; the file must still be buildMdb's image.
+void TestMkmdbWriter::fileIsTheImage() {
+    std::string error;
+    const auto image = buildMdb(mdbTestDatabase("every-value"), &error);
+    QVERIFY2(image, error.c_str());
+    const QByteArray file = readAll(path("every-value"));
+    QCOMPARE(file.size(), qsizetype(image->size()));
+    QVERIFY(file == QByteArray(reinterpret_cast<const char*>(image->data()), qsizetype(image->size())));
+}
+
+void TestMkmdbWriter::rowCounts_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<int>("rows");
+    for (const auto& db : mdbTestCorpus())
+        for (const auto& t : db.schema.tables)
+            if (!t.rows.empty())
+                QTest::addRow("%s/%s", db.name.c_str(), t.name.c_str())
+                    << path(db.name) << libmdbName(t.name) << int(t.rows.size());
+    // Enough data pages for a usage map of bitmap pages, and rows made while the file is written.
+    QTest::addRow("benchmark, 200000 rows") << path("benchmark") << "Orders" << 200000;
+}
+
+// mdb-export walks the data pages through the usage map, as libmdb always does, and must find every row
+// without an error; -e keeps each row on one line whatever line ends its texts hold.
+void TestMkmdbWriter::rowCounts() {
+    QFETCH(QString, file);
+    QFETCH(QString, table);
+    QFETCH(int, rows);
+    if (QStandardPaths::findExecutable("mdb-export").isEmpty())
+        QSKIP("mdb-export (Debian package mdbtools) is not installed");
+    std::string error;
+    if (!QFile::exists(file))
+        QVERIFY2(writeMdb(mdbRowsBenchmarkDatabase(rows), file.toStdString(), &error), error.c_str());
+    QProcess p;
+    p.start("mdb-export", {"-H", "-e", "-b", "hex", file, table});
+    QVERIFY(p.waitForFinished(120000));
+    QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0,
+             p.readAllStandardError().constData());
+    QCOMPARE(p.readAllStandardError(), QByteArray());
+    QCOMPARE(int(p.readAllStandardOutput().count('\n')), rows);
+}
+
 void TestMkmdbWriter::rejectsBrokenSchemas_data() {
     QTest::addColumn<QString>("json");
     QTest::addColumn<QString>("problem");
@@ -442,6 +489,39 @@ void TestMkmdbWriter::rejectsBrokenSchemas_data() {
     QTest::addRow("same table twice")
         << R"({"tables":[{"name":"A","columns":[{"name":"A","type":"Long"}]},{"name":"a","columns":[{"name":"A","type":"Long"}]}]})"
         << "is taken";
+
+    const QString rows = R"({"tables":[{"name":"T","columns":[%1],"rows":[%2]}]})";
+    const QString text = R"({"name":"A","type":"Text","length":3})";
+    QTest::addRow("row of too few values")
+        << rows.arg(id + "," + text, "[1]") << "row 1: 1 values for 2 columns";
+    QTest::addRow("row of too many values") << rows.arg(id, "[1],[2,3]") << "row 2: 2 values for 1 columns";
+    QTest::addRow("text longer than its column")
+        << rows.arg(text, R"(["abc"],["abcd"])") << "row 2, column \"A\": the text is longer than 3";
+    QTest::addRow("emoji counts two") << rows.arg(text, R"(["a😀"],["ab😀"])") << "row 2";
+    QTest::addRow("text starting with U+FEFF") << rows.arg(text, R"(["\uFEFFa"])") << "U+FEFF";
+    QTest::addRow("Byte 256") << rows.arg(R"({"name":"A","type":"Byte"})", "[255],[256]") << "0 to 255";
+    QTest::addRow("Byte -1") << rows.arg(R"({"name":"A","type":"Byte"})", "[-1]") << "0 to 255";
+    QTest::addRow("Integer 32768") << rows.arg(R"({"name":"A","type":"Integer"})", "[32768]") << "-32768 to";
+    QTest::addRow("Long 2^31") << rows.arg(id, "[2147483648]") << "-2147483648 to 2147483647";
+    QTest::addRow("NULL Yes/No") << rows.arg(R"({"name":"A","type":"Yes/No"})", "[null]") << "cannot be NULL";
+    QTest::addRow("Decimal past its precision")
+        << rows.arg(R"({"name":"A","type":"Decimal","precision":4,"scale":2})", R"(["99.99"],["100.00"])")
+        << "row 2, column \"A\": the value has more digits than precision 4";
+    QTest::addRow("Decimal past its scale")
+        << rows.arg(R"({"name":"A","type":"Decimal","precision":10,"scale":2})", R"(["1.005"])")
+        << "more digits than";
+    QTest::addRow("Binary longer than its column")
+        << rows.arg(R"({"name":"A","type":"Binary","length":2})", R"(["0102"],["010203"])")
+        << "longer than 2 bytes";
+    QTest::addRow("value of a calculated column")
+        << rows.arg(R"({"name":"A","type":"Long","expression":"1+1"})", "[null],[2]") << "not stored";
+    QString wide;
+    QString wideRow;
+    for (int i = 0; i < 9; ++i) {
+        wide += QString(R"(%1{"name":"C%2","type":"Text","length":255})").arg(i ? "," : "").arg(i);
+        wideRow += QString("%1\"%2\"").arg(i ? "," : "", QString(255, 'w'));
+    }
+    QTest::addRow("row larger than a page") << rows.arg(wide, "[" + wideRow + "]") << "more than the 4080";
 }
 
 void TestMkmdbWriter::rejectsBrokenSchemas() {

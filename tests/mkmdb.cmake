@@ -14,7 +14,8 @@ if(VELTRANE_NODE AND EXISTS "${VELTRANE_NODE_DIR}/node_modules/mdb-reader")
     target_compile_definitions(TestMkmdbCrossCheck PRIVATE
         VELTRANE_EXAMPLES_DIR="${PROJECT_SOURCE_DIR}/examples"
         VELTRANE_NODE="${VELTRANE_NODE}"
-        VELTRANE_NODE_SCRIPT="${VELTRANE_NODE_DIR}/read-schema.mjs")
+        VELTRANE_NODE_SCRIPT="${VELTRANE_NODE_DIR}/read-schema.mjs"
+        VELTRANE_NODE_ROWS_SCRIPT="${VELTRANE_NODE_DIR}/read-written-rows.mjs")
 else()
     message(STATUS "node or tests/node/node_modules missing: the mdb-reader cross-check is not built")
 endif()

@@ -15,8 +15,20 @@ constexpr std::size_t mapRowsPerPage = (pageSize - dataPageHeader) / (usageMapRo
 } // namespace
 
 std::uint32_t PageFile::allocate() {
-    pages_.emplace_back(pageSize, 0);
-    return std::uint32_t(pages_.size() - 1);
+    if (!out_)
+        pages_.emplace_back(pageSize, 0);
+    return count_++;
+}
+
+void PageFile::set(std::uint32_t number, Page page) {
+    if (!out_) {
+        pages_[number] = std::move(page);
+        return;
+    }
+    // Pages set out of order leave holes, which read as zeros until their page is set.
+    failed_ = failed_ || std::fseek(out_, long(number) * long(pageSize), SEEK_SET) != 0 ||
+              std::fwrite(page.data(), 1, pageSize, out_) != pageSize;
+    end_ = std::max(end_, number + 1);
 }
 
 Bytes PageFile::join() const {
@@ -25,6 +37,12 @@ Bytes PageFile::join() const {
     for (const auto& p : pages_)
         out.insert(out.end(), p.begin(), p.end());
     return out;
+}
+
+bool PageFile::finish() {
+    if (out_ && end_ < count_)
+        set(count_ - 1, Page(pageSize, 0));
+    return !failed_;
 }
 
 Bytes LongValueStore::store(const Bytes& value) {
@@ -36,37 +54,41 @@ Bytes LongValueStore::store(const Bytes& value) {
 }
 
 Bytes LongValueStore::chain(const Bytes& value) {
-    const std::size_t first = pages_.size();
-    for (std::size_t at = 0; at < value.size(); at += chainChunk) {
-        pages_.push_back(file_.allocate());
-        rows_.emplace_back();
-    }
-    for (std::size_t k = first; k < pages_.size(); ++k) {
-        const std::size_t at = (k - first) * chainChunk;
+    std::vector<std::uint32_t> pages;
+    for (std::size_t at = 0; at < value.size(); at += chainChunk)
+        pages.push_back(file_.allocate());
+    for (std::size_t k = 0; k < pages.size(); ++k) {
+        const std::size_t at = k * chainChunk;
         const std::size_t n = std::min(chainChunk, value.size() - at);
         ByteWriter w;
-        w.u32(k + 1 < pages_.size() ? pageRow(pages_[k + 1], 0) : 0);
+        w.u32(k + 1 < pages.size() ? pageRow(pages[k + 1], 0) : 0);
         w.bytes(Bytes(value.begin() + std::ptrdiff_t(at), value.begin() + std::ptrdiff_t(at + n)));
-        rows_[k].push_back(w.take());
+        file_.set(pages[k], dataPage(lvalOwner, {w.take()}));
     }
-    return longValueChain(value.size(), pageRow(pages_[first], 0));
+    pages_.insert(pages_.end(), pages.begin(), pages.end());
+    return longValueChain(value.size(), pageRow(pages.front(), 0));
 }
 
 std::uint32_t LongValueStore::place(const Bytes& value) {
-    if (open_ < 0 || dataPageFreeSpace(rows_[std::size_t(open_)]) < value.size() + 2 ||
-        rows_[std::size_t(open_)].size() >= maxRowsPerPage) {
-        pages_.push_back(file_.allocate());
-        rows_.emplace_back();
-        open_ = int(pages_.size() - 1);
+    if (!openRows_.empty() &&
+        (dataPageFreeSpace(openRows_) < value.size() + 2 || openRows_.size() >= maxRowsPerPage))
+        flush();
+    if (openRows_.empty()) {
+        openPage_ = file_.allocate();
+        pages_.push_back(openPage_);
     }
-    auto& rows = rows_[std::size_t(open_)];
-    rows.push_back(value);
-    return pageRow(pages_[std::size_t(open_)], std::uint32_t(rows.size() - 1));
+    openRows_.push_back(value);
+    return pageRow(openPage_, std::uint32_t(openRows_.size() - 1));
+}
+
+void LongValueStore::flush() {
+    file_.set(openPage_, dataPage(lvalOwner, openRows_));
+    openRows_.clear();
 }
 
 void LongValueStore::finish() {
-    for (std::size_t i = 0; i < pages_.size(); ++i)
-        file_.set(pages_[i], dataPage(lvalOwner, rows_[i]));
+    if (!openRows_.empty())
+        flush();
 }
 
 std::uint32_t UsageMaps::reserve() {

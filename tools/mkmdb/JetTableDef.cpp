@@ -68,7 +68,7 @@ Bytes encodeTableDef(const Table& table, const TablePlacement& placement) {
     w.u32(0); // definition length, patched below
     w.u32(tableMagic);
     w.u32(table.rowCount);
-    w.u32(0);   // next AutoNumber value
+    w.u32(table.nextAutoNumber);
     w.u8(0x01); // lets Access hand out AutoNumber values
     w.zeros(3);
     w.u32(0);   // AutoNumber of complex columns
@@ -83,7 +83,7 @@ Bytes encodeTableDef(const Table& table, const TablePlacement& placement) {
     w.u32(placement.freePagesMap);
 
     for (std::uint32_t i = 0; i < indexCount; ++i)
-        w.zeros(12); // per-index row counts: the table is empty
+        w.zeros(12); // per-index row counts: the index pages hold no entries
 
     const auto offsets = fixedOffsets(table);
     const auto slots = variableSlots(table);

@@ -79,6 +79,7 @@ struct Table {
     std::vector<Column> columns;
     std::vector<Index> indexes;
     std::uint32_t rowCount = 0;
+    std::uint32_t nextAutoNumber = 0; // past every AutoNumber value the rows hold
 };
 
 // Where the table's usage maps and index root pages live, as page/row pointers (page << 8 | row).

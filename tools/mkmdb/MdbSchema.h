@@ -1,8 +1,12 @@
 #pragma once
-// A database schema as the writer takes it: tables with their columns, column properties and indexes, and
-// the relationships between them.
-// Plain values, UTF-8 names; nothing here knows the file format.
+// A database schema as the writer takes it: tables with their columns, column properties, indexes and
+// rows, and the relationships between them.
+// Plain values, UTF-8 names and text; nothing here knows the file format.
 
+#include "MdbValue.h"
+
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,6 +64,11 @@ struct MdbTable {
     std::vector<MdbColumn> columns;
     std::vector<MdbIndex> indexes;
     bool hidden = false; // carries the hidden flag in the catalog
+    // In the order they are stored; each holds one value per column (see MdbValue.h for which kind).
+    std::vector<MdbRow> rows;
+    // Rows made while the file is written, stored after `rows`, for a table too large to hold: called with
+    // each row's number from 0, it fills the row and returns true, or returns false after the last one.
+    std::function<bool(std::size_t number, MdbRow& row)> moreRows;
 };
 
 // One relationship, written as one MSysRelationships row per column pair.

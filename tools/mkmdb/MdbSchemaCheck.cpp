@@ -13,6 +13,8 @@ constexpr int maxNameLength = 64;
 constexpr std::size_t maxColumns = 255;
 constexpr std::size_t maxIndexes = 32;
 constexpr std::size_t maxIndexColumns = 10;
+// Readers take a long value's length from three bytes.
+constexpr std::size_t maxLongValueBytes = 0xFFFFFF;
 
 // Jet compares names without regard to letter case; ASCII folding is enough to catch clashes
 // in the descriptions this tool is given.
@@ -77,6 +79,84 @@ std::optional<std::string> columnProblem(const std::string& where, const MdbColu
     return std::nullopt;
 }
 
+template <typename T> bool holds(const MdbValue& v) {
+    return std::holds_alternative<T>(v);
+}
+
+bool integerIn(const MdbValue& v, std::int64_t low, std::int64_t high) {
+    return holds<std::int64_t>(v) && std::get<std::int64_t>(v) >= low && std::get<std::int64_t>(v) <= high;
+}
+
+// Why a value does not fit its column, or nothing when it does.
+std::optional<std::string> valueProblem(const MdbColumn& c, const MdbValue& v) {
+    using T = MdbColumnType;
+    if (c.expression)
+        return std::string("a calculated column's value is not stored; the row gives NULL");
+    const auto text = [&](std::size_t maxUnits) -> std::optional<std::string> {
+        if (!holds<std::string>(v))
+            return std::string("takes text");
+        const int units = ucs2Length(std::get<std::string>(v));
+        if (units < 0)
+            return std::string("the text is not valid UTF-8");
+        if (std::size_t(units) > maxUnits)
+            return "the text is longer than " + std::to_string(maxUnits) + " characters";
+        // Readers take a text whose first two bytes are FF FE for compressed, whatever follows.
+        if (std::get<std::string>(v).starts_with("\xEF\xBB\xBF"))
+            return std::string("a text cannot start with U+FEFF");
+        return std::nullopt;
+    };
+    const auto bytes = [&](std::size_t max) -> std::optional<std::string> {
+        if (!holds<MdbBytes>(v))
+            return std::string("takes bytes");
+        if (std::get<MdbBytes>(v).size() > max)
+            return "the value is longer than " + std::to_string(max) + " bytes";
+        return std::nullopt;
+    };
+    switch (c.type) {
+    case T::YesNo:
+        return holds<bool>(v) ? std::nullopt : std::optional<std::string>("takes true or false");
+    case T::Byte:
+        return integerIn(v, 0, 255) ? std::nullopt
+                                    : std::optional<std::string>("takes a whole number 0 to 255");
+    case T::Integer:
+        return integerIn(v, -32768, 32767)
+                   ? std::nullopt
+                   : std::optional<std::string>("takes a whole number -32768 to 32767");
+    case T::Long:
+        return integerIn(v, -2147483648LL, 2147483647LL)
+                   ? std::nullopt
+                   : std::optional<std::string>("takes a whole number -2147483648 to 2147483647");
+    case T::Currency:
+        return holds<MdbCurrency>(v) ? std::nullopt : std::optional<std::string>("takes a Currency amount");
+    case T::Single:
+        return holds<float>(v) ? std::nullopt : std::optional<std::string>("takes a Single (float)");
+    case T::Double:
+    case T::DateTime:
+        return holds<double>(v) ? std::nullopt : std::optional<std::string>("takes a Double");
+    case T::Guid:
+        return holds<MdbGuid>(v) ? std::nullopt : std::optional<std::string>("takes a GUID");
+    case T::Decimal: {
+        if (!holds<MdbDecimal>(v))
+            return std::string("takes a Decimal");
+        const auto scaled = mdbDecimalAtScale(std::get<MdbDecimal>(v), c.scale);
+        if (!scaled || mdbDecimalDigits(*scaled) > c.precision)
+            return "the value has more digits than precision " + std::to_string(c.precision) + " and scale " +
+                   std::to_string(c.scale) + " hold";
+        return std::nullopt;
+    }
+    case T::Text:
+        return text(std::size_t(c.length > 0 ? c.length : 50));
+    case T::Memo:
+        return text(maxLongValueBytes / 2);
+    case T::Binary:
+    case T::Unknown:
+        return bytes(std::size_t(c.length > 0 ? c.length : 255));
+    case T::OleObject:
+        return bytes(maxLongValueBytes);
+    }
+    return std::nullopt;
+}
+
 std::optional<std::string> tableProblem(const MdbTable& t) {
     if (auto p = nameProblem("a table", t.name))
         return p;
@@ -112,6 +192,9 @@ std::optional<std::string> tableProblem(const MdbTable& t) {
     }
     if (primaries > 1)
         return where + " has more than one primary key";
+    for (std::size_t r = 0; r < t.rows.size(); ++r)
+        if (auto p = rowProblem(t, r, t.rows[r]))
+            return p;
     return std::nullopt;
 }
 
@@ -165,6 +248,24 @@ std::optional<std::string> schemaProblem(const MdbSchema& schema) {
             return p;
         if (!relationships.insert(folded(r.name)).second)
             return "two relationships are named \"" + r.name + "\"";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> rowProblem(const MdbTable& t, std::size_t number, const MdbRow& row) {
+    const std::string at = "table \"" + t.name + "\", row " + std::to_string(number + 1);
+    if (row.size() != t.columns.size())
+        return at + ": " + std::to_string(row.size()) + " values for " + std::to_string(t.columns.size()) +
+               " columns";
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        const auto& c = t.columns[i];
+        // Jet keeps a Yes/No value in the null mask, which leaves no room for NULL.
+        if (!row[i] && c.type == MdbColumnType::YesNo && !c.expression)
+            return at + ", column \"" + c.name + "\": a Yes/No value cannot be NULL";
+        if (!row[i])
+            continue;
+        if (auto p = valueProblem(c, *row[i]))
+            return at + ", column \"" + c.name + "\": " + *p;
     }
     return std::nullopt;
 }

@@ -3,8 +3,105 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cmath>
+#include <limits>
 
 namespace {
+
+// JSON has no NaN or infinities, so they come as strings, and so does a negative zero for clarity.
+std::optional<double> readNumber(const QJsonValue& v) {
+    if (v.isDouble())
+        return v.toDouble();
+    const QString s = v.toString();
+    if (s == "NaN")
+        return std::numeric_limits<double>::quiet_NaN();
+    if (s == "Infinity")
+        return std::numeric_limits<double>::infinity();
+    if (s == "-Infinity")
+        return -std::numeric_limits<double>::infinity();
+    if (s == "-0")
+        return -0.0;
+    return std::nullopt;
+}
+
+// One value as the column's type takes it; nothing, with *why, when the JSON value is of the wrong kind.
+// Whether it fits the column (range, length) is the schema check's question.
+std::optional<MdbValue> readValue(const QJsonValue& v, const MdbColumn& c, QString* why) {
+    using T = MdbColumnType;
+    const std::string text = v.toString().toStdString();
+    switch (c.type) {
+    case T::YesNo:
+        if (v.isBool())
+            return MdbValue{v.toBool()};
+        *why = "takes true or false";
+        return std::nullopt;
+    case T::Byte:
+    case T::Integer:
+    case T::Long:
+        if (v.isDouble() && v.toDouble() == std::floor(v.toDouble()) && std::abs(v.toDouble()) < 9.0e15)
+            return MdbValue{std::int64_t(v.toDouble())};
+        *why = "takes a whole number";
+        return std::nullopt;
+    case T::Single:
+    case T::Double:
+    case T::DateTime:
+        if (const auto d = readNumber(v))
+            return c.type == T::Single ? MdbValue{float(*d)} : MdbValue{*d};
+        *why = "takes a number (or \"NaN\", \"Infinity\", \"-Infinity\", \"-0\")";
+        return std::nullopt;
+    case T::Currency:
+        if (const auto m = v.isString() ? mdbCurrencyFromString(text) : std::nullopt)
+            return MdbValue{*m};
+        *why = "takes an amount as a string, at most four digits after the point";
+        return std::nullopt;
+    case T::Decimal:
+        if (const auto d = v.isString() ? mdbDecimalFromString(text) : std::nullopt)
+            return MdbValue{*d};
+        *why = "takes a decimal number as a string";
+        return std::nullopt;
+    case T::Text:
+    case T::Memo:
+        if (v.isString())
+            return MdbValue{text};
+        *why = "takes a string";
+        return std::nullopt;
+    case T::Guid:
+        if (const auto g = v.isString() ? mdbGuidFromString(text) : std::nullopt)
+            return MdbValue{*g};
+        *why = "takes a GUID as \"{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}\"";
+        return std::nullopt;
+    case T::Binary:
+    case T::OleObject:
+    case T::Unknown:
+        if (const auto b = v.isString() ? mdbBytesFromHex(text) : std::nullopt)
+            return MdbValue{*b};
+        *why = "takes bytes as a string of hexadecimal digits";
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// A row: one JSON value per column, null for NULL. A row of the wrong length is kept as it is, for the
+// schema check to name.
+std::optional<MdbRow> readRow(const QJsonArray& values, const std::vector<MdbColumn>& columns,
+                              const QString& where, QString* error) {
+    MdbRow row;
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (values[i].isNull() || std::size_t(i) >= columns.size()) {
+            row.push_back(std::nullopt);
+            continue;
+        }
+        const auto& c = columns[std::size_t(i)];
+        QString why;
+        auto value = readValue(values[i], c, &why);
+        if (!value) {
+            *error = where + ", column \"" + QString::fromStdString(c.name) + "\": " + why;
+            return std::nullopt;
+        }
+        row.push_back(std::move(*value));
+    }
+    return row;
+}
 
 // Reads one column; a message in *error when a field has the wrong kind of value.
 std::optional<MdbColumn> readColumn(const QJsonObject& o, const QString& where, QString* error) {
@@ -82,7 +179,16 @@ std::optional<MdbSchema> parseMdbSchemaJson(const QByteArray& json, QString* err
             }
             t.indexes.push_back(ix);
         }
-        schema.tables.push_back(t);
+        const auto rows = to.value("rows").toArray();
+        t.rows.reserve(std::size_t(rows.size()));
+        for (qsizetype r = 0; r < rows.size(); ++r) {
+            auto row =
+                readRow(rows[r].toArray(), t.columns, where + ", row " + QString::number(r + 1), error);
+            if (!row)
+                return std::nullopt;
+            t.rows.push_back(std::move(*row));
+        }
+        schema.tables.push_back(std::move(t));
     }
     for (const auto& rv : doc.object().value("relationships").toArray()) {
         const auto ro = rv.toObject();

@@ -16,6 +16,12 @@
 // "typeByte", a type byte no Jet or ACE type uses, and "length" in bytes). "autoNumber" makes a Long an
 // increment and a GUID a ReplicationID. An "expression" ("[Price]*[Quantity]") makes the column calculated,
 // its type that of the result. A relationship is enforced unless "enforced" is false.
+// A table's "rows" is a list of rows, each a list of one value per column, null for NULL:
+//   "rows": [[1, "Ann", true, 2.5, "12.3400", "0a0b", "{6F9619FF-8B86-D011-B42D-00C04FC964FF}"], ...]
+// Yes/No takes true or false; Byte, Integer and Long whole numbers; Single, Double and Date/Time (days since
+// 1899-12-30) numbers, or "NaN", "Infinity", "-Infinity" and "-0"; Currency and Decimal strings of digits
+// with a point ("-922337203685477.5808"); Text and Memo strings; Binary, OLE Object and Unknown bytes as
+// hexadecimal digits; GUID as Access shows it, braces optional.
 
 #include "MdbSchema.h"
 

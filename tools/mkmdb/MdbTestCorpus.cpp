@@ -1,6 +1,8 @@
 #include "MdbTestCorpus.h"
 
+#include <algorithm>
 #include <array>
+#include <limits>
 
 namespace {
 
@@ -45,7 +47,12 @@ MdbIndex index(std::string name, std::vector<std::string> columns, bool primary 
 
 MdbTable table(std::string name, std::vector<MdbColumn> columns, std::vector<MdbIndex> indexes = {},
                bool system = false) {
-    return MdbTable{std::move(name), system, std::move(columns), std::move(indexes)};
+    MdbTable t;
+    t.name = std::move(name);
+    t.system = system;
+    t.columns = std::move(columns);
+    t.indexes = std::move(indexes);
+    return t;
 }
 
 MdbSchema everyType() {
@@ -260,6 +267,229 @@ MdbSchema large() {
     return schema;
 }
 
+MdbColumn decimal(std::string name, int precision, int scale) {
+    MdbColumn c = column(std::move(name), MdbColumnType::Decimal);
+    c.precision = precision;
+    c.scale = scale;
+    return c;
+}
+
+std::optional<MdbValue> whole(std::int64_t v) {
+    return MdbValue{v};
+}
+
+std::optional<MdbValue> words(std::string v) {
+    return MdbValue{std::move(v)};
+}
+
+std::optional<MdbValue> bytes(MdbBytes v) {
+    return MdbValue{std::move(v)};
+}
+
+MdbBytes everyByte() {
+    MdbBytes out(256);
+    for (std::size_t i = 0; i < out.size(); ++i)
+        out[i] = std::uint8_t(i);
+    return out;
+}
+
+// Bytes that do not repeat with any short period, so a chunk put in the wrong place shows.
+MdbBytes pattern(std::size_t size) {
+    MdbBytes out(size);
+    std::uint32_t x = 2463534242u;
+    for (auto& b : out) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        b = std::uint8_t(x);
+    }
+    return out;
+}
+
+std::string repeated(const std::string& piece, std::size_t times) {
+    std::string out;
+    out.reserve(piece.size() * times);
+    for (std::size_t i = 0; i < times; ++i)
+        out += piece;
+    return out;
+}
+
+MdbDecimal decimalOf(const std::string& digits, bool negative, int scale) {
+    MdbDecimal d = *mdbDecimalFromString(digits);
+    d.negative = negative;
+    d.scale = scale;
+    return d;
+}
+
+// A table per kind of value at its edges: NULL in every type, text of every awkward kind, long values
+// inline, on one page and on a chain of pages, the limits of every number type, dates before day zero and
+// at the end of year 9999, GUIDs, every byte value, AutoNumber values with gaps, and more rows than one data
+// page holds.
+MdbSchema everyValue() {
+    using T = MdbColumnType;
+    MdbSchema schema;
+
+    MdbTable nulls = table(
+        "Nulls", {column("ID", T::Long), column("Flag", T::YesNo), column("Tiny", T::Byte),
+                  column("Small", T::Integer), column("Whole", T::Long), column("Money", T::Currency),
+                  column("Real", T::Single), column("Wide", T::Double), column("When", T::DateTime),
+                  column("Raw", T::Binary, 16), text("Title", 20, true), column("Picture", T::OleObject),
+                  column("Notes", T::Memo), column("Key", T::Guid), decimal("Amount", 18, 4)});
+    MdbRow empty(nulls.columns.size());
+    empty[0] = whole(1);
+    empty[1] = MdbValue{false};
+    MdbRow full{whole(2),
+                MdbValue{true},
+                whole(7),
+                whole(-7),
+                whole(70000),
+                MdbValue{MdbCurrency{12345}},
+                MdbValue{1.5f},
+                MdbValue{2.25},
+                MdbValue{45292.75},
+                bytes({1, 2, 3}),
+                words("between nulls"),
+                bytes({0xCA, 0xFE}),
+                words("a short note"),
+                MdbValue{*mdbGuidFromString("{6F9619FF-8B86-D011-B42D-00C04FC964FF}")},
+                MdbValue{decimalOf("12345678", true, 4)}};
+    MdbRow emptyAgain = empty;
+    emptyAgain[0] = whole(3);
+    nulls.rows = {empty, full, emptyAgain};
+    schema.tables.push_back(nulls);
+
+    MdbTable texts = table("Texts", {column("ID", T::Long), text("Value", 255, true)});
+    const std::vector<std::string> awkward{
+        "",
+        "😀 🎉 👍🏽 𝄞",
+        std::string("nul") + '\0' + "and\x01\x02\x07\x08\x0B\x0C\x1B\x1F\x7F",
+        "line one\r\nline two\nline three\r",
+        "tab\tseparated\tvalues\t",
+        "quotes ' \" '' \"\" and backslashes \\ \\\\ \\n",
+        "Ünïcødé ∑ 中文 עברית",
+        std::string(255, 'x'),
+        repeated("😀", 127) + "!", // 255 UTF-16 units
+        " leading and trailing spaces ",
+    };
+    for (std::size_t i = 0; i < awkward.size(); ++i)
+        texts.rows.push_back({whole(std::int64_t(i + 1)), words(awkward[i])});
+    texts.rows.push_back({whole(std::int64_t(awkward.size() + 1)), std::nullopt});
+    schema.tables.push_back(texts);
+
+    MdbTable memos = table("Memos", {column("ID", T::Long), column("Body", T::Memo)});
+    const std::vector<std::string> bodies{
+        "",
+        std::string(100, 'm'),
+        std::string(32, 'i'), // 64 bytes, the most that stays in the row
+        std::string(33, 'p'), // 66 bytes, on a page of long values
+        repeated("Two thousand characters, line by line.\r\n", 50),
+        repeated("über 64 KiB 😀\r\n", 5000), // 85,000 UTF-16 units, a chain of pages
+        repeated("x", 70000),
+    };
+    for (std::size_t i = 0; i < bodies.size(); ++i)
+        memos.rows.push_back({whole(std::int64_t(i + 1)), words(bodies[i])});
+    memos.rows.push_back({whole(std::int64_t(bodies.size() + 1)), std::nullopt});
+    schema.tables.push_back(memos);
+
+    MdbTable flags = table("Flags", {column("ID", T::Long), column("Yes", T::YesNo), column("No", T::YesNo)});
+    flags.rows = {{whole(1), MdbValue{true}, MdbValue{false}}, {whole(2), MdbValue{false}, MdbValue{true}}};
+    schema.tables.push_back(flags);
+
+    MdbTable integers =
+        table("Integers", {column("Tiny", T::Byte), column("Small", T::Integer), column("Whole", T::Long)});
+    integers.rows = {{whole(0), whole(-32768), whole(-2147483648LL)},
+                     {whole(255), whole(32767), whole(2147483647LL)},
+                     {whole(1), whole(0), whole(-1)},
+                     {std::nullopt, std::nullopt, std::nullopt}};
+    schema.tables.push_back(integers);
+
+    MdbTable money = table("Money", {column("Amount", T::Currency)});
+    for (std::int64_t v : {std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max(),
+                           std::int64_t(0), std::int64_t(-1), std::int64_t(12345), std::int64_t(-10000)})
+        money.rows.push_back({MdbValue{MdbCurrency{v}}});
+    schema.tables.push_back(money);
+
+    std::vector<MdbColumn> scales;
+    for (int s = 0; s <= 28; ++s)
+        scales.push_back(decimal("Scale " + std::to_string(s), 28, s));
+    MdbTable decimals = table("Decimals", scales);
+    for (const auto& [digits, negative] : {std::pair{std::string(28, '9'), false},
+                                           {std::string("1234567890123456789012345678"), true},
+                                           {std::string("1"), false},
+                                           {std::string("0"), false}}) {
+        MdbRow row;
+        for (int s = 0; s <= 28; ++s)
+            row.push_back(MdbValue{decimalOf(digits, negative, s)});
+        decimals.rows.push_back(row);
+    }
+    decimals.rows.push_back(MdbRow(scales.size()));
+    schema.tables.push_back(decimals);
+
+    MdbTable floats =
+        table("Floats", {column("ID", T::Long), column("Real", T::Single), column("Wide", T::Double)});
+    using F = std::numeric_limits<float>;
+    using D = std::numeric_limits<double>;
+    const std::vector<std::pair<float, double>> edges{
+        {-0.0f, -0.0},
+        {F::denorm_min(), D::denorm_min()},
+        {F::max(), D::max()},
+        {F::lowest(), D::lowest()},
+        {F::min(), D::min()},
+        {0.1f, 0.1},
+        {F::quiet_NaN(), D::quiet_NaN()},
+        {F::infinity(), D::infinity()},
+        {-F::infinity(), -D::infinity()},
+    };
+    for (std::size_t i = 0; i < edges.size(); ++i)
+        floats.rows.push_back(
+            {whole(std::int64_t(i + 1)), MdbValue{edges[i].first}, MdbValue{edges[i].second}});
+    schema.tables.push_back(floats);
+
+    MdbTable dates = table("Dates", {column("ID", T::Long), column("When", T::DateTime)});
+    const std::vector<double> moments{
+        0.0,                          // 1899-12-30, day zero
+        -1.25,                        // 1899-12-29 06:00: the day counts back, the time forward
+        -657434.0,                    // 0100-01-01
+        2958465.999988426,            // 9999-12-31 23:59:59
+        45292.5 + 123.0 / 86400000.0, // 2024-01-01 12:00:00.123
+        1.0 / 86400.0,                // one second after day zero
+    };
+    for (std::size_t i = 0; i < moments.size(); ++i)
+        dates.rows.push_back({whole(std::int64_t(i + 1)), MdbValue{moments[i]}});
+    schema.tables.push_back(dates);
+
+    MdbTable guids = table("Guids", {column("ID", T::Long), column("Key", T::Guid)});
+    MdbGuid ones;
+    ones.bytes.fill(0xFF);
+    guids.rows = {{whole(1), MdbValue{MdbGuid{}}},
+                  {whole(2), MdbValue{ones}},
+                  {whole(3), MdbValue{*mdbGuidFromString("{00112233-4455-6677-8899-AABBCCDDEEFF}")}},
+                  {whole(4), std::nullopt}};
+    schema.tables.push_back(guids);
+
+    MdbTable blobs = table(
+        "Blobs", {column("ID", T::Long), column("Raw", T::Binary, 510), column("Picture", T::OleObject)});
+    blobs.rows = {{whole(1), bytes(everyByte()), bytes(everyByte())},
+                  {whole(2), bytes({}), bytes({})},
+                  {whole(3), bytes(pattern(510)), bytes(pattern(10))},
+                  {whole(4), bytes({0}), bytes(pattern(200000))},
+                  {whole(5), std::nullopt, std::nullopt}};
+    schema.tables.push_back(blobs);
+
+    MdbTable counters =
+        table("Counters", {autoNumber("ID"), text("Name", 20, true)}, {index("PrimaryKey", {"ID"}, true)});
+    counters.rows = {
+        {whole(1), words("first")}, {whole(7), words("after a gap")}, {whole(1000), words("last")}};
+    schema.tables.push_back(counters);
+
+    // More rows than one page takes: 255 to a page however small they are.
+    MdbTable many = table("Many Rows", {column("ID", T::Long), text("Label", 40, true)});
+    for (int i = 1; i <= 3000; ++i)
+        many.rows.push_back({whole(i), i % 3 == 0 ? std::nullopt : words("row " + std::to_string(i))});
+    schema.tables.push_back(many);
+    return schema;
+}
+
 } // namespace
 
 std::vector<MdbTestDatabase> mdbTestCorpus() {
@@ -275,7 +505,36 @@ std::vector<MdbTestDatabase> mdbTestCorpus() {
             {"calculated-columns", calculatedColumns()},
             {"no-tables", MdbSchema{}},
             {"relationships", relationships()},
-            {"large", large()}};
+            {"large", large()},
+            {"every-value", everyValue()}};
+}
+
+MdbSchema mdbRowsBenchmarkDatabase(int rows) {
+    using T = MdbColumnType;
+    MdbColumn note = column("Note", T::Memo);
+    MdbTable t = table("Orders",
+                       {autoNumber("ID"), text("Customer", 50, true), column("Amount", T::Currency),
+                        column("Ratio", T::Double), column("Placed", T::DateTime), column("Paid", T::YesNo),
+                        column("Quantity", T::Integer), note},
+                       {index("PrimaryKey", {"ID"}, true)});
+    // Made as the writer takes them, so that the rows are never held all at once.
+    t.moreRows = [rows](std::size_t number, MdbRow& row) {
+        if (number >= std::size_t(std::max(rows, 0)))
+            return false;
+        const auto i = std::int64_t(number) + 1;
+        row = {whole(i),
+               words("Customer " + std::to_string(i % 1000)),
+               MdbValue{MdbCurrency{i * 125}},
+               MdbValue{double(i) / 7.0},
+               MdbValue{45292.0 + double(i) / 1440.0},
+               MdbValue{i % 2 == 0},
+               i % 10 == 0 ? std::nullopt : whole(i % 30000),
+               i % 4 == 0 ? words("note " + std::to_string(i)) : std::nullopt};
+        return true;
+    };
+    MdbSchema schema;
+    schema.tables.push_back(std::move(t));
+    return schema;
 }
 
 MdbSchema mdbTestDatabase(const std::string& name) {

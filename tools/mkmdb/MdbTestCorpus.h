@@ -4,7 +4,8 @@
 // tables whose names look like system tables, AutoNumber columns with and without a key, with only a
 // unique index or none, names outside the Basic Multilingual Plane, a column of a type byte no reader
 // knows, calculated columns, a table that carries the system flag, a database with no table of its own,
-// and one with keys over several columns, index flags, column properties and relationships. Tests write them
+// one with keys over several columns, index flags, column properties and relationships, and one with rows of
+// every kind of value at its edges ("every-value"). Tests write them
 // with writeMdb into a temporary folder and compare what a reader sees with the description.
 
 #include "MdbSchema.h"
@@ -20,3 +21,7 @@ struct MdbTestDatabase {
 std::vector<MdbTestDatabase> mdbTestCorpus();
 // One database of the corpus by name; an empty schema for an unknown name.
 MdbSchema mdbTestDatabase(const std::string& name);
+
+// One table of `rows` rows of mixed types (AutoNumber key, text, currency, double, date, Yes/No, NULLs,
+// short memos), for timing the writer. The rows are made while the file is written (MdbTable::moreRows).
+MdbSchema mdbRowsBenchmarkDatabase(int rows);

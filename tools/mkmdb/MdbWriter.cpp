@@ -3,6 +3,7 @@
 #include "JetHeader.h"
 #include "JetPages.h"
 #include "JetProperties.h"
+#include "JetRows.h"
 #include "JetStorage.h"
 #include "JetSystemTables.h"
 #include "JetTableDef.h"
@@ -29,6 +30,8 @@ constexpr std::uint32_t databaseObject = 0x10000000;
 constexpr std::uint16_t typeTable = 1;
 constexpr std::uint16_t typeDatabase = 2;
 constexpr std::uint16_t typeContainer = 3;
+// Jet addresses no file past 2 GiB.
+constexpr std::uint32_t maxPages = std::uint32_t((1u << 31) / pageSize);
 
 Bytes ucs2(const std::string& s) {
     return toUcs2(s).value_or(Bytes{});
@@ -234,14 +237,71 @@ Page globalUsageMap(std::uint32_t pageCount) {
     return dataPage(1, {freePages, Bytes(usageMapRowSize, 0)});
 }
 
-} // namespace
-
-std::optional<std::vector<std::uint8_t>> buildMdb(const MdbSchema& schema, std::string* error) {
-    if (auto problem = schemaProblem(schema)) {
-        if (error)
-            *error = *problem;
+// Writes a user table's rows onto data pages of its own, its long values onto LVAL pages of each column,
+// and fills the table's usage maps. An error names the first row that does not fit a page.
+std::optional<std::string> writeRows(PageFile& file, UsageMaps& maps, const MdbTable& in, Table& table,
+                                     std::uint32_t owner, const TablePlacement& placement) {
+    std::vector<LongValueStore> longValues;
+    for (std::size_t k = longValueColumnCount(table); k > 0; --k)
+        longValues.emplace_back(file);
+    RowPages pages(file, owner);
+    std::vector<std::optional<Bytes>> values(table.columns.size());
+    std::int64_t largestAutoNumber = 0;
+    const auto add = [&](std::size_t number, const MdbRow& row) -> std::optional<std::string> {
+        std::size_t lv = 0;
+        for (std::size_t i = 0; i < table.columns.size(); ++i) {
+            const auto& value = row[i];
+            const auto& column = table.columns[i];
+            values[i] = value ? columnBytes(column, *value) : std::nullopt;
+            if (column.longValue() && values[i])
+                values[i] = longValues[lv].store(*values[i]);
+            lv += column.longValue() ? 1 : 0;
+            if (in.columns[i].autoNumber && value && std::holds_alternative<std::int64_t>(*value))
+                largestAutoNumber = std::max(largestAutoNumber, std::get<std::int64_t>(*value));
+        }
+        const Bytes bytes = encodeRow(table, values);
+        if (bytes.size() > maxRowSize)
+            return "table \"" + in.name + "\", row " + std::to_string(number + 1) + ": " +
+                   std::to_string(bytes.size()) + " bytes, more than the " + std::to_string(maxRowSize) +
+                   " a data page holds";
+        pages.add(bytes);
+        if (file.count() > maxPages)
+            return "table \"" + in.name + "\", row " + std::to_string(number + 1) +
+                   ": the database grows past the 2 GiB Jet allows";
         return std::nullopt;
+    };
+    std::size_t count = 0;
+    for (; count < in.rows.size(); ++count)
+        if (auto problem = add(count, in.rows[count]))
+            return problem;
+    // Rows made on demand are checked here, one at a time, as the schema check never sees them.
+    MdbRow made;
+    while (in.moreRows && in.moreRows(count - in.rows.size(), made)) {
+        if (auto problem = rowProblem(in, count, made))
+            return problem;
+        if (auto problem = add(count, made))
+            return problem;
+        ++count;
     }
+    if (count == 0)
+        return std::nullopt;
+    pages.finish();
+    table.rowCount = std::uint32_t(count);
+    table.nextAutoNumber = std::uint32_t(largestAutoNumber + 1);
+    maps.fill(placement.usedPagesMap, pages.pages());
+    maps.fill(placement.freePagesMap, {pages.pages().back()});
+    for (std::size_t k = 0; k < longValues.size(); ++k) {
+        longValues[k].finish();
+        if (!longValues[k].pages().empty())
+            maps.fill(placement.longValueUsedMaps[k], longValues[k].pages());
+    }
+    return std::nullopt;
+}
+
+// Lays the whole database out in `file`; a reason when the schema or a row cannot be written.
+std::optional<std::string> writePages(const MdbSchema& schema, PageFile& file) {
+    if (auto problem = schemaProblem(schema))
+        return problem;
     std::vector<Table> tables = systemTables();
     const std::size_t systemCount = tables.size();
     // Rows in MSysRelationships would need entries in its indexes; no reader uses them, so a file with
@@ -255,8 +315,9 @@ std::optional<std::vector<std::uint8_t>> buildMdb(const MdbSchema& schema, std::
     }
 
     // Layout: header, global usage map, table definitions (the catalog's on page 2), usage-map pages,
-    // index roots, LVAL pages of the property blobs, catalog rows; bitmap pages of large maps last.
-    PageFile file;
+    // index roots, LVAL pages of the property blobs, catalog rows, relationship rows, then each user table's
+    // data pages among the LVAL pages of its long values; the bitmap pages of a large map follow the pages
+    // it names.
     file.allocate(); // header
     file.allocate(); // global usage map
 
@@ -334,6 +395,13 @@ std::optional<std::vector<std::uint8_t>> buildMdb(const MdbSchema& schema, std::
         maps.fill(placements[relationshipsTable].usedPagesMap, pages);
         maps.fill(placements[relationshipsTable].freePagesMap, {pages.back()});
     }
+    for (std::size_t t = systemCount; t < tables.size(); ++t) {
+        const auto& in = schema.tables[t - systemCount];
+        if (in.rows.empty() && !in.moreRows)
+            continue;
+        if (auto problem = writeRows(file, maps, in, tables[t], defPages[t].front(), placements[t]))
+            return problem;
+    }
     // LvProp is the fifth long-value column of the catalog.
     if (!longValues.pages().empty())
         maps.fill(placements[0].longValueUsedMaps[4], longValues.pages());
@@ -345,16 +413,28 @@ std::optional<std::vector<std::uint8_t>> buildMdb(const MdbSchema& schema, std::
         for (std::size_t k = 0; k < pages.size(); ++k)
             file.set(defPages[t][k], std::move(pages[k]));
     }
+    if (file.count() > maxPages)
+        return std::string("the database grows past the 2 GiB Jet allows");
     file.set(1, globalUsageMap(file.count()));
     file.set(0, headerPage(creationDate));
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::vector<std::uint8_t>> buildMdb(const MdbSchema& schema, std::string* error) {
+    PageFile file;
+    if (auto problem = writePages(schema, file)) {
+        if (error)
+            *error = *problem;
+        return std::nullopt;
+    }
     return file.join();
 }
 
 bool writeMdb(const MdbSchema& schema, const std::string& path, std::string* error) {
-    const auto image = buildMdb(schema, error);
-    if (!image)
-        return false;
-    // Written beside the target and renamed over it, so a reader never sees half a file.
+    // Written beside the target and renamed over it, so a reader never sees half a file. The pages go to
+    // the file as they are made; a file of many rows is never held whole.
     const std::string part = path + ".part";
     std::FILE* f = std::fopen(part.c_str(), "wb");
     if (!f) {
@@ -362,12 +442,14 @@ bool writeMdb(const MdbSchema& schema, const std::string& path, std::string* err
             *error = "cannot create " + path;
         return false;
     }
-    const bool written = std::fwrite(image->data(), 1, image->size(), f) == image->size();
+    PageFile file(f);
+    const auto problem = writePages(schema, file);
+    const bool written = !problem && file.finish();
     const bool closed = std::fclose(f) == 0;
     if (!written || !closed || std::rename(part.c_str(), path.c_str()) != 0) {
         std::remove(part.c_str());
         if (error)
-            *error = "cannot write " + path;
+            *error = problem ? *problem : "cannot write " + path;
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #pragma once
-// Writes an Access 2000 (Jet 4) database holding exactly the tables of a schema, plus the catalog
-// (MSysObjects) and the empty system tables every such file has. Tables have no rows.
+// Writes an Access 2000 (Jet 4) database holding exactly the tables of a schema and their rows, plus the
+// catalog (MSysObjects) and the empty system tables every such file has. The rows are found through each
+// table's usage map, as readers find them; the index pages stay without entries.
 
 #include "MdbSchema.h"
 
@@ -9,8 +10,8 @@
 #include <string>
 #include <vector>
 
-// The whole file; nothing when the schema breaks a rule of Jet, with the reason in *error.
+// The whole file, in memory; nothing when the schema breaks a rule of Jet, with the reason in *error.
 std::optional<std::vector<std::uint8_t>> buildMdb(const MdbSchema& schema, std::string* error);
 
-// Builds the file and writes it to `path`; false with the reason in *error (error may be null).
+// Writes the file to `path` page by page; false with the reason in *error (error may be null).
 bool writeMdb(const MdbSchema& schema, const std::string& path, std::string* error);

@@ -1,15 +1,41 @@
-// mkmdb SCHEMA.json OUT.mdb: writes an Access 2000 database with the tables the JSON file describes.
+// mkmdb SCHEMA.json OUT.mdb: writes an Access 2000 database with the tables (and rows) the JSON file
+// describes.
+// mkmdb --benchmark ROWS OUT.mdb: writes one table of ROWS rows of mixed types, for timing the writer.
 
 #include "MdbSchemaCheck.h"
 #include "MdbSchemaJson.h"
+#include "MdbTestCorpus.h"
 #include "MdbWriter.h"
 
 #include <QFile>
 #include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+int write(const MdbSchema& schema, const char* path) {
+    std::string writeError;
+    if (!writeMdb(schema, path, &writeError)) {
+        std::fprintf(stderr, "mkmdb: %s\n", writeError.c_str());
+        return 73;
+    }
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "--benchmark") == 0) {
+        const int rows = std::atoi(argv[2]);
+        if (rows < 1) {
+            std::fprintf(stderr, "mkmdb: --benchmark takes a number of rows\n");
+            return 64;
+        }
+        return write(mdbRowsBenchmarkDatabase(rows), argv[3]);
+    }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: mkmdb SCHEMA.json OUT.mdb\n");
+        std::fprintf(stderr, "usage: mkmdb SCHEMA.json OUT.mdb\n       mkmdb --benchmark ROWS OUT.mdb\n");
         return 64;
     }
     QFile in(QString::fromLocal8Bit(argv[1]));
@@ -27,10 +53,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "mkmdb: %s: %s\n", argv[1], problem->c_str());
         return 65;
     }
-    std::string writeError;
-    if (!writeMdb(*schema, argv[2], &writeError)) {
-        std::fprintf(stderr, "mkmdb: %s\n", writeError.c_str());
-        return 73;
-    }
-    return 0;
+    return write(*schema, argv[2]);
 }
