@@ -129,8 +129,9 @@ void TestRowLiterals::literals_data() {
     const auto none = int(ValueProblem::None);
     QTest::addRow("PostgreSQL NUL") << "PostgreSQL" << 0 << "'a\\b'''" << int(ValueProblem::NulRemoved);
     QTest::addRow("MySQL NUL") << "MySQL" << 0 << "'a\\0\\\\b'''" << none;
-    QTest::addRow("SQLite NUL") << "SQLite" << 0 << "'a'||char(0)||'\\b'''" << none;
-    QTest::addRow("SQL Server text") << "SQL Server" << 0 << "N'a\\b'''" << int(ValueProblem::NulRemoved);
+    QTest::addRow("SQLite NUL") << "SQLite" << 0 << "CAST(X'61005C6227' AS TEXT)" << none;
+    QTest::addRow("SQL Server NUL") << "SQL Server" << 0 << "CAST(0x610000005C0062002700 AS NVARCHAR(MAX))"
+                                    << none;
     QTest::addRow("PostgreSQL bytes") << "PostgreSQL" << 1 << "'\\x00ff'" << none;
     QTest::addRow("MySQL bytes") << "MySQL" << 1 << "X'00FF'" << none;
     QTest::addRow("SQL Server bytes") << "SQL Server" << 1 << "0x00FF" << none;
@@ -143,8 +144,8 @@ void TestRowLiterals::literals_data() {
     QTest::addRow("MySQL true") << "MySQL" << 4 << "TRUE" << none;
     QTest::addRow("PostgreSQL line break") << "PostgreSQL" << 5 << R"(E'a\\\r\n''')" << none;
     QTest::addRow("SQL Server line break")
-        << "SQL Server" << 5 << R"((CAST(N'' AS NVARCHAR(MAX))+N'a\'+NCHAR(13)+N''+NCHAR(10)+N''''))" << none;
-    QTest::addRow("SQLite line break") << "SQLite" << 5 << R"('a\'||char(13)||''||char(10)||'''')" << none;
+        << "SQL Server" << 5 << "CAST(0x61005C000D000A002700 AS NVARCHAR(MAX))" << none;
+    QTest::addRow("SQLite line break") << "SQLite" << 5 << "CAST(X'615C0D0A27' AS TEXT)" << none;
 }
 
 void TestRowLiterals::literals() {

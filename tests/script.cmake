@@ -13,3 +13,6 @@ veltrane_add_test(TestDataScript SOURCES TestDataScript.cpp LIBS veltrane_cli_li
 veltrane_add_test(TestCompleteScriptServers SOURCES TestCompleteScriptServers.cpp
     LIBS veltrane_cli_lib veltrane_schema veltrane_test_servers mkmdb_lib)
 add_dependencies(TestCompleteScriptServers veltrane-reader)
+veltrane_add_test(TestDataServers SOURCES TestDataServers.cpp
+    LIBS veltrane_cli_lib veltrane_schema veltrane_test_servers mkmdb_lib)
+add_dependencies(TestDataServers veltrane-reader)

@@ -78,8 +78,8 @@ CompleteScript::CompleteScript(const TargetDialect& dialect, const ConversionOpt
       planner_(std::make_unique<Planner>(dialect, options, contents, *plan_)) {}
 
 CompleteScript::CompleteScript(const TargetDialect& dialect, const DatabaseSchema& schema,
-                               const ConversionOptions& options)
-    : CompleteScript(dialect, options) {
+                               const ConversionOptions& options, ScriptContents contents)
+    : CompleteScript(dialect, options, contents) {
     for (const TableDefinition& table : schema.tables)
         addTable(TableDefinition(table));
     finish(schema.relationships);

@@ -24,7 +24,7 @@ public:
                    ScriptContents contents = ScriptContents::Schema);
     // A script of the whole schema, finished.
     CompleteScript(const TargetDialect& dialect, const DatabaseSchema& schema,
-                   const ConversionOptions& options);
+                   const ConversionOptions& options, ScriptContents contents = ScriptContents::Schema);
     ~CompleteScript();
 
     // Plans the table: its name, columns, keys and indexes (a system table only when asked for).

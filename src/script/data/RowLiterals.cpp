@@ -2,6 +2,9 @@
 
 #include "ValueText.h"
 
+#include <QString>
+
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -44,31 +47,44 @@ void appendFloatOrWord(std::string& out, const DataValue& value) {
         out += std::isnan(value.real) ? "NaN" : value.real < 0 ? "-Infinity" : "Infinity";
 }
 
+// A text as its exact bytes cast to the server's text: SQLite's CAST(X'...' AS TEXT) of the UTF-8 bytes, SQL
+// Server's CAST(0x... AS NVARCHAR(MAX)) of the UTF-16 code units. Any character survives, and however many
+// line breaks a text holds, it stays one term (a concatenation per break grows past the parsers' depth).
+void appendTextBytes(std::string& out, TextLiteral style, std::string_view text) {
+    if (style == TextLiteral::National) {
+        const QString units = QString::fromUtf8(text.data(), qsizetype(text.size()));
+        out += "CAST(0x";
+        appendHex(
+            out,
+            std::string_view(reinterpret_cast<const char*>(units.utf16()), std::size_t(units.size()) * 2),
+            true);
+        out += " AS NVARCHAR(MAX))";
+        return;
+    }
+    out += "CAST(X'";
+    appendHex(out, text, true);
+    out += "' AS TEXT)";
+}
+
 // A text in single quotes, in the dialect's way. CR and LF never appear as they are, so that a script's line
 // ends can be changed without touching a value (and the sqlite3 shell and the mariadb client read a CR
 // before a line end as part of the line end).
 ValueProblem appendQuoted(std::string& out, TextLiteral style, std::string_view text) {
     const bool lineBreaks = text.find_first_of("\r\n") != std::string_view::npos;
+    const bool nul = text.find('\0') != std::string_view::npos;
+    if ((lineBreaks || nul) && (style == TextLiteral::BytesCast || style == TextLiteral::National)) {
+        // SQL Server's NUL is kept too: its texts hold any code unit.
+        appendTextBytes(out, style, text);
+        return ValueProblem::None;
+    }
     ValueProblem problem = ValueProblem::None;
-    // PostgreSQL's escape strings, SQL Server's concatenation in NVARCHAR(MAX) (a concatenation of shorter
-    // literals would stop at 4,000 characters).
+    // PostgreSQL's escape strings (E'...') take \r and \n.
     const bool escapeString = style == TextLiteral::Doubled && lineBreaks;
-    const bool concatenation = style == TextLiteral::National && lineBreaks;
     if (escapeString)
         out += 'E';
-    if (concatenation)
-        out += "(CAST(N'' AS NVARCHAR(MAX))+";
     if (style == TextLiteral::National)
         out += 'N';
     out += '\'';
-    const auto character = [&](const char* escaped, const char* concatenated, const char* national) {
-        if (style == TextLiteral::Escaped || escapeString)
-            out += escaped;
-        else if (style == TextLiteral::Concatenated)
-            out += concatenated;
-        else
-            out += national;
-    };
     for (const char c : text) {
         switch (c) {
         case '\'':
@@ -78,26 +94,22 @@ ValueProblem appendQuoted(std::string& out, TextLiteral style, std::string_view 
             out += style == TextLiteral::Escaped || escapeString ? "\\\\" : "\\";
             break;
         case '\r':
-            character("\\r", "'||char(13)||'", "'+NCHAR(13)+N'");
+            out += "\\r";
             break;
         case '\n':
-            character("\\n", "'||char(10)||'", "'+NCHAR(10)+N'");
+            out += "\\n";
             break;
         case '\0':
             if (style == TextLiteral::Escaped)
                 out += "\\0";
-            else if (style == TextLiteral::Concatenated)
-                out += "'||char(0)||'";
             else
-                problem = ValueProblem::NulRemoved;
+                problem = ValueProblem::NulRemoved; // PostgreSQL's texts hold no NUL
             break;
         default:
             out += c;
         }
     }
     out += '\'';
-    if (concatenation)
-        out += ')';
     return problem;
 }
 
@@ -118,6 +130,29 @@ void appendBytes(std::string& out, BytesLiteral style, std::string_view bytes) {
         out += '\'';
         break;
     }
+}
+
+// The real as (M.0*2^k...) or (M.0/2^k...), M its integer significand: every step is exact in doubles, so the
+// server computes the very double, where its reading of a long decimal may miss it by one unit.
+void appendExactProduct(std::string& out, double value) {
+    int exponent = 0;
+    const double fraction = std::frexp(value, &exponent);
+    auto significand = static_cast<std::int64_t>(std::ldexp(fraction, 53));
+    exponent -= 53;
+    while (significand % 2 == 0) {
+        significand /= 2;
+        ++exponent;
+    }
+    out += '(';
+    appendInteger(out, significand);
+    out += ".0";
+    for (int left = exponent < 0 ? -exponent : exponent; left > 0;) {
+        const int step = left > 62 ? 62 : left;
+        out += exponent < 0 ? '/' : '*';
+        appendInteger(out, std::int64_t(1) << step);
+        left -= step;
+    }
+    out += ')';
 }
 
 ValueProblem appendNonFinite(std::string& out, const TargetDialect& dialect, double value) {
@@ -160,6 +195,21 @@ ValueProblem appendSqlLiteral(std::string& out, const TargetDialect& dialect, Va
             }
             out += '0';
             return ValueProblem::ZeroSignLost;
+        }
+        if (dialect.exactRealDigits > 0 && std::isfinite(value.real)) {
+            std::string shortest;
+            appendFloat(shortest, value);
+            const std::size_t mantissa = shortest.find_first_of("eE");
+            const std::string_view digits = std::string_view(shortest).substr(0, mantissa);
+            const auto significant =
+                std::count_if(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+            if (significant > dialect.exactRealDigits) {
+                appendExactProduct(out,
+                                   value.kind == ValueKind::Single ? double(float(value.real)) : value.real);
+                return ValueProblem::None;
+            }
+            out += shortest;
+            return ValueProblem::None;
         }
         if (appendFloat(out, value))
             return ValueProblem::None;

@@ -33,11 +33,12 @@ enum class AutoNumbering {
 
 // How a string literal is written in the rows of a script.
 enum class TextLiteral {
-    Doubled,      // '...' with '' for a quote; every other character as it is
-    Escaped,      // and "\" escapes: \\ for a backslash, \0 for NUL
-    National,     // N'...', so that every character is kept whatever the database's code page
-    Concatenated, // '...' with '' for a quote; NUL and CR, which a script cannot carry in a literal, as
-                  // ||char(n)||
+    Doubled,   // '...' with '' for a quote; every other character as it is
+    Escaped,   // and "\" escapes: \\ for a backslash, \0 for NUL
+    National,  // N'...', so that every character is kept whatever the database's code page; a text with
+               // CR, LF or NUL as CAST(0x... AS NVARCHAR(MAX))
+    BytesCast, // '...' with '' for a quote; a text with CR, LF or NUL as CAST(X'...' AS TEXT)
+               // ||char(n)||
 };
 
 // How a binary value is written.
@@ -86,6 +87,9 @@ struct TargetDialect {
     const char* notANumber = nullptr;
     const char* infinity = nullptr;
     const char* negativeZero = nullptr; // where the float types keep the sign of zero
+    // The server reads decimal reals of more significant digits than this to a neighbouring double now and
+    // then: such a real is written as its exact significand times powers of two instead; 0 for none.
+    int exactRealDigits = 0;
     // Exact decimals of more digits than this are kept as TEXT when rows are written (the server's own
     // decimal would round them to a double); 0 where every decimal is kept.
     int exactDigits = 0;

@@ -1,0 +1,323 @@
+// Every row of every real file and of the mkmdb corpus, through the script with --data into real servers
+// (PostgreSQL, MariaDB, SQLite, each started by this test): every value the server holds afterwards, read
+// back in an exact form (texts and bytes as hex, reals by their bits, decimals by their digits), equals the
+// value the reader read from the file, type by type. What a server cannot hold is what the script said it
+// could not.
+
+#include "CliWindow.h"
+#include "CompleteScript.h"
+#include "DataScript.h"
+#include "FileTestHelpers.h"
+#include "MdbTestCorpus.h"
+#include "MdbWriter.h"
+#include "ReaderProcess.h"
+#include "RowLiterals.h"
+#include "ValueText.h"
+#include "servers/TestServer.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+const QString fixtures = QStringLiteral(VELTRANE_FIXTURES_DIR);
+const QString readerPath = QStringLiteral(VELTRANE_BIN_DIR) + "/veltrane-reader";
+
+// Trailing zeros of a decimal's fraction left out: servers print a scale's zeros, SQLite none.
+QString digits(QString text) {
+    if (text.contains('.')) {
+        while (text.endsWith('0'))
+            text.chop(1);
+        if (text.endsWith('.'))
+            text.chop(1);
+    }
+    return text == "-0" ? "0" : text;
+}
+
+// A real as the client printed it: decimal digits, or the sqlite3 shell's exact mantissa "p" exponent.
+double real(const QString& printed) {
+    const qsizetype p = printed.indexOf('p');
+    if (p < 0)
+        return std::strtod(printed.toLatin1().constData(), nullptr);
+    return std::ldexp(double(printed.left(p).toLongLong()), printed.mid(p + 1).toInt());
+}
+
+// The select expression that reads a column back exactly, "NULL" for NULL (apart from an empty text).
+QString readBack(const QString& server, const TargetDialect& d, const ColumnPlan& c);
+QString exactForm(const QString& server, const TargetDialect& d, const ColumnPlan& c) {
+    const QString q = quoteName(d, c.name);
+    const bool pg = server == "postgres";
+    const bool my = server == "mariadb";
+    switch (c.type.form) {
+    case ValueForm::Text:
+        return pg ? "encode(convert_to(" + q + ", 'UTF8'), 'hex')" : "hex(" + q + ")";
+    case ValueForm::Bytes:
+        return pg ? "encode(" + q + ", 'hex')" : "hex(" + q + ")";
+    case ValueForm::Float:
+        return pg   ? q + "::text"
+               : my ? "CAST(" + q + " AS DOUBLE)"
+                    : "ieee754_mantissa(" + q + ") || 'p' || ieee754_exponent(" + q + ")";
+    case ValueForm::Boolean:
+        return pg ? "CASE WHEN " + q + " THEN 1 ELSE 0 END" : q;
+    default:
+        return pg ? q + "::text" : q;
+    }
+}
+
+QString readBack(const QString& server, const TargetDialect& d, const ColumnPlan& c) {
+    // CASE rather than COALESCE: SQLite's hex(NULL) is an empty text.
+    const QString text = server == "postgres"  ? "(" + exactForm(server, d, c) + ")::text"
+                         : server == "mariadb" ? "CAST(" + exactForm(server, d, c) + " AS CHAR)"
+                                               : exactForm(server, d, c);
+    return "CASE WHEN " + quoteName(d, c.name) + " IS NULL THEN 'NULL' ELSE " + text + " END";
+}
+
+// The value the server must hold, in the form readBack gives it; nullopt for NULL.
+std::optional<QString> expected(const QString& server, const TargetDialect& d, const ColumnPlan& c,
+                                const DataValue& v) {
+    std::string text;
+    switch (v.kind) {
+    case ValueKind::Null:
+        return std::nullopt;
+    case ValueKind::Boolean:
+        return QString::number(v.integer ? 1 : 0);
+    case ValueKind::Integer:
+        return QString::number(v.integer);
+    case ValueKind::Currency:
+        appendCurrency(text, v.integer);
+        return digits(QString::fromStdString(text));
+    case ValueKind::Decimal:
+        return digits(QString::fromStdString(std::string(v.bytes)));
+    case ValueKind::Single:
+    case ValueKind::Double: {
+        const double x = v.real;
+        if (!std::isfinite(x) && !(std::isnan(x) ? d.notANumber : d.infinity))
+            return std::nullopt;
+        std::string bits;
+        if (v.kind == ValueKind::Single)
+            appendShortest(bits, float(x));
+        else
+            appendShortest(bits, x);
+        return std::isfinite(x) ? QString::fromStdString(bits)
+               : std::isnan(x)  ? "NaN"
+               : x < 0          ? "-Inf"
+                                : "Inf";
+    }
+    case ValueKind::DateTime:
+        if (!appendTimestamp(text, v.real))
+            return std::nullopt;
+        return QString::fromStdString(text);
+    case ValueKind::Text: {
+        std::string bytes(v.bytes);
+        if (server == "postgres")
+            bytes.erase(std::remove(bytes.begin(), bytes.end(), '\0'), bytes.end());
+        return QByteArray::fromStdString(bytes).toHex().toUpper();
+    }
+    case ValueKind::Bytes:
+        return QByteArray(v.bytes.data(), qsizetype(v.bytes.size())).toHex().toUpper();
+    case ValueKind::Guid:
+        appendGuid(text, v.bytes, false);
+        return QString::fromStdString(text);
+    }
+    (void)c;
+    return std::nullopt;
+}
+
+// The printed value in the form of expected.
+QString normalised(const ColumnPlan& c, const DataValue& v, QString printed) {
+    switch (v.kind) {
+    case ValueKind::Single:
+    case ValueKind::Double: {
+        const double x = real(printed);
+        if (std::isnan(x) || printed.compare("NaN", Qt::CaseInsensitive) == 0)
+            return "NaN";
+        if (std::isinf(x))
+            return x < 0 ? "-Inf" : "Inf";
+        std::string s;
+        if (v.kind == ValueKind::Single)
+            appendShortest(s, float(x));
+        else
+            appendShortest(s, x);
+        return QString::fromStdString(s);
+    }
+    case ValueKind::Currency:
+    case ValueKind::Decimal:
+        return digits(printed);
+    case ValueKind::DateTime:
+        if (printed.endsWith(".000"))
+            printed.chop(4);
+        while (printed.contains('.') && printed.endsWith('0'))
+            printed.chop(1);
+        return printed;
+    case ValueKind::Text:
+    case ValueKind::Bytes:
+        return printed.toUpper();
+    case ValueKind::Guid:
+        return printed.remove('{').remove('}').toUpper();
+    default:
+        (void)c;
+        return printed;
+    }
+}
+
+// A double's text with its sign of zero dropped where the server keeps none.
+QString withoutZeroSign(const QString& text) {
+    return text == "-0" ? "0" : text;
+}
+
+} // namespace
+
+class TestDataServers : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void everyValueArrives_data();
+    void everyValueArrives();
+
+private:
+    std::unique_ptr<TestServer> servers_[3];
+    QString why_[3];
+    QTemporaryDir corpus_;
+};
+
+void TestDataServers::initTestCase() {
+    const char* names[] = {"postgres", "mariadb", "sqlite"};
+    for (int i = 0; i < 3; ++i)
+        servers_[i] = startServer(names[i], why_[i]);
+    for (const MdbTestDatabase& db : mdbTestCorpus()) {
+        std::string error;
+        QVERIFY2(writeMdb(db.schema, corpus_.filePath(QString::fromStdString(db.name) + ".mdb").toStdString(),
+                          &error),
+                 error.c_str());
+    }
+}
+
+void TestDataServers::everyValueArrives_data() {
+    QTest::addColumn<int>("server");
+    QTest::addColumn<QString>("database");
+    QStringList databases;
+    for (const char* f :
+         {"dataTypesV2010.accdb", "dataTypesV2003.mdb", "testV1997.mdb", "testV2007.accdb",
+          "indexTestV2000.mdb", "compIndexTestV2003.mdb", "test2V2003.mdb", "calcFieldTestV2010.accdb",
+          "complexDataTestV2010.accdb", "linkerTestV2007.accdb", "db-enc.mdb", "db97-enc.mdb"})
+        databases << fixtures + "/" + f;
+    for (const MdbTestDatabase& db : mdbTestCorpus())
+        databases << "corpus:" + QString::fromStdString(db.name);
+    const char* names[] = {"postgres", "mariadb", "sqlite"};
+    for (int s = 0; s < 3; ++s)
+        for (const QString& db : databases)
+            QTest::addRow("%s %s", names[s], qPrintable(QFileInfo(db).fileName())) << s << db;
+}
+
+void TestDataServers::everyValueArrives() {
+    QFETCH(int, server);
+    QFETCH(QString, database);
+    const QString name = server == 0 ? "postgres" : server == 1 ? "mariadb" : "sqlite";
+    TestServer* target = servers_[server].get();
+    if (!target)
+        skipOrFail(why_[server]);
+    QString path = database;
+    if (path.startsWith("corpus:")) {
+        path = corpus_.filePath(path.mid(7) + ".mdb");
+    } else {
+        REQUIRE_FIXTURES();
+    }
+    const TargetDialect& dialect = server == 0   ? postgreSqlDialect()
+                                   : server == 1 ? mySqlDialect()
+                                                 : sqliteDialect();
+    ConversionOptions options;
+    options.DatabasePath = path;
+    options.ScriptType = dialect.scriptType;
+    ReaderProcess reader(readerPath);
+
+    std::string script;
+    CliWindow window(options, false);
+    const DataOutcome outcome = runDataScript(dialect, options, {}, window, reader,
+                                              [&script](std::string_view bytes) {
+                                                  script += bytes;
+                                                  return true;
+                                              },
+                                              {});
+    QVERIFY(outcome.written);
+    QVERIFY2(outcome.run.unreadableTables.isEmpty(), qPrintable(outcome.run.unreadableTables.join(", ")));
+    const LoadResult loaded = target->load(QByteArray::fromStdString(script));
+    QVERIFY2(loaded.ok, qPrintable(loaded.error.left(2000)));
+
+    auto answer = reader.GetDatabaseSchema(path);
+    QVERIFY(std::holds_alternative<DatabaseSchema>(answer));
+    const CompleteScript plan(dialect, std::get<DatabaseSchema>(answer), options,
+                              ScriptContents::SchemaAndRows);
+    qint64 values = 0;
+    for (const TablePlan& t : plan.plan().tables) {
+        if (!t.written)
+            continue;
+        QList<int> columns;
+        QStringList selects;
+        for (int c = 0; c < t.columns.size(); ++c)
+            if (t.columns[c].written) {
+                columns << c;
+                selects << readBack(name, dialect, t.columns[c]);
+            }
+        // Rows compared as sorted lists of whole rows: a table need not have a key to order them by.
+        QStringList want;
+        const RowsRead read = reader.ReadTableRows(path, t.table->name, [&](const RowBatch& batch) {
+            for (std::size_t r = 0; r < batch.rows(); ++r) {
+                QStringList row;
+                for (int c : columns) {
+                    const std::optional<QString> v = expected(name, dialect, t.columns[c], batch.row(r)[c]);
+                    QString text = v.value_or("NULL");
+                    if (!dialect.negativeZero && (batch.row(r)[c].kind == ValueKind::Double ||
+                                                  batch.row(r)[c].kind == ValueKind::Single))
+                        text = withoutZeroSign(text);
+                    row << text;
+                }
+                want << row.join("|");
+            }
+            return true;
+        });
+        QVERIFY(read.complete);
+        // The kinds of the values, from the first row read, decide how the printed texts are compared.
+        QList<DataValue> kinds;
+        reader.ReadTableRows(path, t.table->name, [&](const RowBatch& batch) {
+            for (int c : columns) {
+                DataValue k{};
+                for (std::size_t r = 0; r < batch.rows() && k.kind == ValueKind::Null; ++r)
+                    k = batch.row(r)[c];
+                kinds << k;
+            }
+            return false;
+        });
+        const QList<QStringList> rows =
+            target->select("SELECT " + selects.join(", ") + " FROM " + quoteName(dialect, t.name));
+        QStringList got;
+        for (const QStringList& r : rows) {
+            QStringList row;
+            for (int i = 0; i < columns.size(); ++i) {
+                const QString printed = r.value(i);
+                QString text =
+                    printed == "NULL" ? printed : normalised(t.columns[columns[i]], kinds.value(i), printed);
+                if (!dialect.negativeZero)
+                    text =
+                        kinds.value(i).kind == ValueKind::Double || kinds.value(i).kind == ValueKind::Single
+                            ? withoutZeroSign(text)
+                            : text;
+                row << text;
+            }
+            got << row.join("|");
+        }
+        want.sort();
+        got.sort();
+        QCOMPARE(got.size(), want.size());
+        for (int r = 0; r < want.size(); ++r)
+            QVERIFY2(got[r] == want[r],
+                     qPrintable(t.name + ": " + got[r].left(500) + "\n  != " + want[r].left(500)));
+        values += want.size() * columns.size();
+    }
+    qInfo("%lld values compared", static_cast<long long>(values));
+}
+
+QTEST_GUILESS_MAIN(TestDataServers)
+#include "TestDataServers.moc"
