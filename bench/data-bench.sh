@@ -45,7 +45,7 @@ run_once() {
     fi
     end=$EPOCHREALTIME
     local bytes
-    bytes=$(du -cb "$cache/out" "$cache/csv" 2>/dev/null | tail -n 1 | cut -f 1)
+    bytes=$( (du -cb "$cache/out" "$cache/csv" 2>/dev/null || true) | tail -n 1 | cut -f 1)
     awk -v a="$start" -v b="$end" -v k="$(tail -n 1 "$cache/time.txt")" -v s="$bytes" \
         'BEGIN { printf "%.4f %d %d\n", b - a, k, s }'
 }
