@@ -37,14 +37,6 @@ QString digits(QString text) {
     return text == "-0" ? "0" : text;
 }
 
-// A real as the client printed it: decimal digits, or the sqlite3 shell's exact mantissa "p" exponent.
-double real(const QString& printed) {
-    const qsizetype p = printed.indexOf('p');
-    if (p < 0)
-        return std::strtod(printed.toLatin1().constData(), nullptr);
-    return std::ldexp(double(printed.left(p).toLongLong()), printed.mid(p + 1).toInt());
-}
-
 // The select expression that reads a column back exactly, "NULL" for NULL (apart from an empty text).
 QString readBack(const QString& server, const TargetDialect& d, const ColumnPlan& c);
 QString exactForm(const QString& server, const TargetDialect& d, const ColumnPlan& c) {
@@ -131,7 +123,7 @@ QString normalised(const ColumnPlan& c, const DataValue& v, QString printed) {
     switch (v.kind) {
     case ValueKind::Single:
     case ValueKind::Double: {
-        const double x = real(printed);
+        const double x = printedReal(printed);
         if (std::isnan(x) || printed.compare("NaN", Qt::CaseInsensitive) == 0)
             return "NaN";
         if (std::isinf(x))

@@ -40,14 +40,6 @@ QList<Row> rows() {
     };
 }
 
-// A number as the client printed it: decimal digits, or the sqlite3 shell's exact mantissa "p" exponent.
-double real(const QString& printed) {
-    const qsizetype p = printed.indexOf('p');
-    if (p < 0)
-        return std::strtod(printed.toLatin1().constData(), nullptr);
-    return std::ldexp(double(printed.left(p).toLongLong()), printed.mid(p + 1).toInt());
-}
-
 QString hex(const std::string& bytes) {
     return QByteArray::fromStdString(bytes).toHex().toUpper();
 }
@@ -244,10 +236,10 @@ void TestRowLiterals::serversReadBackEveryValue() {
         QVERIFY2(got[1].toUpper() == hex(r.text), qPrintable(where + "text"));
         QVERIFY2(got[2].toUpper() == hex(r.bytes), qPrintable(where + "bytes " + got[2]));
         // The exact value, whatever digits the client prints; the sign of zero where the server keeps it.
-        const double d = real(got[3]);
+        const double d = printedReal(got[3]);
         QVERIFY2(d == r.real && (!dialect.negativeZero || std::signbit(d) == std::signbit(r.real)),
                  qPrintable(where + "double " + got[3]));
-        const float f = float(real(got[4]));
+        const float f = float(printedReal(got[4]));
         QVERIFY2(f == r.single && (!dialect.negativeZero || std::signbit(f) == std::signbit(r.single)),
                  qPrintable(where + "real " + got[4]));
         QCOMPARE(got[5], currency(r.currency));

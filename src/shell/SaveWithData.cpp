@@ -74,8 +74,6 @@ QStringList SaveScriptWithData(QWidget* parent, const TargetDialect& dialect,
                 progress.tableCount = count;
                 return !cancelled;
             });
-        if (outcome.run.ending == RunOutcome::Ending::Stopped)
-            cancelled = true;
         const bool unreadable = outcome.run.ending == RunOutcome::Ending::DatabaseUnreadable ||
                                 outcome.run.ending == RunOutcome::Ending::ReaderUnavailable;
         if (cancelled || unreadable || !outcome.written || !file.flush() || !file.commit()) {
@@ -102,7 +100,6 @@ QStringList SaveScriptWithData(QWidget* parent, const TargetDialect& dialect,
         dialog.setValue(progress.tableNumber);
         dialog.setLabelText(QStringLiteral("%1: %2 rows").arg(progress.table).arg(progress.rows));
     });
-    QObject::connect(&dialog, &QProgressDialog::canceled, &dialog, [&] { cancelled = true; });
     QObject::connect(worker.get(), &QThread::finished, &dialog, [&dialog] { dialog.done(0); });
     poll.start(100);
     worker->start();

@@ -6,6 +6,8 @@
 #include "ServerCatalog.h"
 
 #include <QTemporaryDir>
+#include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 
@@ -30,6 +32,15 @@ public:
 std::unique_ptr<TestServer> startPostgres(QString& why);
 std::unique_ptr<TestServer> startMariaDb(QString& why);
 std::unique_ptr<TestServer> startSqlite(QString& why);
+
+// A real as a client printed it: decimal digits, or the exact mantissa "p" exponent that a query gets from
+// the sqlite3 shell's ieee754_mantissa and ieee754_exponent (its own decimal printing rounds).
+inline double printedReal(const QString& printed) {
+    const qsizetype p = printed.indexOf('p');
+    if (p < 0)
+        return std::strtod(printed.toLatin1().constData(), nullptr);
+    return std::ldexp(double(printed.left(p).toLongLong()), printed.mid(p + 1).toInt());
+}
 
 inline std::unique_ptr<TestServer> startServer(const QString& name, QString& why) {
     return name == QLatin1String("postgres")  ? startPostgres(why)

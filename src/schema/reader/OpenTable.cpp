@@ -6,8 +6,6 @@
 #include "TableDef.h"
 #include "TableReading.h"
 
-#include <cstring>
-
 using namespace readerprotocol;
 
 namespace {
@@ -37,14 +35,8 @@ std::optional<Failure> useTable(MdbHandle* mdb, const std::string& path, Catalog
     if (table.type != localTable)
         return Failure{3251, "Operation is not supported for this type of object."};
 
-    MdbCatalogEntry entry;
-    std::memset(&entry, 0, sizeof entry);
-    entry.mdb = mdb;
-    entry.object_type = MDB_TABLE;
-    entry.table_pg = table.page();
-    g_strlcpy(entry.object_name, table.name.c_str(), sizeof entry.object_name);
-    TableDef definition(mdb_read_table(&entry));
-    if (!definition || !mdb_read_columns(definition.get()))
+    const TableDefinition definition = readTableDefinition(mdb, table.name, table.page());
+    if (!definition)
         return failureFor(DatabaseDamaged, path);
     use(OpenTable{mdb, definition.get(), &columnProperties(mdb, table)});
     return std::nullopt;

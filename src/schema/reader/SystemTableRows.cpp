@@ -2,7 +2,6 @@
 #include "TableDef.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 
 std::string boundText(MdbHandle* mdb, const MdbColumn& column, const char* buffer) {
@@ -19,15 +18,8 @@ std::string boundText(MdbHandle* mdb, const MdbColumn& column, const char* buffe
 bool readRows(MdbHandle* mdb, const std::string& table, unsigned long page,
               const std::vector<std::string>& columns,
               const std::function<void(const std::vector<std::string>& values)>& row) {
-    MdbCatalogEntry entry;
-    std::memset(&entry, 0, sizeof entry);
-    entry.mdb = mdb;
-    entry.object_type = MDB_TABLE;
-    entry.table_pg = page;
-    g_strlcpy(entry.object_name, table.c_str(), sizeof entry.object_name);
-
-    TableDef definition(mdb_read_table(&entry));
-    if (!definition || !mdb_read_columns(definition.get()))
+    const TableDefinition definition = readTableDefinition(mdb, table, page);
+    if (!definition)
         return false;
     const std::size_t bindSize = std::max<std::size_t>(mdb->bind_size, MDB_BIND_SIZE);
     std::vector<std::vector<char>> buffers(columns.size(), std::vector<char>(bindSize + 1, '\0'));

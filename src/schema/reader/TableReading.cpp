@@ -6,7 +6,6 @@
 #include "LinkedTables.h"
 #include "NameOrder.h"
 
-#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -31,16 +30,8 @@ TableSchema describeTable(MdbHandle* mdb, const std::string& path, CatalogTable&
     schema.fields.readable = false;
     schema.indexes.kind = IndexesAnswer::Kind::Unreadable;
 
-    MdbCatalogEntry entry;
-    std::memset(&entry, 0, sizeof entry);
-    entry.mdb = mdb;
-    entry.object_type = MDB_TABLE;
-    entry.table_pg = table.page();
-    g_strlcpy(entry.object_name, table.name.c_str(), sizeof entry.object_name);
-    // entry.props stays empty: the column properties come from columnProperties.
-
-    TableDef definition(mdb_read_table(&entry));
-    if (!definition || !mdb_read_columns(definition.get()))
+    const TableDefinition definition = readTableDefinition(mdb, table.name, table.page());
+    if (!definition)
         return schema;
 
     if (parts.fields) {
