@@ -3,6 +3,7 @@
 // opened, read and let go before the answer returns, and no answer is ever an exception.
 
 #include "DatabaseSchema.h"
+#include "SavedQuery.h"
 #include "SchemaFromTexts.h"
 #include "SchemaTypes.h"
 #include "TableRows.h"
@@ -43,6 +44,13 @@ public:
         for (TableDefinition& definition : schema.tables)
             table(std::move(definition));
         return std::move(schema.relationships);
+    }
+
+    // The saved queries of the database, in name order. A reader that knows only the engine's texts has
+    // none.
+    virtual std::variant<ReadFailure, SavedQueries> GetSavedQueries(const QString& path) {
+        (void)path;
+        return SavedQueries{};
     }
 
     // The rows of one table, a batch at a time in the order the file keeps them; batch answers false to stop
