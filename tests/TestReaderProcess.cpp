@@ -270,7 +270,7 @@ void TestReaderProcess::fieldStatesRoundTrip() {
         QCOMPARE(decodeFields(std::string_view(frame).substr(4)), std::optional(answer));
         SchemaAnswer schema;
         schema.tables.push_back(
-            TableSchema{"T", answer, IndexesAnswer{IndexesAnswer::Kind::NoIndexes, {}}, {}});
+            TableSchema{"T", answer, IndexesAnswer{IndexesAnswer::Kind::NoIndexes, {}}, {}, {}});
         const std::string whole = encode(schema);
         QCOMPARE(decodeSchema(whole), std::optional(schema));
     }

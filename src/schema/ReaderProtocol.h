@@ -94,7 +94,8 @@ struct ColumnDetail {
     std::uint32_t complexType = 0; // complex columns: the engine's code of their kind, 0 when unknown
     std::string defaultValue;
     std::string description;
-    std::string expression; // calculated columns
+    std::string expression;   // calculated columns
+    std::string storageTable; // complex columns: the catalog name of the table holding their values
     bool operator==(const ColumnDetail&) const = default;
 };
 
@@ -125,11 +126,21 @@ struct TableDetails {
     bool operator==(const TableDetails&) const = default;
 };
 
+// The hidden table that stores a complex column's values: its columns (the parent row's complex value,
+// the table's own AutoNumber, the values).
+struct StorageTable {
+    std::string name;
+    FieldsAnswer fields;
+    TableDetails details; // the columns' details; no indexes
+    bool operator==(const StorageTable&) const = default;
+};
+
 struct TableSchema {
     std::string name;
     FieldsAnswer fields;
     IndexesAnswer indexes;
     TableDetails details;
+    std::vector<StorageTable> storage; // the storage tables its complex columns name
     bool operator==(const TableSchema&) const = default;
 };
 

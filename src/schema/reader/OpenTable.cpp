@@ -49,7 +49,7 @@ std::optional<Failure> withOpenTable(const std::string& path, const std::string&
     Database database;
     if (std::optional<Failure> failure = openDatabase(path, database))
         return failure;
-    std::optional<CatalogTable> table = findTable(database.get(), tableName);
+    std::optional<CatalogTable> table = findTable(database.get(), tableName, Storage::Found);
     if (!table)
         return missingTable(tableName);
     return useTable(database.get(), path, *table, true, use);

@@ -229,8 +229,9 @@ bool decodeValue(const ValueLayout& layout, std::string_view stored, std::string
         value.bytes = scratch;
         return true;
     case jettype::complex:
-        // The values of attachment and multi-valued columns live in tables of their own.
-        return true;
+        // The values of attachment, multi-valued and version history columns live in tables of their own;
+        // the row holds the number that their rows carry.
+        return fixedInteger(stored, 4, ValueKind::Integer, value);
     default:
         value.kind = ValueKind::Bytes;
         value.bytes = stored;
