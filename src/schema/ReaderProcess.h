@@ -34,6 +34,8 @@ public:
     std::variant<ReadFailure, DatabaseSchema> GetDatabaseSchema(const QString& path) override;
     std::variant<ReadFailure, QList<Relationship>>
     ReadDatabaseSchema(const QString& path, const std::function<void(TableDefinition&&)>& table) override;
+    // The saved queries in one request; a query whose rows cannot be rebuilt is left out.
+    std::variant<ReadFailure, SavedQueries> GetSavedQueries(const QString& path) override;
     // The time limit applies to each answer frame, so a long table that keeps sending is never cut off.
     RowsRead ReadTableRows(const QString& path, const QString& tableName,
                            const std::function<bool(const RowBatch& batch)>& batch) override;
