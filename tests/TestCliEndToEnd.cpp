@@ -69,6 +69,7 @@ private slots:
     void linkedFileGone();
     void namesOutsideTheBasicPlane();
     void queriesOfEveryKind();
+    void queryThatMakesNoStatementIsNamed();
     void fixturesWithoutQueries_data();
     void fixturesWithoutQueries();
 };
@@ -303,6 +304,27 @@ void TestCliEndToEnd::queriesOfEveryKind() {
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(result.err, QByteArray());
     compareScripts(result.out, readFile(expectedDir + "/queries.mdb.queries.txt"));
+}
+
+// The other queries are written all the same; the one left out is named, and the run says so.
+void TestCliEndToEnd::queryThatMakesNoStatementIsNamed() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("broken.mdb");
+    const auto row = [](int attribute, std::optional<std::string> expression) {
+        MdbQueryRow r;
+        r.attribute = attribute;
+        r.expression = std::move(expression);
+        return r;
+    };
+    MdbSchema schema;
+    schema.queries = {MdbQuery{"Broken", MdbQueryKind::Select, false, {row(8, "A>1"), row(8, "A>2")}},
+                      MdbQuery{"Fine", MdbQueryKind::Select, false, {row(6, "1"), row(8, "True")}}};
+    std::string error;
+    QVERIFY2(writeMdb(schema, path.toStdString(), &error), error.c_str());
+    const CliResult result = runCli({"--queries", path});
+    QCOMPARE(result.exitCode, 65);
+    QCOMPARE(result.out, QByteArray("-- Query: Fine (Select)\nSELECT 1\nWHERE True;\n\n"));
+    QCOMPARE(result.err, QByteArray("veltrane-cli: query Broken not read: more than one WHERE row\n"));
 }
 
 void TestCliEndToEnd::fixturesWithoutQueries_data() {

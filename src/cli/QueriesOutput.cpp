@@ -1,7 +1,7 @@
 #include "QueriesOutput.h"
 
 #include "ExitStatus.h"
-#include "SchemaReader.h"
+#include "ReaderProcess.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -54,24 +54,27 @@ bool writeText(const QByteArray& text, const QString& outputFile) {
 
 } // namespace
 
-int runQueries(const CliRequest& request, SchemaReader& reader) {
+int runQueries(const CliRequest& request, ReaderProcess& reader) {
     const QString& path = request.options.DatabasePath;
     if (path.trimmed().isEmpty()) {
         printError(QStringLiteral("no database given"));
         return Usage;
     }
-    const auto answer = reader.GetSavedQueries(path);
+    const auto answer = reader.ReadSavedQueries(path);
     if (const auto* failure = std::get_if<ReadFailure>(&answer)) {
         printError(failure->description);
         if (failure->number == ReaderUnavailableNumber)
             return Unavailable;
         return failure->number == 3024 ? NoInput : DataError;
     }
-    if (!writeText(queriesText(std::get<SavedQueries>(answer)), request.outputFile)) {
+    const SavedQueriesRead& read = std::get<SavedQueriesRead>(answer);
+    if (!writeText(queriesText(read.queries), request.outputFile)) {
         printError(
             QStringLiteral("cannot write %1")
                 .arg(request.outputFile.isEmpty() ? QStringLiteral("standard output") : request.outputFile));
         return CannotCreate;
     }
-    return Success;
+    for (const UnreadSavedQuery& query : read.unread)
+        printError(QStringLiteral("query %1 not read: %2").arg(query.name, query.reason));
+    return read.unread.isEmpty() ? Success : DataError;
 }

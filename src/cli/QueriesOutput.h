@@ -6,7 +6,7 @@
 #include "CliArguments.h"
 #include "SavedQuery.h"
 
-class SchemaReader;
+class ReaderProcess;
 
 // The kind as Access names it: Select, Union, CrossTab, Append, Update, Delete, MakeTable,
 // DataDefinition, PassThrough.
@@ -15,6 +15,6 @@ QString queryKindName(QueryKind kind);
 // The whole output for the given queries.
 QByteArray queriesText(const SavedQueries& queries);
 
-// The exit status: 0, 64 for a blank path, 65 for a database that cannot be read, 66, 69, 73 as for
-// scripts.
-int runQueries(const CliRequest& request, SchemaReader& reader);
+// The exit status: 0, 64 for a blank path, 65 for a database that cannot be read or a query whose rows make
+// no statement (named on standard error; the others are written all the same), 66, 69, 73 as for scripts.
+int runQueries(const CliRequest& request, ReaderProcess& reader);

@@ -11,6 +11,13 @@
 using namespace readerprotocol;
 
 std::variant<ReadFailure, SavedQueries> ReaderProcess::GetSavedQueries(const QString& path) {
+    auto read = ReadSavedQueries(path);
+    if (auto* failure = std::get_if<ReadFailure>(&read))
+        return *failure;
+    return std::move(std::get<SavedQueriesRead>(read).queries);
+}
+
+std::variant<ReadFailure, SavedQueriesRead> ReaderProcess::ReadSavedQueries(const QString& path) {
     const Request request{RequestKind::Queries, QFile::encodeName(path).toStdString(), {}};
     const std::optional<std::string> payload = exchange(encode(request));
     const std::optional<QueriesAnswer> answer = payload ? decodeQueries(*payload) : std::nullopt;
@@ -20,10 +27,13 @@ std::variant<ReadFailure, SavedQueries> ReaderProcess::GetSavedQueries(const QSt
     }
     if (answer->failure)
         return toReadFailure(*answer->failure);
-    SavedQueries queries;
-    queries.reserve(qsizetype(answer->queries.size()));
+    SavedQueriesRead read;
+    read.queries.reserve(qsizetype(answer->queries.size()));
     for (const StoredQuery& query : answer->queries)
-        queries.append(SavedQuery{QString::fromStdString(query.name), QueryKind(int(query.kind)),
-                                  QString::fromStdString(query.sql), query.hidden});
-    return queries;
+        read.queries.append(SavedQuery{QString::fromStdString(query.name), QueryKind(int(query.kind)),
+                                       QString::fromStdString(query.sql), query.hidden});
+    for (const readerprotocol::UnreadQuery& query : answer->unread)
+        read.unread.append(
+            UnreadSavedQuery{QString::fromStdString(query.name), QString::fromStdString(query.reason)});
+    return read;
 }
