@@ -15,7 +15,8 @@ struct CliRequest {
     bool data = false;
     bool dataOnly = false;
     QString csvFolder;
-    QStringList tables; // --table: only these
+    QStringList tables;   // --table: only these
+    bool queries = false; // --queries: the saved queries as Access SQL, and no script
 };
 
 // What the command line asks for besides a conversion.

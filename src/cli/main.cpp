@@ -7,6 +7,7 @@
 #include "ExitStatus.h"
 #include "HugePages.h"
 #include "OneRequestReader.h"
+#include "QueriesOutput.h"
 #include "ReaderProcess.h"
 #include "ReaderProtocol.h"
 
@@ -68,6 +69,8 @@ int main(int argc, char* argv[]) {
 
     ReaderProcess engine;
     engine.start();
+    if (request.queries)
+        return endNow(runQueries(request, engine));
     if (request.data || !request.csvFolder.isEmpty())
         return endNow(runWithData(request, engine));
     OneRequestReader reader(engine);

@@ -15,7 +15,14 @@
 
 namespace readerprotocol {
 
-enum class RequestKind : std::uint32_t { Tables = 1, Fields = 2, Indexes = 3, Schema = 4, Rows = 5 };
+enum class RequestKind : std::uint32_t {
+    Tables = 1,
+    Fields = 2,
+    Indexes = 3,
+    Schema = 4,
+    Rows = 5,
+    Queries = 6
+};
 
 struct Request {
     RequestKind kind = RequestKind::Tables;

@@ -1,6 +1,8 @@
 #include "RequestDispatch.h"
 
 #include "JetSchema.h"
+#include "QueriesProtocol.h"
+#include "SavedQueries.h"
 #include "TableRowsReader.h"
 
 using namespace readerprotocol;
@@ -17,6 +19,8 @@ bool answerRequest(const Request& request, const FrameSink& send) {
         return readSchema(request.path, send);
     case RequestKind::Rows:
         return readTableRows(request.path, request.table, send);
+    case RequestKind::Queries:
+        return send(encode(readSavedQueries(request.path)));
     }
     return true;
 }
