@@ -119,7 +119,7 @@ struct MdbQuery {
 struct MdbSchema {
     std::vector<MdbTable> tables;
     std::vector<MdbRelationship> relationships;
-    std::vector<MdbQuery> queries;
+    std::vector<MdbQuery> queries{}; // saved queries, written to MSysQueries
 };
 
 // The names the schema description uses for the types ("Yes/No", "Long", "Date/Time", "OLE Object", ...).

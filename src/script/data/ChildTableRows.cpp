@@ -2,6 +2,8 @@
 
 #include "AttachedFile.h"
 
+#include <algorithm>
+
 void ParentKeys::add(const RowBatch& parentRows) {
     for (std::size_t r = 0; r < parentRows.rows(); ++r) {
         const DataValue* row = parentRows.row(r);
@@ -60,4 +62,24 @@ void childBatch(const ChildRows& rows, ParentKeys& keys, const RowBatch& stored,
             out.values.push_back(value);
         }
     }
+}
+
+bool fitsChild(const ChildRows& rows, const RowBatch& stored) {
+    return rows.link < stored.columns &&
+           std::all_of(rows.values.cbegin(), rows.values.cend(), [&](int v) { return v < stored.columns; });
+}
+
+QStringList childNotes(const TablePlan& child, const ChildBatchCounts& counts) {
+    QStringList notes;
+    if (counts.withoutRow > 0)
+        notes << QStringLiteral("Table %1: %2 values whose row is not in %3 left out")
+                     .arg(child.name)
+                     .arg(counts.withoutRow)
+                     .arg(child.childRows->storageTable);
+    if (counts.unreadableFiles > 0)
+        notes << QStringLiteral("Table %1: %2 attached files whose stored form could not be read written as "
+                                "NULL")
+                     .arg(child.name)
+                     .arg(counts.unreadableFiles);
+    return notes;
 }

@@ -7,6 +7,7 @@
 #include "ScriptPlan.h"
 #include "TableRows.h"
 
+#include <QStringList>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -41,3 +42,8 @@ struct ChildBatchCounts {
 // must outlive out.
 void childBatch(const ChildRows& rows, ParentKeys& keys, const RowBatch& stored, RowBatch& out,
                 std::vector<std::string>& files, ChildBatchCounts& counts);
+
+// Whether the stored rows have every column the child's rows are made from.
+bool fitsChild(const ChildRows& rows, const RowBatch& stored);
+// What the child's rows left out, as notes naming the table.
+QStringList childNotes(const TablePlan& child, const ChildBatchCounts& counts);

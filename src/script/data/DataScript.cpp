@@ -172,22 +172,6 @@ private:
     QStringList notes_;
 };
 
-// What a child table's rows left out.
-QStringList childNotes(const TablePlan& child, const ChildBatchCounts& counts) {
-    QStringList notes;
-    if (counts.withoutRow > 0)
-        notes << QStringLiteral("Table %1: %2 values whose row is not in %3 left out")
-                     .arg(child.name)
-                     .arg(counts.withoutRow)
-                     .arg(child.childRows->storageTable);
-    if (counts.unreadableFiles > 0)
-        notes << QStringLiteral("Table %1: %2 attached files whose stored form could not be read written as "
-                                "NULL")
-                     .arg(child.name)
-                     .arg(counts.unreadableFiles);
-    return notes;
-}
-
 bool named(const QStringList& tables, const QString& name) {
     return tables.contains(name, Qt::CaseInsensitive);
 }
