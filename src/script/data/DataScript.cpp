@@ -251,6 +251,7 @@ DataOutcome runDataScript(const TargetDialect& dialect, const ConversionOptions&
             outcome.run.ending = RunOutcome::Ending::Stopped;
             return false;
         }
+        const std::size_t before = out.text().size();
         rows.close(lateNotes ? lateNotes() : QStringList());
         if (!out.ok())
             return false;
@@ -267,7 +268,9 @@ DataOutcome runDataScript(const TargetDialect& dialect, const ConversionOptions&
         }
         if (window.showsProgress())
             window.setProgress(QStringLiteral("%1: %2 rows").arg(t.table->name).arg(rows.rows()));
-        out.text() += "\r\n";
+        // A blank line after each table that wrote something.
+        if (rows.rows() > 0 || out.text().size() != before)
+            out.text() += "\r\n";
         return true;
     };
 
