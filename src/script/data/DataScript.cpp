@@ -144,16 +144,19 @@ private:
         }
         bool first = true;
         for (int i : columns_) {
-            if (!first)
-                text += copy ? "\t" : ", ";
-            first = false;
+            if (first)
+                first = false;
+            else if (copy)
+                text.push_back('\t');
+            else
+                text.append(", ", 2);
             const ColumnPlan& c = table_.columns[i];
             const ValueProblem problem = copy ? appendCopyField(text, c.type.form, values[i])
                                               : appendSqlLiteral(text, d_, c.type.form, values[i]);
             if (problem != ValueProblem::None)
                 ++problems_[{c.column->name, problem}];
         }
-        text += copy ? "\r\n" : ")";
+        text.append(copy ? "\r\n" : ")", copy ? 2 : 1);
     }
 
     void endInsert() {
