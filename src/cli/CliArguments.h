@@ -16,6 +16,11 @@ struct CliRequest {
     bool dataOnly = false;
     QString csvFolder;
     QStringList tables; // --table: only these
+    // --into: straight into a server or a new SQLite file instead of a script.
+    QString into;
+    bool replace = false;
+    bool verify = false;
+    bool passwordPrompt = false;
 };
 
 // What the command line asks for besides a conversion.

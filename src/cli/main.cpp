@@ -6,6 +6,7 @@
 #include "DataOutput.h"
 #include "ExitStatus.h"
 #include "HugePages.h"
+#include "MigrateOutput.h"
 #include "OneRequestReader.h"
 #include "ReaderProcess.h"
 #include "ReaderProtocol.h"
@@ -68,6 +69,8 @@ int main(int argc, char* argv[]) {
 
     ReaderProcess engine;
     engine.start();
+    if (!request.into.isEmpty())
+        return endNow(runMigrate(request, engine));
     if (request.data || !request.csvFolder.isEmpty())
         return endNow(runWithData(request, engine));
     OneRequestReader reader(engine);
