@@ -92,6 +92,13 @@ public:
         return {loaded.ok(), loaded.message()};
     }
 
+    QString createDatabase() override {
+        database_ = QStringLiteral("load%1").arg(++loads_);
+        client({QStringLiteral("-e"),
+                QStringLiteral("CREATE DATABASE %1 CHARACTER SET utf8mb4").arg(database_)});
+        return QStringLiteral("mysql://root@localhost/%1?socket=%2").arg(database_, socket());
+    }
+
     LoadResult execute(const QString& statement) override {
         const ProgramResult r = database_.isEmpty() ? client({QStringLiteral("-e"), statement})
                                                     : client({database_, QStringLiteral("-e"), statement});
