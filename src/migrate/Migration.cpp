@@ -311,9 +311,9 @@ private:
 
 // What a failed or stopped load leaves: PostgreSQL and SQLite roll the transaction back (a server that went
 // away has discarded it itself); MySQL drops the tables the run made.
-void undo(LiveConnection& target, TargetKind kind, const TargetDialect& dialect, const QStringList& created,
-          MigrationReport& report) {
-    if (kind != TargetKind::MySql) {
+void undo(LiveConnection& target, const MigrationRequest& request, const TargetDialect& dialect,
+          const QStringList& created, MigrationReport& report) {
+    if (request.address.kind != TargetKind::MySql) {
         target.execute("ROLLBACK");
         report.rolledBack = true;
         target.abandon();
@@ -325,9 +325,16 @@ void undo(LiveConnection& target, TargetKind kind, const TargetDialect& dialect,
     QStringList names;
     for (const QString& name : created)
         names << quoteName(dialect, name);
-    const Failure dropped = target.execute(
+    const std::string drop =
         utf8(QStringLiteral("SET FOREIGN_KEY_CHECKS = 0; DROP TABLE IF EXISTS %1; SET FOREIGN_KEY_CHECKS = 1")
-                 .arg(names.join(QStringLiteral(", ")))));
+                 .arg(names.join(QStringLiteral(", "))));
+    Failure dropped = target.execute(drop);
+    if (dropped) {
+        // The connection is lost (the server went away, or killed it): a new one drops them if it can.
+        Connected again = connectTarget(request.address, request.password);
+        if (auto* connection = std::get_if<std::unique_ptr<LiveConnection>>(&again))
+            dropped = (*connection)->execute(drop);
+    }
     if (dropped)
         report.warnings << QStringLiteral("The tables made could not be dropped again (%1): %2")
                                .arg(created.join(QStringLiteral(", ")), *dropped);
@@ -378,7 +385,7 @@ MigrationReport runMigration(const ConversionOptions& options, const MigrationRe
 
     Load load(dialect, planned, request, script, target, report, window, reader, progress);
     if (!load.run()) {
-        undo(target, request.address.kind, dialect, load.created(), report);
+        undo(target, request, dialect, load.created(), report);
         return report;
     }
     endRun(report.run, script);
