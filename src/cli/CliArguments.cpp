@@ -115,9 +115,6 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     const QCommandLineOption replace(
         QStringLiteral("replace"),
         QStringLiteral("With --into: drop and make again the target's tables of the same names."));
-    const QCommandLineOption verify(
-        QStringLiteral("verify"),
-        QStringLiteral("With --into: read every row back and compare it with what was sent."));
     const QCommandLineOption passwordPrompt(
         QStringLiteral("password-prompt"),
         QStringLiteral("With --into: ask for the target's password on the terminal."));
@@ -128,7 +125,7 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     parser.addOptions({scriptType, go, noIndexes, noPrimaryKey, systemTables, stripSpaces, keepIllegal,
                        permissions, grant, users, output, lf, verbose, data, dataOnly, table, csv, help,
                        version});
-    parser.addOptions({into, replace, verify, passwordPrompt});
+    parser.addOptions({into, replace, passwordPrompt});
 
     if (!parser.parse(arguments))
         return CliUsageError{parser.errorText()};
@@ -177,15 +174,14 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
         return CliUsageError{QStringLiteral("--csv needs a folder")};
     request.into = parser.value(into);
     request.replace = parser.isSet(replace);
-    request.verify = parser.isSet(verify);
     request.passwordPrompt = parser.isSet(passwordPrompt);
     if (parser.isSet(into) && (request.data || parser.isSet(csv) || parser.isSet(output)))
         return CliUsageError{
             QStringLiteral("--into writes no script: it does not go with --data, --data-only, --csv or -o")};
     if (parser.isSet(into) && request.into.isEmpty())
         return CliUsageError{QStringLiteral("--into needs a URL")};
-    if ((request.replace || request.verify || request.passwordPrompt) && !parser.isSet(into))
-        return CliUsageError{QStringLiteral("--replace, --verify and --password-prompt go with --into")};
+    if ((request.replace || request.passwordPrompt) && !parser.isSet(into))
+        return CliUsageError{QStringLiteral("--replace and --password-prompt go with --into")};
     if (!request.tables.isEmpty() && !request.data && !parser.isSet(csv) && !parser.isSet(into))
         return CliUsageError{QStringLiteral("--table goes with --data, --data-only, --csv or --into")};
     return request;

@@ -19,7 +19,6 @@ struct CliRequest {
     // --into: straight into a server or a new SQLite file instead of a script.
     QString into;
     bool replace = false;
-    bool verify = false;
     bool passwordPrompt = false;
 };
 

@@ -37,10 +37,8 @@ int runMigrate(const CliRequest& request, SchemaReader& reader) {
         printError(error->message);
         return Usage;
     }
-    MigrationRequest migration{.address = std::get<TargetAddress>(address),
-                               .tables = request.tables,
-                               .replace = request.replace,
-                               .verify = request.verify};
+    MigrationRequest migration{
+        .address = std::get<TargetAddress>(address), .tables = request.tables, .replace = request.replace};
     if (request.passwordPrompt) {
         const std::optional<QString> password =
             askPassword(QStringLiteral("Password for %1: ").arg(describeTarget(migration.address)));
