@@ -20,6 +20,11 @@ public:
     virtual ~LiveConnection() = default;
     // One or more statements separated by semicolons.
     virtual Failure execute(const std::string& sql) = 0;
+    // A statement sent while the answer to the one before is awaited only now, so that the server works on
+    // one while the next is made; finish() takes the last answer. The same as execute() where the client
+    // cannot send ahead.
+    virtual Failure send(const std::string& sql) { return execute(sql); }
+    virtual Failure finish() { return std::nullopt; }
     // The rows of a query, each field as the server's text; NULL as an empty text.
     virtual std::variant<QString, QList<QStringList>> query(const std::string& sql) = 0;
     // The names of the tables in the database (PostgreSQL: the current schema) the migration goes into.

@@ -35,6 +35,23 @@ public:
         }
     }
 
+    Failure send(const std::string& sql) override {
+        if (Failure f = finish())
+            return f;
+        if (mysql_send_query(connection_, sql.data(), sql.size()) != 0)
+            return message(connection_);
+        pending_ = true;
+        return std::nullopt;
+    }
+    Failure finish() override {
+        if (!pending_)
+            return std::nullopt;
+        pending_ = false;
+        if (mysql_read_query_result(connection_) != 0)
+            return message(connection_);
+        return std::nullopt;
+    }
+
     std::variant<QString, QList<QStringList>> query(const std::string& sql) override {
         if (mysql_real_query(connection_, sql.data(), sql.size()) != 0)
             return message(connection_);
@@ -74,6 +91,7 @@ public:
 
 private:
     MYSQL* connection_;
+    bool pending_ = false; // a statement sent, its answer not yet read
 };
 
 QByteArray orNull(const QString& text) {

@@ -69,7 +69,9 @@ public:
             text_.clear();
             return target_.copyEnd();
         }
-        return sendInsert();
+        if (Failure f = sendInsert())
+            return f;
+        return target_.finish();
     }
 
     qint64 rows() const { return rows_; }
@@ -123,7 +125,7 @@ private:
     Failure sendInsert() {
         if (inStatement_ == 0)
             return std::nullopt;
-        Failure f = target_.execute(text_);
+        Failure f = target_.send(text_);
         text_.clear();
         inStatement_ = 0;
         return f;
