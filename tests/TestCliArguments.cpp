@@ -79,6 +79,12 @@ void TestCliArguments::usageErrors_data() {
     QTest::addRow("unknown option") << QStringList{"--frobnicate", "a.mdb"};
     QTest::addRow("unknown permission") << QStringList{"--grant", "select,drop", "a.mdb"};
     QTest::addRow("missing value") << QStringList{"a.mdb", "--users"};
+    QTest::addRow("--into and --data")
+        << QStringList{"--into", "sqlite:x.db", "-t", "SQLite", "--data", "a.mdb"};
+    QTest::addRow("--into and --csv") << QStringList{"--into", "sqlite:x.db", "--csv", "out", "a.mdb"};
+    QTest::addRow("--into and -o") << QStringList{"--into", "sqlite:x.db", "-o", "x.sql", "a.mdb"};
+    QTest::addRow("--replace alone") << QStringList{"--replace", "a.mdb"};
+    QTest::addRow("--password-prompt alone") << QStringList{"--password-prompt", "a.mdb"};
 }
 
 void TestCliArguments::usageErrors() {
