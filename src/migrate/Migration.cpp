@@ -4,6 +4,7 @@
 #include "LiveConnection.h"
 #include "RowLiterals.h"
 #include "SchemaReader.h"
+#include "SendQueue.h"
 #include "WindowOps.h"
 
 #include <QMap>
@@ -33,7 +34,7 @@ std::string utf8(const QString& text) {
 class RowSender {
 public:
     RowSender(const TargetDialect& dialect, const TablePlan& table, LiveConnection& target)
-        : d_(dialect), table_(table), target_(target) {
+        : d_(dialect), table_(table), target_(target), queue_(target) {
         QStringList names;
         for (int i = 0; i < table.columns.size(); ++i)
             if (table.columns[i].written) {
@@ -64,12 +65,15 @@ public:
             if (!started_)
                 return std::nullopt;
             if (!text_.empty())
-                if (Failure f = target_.copyData(text_))
+                if (Failure f = queue_.push(SendQueue::Kind::CopyData, std::move(text_)))
                     return f;
-            text_.clear();
+            if (Failure f = queue_.drain())
+                return f;
             return target_.copyEnd();
         }
         if (Failure f = sendInsert())
+            return f;
+        if (Failure f = queue_.drain())
             return f;
         return target_.finish();
     }
@@ -110,11 +114,8 @@ private:
         text_ += copy() ? "\n" : ")";
         ++rows_;
         if (copy()) {
-            if (text_.size() >= sendBytes) {
-                Failure f = target_.copyData(text_);
-                text_.clear();
-                return f;
-            }
+            if (text_.size() >= sendBytes)
+                return pass(SendQueue::Kind::CopyData);
             return std::nullopt;
         }
         if (++inStatement_ >= d_.rowsPerInsert || text_.size() >= sendBytes)
@@ -125,9 +126,14 @@ private:
     Failure sendInsert() {
         if (inStatement_ == 0)
             return std::nullopt;
-        Failure f = target_.send(text_);
-        text_.clear();
         inStatement_ = 0;
+        return pass(SendQueue::Kind::Statement);
+    }
+
+    Failure pass(SendQueue::Kind kind) {
+        Failure f = queue_.push(kind, std::move(text_));
+        text_ = std::string();
+        text_.reserve(sendBytes + sendBytes / 4);
         return f;
     }
 
@@ -141,6 +147,7 @@ private:
     int inStatement_ = 0;
     qint64 rows_ = 0;
     QMap<std::pair<QString, ValueProblem>, qint64> problems_;
+    SendQueue queue_; // last: it sends from text the members above no longer hold
 };
 
 bool sameName(const QString& a, const QString& b, bool keepCase) {
