@@ -3,7 +3,9 @@
 // answer is a value: an empty optional for success, else the server's message. Names and values only ever
 // reach it inside SQL the plan quoted, or as data (COPY lines, literals of the script's own forms).
 
+#include "DataValue.h"
 #include "TargetAddress.h"
+#include "TargetDialect.h"
 
 #include <QList>
 #include <QStringList>
@@ -42,6 +44,24 @@ public:
         return QStringLiteral("COPY is not supported");
     }
     virtual Failure copyEnd() { return QStringLiteral("COPY is not supported"); }
+
+    // SQLite: rows bound as values to a prepared INSERT of one row, the values kept exactly as the script's
+    // literals give them, without a text to make and parse. insertBound takes the values of the columns in
+    // the statement's order, each in its column's form, and sets the problem met for each.
+    virtual bool bindsValues() const { return false; }
+    virtual Failure prepareInsert(const std::string& sql) {
+        (void)sql;
+        return QStringLiteral("bound values are not supported");
+    }
+    virtual Failure insertBound(const DataValue* row, const QList<int>& columns,
+                                const QList<ValueForm>& forms, QList<ValueProblem>& problems) {
+        (void)row;
+        (void)columns;
+        (void)forms;
+        (void)problems;
+        return QStringLiteral("bound values are not supported");
+    }
+    virtual void endInsert() {}
 
     // After a failed migration was rolled back: a file the connection created is removed again.
     virtual void abandon() {}

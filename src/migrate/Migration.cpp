@@ -39,10 +39,17 @@ public:
         for (int i = 0; i < table.columns.size(); ++i)
             if (table.columns[i].written) {
                 columns_ << i;
+                forms_ << table.columns[i].type.form;
                 names << quoteName(d_, table.columns[i].name);
             }
+        problemsMet_.resize(columns_.size());
         const QString list = names.join(QStringLiteral(", "));
-        if (copy())
+        if (bound())
+            head_ =
+                utf8(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                         .arg(quoteName(d_, table.name), list,
+                              QStringList(columns_.size(), QStringLiteral("?")).join(QStringLiteral(", "))));
+        else if (copy())
             head_ = utf8(QStringLiteral("COPY %1 (%2) FROM STDIN").arg(quoteName(d_, table.name), list));
         else
             head_ =
@@ -61,6 +68,10 @@ public:
     }
 
     Failure finish() {
+        if (bound()) {
+            target_.endInsert();
+            return std::nullopt;
+        }
         if (copy()) {
             if (!started_)
                 return std::nullopt;
@@ -91,8 +102,23 @@ public:
 
 private:
     bool copy() const { return d_.rowsForm == RowsForm::Copy; }
+    bool bound() const { return target_.bindsValues(); }
 
     Failure row(const DataValue* values) {
+        if (bound()) {
+            if (!started_) {
+                if (Failure f = target_.prepareInsert(head_))
+                    return f;
+                started_ = true;
+            }
+            if (Failure f = target_.insertBound(values, columns_, forms_, problemsMet_))
+                return f;
+            for (int i = 0; i < columns_.size(); ++i)
+                if (problemsMet_[i] != ValueProblem::None)
+                    ++problems_[{table_.columns[columns_[i]].column->name, problemsMet_[i]}];
+            ++rows_;
+            return std::nullopt;
+        }
         if (copy() && !started_) {
             if (Failure f = target_.copyStart(head_))
                 return f;
@@ -141,6 +167,8 @@ private:
     const TablePlan& table_;
     LiveConnection& target_;
     QList<int> columns_;
+    QList<ValueForm> forms_;
+    QList<ValueProblem> problemsMet_;
     std::string head_;
     std::string text_;
     bool started_ = false;
@@ -322,6 +350,7 @@ private:
 // away has discarded it itself); MySQL drops the tables the run made.
 void undo(LiveConnection& target, const MigrationRequest& request, const TargetDialect& dialect,
           const QStringList& created, MigrationReport& report) {
+    target.finish(); // the answer to a statement sent ahead, which would leave the connection out of step
     if (request.address.kind != TargetKind::MySql) {
         target.execute("ROLLBACK");
         report.rolledBack = true;
