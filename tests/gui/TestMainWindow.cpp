@@ -1100,7 +1100,7 @@ void TestMainWindow::migrateToServer() {
         copied = QApplication::clipboard()->text();
         status = dialog->findChild<QLabel*>(QStringLiteral("status"))->text();
 
-        reader.slow = true;
+        reader.startDelayMs = 500;
         dialog->findChild<QLineEdit*>(QStringLiteral("file"))->setText(stopped);
         dialog->findChild<QPushButton*>(QStringLiteral("migrate"))->click();
         QTest::qWait(100);
