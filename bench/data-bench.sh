@@ -123,9 +123,9 @@ fi
 if command -v mariadbd >/dev/null 2>&1 || [[ -x /usr/sbin/mariadbd ]]; then
     user=()
     [[ $(id -u) -eq 0 ]] && user=(--user=root)
-    if mariadb-install-db --no-defaults --datadir="$servers/my" --auth-root-authentication-method=normal \
+    if mariadb-install-db --no-defaults --datadir="$servers/my" --tmpdir="$servers" --auth-root-authentication-method=normal \
         --skip-test-db --skip-name-resolve "${user[@]}" >/dev/null 2>&1; then
-        /usr/sbin/mariadbd --no-defaults --datadir="$servers/my" --socket="$servers/my.sock" --skip-networking \
+        /usr/sbin/mariadbd --no-defaults --datadir="$servers/my" --tmpdir="$servers" --socket="$servers/my.sock" --skip-networking \
             --pid-file="$servers/my.pid" --log-error="$servers/my.log" --innodb-buffer-pool-size=256M \
             --innodb-log-file-size=256M --innodb-flush-log-at-trx-commit=0 "${user[@]}" &
         for ((i = 0; i < 300; i++)); do
