@@ -1079,6 +1079,7 @@ void TestMainWindow::migrateToServer() {
     QStringList shown;
     QString copied;
     QString status;
+    QString tested;
     bool wasRunning = false;
     // The dialog is closed whatever the checks find, so that the run goes on to report them.
     QTimer::singleShot(0, &window, [&] {
@@ -1090,6 +1091,9 @@ void TestMainWindow::migrateToServer() {
         };
         dialog->findChild<QComboBox*>(QStringLiteral("kind"))->setCurrentIndex(2);
         dialog->findChild<QLineEdit*>(QStringLiteral("file"))->setText(target);
+        dialog->findChild<QPushButton*>(QStringLiteral("test"))->click();
+        finished();
+        tested = dialog->findChild<QLabel*>(QStringLiteral("status"))->text();
         dialog->findChild<QPushButton*>(QStringLiteral("migrate"))->click();
         finished();
         auto* report = dialog->findChild<QTableWidget*>(QStringLiteral("report"));
@@ -1114,6 +1118,7 @@ void TestMainWindow::migrateToServer() {
     QVERIFY2(shown == QStringList({"Customers=5/5", "Orders=3/3", "Total=8/8"}), qPrintable(status));
     QVERIFY(copied.startsWith("Table\tRows read\tIn target\nCustomers\t5\t5\n"));
     QVERIFY(QFile::exists(target));
+    QCOMPARE(tested, QStringLiteral("The file can be written."));
     QVERIFY2(wasRunning, qPrintable(status));
     QVERIFY2(status.contains("Stopped"), qPrintable(status));
     QVERIFY(!QFile::exists(stopped));
