@@ -12,6 +12,13 @@
 #   BUILD_DIR   default: build (needs bin/mkmdb and bin/veltrane-cli; a Release build for real figures)
 #   ROW_COUNTS  default: 200000 1000000
 #   RUNS=N      runs of each command (default 3)
+#   PARTS=...   "scripts" (the timings above), "loads" (below) or both (default)
+#
+# loads: the same table loaded into real servers, each started here in a temporary folder on a Unix socket
+# (PostgreSQL as the postgres user when run as root, MariaDB, SQLite files), three ways a fresh database
+# each time: veltrane-cli --into (the direct load), veltrane-cli's script with --data through the server's
+# client (psql -f, mariadb, sqlite3), and mdb-schema plus mdb-export -I through the same client. Printed:
+# the median seconds end to end and rows per second.
 set -euo pipefail
 export LC_ALL=C
 
@@ -53,10 +60,13 @@ run_once() {
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 largest() { sort -n | tail -n 1; }
 
+parts=${PARTS:-scripts loads}
+
 printf '%s\n' "Machine: $(nproc) cores, $(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo)"
 printf '%s\n' "Date: $(date -u '+%Y-%m-%d %H:%M UTC'), median of $runs runs"
-printf '%-8s %-30s %9s %12s %8s %9s %9s\n' rows command seconds rows/s MB/s "peak MiB" "out MiB"
+[[ $parts == *scripts* ]] && printf '%-8s %-30s %9s %12s %8s %9s %9s\n' rows command seconds rows/s MB/s "peak MiB" "out MiB"
 for n in "${sizes[@]}"; do
+    [[ $parts == *scripts* ]] || break
     db=$cache/rows-$n.mdb
     [[ -f $db ]] || "$mkmdb" --benchmark "$n" "$db"
     commands=(
@@ -84,5 +94,115 @@ for n in "${sizes[@]}"; do
         peak=$(printf '%s\n' "${kilobytes[@]}" | largest)
         awk -v n="$n" -v l="$label" -v s="$med" -v k="$peak" -v b="$size" 'BEGIN {
             printf "%-8d %-30s %9.3f %12.0f %8.1f %9.1f %9.1f\n", n, l, s, n / s, b / s / 1e6, k / 1024, b / 1048576 }'
+    done
+done
+
+[[ $parts == *loads* ]] || exit 0
+
+# The servers, in a temporary folder that goes with the script.
+servers=$(mktemp -d)
+chmod 755 "$servers"
+pgbin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)
+as_pg=()
+[[ $(id -u) -eq 0 ]] && as_pg=(runuser -u postgres --)
+stop_servers() {
+    [[ -n ${pgbin:-} && -d $servers/pg ]] && "${as_pg[@]}" "$pgbin/pg_ctl" -D "$servers/pg" -m immediate -w stop >/dev/null 2>&1 || true
+    [[ -S $servers/my.sock ]] && mariadb-admin --no-defaults --socket="$servers/my.sock" -uroot shutdown >/dev/null 2>&1 || true
+    rm -rf "$servers"
+}
+trap stop_servers EXIT
+have_pg=0 have_my=0
+if [[ -x $pgbin/initdb ]]; then
+    [[ $(id -u) -eq 0 ]] && chown postgres "$servers"
+    if "${as_pg[@]}" "$pgbin/initdb" -D "$servers/pg" -A trust -U postgres -E UTF8 --no-sync --locale=C >/dev/null &&
+        "${as_pg[@]}" "$pgbin/pg_ctl" -D "$servers/pg" -l "$servers/pg.log" -w start \
+            -o "-c listen_addresses='' -c unix_socket_directories='$servers' -c fsync=off -c full_page_writes=off -c synchronous_commit=off" >/dev/null; then
+        have_pg=1
+    fi
+fi
+if command -v mariadbd >/dev/null 2>&1 || [[ -x /usr/sbin/mariadbd ]]; then
+    user=()
+    [[ $(id -u) -eq 0 ]] && user=(--user=root)
+    if mariadb-install-db --no-defaults --datadir="$servers/my" --tmpdir="$servers" --auth-root-authentication-method=normal \
+        --skip-test-db --skip-name-resolve "${user[@]}" >/dev/null 2>&1; then
+        /usr/sbin/mariadbd --no-defaults --datadir="$servers/my" --tmpdir="$servers" --socket="$servers/my.sock" --skip-networking \
+            --pid-file="$servers/my.pid" --log-error="$servers/my.log" --innodb-buffer-pool-size=256M \
+            --innodb-log-file-size=256M --innodb-flush-log-at-trx-commit=0 "${user[@]}" &
+        for ((i = 0; i < 300; i++)); do
+            mariadb-admin --no-defaults --socket="$servers/my.sock" -uroot ping >/dev/null 2>&1 && { have_my=1; break; }
+            sleep 0.1
+        done
+    fi
+fi
+psql_=("${as_pg[@]}" psql -X -q -h "$servers" -U postgres -v ON_ERROR_STOP=1)
+mariadb_=(mariadb --no-defaults --socket="$servers/my.sock" -uroot)
+database=0
+# A fresh database for each run, named in $target (the --into URL) and $client (the client with it).
+fresh() {
+    database=$((database + 1))
+    case $1 in
+    postgres)
+        "${psql_[@]}" -d postgres -c "CREATE DATABASE load$database" >/dev/null
+        target="postgresql://postgres@/load$database?host=$servers"
+        client="${psql_[*]} -d load$database -f -" ;;
+    mariadb)
+        "${mariadb_[@]}" -e "CREATE DATABASE load$database CHARACTER SET utf8mb4"
+        target="mysql://root@localhost/load$database?socket=$servers/my.sock"
+        client="${mariadb_[*]} load$database" ;;
+    sqlite)
+        target="sqlite:$servers/load$database.db"
+        client="sqlite3 -bail $servers/load$database.db" ;;
+    esac
+}
+# Runs a load into a fresh database once; prints its seconds. The database is dropped afterwards.
+load_once() {
+    local server=$1 how=$2 db=$3 start end
+    fresh "$server"
+    chmod -R a+rX "$cache" 2>/dev/null || true
+    start=$EPOCHREALTIME
+    case $how in
+    into) "$cli" --into "$target" "$db" >/dev/null 2>"$cache/stderr.txt" || [[ $? -eq 65 ]] ;;
+    script) "$cli" -t "$4" --data "$db" 2>/dev/null | eval "$client" >/dev/null 2>"$cache/stderr.txt" ;;
+    mdbtools) { mdb-schema "$db" "$5"; mdb-export -I "$5" ${6:-} "$db" Orders; } 2>/dev/null | eval "$client" >/dev/null 2>"$cache/stderr.txt" ;;
+    esac || { echo "failed: $server $how ($(head -c 300 "$cache/stderr.txt"))" >&2; return 1; }
+    end=$EPOCHREALTIME
+    case $server in
+    postgres) "${psql_[@]}" -d postgres -c "DROP DATABASE load$database" >/dev/null ;;
+    mariadb) "${mariadb_[@]}" -e "DROP DATABASE load$database" ;;
+    sqlite) rm -f "$servers/load$database.db" ;;
+    esac
+    awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f\n", b - a }'
+}
+echo
+printf '%-8s %-10s %-34s %9s %12s\n' rows server load seconds rows/s
+for n in "${sizes[@]}"; do
+    db=$cache/rows-$n.mdb
+    [[ -f $db ]] || "$mkmdb" --benchmark "$n" "$db"
+    for server in postgres mariadb sqlite; do
+        [[ $server == postgres && $have_pg == 0 ]] && continue
+        [[ $server == mariadb && $have_my == 0 ]] && continue
+        case $server in
+        # mdb-export's 0 and 1 do not go into mdb-schema's PostgreSQL booleans: -B writes TRUE and FALSE.
+        postgres) type=PostgreSQL mdbtype=postgres client_name="psql -f" mdbflags=-B ;;
+        mariadb) type=MySQL mdbtype=mysql client_name=mariadb mdbflags= ;;
+        sqlite) type=SQLite mdbtype=sqlite client_name=sqlite3 mdbflags= ;;
+        esac
+        for how in into script mdbtools; do
+            [[ $how == mdbtools ]] && ! command -v mdb-export >/dev/null && continue
+            case $how in
+            into) label="veltrane-cli --into" ;;
+            script) label="veltrane-cli --data | $client_name" ;;
+            mdbtools) label="mdb-schema+mdb-export | $client_name" ;;
+            esac
+            seconds=()
+            for ((r = 0; r < runs; r++)); do
+                s=$(load_once "$server" "$how" "$db" "$type" "$mdbtype" "$mdbflags") || continue
+                seconds+=("$s")
+            done
+            ((${#seconds[@]})) || continue
+            med=$(printf '%s\n' "${seconds[@]}" | median)
+            awk -v n="$n" -v sv="$server" -v l="$label" -v s="$med" 'BEGIN {
+                printf "%-8d %-10s %-34s %9.3f %12.0f\n", n, sv, l, s, n / s }'
+        done
     done
 done

@@ -43,6 +43,7 @@ public:
 
     RowsRead ReadTableRows(const QString&, const QString& table,
                            const std::function<bool(const RowBatch&)>& batch) override {
+        QThread::msleep(startDelayMs);
         const bool customers = table == "Customers";
         const int rows = customers ? 5 : 3;
         RowsRead read;
@@ -98,6 +99,7 @@ public:
     DatabaseSchema schema;
     bool cutOrders = false;
     bool slow = false;
+    unsigned long startDelayMs = 0; // before the first batch of every table
     const std::string guid =
         std::string("\x78\x56\x34\x12\x34\x12\xCD\xAB\x01\x02\x03\x04\x05\x06\x07\x08", 16);
     const std::string names[5] = {"Ann", "it's \\ a\r\nline", "😀 Köln", "", std::string("nul\0x", 5)};

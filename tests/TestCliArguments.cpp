@@ -83,6 +83,12 @@ void TestCliArguments::usageErrors_data() {
     QTest::addRow("missing value") << QStringList{"a.mdb", "--users"};
     QTest::addRow("queries with rows") << QStringList{"--queries", "--data", "-t", "SQLite", "a.mdb"};
     QTest::addRow("queries with CSV") << QStringList{"--queries", "--csv", "out", "a.mdb"};
+    QTest::addRow("--into and --data")
+        << QStringList{"--into", "sqlite:x.db", "-t", "SQLite", "--data", "a.mdb"};
+    QTest::addRow("--into and --csv") << QStringList{"--into", "sqlite:x.db", "--csv", "out", "a.mdb"};
+    QTest::addRow("--into and -o") << QStringList{"--into", "sqlite:x.db", "-o", "x.sql", "a.mdb"};
+    QTest::addRow("--replace alone") << QStringList{"--replace", "a.mdb"};
+    QTest::addRow("--password-prompt alone") << QStringList{"--password-prompt", "a.mdb"};
 }
 
 void TestCliArguments::usageErrors() {

@@ -66,6 +66,7 @@ private slots:
     void exitStatuses_data();
     void exitStatuses();
     void outputFileAndLineFeeds();
+    void intoSqliteFile();
     void readerProgramMissing();
     void partlyReadDatabase();
     void linkedFileGone();
@@ -177,6 +178,12 @@ void TestCliEndToEnd::exitStatuses_data() {
         << QStringList{"--queries", QStringLiteral(VELTRANE_TEST_DATA_DIR) + "/not-a-database.txt"} << 65
         << "Unrecognized database format";
     QTest::addRow("queries: blank path") << QStringList{"--queries", " "} << 64 << "no database given";
+    const QString sample = QStringLiteral(VELTRANE_SOURCE_DIR) + "/examples/sample.mdb";
+    QTest::addRow("password in --into") << QStringList{"--into", "postgresql://me:secret@/db", sample} << 64
+                                        << "a password in the address is refused";
+    QTest::addRow("unknown target") << QStringList{"--into", "oracle://db", sample} << 64 << "unknown target";
+    QTest::addRow("target refuses") << QStringList{"--into", "postgresql:///db?host=/nonexistent", sample}
+                                    << 70 << "Cannot connect to postgresql:///db?host=/nonexistent";
 }
 
 void TestCliEndToEnd::exitStatuses() {
@@ -187,6 +194,29 @@ void TestCliEndToEnd::exitStatuses() {
     QCOMPARE(result.exitCode, status);
     QVERIFY2(QString::fromLocal8Bit(result.err).contains(message), result.err.constData());
     QCOMPARE(result.out, QByteArray());
+}
+
+// The report on standard output; a second run finds the tables and refuses them, --replace makes them again.
+void TestCliEndToEnd::intoSqliteFile() {
+    const QString sample = QStringLiteral(VELTRANE_SOURCE_DIR) + "/examples/sample.mdb";
+    QTemporaryDir dir;
+    const QString target = "sqlite:" + dir.filePath("sample.db");
+    const CliResult first = runCli({"--into", target, sample});
+    QCOMPARE(first.exitCode, 0);
+    const QStringList lines = QString::fromUtf8(first.out).split('\n', Qt::SkipEmptyParts);
+    QVERIFY2(lines.value(0).startsWith("Table ") && lines.value(0).contains("Rows read"),
+             first.out.constData());
+    QVERIFY(lines.last().startsWith("5 tables migrated into " + target + " (SQLite "));
+    const QStringList total = lines.value(lines.size() - 2).split(' ', Qt::SkipEmptyParts);
+    QCOMPARE(total.value(0), "Total");
+    QCOMPARE(total.value(1), total.value(2));
+    const CliResult second = runCli({"--into", target, sample});
+    QCOMPARE(second.exitCode, 73);
+    QVERIFY2(second.err.contains("already holds tables of these names"), second.err.constData());
+    const CliResult replaced = runCli({"--into", target, "--replace", sample});
+    QCOMPARE(replaced.exitCode, 0);
+    QVERIFY(replaced.out.contains("Replaced: "));
+    QVERIFY(replaced.out.contains(lines.value(lines.size() - 2).toUtf8()));
 }
 
 void TestCliEndToEnd::outputFileAndLineFeeds() {

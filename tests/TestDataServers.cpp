@@ -10,6 +10,7 @@
 #include "FileTestHelpers.h"
 #include "MdbTestCorpus.h"
 #include "MdbWriter.h"
+#include "Migration.h"
 #include "ReaderProcess.h"
 #include "RowLiterals.h"
 #include "ValueText.h"
@@ -160,86 +161,11 @@ QString withoutZeroSign(const QString& text) {
     return text == "-0" ? "0" : text;
 }
 
-} // namespace
-
-class TestDataServers : public QObject {
-    Q_OBJECT
-private slots:
-    void initTestCase();
-    void everyValueArrives_data();
-    void everyValueArrives();
-    void complexColumnsFillChildTables_data();
-    void complexColumnsFillChildTables();
-
-private:
-    std::unique_ptr<TestServer> servers_[3];
-    QString why_[3];
-    QTemporaryDir corpus_;
-};
-
-void TestDataServers::initTestCase() {
-    const char* names[] = {"postgres", "mariadb", "sqlite"};
-    for (int i = 0; i < 3; ++i)
-        servers_[i] = startServer(names[i], why_[i]);
-    for (const MdbTestDatabase& db : mdbTestCorpus()) {
-        std::string error;
-        QVERIFY2(writeMdb(db.schema, corpus_.filePath(QString::fromStdString(db.name) + ".mdb").toStdString(),
-                          &error),
-                 error.c_str());
-    }
-}
-
-void TestDataServers::everyValueArrives_data() {
-    QTest::addColumn<int>("server");
-    QTest::addColumn<QString>("database");
-    QStringList databases;
-    for (const char* f :
-         {"dataTypesV2010.accdb", "dataTypesV2003.mdb", "testV1997.mdb", "testV2007.accdb",
-          "indexTestV2000.mdb", "compIndexTestV2003.mdb", "test2V2003.mdb", "calcFieldTestV2010.accdb",
-          "complexDataTestV2010.accdb", "linkerTestV2007.accdb", "db-enc.mdb", "db97-enc.mdb"})
-        databases << fixtures + "/" + f;
-    for (const MdbTestDatabase& db : mdbTestCorpus())
-        databases << "corpus:" + QString::fromStdString(db.name);
-    const char* names[] = {"postgres", "mariadb", "sqlite"};
-    for (int s = 0; s < 3; ++s)
-        for (const QString& db : databases)
-            QTest::addRow("%s %s", names[s], qPrintable(QFileInfo(db).fileName())) << s << db;
-}
-
-void TestDataServers::everyValueArrives() {
-    QFETCH(int, server);
-    QFETCH(QString, database);
-    const QString name = server == 0 ? "postgres" : server == 1 ? "mariadb" : "sqlite";
-    TestServer* target = servers_[server].get();
-    if (!target)
-        skipOrFail(why_[server]);
-    QString path = database;
-    if (path.startsWith("corpus:")) {
-        path = corpus_.filePath(path.mid(7) + ".mdb");
-    } else {
-        REQUIRE_FIXTURES();
-    }
-    const TargetDialect& dialect = server == 0   ? postgreSqlDialect()
-                                   : server == 1 ? mySqlDialect()
-                                                 : sqliteDialect();
-    ConversionOptions options;
-    options.DatabasePath = path;
-    options.ScriptType = dialect.scriptType;
-    ReaderProcess reader(readerPath);
-
-    std::string script;
-    CliWindow window(options, false);
-    const DataOutcome outcome = runDataScript(dialect, options, {}, window, reader,
-                                              [&script](std::string_view bytes) {
-                                                  script += bytes;
-                                                  return true;
-                                              },
-                                              {});
-    QVERIFY(outcome.written);
-    QVERIFY2(outcome.run.unreadableTables.isEmpty(), qPrintable(outcome.run.unreadableTables.join(", ")));
-    const LoadResult loaded = target->load(QByteArray::fromStdString(script));
-    QVERIFY2(loaded.ok, qPrintable(loaded.error.left(2000)));
-
+// Every value the server holds, read back exactly, against what the reader reads from the file.
+void compareEveryValue(const QString& name, const TargetDialect& dialect, const ConversionOptions& options,
+                       ReaderProcess& reader, TestServer& server) {
+    const QString path = options.DatabasePath;
+    TestServer* target = &server;
     auto answer = reader.GetDatabaseSchema(path);
     QVERIFY(std::holds_alternative<DatabaseSchema>(answer));
     const CompleteScript plan(dialect, std::get<DatabaseSchema>(answer), options,
@@ -313,17 +239,144 @@ void TestDataServers::everyValueArrives() {
     qInfo("%lld values compared", static_cast<long long>(values));
 }
 
+} // namespace
+
+class TestDataServers : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void everyValueArrives_data();
+    void everyValueArrives();
+    void everyValueMigrates_data() { everyValueArrives_data(); }
+    void everyValueMigrates();
+    void complexColumnsFillChildTables_data();
+    void complexColumnsFillChildTables();
+
+private:
+    std::unique_ptr<TestServer> servers_[3];
+    QString why_[3];
+    QTemporaryDir corpus_;
+};
+
+void TestDataServers::initTestCase() {
+    const char* names[] = {"postgres", "mariadb", "sqlite"};
+    for (int i = 0; i < 3; ++i)
+        servers_[i] = startServer(names[i], why_[i]);
+    for (const MdbTestDatabase& db : mdbTestCorpus()) {
+        std::string error;
+        QVERIFY2(writeMdb(db.schema, corpus_.filePath(QString::fromStdString(db.name) + ".mdb").toStdString(),
+                          &error),
+                 error.c_str());
+    }
+}
+
+void TestDataServers::everyValueArrives_data() {
+    QTest::addColumn<int>("server");
+    QTest::addColumn<QString>("database");
+    QStringList databases;
+    for (const char* f :
+         {"dataTypesV2010.accdb", "dataTypesV2003.mdb", "testV1997.mdb", "testV2007.accdb",
+          "indexTestV2000.mdb", "compIndexTestV2003.mdb", "test2V2003.mdb", "calcFieldTestV2010.accdb",
+          "complexDataTestV2010.accdb", "linkerTestV2007.accdb", "db-enc.mdb", "db97-enc.mdb"})
+        databases << fixtures + "/" + f;
+    for (const MdbTestDatabase& db : mdbTestCorpus())
+        databases << "corpus:" + QString::fromStdString(db.name);
+    const char* names[] = {"postgres", "mariadb", "sqlite"};
+    for (int s = 0; s < 3; ++s)
+        for (const QString& db : databases)
+            QTest::addRow("%s %s", names[s], qPrintable(QFileInfo(db).fileName())) << s << db;
+}
+
+void TestDataServers::everyValueArrives() {
+    QFETCH(int, server);
+    QFETCH(QString, database);
+    const QString name = server == 0 ? "postgres" : server == 1 ? "mariadb" : "sqlite";
+    TestServer* target = servers_[server].get();
+    if (!target)
+        skipOrFail(why_[server]);
+    QString path = database;
+    if (path.startsWith("corpus:")) {
+        path = corpus_.filePath(path.mid(7) + ".mdb");
+    } else {
+        REQUIRE_FIXTURES();
+    }
+    const TargetDialect& dialect = server == 0   ? postgreSqlDialect()
+                                   : server == 1 ? mySqlDialect()
+                                                 : sqliteDialect();
+    ConversionOptions options;
+    options.DatabasePath = path;
+    options.ScriptType = dialect.scriptType;
+    ReaderProcess reader(readerPath);
+
+    std::string script;
+    CliWindow window(options, false);
+    const DataOutcome outcome = runDataScript(dialect, options, {}, window, reader,
+                                              [&script](std::string_view bytes) {
+                                                  script += bytes;
+                                                  return true;
+                                              },
+                                              {});
+    QVERIFY(outcome.written);
+    QVERIFY2(outcome.run.unreadableTables.isEmpty(), qPrintable(outcome.run.unreadableTables.join(", ")));
+    const LoadResult loaded = target->load(QByteArray::fromStdString(script));
+    QVERIFY2(loaded.ok, qPrintable(loaded.error.left(2000)));
+
+    compareEveryValue(name, dialect, options, reader, *target);
+}
+
+// The same rows straight into the server (--into): the report counts every row on both sides, and every value
+// the server holds afterwards is the file's.
+void TestDataServers::everyValueMigrates() {
+    QFETCH(int, server);
+    QFETCH(QString, database);
+    const QString name = server == 0 ? "postgres" : server == 1 ? "mariadb" : "sqlite";
+    TestServer* target = servers_[server].get();
+    if (!target)
+        skipOrFail(why_[server]);
+    QString path = database;
+    if (path.startsWith("corpus:")) {
+        path = corpus_.filePath(path.mid(7) + ".mdb");
+    } else {
+        REQUIRE_FIXTURES();
+    }
+    const TargetDialect& dialect = server == 0   ? postgreSqlDialect()
+                                   : server == 1 ? mySqlDialect()
+                                                 : sqliteDialect();
+    ConversionOptions options;
+    options.DatabasePath = path;
+    options.ScriptType = dialect.scriptType;
+    ReaderProcess reader(readerPath);
+    const auto address = parseTargetAddress(target->createDatabase());
+    QVERIFY(std::holds_alternative<TargetAddress>(address));
+    CliWindow window(options, false);
+    const MigrationReport report =
+        runMigration(options, {.address = std::get<TargetAddress>(address)}, window, reader, {});
+    QVERIFY2(report.ending == MigrationReport::Ending::Done, qPrintable(reportText(report)));
+    QVERIFY2(report.countsAgree(), qPrintable(reportText(report)));
+    QVERIFY2(report.run.unreadableTables.isEmpty(), qPrintable(report.run.unreadableTables.join(", ")));
+    qint64 rows = 0;
+    for (const TableCount& t : report.tables)
+        rows += t.read;
+    qInfo("%lld rows in %lld tables", static_cast<long long>(rows),
+          static_cast<long long>(report.tables.size()));
+    compareEveryValue(name, dialect, options, reader, *target);
+}
+
 void TestDataServers::complexColumnsFillChildTables_data() {
     QTest::addColumn<int>("server");
-    QTest::addRow("postgres") << 0;
-    QTest::addRow("mariadb") << 1;
-    QTest::addRow("sqlite") << 2;
+    QTest::addColumn<bool>("into");
+    const char* names[] = {"postgres", "mariadb", "sqlite"};
+    for (int s = 0; s < 3; ++s) {
+        QTest::addRow("%s script", names[s]) << s << false;
+        QTest::addRow("%s --into", names[s]) << s << true;
+    }
 }
 
 // The values of the attachment, multi-valued and version history columns, as the file's hidden tables hold
 // them, each with the key of its row; an attachment's bytes as the file had them before Access stored them.
 void TestDataServers::complexColumnsFillChildTables() {
     QFETCH(int, server);
+    QFETCH(bool, into);
     REQUIRE_FIXTURES();
     TestServer* target = servers_[server].get();
     if (!target)
@@ -335,18 +388,28 @@ void TestDataServers::complexColumnsFillChildTables() {
     options.DatabasePath = fixtures + "/complexDataTestV2010.accdb";
     options.ScriptType = dialect.scriptType;
     ReaderProcess reader(readerPath);
-    std::string script;
     CliWindow window(options, false);
-    const DataOutcome outcome = runDataScript(dialect, options, {}, window, reader,
-                                              [&script](std::string_view bytes) {
-                                                  script += bytes;
-                                                  return true;
-                                              },
-                                              {});
-    QVERIFY(outcome.written);
-    QVERIFY2(outcome.warnings.isEmpty(), qPrintable(outcome.warnings.join("\n")));
-    const LoadResult loaded = target->load(QByteArray::fromStdString(script));
-    QVERIFY2(loaded.ok, qPrintable(loaded.error.left(2000)));
+    if (into) {
+        const auto address = parseTargetAddress(target->createDatabase());
+        QVERIFY(std::holds_alternative<TargetAddress>(address));
+        const MigrationReport report =
+            runMigration(options, {.address = std::get<TargetAddress>(address)}, window, reader, {});
+        QVERIFY2(report.ending == MigrationReport::Ending::Done && report.countsAgree() &&
+                     report.warnings.isEmpty(),
+                 qPrintable(reportText(report)));
+    } else {
+        std::string script;
+        const DataOutcome outcome = runDataScript(dialect, options, {}, window, reader,
+                                                  [&script](std::string_view bytes) {
+                                                      script += bytes;
+                                                      return true;
+                                                  },
+                                                  {});
+        QVERIFY(outcome.written);
+        QVERIFY2(outcome.warnings.isEmpty(), qPrintable(outcome.warnings.join("\n")));
+        const LoadResult loaded = target->load(QByteArray::fromStdString(script));
+        QVERIFY2(loaded.ok, qPrintable(loaded.error.left(2000)));
+    }
 
     const auto q = [&](const QString& name) { return quoteName(dialect, name); };
     const auto rows = [&](const QString& sql) {

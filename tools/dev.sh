@@ -13,7 +13,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 action=${1:-run}
 
 packages=(build-essential cmake ninja-build pkg-config git
-          qt6-base-dev libgl-dev mdbtools-dev libsimpleini-dev
+          qt6-base-dev libgl-dev mdbtools-dev libsimpleini-dev libpq-dev libmariadb-dev libsqlite3-dev
           mdbtools desktop-file-utils xvfb xauth
           postgresql mariadb-server sqlite3)
 # Only the libFuzzer targets need clang and its fuzzer and sanitizer runtime.

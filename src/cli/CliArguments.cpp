@@ -14,7 +14,19 @@ QString usageText(const QCommandLineParser& parser) {
                "--data writes every row of every table after the tables and before their indexes,\n"
                "foreign keys and counters, for \"SQL Server\", \"PostgreSQL\", \"MySQL\" and \"SQLite\":\n"
                "one script that loads unedited (psql -v ON_ERROR_STOP=1 -f, mariadb DB <, sqlite3 DB <).\n"
-               "A value a server cannot hold is named in a comment and on standard error (exit 65).\n");
+               "A value a server cannot hold is named in a comment and on standard error (exit 65).\n"
+               "\n"
+               "--into URL loads the tables, every row, the indexes, foreign keys and counters straight\n"
+               "into a server and prints a report of the rows read and the rows the target holds:\n"
+               "  postgresql://[user@][host][:port]/DBNAME[?host=/run/postgresql&...] or libpq keywords\n"
+               "  mysql://[user@][host][:port]/DBNAME[?socket=PATH] (also mariadb://)\n"
+               "  sqlite:PATH\n"
+               "A password in the URL is refused: use --password-prompt, PGPASSWORD, ~/.pgpass,\n"
+               "MYSQL_PWD or ~/.my.cnf. Tables that exist in the target are refused before anything is\n"
+               "made (--replace drops and makes them again). PostgreSQL and SQLite load in one\n"
+               "transaction; on MySQL a failed load drops the tables it made. Exit status: 0 when every\n"
+               "count agrees, 65 when some of the file could not be read, 70 when the target refused\n"
+               "or holds other counts, 73 when it holds tables of the same names.\n");
 }
 
 // "--grant select,update": the permissions to grant besides REFERENCES.
@@ -88,7 +100,7 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
         QStringLiteral("Complete scripts: write only the rows, for tables made with the same options."));
     const QCommandLineOption table(
         QStringLiteral("table"),
-        QStringLiteral("With --data, --data-only or --csv: only this table (repeatable)."),
+        QStringLiteral("With --data, --data-only, --csv or --into: only this table (repeatable)."),
         QStringLiteral("NAME"));
     const QCommandLineOption csv(
         QStringLiteral("csv"),
@@ -99,6 +111,17 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
         QStringLiteral("queries"),
         QStringLiteral("Write the saved queries in name order, each as \"-- Query: NAME (KIND)\" and "
                        "its Access SQL, and no script."));
+    const QCommandLineOption into(
+        QStringLiteral("into"),
+        QStringLiteral("Load the tables and every row straight into a server or a new SQLite file "
+                       "(postgresql://..., mysql://..., sqlite:PATH) and report the counts; no script."),
+        QStringLiteral("URL"));
+    const QCommandLineOption replace(
+        QStringLiteral("replace"),
+        QStringLiteral("With --into: drop and make again the target's tables of the same names."));
+    const QCommandLineOption passwordPrompt(
+        QStringLiteral("password-prompt"),
+        QStringLiteral("With --into: ask for the target's password on the terminal."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help."));
     const QCommandLineOption version({QStringLiteral("V"), QStringLiteral("version")},
@@ -106,6 +129,7 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     parser.addOptions({scriptType,  go,    noIndexes, noPrimaryKey, systemTables, stripSpaces, keepIllegal,
                        permissions, grant, users,     output,       lf,           verbose,     data,
                        dataOnly,    table, csv,       queries,      help,         version});
+    parser.addOptions({into, replace, passwordPrompt});
 
     if (!parser.parse(arguments))
         return CliUsageError{parser.errorText()};
@@ -153,10 +177,20 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     if (parser.isSet(csv) && request.csvFolder.isEmpty())
         return CliUsageError{QStringLiteral("--csv needs a folder")};
     request.queries = parser.isSet(queries);
-    if (request.queries && (request.data || parser.isSet(csv)))
+    if (request.queries && (request.data || parser.isSet(csv) || parser.isSet(into)))
+        return CliUsageError{QStringLiteral(
+            "--queries writes no script: it does not go with --data, --data-only, --csv or --into")};
+    request.into = parser.value(into);
+    request.replace = parser.isSet(replace);
+    request.passwordPrompt = parser.isSet(passwordPrompt);
+    if (parser.isSet(into) && (request.data || parser.isSet(csv) || parser.isSet(output)))
         return CliUsageError{
-            QStringLiteral("--queries writes no script: it does not go with --data, --data-only or --csv")};
-    if (!request.tables.isEmpty() && !request.data && !parser.isSet(csv))
-        return CliUsageError{QStringLiteral("--table goes with --data, --data-only or --csv")};
+            QStringLiteral("--into writes no script: it does not go with --data, --data-only, --csv or -o")};
+    if (parser.isSet(into) && request.into.isEmpty())
+        return CliUsageError{QStringLiteral("--into needs a URL")};
+    if ((request.replace || request.passwordPrompt) && !parser.isSet(into))
+        return CliUsageError{QStringLiteral("--replace and --password-prompt go with --into")};
+    if (!request.tables.isEmpty() && !request.data && !parser.isSet(csv) && !parser.isSet(into))
+        return CliUsageError{QStringLiteral("--table goes with --data, --data-only, --csv or --into")};
     return request;
 }

@@ -17,6 +17,10 @@ struct CliRequest {
     QString csvFolder;
     QStringList tables;   // --table: only these
     bool queries = false; // --queries: the saved queries as Access SQL, and no script
+    // --into: straight into a server or a new SQLite file instead of a script.
+    QString into;
+    bool replace = false;
+    bool passwordPrompt = false;
 };
 
 // What the command line asks for besides a conversion.

@@ -4,41 +4,16 @@
 #include "CsvExport.h"
 #include "DataScript.h"
 #include "ExitStatus.h"
+#include "ProgressLine.h"
 #include "ReaderProtocol.h"
 #include "SchemaReader.h"
 #include "TargetDialect.h"
 
-#include <QElapsedTimer>
 #include <QSaveFile>
 #include <cstdio>
 #include <unistd.h>
 
 namespace {
-
-// The progress line on a terminal, redrawn at most ten times a second.
-class ProgressLine {
-public:
-    explicit ProgressLine(bool shown) : shown_(shown) { clock_.start(); }
-    ~ProgressLine() {
-        if (drawn_)
-            std::fputs("\r\033[K", stderr);
-    }
-    void update(const QString& table, qint64 rows, int tableNumber, int tableCount) {
-        if (!shown_ || (drawn_ && clock_.elapsed() < 100))
-            return;
-        clock_.restart();
-        drawn_ = true;
-        std::fprintf(stderr, "\r\033[K%s: %lld rows (table %d of %d, %d%%)", table.toLocal8Bit().constData(),
-                     static_cast<long long>(rows), tableNumber + 1, tableCount,
-                     tableCount > 0 ? 100 * tableNumber / tableCount : 100);
-        std::fflush(stderr);
-    }
-
-private:
-    bool shown_;
-    bool drawn_ = false;
-    QElapsedTimer clock_;
-};
 
 int endingStatus(const RunOutcome& run) {
     switch (run.ending) {

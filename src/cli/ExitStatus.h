@@ -10,6 +10,7 @@ enum ExitStatus {
     DataError = 65,
     NoInput = 66,
     Unavailable = 69,
+    TargetRefused = 70, // --into: the target refused the connection or a statement, or holds other counts
     CannotCreate = 73
 };
 

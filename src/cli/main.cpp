@@ -6,6 +6,7 @@
 #include "DataOutput.h"
 #include "ExitStatus.h"
 #include "HugePages.h"
+#include "MigrateOutput.h"
 #include "OneRequestReader.h"
 #include "QueriesOutput.h"
 #include "ReaderProcess.h"
@@ -71,6 +72,8 @@ int main(int argc, char* argv[]) {
     engine.start();
     if (request.queries)
         return endNow(runQueries(request, engine));
+    if (!request.into.isEmpty())
+        return endNow(runMigrate(request, engine));
     if (request.data || !request.csvFolder.isEmpty())
         return endNow(runWithData(request, engine));
     OneRequestReader reader(engine);

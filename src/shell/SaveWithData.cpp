@@ -3,7 +3,7 @@
 #include "DataScript.h"
 #include "ReaderProcess.h"
 #include "TargetDialect.h"
-#include "WindowOps.h"
+#include "WorkerWindow.h"
 
 #include <QMutex>
 #include <QProgressDialog>
@@ -14,26 +14,6 @@
 #include <memory>
 
 namespace {
-
-// The window operations of the worker: the options of the save, the messages kept for the window to show.
-class SaveWindow : public WindowOps {
-public:
-    explicit SaveWindow(const ConversionOptions& options) : options_(options) {}
-    ConversionOptions readOptions() override { return options_; }
-    void setScriptText(const QString&) override {}
-    QString scriptText() override { return QString(); }
-    void appendScript(const QString&) override {}
-    void repaintScript() override {}
-    void setProgress(const QString&) override {}
-    bool showsProgress() const override { return false; }
-    void uncheckCreatePermissions() override { options_.CreatePermissions = false; }
-    void showMessage(const QString& text) override { messages << text; }
-
-    QStringList messages;
-
-private:
-    ConversionOptions options_;
-};
 
 // What the worker tells the dialog, read by it ten times a second.
 struct Progress {
@@ -57,7 +37,7 @@ QStringList SaveScriptWithData(QWidget* parent, const TargetDialect& dialect,
         if (!givenReader)
             engine = std::make_unique<ReaderProcess>();
         SchemaReader& reader = givenReader ? *givenReader : *engine;
-        SaveWindow window(options);
+        WorkerWindow window(options);
         QSaveFile file(target);
         const bool opened = file.open(QIODevice::WriteOnly);
         const DataOutcome outcome = runDataScript(

@@ -104,6 +104,7 @@ private:
     void chkCrePer_Click();
     void mnuSaveAs_Click();
     void mnuSaveWithData_Click();
+    void mnuMigrate_Click();
     void enableSaveWithData();
     void mnuHelp_Click();
     void mnuAbout_Click();
@@ -146,6 +147,7 @@ private:
     QAction* mnuGen = nullptr;
     QAction* mnuSaveAs = nullptr;
     QAction* mnuSaveWithData = nullptr;
+    QAction* mnuMigrate = nullptr;
     QAction* mnuExit = nullptr;
     QAction* mnuHelp = nullptr;
     QAction* mnuAbout = nullptr;

@@ -2,6 +2,7 @@
 // controls, added without changing any of them.
 
 #include "MessageBox.h"
+#include "MigrateDialog.h"
 #include "SaveWithData.h"
 #include "ScriptFile.h"
 #include "TargetDialect.h"
@@ -71,6 +72,11 @@ void frmMain::addDesktopHabits() {
     connect(mnuSaveWithData, &QAction::triggered, this, &frmMain::mnuSaveWithData_Click);
     connect(cboSQLType, &QComboBox::currentTextChanged, this, &frmMain::enableSaveWithData);
     enableSaveWithData();
+    // "Migrate to Server..." below that: the same rows straight into a server or a new SQLite file.
+    mnuMigrate = new QAction(QStringLiteral("Migrate to Server..."), mnuFile);
+    mnuMigrate->setObjectName(QStringLiteral("mnuMigrate"));
+    mnuFile->insertAction(mnuln1, mnuMigrate);
+    connect(mnuMigrate, &QAction::triggered, this, &frmMain::mnuMigrate_Click);
     saveFileDialog = askForScriptFile;
 
     mnuHelp->setShortcut(QKeySequence(Qt::Key_F1));
@@ -140,6 +146,26 @@ void frmMain::mnuSaveWithData_Click() {
     }
 }
 
+void frmMain::mnuMigrate_Click() {
+    if (running) {
+        return;
+    }
+    const ConversionOptions options = readOptions();
+    if (options.DatabasePath.trimmed().isEmpty()) {
+        ShowMessageBox(this, QStringLiteral("You must select a DB first. Exiting..."));
+        return;
+    }
+    running = true;
+    setRunControlsEnabled(false);
+    MigrateDialog dialog(this, options, givenReader);
+    dialog.exec();
+    setRunControlsEnabled(true);
+    running = false;
+    if (closeAfterRun) {
+        close();
+    }
+}
+
 void frmMain::enableSaveWithData() {
     mnuSaveWithData->setEnabled(!running && completeScriptDialect(cboSQLType->currentText()) != nullptr);
 }
@@ -149,6 +175,7 @@ void frmMain::setRunControlsEnabled(bool enabled) {
     mnuGen->setEnabled(enabled);
     mnuSaveAs->setEnabled(enabled);
     mnuSaveWithData->setEnabled(enabled && completeScriptDialect(cboSQLType->currentText()) != nullptr);
+    mnuMigrate->setEnabled(enabled);
 }
 
 QString frmMain::browseStart() const {

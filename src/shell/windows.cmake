@@ -15,6 +15,8 @@ add_library(veltrane_windows STATIC
     ${CMAKE_CURRENT_SOURCE_DIR}/frmMain.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/frmMain.h
     ${CMAKE_CURRENT_SOURCE_DIR}/frmMainDesktop.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/MigrateDialog.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/MigrateDialog.h
     ${CMAKE_CURRENT_SOURCE_DIR}/RunInputGuard.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/RunInputGuard.h
     ${CMAKE_CURRENT_SOURCE_DIR}/SaveWithData.cpp
@@ -24,10 +26,12 @@ add_library(veltrane_windows STATIC
     ${CMAKE_CURRENT_SOURCE_DIR}/ProgramArguments.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ProgramArguments.h
     ${CMAKE_CURRENT_SOURCE_DIR}/Startup.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/Startup.h)
+    ${CMAKE_CURRENT_SOURCE_DIR}/Startup.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/WorkerWindow.h)
 target_include_directories(veltrane_windows PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(veltrane_windows PUBLIC
-    Qt6::Widgets veltrane_script veltrane_schema veltrane_settings veltrane_window_helpers veltrane_help)
+    Qt6::Widgets veltrane_script veltrane_migrate veltrane_schema veltrane_settings veltrane_window_helpers
+    veltrane_help)
 target_compile_definitions(veltrane_windows PRIVATE VELTRANE_VERSION="${PROJECT_VERSION}")
 
 add_executable(veltrane ${CMAKE_CURRENT_SOURCE_DIR}/main.cpp)

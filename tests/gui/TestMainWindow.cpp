@@ -5,6 +5,7 @@
 #include "FileTestHelpers.h"
 #include "IniFile.h"
 #include "MessageBox.h"
+#include "MigrateDialog.h"
 #include "ReaderProcess.h"
 #include "RecordingWindow.h"
 #include "RowsReader.h"
@@ -16,6 +17,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCompleter>
 #include <QDir>
@@ -32,6 +34,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -106,6 +109,7 @@ class TestMainWindow : public QObject {
 private slots:
     void initTestCase();
     void init();
+    void migrateToServer();
 
     void controls_data();
     void controls();
@@ -324,7 +328,8 @@ void TestMainWindow::menu() {
     QCOMPARE(control<QMenu>(window, "mnuHe")->title(), QStringLiteral("&Help"));
     QCOMPARE(menuEntries(window, "mnuFile"),
              QStringList({"mnuGen:Generat SQL", "mnuSaveAs:Save Script As...",
-                          "mnuSaveWithData:Save Script with Data As...", "mnuln1:", "mnuExit:Exit"}));
+                          "mnuSaveWithData:Save Script with Data As...", "mnuMigrate:Migrate to Server...",
+                          "mnuln1:", "mnuExit:Exit"}));
     QVERIFY(menuItem(window, "mnuln1")->isSeparator());
     QCOMPARE(menuEntries(window, "mnuHe"),
              QStringList({"mnuHelp:Help With Veltrane", "mnuAbout:About Veltrane"}));
@@ -1060,6 +1065,67 @@ void TestMainWindow::saveScriptWithData() {
     QVERIFY(!QFile::exists(answer));
     QCOMPARE(messages_.size(), 1);
     QVERIFY(menuItem(window, "mnuSaveWithData")->isEnabled());
+}
+
+// The dialog migrates into a new SQLite file with its progress and report, keeps the target in a section of
+// its own, and a Cancel while the rows go leaves no file.
+void TestMainWindow::migrateToServer() {
+    RowsReader reader;
+    frmMain window(&reader);
+    window.show();
+    control<QLineEdit>(window, "txtPath")->setText(folder_.filePath(QStringLiteral("rows.mdb")));
+    const QString target = folder_.filePath(QStringLiteral("migrated.db"));
+    const QString stopped = folder_.filePath(QStringLiteral("stopped.db"));
+    QStringList shown;
+    QString copied;
+    QString status;
+    QString tested;
+    bool wasRunning = false;
+    // The dialog is closed whatever the checks find, so that the run goes on to report them.
+    QTimer::singleShot(0, &window, [&] {
+        auto* dialog = window.findChild<MigrateDialog*>();
+        if (!dialog)
+            return;
+        const auto finished = [dialog] {
+            return QTest::qWaitFor([dialog] { return !dialog->running(); }, 20000);
+        };
+        dialog->findChild<QComboBox*>(QStringLiteral("kind"))->setCurrentIndex(2);
+        dialog->findChild<QLineEdit*>(QStringLiteral("file"))->setText(target);
+        dialog->findChild<QPushButton*>(QStringLiteral("test"))->click();
+        finished();
+        tested = dialog->findChild<QLabel*>(QStringLiteral("status"))->text();
+        dialog->findChild<QPushButton*>(QStringLiteral("migrate"))->click();
+        finished();
+        auto* report = dialog->findChild<QTableWidget*>(QStringLiteral("report"));
+        for (int r = 0; r < report->rowCount(); ++r)
+            shown << report->item(r, 0)->text() + "=" + report->item(r, 1)->text() + "/" +
+                         report->item(r, 2)->text();
+        dialog->findChild<QPushButton*>(QStringLiteral("copy"))->click();
+        copied = QApplication::clipboard()->text();
+        status = dialog->findChild<QLabel*>(QStringLiteral("status"))->text();
+
+        reader.startDelayMs = 500;
+        dialog->findChild<QLineEdit*>(QStringLiteral("file"))->setText(stopped);
+        dialog->findChild<QPushButton*>(QStringLiteral("migrate"))->click();
+        QTest::qWait(100);
+        wasRunning = dialog->running();
+        dialog->findChild<QPushButton*>(QStringLiteral("cancel"))->click();
+        finished();
+        status = dialog->findChild<QLabel*>(QStringLiteral("status"))->text();
+        dialog->reject();
+    });
+    menuItem(window, "mnuMigrate")->trigger();
+    QVERIFY2(shown == QStringList({"Customers=5/5", "Orders=3/3", "Total=8/8"}), qPrintable(status));
+    QVERIFY(copied.startsWith("Table\tRows read\tIn target\nCustomers\t5\t5\n"));
+    QVERIFY(QFile::exists(target));
+    QCOMPARE(tested, QStringLiteral("The file can be written."));
+    QVERIFY2(wasRunning, qPrintable(status));
+    QVERIFY2(status.contains("Stopped"), qPrintable(status));
+    QVERIFY(!QFile::exists(stopped));
+    // The target is kept without a password, apart from the fourteen options.
+    QCOMPARE(ReadIniValue(SettingsFile(), "Migrate", "File", {}), stopped);
+    QCOMPARE(ReadIniValue(SettingsFile(), "Migrate", "Kind", {}), QStringLiteral("2"));
+    QVERIFY(menuItem(window, "mnuMigrate")->isEnabled());
 }
 
 QTEST_MAIN(TestMainWindow)

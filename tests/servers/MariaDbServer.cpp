@@ -39,9 +39,14 @@ public:
             return false;
         }
         const QString user = runningAsRoot() ? QStringLiteral("--user=root") : QString();
-        QStringList arguments{QStringLiteral("--no-defaults"), QStringLiteral("--datadir=") + data(),
+        // Temporary tables in the server's own folder, not /tmp: servers started at once elsewhere on the
+        // machine can pick the same file names there.
+        QStringList arguments{QStringLiteral("--no-defaults"),
+                              QStringLiteral("--datadir=") + data(),
+                              QStringLiteral("--tmpdir=") + dir_.path(),
                               QStringLiteral("--auth-root-authentication-method=normal"),
-                              QStringLiteral("--skip-test-db"), QStringLiteral("--skip-name-resolve")};
+                              QStringLiteral("--skip-test-db"),
+                              QStringLiteral("--skip-name-resolve")};
         if (!user.isEmpty())
             arguments << user;
         const ProgramResult installed = runProgram(install, arguments);
@@ -52,6 +57,7 @@ public:
         QStringList serverArguments{
             QStringLiteral("--no-defaults"),
             QStringLiteral("--datadir=") + data(),
+            QStringLiteral("--tmpdir=") + dir_.path(),
             QStringLiteral("--socket=") + socket(),
             QStringLiteral("--pid-file=") + dir_.filePath(QStringLiteral("mariadb.pid")),
             QStringLiteral("--log-error=") + dir_.filePath(QStringLiteral("error.log")),
@@ -90,6 +96,13 @@ public:
             return {false, created.message()};
         const ProgramResult loaded = client({database_}, script);
         return {loaded.ok(), loaded.message()};
+    }
+
+    QString createDatabase() override {
+        database_ = QStringLiteral("load%1").arg(++loads_);
+        client({QStringLiteral("-e"),
+                QStringLiteral("CREATE DATABASE %1 CHARACTER SET utf8mb4").arg(database_)});
+        return QStringLiteral("mysql://root@localhost/%1?socket=%2").arg(database_, socket());
     }
 
     LoadResult execute(const QString& statement) override {

@@ -91,6 +91,13 @@ public:
         return {loaded.ok(), loaded.message()};
     }
 
+    QString createDatabase() override {
+        database_ = QStringLiteral("load%1").arg(++loads_);
+        psql(QStringLiteral("postgres"),
+             {QStringLiteral("-c"), QStringLiteral("CREATE DATABASE %1").arg(database_)});
+        return QStringLiteral("postgresql://postgres@/%1?host=%2").arg(database_, dir_.path());
+    }
+
     LoadResult execute(const QString& statement) override {
         ProgramResult r = psql(database_.isEmpty() ? QStringLiteral("postgres") : database_,
                                {QStringLiteral("-c"), statement});

@@ -26,6 +26,11 @@ public:
         return {loaded.ok() && loaded.err.trimmed().isEmpty(), loaded.message()};
     }
 
+    QString createDatabase() override {
+        file_ = dir_.filePath(QStringLiteral("load%1.db").arg(++loads_));
+        return QStringLiteral("sqlite:") + file_;
+    }
+
     LoadResult execute(const QString& statement) override {
         const ProgramResult r = runProgram(shell_, {QStringLiteral("-bail"), file_, statement});
         return {r.ok(), r.message()};

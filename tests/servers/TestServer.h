@@ -22,6 +22,9 @@ public:
     // Loads the script (UTF-8) into a new, empty database, which then answers catalog().
     virtual LoadResult load(const QByteArray& script) = 0;
     virtual Catalog catalog() = 0;
+    // Makes a new, empty database, which then answers catalog() and select(), and gives the address a
+    // migration reaches it by (veltrane-cli --into).
+    virtual QString createDatabase() = 0;
     // Runs one statement in the current database as the administrator (to create users, for instance).
     virtual LoadResult execute(const QString& statement) = 0;
     // The rows of a query in the current database, each column as the server's client prints it.

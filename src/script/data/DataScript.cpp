@@ -15,24 +15,6 @@ namespace {
 
 constexpr std::size_t flushBytes = 1 << 20; // the script is handed to the sink in pieces of about 1 MiB
 
-const char* problemText(ValueProblem problem) {
-    switch (problem) {
-    case ValueProblem::NotFinite:
-        return "NaN or infinite values, which this server cannot hold, written as NULL";
-    case ValueProblem::DateOutOfRange:
-        return "dates outside the years 100 to 9999 written as NULL";
-    case ValueProblem::BadValue:
-        return "values that could not be read written as NULL";
-    case ValueProblem::NulRemoved:
-        return "texts with NUL characters, which this server cannot hold, written without them";
-    case ValueProblem::ZeroSignLost:
-        return "negative zeros written as 0, as this server keeps no sign of zero";
-    case ValueProblem::None:
-        break;
-    }
-    return "";
-}
-
 // Writes the script into the sink a piece at a time; remembers a refusal and writes nothing after it.
 class Output {
 public:
@@ -105,7 +87,7 @@ public:
             notes_ << QStringLiteral("Table %1, column %2: %3 %4")
                           .arg(table_.table->name, p.key().first)
                           .arg(p.value())
-                          .arg(QString::fromLatin1(problemText(p.key().second)));
+                          .arg(QString::fromLatin1(valueProblemText(p.key().second)));
         for (const QString& note : notes_)
             out_.add(QStringLiteral("-- ") + note + QStringLiteral("\r\n"));
     }

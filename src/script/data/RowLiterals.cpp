@@ -346,3 +346,21 @@ ValueProblem appendCsvField(std::string& out, const DataValue& value) {
         return ValueProblem::None;
     }
 }
+
+const char* valueProblemText(ValueProblem problem) {
+    switch (problem) {
+    case ValueProblem::NotFinite:
+        return "NaN or infinite values, which this server cannot hold, written as NULL";
+    case ValueProblem::DateOutOfRange:
+        return "dates outside the years 100 to 9999 written as NULL";
+    case ValueProblem::BadValue:
+        return "values that could not be read written as NULL";
+    case ValueProblem::NulRemoved:
+        return "texts with NUL characters, which this server cannot hold, written without them";
+    case ValueProblem::ZeroSignLost:
+        return "negative zeros written as 0, as this server keeps no sign of zero";
+    case ValueProblem::None:
+        break;
+    }
+    return "";
+}

@@ -14,3 +14,6 @@ ValueProblem appendCopyField(std::string& out, ValueForm form, const DataValue& 
 // RFC 4180: quoted where the text holds a comma, a quote, CR or LF, and always for an empty text, so that an
 // empty text and NULL (an empty unquoted field) stay apart.
 ValueProblem appendCsvField(std::string& out, const DataValue& value);
+// What became of the values that met the problem, as the scripts and the runs name it: "dates outside the
+// years 100 to 9999 written as NULL".
+const char* valueProblemText(ValueProblem problem);

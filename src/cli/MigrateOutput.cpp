@@ -1,0 +1,87 @@
+#include "MigrateOutput.h"
+
+#include "CliWindow.h"
+#include "ExitStatus.h"
+#include "Migration.h"
+#include "PasswordPrompt.h"
+#include "ProgressLine.h"
+#include "ReaderProtocol.h"
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+int readingStatus(const RunOutcome& run) {
+    switch (run.ending) {
+    case RunOutcome::Ending::NoPath:
+        return Usage;
+    case RunOutcome::Ending::ReaderUnavailable:
+        return Unavailable;
+    case RunOutcome::Ending::DatabaseUnreadable:
+        return run.failureNumber == int(readerprotocol::FileNotFound) ? NoInput : DataError;
+    case RunOutcome::Ending::PartlyRead:
+        return DataError;
+    case RunOutcome::Ending::Done:
+    case RunOutcome::Ending::Stopped:
+        break;
+    }
+    return Success;
+}
+
+} // namespace
+
+int runMigrate(const CliRequest& request, SchemaReader& reader) {
+    auto address = parseTargetAddress(request.into);
+    if (const auto* error = std::get_if<AddressError>(&address)) {
+        printError(error->message);
+        return Usage;
+    }
+    MigrationRequest migration{
+        .address = std::get<TargetAddress>(address), .tables = request.tables, .replace = request.replace};
+    if (request.passwordPrompt) {
+        const std::optional<QString> password =
+            askPassword(QStringLiteral("Password for %1: ").arg(describeTarget(migration.address)));
+        if (!password) {
+            printError(QStringLiteral("--password-prompt needs a terminal"));
+            return Usage;
+        }
+        migration.password = *password;
+    }
+
+    CliWindow window(request.options, request.verbose);
+    MigrationReport report;
+    {
+        ProgressLine line(!request.verbose && isatty(STDERR_FILENO));
+        report = runMigration(request.options, migration, window, reader,
+                              [&line](const QString& table, qint64 rows, int number, int count) {
+                                  line.update(table, rows, number, count);
+                                  return true;
+                              });
+    }
+    if (!report.missingTables.isEmpty()) {
+        printError(QStringLiteral("no table named %1 in %2")
+                       .arg(report.missingTables.join(QStringLiteral(", ")), request.options.DatabasePath));
+        return DataError;
+    }
+    if (report.ending == MigrationReport::Ending::Unreadable)
+        return readingStatus(report.run);
+
+    const QString text = reportText(report);
+    std::fputs(text.toLocal8Bit().constData(),
+               report.ending == MigrationReport::Ending::Done ? stdout : stderr);
+    for (const QString& warning : report.warnings)
+        printError(warning);
+    switch (report.ending) {
+    case MigrationReport::Ending::Done:
+        break;
+    case MigrationReport::Ending::TablesExist:
+        return CannotCreate;
+    default:
+        return TargetRefused;
+    }
+    if (!report.countsAgree())
+        return TargetRefused;
+    const int status = readingStatus(report.run);
+    return status == Success && !report.warnings.isEmpty() ? DataError : status;
+}

@@ -1,0 +1,533 @@
+#include "Migration.h"
+
+#include "ChildTableRows.h"
+
+#include "CompleteScript.h"
+#include "LiveConnection.h"
+#include "RowLiterals.h"
+#include "SchemaReader.h"
+#include "SendQueue.h"
+#include "WindowOps.h"
+
+#include <QMap>
+
+namespace {
+
+constexpr std::size_t sendBytes = 1 << 20; // rows are sent in pieces of about 1 MiB
+
+const TargetDialect& dialectOf(TargetKind kind) {
+    switch (kind) {
+    case TargetKind::PostgreSql:
+        return postgreSqlDialect();
+    case TargetKind::MySql:
+        return mySqlDialect();
+    case TargetKind::Sqlite:
+        break;
+    }
+    return sqliteDialect();
+}
+
+std::string utf8(const QString& text) {
+    return text.toStdString();
+}
+
+// One table's rows on their way to the target, in the script's forms: COPY lines for PostgreSQL, multi-row
+// INSERT statements for the others.
+class RowSender {
+public:
+    RowSender(const TargetDialect& dialect, const TablePlan& table, LiveConnection& target)
+        : d_(dialect), table_(table), target_(target), queue_(target) {
+        QStringList names;
+        for (int i = 0; i < table.columns.size(); ++i)
+            if (table.columns[i].written) {
+                columns_ << i;
+                forms_ << table.columns[i].type.form;
+                names << quoteName(d_, table.columns[i].name);
+            }
+        problemsMet_.resize(columns_.size());
+        const QString list = names.join(QStringLiteral(", "));
+        if (bound())
+            head_ =
+                utf8(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                         .arg(quoteName(d_, table.name), list,
+                              QStringList(columns_.size(), QStringLiteral("?")).join(QStringLiteral(", "))));
+        else if (copy())
+            head_ = utf8(QStringLiteral("COPY %1 (%2) FROM STDIN").arg(quoteName(d_, table.name), list));
+        else
+            head_ =
+                utf8(QStringLiteral("INSERT INTO %1 (%2) VALUES\r\n").arg(quoteName(d_, table.name), list));
+        text_.reserve(sendBytes + sendBytes / 4);
+    }
+
+    Failure batch(const RowBatch& batch) {
+        if (qsizetype(batch.columns) != table_.table->columns.size())
+            return QStringLiteral("the reader sent rows of another table");
+        for (std::size_t r = 0; r < batch.rows(); ++r) {
+            if (Failure f = row(batch.row(r)))
+                return f;
+        }
+        return std::nullopt;
+    }
+
+    Failure finish() {
+        if (bound()) {
+            target_.endInsert();
+            return std::nullopt;
+        }
+        if (copy()) {
+            if (!started_)
+                return std::nullopt;
+            if (!text_.empty())
+                if (Failure f = queue_.push(SendQueue::Kind::CopyData, std::move(text_)))
+                    return f;
+            if (Failure f = queue_.drain())
+                return f;
+            return target_.copyEnd();
+        }
+        if (Failure f = sendInsert())
+            return f;
+        if (Failure f = queue_.drain())
+            return f;
+        return target_.finish();
+    }
+
+    qint64 rows() const { return rows_; }
+    QStringList notes() const {
+        QStringList notes;
+        for (auto p = problems_.cbegin(); p != problems_.cend(); ++p)
+            notes << QStringLiteral("Table %1, column %2: %3 %4")
+                         .arg(table_.table->name, p.key().first)
+                         .arg(p.value())
+                         .arg(QString::fromLatin1(valueProblemText(p.key().second)));
+        return notes;
+    }
+
+private:
+    bool copy() const { return d_.rowsForm == RowsForm::Copy; }
+    bool bound() const { return target_.bindsValues(); }
+
+    Failure row(const DataValue* values) {
+        if (bound()) {
+            if (!started_) {
+                if (Failure f = target_.prepareInsert(head_))
+                    return f;
+                started_ = true;
+            }
+            if (Failure f = target_.insertBound(values, columns_, forms_, problemsMet_))
+                return f;
+            for (int i = 0; i < columns_.size(); ++i)
+                if (problemsMet_[i] != ValueProblem::None)
+                    ++problems_[{table_.columns[columns_[i]].column->name, problemsMet_[i]}];
+            ++rows_;
+            return std::nullopt;
+        }
+        if (copy() && !started_) {
+            if (Failure f = target_.copyStart(head_))
+                return f;
+            started_ = true;
+        }
+        if (!copy())
+            text_ += inStatement_ == 0 ? head_ + "(" : ",\r\n(";
+        bool first = true;
+        for (int i : columns_) {
+            if (!first)
+                text_ += copy() ? "\t" : ", ";
+            first = false;
+            const ColumnPlan& c = table_.columns[i];
+            const ValueProblem problem = copy() ? appendCopyField(text_, c.type.form, values[i])
+                                                : appendSqlLiteral(text_, d_, c.type.form, values[i]);
+            if (problem != ValueProblem::None)
+                ++problems_[{c.column->name, problem}];
+        }
+        text_ += copy() ? "\n" : ")";
+        ++rows_;
+        if (copy()) {
+            if (text_.size() >= sendBytes)
+                return pass(SendQueue::Kind::CopyData);
+            return std::nullopt;
+        }
+        if (++inStatement_ >= d_.rowsPerInsert || text_.size() >= sendBytes)
+            return sendInsert();
+        return std::nullopt;
+    }
+
+    Failure sendInsert() {
+        if (inStatement_ == 0)
+            return std::nullopt;
+        inStatement_ = 0;
+        return pass(SendQueue::Kind::Statement);
+    }
+
+    Failure pass(SendQueue::Kind kind) {
+        Failure f = queue_.push(kind, std::move(text_));
+        text_ = std::string();
+        text_.reserve(sendBytes + sendBytes / 4);
+        return f;
+    }
+
+    const TargetDialect& d_;
+    const TablePlan& table_;
+    LiveConnection& target_;
+    QList<int> columns_;
+    QList<ValueForm> forms_;
+    QList<ValueProblem> problemsMet_;
+    std::string head_;
+    std::string text_;
+    bool started_ = false;
+    int inStatement_ = 0;
+    qint64 rows_ = 0;
+    QMap<std::pair<QString, ValueProblem>, qint64> problems_;
+    SendQueue queue_; // last: it sends from text the members above no longer hold
+};
+
+bool sameName(const QString& a, const QString& b, bool keepCase) {
+    return a.compare(b, keepCase ? Qt::CaseSensitive : Qt::CaseInsensitive) == 0;
+}
+
+// The reading of the file, from the states of its tables and the tables whose rows could not all be read.
+void endRun(RunOutcome& run, const CompleteScript& script) {
+    for (int i = 0; i < script.tableCount(); ++i) {
+        const TableDefinition& table = script.table(i);
+        if (table.columnsState == ReadState::NotRead)
+            run.notReadTables << table.name;
+        else if ((table.columnsState == ReadState::Unreadable ||
+                  table.indexesState == ReadState::Unreadable) &&
+                 !run.unreadableTables.contains(table.name))
+            run.unreadableTables << table.name;
+    }
+    run.ending = run.unreadableTables.isEmpty() ? RunOutcome::Ending::Done : RunOutcome::Ending::PartlyRead;
+}
+
+// Carries the migration out on an open connection; the caller undoes it on failure.
+class Load {
+public:
+    Load(const TargetDialect& dialect, const ConversionOptions& options, const MigrationRequest& request,
+         CompleteScript& script, LiveConnection& target, MigrationReport& report, WindowOps& window,
+         SchemaReader& reader, const RowProgress& progress)
+        : d_(dialect), options_(options), request_(request), script_(script), target_(target),
+          report_(report), window_(window), reader_(reader), progress_(progress) {}
+
+    bool run() {
+        const ScriptPlan& plan = script_.plan();
+        const bool transaction = request_.address.kind != TargetKind::MySql;
+        if (transaction && !ok(target_.execute("BEGIN")))
+            return false;
+        if (!report_.existing.isEmpty() && !dropExisting())
+            return false;
+        for (int i = 0; i < script_.tableCount(); ++i) {
+            if (!plan.tables[i].written)
+                continue;
+            if (!ok(target_.execute(utf8(script_.tableDefinition(i)))))
+                return false;
+            created_ << plan.tables[i].name;
+            for (const TablePlan& child : plan.tables[i].children)
+                created_ << child.name;
+        }
+        if (d_.rowsSetup && !ok(target_.execute(d_.rowsSetup)))
+            return false;
+        if (!transaction && !ok(target_.execute("START TRANSACTION")))
+            return false;
+        for (int i = 0; i < script_.tableCount(); ++i)
+            if (plan.tables[i].written && !tableRows(i))
+                return false;
+        if (!transaction && !ok(target_.execute("COMMIT")))
+            return false;
+        for (int i = 0; i < script_.tableCount(); ++i) {
+            const QString indexes = script_.tableIndexes(i);
+            if (!indexes.trimmed().isEmpty() && !ok(target_.execute(utf8(indexes))))
+                return false;
+        }
+        const QString relationships = script_.relationshipScript();
+        if (hasStatement(relationships) && !ok(target_.execute(utf8(relationships))))
+            return false;
+        if (d_.counterStatement)
+            for (const TablePlan& t : plan.tables)
+                for (const ColumnPlan& c : t.columns)
+                    if (t.written && c.written && c.identity &&
+                        !ok(target_.execute(utf8(d_.counterStatement(d_, t.name, c.name)))))
+                        return false;
+        if (!count())
+            return false;
+        return !transaction || ok(target_.execute("COMMIT"));
+    }
+
+    const QStringList& created() const { return created_; }
+
+private:
+    bool ok(Failure failure) {
+        if (!failure)
+            return true;
+        report_.failure = *failure;
+        report_.ending = MigrationReport::Ending::Failed;
+        return false;
+    }
+
+    // Whether the text holds more than comments.
+    static bool hasStatement(const QString& text) {
+        for (const QString& line : text.split(QStringLiteral("\r\n")))
+            if (!line.trimmed().isEmpty() && !line.startsWith(QLatin1String("--")))
+                return true;
+        return false;
+    }
+
+    bool dropExisting() {
+        QStringList names;
+        for (const QString& name : report_.existing)
+            names << quoteName(d_, name);
+        // SQLite drops one table a statement; the servers take them together, foreign keys among them too.
+        const QString drop = request_.address.kind == TargetKind::Sqlite
+                                 ? QStringLiteral("DROP TABLE ") + names.join(QStringLiteral("; DROP TABLE "))
+                                 : QStringLiteral("DROP TABLE %1").arg(names.join(QStringLiteral(", ")));
+        const bool mysql = request_.address.kind == TargetKind::MySql;
+        // MySQL checks foreign keys from other tables even among the tables dropped together.
+        const QString sql =
+            mysql ? QStringLiteral("SET FOREIGN_KEY_CHECKS = 0; %1; SET FOREIGN_KEY_CHECKS = 1").arg(drop)
+                  : drop;
+        if (!ok(target_.execute(utf8(sql))))
+            return false;
+        report_.replaced = report_.existing;
+        return true;
+    }
+
+    // The rows of the table, then those of its child tables, made from the rows of the hidden tables that
+    // hold its complex columns' values with the keys of its rows gathered as they went by.
+    bool tableRows(int i) {
+        const TablePlan& t = script_.plan().tables[i];
+        std::vector<ParentKeys> keys;
+        keys.reserve(t.children.size());
+        for (const TablePlan& child : t.children)
+            keys.emplace_back(*child.childRows);
+        const bool parent = rows(t, t.table->name, i, [&](const RowBatch& batch) -> const RowBatch& {
+            if (qsizetype(batch.columns) == t.table->columns.size())
+                for (ParentKeys& k : keys)
+                    k.add(batch);
+            return batch;
+        });
+        if (!parent)
+            return false;
+        for (std::size_t c = 0; c < t.children.size(); ++c) {
+            const TablePlan& child = t.children[c];
+            const ChildRows& how = *child.childRows;
+            RowBatch made;
+            const RowBatch empty;
+            std::vector<std::string> files;
+            ChildBatchCounts counts;
+            if (!rows(child, how.storageTable, i, [&](const RowBatch& stored) -> const RowBatch& {
+                    if (!fitsChild(how, stored))
+                        return empty;
+                    childBatch(how, keys[c], stored, made, files, counts);
+                    return made;
+                }))
+                return false;
+            report_.warnings << childNotes(child, counts);
+        }
+        return true;
+    }
+
+    bool rows(const TablePlan& t, const QString& readName, int i,
+              const std::function<const RowBatch&(const RowBatch&)>& prepare) {
+        RowSender sender(d_, t, target_);
+        Failure failure;
+        bool stopped = false;
+        const RowsRead read = reader_.ReadTableRows(options_.DatabasePath, readName, [&](const RowBatch& b) {
+            failure = sender.batch(prepare(b));
+            if (failure)
+                return false;
+            if (progress_ && !progress_(t.table->name, sender.rows(), i, script_.tableCount())) {
+                stopped = true;
+                return false;
+            }
+            return true;
+        });
+        if (stopped) {
+            report_.ending = MigrationReport::Ending::Stopped;
+            return false;
+        }
+        if (!ok(failure) || !ok(sender.finish()))
+            return false;
+        report_.tables << TableCount{.name = t.name, .read = sender.rows()};
+        report_.warnings << sender.notes();
+        if (read.failure || !read.complete) {
+            const QString why =
+                read.failure ? read.failure->description : QStringLiteral("the rest could not be read");
+            report_.warnings << QStringLiteral("Table %1: %2 rows sent; %3")
+                                    .arg(t.table->name)
+                                    .arg(sender.rows())
+                                    .arg(why);
+            report_.run.unreadableTables << t.table->name;
+        }
+        if (window_.showsProgress())
+            window_.setProgress(QStringLiteral("%1: %2 rows").arg(t.table->name).arg(sender.rows()));
+        return true;
+    }
+
+    bool count() {
+        for (TableCount& t : report_.tables) {
+            auto rows =
+                target_.query(utf8(QStringLiteral("SELECT COUNT(*) FROM %1").arg(quoteName(d_, t.name))));
+            if (const auto* why = std::get_if<QString>(&rows))
+                return ok(*why);
+            t.held = std::get<QList<QStringList>>(rows).value(0).value(0).toLongLong();
+        }
+        return true;
+    }
+
+    const TargetDialect& d_;
+    const ConversionOptions& options_;
+    const MigrationRequest& request_;
+    CompleteScript& script_;
+    LiveConnection& target_;
+    MigrationReport& report_;
+    WindowOps& window_;
+    SchemaReader& reader_;
+    const RowProgress& progress_;
+    QStringList created_;
+};
+
+// What a failed or stopped load leaves: PostgreSQL and SQLite roll the transaction back (a server that went
+// away has discarded it itself); MySQL drops the tables the run made.
+void undo(LiveConnection& target, const MigrationRequest& request, const TargetDialect& dialect,
+          const QStringList& created, MigrationReport& report) {
+    target.finish(); // the answer to a statement sent ahead, which would leave the connection out of step
+    if (request.address.kind != TargetKind::MySql) {
+        target.execute("ROLLBACK");
+        report.rolledBack = true;
+        target.abandon();
+        return;
+    }
+    target.execute("ROLLBACK");
+    if (created.isEmpty())
+        return;
+    QStringList names;
+    for (const QString& name : created)
+        names << quoteName(dialect, name);
+    const std::string drop =
+        utf8(QStringLiteral("SET FOREIGN_KEY_CHECKS = 0; DROP TABLE IF EXISTS %1; SET FOREIGN_KEY_CHECKS = 1")
+                 .arg(names.join(QStringLiteral(", "))));
+    Failure dropped = target.execute(drop);
+    if (dropped) {
+        // The connection is lost (the server went away, or killed it): a new one drops them if it can.
+        Connected again = connectTarget(request.address, request.password);
+        if (auto* connection = std::get_if<std::unique_ptr<LiveConnection>>(&again))
+            dropped = (*connection)->execute(drop);
+    }
+    if (dropped)
+        report.warnings << QStringLiteral("The tables made could not be dropped again (%1): %2")
+                               .arg(created.join(QStringLiteral(", ")), *dropped);
+    else
+        report.dropped = created;
+}
+
+} // namespace
+
+MigrationReport runMigration(const ConversionOptions& options, const MigrationRequest& request,
+                             WindowOps& window, SchemaReader& reader, const RowProgress& progress) {
+    MigrationReport report;
+    report.target = describeTarget(request.address);
+    const TargetDialect& dialect = dialectOf(request.address.kind);
+    ConversionOptions planned = options;
+    planned.ScriptType = dialect.scriptType;
+
+    CompleteScript script(dialect, planned, ScriptContents::SchemaAndRows);
+    if (!planChosenTables(script, planned, DataRequest{.tables = request.tables}, window, reader, report.run,
+                          report.missingTables)) {
+        report.ending = MigrationReport::Ending::Unreadable;
+        return report;
+    }
+
+    Connected connected = connectTarget(request.address, request.password);
+    if (auto* why = std::get_if<QString>(&connected)) {
+        report.ending = MigrationReport::Ending::NotConnected;
+        report.failure = *why;
+        return report;
+    }
+    LiveConnection& target = *std::get<std::unique_ptr<LiveConnection>>(connected);
+    report.server = target.serverVersion();
+
+    auto names = target.tableNames();
+    if (auto* why = std::get_if<QString>(&names)) {
+        report.ending = MigrationReport::Ending::Failed;
+        report.failure = *why;
+        return report;
+    }
+    for (const TablePlan& t : script.plan().tables) {
+        QStringList made{t.name};
+        for (const TablePlan& child : t.children)
+            made << child.name;
+        for (const QString& name : std::get<QStringList>(names))
+            for (const QString& ours : made)
+                if (t.written && sameName(ours, name, target.namesKeepCase()))
+                    report.existing << name;
+    }
+    if (!report.existing.isEmpty() && !request.replace) {
+        report.ending = MigrationReport::Ending::TablesExist;
+        return report;
+    }
+
+    Load load(dialect, planned, request, script, target, report, window, reader, progress);
+    if (!load.run()) {
+        undo(target, request, dialect, load.created(), report);
+        return report;
+    }
+    endRun(report.run, script);
+    const QString message = unreadTablesMessage(report.run);
+    if (!message.isEmpty())
+        window.showMessage(message);
+    return report;
+}
+
+QString reportText(const MigrationReport& report) {
+    QString text;
+    if (!report.tables.isEmpty()) {
+        int width = 5;
+        for (const TableCount& t : report.tables)
+            width = std::max(width, int(t.name.size()));
+        const auto line = [&](const QString& name, const QString& read, const QString& held,
+                              const QString& note) {
+            text += name.leftJustified(width) + QStringLiteral("  ") + read.rightJustified(12) +
+                    QStringLiteral("  ") + held.rightJustified(12) + note + QLatin1Char('\n');
+        };
+        line(QStringLiteral("Table"), QStringLiteral("Rows read"), QStringLiteral("In target"), {});
+        qint64 read = 0;
+        qint64 held = 0;
+        for (const TableCount& t : report.tables) {
+            read += t.read;
+            held += std::max<qint64>(t.held, 0);
+            const QString note = t.held != t.read ? QStringLiteral("  DIFFERENT") : QString();
+            line(t.name, QString::number(t.read), t.held < 0 ? QStringLiteral("-") : QString::number(t.held),
+                 note);
+        }
+        line(QStringLiteral("Total"), QString::number(read), QString::number(held), {});
+    }
+    if (!report.replaced.isEmpty())
+        text += QStringLiteral("Replaced: %1\n").arg(report.replaced.join(QStringLiteral(", ")));
+    switch (report.ending) {
+    case MigrationReport::Ending::Done:
+        text += QStringLiteral("%1 tables migrated into %2 (%3)\n")
+                    .arg(report.tables.size())
+                    .arg(report.target, report.server);
+        break;
+    case MigrationReport::Ending::Unreadable:
+        break;
+    case MigrationReport::Ending::NotConnected:
+        text += QStringLiteral("Cannot connect to %1: %2\n").arg(report.target, report.failure);
+        break;
+    case MigrationReport::Ending::TablesExist:
+        text += QStringLiteral("%1 already holds tables of these names, so nothing was made (--replace drops "
+                               "and makes them again): %2\n")
+                    .arg(report.target, report.existing.join(QStringLiteral(", ")));
+        break;
+    case MigrationReport::Ending::Failed:
+    case MigrationReport::Ending::Stopped:
+        text += report.ending == MigrationReport::Ending::Stopped
+                    ? QStringLiteral("Stopped.\n")
+                    : QStringLiteral("%1 refused the migration: %2\n").arg(report.target, report.failure);
+        if (report.rolledBack)
+            text += QStringLiteral("Nothing was kept: the migration's transaction was rolled back.\n");
+        if (!report.dropped.isEmpty())
+            text += QStringLiteral("The tables made were dropped again: %1\n")
+                        .arg(report.dropped.join(QStringLiteral(", ")));
+        break;
+    }
+    return text;
+}

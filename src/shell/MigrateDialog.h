@@ -1,0 +1,76 @@
+#pragma once
+// "Migrate to Server...": the database straight into PostgreSQL, MySQL/MariaDB or a new SQLite file. The
+// dialog takes the kind of target and its connection fields (or the file), tests the connection, and runs
+// the migration on a worker thread (with a reader process of its own) while it shows the table and its rows;
+// Cancel stops it at the next batch, and the target is left as it was. The report ends in a table of counts
+// that can be copied. The last target, never its password, is kept in the settings file's "Migrate"
+// section.
+
+#include "ConversionOptions.h"
+
+#include <QDialog>
+#include <QList>
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+class SchemaReader;
+struct MigrationReport;
+struct TargetAddress;
+
+class MigrateDialog : public QDialog {
+    Q_OBJECT
+public:
+    // A given reader (tests) is used from the worker thread instead of a reader process.
+    MigrateDialog(QWidget* parent, const ConversionOptions& options, SchemaReader* givenReader);
+    ~MigrateDialog() override;
+
+    // The target as the fields give it.
+    TargetAddress address() const;
+    bool running() const;
+
+public slots:
+    void testConnection();
+    void migrate();
+    void cancel();
+    void copyReport();
+    // Closing while it runs stops it first: the target is left as it was.
+    void reject() override;
+
+private:
+    void showKind();
+    void loadTarget();
+    void saveTarget() const;
+    void showReport(const MigrationReport& report);
+    void poll();
+
+    struct Work;
+    ConversionOptions options_;
+    SchemaReader* givenReader_;
+    std::unique_ptr<Work> work_;
+
+    QComboBox* kind_;
+    QLineEdit* host_;
+    QSpinBox* port_;
+    QLineEdit* database_;
+    QLineEdit* user_;
+    QLineEdit* password_;
+    QLineEdit* socket_;
+    QLineEdit* file_;
+    QPushButton* browse_;
+    QList<QWidget*> serverFields_;
+    QList<QWidget*> fileFields_;
+    QPushButton* test_;
+    QPushButton* migrate_;
+    QPushButton* cancel_;
+    QPushButton* copy_;
+    QPushButton* close_;
+    QProgressBar* progress_;
+    QLabel* status_;
+    QTableWidget* report_;
+};
