@@ -14,7 +14,19 @@ QString usageText(const QCommandLineParser& parser) {
                "--data writes every row of every table after the tables and before their indexes,\n"
                "foreign keys and counters, for \"SQL Server\", \"PostgreSQL\", \"MySQL\" and \"SQLite\":\n"
                "one script that loads unedited (psql -v ON_ERROR_STOP=1 -f, mariadb DB <, sqlite3 DB <).\n"
-               "A value a server cannot hold is named in a comment and on standard error (exit 65).\n");
+               "A value a server cannot hold is named in a comment and on standard error (exit 65).\n"
+               "\n"
+               "The complete scripts end with a view of each visible SELECT and UNION query\n"
+               "(--no-views: none), translated for the server: brackets, Table.*, DISTINCTROW,\n"
+               "TOP n, True/False/Yes/No, & (NULL as empty), #dates#, \"strings\", * and ? in LIKE,\n"
+               "IIf, Nz, IsNull, Len, Left, Right, Mid, Trim, LTrim, RTrim, UCase, LCase, InStr,\n"
+               "Date, Now, Year, Month, Day, DateAdd, DateDiff, DatePart (literal intervals),\n"
+               "CInt, CLng, CDbl, CCur, CStr, Int, Fix, Abs, Round, Count, Sum, Avg, Min, Max,\n"
+               "StDev, StDevP, Var, VarP, IN, BETWEEN, IS NULL, and aliases used later in the\n"
+               "SELECT list. A query that cannot be a view with certainty is a comment with its\n"
+               "Access SQL and the reason: parameter queries, crosstabs, action, data-definition\n"
+               "and pass-through queries, VBA and domain functions (DLookup), form fields\n"
+               "(Forms!...), subqueries, and what a server would answer otherwise than Access.\n");
 }
 
 // "--grant select,update": the permissions to grant besides REFERENCES.
@@ -95,6 +107,9 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
         QStringLiteral("Write the rows of each table as a CSV file in DIR (created), and no "
                        "script."),
         QStringLiteral("DIR"));
+    const QCommandLineOption noViews(
+        QStringLiteral("no-views"),
+        QStringLiteral("Complete scripts: leave out the views of the saved queries."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help."));
     const QCommandLineOption version({QStringLiteral("V"), QStringLiteral("version")},
@@ -102,6 +117,7 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     parser.addOptions({scriptType, go, noIndexes, noPrimaryKey, systemTables, stripSpaces, keepIllegal,
                        permissions, grant, users, output, lf, verbose, data, dataOnly, table, csv, help,
                        version});
+    parser.addOption(noViews);
 
     if (!parser.parse(arguments))
         return CliUsageError{parser.errorText()};
@@ -126,6 +142,7 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     options.ModifyIllegalCharacters = !parser.isSet(keepIllegal);
     options.CreatePermissions = parser.isSet(permissions);
     options.UserNames = parser.value(users);
+    options.CreateViews = !parser.isSet(noViews);
     QString error;
     if (parser.isSet(grant) && !applyGrants(parser.value(grant), options, error))
         return CliUsageError{error};
