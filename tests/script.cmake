@@ -17,3 +17,6 @@ add_dependencies(TestCompleteScriptServers veltrane-reader)
 veltrane_add_test(TestDataServers SOURCES TestDataServers.cpp
     LIBS veltrane_cli_lib veltrane_schema veltrane_test_servers mkmdb_lib)
 add_dependencies(TestDataServers veltrane-reader)
+veltrane_add_test(TestQueryViewsServers SOURCES TestQueryViewsServers.cpp
+    LIBS veltrane_cli_lib veltrane_schema veltrane_test_servers mkmdb_lib)
+add_dependencies(TestQueryViewsServers veltrane-reader)

@@ -49,6 +49,7 @@ struct Output {
     int scope = -1;     // a column of a source as it is: which
     QString columnName; // and its name in the script
     bool aliased = false;
+    bool exactText = false;
 };
 
 struct SelectText {
@@ -176,7 +177,9 @@ private:
             name = t.name;
             for (const ColumnPlan& c : t.columns)
                 if (c.written)
-                    scope.columns.append({c.column->name, c.name, typeOf(c.type.form), c.notNull});
+                    scope.columns.append(
+                        {c.column->name, c.name, typeOf(c.type.form), c.notNull,
+                         c.type.form == ValueForm::Exact && c.type.text == QLatin1String("TEXT")});
         }
         if (!scope.table) {
             const KnownView* view = nullptr;
@@ -220,11 +223,14 @@ private:
         return left + QLatin1String(kind) + right + QStringLiteral(" ON ") + condition(s.on[0]).text;
     }
 
+    // A column as an operand; rawColumn_ keeps it as it is, for the SELECT list.
     Sql column(int scope, const ViewColumn& c) {
         used_.insert(scope);
         lastScope_ = scope;
         lastColumn_ = c;
-        return simpleSql(scopes_.size() > 1 ? scopes_[scope].ref + QLatin1Char('.') + q(c.name) : q(c.name),
+        rawColumn_ = scopes_.size() > 1 ? scopes_[scope].ref + QLatin1Char('.') + q(c.name) : q(c.name);
+        // An exact number kept as text is compared and computed with as the number the server makes of it.
+        return simpleSql(c.exactText ? QStringLiteral("CAST(%1 AS NUMERIC)").arg(rawColumn_) : rawColumn_,
                          c.type, c.notNull);
     }
 
@@ -555,6 +561,8 @@ private:
             for (const ViewColumn& c : scopes_[scope].columns) {
                 Output o;
                 o.sql = column(scope, c);
+                o.sql.text = rawColumn_;
+                o.exactText = c.exactText;
                 o.accessName = c.accessName;
                 o.scope = scope;
                 o.columnName = c.name;
@@ -581,6 +589,8 @@ private:
             Output o;
             o.sql = value(item.expr);
             if (item.expr.kind == ExprKind::Name && lastScope_ >= 0) {
+                o.sql.text = rawColumn_;
+                o.exactText = lastColumn_.exactText;
                 o.scope = lastScope_;
                 o.columnName = lastColumn_.name;
                 o.accessName = lastColumn_.accessName;
@@ -641,7 +651,7 @@ private:
             const QString name = names.allocate(keptName(d_, o.accessName));
             const bool asItIs = o.scope >= 0 && o.columnName == name && !o.aliased;
             items << (asItIs ? o.sql.text : o.sql.text + QStringLiteral(" AS ") + q(name));
-            out.columns.append({o.accessName, name, o.sql.type, o.sql.notNull});
+            out.columns.append({o.accessName, name, o.sql.type, o.sql.notNull, o.exactText});
         }
 
         QString distinct;
@@ -720,6 +730,7 @@ private:
     int aliasLimit_ = 0; // the SELECT list's aliases before this one may be used
     int lastScope_ = -1; // the column the last name found
     ViewColumn lastColumn_;
+    QString rawColumn_;
     int depth_ = 0;
     QString error_;
     QString waitsFor_;

@@ -20,6 +20,7 @@ struct ViewColumn {
     QString name;       // in the script
     ValueType type = ValueType::Unknown;
     bool notNull = false;
+    bool exactText = false; // an exact number the server keeps as its text (SQLite's Currency with rows)
 };
 
 // A saved query already made a view, which later queries may read as they read a table.
