@@ -279,7 +279,22 @@ void TestQueryTranslation::translation_data() {
     row("domain function", "pg", "SELECT DLookup(\"City\", \"Customers\", \"ID=1\") AS C FROM Orders;",
         "-- domain function DLookup");
     row("subquery", "pg", "SELECT ID FROM Orders WHERE Total > (SELECT Avg(Total) FROM Orders);",
-        "-- a subquery");
+        "SELECT \"ID\" FROM \"Orders\" WHERE \"Total\" > (SELECT AVG(\"Total\") AS \"Expr1000\" FROM "
+        "\"Orders\")");
+    row("correlated subquery", "my",
+        "SELECT ID FROM Orders AS O WHERE Total = (SELECT Max(Total) FROM Orders WHERE CustID = O.CustID);",
+        "SELECT `ID` FROM `Orders` AS `O` WHERE `Total` = (SELECT MAX(`Total`) AS `Expr1000` FROM `Orders` "
+        "WHERE `CustID` = `O`.`CustID`)");
+    row("in and exists", "lite",
+        "SELECT ID FROM Customers WHERE ID IN (SELECT CustID FROM Orders) AND NOT EXISTS (SELECT * FROM "
+        "Orders "
+        "WHERE Orders.CustID = Customers.ID AND Qty > 4);",
+        "SELECT \"ID\" FROM \"Customers\" WHERE (\"ID\" IN (SELECT \"CustID\" FROM \"Orders\")) AND (NOT "
+        "(EXISTS (SELECT \"ID\", \"CustID\", \"Total\", \"Placed\", \"Shipped\", \"Qty\", \"Weight\" FROM "
+        "\"Orders\" WHERE (\"CustID\" = \"Customers\".\"ID\") AND (\"Qty\" > 4))))");
+    row("subquery of two columns", "pg",
+        "SELECT ID FROM Orders WHERE Total = (SELECT ID, Total FROM Orders);",
+        "-- a subquery of more than one column");
     row("other query", "pg", "SELECT * FROM [Other Query];",
         "-- reads the query Other Query, which is not a view here");
     row("unknown table", "pg", "SELECT * FROM Nowhere;",

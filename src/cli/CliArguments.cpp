@@ -26,7 +26,7 @@ QString usageText(const QCommandLineParser& parser) {
                "SELECT list. A query that cannot be a view with certainty is a comment with its\n"
                "Access SQL and the reason: parameter queries, crosstabs, action, data-definition\n"
                "and pass-through queries, VBA and domain functions (DLookup), form fields\n"
-               "(Forms!...), subqueries, and what a server would answer otherwise than Access.\n");
+               "(Forms!...), and what a server would answer otherwise than Access.\n");
 }
 
 // "--grant select,update": the permissions to grant besides REFERENCES.

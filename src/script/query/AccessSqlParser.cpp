@@ -272,8 +272,11 @@ private:
                 expect("(");
                 std::vector<Expr> args{left};
                 if (peek().is("SELECT")) {
-                    fail(QStringLiteral("a subquery"));
-                    return left;
+                    left = node(ExprKind::In, QString(), std::move(args));
+                    left.subquery.push_back(select());
+                    left.negated = negated;
+                    expect(")");
+                    continue;
                 }
                 do
                     args.push_back(expression());
@@ -357,7 +360,9 @@ private:
         }
         if (accept("(")) {
             if (peek().is("SELECT")) {
-                fail(QStringLiteral("a subquery"));
+                e.kind = ExprKind::Subquery;
+                e.subquery.push_back(select());
+                expect(")");
                 return e;
             }
             e = expression();
@@ -378,8 +383,13 @@ private:
                 next();
                 return node(ExprKind::Null, QString(), {});
             }
-            if (t.is("EXISTS")) {
-                fail(QStringLiteral("a subquery"));
+            if (t.is("EXISTS") && peek(1).is("(") && peek(2).is("SELECT")) {
+                next();
+                next();
+                e.kind = ExprKind::Subquery;
+                e.text = QStringLiteral("EXISTS");
+                e.subquery.push_back(select());
+                expect(")");
                 return e;
             }
             if (peek(1).is("(") && !t.is("NOT") && !t.is("IN") && !t.is("SELECT")) {

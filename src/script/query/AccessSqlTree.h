@@ -22,8 +22,10 @@ enum class ExprKind {
     In,      // args: the value, then the list; negated: NOT IN
     IsNull,  // args: the value; negated: IS NOT NULL
     Call,    // text: the function's name as written; args: its arguments
-    Subquery // a SELECT in parentheses, which the translation does not take
+    Subquery // a SELECT in parentheses: a value, or with text "EXISTS" a condition
 };
+
+struct SelectQuery;
 
 struct Expr {
     ExprKind kind = ExprKind::Null;
@@ -33,6 +35,7 @@ struct Expr {
     bool bang = false;
     bool negated = false;
     std::vector<Expr> args;
+    std::vector<SelectQuery> subquery; // Subquery, and In over a subquery: the one SELECT
 };
 
 struct SelectItem {

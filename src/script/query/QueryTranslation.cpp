@@ -97,7 +97,8 @@ Sql simpleSql(QString text, ValueType type, bool notNull) {
 
 class Translator {
 public:
-    Translator(const TargetDialect& d, const QuerySchema& schema) : d_(d), schema_(schema) {}
+    Translator(const TargetDialect& d, const QuerySchema& schema, const Translator* outer = nullptr)
+        : d_(d), schema_(schema), outer_(outer) {}
 
     std::variant<NotTranslated, TranslatedQuery> run(const AccessQuery& query) {
         if (!query.parameters.isEmpty())
@@ -234,6 +235,37 @@ private:
                          c.type, c.notNull);
     }
 
+    // A column of an enclosing query's tables, for a subquery that refers to it: always qualified.
+    bool outerColumn(const Expr& e, Sql& sql) const {
+        const auto found = [&](int scope, const ViewColumn& c) {
+            const QString ref = scopes_[scope].ref + QLatin1Char('.') + quoteName(d_, c.name);
+            sql = simpleSql(c.exactText ? QStringLiteral("CAST(%1 AS NUMERIC)").arg(ref) : ref, c.type,
+                            c.notNull);
+            return true;
+        };
+        if (e.parts.size() == 2) {
+            const int scope = findScope(e.parts[0]);
+            if (scope >= 0)
+                for (const ViewColumn& c : scopes_[scope].columns)
+                    if (sameName(c.accessName, e.parts[1]))
+                        return found(scope, c);
+        } else {
+            int matches = 0;
+            int scope = -1;
+            ViewColumn match;
+            for (int i = 0; i < int(scopes_.size()); ++i)
+                for (const ViewColumn& c : scopes_[i].columns)
+                    if (sameName(c.accessName, e.parts[0])) {
+                        ++matches;
+                        scope = i;
+                        match = c;
+                    }
+            if (matches == 1)
+                return found(scope, match);
+        }
+        return outer_ && outer_->outerColumn(e, sql);
+    }
+
     int findScope(const QString& name) const {
         for (int i = 0; i < int(scopes_.size()); ++i)
             if (sameName(scopes_[i].written(), name))
@@ -255,6 +287,9 @@ private:
         }
         if (e.parts.size() == 2) {
             const int scope = findScope(e.parts[0]);
+            Sql outside;
+            if (scope < 0 && outer_ && outer_->outerColumn(e, outside))
+                return outside;
             if (scope < 0) {
                 fail(QStringLiteral("refers to %1, whose table is not in its FROM").arg(written));
                 return {};
@@ -280,6 +315,9 @@ private:
                 }
         if (found >= 0)
             return column(found, match);
+        Sql outside;
+        if (outer_ && outer_->outerColumn(e, outside))
+            return outside;
         for (int i = aliasLimit_ - 1; i >= 0; --i) {
             const SelectItem& item = (*items_)[i];
             if (!item.alias.isEmpty() && sameName(item.alias, e.parts[0])) {
@@ -333,7 +371,9 @@ private:
     }
 
     QString asDouble(const Sql& x) {
-        const Expr cast{ExprKind::Call, QStringLiteral("CDbl"), {}, false, false, false, {}};
+        Expr cast;
+        cast.kind = ExprKind::Call;
+        cast.text = QStringLiteral("CDbl");
         const SqlOrReason r = translateCall(d_, cast, {x});
         return std::holds_alternative<Sql>(r) ? std::get<Sql>(r).text : x.text;
     }
@@ -449,9 +489,17 @@ private:
         case ExprKind::Star:
             fail(QStringLiteral("* where a value is expected"));
             return {};
-        case ExprKind::Subquery:
-            fail(QStringLiteral("a subquery"));
-            return {};
+        case ExprKind::Subquery: {
+            const SelectText inner = subselect(e.subquery.front());
+            if (!error_.isEmpty())
+                return {};
+            if (e.text == QLatin1String("EXISTS"))
+                return made(QStringLiteral("EXISTS (%1)").arg(inner.text), ValueType::Boolean, true, true);
+            if (inner.columns.size() != 1)
+                fail(QStringLiteral("a subquery of more than one column"));
+            return simpleSql(QLatin1Char('(') + inner.text + QLatin1Char(')'), inner.columns.value(0).type,
+                             false);
+        }
         case ExprKind::Name:
             return name(e);
         case ExprKind::Unary: {
@@ -477,6 +525,16 @@ private:
         }
         case ExprKind::In: {
             const Sql x = value(e.args[0]);
+            if (!e.subquery.empty()) {
+                if (d_.target == Target::MySql && !e.subquery.front().top.isEmpty())
+                    fail(QStringLiteral("TOP in a subquery of IN, which MySQL cannot select"));
+                const SelectText inner = subselect(e.subquery.front());
+                if (error_.isEmpty() && inner.columns.size() != 1)
+                    fail(QStringLiteral("a subquery of more than one column"));
+                return made(QStringLiteral("%1 %2IN (%3)")
+                                .arg(operand(x), e.negated ? QStringLiteral("NOT ") : QString(), inner.text),
+                            ValueType::Boolean, false, true);
+            }
             QStringList items;
             for (std::size_t i = 1; i < e.args.size(); ++i)
                 items << value(e.args[i]).text;
@@ -623,6 +681,19 @@ private:
         return outputs;
     }
 
+    // A SELECT inside this one, on one line; its names may refer to this query's tables.
+    SelectText subselect(const SelectQuery& s) {
+        Translator inner(d_, schema_, this);
+        SelectText text = inner.select(s, false);
+        if (!inner.error_.isEmpty()) {
+            waitsFor_ = inner.waitsFor_;
+            fail(inner.error_);
+            return {};
+        }
+        text.text.replace(CRLF, QStringLiteral(" "));
+        return text;
+    }
+
     SelectText select(const SelectQuery& s, bool inUnion) {
         scopes_.clear();
         sourceTexts_.clear();
@@ -723,6 +794,7 @@ private:
 
     const TargetDialect& d_;
     const QuerySchema& schema_;
+    const Translator* outer_; // the query this one is a subquery of
     std::vector<Scope> scopes_;
     QStringList sourceTexts_;
     QSet<int> used_; // the scopes whose columns were read
