@@ -298,7 +298,7 @@ void TestQueryTranslation::translation_data() {
     row("other query", "pg", "SELECT * FROM [Other Query];",
         "-- reads the query Other Query, which is not a view here");
     row("unknown table", "pg", "SELECT * FROM Nowhere;",
-        "-- reads Nowhere, which is neither a table nor a query of the database");
+        "-- reads Nowhere, which is neither a table nor a query of this script");
     row("ambiguous", "pg", "SELECT ID FROM Orders INNER JOIN Customers ON Orders.CustID = Customers.ID;",
         "-- refers to ID, a column of more than one of its tables");
     row("select into", "pg", "SELECT * INTO Copy FROM Orders;", "-- SELECT ... INTO");
@@ -342,6 +342,12 @@ void TestQueryTranslation::viewsInDependencyOrder() {
                                  "-- SELECT * FROM Orders WHERE Placed >= [From];\r\n"
                                  "\r\n"));
     QCOMPARE(viewsScript(postgreSqlDialect(), options, script.plan(), {}).text, QString());
+    // SQL Server takes CREATE VIEW only at the start of a batch, and an ORDER BY in a view only with TOP.
+    const CompleteScript sqlServer(sqlServerDialect(), s, options);
+    QCOMPARE(viewsScript(sqlServerDialect(), options, sqlServer.plan(),
+                         {{"Order Lines", QueryKind::Select, "SELECT ID FROM Orders ORDER BY ID;", false}})
+                 .text,
+             QString("GO\r\nCREATE VIEW [Order Lines] AS\r\nSELECT [ID]\r\nFROM [Orders];\r\nGO\r\n\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestQueryTranslation)

@@ -34,8 +34,10 @@ RunOutcome runCompleteScript(const TargetDialect& dialect, const ConversionOptio
     }
     window.setProgress(QStringLiteral("Building ") + dialect.scriptType + QStringLiteral(" foreign keys"));
     window.appendScript(script.relationshipScript());
-    if (options.CreateViews)
-        window.appendScript(savedQueryViews(dialect, options, script.plan(), reader));
+    const QString views =
+        options.CreateViews ? savedQueryViews(dialect, options, script.plan(), reader) : QString();
+    if (!views.isEmpty())
+        window.appendScript(views);
     // A table whose columns could not be read counts as one field, as in the classic scripts.
     const PlanCounts counts = script.plan().counts();
     window.prependScript(

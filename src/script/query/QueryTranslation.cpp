@@ -194,7 +194,7 @@ private:
                         fail(QStringLiteral("reads the query %1, which is not a view here").arg(query));
                         return;
                     }
-                fail(QStringLiteral("reads %1, which is neither a table nor a query of the database")
+                fail(QStringLiteral("reads %1, which is neither a table nor a query of this script")
                          .arg(s.name));
                 return;
             }
