@@ -302,6 +302,13 @@ void TestQueryTranslation::translation_data() {
     row("ambiguous", "pg", "SELECT ID FROM Orders INNER JOIN Customers ON Orders.CustID = Customers.ID;",
         "-- refers to ID, a column of more than one of its tables");
     row("select into", "pg", "SELECT * INTO Copy FROM Orders;", "-- SELECT ... INTO");
+    QTest::newRow("nested too deeply") << "pg"
+                                       << "SELECT " + QString(100000, '(') + "1" + QString(100000, ')') + ";"
+                                       << "-- an expression nested too deeply";
+    QTest::newRow("negated too often")
+        << "lite"
+        << "SELECT ID FROM Orders WHERE " + QString("NOT ").repeated(100000) + "Shipped;"
+        << "-- an expression nested too deeply";
     row("xor", "pg", "SELECT ID FROM Orders WHERE Shipped Xor Qty > 1;", "-- the operator XOR");
 }
 

@@ -188,6 +188,9 @@ private:
     }
 
     Source sourcePrimary() {
+        const Nesting nesting(*this);
+        if (failed())
+            return {};
         if (accept("(")) {
             if (peek().is("SELECT")) {
                 fail(QStringLiteral("a subquery in FROM"));
@@ -224,7 +227,10 @@ private:
     }
 
     // Lowest to highest: Imp, Eqv, Xor, Or, And, Not, comparisons, &, + -, Mod, \, * /, unary -, ^.
-    Expr expression() { return binaryLevel(0); }
+    Expr expression() {
+        const Nesting nesting(*this);
+        return failed() ? Expr{} : binaryLevel(0);
+    }
 
     Expr binaryLevel(int level) {
         static const char* const levels[][2] = {
@@ -240,6 +246,9 @@ private:
     }
 
     Expr notLevel() {
+        const Nesting nesting(*this);
+        if (failed())
+            return {};
         if (accept("NOT"))
             return node(ExprKind::Unary, QStringLiteral("NOT"), {notLevel()});
         return comparison();
@@ -322,6 +331,9 @@ private:
     }
 
     Expr unary() {
+        const Nesting nesting(*this);
+        if (failed())
+            return {};
         if (peek().is("-") || peek().is("+")) {
             const QString op = next().text;
             return node(ExprKind::Unary, op, {unary()});
@@ -434,6 +446,17 @@ private:
 
     QList<Token> tokens_;
     qsizetype pos_ = 0;
+    // Counts how deep the text nests, so that a damaged file's query cannot take the whole stack.
+    struct Nesting {
+        explicit Nesting(Parser& p) : parser(p) {
+            if (++parser.depth_ > 150)
+                parser.fail(QStringLiteral("an expression nested too deeply"));
+        }
+        ~Nesting() { --parser.depth_; }
+        Parser& parser;
+    };
+
+    int depth_ = 0;
     QString error_;
 };
 

@@ -6,6 +6,7 @@
 #include "SchemaReader.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
