@@ -142,6 +142,17 @@ void TestQueryTranslation::translation_data() {
         "SELECT [ID] FROM [Orders] WHERE [Placed] > CAST('2024-03-01T00:00:00' AS DATETIME2)");
     row("strings", "ms", "SELECT 'it''s' AS A, \"say \"\"hi\"\"\" AS B FROM Orders;",
         "SELECT N'it''s' AS [A], N'say \"hi\"' AS [B] FROM [Orders]");
+    row("text equality pg", "pg", "SELECT ID FROM Customers WHERE City = \"Boston\" AND [Last Name] <> City;",
+        "SELECT \"ID\" FROM \"Customers\" WHERE (LOWER(\"City\") = LOWER('Boston')) AND (LOWER(\"Last "
+        "Name\") <> LOWER(\"City\"))");
+    row("text equality lite", "lite", "SELECT ID FROM Customers WHERE City = \"Boston\";",
+        "SELECT \"ID\" FROM \"Customers\" WHERE \"City\" = 'Boston' COLLATE NOCASE");
+    row("text equality my", "my", "SELECT ID FROM Customers WHERE City = \"Boston\";",
+        "SELECT `ID` FROM `Customers` WHERE `City` = 'Boston'");
+    row("text in pg", "pg", "SELECT ID FROM Customers WHERE City IN (\"Bonn\", \"Berlin\");",
+        "SELECT \"ID\" FROM \"Customers\" WHERE LOWER(\"City\") IN (LOWER('Bonn'), LOWER('Berlin'))");
+    row("text in lite", "lite", "SELECT ID FROM Customers WHERE City NOT IN (\"Bonn\", \"Berlin\");",
+        "SELECT \"ID\" FROM \"Customers\" WHERE \"City\" COLLATE NOCASE NOT IN ('Bonn', 'Berlin')");
     row("like wildcards pg", "pg", "SELECT ID FROM Customers WHERE City LIKE \"B*n?\";",
         "SELECT \"ID\" FROM \"Customers\" WHERE \"City\" ILIKE 'B%n_'");
     row("like wildcards my", "my", "SELECT ID FROM Customers WHERE [Last Name] NOT LIKE \"*[*]*\";",

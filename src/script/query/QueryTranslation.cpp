@@ -378,6 +378,19 @@ private:
         return std::holds_alternative<Sql>(r) ? std::get<Sql>(r).text : x.text;
     }
 
+    // Two texts compared for equality without regard to case, as Access compares them: SQL Server's and
+    // MySQL's default collations do so already; SQLite's NOCASE does for ASCII letters.
+    QString textComparison(const Sql& a, const QString& op, const Sql& b) const {
+        switch (d_.target) {
+        case Target::PostgreSql:
+            return QStringLiteral("LOWER(%1)%2LOWER(%3)").arg(a.text, op, b.text);
+        case Target::Sqlite:
+            return operand(a) + op + operand(b) + QStringLiteral(" COLLATE NOCASE");
+        default:
+            return operand(a) + op + operand(b);
+        }
+    }
+
     Sql binary(const Expr& e) {
         const QString& op = e.text;
         if (op == QLatin1String("AND") || op == QLatin1String("OR")) {
@@ -420,6 +433,9 @@ private:
         if (op == QLatin1String("&"))
             return concatenation(a, b);
         const QString spaced = QLatin1Char(' ') + op + QLatin1Char(' ');
+        if ((op == QLatin1String("=") || op == QLatin1String("<>")) && a.type == ValueType::Text &&
+            b.type == ValueType::Text)
+            return made(textComparison(a, spaced, b), ValueType::Boolean, a.notNull && b.notNull, true);
         for (const char* c : {"=", "<>", "<", ">", "<=", ">="})
             if (op == QLatin1String(c))
                 return made(operand(a) + spaced + operand(b), ValueType::Boolean, a.notNull && b.notNull,
@@ -535,11 +551,23 @@ private:
                                 .arg(operand(x), e.negated ? QStringLiteral("NOT ") : QString(), inner.text),
                             ValueType::Boolean, false, true);
             }
+            QList<Sql> values;
+            bool texts = x.type == ValueType::Text;
+            for (std::size_t i = 1; i < e.args.size(); ++i) {
+                values << value(e.args[i]);
+                texts = texts && values.last().type == ValueType::Text;
+            }
+            // Texts are found without regard to case, as Access finds them (see textComparison).
+            const bool lower = texts && d_.target == Target::PostgreSql;
             QStringList items;
-            for (std::size_t i = 1; i < e.args.size(); ++i)
-                items << value(e.args[i]).text;
+            for (const Sql& v : values)
+                items << (lower ? QStringLiteral("LOWER(%1)").arg(v.text) : v.text);
+            const QString left = lower ? QStringLiteral("LOWER(%1)").arg(x.text)
+                                 : texts && d_.target == Target::Sqlite
+                                     ? operand(x) + QStringLiteral(" COLLATE NOCASE")
+                                     : operand(x);
             return made(QStringLiteral("%1 %2IN (%3)")
-                            .arg(operand(x), e.negated ? QStringLiteral("NOT ") : QString(),
+                            .arg(left, e.negated ? QStringLiteral("NOT ") : QString(),
                                  items.join(QStringLiteral(", "))),
                         ValueType::Boolean, false, true);
         }
