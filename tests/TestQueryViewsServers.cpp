@@ -9,6 +9,7 @@
 #include "TargetDialect.h"
 #include "servers/TestServer.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -239,6 +240,17 @@ void TestQueryViewsServers::viewsReturnTheirRows() {
             text.indexOf("CREATE VIEW " + quoteName(d, "Big Order Cities")));
     const LoadResult loaded = target->load(QByteArray::fromStdString(script));
     QVERIFY2(loaded.ok, qPrintable(loaded.error.left(2000) + "\n" + text.right(4000)));
+
+    // The same check of every view made as the script with rows of every database gets.
+    static const QRegularExpression view(QStringLiteral("^CREATE VIEW (.+) AS\r$"),
+                                         QRegularExpression::MultilineOption);
+    int views = 0;
+    for (auto m = view.globalMatch(text); m.hasNext(); ++views) {
+        const QString name = m.next().captured(1);
+        const LoadResult selected = target->execute("SELECT COUNT(*) FROM " + name);
+        QVERIFY2(selected.ok, qPrintable(name + ": " + selected.error.left(2000)));
+    }
+    QCOMPARE(views, int(cases().size()));
 
     const QString castTo = server == 0 ? "TEXT" : server == 1 ? "CHAR" : "TEXT";
     for (const ViewCase& c : cases()) {
