@@ -214,6 +214,13 @@ void TestQueryTranslation::translation_data() {
         "SELECT (\"Orders\".\"Placed\" + \"Orders\".\"Qty\" * INTERVAL '1 HOUR') AS \"Later\", "
         "((CAST(FLOOR(EXTRACT(YEAR FROM \"Orders\".\"Placed\")) AS INTEGER)) - (CAST(FLOOR(EXTRACT(YEAR FROM "
         "\"Customers\".\"Born\")) AS INTEGER))) AS \"Age\" FROM \"Orders\", \"Customers\"");
+    row("days added pg", "pg", "SELECT ID FROM Orders WHERE Placed > Date() - 30 AND Placed + Qty < Now();",
+        "SELECT \"ID\" FROM \"Orders\" WHERE (\"Placed\" > (CAST(CURRENT_DATE AS TIMESTAMP) + (-30) * "
+        "INTERVAL '1 DAY')) AND ((\"Placed\" + \"Qty\" * INTERVAL '1 DAY') < LOCALTIMESTAMP(0))");
+    row("days added lite", "lite", "SELECT Placed - 7 AS Before FROM Orders;",
+        "SELECT datetime(\"Placed\", (-7) || ' days') AS \"Before\" FROM \"Orders\"");
+    row("dates subtracted", "my", "SELECT Now() - Placed AS Age FROM Orders;",
+        "-- - of values that are not both numbers");
     row("datepart variable", "pg", "SELECT DatePart(City, Placed) FROM Orders, Customers;",
         "-- DatePart without a literal interval");
     row("conversions pg", "pg",

@@ -130,7 +130,7 @@ const QList<ViewCase>& cases() {
         {"Dates",
          "SELECT ID, Year(Placed) AS Y, Month(Placed) AS M, DateAdd(\"d\", 10, Placed) AS Later, "
          "DateDiff(\"m\", Placed, #3/1/2024#) AS Months, DatePart(\"q\", Placed) AS Q FROM Orders "
-         "WHERE Placed >= #1/1/2024# AND Placed < #2024-03-05#;",
+         "WHERE Placed >= #1/1/2024# AND Placed - 1 < #2024-03-04#;",
          {"ID", "Y", "M", "Later", "Months", "Q"},
          {"1|2024|1|2024-01-25 12:00:00|2|1", "2|2024|2|2024-03-01 00:00:00|1|1",
           "5|2024|1|2024-02-10 00:00:00|2|1"}},

@@ -391,6 +391,30 @@ private:
         }
     }
 
+    // A date and a whole number of days, as Access adds them: DateAdd("d", ...).
+    Sql daysAdded(const Sql& date, const Sql& days, bool subtracted) {
+        Expr call;
+        call.kind = ExprKind::Call;
+        call.text = QStringLiteral("DateAdd");
+        call.args.resize(3);
+        call.args[0].kind = ExprKind::Text;
+        call.args[0].text = QStringLiteral("d");
+        Sql count = days;
+        if (subtracted) {
+            count.text = QStringLiteral("-") + operand(days);
+            count.simple = false;
+        }
+        const SqlOrReason r =
+            translateCall(d_, call, {simpleSql(QStringLiteral("'d'"), ValueType::Text, true), count, date});
+        if (const QString* why = std::get_if<QString>(&r)) {
+            fail(*why);
+            return {};
+        }
+        Sql sql = std::get<Sql>(r);
+        sql.notNull = date.notNull && days.notNull;
+        return sql;
+    }
+
     Sql binary(const Expr& e) {
         const QString& op = e.text;
         if (op == QLatin1String("AND") || op == QLatin1String("OR")) {
@@ -443,6 +467,11 @@ private:
         const bool notNull = a.notNull && b.notNull;
         if (op == QLatin1String("+") && a.type == ValueType::Text && b.type == ValueType::Text)
             return made(concatenated(d_, {operand(a), operand(b)}), ValueType::Text, notNull);
+        if ((op == QLatin1String("+") || op == QLatin1String("-")) &&
+            ((a.type == ValueType::Date && b.type == ValueType::Integer) ||
+             (op == QLatin1String("+") && a.type == ValueType::Integer && b.type == ValueType::Date)))
+            return daysAdded(a.type == ValueType::Date ? a : b, a.type == ValueType::Date ? b : a,
+                             op == QLatin1String("-"));
         if (!numeric(a.type) || !numeric(b.type)) {
             fail(QStringLiteral("%1 of values that are not both numbers").arg(op));
             return {};
