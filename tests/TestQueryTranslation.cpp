@@ -119,6 +119,14 @@ void TestQueryTranslation::translation_data() {
     row("top percent", "pg", "SELECT TOP 10 PERCENT ID FROM Orders ORDER BY ID;", "-- TOP 10 PERCENT");
     row("booleans", "my", "SELECT ID FROM Orders WHERE Shipped = True OR Shipped = No;",
         "SELECT `ID` FROM `Orders` WHERE (`Shipped` = TRUE) OR (`Shipped` = FALSE)");
+    row("yes no as numbers", "pg", "SELECT ID FROM Orders WHERE Shipped = -1 OR 0 = Shipped;",
+        "SELECT \"ID\" FROM \"Orders\" WHERE (\"Shipped\" = true) OR (false = \"Shipped\")");
+    row("yes no and another number", "pg", "SELECT ID FROM Orders WHERE Shipped = 1;",
+        "-- compares values of two types");
+    row("text and number", "my", "SELECT ID FROM Customers WHERE City = 5;",
+        "-- compares values of two types");
+    row("text in numbers", "lite", "SELECT ID FROM Orders WHERE Qty IN (1, \"2\");",
+        "-- compares values of two types");
     row("boolean column as condition ms", "ms", "SELECT ID FROM Orders WHERE Shipped AND NOT Shipped;",
         "SELECT [ID] FROM [Orders] WHERE ([Shipped] <> 0) AND (NOT ([Shipped] <> 0))");
     row("concat with null", "lite", "SELECT [First Name] & [Last Name] AS Both FROM Customers;",

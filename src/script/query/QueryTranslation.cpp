@@ -415,6 +415,28 @@ private:
         return sql;
     }
 
+    // Whether two values can be compared as Access compares them. A Yes/No value is -1 or 0 in Access: the
+    // literal numbers -1 and 0 beside one become the server's truth values.
+    bool comparable(Sql& a, const Expr& ea, Sql& b, const Expr& eb) {
+        const auto truth = [&](Sql& number, const Expr& e) {
+            const bool negative = e.kind == ExprKind::Unary && e.text == QLatin1String("-") &&
+                                  e.args[0].kind == ExprKind::Number && e.args[0].text == QLatin1String("1");
+            const bool zero = e.kind == ExprKind::Number && e.text == QLatin1String("0");
+            if (!negative && !zero)
+                return false;
+            number = simpleSql(negative ? d_.trueLiteral : d_.falseLiteral, ValueType::Boolean, true);
+            return true;
+        };
+        if (a.type == ValueType::Boolean && numeric(b.type) && truth(b, eb))
+            return true;
+        if (b.type == ValueType::Boolean && numeric(a.type) && truth(a, ea))
+            return true;
+        if (sameKind(a.type, b.type) && a.type != ValueType::Other && b.type != ValueType::Other)
+            return true;
+        fail(QStringLiteral("compares values of two types"));
+        return false;
+    }
+
     Sql binary(const Expr& e) {
         const QString& op = e.text;
         if (op == QLatin1String("AND") || op == QLatin1String("OR")) {
@@ -457,13 +479,20 @@ private:
         if (op == QLatin1String("&"))
             return concatenation(a, b);
         const QString spaced = QLatin1Char(' ') + op + QLatin1Char(' ');
-        if ((op == QLatin1String("=") || op == QLatin1String("<>")) && a.type == ValueType::Text &&
-            b.type == ValueType::Text)
-            return made(textComparison(a, spaced, b), ValueType::Boolean, a.notNull && b.notNull, true);
-        for (const char* c : {"=", "<>", "<", ">", "<=", ">="})
-            if (op == QLatin1String(c))
-                return made(operand(a) + spaced + operand(b), ValueType::Boolean, a.notNull && b.notNull,
-                            true);
+        const bool comparison = op == QLatin1String("=") || op == QLatin1String("<>") ||
+                                op == QLatin1String("<") || op == QLatin1String(">") ||
+                                op == QLatin1String("<=") || op == QLatin1String(">=");
+        if (comparison) {
+            Sql left = a;
+            Sql right = b;
+            if (!comparable(left, e.args[0], right, e.args[1]))
+                return {};
+            if (a.type == ValueType::Text && b.type == ValueType::Text &&
+                (op == QLatin1String("=") || op == QLatin1String("<>")))
+                return made(textComparison(a, spaced, b), ValueType::Boolean, a.notNull && b.notNull, true);
+            return made(operand(left) + spaced + operand(right), ValueType::Boolean, a.notNull && b.notNull,
+                        true);
+        }
         const bool notNull = a.notNull && b.notNull;
         if (op == QLatin1String("+") && a.type == ValueType::Text && b.type == ValueType::Text)
             return made(concatenated(d_, {operand(a), operand(b)}), ValueType::Text, notNull);
@@ -563,6 +592,8 @@ private:
             const Sql x = value(e.args[0]);
             const Sql low = value(e.args[1]);
             const Sql high = value(e.args[2]);
+            if (error_.isEmpty() && (!sameKind(x.type, low.type) || !sameKind(x.type, high.type)))
+                fail(QStringLiteral("compares values of two types"));
             return made(QStringLiteral("%1 %2BETWEEN %3 AND %4")
                             .arg(operand(x), e.negated ? QStringLiteral("NOT ") : QString(), operand(low),
                                  operand(high)),
@@ -585,6 +616,8 @@ private:
             for (std::size_t i = 1; i < e.args.size(); ++i) {
                 values << value(e.args[i]);
                 texts = texts && values.last().type == ValueType::Text;
+                if (error_.isEmpty() && !sameKind(x.type, values.last().type))
+                    fail(QStringLiteral("compares values of two types"));
             }
             // Texts are found without regard to case, as Access finds them (see textComparison).
             const bool lower = texts && d_.target == Target::PostgreSql;
