@@ -46,6 +46,8 @@ void reservePlanNames(NameAllocator& names, const TargetDialect& d, const Script
         names.reserve(t.name);
         if (!d.primaryKeySuffix.isEmpty())
             names.reserve(t.name + d.primaryKeySuffix);
+        if (t.primaryKey && !t.primaryKey->name.isEmpty())
+            names.reserve(t.primaryKey->name); // a constraint, which SQL Server names among the tables
         if (d.databaseWideIndexNames)
             for (const KeyPlan& k : t.indexes)
                 if (!k.name.isEmpty())
