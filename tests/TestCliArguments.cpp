@@ -40,12 +40,14 @@ void TestCliArguments::defaultsAreTheWindowsInitialLayout() {
     QVERIFY(!o.CreatePermissions && o.GrantSelect && o.GrantInsert && o.GrantDelete && o.GrantUpdate);
     QCOMPARE(o.UserNames, QString());
     QVERIFY(request.outputFile.isEmpty() && !request.lineFeeds && !request.verbose);
+    QVERIFY(o.CreateViews);
 }
 
 void TestCliArguments::everyOptionSetsItsField() {
-    const CliRequest request = parsed({"-t", "T-SQL", "--go", "--no-indexes", "--no-primary-key",
-                                       "--system-tables", "--strip-spaces", "--keep-illegal", "--permissions",
-                                       "--users", "public, dbo", "-o", "out.sql", "--lf", "-v", "x.mdb"});
+    const CliRequest request =
+        parsed({"-t", "T-SQL", "--go", "--no-indexes", "--no-primary-key", "--system-tables",
+                "--strip-spaces", "--keep-illegal", "--permissions", "--users", "public, dbo", "-o",
+                "out.sql", "--lf", "-v", "--no-views", "x.mdb"});
     const ConversionOptions& o = request.options;
     QCOMPARE(o.ScriptType, "T-SQL");
     QVERIFY(o.CreateGo && !o.CreateIndexes && !o.CreatePrimaryKey && o.IncludeSystemTables);
@@ -55,6 +57,7 @@ void TestCliArguments::everyOptionSetsItsField() {
     QVERIFY(request.lineFeeds && request.verbose);
     QVERIFY(!request.queries);
     QVERIFY(parsed({"--queries", "-o", "q.sql", "x.mdb"}).queries);
+    QVERIFY(!o.CreateViews);
 }
 
 void TestCliArguments::grantList_data() {

@@ -26,7 +26,19 @@ QString usageText(const QCommandLineParser& parser) {
                "made (--replace drops and makes them again). PostgreSQL and SQLite load in one\n"
                "transaction; on MySQL a failed load drops the tables it made. Exit status: 0 when every\n"
                "count agrees, 65 when some of the file could not be read, 70 when the target refused\n"
-               "or holds other counts, 73 when it holds tables of the same names.\n");
+               "or holds other counts, 73 when it holds tables of the same names.\n"
+               "\n"
+               "The complete scripts end with a view of each visible SELECT and UNION query\n"
+               "(--no-views: none), translated for the server: brackets, Table.*, DISTINCTROW,\n"
+               "TOP n, True/False/Yes/No, & (NULL as empty), #dates#, \"strings\", * and ? in LIKE,\n"
+               "IIf, Nz, IsNull, Len, Left, Right, Mid, Trim, LTrim, RTrim, UCase, LCase, InStr,\n"
+               "Date, Now, Year, Month, Day, DateAdd, DateDiff, DatePart (literal intervals),\n"
+               "CInt, CLng, CDbl, CCur, CStr, Int, Fix, Abs, Round, Count, Sum, Avg, Min, Max,\n"
+               "StDev, StDevP, Var, VarP, IN, BETWEEN, IS NULL, and aliases used later in the\n"
+               "SELECT list. A query that cannot be a view with certainty is a comment with its\n"
+               "Access SQL and the reason: parameter queries, crosstabs, action, data-definition\n"
+               "and pass-through queries, VBA and domain functions (DLookup), form fields\n"
+               "(Forms!...), and what a server would answer otherwise than Access.\n");
 }
 
 // "--grant select,update": the permissions to grant besides REFERENCES.
@@ -122,6 +134,9 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     const QCommandLineOption passwordPrompt(
         QStringLiteral("password-prompt"),
         QStringLiteral("With --into: ask for the target's password on the terminal."));
+    const QCommandLineOption noViews(
+        QStringLiteral("no-views"),
+        QStringLiteral("Complete scripts: leave out the views of the saved queries."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help."));
     const QCommandLineOption version({QStringLiteral("V"), QStringLiteral("version")},
@@ -130,6 +145,7 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
                        permissions, grant, users,     output,       lf,           verbose,     data,
                        dataOnly,    table, csv,       queries,      help,         version});
     parser.addOptions({into, replace, passwordPrompt});
+    parser.addOption(noViews);
 
     if (!parser.parse(arguments))
         return CliUsageError{parser.errorText()};
@@ -154,6 +170,7 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     options.ModifyIllegalCharacters = !parser.isSet(keepIllegal);
     options.CreatePermissions = parser.isSet(permissions);
     options.UserNames = parser.value(users);
+    options.CreateViews = !parser.isSet(noViews);
     QString error;
     if (parser.isSet(grant) && !applyGrants(parser.value(grant), options, error))
         return CliUsageError{error};

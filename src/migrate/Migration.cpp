@@ -1,6 +1,7 @@
 #include "Migration.h"
 
 #include "ChildTableRows.h"
+#include "QueryViews.h"
 
 #include "CompleteScript.h"
 #include "LiveConnection.h"
@@ -246,6 +247,10 @@ public:
                     if (t.written && c.written && c.identity &&
                         !ok(target_.execute(utf8(d_.counterStatement(d_, t.name, c.name)))))
                         return false;
+        // The views of the saved queries, last, as the complete scripts make them.
+        const QString views = options_.CreateViews ? savedQueryViews(d_, options_, plan, reader_) : QString();
+        if (hasStatement(views) && !ok(target_.execute(utf8(views))))
+            return false;
         if (!count())
             return false;
         return !transaction || ok(target_.execute("COMMIT"));

@@ -21,6 +21,7 @@ struct ConversionOptions {
     bool GrantDelete = true;
     bool GrantUpdate = true;
     QString UserNames;
+    bool CreateViews = true; // complete scripts end with views of the saved queries
 };
 
 // What a GRANT statement gives the users: REFERENCES always, then the checked permissions in box order.

@@ -118,13 +118,15 @@ public:
         };
         const QString schema = QLatin1Char('\'') + database_ + QLatin1Char('\'');
         for (const QStringList& r :
-             query(QStringLiteral("SELECT TABLE_NAME FROM information_schema.TABLES WHERE TABLE_SCHEMA = %1")
+             query(QStringLiteral("SELECT TABLE_NAME FROM information_schema.TABLES WHERE TABLE_SCHEMA = %1 "
+                                  "AND TABLE_TYPE = 'BASE TABLE'")
                        .arg(schema)))
             table(r[0]);
         for (const QStringList& r :
              query(QStringLiteral("SELECT TABLE_NAME, COLUMN_NAME, COLUMN_TYPE, IS_NULLABLE FROM "
-                                  "information_schema.COLUMNS WHERE TABLE_SCHEMA = %1 "
-                                  "ORDER BY TABLE_NAME, ORDINAL_POSITION")
+                                  "information_schema.COLUMNS WHERE TABLE_SCHEMA = %1 AND TABLE_NAME IN "
+                                  "(SELECT TABLE_NAME FROM information_schema.TABLES WHERE TABLE_SCHEMA = %1 "
+                                  "AND TABLE_TYPE = 'BASE TABLE') ORDER BY TABLE_NAME, ORDINAL_POSITION")
                        .arg(schema)))
             table(r[0]).columns << CatalogColumn{r[1], r[2].toLower(), r[3] == QLatin1String("NO")};
         for (const QStringList& r :

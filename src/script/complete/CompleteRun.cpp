@@ -1,6 +1,7 @@
 #include "CompleteRun.h"
 
 #include "CompleteScript.h"
+#include "QueryViews.h"
 #include "ResultsHeader.h"
 #include "SchemaReader.h"
 #include "WindowOps.h"
@@ -33,6 +34,10 @@ RunOutcome runCompleteScript(const TargetDialect& dialect, const ConversionOptio
     }
     window.setProgress(QStringLiteral("Building ") + dialect.scriptType + QStringLiteral(" foreign keys"));
     window.appendScript(script.relationshipScript());
+    const QString views =
+        options.CreateViews ? savedQueryViews(dialect, options, script.plan(), reader) : QString();
+    if (!views.isEmpty())
+        window.appendScript(views);
     // A table whose columns could not be read counts as one field, as in the classic scripts.
     const PlanCounts counts = script.plan().counts();
     window.prependScript(

@@ -2,6 +2,7 @@
 
 #include "ChildTableRows.h"
 #include "CompleteScript.h"
+#include "QueryViews.h"
 #include "ResultsHeader.h"
 #include "RowLiterals.h"
 #include "SchemaReader.h"
@@ -314,6 +315,8 @@ DataOutcome runDataScript(const TargetDialect& dialect, const ConversionOptions&
                     statement(dialect.counterStatement(dialect, t.name, c.name));
     if (dialect.begin && dialect.transactionHoldsTables)
         statement(QStringLiteral("COMMIT"));
+    if (request.schema && options.CreateViews)
+        out.add(savedQueryViews(dialect, options, plan, reader));
     outcome.written = out.flush();
 
     for (int i = 0; i < script.tableCount(); ++i) {

@@ -1,0 +1,118 @@
+#include "QuerySql.h"
+
+#include <QDate>
+#include <QRegularExpression>
+#include <QTime>
+
+bool numeric(ValueType type) {
+    return type == ValueType::Integer || type == ValueType::Exact || type == ValueType::Float;
+}
+
+bool sameKind(ValueType a, ValueType b) {
+    return a == ValueType::Unknown || b == ValueType::Unknown || a == b || (numeric(a) && numeric(b));
+}
+
+QString textLiteral(const TargetDialect& d, const QString& text) {
+    const QString literal = stringLiteral(d, text);
+    return d.target == Target::SqlServer ? QLatin1Char('N') + literal : literal;
+}
+
+QString dateLiteral(const TargetDialect& d, const QString& text) {
+    // Access reads #m/d/yyyy# whatever the locale, and #yyyy-mm-dd#; a time alone is on day zero.
+    static const QRegularExpression us(QStringLiteral(R"(^(\d{1,2})/(\d{1,2})/(\d{4})(?:\s+(.*))?$)"));
+    static const QRegularExpression iso(QStringLiteral(R"(^(\d{4})-(\d{1,2})-(\d{1,2})(?:\s+(.*))?$)"));
+    static const QRegularExpression clock(
+        QStringLiteral(R"(^(\d{1,2}):(\d{2})(?::(\d{2}))?(?:\s*([AaPp][Mm]))?$)"));
+    QDate date(1899, 12, 30);
+    QString timeText = text.trimmed();
+    if (const auto m = us.match(timeText); m.hasMatch()) {
+        date = QDate(m.captured(3).toInt(), m.captured(1).toInt(), m.captured(2).toInt());
+        timeText = m.captured(4);
+    } else if (const auto m2 = iso.match(timeText); m2.hasMatch()) {
+        date = QDate(m2.captured(1).toInt(), m2.captured(2).toInt(), m2.captured(3).toInt());
+        timeText = m2.captured(4);
+    } else if (!clock.match(timeText).hasMatch()) {
+        return QString();
+    }
+    QTime time(0, 0, 0);
+    if (!timeText.isEmpty()) {
+        const auto t = clock.match(timeText.trimmed());
+        if (!t.hasMatch())
+            return QString();
+        int hour = t.captured(1).toInt();
+        const QString half = t.captured(4).toUpper();
+        if (!half.isEmpty()) {
+            if (hour < 1 || hour > 12)
+                return QString();
+            hour = hour % 12 + (half == QLatin1String("PM") ? 12 : 0);
+        }
+        time = QTime(hour, t.captured(2).toInt(), t.captured(3).toInt());
+    }
+    if (!date.isValid() || !time.isValid() || date.year() < 100)
+        return QString();
+    const QString value = date.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') +
+                          time.toString(QStringLiteral("HH:mm:ss"));
+    switch (d.target) {
+    case Target::SqlServer:
+        return QStringLiteral("CAST('%1' AS DATETIME2)")
+            .arg(QString(value).replace(QLatin1Char(' '), QLatin1Char('T')));
+    case Target::PostgreSql:
+    case Target::MySql:
+        return QStringLiteral("TIMESTAMP '%1'").arg(value);
+    case Target::Sqlite:
+        break;
+    }
+    return QLatin1Char('\'') + value + QLatin1Char('\''); // as SQLite's rows hold them
+}
+
+QString operand(const Sql& sql) {
+    return sql.simple ? sql.text : QLatin1Char('(') + sql.text + QLatin1Char(')');
+}
+
+Sql valueOf(const TargetDialect& d, const Sql& sql) {
+    if (!sql.predicate || d.target != Target::SqlServer)
+        return sql;
+    Sql value = sql;
+    value.text = QStringLiteral("CASE WHEN %1 THEN 1 WHEN NOT %1 THEN 0 END").arg(operand(sql));
+    value.predicate = false;
+    value.simple = false;
+    return value;
+}
+
+SqlOrReason conditionOf(const TargetDialect& d, const Sql& sql) {
+    if (sql.predicate)
+        return sql;
+    if (sql.type != ValueType::Boolean && !numeric(sql.type))
+        return QStringLiteral("a condition that is not a Yes/No value");
+    if (sql.type == ValueType::Boolean && d.target != Target::SqlServer)
+        return sql;
+    Sql condition = sql;
+    condition.text = operand(sql) + QStringLiteral(" <> 0");
+    condition.predicate = true;
+    condition.simple = false;
+    return condition;
+}
+
+QString castToText(const TargetDialect& d, const Sql& sql) {
+    if (sql.type == ValueType::Text)
+        return sql.text;
+    switch (d.target) {
+    case Target::SqlServer:
+        return QStringLiteral("CAST(%1 AS NVARCHAR(20))").arg(sql.text);
+    case Target::MySql:
+        return QStringLiteral("CAST(%1 AS CHAR)").arg(sql.text);
+    default:
+        return QStringLiteral("CAST(%1 AS TEXT)").arg(sql.text);
+    }
+}
+
+QString concatenated(const TargetDialect& d, const QStringList& parts) {
+    switch (d.target) {
+    case Target::MySql:
+        return QStringLiteral("CONCAT(%1)").arg(parts.join(QStringLiteral(", ")));
+    case Target::SqlServer:
+        return parts.join(QStringLiteral(" + "));
+    default:
+        return parts.join(QStringLiteral(" || "));
+    }
+}

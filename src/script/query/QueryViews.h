@@ -1,0 +1,24 @@
+#pragma once
+// The end of a complete script: a CREATE VIEW for every visible SELECT and UNION query that translates with
+// certainty, each after the views it reads, named as the query is named and cut as the tables are (never
+// taking a name the script gives a table, key or index); every other visible query as a comment holding its
+// Access SQL and why it is not a view, so that the script always loads.
+
+#include "ConversionOptions.h"
+#include "SavedQuery.h"
+#include "ScriptPlan.h"
+#include "TargetDialect.h"
+
+struct ViewsScript {
+    QString text; // empty without visible queries
+    int views = 0;
+};
+
+ViewsScript viewsScript(const TargetDialect& dialect, const ConversionOptions& options,
+                        const ScriptPlan& plan, const SavedQueries& queries);
+
+class SchemaReader;
+
+// The views of the database's saved queries, asked of the reader; a comment where they could not be read.
+QString savedQueryViews(const TargetDialect& dialect, const ConversionOptions& options,
+                        const ScriptPlan& plan, SchemaReader& reader);

@@ -1,0 +1,274 @@
+// The views of saved queries in the script with rows, loaded into real servers (PostgreSQL, MariaDB, SQLite,
+// each started by this test): a database of known rows written by mkmdb, given queries through the reader,
+// and for each case the rows its view returns, written out by hand.
+
+#include "CliWindow.h"
+#include "DataScript.h"
+#include "MdbWriter.h"
+#include "ReaderProcess.h"
+#include "TargetDialect.h"
+#include "servers/TestServer.h"
+
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+const QString readerPath = QStringLiteral(VELTRANE_BIN_DIR) + "/veltrane-reader";
+
+// The reader process for everything but the saved queries, which the test gives.
+class QueriesReader : public SchemaReader {
+public:
+    QueriesReader(SchemaReader& inner, SavedQueries queries) : inner_(inner), queries_(std::move(queries)) {}
+    TableList GetTableNames(const QString& p) override { return inner_.GetTableNames(p); }
+    FieldTable GetTableFields(const QString& p, const QString& t) override {
+        return inner_.GetTableFields(p, t);
+    }
+    IndexList GetTableIndexes(const QString& p, const QString& t) override {
+        return inner_.GetTableIndexes(p, t);
+    }
+    std::variant<ReadFailure, DatabaseSchema> GetDatabaseSchema(const QString& p) override {
+        return inner_.GetDatabaseSchema(p);
+    }
+    std::variant<ReadFailure, QList<Relationship>>
+    ReadDatabaseSchema(const QString& p, const std::function<void(TableDefinition&&)>& table) override {
+        return inner_.ReadDatabaseSchema(p, table);
+    }
+    std::variant<ReadFailure, SavedQueries> GetSavedQueries(const QString&) override { return queries_; }
+    RowsRead ReadTableRows(const QString& p, const QString& t,
+                           const std::function<bool(const RowBatch&)>& batch) override {
+        return inner_.ReadTableRows(p, t, batch);
+    }
+
+private:
+    SchemaReader& inner_;
+    SavedQueries queries_;
+};
+
+MdbColumn col(const char* name, MdbColumnType type, int length = 0) {
+    MdbColumn c;
+    c.name = name;
+    c.type = type;
+    c.length = length;
+    return c;
+}
+
+std::optional<MdbValue> n(std::int64_t v) {
+    return MdbValue{v};
+}
+std::optional<MdbValue> s(const char* v) {
+    return MdbValue{std::string(v)};
+}
+std::optional<MdbValue> day(double v) {
+    return MdbValue{v};
+}
+
+MdbSchema shop() {
+    using T = MdbColumnType;
+    const MdbIndex key{"PrimaryKey", {"ID"}, true, true, false, true, false, {}};
+    MdbTable customers{"Customers",
+                       false,
+                       {col("ID", T::Long), col("FirstName", T::Text, 20), col("LastName", T::Text, 20),
+                        col("City", T::Text, 20)},
+                       {key},
+                       false,
+                       {{n(1), s("Ann"), s("Lee"), s("Boston")},
+                        {n(2), s("Bob"), std::nullopt, s("Berlin")},
+                        {n(3), std::nullopt, std::nullopt, std::nullopt},
+                        {n(4), s("Cy"), s("Day"), s("Bonn")}},
+                       {}};
+    MdbTable orders{"Orders",
+                    false,
+                    {col("ID", T::Long), col("CustID", T::Long), col("Total", T::Currency),
+                     col("Placed", T::DateTime), col("Shipped", T::YesNo), col("Qty", T::Integer)},
+                    {key},
+                    false,
+                    {{n(1), n(1), MdbValue{MdbCurrency{1500000}}, day(45306.5), MdbValue{true}, n(2)},
+                     {n(2), n(1), MdbValue{MdbCurrency{500000}}, day(45342), MdbValue{false}, n(1)},
+                     {n(3), n(2), MdbValue{MdbCurrency{3000000}}, day(45356), MdbValue{true}, n(5)},
+                     {n(4), n(4), MdbValue{MdbCurrency{755000}}, day(45291), MdbValue{false}, n(3)},
+                     {n(5), n(2), MdbValue{MdbCurrency{200000}}, day(45322), MdbValue{true}, n(1)}},
+                    {}};
+    return MdbSchema{{customers, orders}, {}};
+}
+
+struct ViewCase {
+    const char* name;
+    const char* sql;
+    QStringList columns; // read back from the view
+    QStringList rows;    // "|" between values, "NULL" for NULL
+};
+
+const QList<ViewCase>& cases() {
+    static const QList<ViewCase> all{
+        {"Big Orders",
+         "SELECT Orders.ID, Customers.City\r\nFROM Orders INNER JOIN Customers ON Orders.CustID = "
+         "Customers.ID\r\n"
+         "WHERE Orders.Total>100;",
+         {"ID", "City"},
+         {"1|Boston", "3|Berlin"}},
+        // Read by Big Order Cities, which comes first by name but must follow it.
+        {"Big Order Cities", "SELECT DISTINCT City FROM [Big Orders];", {"City"}, {"Berlin", "Boston"}},
+        {"Names",
+         "SELECT ID, [FirstName] & \" \" & [LastName] AS FullName, [firstname] & [LASTNAME] AS Joined FROM "
+         "Customers;",
+         {"ID", "FullName", "Joined"},
+         {"1|Ann Lee|AnnLee", "2|Bob |Bob", "3| |NULL", "4|Cy Day|CyDay"}},
+        {"Sizes",
+         "SELECT ID, IIf(Total >= 100, \"big\", \"small\") AS Size, IIf(Shipped, \"sent\", \"waiting\") AS "
+         "State "
+         "FROM Orders;",
+         {"ID", "Size", "State"},
+         {"1|big|sent", "2|small|waiting", "3|big|sent", "4|small|waiting", "5|small|sent"}},
+        {"Places",
+         "SELECT ID, Nz(City, \"?\") AS Place, Nz(LastName) AS Last, IsNull(FirstName) AS Unnamed FROM "
+         "Customers;",
+         {"ID", "Place", "Last"},
+         {"1|Boston|Lee", "2|Berlin|", "3|?|", "4|Bonn|Day"}},
+        {"Dates",
+         "SELECT ID, Year(Placed) AS Y, Month(Placed) AS M, DateAdd(\"d\", 10, Placed) AS Later, "
+         "DateDiff(\"m\", Placed, #3/1/2024#) AS Months, DatePart(\"q\", Placed) AS Q FROM Orders "
+         "WHERE Placed >= #1/1/2024# AND Placed - 1 < #2024-03-04#;",
+         {"ID", "Y", "M", "Later", "Months", "Q"},
+         {"1|2024|1|2024-01-25 12:00:00|2|1", "2|2024|2|2024-03-01 00:00:00|1|1",
+          "5|2024|1|2024-02-10 00:00:00|2|1"}},
+        {"B Cities",
+         "SELECT ID FROM Customers WHERE City LIKE \"b*n\" AND City NOT LIKE \"?onn\";",
+         {"ID"},
+         {"1", "2"}},
+        {"In Boston",
+         "SELECT ID FROM Customers WHERE City = \"BOSTON\" OR LastName <> \"lee\" OR City IN (\"berlin\");",
+         {"ID"},
+         {"1", "2", "4"}},
+        {"Top Two", "SELECT TOP 2 ID, Qty FROM Orders ORDER BY Qty DESC, ID;", {"ID", "Qty"}, {"3|5", "4|3"}},
+        {"Regulars",
+         "SELECT CustID, Count(*) AS N, Sum(Qty) AS Q FROM Orders GROUP BY CustID HAVING Count(*) > 1;",
+         {"CustID", "N", "Q"},
+         {"1|2|3", "2|2|6"}},
+        {"Cities",
+         "SELECT City FROM Customers WHERE City IS NOT NULL\r\nUNION SELECT \"Boston\" FROM Orders;",
+         {"City"},
+         {"Berlin", "Bonn", "Boston"}},
+        {"Singles",
+         "SELECT CustID AS Who FROM Orders WHERE Qty = 1\r\nUNION ALL SELECT ID FROM Customers WHERE ID IN "
+         "(1, 3);",
+         {"Who"},
+         {"1", "1", "2", "3"}},
+        {"Above Average",
+         "SELECT ID FROM Orders WHERE Total > (SELECT Avg(Total) FROM Orders);",
+         {"ID"},
+         {"1", "3"}},
+        {"Largest Orders",
+         "SELECT ID FROM Orders AS O WHERE Total = (SELECT Max(Total) FROM Orders WHERE CustID = O.CustID);",
+         {"ID"},
+         {"1", "3", "4"}},
+        {"Doubled",
+         "SELECT ID, Qty * 2 AS Twice, Twice + 1 AS More FROM Orders WHERE ID BETWEEN 2 AND 3;",
+         {"ID", "Twice", "More"},
+         {"2|2|3", "3|10|11"}},
+    };
+    return all;
+}
+
+} // namespace
+
+class TestQueryViewsServers : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void viewsReturnTheirRows_data();
+    void viewsReturnTheirRows();
+
+private:
+    std::unique_ptr<TestServer> servers_[3];
+    QString why_[3];
+    QTemporaryDir dir_;
+    QString path_;
+};
+
+void TestQueryViewsServers::initTestCase() {
+    const char* names[] = {"postgres", "mariadb", "sqlite"};
+    for (int i = 0; i < 3; ++i)
+        servers_[i] = startServer(names[i], why_[i]);
+    path_ = dir_.filePath("shop.mdb");
+    std::string error;
+    QVERIFY2(writeMdb(shop(), path_.toStdString(), &error), error.c_str());
+}
+
+void TestQueryViewsServers::viewsReturnTheirRows_data() {
+    QTest::addColumn<int>("server");
+    QTest::newRow("postgres") << 0;
+    QTest::newRow("mariadb") << 1;
+    QTest::newRow("sqlite") << 2;
+}
+
+void TestQueryViewsServers::viewsReturnTheirRows() {
+    QFETCH(int, server);
+    TestServer* target = servers_[server].get();
+    if (!target)
+        skipOrFail(why_[server]);
+    const TargetDialect& d = server == 0   ? postgreSqlDialect()
+                             : server == 1 ? mySqlDialect()
+                                           : sqliteDialect();
+    SavedQueries queries;
+    for (const ViewCase& c : cases())
+        queries << SavedQuery{c.name, QueryKind::Select, c.sql, false};
+    queries << SavedQuery{"Since", QueryKind::Select, "PARAMETERS [From] DateTime;\r\nSELECT * FROM Orders;",
+                          false};
+    std::sort(queries.begin(), queries.end(),
+              [](const SavedQuery& a, const SavedQuery& b) { return a.name < b.name; });
+    ReaderProcess process(readerPath);
+    QueriesReader reader(process, queries);
+    ConversionOptions options;
+    options.DatabasePath = path_;
+    options.ScriptType = d.scriptType;
+    CliWindow window(options, false);
+    std::string script;
+    const DataOutcome outcome = runDataScript(d, options, {}, window, reader,
+                                              [&script](std::string_view bytes) {
+                                                  script += bytes;
+                                                  return true;
+                                              },
+                                              {});
+    QVERIFY(outcome.written);
+    const QString text = QString::fromStdString(script);
+    QVERIFY2(text.contains("-- Query Since is not a view here: parameter query"),
+             qPrintable(text.right(3000)));
+    QVERIFY(text.indexOf("CREATE VIEW " + quoteName(d, "Big Orders")) <
+            text.indexOf("CREATE VIEW " + quoteName(d, "Big Order Cities")));
+    const LoadResult loaded = target->load(QByteArray::fromStdString(script));
+    QVERIFY2(loaded.ok, qPrintable(loaded.error.left(2000) + "\n" + text.right(4000)));
+
+    // The same check of every view made as the script with rows of every database gets.
+    static const QRegularExpression view(QStringLiteral("^CREATE VIEW (.+) AS\r$"),
+                                         QRegularExpression::MultilineOption);
+    int views = 0;
+    for (auto m = view.globalMatch(text); m.hasNext(); ++views) {
+        const QString name = m.next().captured(1);
+        const LoadResult selected = target->execute("SELECT COUNT(*) FROM " + name);
+        QVERIFY2(selected.ok, qPrintable(name + ": " + selected.error.left(2000)));
+    }
+    QCOMPARE(views, int(cases().size()));
+
+    const QString castTo = server == 0 ? "TEXT" : server == 1 ? "CHAR" : "TEXT";
+    for (const ViewCase& c : cases()) {
+        QStringList selects;
+        for (const QString& column : c.columns)
+            selects << QStringLiteral("CASE WHEN %1 IS NULL THEN 'NULL' ELSE CAST(%1 AS %2) END")
+                           .arg(quoteName(d, column), castTo);
+        QStringList got;
+        for (const QStringList& row :
+             target->select("SELECT " + selects.join(", ") + " FROM " + quoteName(d, c.name)))
+            got << row.join("|").replace(".000", ""); // MariaDB's DATETIME(3)
+        got.sort();
+        QStringList want = c.rows;
+        want.sort();
+        QVERIFY2(got == want,
+                 qPrintable(QString(c.name) + ": " + got.join(", ") + "\n  != " + want.join(", ")));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestQueryViewsServers)
+#include "TestQueryViewsServers.moc"
