@@ -3,6 +3,7 @@
 // its texts converted as UTF-16.
 
 #include "ReaderProtocol.h"
+#include "crypt/DecryptedPages.h"
 
 #include <glib.h>
 // glib must come first in C++: mdbtools.h includes it inside its extern "C" block.
@@ -37,14 +38,17 @@ struct DatabaseDeleter {
     void operator()(MdbHandle* mdb) const { mdb_close(mdb); }
 };
 
-// An open database and the mapped file it reads from; the file is declared first so that it outlives the
-// handle.
+// An open database and the mapped file it reads from, or the decrypted copy of an encrypted file; both are
+// declared first so that they outlive the handle.
 struct Database {
     FileMapping file;
+    encryption::DecryptedPages decrypted;
     std::unique_ptr<MdbHandle, DatabaseDeleter> handle;
 
     MdbHandle* get() const { return handle.get(); }
 };
 
-// Opens the file at path into database; the failure Access reports when it cannot.
-std::optional<readerprotocol::Failure> openDatabase(const std::string& path, Database& database);
+// Opens the file at path into database, decrypting it with password when it is encrypted; the failure
+// Access reports when it cannot.
+std::optional<readerprotocol::Failure> openDatabase(const std::string& path, const std::string& password,
+                                                    Database& database);

@@ -61,10 +61,10 @@ std::vector<CatalogTable> listedTables(std::vector<CatalogTable> rows, const Com
 
 } // namespace
 
-TablesAnswer readTableNames(const std::string& path) {
+TablesAnswer readTableNames(const std::string& path, const std::string& password) {
     TablesAnswer answer;
     Database database;
-    if ((answer.failure = openDatabase(path, database)))
+    if ((answer.failure = openDatabase(path, password, database)))
         return answer;
     CatalogWalk walk;
     if ((answer.failure = walkAll(database.get(), path, false, walk)))
@@ -75,9 +75,10 @@ TablesAnswer readTableNames(const std::string& path) {
     return answer;
 }
 
-FieldsAnswer readTableFields(const std::string& path, const std::string& tableName) {
+FieldsAnswer readTableFields(const std::string& path, const std::string& tableName,
+                             const std::string& password) {
     Database database;
-    if (openDatabase(path, database))
+    if (openDatabase(path, password, database))
         return {};
     std::optional<CatalogTable> table = findTable(database.get(), tableName);
     if (!table)
@@ -85,9 +86,10 @@ FieldsAnswer readTableFields(const std::string& path, const std::string& tableNa
     return describeTable(database.get(), path, *table, {.fields = true}).fields;
 }
 
-IndexesAnswer readTableIndexes(const std::string& path, const std::string& tableName) {
+IndexesAnswer readTableIndexes(const std::string& path, const std::string& tableName,
+                               const std::string& password) {
     Database database;
-    if (openDatabase(path, database))
+    if (openDatabase(path, password, database))
         return {};
     std::optional<CatalogTable> table = findTable(database.get(), tableName);
     if (!table)
@@ -95,9 +97,10 @@ IndexesAnswer readTableIndexes(const std::string& path, const std::string& table
     return describeTable(database.get(), path, *table, {.indexes = true}).indexes;
 }
 
-bool readSchema(const std::string& path, const std::function<bool(const std::string& frame)>& send) {
+bool readSchema(const std::string& path, const std::string& password,
+                const std::function<bool(const std::string& frame)>& send) {
     Database database;
-    if (const std::optional<Failure> failure = openDatabase(path, database))
+    if (const std::optional<Failure> failure = openDatabase(path, password, database))
         return send(encodeSchemaHead(failure, 0));
     CatalogWalk walk;
     if (const std::optional<Failure> failure = walkAll(database.get(), path, true, walk))

@@ -64,7 +64,7 @@ TableSchema describeLinkedTable(const std::string& path, const CatalogTable& lin
     failed.name = link.name;
     failed.indexes.kind = IndexesAnswer::Kind::Unreadable;
     Database linked;
-    if (openDatabase(*file, linked))
+    if (openDatabase(*file, {}, linked))
         return failed;
     std::optional<CatalogTable> target =
         findTable(linked.get(), foreignName.empty() ? link.name : foreignName);

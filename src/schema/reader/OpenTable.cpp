@@ -24,7 +24,7 @@ std::optional<Failure> useTable(MdbHandle* mdb, const std::string& path, Catalog
         if (!file)
             return failureFor(FileNotFound, table.database);
         Database linked;
-        if (std::optional<Failure> failure = openDatabase(*file, linked))
+        if (std::optional<Failure> failure = openDatabase(*file, {}, linked))
             return failure;
         const std::string foreign = table.foreignName.empty() ? table.name : table.foreignName;
         std::optional<CatalogTable> target = findTable(linked.get(), foreign);
@@ -44,10 +44,11 @@ std::optional<Failure> useTable(MdbHandle* mdb, const std::string& path, Catalog
 
 } // namespace
 
-std::optional<Failure> withOpenTable(const std::string& path, const std::string& tableName,
+std::optional<Failure> withOpenTable(const std::string& path, const std::string& password,
+                                     const std::string& tableName,
                                      const std::function<void(const OpenTable& open)>& use) {
     Database database;
-    if (std::optional<Failure> failure = openDatabase(path, database))
+    if (std::optional<Failure> failure = openDatabase(path, password, database))
         return failure;
     std::optional<CatalogTable> table = findTable(database.get(), tableName);
     if (!table)

@@ -23,5 +23,6 @@ struct OpenTable {
 // Hands the table to use while its file is open. A failure, and use is not called, when the file cannot be
 // opened, the table is not there, its definition cannot be read or its rows lie where they cannot be read
 // (an ODBC link, a linked file that is not there).
-std::optional<readerprotocol::Failure> withOpenTable(const std::string& path, const std::string& table,
+std::optional<readerprotocol::Failure> withOpenTable(const std::string& path, const std::string& password,
+                                                     const std::string& table,
                                                      const std::function<void(const OpenTable& open)>& use);
