@@ -14,7 +14,12 @@ QString usageText(const QCommandLineParser& parser) {
                "--data writes every row of every table after the tables and before their indexes,\n"
                "foreign keys and counters, for \"SQL Server\", \"PostgreSQL\", \"MySQL\" and \"SQLite\":\n"
                "one script that loads unedited (psql -v ON_ERROR_STOP=1 -f, mariadb DB <, sqlite3 DB <).\n"
-               "A value a server cannot hold is named in a comment and on standard error (exit 65).\n");
+               "A value a server cannot hold is named in a comment and on standard error (exit 65).\n"
+               "\n"
+               "An encrypted database (Access 2007 and later, with a database password) opens with\n"
+               "its password: --password-file FILE, else VELTRANE_PASSWORD, else a prompt without\n"
+               "echo when standard input is a terminal. Never give it as an argument. A missing or\n"
+               "wrong password ends with exit status 77.\n");
 }
 
 // "--grant select,update": the permissions to grant besides REFERENCES.
@@ -102,6 +107,12 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     parser.addOptions({scriptType, go, noIndexes, noPrimaryKey, systemTables, stripSpaces, keepIllegal,
                        permissions, grant, users, output, lf, verbose, data, dataOnly, table, csv, help,
                        version});
+    const QCommandLineOption passwordFile(
+        QStringLiteral("password-file"),
+        QStringLiteral("An encrypted database's password: the first line of FILE (else "
+                       "VELTRANE_PASSWORD, else a prompt on a terminal)."),
+        QStringLiteral("FILE"));
+    parser.addOption(passwordFile);
 
     if (!parser.parse(arguments))
         return CliUsageError{parser.errorText()};
@@ -136,6 +147,7 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     request.dataOnly = parser.isSet(dataOnly);
     request.csvFolder = parser.value(csv);
     request.tables = parser.values(table);
+    request.passwordFile = parser.value(passwordFile);
     const QStringList dataTypes{QStringLiteral("SQL Server"), QStringLiteral("PostgreSQL"),
                                 QStringLiteral("MySQL"), QStringLiteral("SQLite")};
     if (request.data && !dataTypes.contains(options.ScriptType))

@@ -15,7 +15,8 @@ struct CliRequest {
     bool data = false;
     bool dataOnly = false;
     QString csvFolder;
-    QStringList tables; // --table: only these
+    QStringList tables;   // --table: only these
+    QString passwordFile; // --password-file: an encrypted database's password is its first line
 };
 
 // What the command line asks for besides a conversion.
