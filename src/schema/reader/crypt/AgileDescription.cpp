@@ -126,7 +126,7 @@ EncryptionInfo readAgileDescription(std::string_view xml) {
     auto hashValue = base64(key, "encryptedVerifierHashValue");
     auto keyValue = base64(key, "encryptedKeyValue");
     if (!spinCount || !hashInput || !hashValue || !keyValue)
-        return Damaged{"encryptedKey: an encrypted value is missing or malformed"};
+        return Damaged{"encryptedKey: the spin count or an encrypted value is missing or malformed"};
     if (*spinCount > largestSpinCount)
         return Damaged{"encryptedKey: the spin count is out of range"};
     agile.spinCount = *spinCount;

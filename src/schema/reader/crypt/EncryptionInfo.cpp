@@ -132,6 +132,8 @@ EncryptionInfo readCryptoApiInfo(ByteReader& in) {
     if (hashAlgorithm != hashFromFlags && hashAlgorithm != hashSha1)
         return Unsupported{"Office encryption with hash 0x" + std::to_string(hashAlgorithm)};
     const bool rc4 = *cipher == Cipher::Rc4;
+    if (rc4 == bool(flags & aesFlag))
+        return Damaged{"the header's flags do not match its cipher"};
     if (keyBits == 0) {
         if (rc4)
             keyBits = (provider.empty() || provider.find(" base ") != std::string::npos) ? 40 : 128;
