@@ -6,6 +6,7 @@
 #include "EncryptionInfo.h"
 #include "PageDecryption.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string_view>
