@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QUrl>
+#include <algorithm>
 
 namespace {
 
@@ -129,7 +130,9 @@ void frmMain::mnuSaveWithData_Click() {
     }
     running = true;
     setRunControlsEnabled(false);
-    const QStringList messages = SaveScriptWithData(this, *dialect, options, target, givenReader);
+    std::string password = passwordForRun(options.DatabasePath);
+    const QStringList messages = SaveScriptWithData(this, *dialect, options, target, givenReader, password);
+    std::fill(password.begin(), password.end(), '\0');
     setRunControlsEnabled(true);
     running = false;
     if (!messages.isEmpty()) {
