@@ -3,6 +3,7 @@
 // unsupported encryption header named as such (exit 65), never a crash.
 
 #include "FileTestHelpers.h"
+#include "ReaderProtocol.h"
 
 #include <QDir>
 #include <QProcess>
@@ -57,6 +58,8 @@ private slots:
     void refusedWithoutThePassword();
     void damagedOrUnsupportedHeader_data();
     void damagedOrUnsupportedHeader();
+    void requestCarriesThePasswordWhenThereIsOne_data();
+    void requestCarriesThePasswordWhenThereIsOne();
 };
 
 void TestEncryptedDatabases::everyRowWithThePassword_data() {
@@ -198,6 +201,47 @@ void TestEncryptedDatabases::damagedOrUnsupportedHeader() {
     QCOMPARE(result.exitCode, 65);
     QVERIFY2(QString::fromLocal8Bit(result.err).contains(message), result.err.constData());
     QVERIFY(!result.err.contains("Unrecognized database format"));
+}
+
+void TestEncryptedDatabases::requestCarriesThePasswordWhenThereIsOne_data() {
+    using readerprotocol::RequestKind;
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("password");
+    QTest::addRow("tables, none") << int(RequestKind::Tables) << ""
+                                  << "";
+    QTest::addRow("tables") << int(RequestKind::Tables) << ""
+                            << "1234";
+    QTest::addRow("schema, not ASCII") << int(RequestKind::Schema) << ""
+                                       << "pässwörd 🔑";
+    QTest::addRow("rows") << int(RequestKind::Rows) << "Customers"
+                          << "Test123";
+    QTest::addRow("rows, none") << int(RequestKind::Rows) << "Customers"
+                                << "";
+}
+
+// The password travels after the request's other fields, and only when there is one: a request without
+// one is byte for byte what it was before; anything after the password spoils the request.
+void TestEncryptedDatabases::requestCarriesThePasswordWhenThereIsOne() {
+    QFETCH(int, kind);
+    QFETCH(QString, table);
+    QFETCH(QString, password);
+    const readerprotocol::Request request{readerprotocol::RequestKind(kind), "/data/x.accdb",
+                                          table.toStdString(), password.toStdString()};
+    const std::string frame = readerprotocol::encode(request);
+    const std::string_view payload = std::string_view(frame).substr(4);
+    const auto decoded = readerprotocol::decodeRequest(payload);
+    QVERIFY(decoded);
+    QCOMPARE(int(decoded->kind), kind);
+    QCOMPARE(decoded->path, request.path);
+    QCOMPARE(decoded->table, request.table);
+    QCOMPARE(decoded->password, request.password);
+    readerprotocol::Request without = request;
+    without.password.clear();
+    const std::string plain = readerprotocol::encode(without);
+    QCOMPARE(frame.size() > plain.size(), !password.isEmpty());
+    // Two more texts: one more than a request can hold, whether it had a password or not.
+    QVERIFY(!readerprotocol::decodeRequest(std::string(payload) + "\x01x\x01y"));
 }
 
 QTEST_GUILESS_MAIN(TestEncryptedDatabases)
