@@ -20,8 +20,8 @@ enum class RequestKind : std::uint32_t { Tables = 1, Fields = 2, Indexes = 3, Sc
 struct Request {
     RequestKind kind = RequestKind::Tables;
     std::string path;
-    std::string table;    // Fields, Indexes and Rows only
-    std::string password; // an encrypted file's; sent only when there is one
+    std::string table;         // Fields, Indexes and Rows only
+    std::string password = {}; // an encrypted file's; sent only when there is one
 };
 
 // The error numbers and texts users of Access know for a database that cannot be read.
