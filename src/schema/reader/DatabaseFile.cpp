@@ -99,13 +99,17 @@ std::optional<Failure> openDatabase(const std::string& path, const std::string& 
         if (const std::optional<encryption::UnlockFailure> failure =
                 database.decrypted.decrypt(bytes, password))
             return encryptionFailure(*failure, path);
-        if (!database.decrypted.empty())
+        if (database.decrypted.empty()) {
+            database.handle.reset(mdb_open_buffer(database.file.data(), database.file.size(), MDB_NOFLAGS));
+        } else {
+            // The encrypted bytes are not needed again, and the reader's memory limit counts both copies.
+            database.file.unmap();
             database.handle.reset(
                 mdb_open_buffer(database.decrypted.data(), database.decrypted.size(), MDB_NOFLAGS));
-        else
-            database.handle.reset(mdb_open_buffer(database.file.data(), database.file.size(), MDB_NOFLAGS));
-    } else
+        }
+    } else {
         database.handle.reset(mdb_open(path.c_str(), MDB_NOFLAGS));
+    }
     if (!database.handle)
         return failureFor(UnrecognizedFormat, path);
     convertTextsAsUtf16(database.get());

@@ -26,10 +26,9 @@ public:
     bool map(const std::string& path);
     void* data() const { return address_; }
     std::size_t size() const { return size_; }
-
-private:
     void unmap();
 
+private:
     void* address_ = nullptr;
     std::size_t size_ = 0;
 };

@@ -17,6 +17,7 @@ constexpr std::size_t versionOffset = 0x14;
 constexpr unsigned char firstAceVersion = 2;
 constexpr std::size_t acePageSize = 4096;
 constexpr std::size_t encodingKeyOffset = 0x3e;
+constexpr std::size_t infoLengthOffset = 0x299;
 
 } // namespace
 
@@ -51,6 +52,9 @@ std::optional<UnlockFailure> DecryptedPages::decrypt(std::string_view file, std:
     if (file.size() < 2 * acePageSize || static_cast<unsigned char>(file[versionOffset]) < firstAceVersion)
         return std::nullopt;
     const std::string_view header = file.substr(0, acePageSize);
+    // A file without encryption info is not encrypted: most files, spared the unmasking of the key.
+    if (header[infoLengthOffset] == 0 && header[infoLengthOffset + 1] == 0)
+        return std::nullopt;
     const std::optional<EncodingKey> key = encodingKeyOf(header);
     if (!key)
         return UnlockFailure{UnlockFailure::Kind::NoCrypto,

@@ -266,18 +266,13 @@ std::optional<UnlockFailure> unlockCryptoApi(PageDecrypter::State& state, const 
     Secret key;
     if (!state.blockKey(0, key))
         return failure(Kind::NoCrypto, "key derivation");
-    // RC4 runs on from the verifier into its hash; AES decrypts both in blocks of their own.
+    // RC4 runs on from the verifier into its hash; AES (ECB) decrypts both block by block.
     Bytes encrypted = verifier;
     encrypted.insert(encrypted.end(), verifierHash.begin(), verifierHash.end());
     Secret plain(encrypted.size());
-    if (rc4) {
-        if (!state.crypto.decrypt(state.cipher.get(), key, nullptr, encrypted.data(), plain.data(),
-                                  encrypted.size()))
-            return failure(Kind::NoCrypto, "RC4");
-    } else if (!state.crypto.decrypt(state.cipher.get(), key, nullptr, encrypted.data(), plain.data(),
-                                     encrypted.size())) {
-        return failure(Kind::NoCrypto, "AES");
-    }
+    if (!state.crypto.decrypt(state.cipher.get(), key, nullptr, encrypted.data(), plain.data(),
+                              encrypted.size()))
+        return failure(Kind::NoCrypto, rc4 ? "RC4" : "AES");
     Secret decryptedVerifier(plain.data(), verifier.size());
     Secret decryptedHash(plain.data() + verifier.size(), verifierHash.size());
     Secret expected;
