@@ -70,9 +70,10 @@ bool canAskPassword() {
 }
 
 std::optional<std::string> askPassword(const QString& databasePath) {
+    // Echo goes off before the prompt shows: turning it off discards what was typed before.
+    const NoEcho noEcho;
     std::fprintf(stderr, "Password for %s: ", databasePath.toLocal8Bit().constData());
     std::fflush(stderr);
-    const NoEcho noEcho;
     std::string password;
     for (;;) {
         char c = 0;
