@@ -5,10 +5,16 @@
 #include "FileTestHelpers.h"
 #include "ReaderProtocol.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -42,6 +48,48 @@ QByteArray readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Runs veltrane-cli on a terminal of its own, with no password in its environment, and types answer when it
+// asks; what the terminal showed and the exit status (-1 when it did not end within 60 s).
+std::pair<int, QByteArray> runOnTerminal(const QStringList& arguments, const QByteArray& answer) {
+    QList<QByteArray> bytes{cli.toLocal8Bit()};
+    for (const QString& argument : arguments)
+        bytes << argument.toLocal8Bit();
+    std::vector<char*> argv;
+    for (QByteArray& argument : bytes)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    int terminal = -1;
+    const pid_t child = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+    if (child == 0) {
+        ::unsetenv("VELTRANE_PASSWORD");
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    QByteArray shown;
+    bool answered = false;
+    const QDeadlineTimer deadline(60'000);
+    while (!deadline.hasExpired()) {
+        pollfd ready{terminal, POLLIN, 0};
+        if (::poll(&ready, 1, int(deadline.remainingTime())) <= 0)
+            break;
+        char chunk[4096];
+        const ssize_t got = ::read(terminal, chunk, sizeof chunk);
+        if (got <= 0)
+            break; // the program has ended and closed the terminal
+        shown.append(chunk, got);
+        if (!answered && shown.contains("Password for ")) {
+            const QByteArray line = answer + "\n";
+            answered = ::write(terminal, line.constData(), std::size_t(line.size())) == line.size();
+        }
+    }
+    if (deadline.hasExpired())
+        ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ::close(terminal);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, shown};
+}
+
 bool writeAll(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
@@ -58,6 +106,8 @@ private slots:
     void refusedWithoutThePassword();
     void damagedOrUnsupportedHeader_data();
     void damagedOrUnsupportedHeader();
+    void promptOnATerminal_data();
+    void promptOnATerminal();
     void requestCarriesThePasswordWhenThereIsOne_data();
     void requestCarriesThePasswordWhenThereIsOne();
 };
@@ -201,6 +251,33 @@ void TestEncryptedDatabases::damagedOrUnsupportedHeader() {
     QCOMPARE(result.exitCode, 65);
     QVERIFY2(QString::fromLocal8Bit(result.err).contains(message), result.err.constData());
     QVERIFY(!result.err.contains("Unrecognized database format"));
+}
+
+void TestEncryptedDatabases::promptOnATerminal_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<int>("status");
+    QTest::addRow("encrypted, right password") << "db2013-enc.accdb" << QByteArray("1234") << true << 0;
+    QTest::addRow("encrypted, wrong password") << "db2007-oldenc.accdb" << QByteArray("Test12") << true << 77;
+    QTest::addRow("not encrypted: no question") << "testV2007.accdb" << QByteArray() << false << 0;
+}
+
+// With no password given and a terminal to ask on, the program asks only for an encrypted file, and what is
+// typed does not show.
+void TestEncryptedDatabases::promptOnATerminal() {
+    REQUIRE_FIXTURES();
+    QFETCH(QString, file);
+    QFETCH(QByteArray, answer);
+    QFETCH(bool, asked);
+    QFETCH(int, status);
+    const QString path = fixtures + "/" + file;
+    const auto [exitCode, shown] = runOnTerminal({path}, answer);
+    QCOMPARE(exitCode, status);
+    QCOMPARE(shown.contains("Password for " + path.toLocal8Bit() + ": "), asked);
+    if (!answer.isEmpty())
+        QVERIFY2(!shown.contains(answer), shown.constData());
+    QCOMPARE(shown.contains("CREATE TABLE "), status == 0);
 }
 
 void TestEncryptedDatabases::requestCarriesThePasswordWhenThereIsOne_data() {
