@@ -80,8 +80,7 @@ void FileMapping::unmap() {
     size_ = 0;
 }
 
-std::optional<Failure> openDatabase(const std::string& path, const std::string& password,
-                                    Database& database) {
+std::optional<Failure> openDatabase(const std::string& path, Credentials& credentials, Database& database) {
     switch (checkDatabaseFile(path)) {
     case FileVerdict::Missing:
         return failureFor(FileNotFound, path);
@@ -97,7 +96,7 @@ std::optional<Failure> openDatabase(const std::string& path, const std::string& 
     if (database.file.map(path)) {
         const std::string_view bytes(static_cast<const char*>(database.file.data()), database.file.size());
         if (const std::optional<encryption::UnlockFailure> failure =
-                database.decrypted.decrypt(bytes, password))
+                database.decrypted.decrypt(bytes, credentials.password, credentials.keys))
             return encryptionFailure(*failure, path);
         if (database.decrypted.empty()) {
             database.handle.reset(mdb_open_buffer(database.file.data(), database.file.size(), MDB_NOFLAGS));

@@ -47,7 +47,14 @@ struct Database {
     MdbHandle* get() const { return handle.get(); }
 };
 
-// Opens the file at path into database, decrypting it with password when it is encrypted; the failure
-// Access reports when it cannot.
-std::optional<readerprotocol::Failure> openDatabase(const std::string& path, const std::string& password,
+// What opens an encrypted file: the request's password, and the keys derived for the file opened last, which
+// the reader keeps from one request to the next.
+struct Credentials {
+    std::string password;
+    encryption::UnlockedKeys keys;
+};
+
+// Opens the file at path into database, decrypting it with the credentials when it is encrypted; the
+// failure Access reports when it cannot.
+std::optional<readerprotocol::Failure> openDatabase(const std::string& path, Credentials& credentials,
                                                     Database& database);

@@ -61,10 +61,10 @@ std::vector<CatalogTable> listedTables(std::vector<CatalogTable> rows, const Com
 
 } // namespace
 
-TablesAnswer readTableNames(const std::string& path, const std::string& password) {
+TablesAnswer readTableNames(const std::string& path, Credentials& credentials) {
     TablesAnswer answer;
     Database database;
-    if ((answer.failure = openDatabase(path, password, database)))
+    if ((answer.failure = openDatabase(path, credentials, database)))
         return answer;
     CatalogWalk walk;
     if ((answer.failure = walkAll(database.get(), path, false, walk)))
@@ -76,9 +76,9 @@ TablesAnswer readTableNames(const std::string& path, const std::string& password
 }
 
 FieldsAnswer readTableFields(const std::string& path, const std::string& tableName,
-                             const std::string& password) {
+                             Credentials& credentials) {
     Database database;
-    if (openDatabase(path, password, database))
+    if (openDatabase(path, credentials, database))
         return {};
     std::optional<CatalogTable> table = findTable(database.get(), tableName);
     if (!table)
@@ -87,9 +87,9 @@ FieldsAnswer readTableFields(const std::string& path, const std::string& tableNa
 }
 
 IndexesAnswer readTableIndexes(const std::string& path, const std::string& tableName,
-                               const std::string& password) {
+                               Credentials& credentials) {
     Database database;
-    if (openDatabase(path, password, database))
+    if (openDatabase(path, credentials, database))
         return {};
     std::optional<CatalogTable> table = findTable(database.get(), tableName);
     if (!table)
@@ -97,10 +97,10 @@ IndexesAnswer readTableIndexes(const std::string& path, const std::string& table
     return describeTable(database.get(), path, *table, {.indexes = true}).indexes;
 }
 
-bool readSchema(const std::string& path, const std::string& password,
+bool readSchema(const std::string& path, Credentials& credentials,
                 const std::function<bool(const std::string& frame)>& send) {
     Database database;
-    if (const std::optional<Failure> failure = openDatabase(path, password, database))
+    if (const std::optional<Failure> failure = openDatabase(path, credentials, database))
         return send(encodeSchemaHead(failure, 0));
     CatalogWalk walk;
     if (const std::optional<Failure> failure = walkAll(database.get(), path, true, walk))

@@ -5,6 +5,7 @@
 //
 // Usage: veltrane-reader [--memory-limit-mb N]   (N = 0: no limit; default 1024)
 
+#include "DatabaseFile.h"
 #include "ReaderProtocol.h"
 #include "RequestDispatch.h"
 
@@ -140,6 +141,8 @@ int main(int argc, char** argv) {
     ::signal(SIGPIPE, SIG_IGN);
     limitMemory(*memoryLimit);
 
+    // The keys of the encrypted file read last, wiped when the reader ends.
+    Credentials credentials;
     while (std::optional<Request> request = nextRequest(STDIN_FILENO)) {
         // Frames are gathered and written 16 KiB at a time (a whole schema has a frame per table), and
         // whatever is left once the answer is complete.
@@ -152,8 +155,9 @@ int main(int argc, char** argv) {
             pending.clear();
             return sent;
         };
-        const bool answered = answerRequest(*request, send) && writeAll(channel, pending);
+        const bool answered = answerRequest(*request, credentials, send) && writeAll(channel, pending);
         ::explicit_bzero(request->password.data(), request->password.size());
+        ::explicit_bzero(credentials.password.data(), credentials.password.size());
         if (!answered)
             return 74;
     }

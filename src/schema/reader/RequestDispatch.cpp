@@ -1,22 +1,24 @@
 #include "RequestDispatch.h"
 
+#include "DatabaseFile.h"
 #include "JetSchema.h"
 #include "TableRowsReader.h"
 
 using namespace readerprotocol;
 
-bool answerRequest(const Request& request, const FrameSink& send) {
+bool answerRequest(const Request& request, Credentials& credentials, const FrameSink& send) {
+    credentials.password = request.password;
     switch (request.kind) {
     case RequestKind::Tables:
-        return send(encode(readTableNames(request.path, request.password)));
+        return send(encode(readTableNames(request.path, credentials)));
     case RequestKind::Fields:
-        return send(encode(readTableFields(request.path, request.table, request.password)));
+        return send(encode(readTableFields(request.path, request.table, credentials)));
     case RequestKind::Indexes:
-        return send(encode(readTableIndexes(request.path, request.table, request.password)));
+        return send(encode(readTableIndexes(request.path, request.table, credentials)));
     case RequestKind::Schema:
-        return readSchema(request.path, request.password, send);
+        return readSchema(request.path, credentials, send);
     case RequestKind::Rows:
-        return readTableRows(request.path, request.password, request.table, send);
+        return readTableRows(request.path, credentials, request.table, send);
     }
     return true;
 }

@@ -47,7 +47,31 @@ void DecryptedPages::release() {
     locked_ = false;
 }
 
-std::optional<UnlockFailure> DecryptedPages::decrypt(std::string_view file, std::string_view password) {
+void UnlockedKeys::forget() {
+    OPENSSL_cleanse(password_.data(), password_.size());
+    password_.clear();
+    header_.clear();
+    decrypter_.reset();
+}
+
+std::variant<PageDecrypter*, UnlockFailure> UnlockedKeys::unlock(const EncryptionInfo& info, EncodingKey key,
+                                                                 std::string_view header,
+                                                                 std::string_view password) {
+    if (decrypter_ && header == header_ && password.size() == password_.size() &&
+        CRYPTO_memcmp(password.data(), password_.data(), password.size()) == 0)
+        return &*decrypter_;
+    forget();
+    std::variant<PageDecrypter, UnlockFailure> unlocked = PageDecrypter::unlock(info, key, password);
+    if (auto* failure = std::get_if<UnlockFailure>(&unlocked))
+        return std::move(*failure);
+    decrypter_.emplace(std::move(std::get<PageDecrypter>(unlocked)));
+    header_.assign(header);
+    password_.assign(password);
+    return &*decrypter_;
+}
+
+std::optional<UnlockFailure> DecryptedPages::decrypt(std::string_view file, std::string_view password,
+                                                     UnlockedKeys& keys) {
     release();
     if (file.size() < 2 * acePageSize || static_cast<unsigned char>(file[versionOffset]) < firstAceVersion)
         return std::nullopt;
@@ -62,10 +86,10 @@ std::optional<UnlockFailure> DecryptedPages::decrypt(std::string_view file, std:
     const EncryptionInfo info = readEncryptionInfo(*key, header);
     if (std::holds_alternative<NotEncrypted>(info))
         return std::nullopt;
-    std::variant<PageDecrypter, UnlockFailure> unlocked = PageDecrypter::unlock(info, *key, password);
+    std::variant<PageDecrypter*, UnlockFailure> unlocked = keys.unlock(info, *key, header, password);
     if (auto* failure = std::get_if<UnlockFailure>(&unlocked))
         return std::move(*failure);
-    PageDecrypter& decrypter = std::get<PageDecrypter>(unlocked);
+    PageDecrypter& decrypter = *std::get<PageDecrypter*>(unlocked);
     if (!allocate(file.size()))
         return UnlockFailure{UnlockFailure::Kind::NoCrypto, "no memory for the decrypted pages"};
 
