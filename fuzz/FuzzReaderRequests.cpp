@@ -1,13 +1,14 @@
 // Fuzzes the reader process's request handling with a database image: every request the program can send
-// (table list, one table's fields, one table's indexes, one table's rows, the whole schema) goes through
-// veltrane-reader's own dispatch (answerRequest), and every answer frame must decode and encode back to the
-// same bytes.
+// (table list, one table's fields, one table's indexes, one table's rows, the whole schema, the saved
+// queries) goes through veltrane-reader's own dispatch (answerRequest), and every answer frame must decode
+// and encode back to the same bytes.
 //
 // libmdb itself is not safe on damaged files; that is why it runs in a process of its own. A crash, hang
 // or runaway allocation whose stack lies in libmdb is therefore expected here and is contained by the
 // reader process in the program; run-fuzz.sh sorts such findings from those in our code.
 
 #include "DatabaseFile.h"
+#include "QueriesProtocol.h"
 #include "ReaderProtocol.h"
 #include "RequestDispatch.h"
 #include "RowsProtocol.h"
@@ -135,5 +136,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     if (!schema.failure && schema.tables.size() != tables.names.size())
         std::abort();
+    // The queries fail exactly where the table list does, and every one rebuilt ends its statement.
+    const QueriesAnswer queries = answered(Request{RequestKind::Queries, path, {}}, decodeQueries);
+    if (queries.failure.has_value() != tables.failure.has_value())
+        std::abort();
+    for (const StoredQuery& query : queries.queries)
+        if (query.sql.empty() || query.sql.back() != ';')
+            std::abort();
     return 0;
 }

@@ -15,8 +15,9 @@
 #   contained one and is only reported; one that lies in our code fails the run. Timeouts and memory
 #   exhaustion are contained by the reader's time and memory limits wherever they lie and are only listed
 #   (run the target on such an input to see where it loops or grows).
-# - fuzz_conversion_run and fuzz_encryption_info: every finding is in our code and fails the run. Give the
-#   encrypted fixtures (../shared/fixtures) as SEEDs so that the encryption target starts from real headers.
+# - fuzz_conversion_run, fuzz_query_rebuild, fuzz_encryption_info: every finding is in our code and fails the
+#   run. Give the encrypted fixtures (../shared/fixtures) as SEEDs so that the encryption target starts from
+#   real headers.
 # Exit status: 0 when no finding lies in our code, 1 otherwise.
 set -euo pipefail
 
@@ -30,7 +31,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DVELTRANE_FUZZ=ON >/dev/null
 fi
-cmake --build "$build" --target fuzz_reader_requests fuzz_conversion_run fuzz_encryption_info
+cmake --build "$build" --target fuzz_reader_requests fuzz_conversion_run fuzz_query_rebuild fuzz_encryption_info
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -107,6 +108,7 @@ run_target() { # run_target TARGET LIBMDB_CONTAINED MAX_LEN CORPUS_SEEDS...
 # libmdb frees little on its error paths; leaks there are not ours to fix and would only hide crashes.
 ASAN_OPTIONS_OF_TARGET=detect_leaks=0 run_target fuzz_reader_requests yes $max_len "$work/seeds"
 ASAN_OPTIONS_OF_TARGET=detect_leaks=1 run_target fuzz_conversion_run no 16384
+ASAN_OPTIONS_OF_TARGET=detect_leaks=1 run_target fuzz_query_rebuild no 4096
 ASAN_OPTIONS_OF_TARGET=detect_leaks=1 run_target fuzz_encryption_info no 8192 "$work/crypt-seeds"
 
 if [ "$failed" -ne 0 ]; then

@@ -80,6 +80,12 @@ inline DatabaseSchema richSchema() {
     attachment.complexType = ComplexType::Attachment;
     ColumnDefinition tags = column("Tags", JetType::Complex);
     tags.complexType = ComplexType::MultiValuedText;
+    tags.storageTable = "f_0123456789ABCDEF0123456789ABCDEF_Tags";
+    ColumnDefinition tagNumber = column("Customers_Tags", JetType::Long, 4);
+    tagNumber.autoNumber = true;
+    const StorageTable tagValues{
+        tags.storageTable,
+        {column("_Tags", JetType::Long, 4), tagNumber, column("value", JetType::Text, 100)}};
     // Backslashes and semicolons in comments: the clients must not take them for commands or statement ends.
     ColumnDefinition city = withDefault(column("City", JetType::Text, 40), "\"Köln\"");
     city.description = "Town; kept as C:\\towns\\go \\g list";
@@ -107,6 +113,7 @@ inline DatabaseSchema richSchema() {
                       {index("PrimaryKey", {{"Customer ID"}}, true),
                        index("Name", {{"Name"}, {"City", true}}), index("Orders", {{"Big"}}, false, true),
                        index("Guid", {{"Row`Guid]"}}, false, true)});
+    s.tables.last().storageTables << tagValues;
     s.tables << table("Orders",
                       {required(column("Region", JetType::Text, 10)),
                        required(column("Number", JetType::Long, 4)), column("Customer ID", JetType::Long, 4),

@@ -54,6 +54,8 @@ void TestCliArguments::everyOptionSetsItsField() {
     QCOMPARE(o.UserNames, "public, dbo");
     QCOMPARE(request.outputFile, "out.sql");
     QVERIFY(request.lineFeeds && request.verbose);
+    QVERIFY(!request.queries);
+    QVERIFY(parsed({"--queries", "-o", "q.sql", "x.mdb"}).queries);
 }
 
 void TestCliArguments::grantList_data() {
@@ -80,6 +82,8 @@ void TestCliArguments::usageErrors_data() {
     QTest::addRow("unknown option") << QStringList{"--frobnicate", "a.mdb"};
     QTest::addRow("unknown permission") << QStringList{"--grant", "select,drop", "a.mdb"};
     QTest::addRow("missing value") << QStringList{"a.mdb", "--users"};
+    QTest::addRow("queries with rows") << QStringList{"--queries", "--data", "-t", "SQLite", "a.mdb"};
+    QTest::addRow("queries with CSV") << QStringList{"--queries", "--csv", "out", "a.mdb"};
 }
 
 void TestCliArguments::usageErrors() {
@@ -92,6 +96,7 @@ void TestCliArguments::helpAndVersion() {
         const CliArguments result = ParseCliArguments({"veltrane-cli", option});
         const QString help = std::get<CliText>(result).text;
         QVERIFY(help.contains("--script-type"));
+        QVERIFY(help.contains("--queries"));
         // The complete script types are offered by name.
         for (const char* type : {"\"SQL Server\"", "\"PostgreSQL\"", "\"MySQL\"", "\"SQLite\""})
             QVERIFY2(help.simplified().contains(type), type);

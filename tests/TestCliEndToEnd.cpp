@@ -4,6 +4,7 @@
 #include "CliWindow.h"
 #include "ConversionRun.h"
 #include "FileTestHelpers.h"
+#include "MdbTestCorpus.h"
 #include "MdbWriter.h"
 #include "ReaderProcess.h"
 #include <QDir>
@@ -58,6 +59,8 @@ class TestCliEndToEnd : public QObject {
 private slots:
     void fixturesMatchCheckedScripts_data();
     void fixturesMatchCheckedScripts();
+    void sqlServerRowsMatchCheckedScripts_data();
+    void sqlServerRowsMatchCheckedScripts();
     void oneRequestEqualsPerCallReader_data();
     void oneRequestEqualsPerCallReader();
     void exitStatuses_data();
@@ -67,6 +70,10 @@ private slots:
     void partlyReadDatabase();
     void linkedFileGone();
     void namesOutsideTheBasicPlane();
+    void queriesOfEveryKind();
+    void queryThatMakesNoStatementIsNamed();
+    void fixturesWithoutQueries_data();
+    void fixturesWithoutQueries();
 };
 
 void TestCliEndToEnd::fixturesMatchCheckedScripts_data() {
@@ -109,6 +116,26 @@ void TestCliEndToEnd::fixturesMatchCheckedScripts() {
     compareScripts(process.readAllStandardOutput(), readFile(expectedFile));
 }
 
+void TestCliEndToEnd::sqlServerRowsMatchCheckedScripts_data() {
+    QTest::addColumn<QString>("database");
+    // Every Access type in rows, and the child tables of complex columns with an attachment's bytes.
+    QTest::newRow("testV2007.accdb") << "testV2007.accdb";
+    QTest::newRow("complexDataTestV2010.accdb") << "complexDataTestV2010.accdb";
+}
+
+// SQL Server has no server here: its script with rows is checked against scripts read through.
+void TestCliEndToEnd::sqlServerRowsMatchCheckedScripts() {
+    QFETCH(QString, database);
+    REQUIRE_FIXTURES();
+    QProcess process;
+    process.setWorkingDirectory(fixtures);
+    process.start(cli, {"-t", "SQL Server", "--go", "--data", database});
+    QVERIFY(process.waitForFinished(120000));
+    QCOMPARE(process.exitCode(), 0);
+    compareScripts(process.readAllStandardOutput(),
+                   readFile(expectedDir + "/" + database + ".sqlserver-data.sql"));
+}
+
 void TestCliEndToEnd::oneRequestEqualsPerCallReader_data() {
     fixturesMatchCheckedScripts_data();
 }
@@ -144,6 +171,12 @@ void TestCliEndToEnd::exitStatuses_data() {
     QTest::addRow("folder") << QStringList{"/tmp"} << 65 << "This DB doesn't appear to be the correct format";
     QTest::addRow("text file") << QStringList{QStringLiteral(VELTRANE_TEST_DATA_DIR) + "/not-a-database.txt"}
                                << 65 << "Unrecognized database format";
+    QTest::addRow("queries: no such file") << QStringList{"--queries", "/nonexistent/x.mdb"} << 66
+                                           << "Could not find file '/nonexistent/x.mdb'.";
+    QTest::addRow("queries: text file")
+        << QStringList{"--queries", QStringLiteral(VELTRANE_TEST_DATA_DIR) + "/not-a-database.txt"} << 65
+        << "Unrecognized database format";
+    QTest::addRow("queries: blank path") << QStringList{"--queries", " "} << 64 << "no database given";
 }
 
 void TestCliEndToEnd::exitStatuses() {
@@ -281,6 +314,56 @@ void TestCliEndToEnd::namesOutsideTheBasicPlane() {
                                                    "     __Clef INT NOT NULL ,\r\n")),
              tsql.out.constData());
     QVERIFY(!tsqlScript.contains(QLatin1Char('?')));
+}
+
+// Written by mkmdb, read back by --queries: every kind, as the checked output has it, and nothing else.
+void TestCliEndToEnd::queriesOfEveryKind() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("queries.mdb");
+    std::string error;
+    QVERIFY2(writeMdb(mdbQueriesDatabase(), path.toStdString(), &error), error.c_str());
+    const CliResult result = runCli({"--queries", path});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.err, QByteArray());
+    compareScripts(result.out, readFile(expectedDir + "/queries.mdb.queries.txt"));
+}
+
+// The other queries are written all the same; the one left out is named, and the run says so.
+void TestCliEndToEnd::queryThatMakesNoStatementIsNamed() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("broken.mdb");
+    const auto row = [](int attribute, std::optional<std::string> expression) {
+        MdbQueryRow r;
+        r.attribute = attribute;
+        r.expression = std::move(expression);
+        return r;
+    };
+    MdbSchema schema;
+    schema.queries = {MdbQuery{"Broken", MdbQueryKind::Select, false, {row(8, "A>1"), row(8, "A>2")}},
+                      MdbQuery{"Fine", MdbQueryKind::Select, false, {row(6, "1"), row(8, "True")}}};
+    std::string error;
+    QVERIFY2(writeMdb(schema, path.toStdString(), &error), error.c_str());
+    const CliResult result = runCli({"--queries", path});
+    QCOMPARE(result.exitCode, 65);
+    QCOMPARE(result.out, QByteArray("-- Query: Fine (Select)\nSELECT 1\nWHERE True;\n\n"));
+    QCOMPARE(result.err, QByteArray("veltrane-cli: query Broken not read: more than one WHERE row\n"));
+}
+
+void TestCliEndToEnd::fixturesWithoutQueries_data() {
+    QTest::addColumn<QString>("database");
+    // Their MSysQueries tables hold no rows and their catalogs no query.
+    for (const char* database : {"testV1997.mdb", "testV2007.accdb", "indexTestV2000.mdb", "emptyJet4.mdb",
+                                 "complexDataTestV2010.accdb", "linkerTestV2007.accdb"})
+        QTest::newRow(database) << QString::fromLatin1(database);
+}
+
+void TestCliEndToEnd::fixturesWithoutQueries() {
+    REQUIRE_FIXTURES();
+    QFETCH(QString, database);
+    const CliResult result = runCli({"--queries", fixtures + "/" + database});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, QByteArray());
+    QCOMPARE(result.err, QByteArray());
 }
 
 QTEST_GUILESS_MAIN(TestCliEndToEnd)

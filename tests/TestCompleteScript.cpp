@@ -208,8 +208,13 @@ void TestCompleteScript::pieces_data() {
                "    \"Notes\" text DEFAULT 'it''s \\ fine',\r\n",
                "-- Column Full Label is calculated in Access: [Name] & \" (\" & [City] & \")\"\r\n",
                "    \"Full Label\" varchar(255),\r\n",
-               "-- Column Files is an attachment column; its data lives in hidden tables: not written\r\n",
-               "-- Column Tags is a multi-valued column; its data lives in hidden tables: not written\r\n",
+               "-- Column Files is an attachment column; its data lives in hidden tables: not written, as "
+               "the table that holds them could not be read\r\n",
+               "-- Column Tags is a multi-valued column: its values are in the table Customers_Tags\r\n",
+               "CREATE TABLE \"Customers_Tags\" (\r\n    \"Customer ID\" integer NOT NULL,\r\n    \"value\" "
+               "varchar(100)\r\n);\r\n",
+               "ALTER TABLE \"Customers_Tags\" ADD CONSTRAINT \"Customers_Tags_fk\" FOREIGN KEY (\"Customer "
+               "ID\") REFERENCES \"Customers\" (\"Customer ID\") ON DELETE CASCADE;\r\n",
                "    PRIMARY KEY (\"Customer ID\")\r\n);\r\n",
                "CREATE INDEX \"Name\" ON \"Customers\" (\"Name\", \"City\" DESC);\r\n",
                "CREATE UNIQUE INDEX \"Orders_2\" ON \"Customers\" (\"Big\");\r\n",

@@ -134,6 +134,50 @@ struct Expected {
     QStringList indexes;
 };
 
+// The table of each complex column: the parent's key, then the values, with a foreign key to the parent.
+QList<Expected> expectedChildren(const QString& server, const TableDefinition& t, const IndexDefinition& pk) {
+    const auto cut = [&server](const QString& name) { return serverName(server, name); };
+    QList<Expected> children;
+    for (const ColumnDefinition& c : t.columns) {
+        const auto storage =
+            std::find_if(t.storageTables.cbegin(), t.storageTables.cend(), [&](const StorageTable& s) {
+                return !c.storageTable.isEmpty() && s.name == c.storageTable;
+            });
+        if (writtenColumn(c) || storage == t.storageTables.cend())
+            continue;
+        Expected e;
+        e.table.name = cut(t.name + "_" + c.name);
+        CatalogForeignKey fk;
+        fk.referencedTable = cut(t.name);
+        fk.onUpdate = "NO ACTION";
+        fk.onDelete = "CASCADE";
+        for (const IndexColumn& k : pk.columns) {
+            ColumnDefinition key = *findColumn(t, k.name);
+            key.autoNumber = false;
+            e.table.columns << CatalogColumn{cut(key.name), expectedType(server, key), true};
+            fk.columns << cut(key.name);
+            fk.referencedColumns << cut(key.name);
+        }
+        // An attachment's file name, type and bytes, in that order; the other kinds' values as stored.
+        const QStringList attachment{"FileName", "FileType", "FileData"};
+        QList<ColumnDefinition> values;
+        for (const QString& name : attachment)
+            for (const ColumnDefinition& v : storage->columns)
+                values << QList<ColumnDefinition>(c.complexType == ComplexType::Attachment && v.name == name,
+                                                  v);
+        for (const ColumnDefinition& v : storage->columns)
+            if (c.complexType != ComplexType::Attachment && !v.autoNumber && v.name != "_" + c.name)
+                values << v;
+        for (const ColumnDefinition& v : values)
+            e.table.columns << CatalogColumn{cut(v.name), expectedType(server, v), false};
+        e.table.foreignKeys << fk;
+        if (server == "mariadb") // which makes an index for the foreign key
+            e.indexes << indexText(false, fk.columns);
+        children << e;
+    }
+    return children;
+}
+
 // What the server must hold for the schema: tables, columns, keys, indexes and foreign keys.
 QList<Expected> expectedCatalog(const QString& server, const DatabaseSchema& schema, bool systemTables) {
     const auto cut = [&server](const QString& name) { return serverName(server, name); };
@@ -180,6 +224,8 @@ QList<Expected> expectedCatalog(const QString& server, const DatabaseSchema& sch
                 !firstColumns.contains(c.name.toLower()))
                 e.indexes << indexText(false, {cut(c.name)});
         result << e;
+        if (pk)
+            result << expectedChildren(server, t, *pk);
     }
     // Foreign keys of the enforced relationships whose referenced columns are a key of the script.
     for (const Relationship& r : schema.relationships) {

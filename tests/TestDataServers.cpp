@@ -168,6 +168,8 @@ private slots:
     void initTestCase();
     void everyValueArrives_data();
     void everyValueArrives();
+    void complexColumnsFillChildTables_data();
+    void complexColumnsFillChildTables();
 
 private:
     std::unique_ptr<TestServer> servers_[3];
@@ -309,6 +311,66 @@ void TestDataServers::everyValueArrives() {
         values += want.size() * columns.size();
     }
     qInfo("%lld values compared", static_cast<long long>(values));
+}
+
+void TestDataServers::complexColumnsFillChildTables_data() {
+    QTest::addColumn<int>("server");
+    QTest::addRow("postgres") << 0;
+    QTest::addRow("mariadb") << 1;
+    QTest::addRow("sqlite") << 2;
+}
+
+// The values of the attachment, multi-valued and version history columns, as the file's hidden tables hold
+// them, each with the key of its row; an attachment's bytes as the file had them before Access stored them.
+void TestDataServers::complexColumnsFillChildTables() {
+    QFETCH(int, server);
+    REQUIRE_FIXTURES();
+    TestServer* target = servers_[server].get();
+    if (!target)
+        skipOrFail(why_[server]);
+    const TargetDialect& dialect = server == 0   ? postgreSqlDialect()
+                                   : server == 1 ? mySqlDialect()
+                                                 : sqliteDialect();
+    ConversionOptions options;
+    options.DatabasePath = fixtures + "/complexDataTestV2010.accdb";
+    options.ScriptType = dialect.scriptType;
+    ReaderProcess reader(readerPath);
+    std::string script;
+    CliWindow window(options, false);
+    const DataOutcome outcome = runDataScript(dialect, options, {}, window, reader,
+                                              [&script](std::string_view bytes) {
+                                                  script += bytes;
+                                                  return true;
+                                              },
+                                              {});
+    QVERIFY(outcome.written);
+    QVERIFY2(outcome.warnings.isEmpty(), qPrintable(outcome.warnings.join("\n")));
+    const LoadResult loaded = target->load(QByteArray::fromStdString(script));
+    QVERIFY2(loaded.ok, qPrintable(loaded.error.left(2000)));
+
+    const auto q = [&](const QString& name) { return quoteName(dialect, name); };
+    const auto rows = [&](const QString& sql) {
+        QStringList lines;
+        for (const QStringList& row : target->select(sql))
+            lines << row.join("|");
+        lines.sort();
+        return lines;
+    };
+    QCOMPARE(rows("SELECT " + q("id") + ", " + q("Value") + " FROM " + q("Table1_multi-value-data")),
+             QStringList(
+                 {"row2|value1", "row2|value4", "row3|value1", "row3|value2", "row3|value3", "row3|value4"}));
+    QCOMPARE(rows("SELECT " + q("id") + ", " + q("append-memo-data") + " FROM " +
+                  q("Table1_VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880")),
+             QStringList({"row2|row2-memo", "row3|row3-memo", "row3|row3-memo-again",
+                          "row3|row3-memo-revised", "row4|row4-memo"}));
+    const QString hex =
+        server == 0 ? "encode(" + q("FileData") + ", 'hex')" : "lower(hex(" + q("FileData") + "))";
+    const QString first = QByteArray("this is some test data for attachment.").toHex();
+    const QString second = QByteArray("this is some more test data for attachment.").toHex();
+    QCOMPARE(rows("SELECT " + q("id") + ", " + q("FileName") + ", " + q("FileType") + ", " + hex + " FROM " +
+                  q("Table1_attach-data")),
+             QStringList({"row2|test_data.txt|txt|" + first, "row2|test_data2.txt|txt|" + second,
+                          "row4|test_data2.txt|txt|" + second}));
 }
 
 QTEST_GUILESS_MAIN(TestDataServers)

@@ -136,8 +136,8 @@ readerprotocol::SchemaAnswer fullAnswer() {
     table.fields = FieldsAnswer{true, {Field{"Id", 4, 4, false, 49}, Field{"Note", 10, 50, true, 34}}};
     table.indexes = IndexesAnswer{IndexesAnswer::Kind::List, {"PrimaryKey"}};
     table.details.catalog = TableCatalog{false, true, true, "C:\\data\\other.mdb", "Orders There"};
-    table.details.columns = {ColumnDetail{4, 0, 0, true, false, false, 0, 0, "0", "the key", ""},
-                             ColumnDetail{10, 0, 0, false, false, true, 10, 0, "", "", "[A] & [B]"}};
+    table.details.columns = {ColumnDetail{4, 0, 0, true, false, false, 0, 0, "0", "the key", "", ""},
+                             ColumnDetail{10, 0, 0, false, false, true, 10, 0, "", "", "[A] & [B]", ""}};
     table.details.indexes = {
         IndexDetail{"PrimaryKey", {{"Id", false}, {"Note", true}}, true, true, false, true, false}};
     answer.tables = {table};
@@ -299,7 +299,8 @@ void TestDatabaseSchema::tables_data() {
         << QStringList{
                "table Table1",
                "  column id jet=10 code=10 size=255 azl",
-               "  column VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880 jet=18 code=101 size=4",
+               "  column VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880 jet=18 code=101 size=4 "
+               "complex=1",
                "  column memo-data jet=12 code=12 size=0 azl",
                "  column append-memo-data jet=12 code=12 size=0 azl",
                "  column multi-value-data jet=18 code=101 size=4 complex=109",
@@ -633,7 +634,7 @@ void TestDatabaseSchema::definitionMatchesTexts_data() {
         QTest::addRow("%s", rows[i].first) << int(i);
     answers_.clear();
     for (const auto& row : rows)
-        answers_.push_back(readerprotocol::TableSchema{"T", row.second.first, row.second.second, {}});
+        answers_.push_back(readerprotocol::TableSchema{"T", row.second.first, row.second.second, {}, {}});
 }
 
 void TestDatabaseSchema::definitionMatchesTexts() {

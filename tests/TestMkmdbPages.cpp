@@ -223,7 +223,7 @@ void TestMkmdbPages::autoNumberPastTheLargest() {
     t.columns = {id};
     t.rows = {{MdbValue{std::int64_t(7)}}, {MdbValue{std::int64_t(1000)}}, {MdbValue{std::int64_t(3)}}};
     std::string error;
-    const auto image = buildMdb(MdbSchema{{t}, {}}, &error);
+    const auto image = buildMdb(MdbSchema{{t}, {}, {}}, &error);
     QVERIFY2(image, error.c_str());
     constexpr std::size_t rowCountAt = 16;
     constexpr std::size_t nextAutoNumberAt = 20;

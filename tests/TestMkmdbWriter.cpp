@@ -372,7 +372,7 @@ void TestMkmdbWriter::calculatedColumnsAsAccessWritesThem() {
     table.name = "T";
     table.columns = {c};
     std::string error;
-    const auto image = buildMdb(MdbSchema{{table}, {}}, &error);
+    const auto image = buildMdb(MdbSchema{{table}, {}, {}}, &error);
     QVERIFY2(image, error.c_str());
     const QByteArray written(reinterpret_cast<const char*>(image->data()), qsizetype(image->size()));
 

@@ -2,6 +2,7 @@
 // gives the failure markers of the operation, never a hang or an exception, and the next request is served
 // by a fresh reader.
 
+#include "QueriesProtocol.h"
 #include "ReaderAnswers.h"
 #include "ReaderProcess.h"
 #include "ReaderProtocol.h"
@@ -59,6 +60,7 @@ private slots:
     void fieldStatesRoundTrip();
     void malformedAnswersAreRejected_data();
     void malformedAnswersAreRejected();
+    void queriesAnswersRoundTripAndRejectTheMalformed();
     void numbersTakeOneToFiveBytes();
     void valuesRoundTrip_data();
     void valuesRoundTrip();
@@ -99,6 +101,13 @@ void TestReaderProcess::misbehavingReader() {
     QVERIFY(std::holds_alternative<SchemaSnapshot>(SchemaSnapshot::read(reader, "ok")));
     QVERIFY(!rowsOf(reader, behaviour).complete);
     QCOMPARE(rowsOf(reader, "ok").rows, 1);
+    const auto queries = reader.GetSavedQueries(behaviour);
+    QVERIFY(std::holds_alternative<ReadFailure>(queries));
+    QCOMPARE(std::get<ReadFailure>(queries).number, 3049);
+    const auto fresh = reader.GetSavedQueries("ok");
+    QVERIFY(std::holds_alternative<SavedQueries>(fresh));
+    QCOMPARE(std::get<SavedQueries>(fresh),
+             SavedQueries{(SavedQuery{"Fake", QueryKind::Select, "SELECT 1;", false})});
 }
 
 void TestReaderProcess::hangingReaderTimesOut() {
@@ -109,6 +118,7 @@ void TestReaderProcess::hangingReaderTimesOut() {
     QCOMPARE(names(reader.GetTableNames("hang")), QStringLiteral("NOT 3049"));
     QCOMPARE(reader.GetTableFields("hang", "T"), FieldTable::unreadable());
     QCOMPARE(reader.GetTableIndexes("hang", "T"), unreadableIndexes());
+    QVERIFY(std::holds_alternative<ReadFailure>(reader.GetSavedQueries("hang")));
     QVERIFY2(timer.elapsed() < 8000, qPrintable(QString::number(timer.elapsed())));
     QCOMPARE(names(reader.GetTableNames("ok")), QStringLiteral("Fake"));
 }
@@ -270,7 +280,7 @@ void TestReaderProcess::fieldStatesRoundTrip() {
         QCOMPARE(decodeFields(std::string_view(frame).substr(4)), std::optional(answer));
         SchemaAnswer schema;
         schema.tables.push_back(
-            TableSchema{"T", answer, IndexesAnswer{IndexesAnswer::Kind::NoIndexes, {}}, {}});
+            TableSchema{"T", answer, IndexesAnswer{IndexesAnswer::Kind::NoIndexes, {}}, {}, {}});
         const std::string whole = encode(schema);
         QCOMPARE(decodeSchema(whole), std::optional(schema));
     }
@@ -287,6 +297,26 @@ void TestReaderProcess::malformedAnswersAreRejected() {
     QCOMPARE(readerprotocol::decodeTables(view).has_value(), tables);
     QCOMPARE(readerprotocol::decodeFields(view).has_value(), fields);
     QCOMPARE(readerprotocol::decodeIndexes(view).has_value(), indexes);
+}
+
+void TestReaderProcess::queriesAnswersRoundTripAndRejectTheMalformed() {
+    using namespace readerprotocol;
+    const QueriesAnswer answer{std::nullopt,
+                               {StoredQuery{"Q \U0001F600", StoredQueryKind::PassThrough, "SELECT 1;", true}},
+                               {UnreadQuery{"Broken", "more than one WHERE row"}}};
+    const std::string frame = encode(answer);
+    const std::string_view payload = std::string_view(frame).substr(4);
+    QCOMPARE(decodeQueries(payload), std::optional(answer));
+    const QueriesAnswer failed{failureFor(FileNotFound, "x.mdb"), {}, {}};
+    QCOMPARE(decodeQueries(std::string_view(encode(failed)).substr(4)), std::optional(failed));
+    // Every shorter payload is cut inside a value or a count.
+    for (std::size_t size = 0; size < payload.size(); ++size)
+        QVERIFY(!decodeQueries(payload.substr(0, size)));
+    // A kind past PassThrough, and bytes after the answer.
+    std::string badKind(payload);
+    badKind[1 + 1 + 1 + 6] = 9; // status, count, the name's length and its six bytes, then the kind
+    QVERIFY(!decodeQueries(badKind));
+    QVERIFY(!decodeQueries(std::string(payload) + '\0'));
 }
 
 void TestReaderProcess::numbersTakeOneToFiveBytes() {

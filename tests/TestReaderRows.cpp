@@ -249,7 +249,10 @@ void TestReaderRows::everyValueMatchesTheIndependentReader() {
         QList<bool> skip;
         for (const QJsonValue& column : table["columns"].toArray()) {
             types << column["type"].toString();
-            skip << calculated.value(name).contains(column["name"].toString());
+            // The independent reader gives no value for a complex column; ours gives the number that links
+            // the row to its values, which the child tables' rows check.
+            skip << (calculated.value(name).contains(column["name"].toString()) ||
+                     column["type"].toString() == "complex");
         }
         QStringList expected;
         for (const QJsonValue& row : table["rows"].toArray()) {

@@ -93,7 +93,7 @@ void TestValueBytes::decodes_data() {
                                   << "8 \u20AC\u00E9\u0081";
     QTest::addRow("GUID") << jettype::guid << false << false << 0 << hex("00112233445566778899aabbccddeeff")
                           << "10 00112233445566778899aabbccddeeff";
-    QTest::addRow("complex column") << jettype::complex << false << false << 0 << hex("01000000") << "null";
+    QTest::addRow("complex column") << jettype::complex << false << false << 0 << hex("01000000") << "2 1";
     QTest::addRow("unknown type") << 0x0D << false << false << 0 << hex("0102") << "9 0102";
     QTest::addRow("calculated Long") << jettype::longInteger << true << false << 0
                                      << calculated(hex("feffffff")) << "2 -2";

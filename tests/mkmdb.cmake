@@ -23,3 +23,6 @@ endif()
 # What the program's own reader makes of the generated databases.
 veltrane_add_test(TestMkmdbReader SOURCES TestMkmdbReader.cpp LIBS mkmdb_json veltrane_schema)
 target_compile_definitions(TestMkmdbReader PRIVATE VELTRANE_EXAMPLES_DIR="${PROJECT_SOURCE_DIR}/examples")
+
+# Saved queries written by mkmdb, read back through the reader process.
+veltrane_add_test(TestSavedQueries SOURCES TestSavedQueries.cpp LIBS mkmdb_json veltrane_schema)

@@ -37,3 +37,4 @@ endif()
 veltrane_add_test(TestValueBytes SOURCES TestValueBytes.cpp ${PROJECT_SOURCE_DIR}/src/schema/reader/ValueBytes.cpp
                   LIBS veltrane_protocol)
 target_include_directories(TestValueBytes PRIVATE ${PROJECT_SOURCE_DIR}/src/schema/reader)
+veltrane_add_test(TestQueryRebuild SOURCES TestQueryRebuild.cpp LIBS veltrane_query_rebuild)

@@ -100,13 +100,17 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
         QStringLiteral("Write the rows of each table as a CSV file in DIR (created), and no "
                        "script."),
         QStringLiteral("DIR"));
+    const QCommandLineOption queries(
+        QStringLiteral("queries"),
+        QStringLiteral("Write the saved queries in name order, each as \"-- Query: NAME (KIND)\" and "
+                       "its Access SQL, and no script."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help."));
     const QCommandLineOption version({QStringLiteral("V"), QStringLiteral("version")},
                                      QStringLiteral("Show the version."));
-    parser.addOptions({scriptType, go, noIndexes, noPrimaryKey, systemTables, stripSpaces, keepIllegal,
-                       permissions, grant, users, output, lf, verbose, data, dataOnly, table, csv, help,
-                       version});
+    parser.addOptions({scriptType,  go,    noIndexes, noPrimaryKey, systemTables, stripSpaces, keepIllegal,
+                       permissions, grant, users,     output,       lf,           verbose,     data,
+                       dataOnly,    table, csv,       queries,      help,         version});
     const QCommandLineOption passwordFile(
         QStringLiteral("password-file"),
         QStringLiteral("An encrypted database's password: the first line of FILE (else "
@@ -160,6 +164,10 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
             QStringLiteral("--csv writes no script: it does not go with --data, --data-only or -o")};
     if (parser.isSet(csv) && request.csvFolder.isEmpty())
         return CliUsageError{QStringLiteral("--csv needs a folder")};
+    request.queries = parser.isSet(queries);
+    if (request.queries && (request.data || parser.isSet(csv)))
+        return CliUsageError{
+            QStringLiteral("--queries writes no script: it does not go with --data, --data-only or --csv")};
     if (!request.tables.isEmpty() && !request.data && !parser.isSet(csv))
         return CliUsageError{QStringLiteral("--table goes with --data, --data-only or --csv")};
     return request;

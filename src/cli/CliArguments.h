@@ -16,6 +16,7 @@ struct CliRequest {
     bool dataOnly = false;
     QString csvFolder;
     QStringList tables;   // --table: only these
+    bool queries = false; // --queries: the saved queries as Access SQL, and no script
     QString passwordFile; // --password-file: an encrypted database's password is its first line
 };
 

@@ -8,6 +8,7 @@
 #include "ExitStatus.h"
 #include "HugePages.h"
 #include "OneRequestReader.h"
+#include "QueriesOutput.h"
 #include "ReaderProcess.h"
 #include "ReaderProtocol.h"
 
@@ -72,6 +73,8 @@ int main(int argc, char* argv[]) {
     if (const std::optional<int> status =
             supplyPassword(request.passwordFile, request.options.DatabasePath, engine))
         return *status;
+    if (request.queries)
+        return endNow(runQueries(request, engine));
     if (request.data || !request.csvFolder.isEmpty())
         return endNow(runWithData(request, engine));
     OneRequestReader reader(engine);

@@ -29,9 +29,11 @@ enum class JetType : int {
     DateTimeExtended = 0x14,
 };
 
-// The engine's codes for the kinds of complex column (MSysComplexColumns' ComplexTypeObjectID tables).
+// The engine's codes for the kinds of complex column (MSysComplexColumns' ComplexTypeObjectID tables). The
+// engine gives version history columns (the earlier values of an append-only Memo) no code: they have 1.
 enum class ComplexType : int {
     None = 0,
+    VersionHistory = 1,
     Attachment = 101,
     MultiValuedByte = 102,
     MultiValuedInteger = 103,
@@ -61,7 +63,17 @@ struct ColumnDefinition {
     QString expression; // calculated columns: the Expression property
     int resultType = 0; // calculated columns: the ResultType property as stored, a Jet column type byte
     ComplexType complexType = ComplexType::None;
+    QString storageTable; // complex columns: the hidden table that holds their values (StorageTable)
     bool operator==(const ColumnDefinition&) const = default;
+};
+
+// The hidden table that holds a complex column's values: a Long column with the number the parent row's
+// complex column holds, the table's own AutoNumber, and the values (for attachments FileName, FileType,
+// FileData and others).
+struct StorageTable {
+    QString name;
+    QList<ColumnDefinition> columns;
+    bool operator==(const StorageTable&) const = default;
 };
 
 struct IndexColumn {
@@ -95,7 +107,8 @@ struct TableDefinition {
     ReadState columnsState = ReadState::Read;
     QList<ColumnDefinition> columns; // in column order
     ReadState indexesState = ReadState::Read;
-    QList<IndexDefinition> indexes; // internal "." entries left out
+    QList<IndexDefinition> indexes;    // internal "." entries left out
+    QList<StorageTable> storageTables; // of its complex columns
     bool operator==(const TableDefinition&) const = default;
 };
 

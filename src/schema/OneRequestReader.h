@@ -25,6 +25,11 @@ public:
     std::variant<ReadFailure, QList<Relationship>>
     ReadDatabaseSchema(const QString& path, const std::function<void(TableDefinition&&)>& table) override;
 
+    // Asked of the reader process each time: the queries are no part of the schema kept here.
+    std::variant<ReadFailure, SavedQueries> GetSavedQueries(const QString& path) override {
+        return engine_.GetSavedQueries(path);
+    }
+
     // Why the last table list could not be read; nothing after a list that was read.
     const std::optional<ReadFailure>& failure() const { return failure_; }
     // Lets go of the schema read last (a large database's schema takes megabytes).

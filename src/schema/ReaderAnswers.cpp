@@ -46,6 +46,25 @@ void addDetail(ColumnDefinition& column, const readerprotocol::ColumnDetail& det
     column.resultType = int(detail.resultType);
     column.complexType =
         column.jetType == int(JetType::Complex) ? ComplexType(detail.complexType) : ComplexType::None;
+    column.storageTable = qs(detail.storageTable);
+}
+
+int fitsInt(std::uint32_t value) {
+    return value <= std::uint32_t(std::numeric_limits<int>::max()) ? int(value) : 0;
+}
+
+// The columns of the answer's fields, with their details where they came one for one.
+QList<ColumnDefinition> columnsOf(const readerprotocol::FieldsAnswer& fields,
+                                  const std::vector<readerprotocol::ColumnDetail>& details) {
+    QList<ColumnDefinition> columns;
+    columns.reserve(qsizetype(fields.fields.size()));
+    for (const readerprotocol::Field& field : fields.fields)
+        columns.append(columnFromFacts(qs(field.name), fitsInt(field.type), fitsInt(field.size),
+                                       field.allowZeroLength, fitsInt(field.attributes)));
+    if (details.size() == fields.fields.size())
+        for (qsizetype i = 0; i < columns.size(); ++i)
+            addDetail(columns[i], details[std::size_t(i)]);
+    return columns;
 }
 
 void addDetail(IndexDefinition& index, const readerprotocol::IndexDetail& detail) {
@@ -111,17 +130,10 @@ TableDefinition toTableDefinition(const readerprotocol::TableSchema& table) {
     // As tableFromTexts reads the texts toFieldTable and toIndexList make of the answer, but from the
     // numbers behind them (the same values: a number beyond the texts' int range reads back as 0).
     const readerprotocol::FieldsAnswer& fields = table.fields;
-    const auto number = [](std::uint32_t value) {
-        return value <= std::uint32_t(std::numeric_limits<int>::max()) ? int(value) : 0;
-    };
-    if (!fields.readable) {
+    if (!fields.readable)
         definition.columnsState = fields.notRead ? ReadState::NotRead : ReadState::Unreadable;
-    } else {
-        definition.columns.reserve(qsizetype(fields.fields.size()));
-        for (const readerprotocol::Field& field : fields.fields)
-            definition.columns.append(columnFromFacts(qs(field.name), number(field.type), number(field.size),
-                                                      field.allowZeroLength, number(field.attributes)));
-    }
+    else
+        definition.columns = columnsOf(fields, table.details.columns);
     // A list of one index named "NONE" reads as the "NONE" of a failed read, as its texts do.
     const bool noneList = table.indexes.kind == readerprotocol::IndexesAnswer::Kind::List &&
                           table.indexes.names.size() == 1 && table.indexes.names.front() == "NONE";
@@ -161,11 +173,10 @@ TableDefinition toTableDefinition(const readerprotocol::TableSchema& table) {
         definition.columnsState = ReadState::NotRead;
     if (definition.columnsState == ReadState::NotRead)
         definition.indexesState = ReadState::NotRead;
-
-    if (table.details.columns.size() == std::size_t(definition.columns.size())) {
-        for (qsizetype i = 0; i < definition.columns.size(); ++i)
-            addDetail(definition.columns[i], table.details.columns[std::size_t(i)]);
-    }
+    for (const readerprotocol::StorageTable& storage : table.storage)
+        if (storage.fields.readable)
+            definition.storageTables.append(
+                StorageTable{qs(storage.name), columnsOf(storage.fields, storage.details.columns)});
     return definition;
 }
 

@@ -21,6 +21,19 @@ namespace readerprotocol {
 enum class RequestKind : std::uint32_t;
 }
 
+// A saved query whose stored rows make no statement, and why.
+struct UnreadSavedQuery {
+    QString name;
+    QString reason;
+    bool operator==(const UnreadSavedQuery&) const = default;
+};
+
+// The saved queries read, and the ones that could not be rebuilt.
+struct SavedQueriesRead {
+    SavedQueries queries;
+    QList<UnreadSavedQuery> unread;
+};
+
 class ReaderProcess : public SchemaReader {
 public:
     // Runs veltrane-reader from beside the running program, or from ../libexec/veltrane/ when installed.
@@ -38,6 +51,10 @@ public:
     std::variant<ReadFailure, DatabaseSchema> GetDatabaseSchema(const QString& path) override;
     std::variant<ReadFailure, QList<Relationship>>
     ReadDatabaseSchema(const QString& path, const std::function<void(TableDefinition&&)>& table) override;
+    // The saved queries in one request; a query whose rows cannot be rebuilt is left out.
+    std::variant<ReadFailure, SavedQueries> GetSavedQueries(const QString& path) override;
+    // The same, with the queries left out named.
+    std::variant<ReadFailure, SavedQueriesRead> ReadSavedQueries(const QString& path);
     // The time limit applies to each answer frame, so a long table that keeps sending is never cut off.
     RowsRead ReadTableRows(const QString& path, const QString& tableName,
                            const std::function<bool(const RowBatch& batch)>& batch) override;

@@ -8,13 +8,14 @@
 //   Field:       text name, u32 type, u32 size, bool allowZeroLength, u32 attributes
 // IndexesAnswer: u32 kind (0 list, 1 no indexes, 2 unreadable), [n x text name, n >= 1: list only]
 // SchemaAnswer:  Failure, [without a failure: n x TableSchema, m x Relationship]
-//   TableSchema:  text name, FieldsAnswer, IndexesAnswer, TableDetails
+//   TableSchema:  text name, FieldsAnswer, IndexesAnswer, TableDetails,
+//                 s x (text name, FieldsAnswer, TableDetails): the storage tables of its complex columns
 //   TableDetails: bool system, bool hidden, bool linked, text linkedDatabase, text foreignName,
 //                 c x ColumnDetail (c = 0, or c = the number of fields), i x IndexDetail
 //   ColumnDetail: u32 jetType, u32 flags (1 required, 2 guidAutoNumber, 4 calculated, 8 precision and
 //                 scale follow, 16 complexType follows; no other bit), text defaultValue, text description,
 //                 [u32 precision, u32 scale: flag 8], [text expression, u32 resultType: flag 4],
-//                 [u32 complexType: flag 16]
+//                 [u32 complexType, text storageTable: flag 16]
 //                 (most columns have neither, so a column of a plain table costs 4 bytes)
 //   IndexDetail:  text name, k x (text column, bool descending), bool primaryKey, bool unique,
 //                 bool ignoreNulls, bool required, bool foreignKey
@@ -33,7 +34,8 @@ namespace {
 // The fewest bytes each item can take, for the counts that announce them: a number takes at least one.
 constexpr std::size_t minNameSize = 1;
 constexpr std::size_t minFieldSize = 5;
-constexpr std::size_t minTableSize = 1 + 1 + 1 + 3 + 2 + 2;
+constexpr std::size_t minTableSize = 1 + 1 + 1 + 3 + 2 + 2 + 1;
+constexpr std::size_t minStorageTableSize = 1 + 1 + 3 + 2 + 2;
 constexpr std::size_t minColumnDetailSize = 4;
 
 // The flags of a ColumnDetail.
@@ -158,8 +160,10 @@ void putColumnDetail(Writer& out, const ColumnDetail& column) {
         out.text(column.expression);
         out.u32(column.resultType);
     }
-    if (column.complexType != 0)
+    if (column.complexType != 0) {
         out.u32(column.complexType);
+        out.text(column.storageTable);
+    }
 }
 
 ColumnDetail takeColumnDetail(Reader& in) {
@@ -181,8 +185,10 @@ ColumnDetail takeColumnDetail(Reader& in) {
         column.expression = in.text();
         column.resultType = in.u32();
     }
-    if (flags & complexFlag)
+    if (flags & complexFlag) {
         column.complexType = in.u32();
+        column.storageTable = in.text();
+    }
     return column;
 }
 
@@ -314,7 +320,7 @@ std::optional<Request> decodeRequest(std::string_view payload) {
     Reader in(payload);
     Request request;
     const std::uint32_t kind = in.u32();
-    if (kind < 1 || kind > 5)
+    if (kind < 1 || kind > std::uint32_t(RequestKind::Queries))
         return std::nullopt;
     request.kind = RequestKind(kind);
     request.path = in.text();
@@ -383,6 +389,12 @@ std::string encodeSchemaTable(const TableSchema& table) {
     putFields(out, table.fields);
     putIndexes(out, table.indexes);
     putDetails(out, table.details);
+    out.u32(std::uint32_t(table.storage.size()));
+    for (const StorageTable& storage : table.storage) {
+        out.text(storage.name);
+        putFields(out, storage.fields);
+        putDetails(out, storage.details);
+    }
     return out.takeFrame();
 }
 
@@ -451,6 +463,15 @@ SchemaAnswerDecoder::Progress SchemaAnswerDecoder::take(std::string_view payload
         // Column details describe the fields one for one, or are absent.
         if (!table.details.columns.empty() && table.details.columns.size() != table.fields.fields.size())
             in.fail();
+        table.storage.resize(in.count(minStorageTableSize));
+        for (StorageTable& storage : table.storage) {
+            storage.name = in.text();
+            storage.fields = takeFields(in);
+            storage.details = takeDetails(in);
+            if (!storage.details.columns.empty() &&
+                storage.details.columns.size() != storage.fields.fields.size())
+                in.fail();
+        }
         if (!in.finished())
             break;
         onTable_(std::move(table));

@@ -15,7 +15,14 @@
 
 namespace readerprotocol {
 
-enum class RequestKind : std::uint32_t { Tables = 1, Fields = 2, Indexes = 3, Schema = 4, Rows = 5 };
+enum class RequestKind : std::uint32_t {
+    Tables = 1,
+    Fields = 2,
+    Indexes = 3,
+    Schema = 4,
+    Rows = 5,
+    Queries = 6
+};
 
 struct Request {
     RequestKind kind = RequestKind::Tables;
@@ -96,7 +103,8 @@ struct ColumnDetail {
     std::uint32_t complexType = 0; // complex columns: the engine's code of their kind, 0 when unknown
     std::string defaultValue;
     std::string description;
-    std::string expression; // calculated columns
+    std::string expression;   // calculated columns
+    std::string storageTable; // complex columns: the catalog name of the table holding their values
     bool operator==(const ColumnDetail&) const = default;
 };
 
@@ -127,11 +135,21 @@ struct TableDetails {
     bool operator==(const TableDetails&) const = default;
 };
 
+// The hidden table that stores a complex column's values: its columns (the parent row's complex value,
+// the table's own AutoNumber, the values).
+struct StorageTable {
+    std::string name;
+    FieldsAnswer fields;
+    TableDetails details; // the columns' details; no indexes
+    bool operator==(const StorageTable&) const = default;
+};
+
 struct TableSchema {
     std::string name;
     FieldsAnswer fields;
     IndexesAnswer indexes;
     TableDetails details;
+    std::vector<StorageTable> storage; // the storage tables its complex columns name
     bool operator==(const TableSchema&) const = default;
 };
 

@@ -6,10 +6,11 @@
 //   "dribble"  sends its well-formed answer a byte every quarter of a second
 //   "slow-rows" answers a rows request with four batches, 400 ms apart
 // Any other path gets a well-formed answer: tables {"Fake"}, one Long field "Id", indexes {"PrimaryKey"},
-// one row (Id 1).
+// one row (Id 1), one saved query ("SELECT 1;", named as the table is).
 // It also reports, in the one table name, how many requests this process has answered ("Fake" then
 // "Fake2", ...), so tests can see whether a fresh process was started.
 
+#include "QueriesProtocol.h"
 #include "ReaderProtocol.h"
 #include "RowsProtocol.h"
 
@@ -82,6 +83,10 @@ int main() {
             break;
         case RequestKind::Schema:
             answer = encode(SchemaAnswer{std::nullopt, {}, {}});
+            break;
+        case RequestKind::Queries:
+            answer = encode(QueriesAnswer{
+                std::nullopt, {StoredQuery{name, StoredQueryKind::Select, "SELECT 1;", false}}, {}});
             break;
         case RequestKind::Rows: {
             const int batches = path == "slow-rows" ? 4 : 1;

@@ -6,6 +6,7 @@
 #include "MdbValue.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -84,9 +85,41 @@ struct MdbRelationship {
     bool cascadeSetNull = false;
 };
 
+// The kinds of saved query, with the MSysObjects Flags each is catalogued with.
+enum class MdbQueryKind {
+    Select,         // 0
+    Union,          // 128
+    CrossTab,       // 16
+    Append,         // 64
+    Update,         // 48
+    Delete,         // 32
+    MakeTable,      // 80
+    DataDefinition, // 96
+    PassThrough,    // 112
+};
+
+// One row of MSysQueries as stored; nullopt is NULL. MdbQueries.h makes them from a description.
+struct MdbQueryRow {
+    int attribute = 0;
+    std::optional<std::string> expression;
+    std::optional<int> flag; // a signed 16-bit Integer
+    std::optional<std::string> name1;
+    std::optional<std::string> name2;
+    std::optional<std::int32_t> extra; // LvExtra
+};
+
+// A saved query: one MSysObjects row of Type 5 and its rows of MSysQueries, written as they are.
+struct MdbQuery {
+    std::string name;
+    MdbQueryKind kind = MdbQueryKind::Select;
+    bool hidden = false; // carries the hidden flag in the catalog
+    std::vector<MdbQueryRow> rows;
+};
+
 struct MdbSchema {
     std::vector<MdbTable> tables;
     std::vector<MdbRelationship> relationships;
+    std::vector<MdbQuery> queries{}; // saved queries, written to MSysQueries
 };
 
 // The names the schema description uses for the types ("Yes/No", "Long", "Date/Time", "OLE Object", ...).

@@ -249,6 +249,13 @@ std::optional<std::string> schemaProblem(const MdbSchema& schema) {
         if (!relationships.insert(folded(r.name)).second)
             return "two relationships are named \"" + r.name + "\"";
     }
+    // Queries share the names of tables.
+    for (const auto& q : schema.queries) {
+        if (q.name.empty())
+            return std::string("a query without a name");
+        if (!tables.insert(folded(q.name)).second)
+            return "the name of query \"" + q.name + "\" is taken";
+    }
     return std::nullopt;
 }
 

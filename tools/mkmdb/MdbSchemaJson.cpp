@@ -1,5 +1,7 @@
 #include "MdbSchemaJson.h"
 
+#include "MdbQueriesJson.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -206,5 +208,9 @@ std::optional<MdbSchema> parseMdbSchemaJson(const QByteArray& json, QString* err
         r.cascadeSetNull = ro.value("cascadeSetNull").toBool(false);
         schema.relationships.push_back(r);
     }
+    auto queries = readQueriesJson(doc.object().value("queries").toArray(), error);
+    if (!queries)
+        return std::nullopt;
+    schema.queries = std::move(*queries);
     return schema;
 }

@@ -22,6 +22,7 @@
 // 1899-12-30) numbers, or "NaN", "Infinity", "-Infinity" and "-0"; Currency and Decimal strings of digits
 // with a point ("-922337203685477.5808"); Text and Memo strings; Binary, OLE Object and Unknown bytes as
 // hexadecimal digits; GUID as Access shows it, braces optional.
+// A "queries" list holds saved queries (MdbQueriesJson.h).
 
 #include "MdbSchema.h"
 

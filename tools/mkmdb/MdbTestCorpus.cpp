@@ -506,7 +506,8 @@ std::vector<MdbTestDatabase> mdbTestCorpus() {
             {"no-tables", MdbSchema{}},
             {"relationships", relationships()},
             {"large", large()},
-            {"every-value", everyValue()}};
+            {"every-value", everyValue()},
+            {"queries", mdbQueriesDatabase()}};
 }
 
 MdbSchema mdbRowsBenchmarkDatabase(int rows) {

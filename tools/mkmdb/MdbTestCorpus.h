@@ -4,9 +4,9 @@
 // tables whose names look like system tables, AutoNumber columns with and without a key, with only a
 // unique index or none, names outside the Basic Multilingual Plane, a column of a type byte no reader
 // knows, calculated columns, a table that carries the system flag, a database with no table of its own,
-// one with keys over several columns, index flags, column properties and relationships, and one with rows of
-// every kind of value at its edges ("every-value"). Tests write them
-// with writeMdb into a temporary folder and compare what a reader sees with the description.
+// one with keys over several columns, index flags, column properties and relationships, one with rows of
+// every kind of value at its edges ("every-value"), and one with a saved query of every kind ("queries").
+// Tests write them with writeMdb into a temporary folder and compare what a reader sees with the description.
 
 #include "MdbSchema.h"
 
@@ -19,6 +19,9 @@ struct MdbTestDatabase {
 };
 
 std::vector<MdbTestDatabase> mdbTestCorpus();
+// The "queries" database of the corpus: Customers, Orders and Products with a few known rows, and a saved
+// query of every kind over them (MdbQueryCorpus.cpp).
+MdbSchema mdbQueriesDatabase();
 // One database of the corpus by name; an empty schema for an unknown name.
 MdbSchema mdbTestDatabase(const std::string& name);
 

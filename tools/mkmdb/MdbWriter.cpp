@@ -7,6 +7,7 @@
 #include "JetStorage.h"
 #include "JetSystemTables.h"
 #include "JetTableDef.h"
+#include "MdbQueries.h"
 #include "MdbSchemaCheck.h"
 
 #include <algorithm>
@@ -30,6 +31,9 @@ constexpr std::uint32_t databaseObject = 0x10000000;
 constexpr std::uint16_t typeTable = 1;
 constexpr std::uint16_t typeDatabase = 2;
 constexpr std::uint16_t typeContainer = 3;
+constexpr std::uint16_t typeQuery = 5;
+// Saved queries are numbered apart from the table definitions, whose ids are their pages.
+constexpr std::uint32_t firstQueryId = 0x0E000001;
 // Jet addresses no file past 2 GiB.
 constexpr std::uint32_t maxPages = std::uint32_t((1u << 31) / pageSize);
 
@@ -163,6 +167,7 @@ Bytes userTableProperties(const MdbTable& in) {
     return propertyBlob(columns);
 }
 
+constexpr std::size_t queriesTable = 2;       // MSysQueries among the system tables
 constexpr std::size_t relationshipsTable = 3; // MSysRelationships among the system tables
 constexpr std::uint32_t noReferentialIntegrity = 0x00000002;
 constexpr std::uint32_t cascadeUpdates = 0x00000100;
@@ -227,6 +232,46 @@ std::vector<Bytes> relationshipRows(const Table& relationships, const MdbRelatio
         rows.push_back(encodeRow(relationships, values));
     }
     return rows;
+}
+
+// MSysQueries as a table of rows the user-table writer can store, its long Expression values included:
+// the rows of every query, ObjectId first, each with its place in the query as Order.
+MdbTable queryRowsTable(const std::vector<MdbQuery>& queries) {
+    MdbTable t;
+    t.name = systemTableNames[queriesTable];
+    const std::pair<const char*, MdbColumnType> columns[] = {
+        {"ObjectId", MdbColumnType::Long}, {"Attribute", MdbColumnType::Byte},
+        {"Order", MdbColumnType::Binary},  {"Name1", MdbColumnType::Text},
+        {"Name2", MdbColumnType::Text},    {"Expression", MdbColumnType::Memo},
+        {"Flag", MdbColumnType::Integer},  {"LvExtra", MdbColumnType::Long}};
+    for (const auto& [name, type] : columns) {
+        MdbColumn column;
+        column.name = name;
+        column.type = type;
+        t.columns.push_back(column);
+    }
+    for (std::size_t q = 0; q < queries.size(); ++q) {
+        const auto& rows = queries[q].rows;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const MdbQueryRow& r = rows[i];
+            MdbRow row(t.columns.size());
+            row[0] = MdbValue{std::int64_t(firstQueryId + q)};
+            row[1] = MdbValue{std::int64_t(r.attribute)};
+            row[2] = MdbValue{MdbBytes{std::uint8_t(i >> 8), std::uint8_t(i)}};
+            if (r.name1)
+                row[3] = MdbValue{*r.name1};
+            if (r.name2)
+                row[4] = MdbValue{*r.name2};
+            if (r.expression)
+                row[5] = MdbValue{*r.expression};
+            if (r.flag)
+                row[6] = MdbValue{std::int64_t(*r.flag)};
+            if (r.extra)
+                row[7] = MdbValue{std::int64_t(*r.extra)};
+            t.rows.push_back(std::move(row));
+        }
+    }
+    return t;
 }
 
 // Page 1: which pages of the file are free; none below the end of the file are.
@@ -308,6 +353,9 @@ std::optional<std::string> writePages(const MdbSchema& schema, PageFile& file) {
     // relationships has the table without indexes, as the catalog is.
     if (!schema.relationships.empty())
         tables[relationshipsTable].indexes.clear();
+    // So too for MSysQueries.
+    if (!schema.queries.empty())
+        tables[queriesTable].indexes.clear();
     std::vector<Bytes> properties(systemCount);
     for (const auto& t : schema.tables) {
         tables.push_back(userTable(t));
@@ -368,6 +416,15 @@ std::optional<std::string> writePages(const MdbSchema& schema, PageFile& file) {
             row.properties = longValues.store(properties[t]);
         catalog.push_back(row);
     }
+    // Queries are catalogued with the tables, whose names they share.
+    for (std::size_t q = 0; q < schema.queries.size(); ++q)
+        catalog.push_back(
+            {firstQueryId + std::uint32_t(q),
+             tablesContainer,
+             schema.queries[q].name,
+             typeQuery,
+             mdbQueryObjectFlags(schema.queries[q].kind) | (schema.queries[q].hidden ? hiddenObjectFlag : 0),
+             {}});
     longValues.finish();
 
     std::vector<Bytes> catalogRows;
@@ -394,6 +451,12 @@ std::optional<std::string> writePages(const MdbSchema& schema, PageFile& file) {
         }
         maps.fill(placements[relationshipsTable].usedPagesMap, pages);
         maps.fill(placements[relationshipsTable].freePagesMap, {pages.back()});
+    }
+    if (!schema.queries.empty()) {
+        const MdbTable queryRows = queryRowsTable(schema.queries);
+        if (auto problem = writeRows(file, maps, queryRows, tables[queriesTable],
+                                     defPages[queriesTable].front(), placements[queriesTable]))
+            return problem;
     }
     for (std::size_t t = systemCount; t < tables.size(); ++t) {
         const auto& in = schema.tables[t - systemCount];

@@ -1,6 +1,7 @@
 // mkmdb SCHEMA.json OUT.mdb: writes an Access 2000 database with the tables (and rows) the JSON file
 // describes.
 // mkmdb --benchmark ROWS OUT.mdb: writes one table of ROWS rows of mixed types, for timing the writer.
+// mkmdb --corpus NAME OUT.mdb: writes the test corpus database of that name ("queries", "every-type", ...).
 
 #include "MdbSchemaCheck.h"
 #include "MdbSchemaJson.h"
@@ -34,8 +35,16 @@ int main(int argc, char** argv) {
         }
         return write(mdbRowsBenchmarkDatabase(rows), argv[3]);
     }
+    if (argc == 4 && std::strcmp(argv[1], "--corpus") == 0) {
+        for (const MdbTestDatabase& database : mdbTestCorpus())
+            if (database.name == argv[2])
+                return write(database.schema, argv[3]);
+        std::fprintf(stderr, "mkmdb: no corpus database named %s\n", argv[2]);
+        return 64;
+    }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: mkmdb SCHEMA.json OUT.mdb\n       mkmdb --benchmark ROWS OUT.mdb\n");
+        std::fprintf(stderr, "usage: mkmdb SCHEMA.json OUT.mdb\n       mkmdb --benchmark ROWS OUT.mdb\n"
+                             "       mkmdb --corpus NAME OUT.mdb\n");
         return 64;
     }
     QFile in(QString::fromLocal8Bit(argv[1]));

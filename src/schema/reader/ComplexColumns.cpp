@@ -9,7 +9,7 @@
 namespace {
 
 // The tables that name each kind of complex column, and the engine's codes for the kinds. Version history
-// columns point at tables of their own ("MSysComplexTypeVH_..."), which have no code.
+// columns point at tables of their own ("MSysComplexTypeVH_..."), which have no code: they are given 1.
 constexpr std::array<std::pair<const char*, std::uint32_t>, 9> complexTypeTables{{
     {"MSysComplexType_Attachment", 101},
     {"MSysComplexType_UnsignedByte", 102},
@@ -22,7 +22,11 @@ constexpr std::array<std::pair<const char*, std::uint32_t>, 9> complexTypeTables
     {"MSysComplexType_Text", 109},
 }};
 
+constexpr std::uint32_t versionHistoryCode = 1;
+
 std::uint32_t complexCode(const std::string& typeTable) {
+    if (typeTable.compare(0, 18, "MSysComplexTypeVH_") == 0)
+        return versionHistoryCode;
     for (const auto& [name, code] : complexTypeTables) {
         if (typeTable == name)
             return code;
@@ -47,8 +51,10 @@ ComplexColumns readComplexColumns(MdbHandle* mdb, const CatalogFacts& catalog) {
                  const auto typeTable = catalog.names.find(number(values[2]));
                  columns.kinds[{number(values[0]), values[1]}] =
                      typeTable == catalog.names.end() ? 0 : complexCode(typeTable->second);
-                 if (!values[3].empty())
+                 if (!values[3].empty()) {
                      columns.storageTables.insert(number(values[3]));
+                     columns.flatTables[{number(values[0]), values[1]}] = number(values[3]);
+                 }
              });
     return columns;
 }

@@ -13,6 +13,8 @@
 struct ComplexColumns {
     // The engine's code of each complex column's kind, by (the table's catalog Id, column name).
     std::map<std::pair<std::uint32_t, std::string>, std::uint32_t> kinds;
+    // The catalog Id of the table that stores each complex column's values, by the same key.
+    std::map<std::pair<std::uint32_t, std::string>, std::uint32_t> flatTables;
     // The catalog Ids of the tables that store their values (FlatTableID).
     std::set<std::uint32_t> storageTables;
 };

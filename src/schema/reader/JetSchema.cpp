@@ -28,6 +28,7 @@
 #include "SchemaDetails.h"
 #include "TableReading.h"
 
+#include <map>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -57,6 +58,42 @@ std::vector<CatalogTable> listedTables(std::vector<CatalogTable> rows, const Com
     });
     sortByName(rows, [](const CatalogTable& table) -> const std::string& { return table.name; });
     return rows;
+}
+
+// The catalog rows of the tables that store complex columns' values, by catalog Id.
+std::map<std::uint32_t, CatalogTable> storageTablesOf(const std::vector<CatalogTable>& rows,
+                                                      const ComplexColumns& complexColumns) {
+    std::map<std::uint32_t, CatalogTable> storage;
+    for (const CatalogTable& row : rows)
+        if (complexColumns.storageTables.count(row.id) != 0)
+            storage.emplace(row.id, row);
+    return storage;
+}
+
+// Names the storage table of each complex column of the table and adds its columns to the answer.
+void describeStorage(MdbHandle* mdb, const std::string& path, const SchemaDetails& details,
+                     std::uint32_t tableId, std::map<std::uint32_t, CatalogTable>& storageRows,
+                     TableSchema& schema) {
+    if (schema.details.columns.size() != schema.fields.fields.size())
+        return;
+    for (std::size_t i = 0; i < schema.details.columns.size(); ++i) {
+        ColumnDetail& column = schema.details.columns[i];
+        if (column.complexType == 0)
+            continue;
+        const auto flat = details.complexColumns.flatTables.find({tableId, schema.fields.fields[i].name});
+        if (flat == details.complexColumns.flatTables.end())
+            continue;
+        const auto row = storageRows.find(flat->second);
+        if (row == storageRows.end())
+            continue;
+        column.storageTable = row->second.name;
+        TableSchema stored = describeTable(mdb, path, row->second, {.fields = true});
+        StorageTable& storage = schema.storage.emplace_back();
+        storage.name = row->second.name;
+        storage.details = describeTableDetails(mdb, details, storage.name, columnProperties(mdb, row->second),
+                                               stored.fields, IndexesAnswer{});
+        storage.fields = std::move(stored.fields);
+    }
 }
 
 } // namespace
@@ -107,6 +144,7 @@ bool readSchema(const std::string& path, Credentials& credentials,
         return send(encodeSchemaHead(failure, 0));
     // What the engine's texts leave out: read once for the whole file from the one walk, then per table.
     const SchemaDetails details = readSchemaDetails(database.get(), walk.tables);
+    std::map<std::uint32_t, CatalogTable> storageRows = storageTablesOf(walk.tables, details.complexColumns);
     std::vector<CatalogTable> tables = listedTables(std::move(walk.tables), details.complexColumns);
     if (!send(encodeSchemaHead(std::nullopt, std::uint32_t(tables.size()))))
         return false;
@@ -115,6 +153,7 @@ bool readSchema(const std::string& path, Credentials& credentials,
         schema.details =
             describeTableDetails(database.get(), details, table.name, columnProperties(database.get(), table),
                                  schema.fields, schema.indexes);
+        describeStorage(database.get(), path, details, table.id, storageRows, schema);
         table.properties.reset(); // done with
         table.propertyBlob = {};
         if (!send(encodeSchemaTable(schema)))

@@ -51,7 +51,7 @@ std::optional<Failure> withOpenTable(const std::string& path, Credentials& crede
     Database database;
     if (std::optional<Failure> failure = openDatabase(path, credentials, database))
         return failure;
-    std::optional<CatalogTable> table = findTable(database.get(), tableName);
+    std::optional<CatalogTable> table = findTable(database.get(), tableName, Storage::Found);
     if (!table)
         return missingTable(tableName);
     return useTable(database.get(), path, *table, true, use);

@@ -2,6 +2,8 @@
 
 #include "DatabaseFile.h"
 #include "JetSchema.h"
+#include "QueriesProtocol.h"
+#include "SavedQueries.h"
 #include "TableRowsReader.h"
 
 using namespace readerprotocol;
@@ -19,6 +21,8 @@ bool answerRequest(const Request& request, Credentials& credentials, const Frame
         return readSchema(request.path, credentials, send);
     case RequestKind::Rows:
         return readTableRows(request.path, credentials, request.table, send);
+    case RequestKind::Queries:
+        return send(encode(readSavedQueries(request.path, credentials)));
     }
     return true;
 }

@@ -62,11 +62,11 @@ TableSchema describeTable(MdbHandle* mdb, const std::string& path, CatalogTable&
     return schema;
 }
 
-std::optional<CatalogTable> findTable(MdbHandle* mdb, const std::string& name) {
+std::optional<CatalogTable> findTable(MdbHandle* mdb, const std::string& name, Storage storage) {
     const std::string wanted = foldedName(name);
     CatalogWalk walk = walkCatalog(mdb, [&](const std::string& rowName) {
         // Such a table is hidden even when MSysComplexColumns cannot be read, so the name never finds it.
-        if (hasStorageTableName(rowName))
+        if (storage == Storage::Hidden && hasStorageTableName(rowName))
             return Visit{.keep = false, .withProperties = false, .goOn = true};
         const bool match = foldedName(rowName) == wanted;
         return Visit{.keep = match, .withProperties = match, .goOn = !match};

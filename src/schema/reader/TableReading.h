@@ -35,5 +35,9 @@ readerprotocol::TableSchema describeTable(MdbHandle* mdb, const std::string& pat
                                           TableParts parts);
 
 // The table named `name` (matched without regard to case, as the engine matches it), with its properties;
-// nothing when the catalog lists no such table. The walk stops at that table's row.
-std::optional<CatalogTable> findTable(MdbHandle* mdb, const std::string& name);
+// nothing when the catalog lists no such table. The walk stops at that table's row. A storage table of a
+// complex column is found only when storage is Storage::Found (the rows of complex columns are read from
+// them); the schema questions never see one.
+enum class Storage { Hidden, Found };
+std::optional<CatalogTable> findTable(MdbHandle* mdb, const std::string& name,
+                                      Storage storage = Storage::Hidden);

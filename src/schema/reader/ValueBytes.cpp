@@ -47,23 +47,6 @@ void appendUtf8(char32_t c, std::string& out) {
     }
 }
 
-// UTF-16 code units to UTF-8, pairs of surrogates as the one character they make; a surrogate without its
-// partner cannot be UTF-8 and becomes U+FFFD.
-void appendUtf16(const std::u16string& units, std::string& out) {
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        const char16_t unit = units[i];
-        if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-            units[i + 1] < 0xE000) {
-            appendUtf8(0x10000 + ((char32_t(unit) - 0xD800) << 10) + (char32_t(units[i + 1]) - 0xDC00), out);
-            ++i;
-        } else if (unit >= 0xD800 && unit < 0xE000) {
-            appendUtf8(0xFFFD, out);
-        } else {
-            appendUtf8(unit, out);
-        }
-    }
-}
-
 // Windows-1252 where it differs from Latin-1; its five unassigned bytes stay the C1 controls of their
 // numbers, as the Web's decoders have them.
 constexpr char16_t windows1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
@@ -229,8 +212,9 @@ bool decodeValue(const ValueLayout& layout, std::string_view stored, std::string
         value.bytes = scratch;
         return true;
     case jettype::complex:
-        // The values of attachment and multi-valued columns live in tables of their own.
-        return true;
+        // The values of attachment, multi-valued and version history columns live in tables of their own;
+        // the row holds the number that their rows carry.
+        return fixedInteger(stored, 4, ValueKind::Integer, value);
     default:
         value.kind = ValueKind::Bytes;
         value.bytes = stored;
@@ -238,32 +222,61 @@ bool decodeValue(const ValueLayout& layout, std::string_view stored, std::string
     }
 }
 
-void appendJet4Text(std::string_view stored, std::string& out) {
-    std::u16string units;
-    units.reserve(stored.size());
-    const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(stored[i]); };
-    if (stored.size() >= 2 && byteAt(0) == 0xFF && byteAt(1) == 0xFE) {
-        // Compressed: one byte a character below U+0100, until a zero byte switches to two bytes a
-        // character and the next zero byte back.
-        bool compressed = true;
-        for (std::size_t i = 2; i < stored.size();) {
-            if (byteAt(i) == 0) {
-                compressed = !compressed;
-                ++i;
-            } else if (compressed) {
-                units.push_back(byteAt(i++));
-            } else if (stored.size() - i >= 2) {
-                units.push_back(char16_t(byteAt(i) | byteAt(i + 1) << 8));
-                i += 2;
-            } else {
-                break;
-            }
+// Little-endian UTF-16 code units to UTF-8, read straight from the stored bytes: pairs of surrogates as the
+// one character they make; a surrogate without its partner cannot be UTF-8 and becomes U+FFFD.
+void appendUtf16Bytes(std::string_view bytes, std::string& out) {
+    const auto unitAt = [&](std::size_t i) {
+        return char16_t(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+    };
+    const std::size_t end = bytes.size() & ~std::size_t(1);
+    for (std::size_t i = 0; i < end; i += 2) {
+        const char16_t unit = unitAt(i);
+        if (unit < 0x80) {
+            out += char(unit);
+        } else if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < end && unitAt(i + 2) >= 0xDC00 &&
+                   unitAt(i + 2) < 0xE000) {
+            appendUtf8(0x10000 + ((char32_t(unit) - 0xD800) << 10) + (char32_t(unitAt(i + 2)) - 0xDC00), out);
+            i += 2;
+        } else if (unit >= 0xD800 && unit < 0xE000) {
+            appendUtf8(0xFFFD, out);
+        } else {
+            appendUtf8(unit, out);
         }
-    } else {
-        for (std::size_t i = 0; i + 1 < stored.size(); i += 2)
-            units.push_back(char16_t(byteAt(i) | byteAt(i + 1) << 8));
     }
-    appendUtf16(units, out);
+}
+
+void appendJet4Text(std::string_view stored, std::string& out) {
+    if (stored.size() < 2 || static_cast<unsigned char>(stored[0]) != 0xFF ||
+        static_cast<unsigned char>(stored[1]) != 0xFE) {
+        appendUtf16Bytes(stored, out);
+        return;
+    }
+    // Compressed: one byte a character below U+0100, until a zero byte switches to two bytes a character
+    // and the next zero byte back. A run of one-byte characters is written as it goes; a run of two-byte
+    // ones is converted whole, so that a pair of surrogates in it stays one character.
+    std::size_t i = 2;
+    for (bool compressed = true; i < stored.size(); compressed = !compressed, ++i) {
+        const std::size_t zero = std::min(stored.find('\0', i), stored.size());
+        if (compressed) {
+            for (; i < zero; ++i) {
+                const auto b = static_cast<unsigned char>(stored[i]);
+                if (b < 0x80)
+                    out += char(b);
+                else
+                    appendUtf8(b, out);
+            }
+        } else {
+            // Two-byte characters may hold zero bytes of their own: the run ends at a zero byte on a
+            // character's first byte only.
+            std::size_t runEnd = i;
+            while (runEnd + 1 < stored.size() && stored[runEnd] != '\0')
+                runEnd += 2;
+            appendUtf16Bytes(stored.substr(i, runEnd - i), out);
+            i = runEnd;
+            if (i >= stored.size() || stored[i] != '\0')
+                break;
+        }
+    }
 }
 
 void appendCodePageText(std::string_view stored, int codePage, std::string& out) {

@@ -109,6 +109,13 @@ const TableDefinition& CompleteScript::table(int i) const {
 
 QString CompleteScript::tableDefinition(int i) const {
     const TablePlan& t = plan_->tables[i];
+    QString text = definitionOf(t);
+    for (const TablePlan& child : t.children)
+        text += CRLF + definitionOf(child);
+    return text;
+}
+
+QString CompleteScript::definitionOf(const TablePlan& t) const {
     // Appended piece by piece into one string: a schema of thousands of tables makes tens of thousands of
     // lines, and a temporary string for each part of each line cost more than writing them.
     QString text;
@@ -167,7 +174,13 @@ QString CompleteScript::tableDefinition(int i) const {
 }
 
 QString CompleteScript::tableIndexes(int i) const {
-    const TablePlan& t = plan_->tables[i];
+    QString text = indexesOf(plan_->tables[i]);
+    for (const TablePlan& child : plan_->tables[i].children)
+        text += indexesOf(child);
+    return text;
+}
+
+QString CompleteScript::indexesOf(const TablePlan& t) const {
     if (!t.written)
         return QString();
     const QString end = statementEnd(dialect_, options_);
@@ -195,7 +208,10 @@ QString CompleteScript::tableIndexes(int i) const {
 }
 
 CompleteScript::Piece CompleteScript::tableScript(int i) const {
-    Piece piece{tableDefinition(i) + tableIndexes(i) + CRLF, 0};
+    const TablePlan& t = plan_->tables[i];
+    Piece piece{definitionOf(t) + indexesOf(t) + CRLF, 0};
+    for (const TablePlan& child : t.children)
+        piece.text += definitionOf(child) + indexesOf(child) + CRLF;
     for (const KeyPlan& k : plan_->tables[i].indexes)
         piece.indexes += k.index ? 1 : 0;
     return piece;

@@ -53,6 +53,9 @@ public:
     QString relationshipScript() const;
 
 private:
+    QString definitionOf(const TablePlan& t) const;
+    QString indexesOf(const TablePlan& t) const;
+
     const TargetDialect& dialect_;
     const ConversionOptions& options_;
     std::unique_ptr<ScriptPlan> plan_;

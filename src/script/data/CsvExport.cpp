@@ -1,5 +1,7 @@
 #include "CsvExport.h"
 
+#include "ChildTableRows.h"
+
 #include "CompleteScript.h"
 #include "RowLiterals.h"
 #include "SchemaReader.h"
@@ -47,10 +49,10 @@ CsvOutcome runCsvExport(const ConversionOptions& options, const DataRequest& req
     }
     QStringList taken;
     const ScriptPlan& plan = script.plan();
-    for (int i = 0; i < plan.tables.size(); ++i) {
-        const TablePlan& t = plan.tables[i];
-        if (!t.written)
-            continue;
+    // Writes the file of the table t from the rows of readName, each batch made by prepare; false when the
+    // run ends here.
+    const auto exportTable = [&](const TablePlan& t, const QString& readName, int i,
+                                 const std::function<const RowBatch&(const RowBatch&)>& prepare) {
         const QString path = QDir(folder).filePath(csvFileName(t.table->name, taken));
         QSaveFile file(path);
         bool ok = file.open(QIODevice::WriteOnly);
@@ -74,38 +76,38 @@ CsvOutcome runCsvExport(const ConversionOptions& options, const DataRequest& req
             text.clear();
             return ok;
         };
-        const RowsRead read =
-            reader.ReadTableRows(options.DatabasePath, t.table->name, [&](const RowBatch& batch) {
-                if (qsizetype(batch.columns) != t.table->columns.size()) {
-                    malformed = true;
-                    return false;
+        const RowsRead read = reader.ReadTableRows(options.DatabasePath, readName, [&](const RowBatch& read) {
+            const RowBatch& batch = prepare(read);
+            if (qsizetype(batch.columns) != t.table->columns.size()) {
+                malformed = true;
+                return false;
+            }
+            for (std::size_t r = 0; r < batch.rows(); ++r, ++rows) {
+                const DataValue* values = batch.row(r);
+                bool first = true;
+                for (int c : columns) {
+                    if (!first)
+                        text += ',';
+                    first = false;
+                    problems += appendCsvField(text, values[c]) != ValueProblem::None;
                 }
-                for (std::size_t r = 0; r < batch.rows(); ++r, ++rows) {
-                    const DataValue* values = batch.row(r);
-                    bool first = true;
-                    for (int c : columns) {
-                        if (!first)
-                            text += ',';
-                        first = false;
-                        problems += appendCsvField(text, values[c]) != ValueProblem::None;
-                    }
-                    text += "\r\n";
-                }
-                if (progress && !progress(t.table->name, rows, i, int(plan.tables.size()))) {
-                    stopped = true;
-                    return false;
-                }
-                return text.size() < (1 << 20) || flush();
-            });
+                text += "\r\n";
+            }
+            if (progress && !progress(t.table->name, rows, i, int(plan.tables.size()))) {
+                stopped = true;
+                return false;
+            }
+            return text.size() < (1 << 20) || flush();
+        });
         if (stopped) {
             file.cancelWriting();
             outcome.run.ending = RunOutcome::Ending::Stopped;
-            return outcome;
+            return false;
         }
         if (!flush() || !file.flush() || !file.commit()) {
             file.cancelWriting();
             outcome.unwritten = path;
-            return outcome;
+            return false;
         }
         outcome.files << path;
         outcome.rows += rows;
@@ -125,6 +127,41 @@ CsvOutcome runCsvExport(const ConversionOptions& options, const DataRequest& req
         }
         if (window.showsProgress())
             window.setProgress(QStringLiteral("%1: %2 rows").arg(t.table->name).arg(rows));
+        return true;
+    };
+
+    for (int i = 0; i < plan.tables.size(); ++i) {
+        const TablePlan& t = plan.tables[i];
+        if (!t.written)
+            continue;
+        // The keys of the rows go with the values of their attachment and multi-valued columns.
+        std::vector<ParentKeys> keys;
+        keys.reserve(t.children.size());
+        for (const TablePlan& child : t.children)
+            keys.emplace_back(*child.childRows);
+        if (!exportTable(t, t.table->name, i, [&](const RowBatch& batch) -> const RowBatch& {
+                if (qsizetype(batch.columns) == t.table->columns.size())
+                    for (ParentKeys& k : keys)
+                        k.add(batch);
+                return batch;
+            }))
+            return outcome;
+        for (std::size_t c = 0; c < t.children.size(); ++c) {
+            const TablePlan& child = t.children[c];
+            const ChildRows& how = *child.childRows;
+            RowBatch made;
+            const RowBatch empty;
+            std::vector<std::string> files;
+            ChildBatchCounts counts;
+            if (!exportTable(child, how.storageTable, i, [&](const RowBatch& stored) -> const RowBatch& {
+                    if (!fitsChild(how, stored))
+                        return empty;
+                    childBatch(how, keys[c], stored, made, files, counts);
+                    return made;
+                }))
+                return outcome;
+            outcome.warnings << childNotes(child, counts);
+        }
     }
     outcome.run.ending =
         outcome.run.unreadableTables.isEmpty() ? RunOutcome::Ending::Done : RunOutcome::Ending::PartlyRead;

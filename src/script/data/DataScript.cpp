@@ -1,5 +1,6 @@
 #include "DataScript.h"
 
+#include "ChildTableRows.h"
 #include "CompleteScript.h"
 #include "ResultsHeader.h"
 #include "RowLiterals.h"
@@ -7,6 +8,8 @@
 #include "WindowOps.h"
 
 #include <QMap>
+
+#include <algorithm>
 
 namespace {
 
@@ -86,8 +89,9 @@ public:
         return out_.ok();
     }
 
-    // Ends the last statement; the problems met, as comments.
-    void close() {
+    // Ends the last statement; the problems met, and the notes given, as comments.
+    void close(const QStringList& more) {
+        notes_ << more;
         if (rows_ > 0) {
             if (d_.rowsForm == RowsForm::Copy)
                 out_.text() += "\\.\r\n";
@@ -140,16 +144,19 @@ private:
         }
         bool first = true;
         for (int i : columns_) {
-            if (!first)
-                text += copy ? "\t" : ", ";
-            first = false;
+            if (first)
+                first = false;
+            else if (copy)
+                text.push_back('\t');
+            else
+                text.append(", ", 2);
             const ColumnPlan& c = table_.columns[i];
             const ValueProblem problem = copy ? appendCopyField(text, c.type.form, values[i])
                                               : appendSqlLiteral(text, d_, c.type.form, values[i]);
             if (problem != ValueProblem::None)
                 ++problems_[{c.column->name, problem}];
         }
-        text += copy ? "\r\n" : ")";
+        text.append(copy ? "\r\n" : ")", copy ? 2 : 1);
     }
 
     void endInsert() {
@@ -222,20 +229,21 @@ DataOutcome runDataScript(const TargetDialect& dialect, const ConversionOptions&
     if (dialect.begin && !dialect.transactionHoldsTables)
         statement(QString::fromLatin1(dialect.begin));
 
-    for (int i = 0; i < script.tableCount() && out.ok(); ++i) {
-        const TablePlan& t = plan.tables[i];
-        if (!t.written)
-            continue;
+    // Reads a table's rows (readName: the table the file keeps them in) and writes them as the table t;
+    // prepare makes each batch read into the batch written. False when the run is to stop.
+    const auto writeTable = [&](const TablePlan& t, const QString& readName, int tableNumber,
+                                const std::function<const RowBatch&(const RowBatch&)>& prepare,
+                                const std::function<QStringList()>& lateNotes) {
         TableRows rows(dialect, options, t, out);
         bool malformed = false;
         bool stopped = false;
         const RowsRead read =
-            reader.ReadTableRows(options.DatabasePath, t.table->name, [&](const RowBatch& batch) {
-                if (!rows.batch(batch)) {
+            reader.ReadTableRows(options.DatabasePath, readName, [&](const RowBatch& batch) {
+                if (!rows.batch(prepare(batch))) {
                     malformed = out.ok();
                     return false;
                 }
-                if (progress && !progress(t.table->name, rows.rows(), i, script.tableCount())) {
+                if (progress && !progress(t.table->name, rows.rows(), tableNumber, script.tableCount())) {
                     stopped = true;
                     return false;
                 }
@@ -244,11 +252,12 @@ DataOutcome runDataScript(const TargetDialect& dialect, const ConversionOptions&
         if (stopped) {
             outcome.written = false;
             outcome.run.ending = RunOutcome::Ending::Stopped;
-            return outcome;
+            return false;
         }
-        rows.close();
+        const std::size_t before = out.text().size();
+        rows.close(lateNotes ? lateNotes() : QStringList());
         if (!out.ok())
-            break;
+            return false;
         outcome.rows += rows.rows();
         outcome.warnings << rows.notes();
         if (read.failure || !read.complete || malformed) {
@@ -262,7 +271,48 @@ DataOutcome runDataScript(const TargetDialect& dialect, const ConversionOptions&
         }
         if (window.showsProgress())
             window.setProgress(QStringLiteral("%1: %2 rows").arg(t.table->name).arg(rows.rows()));
-        out.text() += "\r\n";
+        // A blank line after each table that wrote something.
+        if (rows.rows() > 0 || out.text().size() != before)
+            out.text() += "\r\n";
+        return true;
+    };
+
+    bool goOn = true;
+    for (int i = 0; i < script.tableCount() && out.ok() && goOn; ++i) {
+        const TablePlan& t = plan.tables[i];
+        if (!t.written)
+            continue;
+        // The keys of the parent's rows are gathered as they go by, for the rows of its child tables.
+        std::vector<ParentKeys> keys;
+        keys.reserve(t.children.size());
+        for (const TablePlan& child : t.children)
+            keys.emplace_back(*child.childRows);
+        goOn = writeTable(t, t.table->name, i,
+                          [&](const RowBatch& batch) -> const RowBatch& {
+                              if (qsizetype(batch.columns) == t.table->columns.size())
+                                  for (ParentKeys& k : keys)
+                                      k.add(batch);
+                              return batch;
+                          },
+                          {});
+        for (std::size_t c = 0; c < t.children.size() && goOn; ++c) {
+            const TablePlan& child = t.children[c];
+            const ChildRows& how = *child.childRows;
+            RowBatch made;
+            std::vector<std::string> files;
+            ChildBatchCounts counts;
+            const RowBatch empty;
+            goOn = writeTable(
+                child, how.storageTable, i,
+                [&](const RowBatch& stored) -> const RowBatch& {
+                    if (how.link >= stored.columns || std::any_of(how.values.cbegin(), how.values.cend(),
+                                                                  [&](int v) { return v >= stored.columns; }))
+                        return empty; // not the table planned: written as far as it was read
+                    childBatch(how, keys[c], stored, made, files, counts);
+                    return made;
+                },
+                [&] { return childNotes(child, counts); });
+        }
     }
     if (dialect.begin && !dialect.transactionHoldsTables)
         statement(QStringLiteral("COMMIT"));

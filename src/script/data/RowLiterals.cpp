@@ -70,8 +70,13 @@ void appendTextBytes(std::string& out, TextLiteral style, std::string_view text)
 // ends can be changed without touching a value (and the sqlite3 shell and the mariadb client read a CR
 // before a line end as part of the line end).
 ValueProblem appendQuoted(std::string& out, TextLiteral style, std::string_view text) {
-    const bool lineBreaks = text.find_first_of("\r\n") != std::string_view::npos;
-    const bool nul = text.find('\0') != std::string_view::npos;
+    // Most texts hold none of the characters written otherwise: they are found in one pass, and the runs
+    // between them appended whole.
+    const auto special = [](char c) { return c == '\'' || c == '\\' || c == '\r' || c == '\n' || c == '\0'; };
+    const auto first = std::find_if(text.begin(), text.end(), special);
+    const bool lineBreaks =
+        first != text.end() && std::any_of(first, text.end(), [](char c) { return c == '\r' || c == '\n'; });
+    const bool nul = first != text.end() && std::find(first, text.end(), '\0') != text.end();
     if ((lineBreaks || nul) && (style == TextLiteral::BytesCast || style == TextLiteral::National)) {
         // SQL Server's NUL is kept too: its texts hold any code unit.
         appendTextBytes(out, style, text);
@@ -85,8 +90,10 @@ ValueProblem appendQuoted(std::string& out, TextLiteral style, std::string_view 
     if (style == TextLiteral::National)
         out += 'N';
     out += '\'';
-    for (const char c : text) {
-        switch (c) {
+    auto run = text.begin();
+    for (auto at = first; at != text.end(); at = std::find_if(at, text.end(), special)) {
+        out.append(run, at);
+        switch (*at) {
         case '\'':
             out += "''";
             break;
@@ -99,16 +106,16 @@ ValueProblem appendQuoted(std::string& out, TextLiteral style, std::string_view 
         case '\n':
             out += "\\n";
             break;
-        case '\0':
+        default: // NUL
             if (style == TextLiteral::Escaped)
                 out += "\\0";
             else
                 problem = ValueProblem::NulRemoved; // PostgreSQL's texts hold no NUL
             break;
-        default:
-            out += c;
         }
+        run = ++at;
     }
+    out.append(run, text.end());
     out += '\'';
     return problem;
 }

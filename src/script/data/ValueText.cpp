@@ -88,21 +88,30 @@ bool appendTimestamp(std::string& out, double days, char separator) {
     const CivilDate date = civilFromDays(day + daysFrom1970To1899_12_30);
     if (date.year < 100 || date.year > 9999)
         return false;
-    appendDigits(out, date.year, 4);
-    out += '-';
-    appendDigits(out, date.month, 2);
-    out += '-';
-    appendDigits(out, date.day, 2);
-    out += separator;
-    appendDigits(out, ms / 3'600'000, 2);
-    out += ':';
-    appendDigits(out, ms / 60'000 % 60, 2);
-    out += ':';
-    appendDigits(out, ms / 1000 % 60, 2);
+    // Put together in place: "yyyy-mm-dd hh:mm:ss[.mmm]".
+    char text[23];
+    const auto put = [&text](int at, std::int64_t value, int width) {
+        for (int i = at + width - 1; i >= at; --i, value /= 10)
+            text[i] = char('0' + value % 10);
+    };
+    put(0, date.year, 4);
+    text[4] = '-';
+    put(5, date.month, 2);
+    text[7] = '-';
+    put(8, date.day, 2);
+    text[10] = separator;
+    put(11, ms / 3'600'000, 2);
+    text[13] = ':';
+    put(14, ms / 60'000 % 60, 2);
+    text[16] = ':';
+    put(17, ms / 1000 % 60, 2);
+    std::size_t length = 19;
     if (ms % 1000 != 0) {
-        out += '.';
-        appendDigits(out, ms % 1000, 3);
+        text[19] = '.';
+        put(20, ms % 1000, 3);
+        length = 23;
     }
+    out.append(text, length);
     return true;
 }
 

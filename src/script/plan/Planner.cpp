@@ -6,11 +6,6 @@
 
 namespace {
 
-QString complexKind(ComplexType type) {
-    return type == ComplexType::Attachment ? QStringLiteral("an attachment column")
-                                           : QStringLiteral("a multi-valued column");
-}
-
 bool sameName(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
@@ -37,6 +32,7 @@ Planner::Planner(const TargetDialect& dialect, const ConversionOptions& options,
 void Planner::finish(const QList<Relationship>& relationships) {
     nameIndexes();
     planRelationships(d_, plan_, constraintNames_, relationships);
+    childForeignKeys();
 }
 
 // The names of indexes that share the database's namespace, given once every table has its name (a table may
@@ -94,6 +90,7 @@ void Planner::table(const TableDefinition& table) {
     if (d_.fitTable)
         d_.fitTable(d_, t);
     autoNumbers(t);
+    childTables(t);
 }
 
 // The table's columns with their names in the script; false when none can be written.
@@ -140,11 +137,8 @@ ColumnPlan Planner::columnPlan(TablePlan& t, const ColumnDefinition& column) {
     // A calculated column's values are of its result type, a Jet type byte as the file stores it.
     c.jetType = column.calculated && column.resultType != 0 ? column.resultType : column.jetType;
     const std::optional<TargetType> type = targetType(d_, c.jetType, column);
-    if (!type) {
-        t.notes << QStringLiteral("Column %1 is %2; its data lives in hidden tables: not written")
-                       .arg(column.name, complexKind(column.complexType));
-        return c;
-    }
+    if (!type)
+        return c; // a complex column: its values go into a table of their own (childTables)
     c.type = *type;
     c.written = true;
     if (contents_ == ScriptContents::SchemaAndRows && d_.timestampWithRows &&

@@ -27,6 +27,9 @@ private:
     void autoNumbers(TablePlan& t);
     void keyInTable(TablePlan& t, const ColumnPlan& c);
     void describe(TablePlan& t, const QString& column, const QString& text);
+    void childTables(TablePlan& t);
+    bool childTable(TablePlan& t, int column, QString& reason);
+    void childForeignKeys();
     QString q(const QString& name) const { return quoteName(d_, name); }
 
     const TargetDialect& d_;

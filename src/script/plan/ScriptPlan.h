@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <deque>
 #include <optional>
+#include <vector>
 
 // What a script holds: the schema alone, or the rows too, for which some types are chosen otherwise.
 enum class ScriptContents { Schema, SchemaAndRows };
@@ -37,6 +38,17 @@ struct KeyPlan {
     bool inTable = false; // written inside CREATE TABLE (UNIQUE KEY / KEY) rather than as CREATE INDEX
 };
 
+// How the rows of a child table are made: each row of the hidden table that stores a complex column's
+// values, with the key of the parent's row in place of the number that links the two.
+struct ChildRows {
+    QString storageTable;
+    int parentColumn = -1;   // the complex column, among the parent's columns
+    QList<int> parentKey;    // the parent's key columns, which are the child's first columns
+    int link = -1;           // the storage table's column with the number the parent's row holds
+    QList<int> values;       // the storage table's column of each of the child's other columns
+    int attachmentData = -1; // the child's column whose stored bytes wrap an attached file, or -1
+};
+
 struct TablePlan {
     const TableDefinition* table = nullptr;
     QString name; // in the script
@@ -49,6 +61,10 @@ struct TablePlan {
     QStringList indexNotes;
     QStringList inlineForeignKeys; // foreign keys inside CREATE TABLE, where the dialect puts them there
     QStringList descriptions;      // COMMENT ON statements
+    // The tables that hold the values of its attachment, multi-valued and version history columns, each
+    // written after it; and, in such a table, how its rows are made.
+    std::vector<TablePlan> children;
+    std::optional<ChildRows> childRows;
 
     const ColumnPlan* find(const QString& name) const {
         // Names of different lengths never match without regard to case (it is compared unit by unit).

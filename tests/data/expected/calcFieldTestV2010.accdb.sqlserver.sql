@@ -307,7 +307,7 @@ GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysRelationships] TO public;
 GO
 
--- Column Data is an attachment column; its data lives in hidden tables: not written
+-- Column Data is an attachment column: its values are in the table MSysResources_Data
 CREATE TABLE [MSysResources] (
     [Extension] NVARCHAR(255),
     [Id] INT NOT NULL IDENTITY(1,1),
@@ -318,6 +318,17 @@ CREATE TABLE [MSysResources] (
 GO
 -- Index Data_489EBADE3DCC4028B9E16FD47C16C104 not written: its column Data is not in the script
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysResources] TO public;
+GO
+
+-- Table MSysResources_Data holds the values of the column Data of MSysResources, a row for each value
+CREATE TABLE [MSysResources_Data] (
+    [Id] INT NOT NULL,
+    [FileName] NVARCHAR(255),
+    [FileType] NVARCHAR(255),
+    [FileData] VARBINARY(MAX)
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysResources_Data] TO public;
 GO
 
 -- Column LastFirst is calculated in Access: [LastName] & ", " & [FirstName]
@@ -361,5 +372,7 @@ GO
 ALTER TABLE [MSysNavPaneGroups] ADD CONSTRAINT [MSysNavPaneGroupCategoriesMSysNavPaneGroups] FOREIGN KEY ([GroupCategoryID]) REFERENCES [MSysNavPaneGroupCategories] ([Id]) ON UPDATE CASCADE ON DELETE CASCADE;
 GO
 ALTER TABLE [MSysNavPaneGroupToObjects] ADD CONSTRAINT [MSysNavPaneGroupsMSysNavPaneGroupToObjects] FOREIGN KEY ([GroupID]) REFERENCES [MSysNavPaneGroups] ([Id]) ON UPDATE CASCADE ON DELETE CASCADE;
+GO
+ALTER TABLE [MSysResources_Data] ADD CONSTRAINT [MSysResources_Data_fk] FOREIGN KEY ([Id]) REFERENCES [MSysResources] ([Id]) ON DELETE CASCADE;
 GO
 

@@ -286,7 +286,7 @@ GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysRelationships] TO public;
 GO
 
--- Column Data is an attachment column; its data lives in hidden tables: not written
+-- Column Data is an attachment column: its values are in the table MSysResources_Data
 CREATE TABLE [MSysResources] (
     [Extension] NVARCHAR(255),
     [Id] INT NOT NULL IDENTITY(1,1),
@@ -299,9 +299,20 @@ GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysResources] TO public;
 GO
 
--- Column VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880 is a multi-valued column; its data lives in hidden tables: not written
--- Column multi-value-data is a multi-valued column; its data lives in hidden tables: not written
--- Column attach-data is an attachment column; its data lives in hidden tables: not written
+-- Table MSysResources_Data holds the values of the column Data of MSysResources, a row for each value
+CREATE TABLE [MSysResources_Data] (
+    [Id] INT NOT NULL,
+    [FileName] NVARCHAR(255),
+    [FileType] NVARCHAR(255),
+    [FileData] VARBINARY(MAX)
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysResources_Data] TO public;
+GO
+
+-- Column VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880 is the version history of a Memo column: its values are in the table Table1_VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880
+-- Column multi-value-data is a multi-valued column: its values are in the table Table1_multi-value-data
+-- Column attach-data is an attachment column: its values are in the table Table1_attach-data
 CREATE TABLE [Table1] (
     [id] NVARCHAR(255) NOT NULL,
     [memo-data] NVARCHAR(MAX),
@@ -315,8 +326,46 @@ GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [Table1] TO public;
 GO
 
+-- Table Table1_VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880 holds the values of the column VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880 of Table1, a row for each value
+CREATE TABLE [Table1_VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880] (
+    [id] NVARCHAR(255) NOT NULL,
+    [append-memo-data] NVARCHAR(MAX),
+    [Modified_F9B5E312-4155-4c59-9AAE-391C1B295827] DATETIME2
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [Table1_VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880] TO public;
+GO
+
+-- Table Table1_multi-value-data holds the values of the column multi-value-data of Table1, a row for each value
+CREATE TABLE [Table1_multi-value-data] (
+    [id] NVARCHAR(255) NOT NULL,
+    [Value] NVARCHAR(255)
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [Table1_multi-value-data] TO public;
+GO
+
+-- Table Table1_attach-data holds the values of the column attach-data of Table1, a row for each value
+CREATE TABLE [Table1_attach-data] (
+    [id] NVARCHAR(255) NOT NULL,
+    [FileName] NVARCHAR(255),
+    [FileType] NVARCHAR(255),
+    [FileData] VARBINARY(MAX)
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [Table1_attach-data] TO public;
+GO
+
 ALTER TABLE [MSysNavPaneGroups] ADD CONSTRAINT [MSysNavPaneGroupCategoriesMSysNavPaneGroups] FOREIGN KEY ([GroupCategoryID]) REFERENCES [MSysNavPaneGroupCategories] ([Id]) ON UPDATE CASCADE ON DELETE CASCADE;
 GO
 ALTER TABLE [MSysNavPaneGroupToObjects] ADD CONSTRAINT [MSysNavPaneGroupsMSysNavPaneGroupToObjects] FOREIGN KEY ([GroupID]) REFERENCES [MSysNavPaneGroups] ([Id]) ON UPDATE CASCADE ON DELETE CASCADE;
+GO
+ALTER TABLE [MSysResources_Data] ADD CONSTRAINT [MSysResources_Data_fk] FOREIGN KEY ([Id]) REFERENCES [MSysResources] ([Id]) ON DELETE CASCADE;
+GO
+ALTER TABLE [Table1_VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880] ADD CONSTRAINT [Table1_VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880_fk] FOREIGN KEY ([id]) REFERENCES [Table1] ([id]) ON DELETE CASCADE;
+GO
+ALTER TABLE [Table1_multi-value-data] ADD CONSTRAINT [Table1_multi-value-data_fk] FOREIGN KEY ([id]) REFERENCES [Table1] ([id]) ON DELETE CASCADE;
+GO
+ALTER TABLE [Table1_attach-data] ADD CONSTRAINT [Table1_attach-data_fk] FOREIGN KEY ([id]) REFERENCES [Table1] ([id]) ON DELETE CASCADE;
 GO
 

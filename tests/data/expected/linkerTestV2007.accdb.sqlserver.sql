@@ -253,7 +253,7 @@ GO
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysRelationships] TO public;
 GO
 
--- Column Data is an attachment column; its data lives in hidden tables: not written
+-- Column Data is an attachment column: its values are in the table MSysResources_Data
 CREATE TABLE [MSysResources] (
     [Id] INT NOT NULL IDENTITY(1,1),
     [Name] NVARCHAR(255),
@@ -264,6 +264,17 @@ CREATE TABLE [MSysResources] (
 GO
 -- Index Data_98341BD1254340CB94362EE67404246A not written: its column Data is not in the script
 GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysResources] TO public;
+GO
+
+-- Table MSysResources_Data holds the values of the column Data of MSysResources, a row for each value
+CREATE TABLE [MSysResources_Data] (
+    [Id] INT NOT NULL,
+    [FileName] NVARCHAR(255),
+    [FileType] NVARCHAR(255),
+    [FileData] VARBINARY(MAX)
+);
+GO
+GRANT REFERENCES, SELECT, INSERT, DELETE, UPDATE ON [MSysResources_Data] TO public;
 GO
 
 CREATE TABLE [Table1] (
@@ -290,4 +301,6 @@ GO
 ALTER TABLE [MSysNavPaneGroupToObjects] ADD CONSTRAINT [MSysNavPaneGroupsMSysNavPaneGroupToObjects] FOREIGN KEY ([GroupID]) REFERENCES [MSysNavPaneGroups] ([Id]) ON UPDATE CASCADE ON DELETE CASCADE;
 GO
 -- Relationship Table1Table2: Table2 (Field1) references Table1 (Field1), not enforced by Access
+ALTER TABLE [MSysResources_Data] ADD CONSTRAINT [MSysResources_Data_fk] FOREIGN KEY ([Id]) REFERENCES [MSysResources] ([Id]) ON DELETE CASCADE;
+GO
 
