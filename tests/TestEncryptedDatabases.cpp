@@ -178,6 +178,8 @@ void TestEncryptedDatabases::refusedWithoutThePassword_data() {
                                           << "" << script;
     QTest::addRow("agile SHA-512, wrong") << "db2013-enc.accdb"
                                           << "12345" << data;
+    QTest::addRow("agile SHA-512, saved queries")
+        << "db2013-enc.accdb" << QString() << QStringList{"--queries"};
 }
 
 void TestEncryptedDatabases::refusedWithoutThePassword() {
