@@ -7,6 +7,7 @@
 // or runaway allocation whose stack lies in libmdb is therefore expected here and is contained by the
 // reader process in the program; run-fuzz.sh sorts such findings from those in our code.
 
+#include "DatabaseFile.h"
 #include "QueriesProtocol.h"
 #include "ReaderProtocol.h"
 #include "RequestDispatch.h"
@@ -45,7 +46,8 @@ private:
 // The frames of the answer to a request, one after another.
 std::string answerFrames(const Request& request) {
     std::string frames;
-    if (!answerRequest(request, [&](const std::string& frame) {
+    Credentials credentials;
+    if (!answerRequest(request, credentials, [&](const std::string& frame) {
             frames += frame;
             return true;
         }))

@@ -15,7 +15,9 @@
 #   contained one and is only reported; one that lies in our code fails the run. Timeouts and memory
 #   exhaustion are contained by the reader's time and memory limits wherever they lie and are only listed
 #   (run the target on such an input to see where it loops or grows).
-# - fuzz_conversion_run, fuzz_query_rebuild: every finding is in our code and fails the run.
+# - fuzz_conversion_run, fuzz_query_rebuild, fuzz_encryption_info: every finding is in our code and fails the
+#   run. Give the encrypted fixtures (../shared/fixtures) as SEEDs so that the encryption target starts from
+#   real headers.
 # Exit status: 0 when no finding lies in our code, 1 otherwise.
 set -euo pipefail
 
@@ -29,7 +31,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DVELTRANE_FUZZ=ON >/dev/null
 fi
-cmake --build "$build" --target fuzz_reader_requests fuzz_conversion_run fuzz_query_rebuild
+cmake --build "$build" --target fuzz_reader_requests fuzz_conversion_run fuzz_query_rebuild fuzz_encryption_info
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -43,6 +45,14 @@ for seed in "$root/examples/sample.mdb" "$@"; do
     fi
 done
 chmod -R u+w "$work/seeds"
+# The encryption target's seeds: the encryption info of each encrypted seed (from 0x299 of its header page),
+# behind the four bytes that choose the key, the form and the password.
+mkdir -p "$work/crypt-seeds"
+for seed in "$work"/seeds/*; do
+    [ -f "$seed" ] || continue
+    { printf '\x01\x00\x00\x01'; dd if="$seed" bs=1 skip=$((0x299)) count=$((4096 - 0x299)) status=none; } \
+        >"$work/crypt-seeds/$(basename "$seed").info"
+done
 
 # The place of a finding: the first stack frame outside the sanitizers and libFuzzer (linked into the target
 # without line information, so their frames name only the binary), the C and C++ runtime (whose frames name
@@ -99,6 +109,7 @@ run_target() { # run_target TARGET LIBMDB_CONTAINED MAX_LEN CORPUS_SEEDS...
 ASAN_OPTIONS_OF_TARGET=detect_leaks=0 run_target fuzz_reader_requests yes $max_len "$work/seeds"
 ASAN_OPTIONS_OF_TARGET=detect_leaks=1 run_target fuzz_conversion_run no 16384
 ASAN_OPTIONS_OF_TARGET=detect_leaks=1 run_target fuzz_query_rebuild no 4096
+ASAN_OPTIONS_OF_TARGET=detect_leaks=1 run_target fuzz_encryption_info no 8192 "$work/crypt-seeds"
 
 if [ "$failed" -ne 0 ]; then
     echo "fuzzing found faults in our code (see above)"

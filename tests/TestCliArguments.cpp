@@ -28,6 +28,7 @@ private slots:
     void usageErrors_data();
     void usageErrors();
     void helpAndVersion();
+    void passwordOnlyFromAFile();
 };
 
 void TestCliArguments::defaultsAreTheWindowsInitialLayout() {
@@ -111,6 +112,17 @@ void TestCliArguments::helpAndVersion() {
     }
     const CliArguments version = ParseCliArguments({"veltrane-cli", "-V"});
     QVERIFY(std::get<CliText>(version).text.startsWith("veltrane-cli "));
+}
+
+// The password of an encrypted database is named by a file, never given as an argument.
+void TestCliArguments::passwordOnlyFromAFile() {
+    QCOMPARE(parsed({"x.accdb"}).passwordFile, QString());
+    QCOMPARE(parsed({"--password-file", "secret.txt", "x.accdb"}).passwordFile, "secret.txt");
+    QVERIFY(isUsageError({"--password", "1234", "x.accdb"}));
+    QVERIFY(isUsageError({"x.accdb", "--password-file"}));
+    const QString help = std::get<CliText>(ParseCliArguments({"veltrane-cli", "--help"})).text.simplified();
+    for (const char* text : {"--password-file FILE", "VELTRANE_PASSWORD", "exit status 77"})
+        QVERIFY2(help.contains(text), text);
 }
 
 QTEST_GUILESS_MAIN(TestCliArguments)

@@ -184,12 +184,18 @@ void TestCliEndToEnd::exitStatuses_data() {
     QTest::addRow("unknown target") << QStringList{"--into", "oracle://db", sample} << 64 << "unknown target";
     QTest::addRow("target refuses") << QStringList{"--into", "postgresql:///db?host=/nonexistent", sample}
                                     << 70 << "Cannot connect to postgresql:///db?host=/nonexistent";
+    QTest::addRow("into: encrypted without its password")
+        << QStringList{"--into", "sqlite:" + QDir::temp().filePath("veltrane-never-made.db"),
+                       fixtures + "/db2013-enc.accdb"}
+        << 77 << "is encrypted, and its password is missing or wrong";
 }
 
 void TestCliEndToEnd::exitStatuses() {
     QFETCH(QStringList, arguments);
     QFETCH(int, status);
     QFETCH(QString, message);
+    if (arguments.join(' ').contains(fixtures))
+        REQUIRE_FIXTURES();
     const CliResult result = runCli(arguments);
     QCOMPARE(result.exitCode, status);
     QVERIFY2(QString::fromLocal8Bit(result.err).contains(message), result.err.constData());

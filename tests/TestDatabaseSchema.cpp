@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -376,9 +377,12 @@ void TestDatabaseSchema::calculatedColumns() {
 
 void TestDatabaseSchema::detailsAgreeWithEngineTexts_data() {
     QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("password"); // the encrypted fixtures'
+    const QHash<QString, QString> passwords{
+        {"db2007-oldenc.accdb", "Test123"}, {"db2007-enc.accdb", "Test123"}, {"db2013-enc.accdb", "1234"}};
     const QStringList files = QDir(fixturesDir).entryList({"*.mdb", "*.accdb"}, QDir::Files, QDir::Name);
     for (const QString& file : files)
-        QTest::newRow(qPrintable(file)) << file;
+        QTest::newRow(qPrintable(file)) << file << passwords.value(file);
 }
 
 // The details add to the engine's texts and never contradict them: every table of the texts, its field
@@ -386,10 +390,15 @@ void TestDatabaseSchema::detailsAgreeWithEngineTexts_data() {
 void TestDatabaseSchema::detailsAgreeWithEngineTexts() {
     REQUIRE_FIXTURES();
     QFETCH(QString, file);
+    QFETCH(QString, password);
     const QString path = fixture(file);
+    reader_.setPassword(password.toStdString());
+    const auto forget = qScopeGuard([this] { reader_.setPassword({}); });
     auto snapshot = SchemaSnapshot::read(reader_, path);
+    // An encrypted file opens with its password.
+    QVERIFY(password.isEmpty() || !std::holds_alternative<ReadFailure>(snapshot));
     if (const auto* failure = std::get_if<ReadFailure>(&snapshot)) {
-        // A file neither answer can read (an encrypted one) must fail the same way in both.
+        // A file neither answer can read must fail the same way in both.
         const TableList names = reader_.GetTableNames(path);
         QVERIFY(std::holds_alternative<ReadFailure>(names));
         QCOMPARE(*failure, std::get<ReadFailure>(names));

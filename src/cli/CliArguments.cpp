@@ -38,7 +38,12 @@ QString usageText(const QCommandLineParser& parser) {
                "SELECT list. A query that cannot be a view with certainty is a comment with its\n"
                "Access SQL and the reason: parameter queries, crosstabs, action, data-definition\n"
                "and pass-through queries, VBA and domain functions (DLookup), form fields\n"
-               "(Forms!...), and what a server would answer otherwise than Access.\n");
+               "(Forms!...), and what a server would answer otherwise than Access.\n"
+               "\n"
+               "An encrypted database (Access 2007 and later, with a database password) opens with\n"
+               "its password: --password-file FILE, else VELTRANE_PASSWORD, else a prompt without\n"
+               "echo when standard input is a terminal. Never give it as an argument. A missing or\n"
+               "wrong password ends with exit status 77.\n");
 }
 
 // "--grant select,update": the permissions to grant besides REFERENCES.
@@ -146,6 +151,12 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
                        dataOnly,    table, csv,       queries,      help,         version});
     parser.addOptions({into, replace, passwordPrompt});
     parser.addOption(noViews);
+    const QCommandLineOption passwordFile(
+        QStringLiteral("password-file"),
+        QStringLiteral("An encrypted database's password: the first line of FILE (else "
+                       "VELTRANE_PASSWORD, else a prompt on a terminal)."),
+        QStringLiteral("FILE"));
+    parser.addOption(passwordFile);
 
     if (!parser.parse(arguments))
         return CliUsageError{parser.errorText()};
@@ -181,6 +192,7 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     request.dataOnly = parser.isSet(dataOnly);
     request.csvFolder = parser.value(csv);
     request.tables = parser.values(table);
+    request.passwordFile = parser.value(passwordFile);
     const QStringList dataTypes{QStringLiteral("SQL Server"), QStringLiteral("PostgreSQL"),
                                 QStringLiteral("MySQL"), QStringLiteral("SQLite")};
     if (request.data && !dataTypes.contains(options.ScriptType))

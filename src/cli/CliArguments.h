@@ -21,6 +21,7 @@ struct CliRequest {
     QString into;
     bool replace = false;
     bool passwordPrompt = false;
+    QString passwordFile; // --password-file: an encrypted database's password is its first line
 };
 
 // What the command line asks for besides a conversion.

@@ -22,7 +22,7 @@ int endingStatus(const RunOutcome& run) {
     case RunOutcome::Ending::ReaderUnavailable:
         return Unavailable;
     case RunOutcome::Ending::DatabaseUnreadable:
-        return run.failureNumber == int(readerprotocol::FileNotFound) ? NoInput : DataError;
+        return unreadableDatabaseStatus(run.failureNumber);
     case RunOutcome::Ending::PartlyRead:
         return DataError;
     case RunOutcome::Ending::Done:

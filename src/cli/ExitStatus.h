@@ -11,8 +11,18 @@ enum ExitStatus {
     NoInput = 66,
     Unavailable = 69,
     TargetRefused = 70, // --into: the target refused the connection or a statement, or holds other counts
-    CannotCreate = 73
+    CannotCreate = 73,
+    NoPermission = 77 // an encrypted database without its password, or with a wrong one
 };
+
+// The status of a database the reader could not open, by the reader's failure number.
+inline int unreadableDatabaseStatus(int failureNumber) {
+    if (failureNumber == 3024) // file not found
+        return NoInput;
+    if (failureNumber == 3031) // not a valid password
+        return NoPermission;
+    return DataError;
+}
 
 inline void printError(const QString& text) {
     std::fprintf(stderr, "veltrane-cli: %s\n", text.toLocal8Bit().constData());

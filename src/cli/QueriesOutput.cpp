@@ -65,7 +65,7 @@ int runQueries(const CliRequest& request, ReaderProcess& reader) {
         printError(failure->description);
         if (failure->number == ReaderUnavailableNumber)
             return Unavailable;
-        return failure->number == 3024 ? NoInput : DataError;
+        return unreadableDatabaseStatus(failure->number);
     }
     const SavedQueriesRead& read = std::get<SavedQueriesRead>(answer);
     if (!writeText(queriesText(read.queries), request.outputFile)) {

@@ -1,6 +1,7 @@
 // veltrane-cli: runs the same conversion as the window's "Gen SQL" and prints what the window would show.
 
 #include "CliArguments.h"
+#include "CliPassword.h"
 #include "CliWindow.h"
 #include "ConversionRun.h"
 #include "DataOutput.h"
@@ -70,6 +71,9 @@ int main(int argc, char* argv[]) {
 
     ReaderProcess engine;
     engine.start();
+    if (const std::optional<int> status =
+            supplyPassword(request.passwordFile, request.options.DatabasePath, engine))
+        return *status;
     if (request.queries)
         return endNow(runQueries(request, engine));
     if (!request.into.isEmpty())
@@ -85,7 +89,7 @@ int main(int argc, char* argv[]) {
     case RunOutcome::Ending::ReaderUnavailable:
         return Unavailable;
     case RunOutcome::Ending::DatabaseUnreadable:
-        return outcome.failureNumber == int(readerprotocol::FileNotFound) ? NoInput : DataError;
+        return unreadableDatabaseStatus(outcome.failureNumber);
     case RunOutcome::Ending::PartlyRead:
     case RunOutcome::Ending::Done:
     case RunOutcome::Ending::Stopped: // the command line never asks a run to stop

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <cstring>
 
 using namespace readerprotocol;
 
@@ -20,8 +21,9 @@ constexpr int stopWaitMs = 2'000;
 // How often a waiting request asks its wait hook.
 constexpr qint64 waitHookIntervalMs = 20;
 
-std::string requestFrame(RequestKind kind, const QString& path, const QString& table = {}) {
-    return encode(Request{kind, QFile::encodeName(path).toStdString(), table.toStdString()});
+void wipe(std::string& secret) {
+    ::explicit_bzero(secret.data(), secret.size());
+    secret.clear();
 }
 
 template <typename Answer>
@@ -41,6 +43,17 @@ ReaderProcess::ReaderProcess(QString program, QStringList arguments)
 
 ReaderProcess::~ReaderProcess() {
     stop();
+    wipe(password_);
+}
+
+void ReaderProcess::setPassword(std::string password) {
+    wipe(password_);
+    password_ = std::move(password);
+    wipe(password);
+}
+
+std::string ReaderProcess::requestFrame(RequestKind kind, const QString& path, const QString& table) const {
+    return encode(Request{kind, QFile::encodeName(path).toStdString(), table.toStdString(), password_});
 }
 
 QString ReaderProcess::defaultProgram() {

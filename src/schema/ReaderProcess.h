@@ -10,12 +10,16 @@
 #include "SchemaReader.h"
 
 #include <QStringList>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
 class QProcess;
+namespace readerprotocol {
+enum class RequestKind : std::uint32_t;
+}
 
 // A saved query whose stored rows make no statement, and why.
 struct UnreadSavedQuery {
@@ -69,6 +73,12 @@ public:
     // work; a request starts it anyway when need be, and says why when it cannot.
     void start() { ensureRunning(requestTimeoutMs()); }
 
+    // The password of an encrypted database (UTF-8), sent to the reader with each request on its standard
+    // input, never in its arguments or environment; empty for none. It lives in this object's memory only
+    // and is wiped when it is replaced and when the object goes.
+    void setPassword(std::string password);
+    bool hasPassword() const { return !password_.empty(); }
+
     static QString defaultProgram();
     // The longest a request waits with nothing of its answer arriving, in milliseconds.
     static int requestTimeoutMs();
@@ -85,6 +95,9 @@ private:
     enum class FrameVerdict { More, Done, Bad };
     bool exchangeFrames(const std::string& requestFrame,
                         const std::function<FrameVerdict(std::string&& payload)>& onFrame);
+    // The encoded request, with the password when there is one.
+    std::string requestFrame(readerprotocol::RequestKind kind, const QString& path,
+                             const QString& table = {}) const;
     bool ensureRunning(int timeoutMs);
     void stop();
 
@@ -93,4 +106,5 @@ private:
     QString startError_; // why the reader program could not be started the last time it was tried
     std::unique_ptr<QProcess> process_;
     WaitHook waitHook_;
+    std::string password_;
 };

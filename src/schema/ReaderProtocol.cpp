@@ -296,6 +296,8 @@ Failure failureFor(FailureNumber number, std::string_view path) {
         return {number, "Cannot open the file " + quoted + "."};
     case UnrecognizedFormat:
         return {number, "Unrecognized database format " + quoted + "."};
+    case NotValidPassword:
+        return {number, "The database " + quoted + " is encrypted, and its password is missing or wrong."};
     case DatabaseDamaged:
         break;
     }
@@ -309,6 +311,8 @@ std::string encode(const Request& request) {
     if (request.kind == RequestKind::Fields || request.kind == RequestKind::Indexes ||
         request.kind == RequestKind::Rows)
         out.text(request.table);
+    if (!request.password.empty())
+        out.text(request.password);
     return out.takeFrame();
 }
 
@@ -323,6 +327,8 @@ std::optional<Request> decodeRequest(std::string_view payload) {
     if (request.kind == RequestKind::Fields || request.kind == RequestKind::Indexes ||
         request.kind == RequestKind::Rows)
         request.table = in.text();
+    if (!in.finished())
+        request.password = in.text();
     if (!in.finished())
         return std::nullopt;
     return request;

@@ -27,7 +27,8 @@ enum class RequestKind : std::uint32_t {
 struct Request {
     RequestKind kind = RequestKind::Tables;
     std::string path;
-    std::string table; // Fields, Indexes and Rows only
+    std::string table;         // Fields, Indexes and Rows only
+    std::string password = {}; // an encrypted file's; sent only when there is one
 };
 
 // The error numbers and texts users of Access know for a database that cannot be read.
@@ -35,6 +36,7 @@ enum FailureNumber : std::uint32_t {
     FileNotFound = 3024,
     DatabaseDamaged = 3049,
     CannotOpenFile = 3051,
+    NotValidPassword = 3031, // an encrypted file, without its password or with a wrong one
     UnrecognizedFormat = 3343,
 };
 

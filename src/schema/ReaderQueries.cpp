@@ -18,8 +18,7 @@ std::variant<ReadFailure, SavedQueries> ReaderProcess::GetSavedQueries(const QSt
 }
 
 std::variant<ReadFailure, SavedQueriesRead> ReaderProcess::ReadSavedQueries(const QString& path) {
-    const Request request{RequestKind::Queries, QFile::encodeName(path).toStdString(), {}};
-    const std::optional<std::string> payload = exchange(encode(request));
+    const std::optional<std::string> payload = exchange(requestFrame(RequestKind::Queries, path));
     const std::optional<QueriesAnswer> answer = payload ? decodeQueries(*payload) : std::nullopt;
     if (!answer) {
         stop();

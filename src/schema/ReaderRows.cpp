@@ -16,32 +16,32 @@ RowsRead ReaderProcess::ReadTableRows(const QString& path, const QString& tableN
     std::optional<RowsTail> tail;
     bool stoppedByCaller = false;
     RowBatch current;
-    const Request request{RequestKind::Rows, QFile::encodeName(path).toStdString(), tableName.toStdString()};
-    const bool answered = exchangeFrames(encode(request), [&](std::string&& payload) {
-        switch (rowsFrameKind(payload).value_or(RowsFrameKind(0))) {
-        case RowsFrameKind::Batch: {
-            // Moved first: the values are views, and a short string's bytes move with it.
-            current.storage = std::move(payload);
-            std::uint32_t columns = 0;
-            if (!decodeRowsBatch(current.storage, columns, current.values))
-                return FrameVerdict::Bad;
-            current.columns = int(columns);
-            read.rows += qint64(current.rows());
-            if (!batch(current)) {
-                stoppedByCaller = true;
-                return FrameVerdict::Bad;
+    const bool answered =
+        exchangeFrames(requestFrame(RequestKind::Rows, path, tableName), [&](std::string&& payload) {
+            switch (rowsFrameKind(payload).value_or(RowsFrameKind(0))) {
+            case RowsFrameKind::Batch: {
+                // Moved first: the values are views, and a short string's bytes move with it.
+                current.storage = std::move(payload);
+                std::uint32_t columns = 0;
+                if (!decodeRowsBatch(current.storage, columns, current.values))
+                    return FrameVerdict::Bad;
+                current.columns = int(columns);
+                read.rows += qint64(current.rows());
+                if (!batch(current)) {
+                    stoppedByCaller = true;
+                    return FrameVerdict::Bad;
+                }
+                return FrameVerdict::More;
             }
-            return FrameVerdict::More;
-        }
-        case RowsFrameKind::Tail:
-            tail = decodeRowsTail(payload);
-            // The tail counts the rows the batches brought; a failure comes before any of them.
-            if (!tail || tail->rows != std::uint64_t(read.rows) || (tail->failure && read.rows > 0))
-                return FrameVerdict::Bad;
-            return FrameVerdict::Done;
-        }
-        return FrameVerdict::Bad;
-    });
+            case RowsFrameKind::Tail:
+                tail = decodeRowsTail(payload);
+                // The tail counts the rows the batches brought; a failure comes before any of them.
+                if (!tail || tail->rows != std::uint64_t(read.rows) || (tail->failure && read.rows > 0))
+                    return FrameVerdict::Bad;
+                return FrameVerdict::Done;
+            }
+            return FrameVerdict::Bad;
+        });
     if (!answered || !tail) {
         // The rows handed on stand; without any, the read failed as a whole unless the caller stopped it.
         stop();

@@ -13,18 +13,17 @@ SchemaSnapshot::exchange(ReaderProcess& reader, const QString& path,
     using namespace readerprotocol;
     SchemaAnswerDecoder decoder(std::move(table));
     const bool answered =
-        reader.exchangeFrames(encode(Request{RequestKind::Schema, QFile::encodeName(path).toStdString(), {}}),
-                              [&](std::string&& payload) {
-                                  switch (decoder.take(payload)) {
-                                  case SchemaAnswerDecoder::Progress::More:
-                                      return ReaderProcess::FrameVerdict::More;
-                                  case SchemaAnswerDecoder::Progress::Done:
-                                      return ReaderProcess::FrameVerdict::Done;
-                                  case SchemaAnswerDecoder::Progress::Malformed:
-                                      break;
-                                  }
-                                  return ReaderProcess::FrameVerdict::Bad;
-                              });
+        reader.exchangeFrames(reader.requestFrame(RequestKind::Schema, path), [&](std::string&& payload) {
+            switch (decoder.take(payload)) {
+            case SchemaAnswerDecoder::Progress::More:
+                return ReaderProcess::FrameVerdict::More;
+            case SchemaAnswerDecoder::Progress::Done:
+                return ReaderProcess::FrameVerdict::Done;
+            case SchemaAnswerDecoder::Progress::Malformed:
+                break;
+            }
+            return ReaderProcess::FrameVerdict::Bad;
+        });
     if (!answered) {
         reader.stop();
         return reader.failedRead(path);

@@ -28,14 +28,16 @@ struct Progress {
 
 QStringList SaveScriptWithData(QWidget* parent, const TargetDialect& dialect,
                                const ConversionOptions& options, const QString& target,
-                               SchemaReader* givenReader) {
+                               SchemaReader* givenReader, const std::string& password) {
     std::atomic<bool> cancelled{false};
     Progress progress;
     QStringList messages;
     std::unique_ptr<QThread> worker(QThread::create([&] {
         std::unique_ptr<ReaderProcess> engine;
-        if (!givenReader)
+        if (!givenReader) {
             engine = std::make_unique<ReaderProcess>();
+            engine->setPassword(password);
+        }
         SchemaReader& reader = givenReader ? *givenReader : *engine;
         WorkerWindow window(options);
         QSaveFile file(target);

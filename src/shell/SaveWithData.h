@@ -7,6 +7,7 @@
 #include "ConversionOptions.h"
 
 #include <QStringList>
+#include <string>
 
 class QWidget;
 class SchemaReader;
@@ -14,7 +15,7 @@ struct TargetDialect;
 
 // The messages to show afterwards: why the file was not written, the tables whose rows could not all be
 // read, the values the server cannot hold. Empty after a clean save or a cancel. A given reader (tests) is
-// used from the worker thread instead of a reader process.
+// used from the worker thread instead of a reader process; password opens an encrypted database.
 QStringList SaveScriptWithData(QWidget* parent, const TargetDialect& dialect,
                                const ConversionOptions& options, const QString& target,
-                               SchemaReader* givenReader);
+                               SchemaReader* givenReader, const std::string& password = {});

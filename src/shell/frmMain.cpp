@@ -344,6 +344,11 @@ void frmMain::cmdGenSQL_Click() {
     }
     running = true;
     const QPointer<QWidget> focused = QApplication::focusWidget();
+    // Asked before the run's input guard, which would drop the dialog's input.
+    const std::string password = passwordForRun(readOptions().DatabasePath);
+    if (readerProcess) {
+        readerProcess->setPassword(password);
+    }
     {
         RunInputGuard guard;
         inputGuard = &guard;
@@ -358,6 +363,9 @@ void frmMain::cmdGenSQL_Click() {
         RunInputGuard::processEventsDroppingInput();
         setRunControlsEnabled(true);
         inputGuard = nullptr;
+    }
+    if (readerProcess) {
+        readerProcess->setPassword({});
     }
     running = false;
     if (closeAfterRun) {
@@ -432,6 +440,15 @@ SchemaReader& frmMain::engine() {
         wholeSchemaReader = std::make_unique<OneRequestReader>(*readerProcess);
     }
     return *wholeSchemaReader;
+}
+
+std::string frmMain::passwordForRun(const QString& path) {
+    engine();
+    if (!readerProcess) {
+        return {};
+    }
+    readerProcess->setPassword({});
+    return PasswordForRun(this, *readerProcess, path, passwordDialog);
 }
 
 // --- window operations ------------------------------------------------------------------------------------

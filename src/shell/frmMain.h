@@ -4,6 +4,7 @@
 // window operations and the settings store its fourteen control states. Closing it by any route saves the
 // settings and emits unloaded(), on which the program ends.
 
+#include "PasswordPrompt.h"
 #include "SettingsControls.h"
 #include "WindowOps.h"
 
@@ -53,6 +54,9 @@ public:
     // or an empty text when the dialog was cancelled.
     using SaveFileDialog = std::function<QString(QWidget* parent, const QString& offered)>;
     void setSaveFileDialog(SaveFileDialog dialog);
+
+    // The password dialog shown when the file in the box is encrypted (PasswordPrompt.h).
+    void setPasswordDialog(PasswordDialog dialog) { passwordDialog = std::move(dialog); }
 
     // WindowOps
     ConversionOptions readOptions() override;
@@ -110,6 +114,9 @@ private:
     void mnuAbout_Click();
 
     SchemaReader& engine();
+    // The password for a run on path when the file is encrypted (asked for), else empty; always empty
+    // with a reader given.
+    std::string passwordForRun(const QString& path);
     void changeScript(const std::function<void()>& change);
     void paintNow();
     void showPending();
@@ -169,6 +176,7 @@ private:
 
     // The file-open dialog and the file name it keeps between uses; the save dialog.
     OpenFileDialog openFileDialog;
+    PasswordDialog passwordDialog = AskDatabasePassword;
     QString CD1FileName;
     SaveFileDialog saveFileDialog;
 

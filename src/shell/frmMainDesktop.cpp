@@ -23,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QUrl>
+#include <algorithm>
 
 namespace {
 
@@ -135,7 +136,9 @@ void frmMain::mnuSaveWithData_Click() {
     }
     running = true;
     setRunControlsEnabled(false);
-    const QStringList messages = SaveScriptWithData(this, *dialect, options, target, givenReader);
+    std::string password = passwordForRun(options.DatabasePath);
+    const QStringList messages = SaveScriptWithData(this, *dialect, options, target, givenReader, password);
+    std::fill(password.begin(), password.end(), '\0');
     setRunControlsEnabled(true);
     running = false;
     if (!messages.isEmpty()) {

@@ -19,6 +19,8 @@ add_library(veltrane_windows STATIC
     ${CMAKE_CURRENT_SOURCE_DIR}/MigrateDialog.h
     ${CMAKE_CURRENT_SOURCE_DIR}/RunInputGuard.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/RunInputGuard.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/PasswordPrompt.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/PasswordPrompt.h
     ${CMAKE_CURRENT_SOURCE_DIR}/SaveWithData.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/SaveWithData.h
     ${CMAKE_CURRENT_SOURCE_DIR}/ScriptFile.cpp

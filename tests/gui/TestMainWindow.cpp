@@ -150,6 +150,9 @@ private slots:
     void saveScriptAsToAPlaceThatCannotBeWritten_data();
     void saveScriptAsToAPlaceThatCannotBeWritten();
     void saveScriptWithData();
+    void encryptedFileAsksForItsPassword_data();
+    void encryptedFileAsksForItsPassword();
+    void encryptedFileSavedWithData();
     void droppedFileGoesIntoThePathBox_data();
     void droppedFileGoesIntoThePathBox();
 
@@ -1126,6 +1129,79 @@ void TestMainWindow::migrateToServer() {
     QCOMPARE(ReadIniValue(SettingsFile(), "Migrate", "File", {}), stopped);
     QCOMPARE(ReadIniValue(SettingsFile(), "Migrate", "Kind", {}), QStringLiteral("2"));
     QVERIFY(menuItem(window, "mnuMigrate")->isEnabled());
+}
+
+void TestMainWindow::encryptedFileAsksForItsPassword_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("answer"); // null: Cancel
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<QString>("table"); // empty: the run ends as for a file it cannot read
+    QTest::addRow("agile, right password") << "db2013-enc.accdb"
+                                           << "1234" << true << "Customers";
+    QTest::addRow("RC4 CryptoAPI, right password") << "db2007-oldenc.accdb"
+                                                   << "Test123" << true << "Table1";
+    QTest::addRow("wrong password") << "db2007-enc.accdb"
+                                    << "test123" << true << "";
+    QTest::addRow("cancel") << "db2013-enc.accdb" << QString() << true << "";
+    QTest::addRow("not encrypted") << "testV2007.accdb"
+                                   << "unused" << false << "Table1";
+    QTest::addRow("encoded by the engine") << "db-enc.mdb"
+                                           << "unused" << false << "Table1";
+}
+
+// Asked once per run and only for an encrypted file; nothing is kept, so the next run asks again.
+void TestMainWindow::encryptedFileAsksForItsPassword() {
+    REQUIRE_FIXTURES();
+    QFETCH(QString, file);
+    QFETCH(QString, answer);
+    QFETCH(bool, asked);
+    QFETCH(QString, table);
+    const QString path = QStringLiteral(VELTRANE_FIXTURES_DIR "/") + file;
+    frmMain window; // the window's own engine
+    QStringList askedFor;
+    window.setPasswordDialog([&](QWidget*, const QString& database) -> std::optional<QString> {
+        askedFor << database;
+        return answer.isNull() ? std::nullopt : std::optional(answer);
+    });
+    control<QLineEdit>(window, "txtPath")->setText(path);
+    for (int run = 1; run <= 2; ++run) {
+        messages_.clear();
+        QTest::mouseClick(control(window, "cmdGenSQL"), Qt::LeftButton);
+        QCOMPARE(askedFor, asked ? QStringList(run, path) : QStringList());
+        if (table.isEmpty()) {
+            QCOMPARE(messages_, QStringList({"3031  The database '" + path +
+                                                 "' is encrypted, and its password is missing or wrong.",
+                                             wrongFormatMessage}));
+            QCOMPARE(window.scriptText(), QString());
+        } else {
+            QCOMPARE(messages_, QStringList());
+            QVERIFY(window.scriptText().contains("CREATE TABLE " + table + " ("));
+        }
+    }
+}
+
+void TestMainWindow::encryptedFileSavedWithData() {
+    REQUIRE_FIXTURES();
+    frmMain window; // the window's own engine, and a reader process of the save's own
+    int asked = 0;
+    window.setPasswordDialog([&](QWidget*, const QString&) -> std::optional<QString> {
+        ++asked;
+        return QStringLiteral("1234");
+    });
+    const QString target = folder_.filePath(QStringLiteral("encrypted.sql"));
+    window.setSaveFileDialog([&](QWidget*, const QString&) { return target; });
+    window.show();
+    control<QComboBox>(window, "cboSQLType")->setEditText(QStringLiteral("SQLite"));
+    control<QLineEdit>(window, "txtPath")->setText(QStringLiteral(VELTRANE_FIXTURES_DIR "/db2013-enc.accdb"));
+    menuItem(window, "mnuSaveWithData")->trigger();
+    QCOMPARE(asked, 1);
+    QFile saved(target);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(
+        saved.readAll().contains("INSERT INTO \"Customers\" (\"ID\", \"Field1\") VALUES\r\n(1, 'Test'),\r\n"
+                                 "(2, 'Test2'),\r\n(3, 'a'),\r\n(4, NULL),\r\n(5, 'c'),\r\n(6, 'd'),\r\n"
+                                 "(7, 'f');\r\n"));
+    QCOMPARE(messages_, QStringList());
 }
 
 QTEST_MAIN(TestMainWindow)

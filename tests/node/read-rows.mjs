@@ -3,7 +3,7 @@
 // Values keep what JSON would lose: reals as the hex of their little-endian double bytes, big integers
 // and decimals as their digits, binary data as hex; texts, booleans and small integers stay as they are,
 // dates as mdb-reader's milliseconds since 1970.
-// Used by the reader's rows cross-check.
+// Used by the reader's rows cross-check. VELTRANE_PASSWORD, when set, opens an encrypted database.
 import { readFileSync } from "node:fs";
 import MDBReader from "mdb-reader";
 
@@ -48,7 +48,8 @@ function valueOf(type, value) {
 }
 
 try {
-    const reader = new MDBReader(readFileSync(process.argv[2]));
+    // An encrypted database's password comes in the environment, as veltrane-cli takes it.
+    const reader = new MDBReader(readFileSync(process.argv[2]), { password: process.env.VELTRANE_PASSWORD });
     const tables = reader.getTableNames({ normalTables: true, systemTables: true }).map((name) => {
         try {
             const table = reader.getTable(name);

@@ -36,6 +36,24 @@ void convertTextsAsUtf16(MdbHandle* mdb) {
     mdb->iconv_out = out;
 }
 
+// What the user is told when an encrypted file cannot be opened.
+Failure encryptionFailure(const encryption::UnlockFailure& failure, const std::string& path) {
+    using Kind = encryption::UnlockFailure::Kind;
+    switch (failure.kind) {
+    case Kind::WrongPassword:
+        return failureFor(NotValidPassword, path);
+    case Kind::Unsupported:
+        return {UnrecognizedFormat, "The database '" + path + "' is encrypted with " + failure.reason +
+                                        ", which this program cannot decrypt."};
+    case Kind::Damaged:
+        return {DatabaseDamaged, "Cannot open database '" + path +
+                                     "'. Its encryption info is damaged: " + failure.reason + "."};
+    case Kind::NoCrypto:
+        break;
+    }
+    return {CannotOpenFile, "Cannot decrypt the database '" + path + "': " + failure.reason + "."};
+}
+
 } // namespace
 
 bool FileMapping::map(const std::string& path) {
@@ -62,7 +80,7 @@ void FileMapping::unmap() {
     size_ = 0;
 }
 
-std::optional<Failure> openDatabase(const std::string& path, Database& database) {
+std::optional<Failure> openDatabase(const std::string& path, Credentials& credentials, Database& database) {
     switch (checkDatabaseFile(path)) {
     case FileVerdict::Missing:
         return failureFor(FileNotFound, path);
@@ -75,10 +93,22 @@ std::optional<Failure> openDatabase(const std::string& path, Database& database)
     }
     database.handle.reset();
     // A file that cannot be mapped is opened the ordinary way, to fail or succeed as libmdb decides.
-    if (database.file.map(path))
-        database.handle.reset(mdb_open_buffer(database.file.data(), database.file.size(), MDB_NOFLAGS));
-    else
+    if (database.file.map(path)) {
+        const std::string_view bytes(static_cast<const char*>(database.file.data()), database.file.size());
+        if (const std::optional<encryption::UnlockFailure> failure =
+                database.decrypted.decrypt(bytes, credentials.password, credentials.keys))
+            return encryptionFailure(*failure, path);
+        if (database.decrypted.empty()) {
+            database.handle.reset(mdb_open_buffer(database.file.data(), database.file.size(), MDB_NOFLAGS));
+        } else {
+            // The encrypted bytes are not needed again, and the reader's memory limit counts both copies.
+            database.file.unmap();
+            database.handle.reset(
+                mdb_open_buffer(database.decrypted.data(), database.decrypted.size(), MDB_NOFLAGS));
+        }
+    } else {
         database.handle.reset(mdb_open(path.c_str(), MDB_NOFLAGS));
+    }
     if (!database.handle)
         return failureFor(UnrecognizedFormat, path);
     convertTextsAsUtf16(database.get());

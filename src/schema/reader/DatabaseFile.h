@@ -3,6 +3,7 @@
 // its texts converted as UTF-16.
 
 #include "ReaderProtocol.h"
+#include "crypt/DecryptedPages.h"
 
 #include <glib.h>
 // glib must come first in C++: mdbtools.h includes it inside its extern "C" block.
@@ -25,10 +26,9 @@ public:
     bool map(const std::string& path);
     void* data() const { return address_; }
     std::size_t size() const { return size_; }
-
-private:
     void unmap();
 
+private:
     void* address_ = nullptr;
     std::size_t size_ = 0;
 };
@@ -37,14 +37,24 @@ struct DatabaseDeleter {
     void operator()(MdbHandle* mdb) const { mdb_close(mdb); }
 };
 
-// An open database and the mapped file it reads from; the file is declared first so that it outlives the
-// handle.
+// An open database and the mapped file it reads from, or the decrypted copy of an encrypted file; both are
+// declared first so that they outlive the handle.
 struct Database {
     FileMapping file;
+    encryption::DecryptedPages decrypted;
     std::unique_ptr<MdbHandle, DatabaseDeleter> handle;
 
     MdbHandle* get() const { return handle.get(); }
 };
 
-// Opens the file at path into database; the failure Access reports when it cannot.
-std::optional<readerprotocol::Failure> openDatabase(const std::string& path, Database& database);
+// What opens an encrypted file: the request's password, and the keys derived for the file opened last, which
+// the reader keeps from one request to the next.
+struct Credentials {
+    std::string password;
+    encryption::UnlockedKeys keys;
+};
+
+// Opens the file at path into database, decrypting it with the credentials when it is encrypted; the
+// failure Access reports when it cannot.
+std::optional<readerprotocol::Failure> openDatabase(const std::string& path, Credentials& credentials,
+                                                    Database& database);

@@ -98,10 +98,10 @@ void describeStorage(MdbHandle* mdb, const std::string& path, const SchemaDetail
 
 } // namespace
 
-TablesAnswer readTableNames(const std::string& path) {
+TablesAnswer readTableNames(const std::string& path, Credentials& credentials) {
     TablesAnswer answer;
     Database database;
-    if ((answer.failure = openDatabase(path, database)))
+    if ((answer.failure = openDatabase(path, credentials, database)))
         return answer;
     CatalogWalk walk;
     if ((answer.failure = walkAll(database.get(), path, false, walk)))
@@ -112,9 +112,10 @@ TablesAnswer readTableNames(const std::string& path) {
     return answer;
 }
 
-FieldsAnswer readTableFields(const std::string& path, const std::string& tableName) {
+FieldsAnswer readTableFields(const std::string& path, const std::string& tableName,
+                             Credentials& credentials) {
     Database database;
-    if (openDatabase(path, database))
+    if (openDatabase(path, credentials, database))
         return {};
     std::optional<CatalogTable> table = findTable(database.get(), tableName);
     if (!table)
@@ -122,9 +123,10 @@ FieldsAnswer readTableFields(const std::string& path, const std::string& tableNa
     return describeTable(database.get(), path, *table, {.fields = true}).fields;
 }
 
-IndexesAnswer readTableIndexes(const std::string& path, const std::string& tableName) {
+IndexesAnswer readTableIndexes(const std::string& path, const std::string& tableName,
+                               Credentials& credentials) {
     Database database;
-    if (openDatabase(path, database))
+    if (openDatabase(path, credentials, database))
         return {};
     std::optional<CatalogTable> table = findTable(database.get(), tableName);
     if (!table)
@@ -132,9 +134,10 @@ IndexesAnswer readTableIndexes(const std::string& path, const std::string& table
     return describeTable(database.get(), path, *table, {.indexes = true}).indexes;
 }
 
-bool readSchema(const std::string& path, const std::function<bool(const std::string& frame)>& send) {
+bool readSchema(const std::string& path, Credentials& credentials,
+                const std::function<bool(const std::string& frame)>& send) {
     Database database;
-    if (const std::optional<Failure> failure = openDatabase(path, database))
+    if (const std::optional<Failure> failure = openDatabase(path, credentials, database))
         return send(encodeSchemaHead(failure, 0));
     CatalogWalk walk;
     if (const std::optional<Failure> failure = walkAll(database.get(), path, true, walk))

@@ -7,9 +7,15 @@
 #include <functional>
 #include <string>
 
-readerprotocol::TablesAnswer readTableNames(const std::string& path);
-readerprotocol::FieldsAnswer readTableFields(const std::string& path, const std::string& table);
-readerprotocol::IndexesAnswer readTableIndexes(const std::string& path, const std::string& table);
+struct Credentials;
+
+// The credentials open an encrypted file (DatabaseFile.h).
+readerprotocol::TablesAnswer readTableNames(const std::string& path, Credentials& credentials);
+readerprotocol::FieldsAnswer readTableFields(const std::string& path, const std::string& table,
+                                             Credentials& credentials);
+readerprotocol::IndexesAnswer readTableIndexes(const std::string& path, const std::string& table,
+                                               Credentials& credentials);
 // Tables, each table's fields, indexes and stored details, and the relationships, in one open of the file:
 // the answer's frames, each handed to send as soon as it is made. False when one could not be sent.
-bool readSchema(const std::string& path, const std::function<bool(const std::string& frame)>& send);
+bool readSchema(const std::string& path, Credentials& credentials,
+                const std::function<bool(const std::string& frame)>& send);

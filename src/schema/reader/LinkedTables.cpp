@@ -63,8 +63,9 @@ TableSchema describeLinkedTable(const std::string& path, const CatalogTable& lin
     TableSchema failed;
     failed.name = link.name;
     failed.indexes.kind = IndexesAnswer::Kind::Unreadable;
+    Credentials none; // a linked file opens without a password
     Database linked;
-    if (openDatabase(*file, linked))
+    if (openDatabase(*file, none, linked))
         return failed;
     std::optional<CatalogTable> target =
         findTable(linked.get(), foreignName.empty() ? link.name : foreignName);

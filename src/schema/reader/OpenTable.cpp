@@ -23,8 +23,9 @@ std::optional<Failure> useTable(MdbHandle* mdb, const std::string& path, Catalog
         const std::optional<std::string> file = linkedFile(path, table.database);
         if (!file)
             return failureFor(FileNotFound, table.database);
+        Credentials none; // a linked file opens without a password
         Database linked;
-        if (std::optional<Failure> failure = openDatabase(*file, linked))
+        if (std::optional<Failure> failure = openDatabase(*file, none, linked))
             return failure;
         const std::string foreign = table.foreignName.empty() ? table.name : table.foreignName;
         std::optional<CatalogTable> target = findTable(linked.get(), foreign);
@@ -44,10 +45,11 @@ std::optional<Failure> useTable(MdbHandle* mdb, const std::string& path, Catalog
 
 } // namespace
 
-std::optional<Failure> withOpenTable(const std::string& path, const std::string& tableName,
+std::optional<Failure> withOpenTable(const std::string& path, Credentials& credentials,
+                                     const std::string& tableName,
                                      const std::function<void(const OpenTable& open)>& use) {
     Database database;
-    if (std::optional<Failure> failure = openDatabase(path, database))
+    if (std::optional<Failure> failure = openDatabase(path, credentials, database))
         return failure;
     std::optional<CatalogTable> table = findTable(database.get(), tableName, Storage::Found);
     if (!table)

@@ -13,6 +13,8 @@
 #include <optional>
 #include <string>
 
+struct Credentials;
+
 // Valid only while the call it is handed to runs. The definition has its columns read and nothing else.
 struct OpenTable {
     MdbHandle* mdb = nullptr;
@@ -23,5 +25,6 @@ struct OpenTable {
 // Hands the table to use while its file is open. A failure, and use is not called, when the file cannot be
 // opened, the table is not there, its definition cannot be read or its rows lie where they cannot be read
 // (an ODBC link, a linked file that is not there).
-std::optional<readerprotocol::Failure> withOpenTable(const std::string& path, const std::string& table,
+std::optional<readerprotocol::Failure> withOpenTable(const std::string& path, Credentials& credentials,
+                                                     const std::string& table,
                                                      const std::function<void(const OpenTable& open)>& use);

@@ -5,6 +5,7 @@
 //
 // Usage: veltrane-reader [--memory-limit-mb N]   (N = 0: no limit; default 1024)
 
+#include "DatabaseFile.h"
 #include "ReaderProtocol.h"
 #include "RequestDispatch.h"
 
@@ -66,7 +67,10 @@ std::optional<Request> nextRequest(int fd) {
     std::string payload(size, '\0');
     if (!readExactly(fd, payload.data(), size))
         return std::nullopt;
-    return decodeRequest(payload);
+    std::optional<Request> request = decodeRequest(payload);
+    // The payload may hold a password.
+    ::explicit_bzero(payload.data(), payload.size());
+    return request;
 }
 
 std::optional<unsigned long> parseMemoryLimit(int argc, char** argv) {
@@ -137,7 +141,9 @@ int main(int argc, char** argv) {
     ::signal(SIGPIPE, SIG_IGN);
     limitMemory(*memoryLimit);
 
-    while (const std::optional<Request> request = nextRequest(STDIN_FILENO)) {
+    // The keys of the encrypted file read last, wiped when the reader ends.
+    Credentials credentials;
+    while (std::optional<Request> request = nextRequest(STDIN_FILENO)) {
         // Frames are gathered and written 16 KiB at a time (a whole schema has a frame per table), and
         // whatever is left once the answer is complete.
         std::string pending;
@@ -149,7 +155,10 @@ int main(int argc, char** argv) {
             pending.clear();
             return sent;
         };
-        if (!answerRequest(*request, send) || !writeAll(channel, pending))
+        const bool answered = answerRequest(*request, credentials, send) && writeAll(channel, pending);
+        ::explicit_bzero(request->password.data(), request->password.size());
+        ::explicit_bzero(credentials.password.data(), credentials.password.size());
+        if (!answered)
             return 74;
     }
     return 0;

@@ -1,5 +1,6 @@
 #include "RequestDispatch.h"
 
+#include "DatabaseFile.h"
 #include "JetSchema.h"
 #include "QueriesProtocol.h"
 #include "SavedQueries.h"
@@ -7,20 +8,21 @@
 
 using namespace readerprotocol;
 
-bool answerRequest(const Request& request, const FrameSink& send) {
+bool answerRequest(const Request& request, Credentials& credentials, const FrameSink& send) {
+    credentials.password = request.password;
     switch (request.kind) {
     case RequestKind::Tables:
-        return send(encode(readTableNames(request.path)));
+        return send(encode(readTableNames(request.path, credentials)));
     case RequestKind::Fields:
-        return send(encode(readTableFields(request.path, request.table)));
+        return send(encode(readTableFields(request.path, request.table, credentials)));
     case RequestKind::Indexes:
-        return send(encode(readTableIndexes(request.path, request.table)));
+        return send(encode(readTableIndexes(request.path, request.table, credentials)));
     case RequestKind::Schema:
-        return readSchema(request.path, send);
+        return readSchema(request.path, credentials, send);
     case RequestKind::Rows:
-        return readTableRows(request.path, request.table, send);
+        return readTableRows(request.path, credentials, request.table, send);
     case RequestKind::Queries:
-        return send(encode(readSavedQueries(request.path)));
+        return send(encode(readSavedQueries(request.path, credentials)));
     }
     return true;
 }

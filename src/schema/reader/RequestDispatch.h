@@ -10,5 +10,8 @@
 // Takes the next frame of an answer; false when it could not be sent, which ends the answer.
 using FrameSink = std::function<bool(const std::string& frame)>;
 
-// False when a frame could not be sent.
-bool answerRequest(const readerprotocol::Request& request, const FrameSink& send);
+struct Credentials;
+
+// False when a frame could not be sent. credentials take the request's password, and keep the keys of the
+// encrypted file opened last for the next request.
+bool answerRequest(const readerprotocol::Request& request, Credentials& credentials, const FrameSink& send);

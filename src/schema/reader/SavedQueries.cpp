@@ -31,10 +31,10 @@ std::optional<std::string> text(const std::string& value) {
 
 } // namespace
 
-QueriesAnswer readSavedQueries(const std::string& path) {
+QueriesAnswer readSavedQueries(const std::string& path, Credentials& credentials) {
     QueriesAnswer answer;
     Database database;
-    if ((answer.failure = openDatabase(path, database)))
+    if ((answer.failure = openDatabase(path, credentials, database)))
         return answer;
     MdbHandle* mdb = database.get();
     const CatalogWalk walk = walkCatalog(mdb, [](const std::string&) { return Visit{.keep = true}; });

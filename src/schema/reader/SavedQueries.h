@@ -7,6 +7,9 @@
 
 #include <string>
 
+struct Credentials;
+
 // Failures as for the table list (3024, 3051, 3343, 3049). A database without MSysQueries, or whose
 // catalog holds no query, has none; a query whose rows cannot be rebuilt is named among the unread.
-readerprotocol::QueriesAnswer readSavedQueries(const std::string& path);
+// The credentials open an encrypted file (DatabaseFile.h).
+readerprotocol::QueriesAnswer readSavedQueries(const std::string& path, Credentials& credentials);

@@ -215,10 +215,11 @@ private:
 
 } // namespace
 
-bool readTableRows(const std::string& path, const std::string& table, const FrameSink& send) {
+bool readTableRows(const std::string& path, Credentials& credentials, const std::string& table,
+                   const FrameSink& send) {
     RowsTail tail;
     bool sent = true;
-    tail.failure = withOpenTable(path, table, [&](const OpenTable& open) {
+    tail.failure = withOpenTable(path, credentials, table, [&](const OpenTable& open) {
         RowsSender sender(open, send);
         sent = sender.sendRows();
         tail.rows = sender.rows();

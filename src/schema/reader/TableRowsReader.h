@@ -9,4 +9,5 @@
 #include <string>
 
 // False when a frame could not be sent.
-bool readTableRows(const std::string& path, const std::string& table, const FrameSink& send);
+bool readTableRows(const std::string& path, Credentials& credentials, const std::string& table,
+                   const FrameSink& send);
