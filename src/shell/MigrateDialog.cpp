@@ -4,8 +4,10 @@
 #include "LiveConnection.h"
 #include "Migration.h"
 #include "ReaderProcess.h"
+
 #include "Settings.h"
 #include "WorkerWindow.h"
+#include <algorithm>
 
 #include <QApplication>
 #include <QClipboard>
@@ -61,8 +63,10 @@ struct MigrateDialog::Work {
     QTimer poll;
 };
 
-MigrateDialog::MigrateDialog(QWidget* parent, const ConversionOptions& options, SchemaReader* givenReader)
-    : QDialog(parent), options_(options), givenReader_(givenReader) {
+MigrateDialog::MigrateDialog(QWidget* parent, const ConversionOptions& options, SchemaReader* givenReader,
+                             std::string databasePassword)
+    : QDialog(parent), options_(options), givenReader_(givenReader),
+      databasePassword_(std::move(databasePassword)) {
     setObjectName(QStringLiteral("MigrateDialog"));
     setWindowTitle(QStringLiteral("Migrate to Server"));
     auto* form = new QFormLayout;
@@ -164,6 +168,7 @@ MigrateDialog::~MigrateDialog() {
         work_->cancelled = true;
         work_->thread->wait();
     }
+    std::fill(databasePassword_.begin(), databasePassword_.end(), '\0');
 }
 
 void MigrateDialog::showKind() {
@@ -290,10 +295,13 @@ void MigrateDialog::migrate() {
     MigrationRequest request{.address = address(), .password = password_->text()};
     const ConversionOptions options = options_;
     SchemaReader* given = givenReader_;
-    work->thread.reset(QThread::create([work, request, options, given] {
+    const std::string* databasePassword = &databasePassword_; // the dialog outlives the thread
+    work->thread.reset(QThread::create([work, request, options, given, databasePassword] {
         std::unique_ptr<ReaderProcess> engine;
-        if (!given)
+        if (!given) {
             engine = std::make_unique<ReaderProcess>();
+            engine->setPassword(*databasePassword);
+        }
         SchemaReader& reader = given ? *given : *engine;
         WorkerWindow window(options);
         work->report = runMigration(options, request, window, reader,

@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QList>
 #include <memory>
+#include <string>
 
 class QComboBox;
 class QLabel;
@@ -27,7 +28,9 @@ class MigrateDialog : public QDialog {
     Q_OBJECT
 public:
     // A given reader (tests) is used from the worker thread instead of a reader process.
-    MigrateDialog(QWidget* parent, const ConversionOptions& options, SchemaReader* givenReader);
+    // databasePassword opens an encrypted database (empty for any other); it is wiped with the dialog.
+    MigrateDialog(QWidget* parent, const ConversionOptions& options, SchemaReader* givenReader,
+                  std::string databasePassword = {});
     ~MigrateDialog() override;
 
     // The target as the fields give it.
@@ -60,6 +63,7 @@ private:
     QLineEdit* database_;
     QLineEdit* user_;
     QLineEdit* password_;
+    std::string databasePassword_;
     QLineEdit* socket_;
     QLineEdit* file_;
     QPushButton* browse_;

@@ -160,7 +160,7 @@ void frmMain::mnuMigrate_Click() {
     }
     running = true;
     setRunControlsEnabled(false);
-    MigrateDialog dialog(this, options, givenReader);
+    MigrateDialog dialog(this, options, givenReader, passwordForRun(options.DatabasePath));
     dialog.exec();
     setRunControlsEnabled(true);
     running = false;
