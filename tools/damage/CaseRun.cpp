@@ -116,6 +116,7 @@ CliRun runCli(const QStringList& arguments, const QString& workingDir, const QPr
         }
         [[fallthrough]];
     case 66:
+    case 77: // damage that makes a header read as encrypted: refused as a file without its password
         run.outcome = run.message.isEmpty() ? CliOutcome::UnreportedFailure : CliOutcome::ReadFailure;
         break;
     default:
