@@ -15,23 +15,6 @@
 
 namespace {
 
-int endingStatus(const RunOutcome& run) {
-    switch (run.ending) {
-    case RunOutcome::Ending::NoPath:
-        return Usage;
-    case RunOutcome::Ending::ReaderUnavailable:
-        return Unavailable;
-    case RunOutcome::Ending::DatabaseUnreadable:
-        return unreadableDatabaseStatus(run.failureNumber);
-    case RunOutcome::Ending::PartlyRead:
-        return DataError;
-    case RunOutcome::Ending::Done:
-    case RunOutcome::Ending::Stopped:
-        break;
-    }
-    return Success;
-}
-
 // Where the script goes, line ends changed as asked on the way (a value never holds a CR or LF as it is, and
 // the script is handed over in whole lines).
 class ScriptSink {
@@ -101,7 +84,7 @@ int runWithData(const CliRequest& request, SchemaReader& reader) {
             printError(QStringLiteral("cannot write %1").arg(outcome.unwritten));
             return CannotCreate;
         }
-        return warnAndEnd(outcome.warnings, endingStatus(outcome.run));
+        return warnAndEnd(outcome.warnings, readingStatus(outcome.run));
     }
 
     const TargetDialect* dialect = completeScriptDialect(request.options.ScriptType);
@@ -116,7 +99,7 @@ int runWithData(const CliRequest& request, SchemaReader& reader) {
                        .arg(outcome.missingTables.join(QStringLiteral(", ")), request.options.DatabasePath));
         return DataError;
     }
-    const int status = endingStatus(outcome.run);
+    const int status = readingStatus(outcome.run);
     if (outcome.run.ending == RunOutcome::Ending::DatabaseUnreadable ||
         outcome.run.ending == RunOutcome::Ending::ReaderUnavailable)
         return status;

@@ -1,6 +1,8 @@
 #pragma once
 // veltrane-cli's exit statuses (those of sysexits.h) and its one way of saying what went wrong.
 
+#include "ConversionRun.h"
+
 #include <QString>
 #include <cstdio>
 
@@ -22,6 +24,24 @@ inline int unreadableDatabaseStatus(int failureNumber) {
     if (failureNumber == 3031) // not a valid password
         return NoPermission;
     return DataError;
+}
+
+// The status of a run that reads the database: its ending, whatever it wrote.
+inline int readingStatus(const RunOutcome& run) {
+    switch (run.ending) {
+    case RunOutcome::Ending::NoPath:
+        return Usage;
+    case RunOutcome::Ending::ReaderUnavailable:
+        return Unavailable;
+    case RunOutcome::Ending::DatabaseUnreadable:
+        return unreadableDatabaseStatus(run.failureNumber);
+    case RunOutcome::Ending::PartlyRead:
+        return DataError;
+    case RunOutcome::Ending::Done:
+    case RunOutcome::Ending::Stopped:
+        break;
+    }
+    return Success;
 }
 
 inline void printError(const QString& text) {

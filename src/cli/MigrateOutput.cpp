@@ -10,27 +10,6 @@
 #include <cstdio>
 #include <unistd.h>
 
-namespace {
-
-int readingStatus(const RunOutcome& run) {
-    switch (run.ending) {
-    case RunOutcome::Ending::NoPath:
-        return Usage;
-    case RunOutcome::Ending::ReaderUnavailable:
-        return Unavailable;
-    case RunOutcome::Ending::DatabaseUnreadable:
-        return unreadableDatabaseStatus(run.failureNumber);
-    case RunOutcome::Ending::PartlyRead:
-        return DataError;
-    case RunOutcome::Ending::Done:
-    case RunOutcome::Ending::Stopped:
-        break;
-    }
-    return Success;
-}
-
-} // namespace
-
 int runMigrate(const CliRequest& request, SchemaReader& reader) {
     auto address = parseTargetAddress(request.into);
     if (const auto* error = std::get_if<AddressError>(&address)) {

@@ -297,40 +297,19 @@ private:
     // The rows of the table, then those of its child tables, made from the rows of the hidden tables that
     // hold its complex columns' values with the keys of its rows gathered as they went by.
     bool tableRows(int i) {
-        const TablePlan& t = script_.plan().tables[i];
-        std::vector<ParentKeys> keys;
-        keys.reserve(t.children.size());
-        for (const TablePlan& child : t.children)
-            keys.emplace_back(*child.childRows);
-        const bool parent = rows(t, t.table->name, i, [&](const RowBatch& batch) -> const RowBatch& {
-            if (qsizetype(batch.columns) == t.table->columns.size())
-                for (ParentKeys& k : keys)
-                    k.add(batch);
-            return batch;
-        });
-        if (!parent)
-            return false;
-        for (std::size_t c = 0; c < t.children.size(); ++c) {
-            const TablePlan& child = t.children[c];
-            const ChildRows& how = *child.childRows;
-            RowBatch made;
-            const RowBatch empty;
-            std::vector<std::string> files;
-            ChildBatchCounts counts;
-            if (!rows(child, how.storageTable, i, [&](const RowBatch& stored) -> const RowBatch& {
-                    if (!fitsChild(how, stored))
-                        return empty;
-                    childBatch(how, keys[c], stored, made, files, counts);
-                    return made;
-                }))
-                return false;
-            report_.warnings << childNotes(child, counts);
-        }
-        return true;
+        return writeWithChildTables(script_.plan().tables[i],
+                                    [&](const TablePlan& t, const QString& readName,
+                                        const PrepareBatch& prepare,
+                                        const std::function<QStringList()>& lateNotes) {
+                                        if (!rows(t, readName, i, prepare))
+                                            return false;
+                                        if (lateNotes)
+                                            report_.warnings << lateNotes();
+                                        return true;
+                                    });
     }
 
-    bool rows(const TablePlan& t, const QString& readName, int i,
-              const std::function<const RowBatch&(const RowBatch&)>& prepare) {
+    bool rows(const TablePlan& t, const QString& readName, int i, const PrepareBatch& prepare) {
         RowSender sender(d_, t, target_);
         Failure failure;
         bool stopped = false;

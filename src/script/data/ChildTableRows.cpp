@@ -64,11 +64,15 @@ void childBatch(const ChildRows& rows, ParentKeys& keys, const RowBatch& stored,
     }
 }
 
+namespace {
+
+// Whether the stored rows have every column the child's rows are made from.
 bool fitsChild(const ChildRows& rows, const RowBatch& stored) {
     return rows.link < stored.columns &&
            std::all_of(rows.values.cbegin(), rows.values.cend(), [&](int v) { return v < stored.columns; });
 }
 
+// What the child's rows left out, as notes naming the table.
 QStringList childNotes(const TablePlan& child, const ChildBatchCounts& counts) {
     QStringList notes;
     if (counts.withoutRow > 0)
@@ -82,4 +86,38 @@ QStringList childNotes(const TablePlan& child, const ChildBatchCounts& counts) {
                      .arg(child.name)
                      .arg(counts.unreadableFiles);
     return notes;
+}
+
+} // namespace
+
+bool writeWithChildTables(const TablePlan& t, const WriteTableRows& write) {
+    std::vector<ParentKeys> keys;
+    keys.reserve(t.children.size());
+    for (const TablePlan& child : t.children)
+        keys.emplace_back(*child.childRows);
+    const auto gather = [&](const RowBatch& batch) -> const RowBatch& {
+        if (qsizetype(batch.columns) == t.table->columns.size())
+            for (ParentKeys& k : keys)
+                k.add(batch);
+        return batch;
+    };
+    if (!write(t, t.table->name, gather, {}))
+        return false;
+    for (std::size_t c = 0; c < t.children.size(); ++c) {
+        const TablePlan& child = t.children[c];
+        const ChildRows& how = *child.childRows;
+        RowBatch made;
+        const RowBatch empty;
+        std::vector<std::string> files;
+        ChildBatchCounts counts;
+        const auto make = [&](const RowBatch& stored) -> const RowBatch& {
+            if (!fitsChild(how, stored))
+                return empty; // not the table planned: written as far as it was read
+            childBatch(how, keys[c], stored, made, files, counts);
+            return made;
+        };
+        if (!write(child, how.storageTable, make, [&] { return childNotes(child, counts); }))
+            return false;
+    }
+    return true;
 }

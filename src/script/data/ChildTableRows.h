@@ -8,6 +8,7 @@
 #include "TableRows.h"
 
 #include <QStringList>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -43,7 +44,15 @@ struct ChildBatchCounts {
 void childBatch(const ChildRows& rows, ParentKeys& keys, const RowBatch& stored, RowBatch& out,
                 std::vector<std::string>& files, ChildBatchCounts& counts);
 
-// Whether the stored rows have every column the child's rows are made from.
-bool fitsChild(const ChildRows& rows, const RowBatch& stored);
-// What the child's rows left out, as notes naming the table.
-QStringList childNotes(const TablePlan& child, const ChildBatchCounts& counts);
+// Makes each batch read into the batch written.
+using PrepareBatch = std::function<const RowBatch&(const RowBatch&)>;
+// Reads the rows of the table readName and writes them as the table t, each batch made by prepare; lateNotes,
+// where given, says after the last batch what the rows left out. False ends the run.
+using WriteTableRows =
+    std::function<bool(const TablePlan& t, const QString& readName, const PrepareBatch& prepare,
+                       const std::function<QStringList()>& lateNotes)>;
+
+// Writes the rows of t with write, then those of each of its child tables, made from the rows of the hidden
+// tables that hold its complex columns' values with the keys of its rows gathered as they went by. False as
+// soon as write answers false.
+bool writeWithChildTables(const TablePlan& t, const WriteTableRows& write);

@@ -52,7 +52,7 @@ CsvOutcome runCsvExport(const ConversionOptions& options, const DataRequest& req
     // Writes the file of the table t from the rows of readName, each batch made by prepare; false when the
     // run ends here.
     const auto exportTable = [&](const TablePlan& t, const QString& readName, int i,
-                                 const std::function<const RowBatch&(const RowBatch&)>& prepare) {
+                                 const PrepareBatch& prepare) {
         const QString path = QDir(folder).filePath(csvFileName(t.table->name, taken));
         QSaveFile file(path);
         bool ok = file.open(QIODevice::WriteOnly);
@@ -134,34 +134,17 @@ CsvOutcome runCsvExport(const ConversionOptions& options, const DataRequest& req
         const TablePlan& t = plan.tables[i];
         if (!t.written)
             continue;
-        // The keys of the rows go with the values of their attachment and multi-valued columns.
-        std::vector<ParentKeys> keys;
-        keys.reserve(t.children.size());
-        for (const TablePlan& child : t.children)
-            keys.emplace_back(*child.childRows);
-        if (!exportTable(t, t.table->name, i, [&](const RowBatch& batch) -> const RowBatch& {
-                if (qsizetype(batch.columns) == t.table->columns.size())
-                    for (ParentKeys& k : keys)
-                        k.add(batch);
-                return batch;
-            }))
+        const bool goOn = writeWithChildTables(t, [&](const TablePlan& table, const QString& readName,
+                                                      const PrepareBatch& prepare,
+                                                      const std::function<QStringList()>& lateNotes) {
+            if (!exportTable(table, readName, i, prepare))
+                return false;
+            if (lateNotes)
+                outcome.warnings << lateNotes();
+            return true;
+        });
+        if (!goOn)
             return outcome;
-        for (std::size_t c = 0; c < t.children.size(); ++c) {
-            const TablePlan& child = t.children[c];
-            const ChildRows& how = *child.childRows;
-            RowBatch made;
-            const RowBatch empty;
-            std::vector<std::string> files;
-            ChildBatchCounts counts;
-            if (!exportTable(child, how.storageTable, i, [&](const RowBatch& stored) -> const RowBatch& {
-                    if (!fitsChild(how, stored))
-                        return empty;
-                    childBatch(how, keys[c], stored, made, files, counts);
-                    return made;
-                }))
-                return outcome;
-            outcome.warnings << childNotes(child, counts);
-        }
     }
     outcome.run.ending =
         outcome.run.unreadableTables.isEmpty() ? RunOutcome::Ending::Done : RunOutcome::Ending::PartlyRead;

@@ -215,8 +215,7 @@ DataOutcome runDataScript(const TargetDialect& dialect, const ConversionOptions&
     // Reads a table's rows (readName: the table the file keeps them in) and writes them as the table t;
     // prepare makes each batch read into the batch written. False when the run is to stop.
     const auto writeTable = [&](const TablePlan& t, const QString& readName, int tableNumber,
-                                const std::function<const RowBatch&(const RowBatch&)>& prepare,
-                                const std::function<QStringList()>& lateNotes) {
+                                const PrepareBatch& prepare, const std::function<QStringList()>& lateNotes) {
         TableRows rows(dialect, options, t, out);
         bool malformed = false;
         bool stopped = false;
@@ -265,37 +264,11 @@ DataOutcome runDataScript(const TargetDialect& dialect, const ConversionOptions&
         const TablePlan& t = plan.tables[i];
         if (!t.written)
             continue;
-        // The keys of the parent's rows are gathered as they go by, for the rows of its child tables.
-        std::vector<ParentKeys> keys;
-        keys.reserve(t.children.size());
-        for (const TablePlan& child : t.children)
-            keys.emplace_back(*child.childRows);
-        goOn = writeTable(t, t.table->name, i,
-                          [&](const RowBatch& batch) -> const RowBatch& {
-                              if (qsizetype(batch.columns) == t.table->columns.size())
-                                  for (ParentKeys& k : keys)
-                                      k.add(batch);
-                              return batch;
-                          },
-                          {});
-        for (std::size_t c = 0; c < t.children.size() && goOn; ++c) {
-            const TablePlan& child = t.children[c];
-            const ChildRows& how = *child.childRows;
-            RowBatch made;
-            std::vector<std::string> files;
-            ChildBatchCounts counts;
-            const RowBatch empty;
-            goOn = writeTable(
-                child, how.storageTable, i,
-                [&](const RowBatch& stored) -> const RowBatch& {
-                    if (how.link >= stored.columns || std::any_of(how.values.cbegin(), how.values.cend(),
-                                                                  [&](int v) { return v >= stored.columns; }))
-                        return empty; // not the table planned: written as far as it was read
-                    childBatch(how, keys[c], stored, made, files, counts);
-                    return made;
-                },
-                [&] { return childNotes(child, counts); });
-        }
+        goOn = writeWithChildTables(t, [&](const TablePlan& table, const QString& readName,
+                                           const PrepareBatch& prepare,
+                                           const std::function<QStringList()>& lateNotes) {
+            return writeTable(table, readName, i, prepare, lateNotes);
+        });
     }
     if (dialect.begin && !dialect.transactionHoldsTables)
         statement(QStringLiteral("COMMIT"));
