@@ -69,9 +69,11 @@ private slots:
     void refusedConnections();
     void wrongPassword_data() {
         QTest::addColumn<int>("server");
+        QTest::newRow("postgres") << 0;
         QTest::newRow("mariadb") << 1;
     }
     void wrongPassword();
+    void verifyFindsChangedRows();
     void serverGoesAway_data();
     void serverGoesAway();
     void stopLeavesNothing_data() { servers_data(); }
@@ -224,21 +226,69 @@ void TestMigrate::refusedConnections() {
     QVERIFY(!QFile::exists(nowhere));
 }
 
-// PostgreSQL's test server trusts its socket; MariaDB's checks passwords.
+// The test servers trust their socket, except PostgreSQL's for the user "loader".
 void TestMigrate::wrongPassword() {
     TestServer* target = server();
     if (!target)
         QSKIP("no server");
-    const QString url = target->createDatabase();
-    QVERIFY(target->execute("CREATE USER 'loader'@'localhost' IDENTIFIED BY 'right one'").ok);
-    QVERIFY(target->execute("GRANT ALL ON *.* TO 'loader'@'localhost'").ok);
+    QFETCH(int, server);
+    QString url = target->createDatabase();
+    if (server == 0) {
+        url.replace("postgres@", "loader@");
+        QVERIFY(target->execute("CREATE USER loader PASSWORD 'right one' SUPERUSER").ok);
+    } else {
+        QVERIFY(target->execute("CREATE USER 'loader'@'localhost' IDENTIFIED BY 'right one'").ok);
+        QVERIFY(target->execute("GRANT ALL ON *.* TO 'loader'@'localhost'").ok);
+    }
     const MigrationReport wrong = migrate(url, {}, false, "wrong one", "loader");
     QCOMPARE(int(wrong.ending), int(MigrationReport::Ending::NotConnected));
-    QVERIFY2(wrong.failure.contains("Access denied"), qPrintable(wrong.failure));
+    QVERIFY2(wrong.failure.contains(server == 0 ? "password authentication failed" : "Access denied"),
+             qPrintable(wrong.failure));
     QVERIFY(!reportText(wrong).contains("wrong one"));
     QCOMPARE(tableNames(*target), QStringList());
     const MigrationReport right = migrate(url, {}, false, "right one", "loader");
     QVERIFY2(right.ending == MigrationReport::Ending::Done, qPrintable(reportText(right)));
+}
+
+// A trigger the target adds to each new table changes one value as it arrives: the counts agree, and only
+// reading the rows back finds the table whose values are not the ones sent.
+void TestMigrate::verifyFindsChangedRows() {
+    TestServer* target = servers_[0].get();
+    if (!target)
+        skipOrFail(why_[0]);
+    const QString url = target->createDatabase();
+    QVERIFY(
+        target
+            ->execute("CREATE FUNCTION tamper() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
+                      "IF NEW.\"ID\" = 7 THEN NEW.\"Name\" := 'row 7 changed'; END IF; RETURN NEW; END $$")
+            .ok);
+    QVERIFY(target
+                ->execute("CREATE FUNCTION tamperNew() RETURNS event_trigger LANGUAGE plpgsql AS $$ "
+                          "DECLARE c record; BEGIN FOR c IN SELECT * FROM pg_event_trigger_ddl_commands() "
+                          "WHERE object_identity = 'public.\"Plain\"' LOOP EXECUTE 'CREATE TRIGGER tamper "
+                          "BEFORE INSERT ON ' || c.object_identity || ' FOR EACH ROW EXECUTE FUNCTION "
+                          "tamper()'; END LOOP; END $$")
+                .ok);
+    QVERIFY(target
+                ->execute("CREATE EVENT TRIGGER tamperNew ON ddl_command_end WHEN TAG IN ('CREATE TABLE') "
+                          "EXECUTE FUNCTION tamperNew()")
+                .ok);
+    auto address = parseTargetAddress(url);
+    ConversionOptions options;
+    options.DatabasePath = path_;
+    ReaderProcess reader(readerPath);
+    CliWindow window(options, false);
+    const MigrationReport report = runMigration(
+        options, {.address = std::get<TargetAddress>(address), .verify = true}, window, reader, {});
+    QVERIFY2(report.ending == MigrationReport::Ending::Done, qPrintable(reportText(report)));
+    QVERIFY(report.countsAgree());
+    QVERIFY(!report.valuesAgree());
+    QCOMPARE(report.tables.size(), 2);
+    for (const TableCount& t : report.tables)
+        QCOMPARE(int(t.values),
+                 int(t.name == "Plain" ? TableCount::Values::Different : TableCount::Values::Same));
+    QVERIFY2(reportText(report).contains("The rows read back differ from the rows sent in: Plain\n"),
+             qPrintable(reportText(report)));
 }
 
 void TestMigrate::serverGoesAway_data() {

@@ -24,9 +24,11 @@ QString usageText(const QCommandLineParser& parser) {
                "A password in the URL is refused: use --password-prompt, PGPASSWORD, ~/.pgpass,\n"
                "MYSQL_PWD or ~/.my.cnf. Tables that exist in the target are refused before anything is\n"
                "made (--replace drops and makes them again). PostgreSQL and SQLite load in one\n"
-               "transaction; on MySQL a failed load drops the tables it made. Exit status: 0 when every\n"
-               "count agrees, 65 when some of the file could not be read, 70 when the target refused\n"
-               "or holds other counts, 73 when it holds tables of the same names.\n"
+               "transaction; on MySQL a failed load drops the tables it made. --verify reads every\n"
+               "row back and compares a digest of each table's values with what was sent. Exit status:\n"
+               "0 when every count (and with --verify every table's values) agrees, 65 when some of\n"
+               "the file could not be read, 70 when the target refused or holds other counts or\n"
+               "values, 73 when it holds tables of the same names.\n"
                "\n"
                "The complete scripts end with a view of each visible SELECT and UNION query\n"
                "(--no-views: none), translated for the server: brackets, Table.*, DISTINCTROW,\n"
@@ -139,6 +141,10 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     const QCommandLineOption passwordPrompt(
         QStringLiteral("password-prompt"),
         QStringLiteral("With --into: ask for the target's password on the terminal."));
+    const QCommandLineOption verify(
+        QStringLiteral("verify"),
+        QStringLiteral("With --into: read every row back after the load, compare it with what was sent "
+                       "and name the tables that differ."));
     const QCommandLineOption noViews(
         QStringLiteral("no-views"),
         QStringLiteral("Complete scripts: leave out the views of the saved queries."));
@@ -149,7 +155,7 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     parser.addOptions({scriptType,  go,    noIndexes, noPrimaryKey, systemTables, stripSpaces, keepIllegal,
                        permissions, grant, users,     output,       lf,           verbose,     data,
                        dataOnly,    table, csv,       queries,      help,         version});
-    parser.addOptions({into, replace, passwordPrompt});
+    parser.addOptions({into, replace, passwordPrompt, verify});
     parser.addOption(noViews);
     const QCommandLineOption passwordFile(
         QStringLiteral("password-file"),
@@ -212,6 +218,7 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     request.into = parser.value(into);
     request.replace = parser.isSet(replace);
     request.passwordPrompt = parser.isSet(passwordPrompt);
+    request.verify = parser.isSet(verify);
     if (parser.isSet(into) && (request.data || parser.isSet(csv) || parser.isSet(output)))
         return CliUsageError{
             QStringLiteral("--into writes no script: it does not go with --data, --data-only, --csv or -o")};
@@ -219,6 +226,8 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
         return CliUsageError{QStringLiteral("--into needs a URL")};
     if ((request.replace || request.passwordPrompt) && !parser.isSet(into))
         return CliUsageError{QStringLiteral("--replace and --password-prompt go with --into")};
+    if (request.verify && !parser.isSet(into))
+        return CliUsageError{QStringLiteral("--verify goes with --into")};
     if (!request.tables.isEmpty() && !request.data && !parser.isSet(csv) && !parser.isSet(into))
         return CliUsageError{QStringLiteral("--table goes with --data, --data-only, --csv or --into")};
     return request;

@@ -21,6 +21,7 @@ struct CliRequest {
     QString into;
     bool replace = false;
     bool passwordPrompt = false;
+    bool verify = false;  // --into: read the rows back and compare them with what was sent
     QString passwordFile; // --password-file: an encrypted database's password is its first line
 };
 

@@ -16,8 +16,10 @@ int runMigrate(const CliRequest& request, SchemaReader& reader) {
         printError(error->message);
         return Usage;
     }
-    MigrationRequest migration{
-        .address = std::get<TargetAddress>(address), .tables = request.tables, .replace = request.replace};
+    MigrationRequest migration{.address = std::get<TargetAddress>(address),
+                               .tables = request.tables,
+                               .replace = request.replace,
+                               .verify = request.verify};
     if (request.passwordPrompt) {
         const std::optional<QString> password =
             askPassword(QStringLiteral("Password for %1: ").arg(describeTarget(migration.address)));
@@ -59,7 +61,7 @@ int runMigrate(const CliRequest& request, SchemaReader& reader) {
     default:
         return TargetRefused;
     }
-    if (!report.countsAgree())
+    if (!report.countsAgree() || !report.valuesAgree())
         return TargetRefused;
     const int status = readingStatus(report.run);
     return status == Success && !report.warnings.isEmpty() ? DataError : status;

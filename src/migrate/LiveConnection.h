@@ -9,6 +9,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,6 +17,14 @@
 #include <variant>
 
 using Failure = std::optional<QString>;
+
+// One field of a row read back: the server's text of the value (raw bytes for binary data; SQLite gives a
+// real by its shortest exact text), or NULL.
+struct HeldField {
+    std::string_view text{};
+    bool null = false;
+};
+using HeldRow = std::function<void(const HeldField* fields, int count)>;
 
 class LiveConnection {
 public:
@@ -29,6 +38,8 @@ public:
     virtual Failure finish() { return std::nullopt; }
     // The rows of a query, each field as the server's text; NULL as an empty text.
     virtual std::variant<QString, QList<QStringList>> query(const std::string& sql) = 0;
+    // Every row of a query, one at a time as the server sends them, none of them kept.
+    virtual Failure eachRow(const std::string& sql, const HeldRow& row) = 0;
     // The names of the tables in the database (PostgreSQL: the current schema) the migration goes into.
     virtual std::variant<QString, QStringList> tableNames() = 0;
     // Whether table names are told apart by case alone.

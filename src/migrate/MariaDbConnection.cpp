@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <mysql.h>
+#include <vector>
 
 namespace {
 
@@ -73,6 +74,30 @@ public:
             if (MYSQL_RES* more = mysql_store_result(connection_))
                 mysql_free_result(more);
         return rows;
+    }
+
+    // Row by row as the server sends them (mysql_use_result), so that a table of any size is never held
+    // whole.
+    Failure eachRow(const std::string& sql, const HeldRow& row) override {
+        if (Failure f = finish())
+            return f;
+        if (mysql_real_query(connection_, sql.data(), sql.size()) != 0)
+            return message(connection_);
+        MYSQL_RES* result = mysql_use_result(connection_);
+        if (!result)
+            return message(connection_);
+        std::vector<HeldField> fields(mysql_num_fields(result));
+        while (MYSQL_ROW values = mysql_fetch_row(result)) {
+            const unsigned long* lengths = mysql_fetch_lengths(result);
+            for (std::size_t c = 0; c < fields.size(); ++c)
+                fields[c] = values[c] ? HeldField{.text = std::string_view(values[c], lengths[c])}
+                                      : HeldField{.null = true};
+            row(fields.data(), int(fields.size()));
+        }
+        // The end of the rows, or a connection lost on the way.
+        const Failure failure = mysql_errno(connection_) != 0 ? Failure(message(connection_)) : std::nullopt;
+        mysql_free_result(result);
+        return failure;
     }
 
     std::variant<QString, QStringList> tableNames() override {

@@ -2,6 +2,7 @@
 
 #include "ChildTableRows.h"
 #include "QueryViews.h"
+#include "RowDigest.h"
 
 #include "CompleteScript.h"
 #include "LiveConnection.h"
@@ -36,8 +37,10 @@ std::string utf8(const QString& text) {
 // INSERT statements for the others.
 class RowSender {
 public:
-    RowSender(const TargetDialect& dialect, const TablePlan& table, LiveConnection& target)
+    RowSender(const TargetDialect& dialect, const TablePlan& table, LiveConnection& target, bool digest)
         : d_(dialect), table_(table), target_(target), queue_(target) {
+        if (digest)
+            digest_.emplace(dialect, table);
         QStringList names;
         for (int i = 0; i < table.columns.size(); ++i)
             if (table.columns[i].written) {
@@ -93,6 +96,10 @@ public:
     }
 
     qint64 rows() const { return rows_; }
+    // The digest of the rows sent, where one was asked for.
+    std::optional<TableDigest> digest() const {
+        return digest_ ? std::optional(digest_->digest()) : std::nullopt;
+    }
     QStringList notes() const {
         QStringList notes;
         for (auto p = problems_.cbegin(); p != problems_.cend(); ++p)
@@ -119,6 +126,8 @@ private:
             for (int i = 0; i < columns_.size(); ++i)
                 if (problemsMet_[i] != ValueProblem::None)
                     ++problems_[{table_.columns[columns_[i]].column->name, problemsMet_[i]}];
+            if (digest_)
+                digest_->add(values, columns_, problemsMet_);
             ++rows_;
             return std::nullopt;
         }
@@ -129,18 +138,20 @@ private:
         }
         if (!copy())
             text_ += inStatement_ == 0 ? head_ + "(" : ",\r\n(";
-        bool first = true;
-        for (int i : columns_) {
-            if (!first)
+        for (int k = 0; k < columns_.size(); ++k) {
+            if (k > 0)
                 text_ += copy() ? "\t" : ", ";
-            first = false;
+            const int i = columns_[k];
             const ColumnPlan& c = table_.columns[i];
             const ValueProblem problem = copy() ? appendCopyField(text_, c.type.form, values[i])
                                                 : appendSqlLiteral(text_, d_, c.type.form, values[i]);
+            problemsMet_[k] = problem;
             if (problem != ValueProblem::None)
                 ++problems_[{c.column->name, problem}];
         }
         text_ += copy() ? "\n" : ")";
+        if (digest_)
+            digest_->add(values, columns_, problemsMet_);
         ++rows_;
         if (copy()) {
             if (text_.size() >= sendBytes)
@@ -178,6 +189,7 @@ private:
     int inStatement_ = 0;
     qint64 rows_ = 0;
     QMap<std::pair<QString, ValueProblem>, qint64> problems_;
+    std::optional<SentDigest> digest_;
     SendQueue queue_; // last: it sends from text the members above no longer hold
 };
 
@@ -253,6 +265,8 @@ public:
             return false;
         if (!count())
             return false;
+        if (request_.verify && !verify())
+            return false;
         return !transaction || ok(target_.execute("COMMIT"));
     }
 
@@ -310,7 +324,7 @@ private:
     }
 
     bool rows(const TablePlan& t, const QString& readName, int i, const PrepareBatch& prepare) {
-        RowSender sender(d_, t, target_);
+        RowSender sender(d_, t, target_, request_.verify);
         Failure failure;
         bool stopped = false;
         const RowsRead read = reader_.ReadTableRows(options_.DatabasePath, readName, [&](const RowBatch& b) {
@@ -330,6 +344,8 @@ private:
         if (!ok(failure) || !ok(sender.finish()))
             return false;
         report_.tables << TableCount{.name = t.name, .read = sender.rows()};
+        if (const std::optional<TableDigest> digest = sender.digest())
+            sent_ << Sent{&t, *digest};
         report_.warnings << sender.notes();
         if (read.failure || !read.complete) {
             const QString why =
@@ -356,6 +372,27 @@ private:
         return true;
     }
 
+    // Every table's rows read back and compared with the digest of what was sent.
+    bool verify() {
+        for (int i = 0; i < sent_.size(); ++i) {
+            if (window_.showsProgress())
+                window_.setProgress(QStringLiteral("Verifying %1").arg(sent_[i].table->name));
+            auto held = heldDigest(target_, request_.address.kind, d_, *sent_[i].table);
+            if (const auto* why = std::get_if<QString>(&held))
+                return ok(*why);
+            report_.tables[i].values = std::get<TableDigest>(held) == sent_[i].digest
+                                           ? TableCount::Values::Same
+                                           : TableCount::Values::Different;
+        }
+        report_.verified = true;
+        return true;
+    }
+
+    struct Sent {
+        const TablePlan* table;
+        TableDigest digest;
+    };
+
     const TargetDialect& d_;
     const ConversionOptions& options_;
     const MigrationRequest& request_;
@@ -366,6 +403,7 @@ private:
     SchemaReader& reader_;
     const RowProgress& progress_;
     QStringList created_;
+    QList<Sent> sent_; // in the order of report_.tables
 };
 
 // What a failed or stopped load leaves: PostgreSQL and SQLite roll the transaction back (a server that went
@@ -466,22 +504,31 @@ QString reportText(const MigrationReport& report) {
         int width = 5;
         for (const TableCount& t : report.tables)
             width = std::max(width, int(t.name.size()));
+        // With the rows read back, a column says whether they are the rows sent.
         const auto line = [&](const QString& name, const QString& read, const QString& held,
-                              const QString& note) {
+                              const QString& values, const QString& note) {
             text += name.leftJustified(width) + QStringLiteral("  ") + read.rightJustified(12) +
-                    QStringLiteral("  ") + held.rightJustified(12) + note + QLatin1Char('\n');
+                    QStringLiteral("  ") + held.rightJustified(12) +
+                    (report.verified ? QStringLiteral("  ") + values.leftJustified(9) : QString()) + note;
+            while (text.endsWith(QLatin1Char(' ')))
+                text.chop(1);
+            text += QLatin1Char('\n');
         };
-        line(QStringLiteral("Table"), QStringLiteral("Rows read"), QStringLiteral("In target"), {});
+        line(QStringLiteral("Table"), QStringLiteral("Rows read"), QStringLiteral("In target"),
+             QStringLiteral("Values"), {});
         qint64 read = 0;
         qint64 held = 0;
         for (const TableCount& t : report.tables) {
             read += t.read;
             held += std::max<qint64>(t.held, 0);
             const QString note = t.held != t.read ? QStringLiteral("  DIFFERENT") : QString();
+            const QString values = t.values == TableCount::Values::Same        ? QStringLiteral("same")
+                                   : t.values == TableCount::Values::Different ? QStringLiteral("DIFFERENT")
+                                                                               : QStringLiteral("-");
             line(t.name, QString::number(t.read), t.held < 0 ? QStringLiteral("-") : QString::number(t.held),
-                 note);
+                 values, note);
         }
-        line(QStringLiteral("Total"), QString::number(read), QString::number(held), {});
+        line(QStringLiteral("Total"), QString::number(read), QString::number(held), {}, {});
     }
     if (!report.replaced.isEmpty())
         text += QStringLiteral("Replaced: %1\n").arg(report.replaced.join(QStringLiteral(", ")));
@@ -490,6 +537,16 @@ QString reportText(const MigrationReport& report) {
         text += QStringLiteral("%1 tables migrated into %2 (%3)\n")
                     .arg(report.tables.size())
                     .arg(report.target, report.server);
+        if (report.verified) {
+            QStringList differ;
+            for (const TableCount& t : report.tables)
+                if (t.values == TableCount::Values::Different)
+                    differ << t.name;
+            text += differ.isEmpty()
+                        ? QStringLiteral("Every row read back from the target is a row that was sent.\n")
+                        : QStringLiteral("The rows read back differ from the rows sent in: %1\n")
+                              .arg(differ.join(QStringLiteral(", ")));
+        }
         break;
     case MigrationReport::Ending::Unreadable:
         break;

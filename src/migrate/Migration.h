@@ -25,12 +25,19 @@ struct MigrationRequest {
     QString password{};   // empty: the client library's own ways
     QStringList tables{}; // only these (Access names); empty: every table
     bool replace = false; // drop and make again the target's tables of the same names
+    bool verify = false;  // read every row back after the load and compare it with what was sent
 };
 
 struct TableCount {
     QString name{};   // in the target
     qint64 read = 0;  // rows read from the file and sent
     qint64 held = -1; // rows the target holds after the load; -1: not counted
+    enum class Values {
+        NotChecked,
+        Same,      // the rows read back are the rows sent, value for value
+        Different, // some row read back is not one that was sent
+    };
+    Values values = Values::NotChecked;
 };
 
 struct MigrationReport {
@@ -54,11 +61,19 @@ struct MigrationReport {
     QStringList missingTables{}; // asked for by name but not in the database
     QStringList warnings{};      // values the target cannot hold, tables whose rows could not all be read
     QList<TableCount> tables{};
+    bool verified = false; // the rows were read back and compared
 
     // Every table counted, and every count what was sent.
     bool countsAgree() const {
         for (const TableCount& t : tables)
             if (t.held != t.read)
+                return false;
+        return true;
+    }
+    // Where the rows were read back: every table's rows the rows sent.
+    bool valuesAgree() const {
+        for (const TableCount& t : tables)
+            if (verified && t.values != TableCount::Values::Same)
                 return false;
         return true;
     }

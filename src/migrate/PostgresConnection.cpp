@@ -3,6 +3,7 @@
 #include "LiveConnection.h"
 
 #include <libpq-fe.h>
+#include <vector>
 
 namespace {
 
@@ -41,6 +42,32 @@ public:
         }
         PQclear(result);
         return rows;
+    }
+
+    // In single-row mode, so that a table of any size is never held whole.
+    Failure eachRow(const std::string& sql, const HeldRow& row) override {
+        if (PQsendQuery(connection_, sql.c_str()) != 1)
+            return message(connection_);
+        PQsetSingleRowMode(connection_);
+        Failure failure;
+        std::vector<HeldField> fields;
+        while (PGresult* result = PQgetResult(connection_)) {
+            const ExecStatusType status = PQresultStatus(result);
+            if (status == PGRES_SINGLE_TUPLE && !failure) {
+                fields.resize(std::size_t(PQnfields(result)));
+                for (int c = 0; c < int(fields.size()); ++c)
+                    fields[std::size_t(c)] =
+                        PQgetisnull(result, 0, c)
+                            ? HeldField{.null = true}
+                            : HeldField{.text = std::string_view(PQgetvalue(result, 0, c),
+                                                                 std::size_t(PQgetlength(result, 0, c)))};
+                row(fields.data(), int(fields.size()));
+            } else if (status != PGRES_SINGLE_TUPLE && status != PGRES_TUPLES_OK && !failure) {
+                failure = resultMessage(result);
+            }
+            PQclear(result);
+        }
+        return failure;
     }
 
     std::variant<QString, QStringList> tableNames() override {

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <cmath>
 #include <sqlite3.h>
+#include <vector>
 
 namespace {
 
@@ -45,6 +46,44 @@ public:
         if (step != SQLITE_DONE)
             return QString::fromUtf8(sqlite3_errmsg(db_));
         return rows;
+    }
+
+    Failure eachRow(const std::string& sql, const HeldRow& row) override {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db_, sql.c_str(), int(sql.size()), &statement, nullptr) != SQLITE_OK)
+            return QString::fromUtf8(sqlite3_errmsg(db_));
+        const int count = sqlite3_column_count(statement);
+        std::vector<HeldField> fields(static_cast<std::size_t>(count));
+        std::vector<std::string> reals(static_cast<std::size_t>(count));
+        int step;
+        while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
+            for (int c = 0; c < count; ++c) {
+                HeldField& field = fields[std::size_t(c)];
+                const int type = sqlite3_column_type(statement, c);
+                if (type == SQLITE_NULL) {
+                    field = HeldField{.null = true};
+                } else if (type == SQLITE_FLOAT) {
+                    // Its own text keeps only 15 digits: the shortest exact one instead.
+                    std::string& text = reals[std::size_t(c)];
+                    text.clear();
+                    const double x = sqlite3_column_double(statement, c);
+                    if (!appendShortest(text, x))
+                        text = std::isnan(x) ? "nan" : x < 0 ? "-inf" : "inf";
+                    field = HeldField{.text = text};
+                } else {
+                    const void* bytes = type == SQLITE_BLOB ? sqlite3_column_blob(statement, c)
+                                                            : sqlite3_column_text(statement, c);
+                    const int length = sqlite3_column_bytes(statement, c);
+                    field = HeldField{.text = std::string_view(bytes ? static_cast<const char*>(bytes) : "",
+                                                               std::size_t(length))};
+                }
+            }
+            row(fields.data(), count);
+        }
+        sqlite3_finalize(statement);
+        if (step != SQLITE_DONE)
+            return QString::fromUtf8(sqlite3_errmsg(db_));
+        return std::nullopt;
     }
 
     std::variant<QString, QStringList> tableNames() override {

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
@@ -105,6 +106,9 @@ MigrateDialog::MigrateDialog(QWidget* parent, const ConversionOptions& options, 
     fileRow->addWidget(browse_);
     form->addRow(QStringLiteral("&File:"), fileRow);
     fileFields_ << file_ << browse_ << form->labelForField(fileRow);
+    verify_ = new QCheckBox(QStringLiteral("&Verify: read every row back after the load"), this);
+    verify_->setObjectName(QStringLiteral("verify"));
+    form->addRow(QString(), verify_);
 
     test_ = new QPushButton(QStringLiteral("&Test Connection"), this);
     test_->setObjectName(QStringLiteral("test"));
@@ -228,6 +232,7 @@ void MigrateDialog::loadTarget() {
     user_->setText(value("User"));
     socket_->setText(value("Socket"));
     file_->setText(value("File"));
+    verify_->setChecked(value("Verify") == QLatin1String("1"));
 }
 
 // The target without its password, in a section of its own: the "Options" section is the main window's.
@@ -235,14 +240,16 @@ void MigrateDialog::saveTarget() const {
     const QString file = SettingsFile();
     if (file.isEmpty())
         return;
-    WriteIniValues(file, migrateSection,
-                   {{QStringLiteral("Kind"), QString::number(kind_->currentIndex())},
-                    {QStringLiteral("Host"), host_->text().trimmed()},
-                    {QStringLiteral("Port"), QString::number(port_->value())},
-                    {QStringLiteral("Database"), database_->text().trimmed()},
-                    {QStringLiteral("User"), user_->text().trimmed()},
-                    {QStringLiteral("Socket"), socket_->text().trimmed()},
-                    {QStringLiteral("File"), file_->text().trimmed()}});
+    WriteIniValues(
+        file, migrateSection,
+        {{QStringLiteral("Kind"), QString::number(kind_->currentIndex())},
+         {QStringLiteral("Host"), host_->text().trimmed()},
+         {QStringLiteral("Port"), QString::number(port_->value())},
+         {QStringLiteral("Database"), database_->text().trimmed()},
+         {QStringLiteral("User"), user_->text().trimmed()},
+         {QStringLiteral("Socket"), socket_->text().trimmed()},
+         {QStringLiteral("File"), file_->text().trimmed()},
+         {QStringLiteral("Verify"), verify_->isChecked() ? QStringLiteral("1") : QStringLiteral("0")}});
 }
 
 void MigrateDialog::testConnection() {
@@ -292,7 +299,8 @@ void MigrateDialog::migrate() {
     work_ = std::make_unique<Work>();
     Work* work = work_.get();
     work->migration = true;
-    MigrationRequest request{.address = address(), .password = password_->text()};
+    MigrationRequest request{
+        .address = address(), .password = password_->text(), .verify = verify_->isChecked()};
     const ConversionOptions options = options_;
     SchemaReader* given = givenReader_;
     const std::string* databasePassword = &databasePassword_; // the dialog outlives the thread
@@ -367,7 +375,11 @@ void MigrateDialog::reject() {
 void MigrateDialog::showReport(const MigrationReport& report) {
     qint64 read = 0;
     qint64 held = 0;
-    const auto row = [this](const QString& name, qint64 a, qint64 b) {
+    // With the rows read back, a column says whether they are the rows sent.
+    report_->setColumnCount(report.verified ? 4 : 3);
+    if (report.verified)
+        report_->setHorizontalHeaderItem(3, new QTableWidgetItem(QStringLiteral("Values")));
+    const auto row = [this](const QString& name, qint64 a, qint64 b, const QString& values) {
         const int r = report_->rowCount();
         report_->insertRow(r);
         report_->setItem(r, 0, new QTableWidgetItem(name));
@@ -377,14 +389,19 @@ void MigrateDialog::showReport(const MigrationReport& report) {
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             report_->setItem(r, c, item);
         }
+        if (report_->columnCount() > 3)
+            report_->setItem(r, 3, new QTableWidgetItem(values));
     };
     for (const TableCount& t : report.tables) {
-        row(t.name, t.read, t.held);
+        row(t.name, t.read, t.held,
+            t.values == TableCount::Values::Same        ? QStringLiteral("same")
+            : t.values == TableCount::Values::Different ? QStringLiteral("DIFFERENT")
+                                                        : QString());
         read += t.read;
         held += std::max<qint64>(t.held, 0);
     }
     if (!report.tables.isEmpty())
-        row(QStringLiteral("Total"), read, held);
+        row(QStringLiteral("Total"), read, held, {});
     const QString text = reportText(report);
     // The lines after the table of counts: how it ended, and the warnings.
     QStringList tail = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts)
@@ -401,7 +418,10 @@ void MigrateDialog::showReport(const MigrationReport& report) {
 
 // The report as tab-separated lines, which paste into a spreadsheet as a table.
 void MigrateDialog::copyReport() {
-    QString text;
+    QStringList header;
+    for (int c = 0; c < report_->columnCount(); ++c)
+        header << report_->horizontalHeaderItem(c)->text();
+    QString text = header.join(QLatin1Char('\t')) + QLatin1Char('\n');
     for (int r = 0; r < report_->rowCount(); ++r) {
         QStringList cells;
         for (int c = 0; c < report_->columnCount(); ++c)
@@ -409,5 +429,5 @@ void MigrateDialog::copyReport() {
         text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
     }
     text += status_->text() + QLatin1Char('\n');
-    QApplication::clipboard()->setText(QStringLiteral("Table\tRows read\tIn target\n") + text);
+    QApplication::clipboard()->setText(text);
 }

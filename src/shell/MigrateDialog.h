@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -67,6 +68,7 @@ private:
     QLineEdit* socket_;
     QLineEdit* file_;
     QPushButton* browse_;
+    QCheckBox* verify_;
     QList<QWidget*> serverFields_;
     QList<QWidget*> fileFields_;
     QPushButton* test_;

@@ -1083,6 +1083,7 @@ void TestMainWindow::migrateToServer() {
     QString copied;
     QString status;
     QString tested;
+    QString verified;
     bool wasRunning = false;
     // The dialog is closed whatever the checks find, so that the run goes on to report them.
     QTimer::singleShot(0, &window, [&] {
@@ -1097,6 +1098,7 @@ void TestMainWindow::migrateToServer() {
         dialog->findChild<QPushButton*>(QStringLiteral("test"))->click();
         finished();
         tested = dialog->findChild<QLabel*>(QStringLiteral("status"))->text();
+        dialog->findChild<QCheckBox*>(QStringLiteral("verify"))->setChecked(true);
         dialog->findChild<QPushButton*>(QStringLiteral("migrate"))->click();
         finished();
         auto* report = dialog->findChild<QTableWidget*>(QStringLiteral("report"));
@@ -1105,7 +1107,7 @@ void TestMainWindow::migrateToServer() {
                          report->item(r, 2)->text();
         dialog->findChild<QPushButton*>(QStringLiteral("copy"))->click();
         copied = QApplication::clipboard()->text();
-        status = dialog->findChild<QLabel*>(QStringLiteral("status"))->text();
+        verified = dialog->findChild<QLabel*>(QStringLiteral("status"))->text();
 
         reader.startDelayMs = 500;
         dialog->findChild<QLineEdit*>(QStringLiteral("file"))->setText(stopped);
@@ -1118,8 +1120,11 @@ void TestMainWindow::migrateToServer() {
         dialog->reject();
     });
     menuItem(window, "mnuMigrate")->trigger();
-    QVERIFY2(shown == QStringList({"Customers=5/5", "Orders=3/3", "Total=8/8"}), qPrintable(status));
-    QVERIFY(copied.startsWith("Table\tRows read\tIn target\nCustomers\t5\t5\n"));
+    QVERIFY2(shown == QStringList({"Customers=5/5", "Orders=3/3", "Total=8/8"}), qPrintable(verified));
+    QVERIFY2(copied.startsWith("Table\tRows read\tIn target\tValues\nCustomers\t5\t5\tsame\n"),
+             qPrintable(copied));
+    QVERIFY2(verified.contains("Every row read back from the target is a row that was sent."),
+             qPrintable(verified));
     QVERIFY(QFile::exists(target));
     QCOMPARE(tested, QStringLiteral("The file can be written."));
     QVERIFY2(wasRunning, qPrintable(status));

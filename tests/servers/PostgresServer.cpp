@@ -63,6 +63,16 @@ public:
             why = QStringLiteral("initdb failed: ") + init.message();
             return false;
         }
+        // Every user is trusted on the socket but "loader", who must give a password (to test wrong ones).
+        QFile hba(data() + QStringLiteral("/pg_hba.conf"));
+        if (!hba.open(QIODevice::ReadWrite)) {
+            why = QStringLiteral("cannot open pg_hba.conf");
+            return false;
+        }
+        const QByteArray rules = "local all loader scram-sha-256\n" + hba.readAll();
+        hba.seek(0);
+        hba.write(rules);
+        hba.close();
         const QString options =
             QStringLiteral("-c listen_addresses='' -c unix_socket_directories='%1' -c fsync=off "
                            "-c full_page_writes=off -c synchronous_commit=off")
