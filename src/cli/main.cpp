@@ -7,7 +7,7 @@
 #include "DataOutput.h"
 #include "ExitStatus.h"
 #include "HugePages.h"
-#include "MigrateOutput.h"
+#include "MigrateHandOff.h"
 #include "OneRequestReader.h"
 #include "QueriesOutput.h"
 #include "ReaderProcess.h"
@@ -68,6 +68,8 @@ int main(int argc, char* argv[]) {
         return Success;
     }
     const CliRequest& request = std::get<CliRequest>(arguments);
+    if (!request.into.isEmpty())
+        return handOffMigration(argv);
 
     ReaderProcess engine;
     engine.start();
@@ -76,8 +78,6 @@ int main(int argc, char* argv[]) {
         return *status;
     if (request.queries)
         return endNow(runQueries(request, engine));
-    if (!request.into.isEmpty())
-        return endNow(runMigrate(request, engine));
     if (request.data || !request.csvFolder.isEmpty())
         return endNow(runWithData(request, engine));
     OneRequestReader reader(engine);

@@ -38,7 +38,8 @@ done
 
 root=$work/root
 dpkg-deb -x "$deb" "$root"
-for file in usr/bin/veltrane usr/bin/veltrane-cli usr/libexec/veltrane/veltrane-reader; do
+for file in usr/bin/veltrane usr/bin/veltrane-cli usr/libexec/veltrane/veltrane-reader \
+    usr/libexec/veltrane/veltrane-cli-migrate; do
     [ -x "$root/$file" ] || fail "not installed or not executable: $file"
 done
 for file in usr/share/veltrane/help.txt usr/share/applications/veltrane.desktop \
@@ -60,6 +61,11 @@ for dialect in access tsql; do
     cmp -s "$work/$dialect.sql" "$source/tests/data/expected/sample.mdb.$dialect.sql" ||
         fail "the installed veltrane-cli's $type script differs from tests/data/expected/sample.mdb.$dialect.sql"
 done
+# --into is handed to the installed migration program, which finds the installed reader too.
+"$root/usr/bin/veltrane-cli" --into "sqlite:$work/sample.db" --verify "$source/examples/sample.mdb" \
+    >"$work/into.txt" 2>&1 || fail "the installed veltrane-cli --into failed: $(cat "$work/into.txt")"
+grep -q "Every row read back from the target is a row that was sent." "$work/into.txt" ||
+    fail "the installed veltrane-cli --into --verify: $(cat "$work/into.txt")"
 "$root/usr/bin/veltrane" --version | grep -qx "veltrane $version" || fail "veltrane --version"
 
 # The desktop entry takes a file and declares the Access type; AppStream metadata is valid.
