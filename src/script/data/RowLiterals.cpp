@@ -191,7 +191,9 @@ ValueProblem appendSqlLiteral(std::string& out, const TargetDialect& dialect, Va
     case ValueKind::Null:
         break;
     case ValueKind::Boolean:
-        out += (value.integer ? dialect.trueLiteral : dialect.falseLiteral).toStdString();
+        // The dialects' words are ASCII ("TRUE", "1"): appended a character at a time, with no string made.
+        for (const QChar c : value.integer ? dialect.trueLiteral : dialect.falseLiteral)
+            out += char(c.unicode());
         return ValueProblem::None;
     case ValueKind::Single:
     case ValueKind::Double:
@@ -204,44 +206,48 @@ ValueProblem appendSqlLiteral(std::string& out, const TargetDialect& dialect, Va
             return ValueProblem::ZeroSignLost;
         }
         if (dialect.exactRealDigits > 0 && std::isfinite(value.real)) {
-            std::string shortest;
-            appendFloat(shortest, value);
-            const std::size_t mantissa = shortest.find_first_of("eE");
-            const std::string_view digits = std::string_view(shortest).substr(0, mantissa);
+            // The shortest text is written in place and taken back when it has more digits than the
+            // server reads exactly.
+            const std::size_t at = out.size();
+            appendFloat(out, value);
+            const std::string_view shortest = std::string_view(out).substr(at);
+            const std::string_view digits = shortest.substr(0, shortest.find_first_of("eE"));
             const auto significant =
                 std::count_if(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
             if (significant > dialect.exactRealDigits) {
+                out.resize(at);
                 appendExactProduct(out,
                                    value.kind == ValueKind::Single ? double(float(value.real)) : value.real);
-                return ValueProblem::None;
             }
-            out += shortest;
             return ValueProblem::None;
         }
         if (appendFloat(out, value))
             return ValueProblem::None;
         return appendNonFinite(out, dialect, value.real);
-    case ValueKind::DateTime: {
-        std::string text;
-        if (!appendTimestamp(text, value.real))
+    case ValueKind::DateTime:
+        // Digits, dashes, colons and a space: quoted as they are, in place.
+        out += '\'';
+        if (!appendTimestamp(out, value.real)) {
+            out.pop_back();
             break;
-        appendQuoted(out, TextLiteral::Doubled, text);
+        }
+        out += '\'';
         return ValueProblem::None;
-    }
     case ValueKind::Text:
         return appendQuoted(out, dialect.textLiterals, value.bytes);
     case ValueKind::Bytes:
         appendBytes(out, dialect.bytesLiterals, value.bytes);
         return ValueProblem::None;
-    case ValueKind::Guid: {
-        std::string text;
-        if (!appendGuid(text, value.bytes, form == ValueForm::UuidText)) {
+    case ValueKind::Guid:
+        // Hex digits, dashes and braces: quoted as they are, in place.
+        out += '\'';
+        if (!appendGuid(out, value.bytes, form == ValueForm::UuidText)) {
+            out.pop_back();
             out += "NULL";
             return ValueProblem::BadValue;
         }
-        appendQuoted(out, TextLiteral::Doubled, text);
+        out += '\'';
         return ValueProblem::None;
-    }
     default:
         break;
     }
