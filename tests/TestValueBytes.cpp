@@ -93,6 +93,23 @@ void TestValueBytes::decodes_data() {
                                   << "8 \u20AC\u00E9\u0081";
     QTest::addRow("GUID") << jettype::guid << false << false << 0 << hex("00112233445566778899aabbccddeeff")
                           << "10 00112233445566778899aabbccddeeff";
+    // Days since 0001-01-01, then the time of day in units of 100 ns.
+    QTest::addRow("Date/Time Extended, the first day")
+        << jettype::dateTimeExtended << false << false << 0
+        << QByteArray("0000000000000000000:0000000000000000000:7 ") << "8 0001-01-01 00:00:00";
+    QTest::addRow("Date/Time Extended, 100 ns")
+        << jettype::dateTimeExtended << false << false << 0
+        << QByteArray("0000000000000738153:0000000452967891234:7 ") << "8 2021-12-30 12:34:56.7891234";
+    QTest::addRow("Date/Time Extended, a leap day and the last tick")
+        << jettype::dateTimeExtended << false << false << 0
+        << QByteArray("0000000000000730178:0000000863999999999:7 ") << "8 2000-02-29 23:59:59.9999999";
+    QTest::addRow("Date/Time Extended, the last day, half a second")
+        << jettype::dateTimeExtended << false << false << 0
+        << QByteArray("0000000000003652058:0000000000005000000:7 ") << "8 9999-12-31 00:00:00.5";
+    QTest::addRow("Date/Time Extended past a day: kept as stored")
+        << jettype::dateTimeExtended << false << false << 0
+        << QByteArray("0000000000000000000:0000000864000000000:7 ")
+        << "8 0000000000000000000:0000000864000000000:7 ";
     QTest::addRow("complex column") << jettype::complex << false << false << 0 << hex("01000000") << "2 1";
     QTest::addRow("unknown type") << 0x0D << false << false << 0 << hex("0102") << "9 0102";
     QTest::addRow("calculated Long") << jettype::longInteger << true << false << 0

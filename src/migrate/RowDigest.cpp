@@ -197,6 +197,10 @@ bool sentForm(std::string& out, CheckedColumn column, bool keepsZeroSign, const 
         appendTimestampText(out, text);
         return true;
     case ValueKind::Text:
+        if (column.form == ValueForm::Timestamp) { // a Date/Time Extended value's text
+            appendTimestampText(out, v.bytes);
+            return true;
+        }
         if (problem == ValueProblem::NulRemoved)
             std::remove_copy(v.bytes.begin(), v.bytes.end(), std::back_inserter(out), '\0');
         else
@@ -270,7 +274,7 @@ QString heldExpression(TargetKind kind, const QString& quoted, CheckedColumn col
     case TargetKind::PostgreSql:
         // Dates and bytes whatever the session's DateStyle and bytea_output say.
         if (column.form == ValueForm::Timestamp)
-            return QStringLiteral("to_char(%1, 'YYYY-MM-DD HH24:MI:SS.MS')").arg(quoted);
+            return QStringLiteral("to_char(%1, 'YYYY-MM-DD HH24:MI:SS.US')").arg(quoted);
         if (column.form == ValueForm::Bytes)
             return QStringLiteral("encode(%1, 'hex')").arg(quoted);
         return quoted;

@@ -13,6 +13,77 @@ constexpr std::size_t calculatedValueOffset = 20;
 constexpr std::size_t decimalSize = 17;
 constexpr std::size_t guidSize = 16;
 
+// A run of ASCII digits as a number; false for anything else or more than 19 of them.
+bool digitsValue(std::string_view text, std::uint64_t& value) {
+    if (text.empty() || text.size() > 19)
+        return false;
+    value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + std::uint64_t(c - '0');
+    }
+    return true;
+}
+
+void appendPadded(std::string& out, std::uint64_t value, int width) {
+    char digits[20];
+    int n = 0;
+    do {
+        digits[n++] = char('0' + value % 10);
+        value /= 10;
+    } while (value > 0);
+    for (int i = n; i < width; ++i)
+        out += '0';
+    while (n > 0)
+        out += digits[--n];
+}
+
+// A Date/Time Extended value, stored as 42 ASCII characters "DDDDDDDDDDDDDDDDDDD:TTTTTTTTTTTTTTTTTTT:7 ": the
+// days since 0001-01-01 and the time of day in units of 100 ns. Written as "YYYY-MM-DD HH:MM:SS.fffffff"
+// (the fraction without its trailing zeros, none for a whole second), the text every target's timestamp
+// reads; false for bytes of another form.
+bool appendExtendedDate(std::string_view stored, std::string& out) {
+    constexpr std::uint64_t lastDay = 3652058; // 9999-12-31
+    constexpr std::uint64_t ticksPerSecond = 10'000'000;
+    constexpr std::uint64_t ticksPerDay = 86'400 * ticksPerSecond;
+    std::uint64_t days = 0;
+    std::uint64_t ticks = 0;
+    if (stored.size() < 39 || stored[19] != ':' || !digitsValue(stored.substr(0, 19), days) ||
+        !digitsValue(stored.substr(20, 19), ticks) || days > lastDay || ticks >= ticksPerDay)
+        return false;
+    // The civil date of a day count (Howard Hinnant's days_from_civil, inverted), counted from 0000-03-01.
+    const std::uint64_t z = days + 306;
+    const std::uint64_t era = z / 146097;
+    const std::uint64_t doe = z - era * 146097;
+    const std::uint64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const std::uint64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const std::uint64_t mp = (5 * doy + 2) / 153;
+    const std::uint64_t day = doy - (153 * mp + 2) / 5 + 1;
+    const std::uint64_t month = mp < 10 ? mp + 3 : mp - 9;
+    const std::uint64_t year = yoe + era * 400 + (month <= 2 ? 1 : 0);
+    const std::uint64_t seconds = ticks / ticksPerSecond;
+    appendPadded(out, year, 4);
+    out += '-';
+    appendPadded(out, month, 2);
+    out += '-';
+    appendPadded(out, day, 2);
+    out += ' ';
+    appendPadded(out, seconds / 3600, 2);
+    out += ':';
+    appendPadded(out, seconds / 60 % 60, 2);
+    out += ':';
+    appendPadded(out, seconds % 60, 2);
+    if (std::uint64_t fraction = ticks % ticksPerSecond) {
+        out += '.';
+        const std::size_t at = out.size();
+        appendPadded(out, fraction, 7);
+        while (out.size() > at && out.back() == '0')
+            out.pop_back();
+    }
+    return true;
+}
+
 std::uint64_t littleEndian(std::string_view bytes, std::size_t size) {
     std::uint64_t value = 0;
     for (std::size_t i = size; i-- > 0;)
@@ -205,9 +276,12 @@ bool decodeValue(const ValueLayout& layout, std::string_view stored, std::string
         value.bytes = scratch;
         return true;
     case jettype::dateTimeExtended:
-        // Kept as the text it is stored as: ASCII digits and separators.
+        // As a date's text; bytes of another form are kept as the text they are, never dropped.
         scratch.clear();
-        appendWindows1252(stored, scratch);
+        if (!appendExtendedDate(stored, scratch)) {
+            scratch.clear();
+            appendWindows1252(stored, scratch);
+        }
         value.kind = ValueKind::Text;
         value.bytes = scratch;
         return true;
