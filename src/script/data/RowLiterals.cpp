@@ -210,10 +210,10 @@ ValueProblem appendSqlLiteral(std::string& out, const TargetDialect& dialect, Va
             // server reads exactly.
             const std::size_t at = out.size();
             appendFloat(out, value);
-            const std::string_view shortest = std::string_view(out).substr(at);
-            const std::string_view digits = shortest.substr(0, shortest.find_first_of("eE"));
-            const auto significant =
-                std::count_if(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+            // The digits before the exponent, counted in one pass.
+            int significant = 0;
+            for (std::size_t i = at; i < out.size() && out[i] != 'e'; ++i)
+                significant += out[i] >= '0' && out[i] <= '9';
             if (significant > dialect.exactRealDigits) {
                 out.resize(at);
                 appendExactProduct(out,
