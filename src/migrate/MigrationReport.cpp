@@ -1,3 +1,5 @@
+// The report of a migration as a table of plain text: what veltrane-cli prints, and the lines under the
+// window's table.
 #include "Migration.h"
 
 #include <algorithm>
