@@ -13,6 +13,7 @@
 #   ROW_COUNTS  default: 200000 1000000
 #   RUNS=N      runs of each command (default 3)
 #   PARTS=...   "scripts" (the timings above), "loads" (below) or both (default)
+#   SERVERS=... the servers of the loads: any of "postgres mariadb sqlite" (default: all three)
 #
 # loads: the same table loaded into real servers, each started here in a temporary folder on a Unix socket
 # (PostgreSQL as the postgres user when run as root, MariaDB, SQLite files), three ways a fresh database
@@ -178,7 +179,7 @@ printf '%-8s %-10s %-34s %9s %12s\n' rows server load seconds rows/s
 for n in "${sizes[@]}"; do
     db=$cache/rows-$n.mdb
     [[ -f $db ]] || "$mkmdb" --benchmark "$n" "$db"
-    for server in postgres mariadb sqlite; do
+    for server in ${SERVERS:-postgres mariadb sqlite}; do
         [[ $server == postgres && $have_pg == 0 ]] && continue
         [[ $server == mariadb && $have_my == 0 ]] && continue
         case $server in

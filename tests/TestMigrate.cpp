@@ -43,6 +43,24 @@ MdbSchema database() {
     return schema;
 }
 
+// A damaged table: an AutoNumber key that holds one number twice, which the server must refuse.
+MdbSchema duplicateKeys() {
+    MdbSchema schema;
+    MdbTable t;
+    t.name = "Twice";
+    t.columns = {column("ID", MdbColumnType::Long), column("Name", MdbColumnType::Text, 20)};
+    t.columns[0].autoNumber = true;
+    MdbIndex key;
+    key.name = "PrimaryKey";
+    key.columns = {"ID"};
+    key.primary = true;
+    t.indexes = {key};
+    for (std::int64_t id : {1, 2, 2, 3})
+        t.rows.push_back({MdbValue{id}, MdbValue{std::string("row")}});
+    schema.tables = {t};
+    return schema;
+}
+
 QStringList tableNames(TestServer& server) {
     QStringList names;
     for (const CatalogTable& t : server.catalog())
@@ -78,6 +96,8 @@ private slots:
     void serverGoesAway();
     void stopLeavesNothing_data() { servers_data(); }
     void stopLeavesNothing();
+    void withoutLocalLoads_data();
+    void withoutLocalLoads();
 
 private:
     TestServer* server();
@@ -88,6 +108,7 @@ private:
     QString why_[3];
     QTemporaryDir dir_;
     QString path_;
+    QString duplicates_;
 };
 
 void TestMigrate::initTestCase() {
@@ -96,6 +117,8 @@ void TestMigrate::initTestCase() {
     path_ = dir_.filePath("awkward.mdb");
     std::string error;
     QVERIFY2(writeMdb(database(), path_.toStdString(), &error), error.c_str());
+    duplicates_ = dir_.filePath("duplicates.mdb");
+    QVERIFY2(writeMdb(duplicateKeys(), duplicates_.toStdString(), &error), error.c_str());
 }
 
 void TestMigrate::addressesRefusePasswords_data() {
@@ -342,6 +365,34 @@ void TestMigrate::stopLeavesNothing() {
         QVERIFY(!QFile::exists(url.mid(7)));
     else
         QCOMPARE(tableNames(*target), QStringList());
+}
+
+// MariaDB takes the rows as LOAD DATA LOCAL where it allows it, else as INSERTs: either way every row arrives
+// (the names and values checked by migrate()), and a duplicate key, which LOAD DATA LOCAL would only warn of,
+// fails the migration and leaves nothing.
+void TestMigrate::withoutLocalLoads_data() {
+    QTest::addColumn<int>("server");
+    QTest::addColumn<bool>("localLoads");
+    QTest::newRow("LOAD DATA LOCAL") << 1 << true;
+    QTest::newRow("INSERTs") << 1 << false;
+}
+
+void TestMigrate::withoutLocalLoads() {
+    QFETCH(bool, localLoads);
+    TestServer* target = server();
+    if (!target)
+        QSKIP("no server");
+    QVERIFY(target->execute(QStringLiteral("SET GLOBAL local_infile = %1").arg(int(localLoads))).ok);
+    const auto restore = qScopeGuard([&] { target->execute("SET GLOBAL local_infile = 1"); });
+    const MigrationReport whole = migrate();
+    QVERIFY2(whole.ending == MigrationReport::Ending::Done, qPrintable(reportText(whole)));
+    const QString url = target->createDatabase();
+    const QString path = std::exchange(path_, duplicates_);
+    const MigrationReport refused = migrate(url);
+    path_ = path;
+    QCOMPARE(int(refused.ending), int(MigrationReport::Ending::Failed));
+    QVERIFY2(refused.failure.contains("Duplicate entry"), qPrintable(refused.failure));
+    QCOMPARE(tableNames(*target), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestMigrate)

@@ -26,6 +26,9 @@ struct HeldField {
 };
 using HeldRow = std::function<void(const HeldField* fields, int count)>;
 
+// The file name a LOAD DATA LOCAL statement of the rows names: the stream the connection feeds it from.
+inline constexpr const char* loadDataStream = "veltrane-rows";
+
 class LiveConnection {
 public:
     virtual ~LiveConnection() = default;
@@ -55,6 +58,17 @@ public:
         return QStringLiteral("COPY is not supported");
     }
     virtual Failure copyEnd() { return QStringLiteral("COPY is not supported"); }
+
+    // MySQL's LOAD DATA LOCAL INFILE with the rows as a stream rather than a file: loadStart sends the
+    // statement and returns once the server asks for the rows, which then follow as lines through copyData
+    // and end with copyEnd. refused: the server (or the client library) takes no LOCAL load, nothing was
+    // done, and the rows go as INSERT statements instead.
+    virtual bool loadsData() const { return false; }
+    virtual Failure loadStart(const std::string& statement, bool& refused) {
+        (void)statement;
+        refused = true;
+        return std::nullopt;
+    }
 
     // SQLite: rows bound as values to a prepared INSERT of one row, the values kept exactly as the script's
     // literals give them, without a text to make and parse. insertBound takes the values of the columns in

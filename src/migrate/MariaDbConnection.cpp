@@ -1,6 +1,8 @@
-// MySQL and MariaDB through MariaDB Connector/C: statements as the script writes them (its multi-row INSERTs
-// with the literals of the MySQL dialect), in UTF-8 (utf8mb4), over TCP or a Unix socket.
+// MySQL and MariaDB through MariaDB Connector/C: statements as the script writes them, in UTF-8 (utf8mb4),
+// over TCP or a Unix socket; the rows through LOAD DATA LOCAL from a stream, or where the server takes no
+// LOCAL load, as the script's multi-row INSERTs with the literals of the MySQL dialect.
 #include "LiveConnection.h"
+#include "LocalLoadStream.h"
 
 #include <cstdlib>
 #include <mysql.h>
@@ -16,8 +18,11 @@ QString message(MYSQL* connection) {
 
 class MariaDbConnection : public LiveConnection {
 public:
-    explicit MariaDbConnection(MYSQL* connection) : connection_(connection) {}
-    ~MariaDbConnection() override { mysql_close(connection_); }
+    explicit MariaDbConnection(MYSQL* connection) : connection_(connection), load_(connection) {}
+    ~MariaDbConnection() override {
+        load_.abandon();
+        mysql_close(connection_);
+    }
 
     Failure execute(const std::string& sql) override {
         if (mysql_real_query(connection_, sql.data(), sql.size()) != 0)
@@ -45,12 +50,39 @@ public:
         return std::nullopt;
     }
     Failure finish() override {
+        load_.abandon(); // a load stopped in the middle: its rows are not kept
         if (!pending_)
             return std::nullopt;
         pending_ = false;
         if (mysql_read_query_result(connection_) != 0)
             return message(connection_);
         return std::nullopt;
+    }
+
+    bool loadsData() const override { return !refusedLoad_; }
+    Failure loadStart(const std::string& statement, bool& refused) override {
+        const Failure failure = load_.start(statement, refused);
+        refusedLoad_ = refused;
+        return failure;
+    }
+    Failure copyData(std::string_view lines) override { return load_.write(lines); }
+    // LOAD DATA LOCAL takes every row, turning what an INSERT would refuse (a duplicate key, a value that
+    // does not fit) into a warning, since the server cannot stop the stream: any warning fails the load.
+    Failure copyEnd() override {
+        if (Failure f = load_.end())
+            return f;
+        if (mysql_warning_count(connection_) == 0)
+            return std::nullopt;
+        auto warnings = query("SHOW WARNINGS LIMIT 3");
+        if (auto* why = std::get_if<QString>(&warnings))
+            return *why;
+        QStringList messages;
+        for (const QStringList& w : std::get<QList<QStringList>>(warnings))
+            if (w.value(0) != QLatin1String("Note"))
+                messages << w.value(2);
+        if (messages.isEmpty())
+            return std::nullopt;
+        return QStringLiteral("the rows were not taken as they are: ") + messages.join(QStringLiteral("; "));
     }
 
     std::variant<QString, QList<QStringList>> query(const std::string& sql) override {
@@ -116,7 +148,9 @@ public:
 
 private:
     MYSQL* connection_;
-    bool pending_ = false; // a statement sent, its answer not yet read
+    bool pending_ = false;     // a statement sent, its answer not yet read
+    bool refusedLoad_ = false; // the server took no LOAD DATA LOCAL
+    LocalLoadStream load_;
 };
 
 QByteArray orNull(const QString& text) {
@@ -138,6 +172,9 @@ Connected connectMariaDb(const TargetAddress& address, const QString& password) 
     mysql_optionsv(connection, MYSQL_SET_CHARSET_NAME, "utf8mb4");
     const unsigned int connectSeconds = 10;
     mysql_optionsv(connection, MYSQL_OPT_CONNECT_TIMEOUT, &connectSeconds);
+    // For the rows' LOAD DATA LOCAL, whose only "file" is the stream of LocalLoadStream.
+    const unsigned int localInfile = 1;
+    mysql_optionsv(connection, MYSQL_OPT_LOCAL_INFILE, &localInfile);
     const QByteArray user = orNull(address.user);
     const QByteArray host = orNull(address.host);
     const QByteArray database = orNull(address.database);

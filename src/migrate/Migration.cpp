@@ -6,6 +6,7 @@
 
 #include "CompleteScript.h"
 #include "LiveConnection.h"
+#include "LoadDataFields.h"
 #include "RowLiterals.h"
 #include "SchemaReader.h"
 #include "SendQueue.h"
@@ -34,7 +35,7 @@ std::string utf8(const QString& text) {
 }
 
 // One table's rows on their way to the target, in the script's forms: COPY lines for PostgreSQL, multi-row
-// INSERT statements for the others.
+// INSERT statements for the others; LOAD DATA lines for MySQL where the server takes them.
 class RowSender {
 public:
     RowSender(const TargetDialect& dialect, const TablePlan& table, LiveConnection& target, bool digest)
@@ -60,6 +61,7 @@ public:
         else
             head_ =
                 utf8(QStringLiteral("INSERT INTO %1 (%2) VALUES\r\n").arg(quoteName(d_, table.name), list));
+        load_ = !bound() && !copy() && target.loadsData();
         text_.reserve(sendBytes + sendBytes / 4);
     }
 
@@ -78,7 +80,7 @@ public:
             target_.endInsert();
             return std::nullopt;
         }
-        if (copy()) {
+        if (lines()) {
             if (!started_)
                 return std::nullopt;
             if (!text_.empty())
@@ -113,6 +115,7 @@ public:
 private:
     bool copy() const { return d_.rowsForm == RowsForm::Copy; }
     bool bound() const { return target_.bindsValues(); }
+    bool lines() const { return copy() || load_; } // COPY or LOAD DATA lines
 
     Failure row(const DataValue* values) {
         if (bound()) {
@@ -136,24 +139,33 @@ private:
                 return f;
             started_ = true;
         }
-        if (!copy())
+        if (load_ && !started_) {
+            bool refused = false;
+            if (Failure f =
+                    target_.loadStart(loadDataStatement(d_, table_, columns_, loadDataStream), refused))
+                return f;
+            load_ = !refused;
+            started_ = load_;
+        }
+        if (!lines())
             text_ += inStatement_ == 0 ? head_ + "(" : ",\r\n(";
         for (int k = 0; k < columns_.size(); ++k) {
             if (k > 0)
-                text_ += copy() ? "\t" : ", ";
+                text_ += lines() ? "\t" : ", ";
             const int i = columns_[k];
             const ColumnPlan& c = table_.columns[i];
-            const ValueProblem problem = copy() ? appendCopyField(text_, c.type.form, values[i])
-                                                : appendSqlLiteral(text_, d_, c.type.form, values[i]);
+            const ValueProblem problem = copy()  ? appendCopyField(text_, c.type.form, values[i])
+                                         : load_ ? appendLoadDataField(text_, c.type.form, values[i])
+                                                 : appendSqlLiteral(text_, d_, c.type.form, values[i]);
             problemsMet_[k] = problem;
             if (problem != ValueProblem::None)
                 ++problems_[{c.column->name, problem}];
         }
-        text_ += copy() ? "\n" : ")";
+        text_ += lines() ? "\n" : ")";
         if (digest_)
             digest_->add(values, columns_, problemsMet_);
         ++rows_;
-        if (copy()) {
+        if (lines()) {
             if (text_.size() >= sendBytes)
                 return pass(SendQueue::Kind::CopyData);
             return std::nullopt;
@@ -185,6 +197,7 @@ private:
     QList<ValueProblem> problemsMet_;
     std::string head_;
     std::string text_;
+    bool load_ = false; // the rows go as LOAD DATA lines
     bool started_ = false;
     int inStatement_ = 0;
     qint64 rows_ = 0;
