@@ -16,9 +16,10 @@
 #   SERVERS=... the servers of the loads: any of "postgres mariadb sqlite" (default: all three)
 #
 # loads: the same table loaded into real servers, each started here in a temporary folder on a Unix socket
-# (PostgreSQL as the postgres user when run as root, MariaDB, SQLite files), three ways a fresh database
-# each time: veltrane-cli --into (the direct load), veltrane-cli's script with --data through the server's
-# client (psql -f, mariadb, sqlite3), and mdb-schema plus mdb-export -I through the same client. Printed:
+# (PostgreSQL as the postgres user when run as root, MariaDB, SQLite files), four ways a fresh database
+# each time: veltrane-cli --into (the direct load), the same with --verify (every row read back and compared),
+# veltrane-cli's script with --data through the server's client (psql -f, mariadb, sqlite3), and mdb-schema
+# plus mdb-export -I through the same client. Printed:
 # the median seconds end to end and rows per second.
 set -euo pipefail
 export LC_ALL=C
@@ -163,6 +164,7 @@ load_once() {
     start=$EPOCHREALTIME
     case $how in
     into) "$cli" --into "$target" "$db" >/dev/null 2>"$cache/stderr.txt" || [[ $? -eq 65 ]] ;;
+    verify) "$cli" --into "$target" --verify "$db" >/dev/null 2>"$cache/stderr.txt" || [[ $? -eq 65 ]] ;;
     script) "$cli" -t "$4" --data "$db" 2>/dev/null | eval "$client" >/dev/null 2>"$cache/stderr.txt" ;;
     mdbtools) { mdb-schema "$db" "$5"; mdb-export -I "$5" ${6:-} "$db" Orders; } 2>/dev/null | eval "$client" >/dev/null 2>"$cache/stderr.txt" ;;
     esac || { echo "failed: $server $how ($(head -c 300 "$cache/stderr.txt"))" >&2; return 1; }
@@ -188,10 +190,11 @@ for n in "${sizes[@]}"; do
         mariadb) type=MySQL mdbtype=mysql client_name=mariadb mdbflags= ;;
         sqlite) type=SQLite mdbtype=sqlite client_name=sqlite3 mdbflags= ;;
         esac
-        for how in into script mdbtools; do
+        for how in into verify script mdbtools; do
             [[ $how == mdbtools ]] && ! command -v mdb-export >/dev/null && continue
             case $how in
             into) label="veltrane-cli --into" ;;
+            verify) label="veltrane-cli --into --verify" ;;
             script) label="veltrane-cli --data | $client_name" ;;
             mdbtools) label="mdb-schema+mdb-export | $client_name" ;;
             esac
