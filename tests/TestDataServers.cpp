@@ -252,6 +252,8 @@ private slots:
     void everyValueMigrates();
     void complexColumnsFillChildTables_data();
     void complexColumnsFillChildTables();
+    void extendedDatesArrive_data();
+    void extendedDatesArrive();
 
 private:
     std::unique_ptr<TestServer> servers_[3];
@@ -446,6 +448,92 @@ void TestDataServers::complexColumnsFillChildTables() {
                   q("Table1_attach-data")),
              QStringList({"row2|test_data.txt|txt|" + first, "row2|test_data2.txt|txt|" + second,
                           "row4|test_data2.txt|txt|" + second}));
+}
+
+void TestDataServers::extendedDatesArrive_data() {
+    QTest::addColumn<int>("server");
+    QTest::addColumn<bool>("migrate");
+    const char* names[] = {"postgres", "mariadb", "sqlite"};
+    for (int s = 0; s < 3; ++s) {
+        QTest::addRow("%s script", names[s]) << s << false;
+        QTest::addRow("%s --into", names[s]) << s << true;
+    }
+}
+
+// Date/Time Extended, stored as days since 0001-01-01 and ticks of 100 ns, arrives as the date and time it
+// holds, at both ends of its range and to the microsecond, through the script and through the migration,
+// which reads it back as sent.
+void TestDataServers::extendedDatesArrive() {
+    QFETCH(int, server);
+    QFETCH(bool, migrate);
+    TestServer* target = servers_[server].get();
+    if (!target)
+        skipOrFail(why_[server]);
+    MdbColumn id;
+    id.name = "ID";
+    id.type = MdbColumnType::Long;
+    MdbColumn when;
+    when.name = "When";
+    when.type = MdbColumnType::DateTimeExtended;
+    MdbTable moments;
+    moments.name = "Moments";
+    moments.columns = {id, when};
+    const auto row = [](std::int64_t n, const char* stored) {
+        return MdbRow{MdbValue{n}, stored ? std::optional(MdbValue{std::string(stored)}) : std::nullopt};
+    };
+    moments.rows = {row(1, "0000000000000000000:0000000000000000000:7 "),
+                    row(2, "0000000000000738153:0000000452967891230:7 "),
+                    row(3, "0000000000003652058:0000000863999999990:7 "), row(4, nullptr)};
+    MdbSchema schema;
+    schema.tables = {moments};
+    const QString path = corpus_.filePath("extendedDates.mdb");
+    std::string error;
+    QVERIFY2(writeMdb(schema, path.toStdString(), &error), error.c_str());
+
+    const TargetDialect& dialect = server == 0   ? postgreSqlDialect()
+                                   : server == 1 ? mySqlDialect()
+                                                 : sqliteDialect();
+    ConversionOptions options;
+    options.DatabasePath = path;
+    options.ScriptType = dialect.scriptType;
+    ReaderProcess reader(readerPath);
+    CliWindow window(options, false);
+    if (migrate) {
+        const auto address = parseTargetAddress(target->createDatabase());
+        QVERIFY(std::holds_alternative<TargetAddress>(address));
+        const MigrationReport report = runMigration(
+            options, {.address = std::get<TargetAddress>(address), .verify = true}, window, reader, {});
+        QVERIFY2(report.ending == MigrationReport::Ending::Done, qPrintable(reportText(report)));
+        QVERIFY2(report.valuesAgree(), qPrintable(reportText(report)));
+    } else {
+        std::string script;
+        QVERIFY(runDataScript(dialect, options, {}, window, reader,
+                              [&script](std::string_view bytes) {
+                                  script += bytes;
+                                  return true;
+                              },
+                              {})
+                    .written);
+        const LoadResult loaded = target->load(QByteArray::fromStdString(script));
+        QVERIFY2(loaded.ok, qPrintable(loaded.error.left(2000)));
+    }
+    const QString q = server == 1 ? "`" : "\"";
+    const QString from = " FROM " + q + "Moments" + q + " WHERE " + q + "When" + q;
+    QStringList held;
+    for (const QStringList& r :
+         target->select("SELECT " + q + "When" + q + from + " IS NOT NULL ORDER BY " + q + "ID" + q)) {
+        QString text = r.value(0);
+        if (text.contains('.')) {
+            while (text.endsWith('0'))
+                text.chop(1);
+            if (text.endsWith('.'))
+                text.chop(1);
+        }
+        held << text;
+    }
+    QCOMPARE(held, QStringList(
+                       {"0001-01-01 00:00:00", "2021-12-30 12:34:56.789123", "9999-12-31 23:59:59.999999"}));
+    QCOMPARE(target->select("SELECT COUNT(*)" + from + " IS NULL"), QList<QStringList>({{"1"}}));
 }
 
 QTEST_GUILESS_MAIN(TestDataServers)

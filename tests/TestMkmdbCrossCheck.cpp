@@ -69,6 +69,8 @@ ReaderView readerView(const MdbColumn& c) {
         return {"repid", 16, true};
     case MdbColumnType::Decimal:
         return {"numeric", 17, true};
+    case MdbColumnType::DateTimeExtended: // in a database of its own (TestDataServers), not the corpus
+        qFatal("no Date/Time Extended column is expected in the corpus");
     case MdbColumnType::Unknown:
         break; // mdb-reader refuses the whole table
     }
@@ -150,6 +152,8 @@ QJsonValue readerValue(const MdbColumn& c, const std::optional<MdbValue>& value)
     case MdbColumnType::Text:
     case MdbColumnType::Memo:
         return qs(std::get<std::string>(v));
+    case MdbColumnType::DateTimeExtended:
+        qFatal("no Date/Time Extended column is expected in the corpus");
     case MdbColumnType::Binary:
     case MdbColumnType::OleObject:
     case MdbColumnType::Unknown:

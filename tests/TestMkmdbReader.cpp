@@ -70,6 +70,9 @@ FieldRow expectedRow(const MdbColumn& c) {
     case MdbColumnType::Decimal:
         type = 20, size = 17;
         break;
+    case MdbColumnType::DateTimeExtended:
+        type = 0x14, size = 42;
+        break;
     case MdbColumnType::Unknown: // passed through as stored
         type = c.typeByte, size = c.length > 0 ? c.length : 255, variable = true;
         break;

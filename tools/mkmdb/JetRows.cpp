@@ -63,6 +63,10 @@ std::optional<Bytes> columnBytes(const Column& column, const MdbValue& value) {
     case CodeText:
     case CodeMemo:
         return as<std::string>(value) ? toUcs2(*as<std::string>(value)) : std::nullopt;
+    case CodeDateTimeExtended: // its ASCII characters as they are
+        return as<std::string>(value)
+                   ? std::optional(Bytes(as<std::string>(value)->begin(), as<std::string>(value)->end()))
+                   : std::nullopt;
     default: // Binary, OLE Object and type bytes no reader knows
         return as<MdbBytes>(value) ? std::optional(*as<MdbBytes>(value)) : std::nullopt;
     }

@@ -28,6 +28,7 @@ enum ColumnCode : std::uint8_t {
     CodeMemo = 0x0C,
     CodeGuid = 0x0F,
     CodeNumeric = 0x10,
+    CodeDateTimeExtended = 0x14,
 };
 
 // Column descriptor flags.

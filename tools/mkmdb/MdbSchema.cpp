@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr std::array<std::pair<MdbColumnType, const char*>, 15> typeNames{{
+constexpr std::array<std::pair<MdbColumnType, const char*>, 16> typeNames{{
     {MdbColumnType::YesNo, "Yes/No"},
     {MdbColumnType::Byte, "Byte"},
     {MdbColumnType::Integer, "Integer"},
@@ -20,6 +20,7 @@ constexpr std::array<std::pair<MdbColumnType, const char*>, 15> typeNames{{
     {MdbColumnType::Memo, "Memo"},
     {MdbColumnType::Guid, "GUID"},
     {MdbColumnType::Decimal, "Decimal"},
+    {MdbColumnType::DateTimeExtended, "Date/Time Extended"},
     {MdbColumnType::Unknown, "Unknown"},
 }};
 

@@ -27,7 +27,8 @@ enum class MdbColumnType {
     Memo,
     Guid,
     Decimal,
-    Unknown, // a type byte no reader knows; MdbColumn::typeByte holds it
+    DateTimeExtended, // ACE's date and time to 100 ns; its value the 42 characters it is stored as
+    Unknown,          // a type byte no reader knows; MdbColumn::typeByte holds it
 };
 
 struct MdbColumn {

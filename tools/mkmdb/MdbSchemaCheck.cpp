@@ -144,6 +144,10 @@ std::optional<std::string> valueProblem(const MdbColumn& c, const MdbValue& v) {
                    std::to_string(c.scale) + " hold";
         return std::nullopt;
     }
+    case T::DateTimeExtended:
+        return holds<std::string>(v) && std::get<std::string>(v).size() == 42
+                   ? std::nullopt
+                   : std::optional<std::string>("takes the 42 characters of a stored Date/Time Extended");
     case T::Text:
         return text(std::size_t(c.length > 0 ? c.length : 50));
     case T::Memo:

@@ -63,6 +63,7 @@ std::optional<MdbValue> readValue(const QJsonValue& v, const MdbColumn& c, QStri
         return std::nullopt;
     case T::Text:
     case T::Memo:
+    case T::DateTimeExtended:
         if (v.isString())
             return MdbValue{text};
         *why = "takes a string";

@@ -12,7 +12,8 @@
 //                       "referencedTable": "Orders", "referencedColumns": ["OrderID"], "enforced": true,
 //                       "cascadeUpdate": false, "cascadeDelete": true, "cascadeSetNull": false}]}
 // Types: "Yes/No", "Byte", "Integer", "Long", "Currency", "Single", "Double", "Date/Time", "Binary",
-// "Text", "OLE Object", "Memo", "GUID", "Decimal" (with "precision" and "scale"), and "Unknown" (with
+// "Text", "OLE Object", "Memo", "GUID", "Decimal" (with "precision" and "scale"), "Date/Time Extended" (its
+// value the 42 characters stored, "0000000000000738153:0000000452967891234:7 "), and "Unknown" (with
 // "typeByte", a type byte no Jet or ACE type uses, and "length" in bytes). "autoNumber" makes a Long an
 // increment and a GUID a ReplicationID. An "expression" ("[Price]*[Quantity]") makes the column calculated,
 // its type that of the result. A relationship is enforced unless "enforced" is false.

@@ -77,6 +77,8 @@ TypeLayout layoutOf(MdbColumnType type) {
         return {CodeGuid, 16, true};
     case MdbColumnType::Decimal:
         return {CodeNumeric, 17, true};
+    case MdbColumnType::DateTimeExtended:
+        return {CodeDateTimeExtended, 42, true};
     case MdbColumnType::Unknown:
         return {0, 0, false}; // the column gives the type byte and the length
     }
