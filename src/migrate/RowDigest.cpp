@@ -158,8 +158,9 @@ void appendInteger(std::string& out, std::int64_t value) {
 }
 
 // The value as the target should hold it after what the writer did with it; false for NULL.
-bool sentForm(std::string& out, CheckedColumn column, bool keepsZeroSign, const DataValue& v,
+bool sentForm(std::string& out, CheckedColumn column, const TargetDialect& dialect, const DataValue& v,
               ValueProblem problem) {
+    const bool keepsZeroSign = dialect.negativeZero != nullptr;
     if (problem == ValueProblem::NotFinite || problem == ValueProblem::DateOutOfRange ||
         problem == ValueProblem::BadValue)
         return false;
@@ -198,7 +199,10 @@ bool sentForm(std::string& out, CheckedColumn column, bool keepsZeroSign, const 
         return true;
     case ValueKind::Text:
         if (column.form == ValueForm::Timestamp) { // a Date/Time Extended value's text
-            appendTimestampText(out, v.bytes);
+            bool cut = false;
+            appendTimestampText(out, problem == ValueProblem::FractionCut
+                                         ? withFraction(v.bytes, dialect.fractionDigits, cut)
+                                         : v.bytes);
             return true;
         }
         if (problem == ValueProblem::NulRemoved)
@@ -306,14 +310,14 @@ QList<CheckedColumn> checkedColumns(const TablePlan& table) {
 }
 
 SentDigest::SentDigest(const TargetDialect& dialect, const TablePlan& table)
-    : columns_(checkedColumns(table)), keepsZeroSign_(dialect.negativeZero != nullptr) {}
+    : columns_(checkedColumns(table)), dialect_(dialect) {}
 
 void SentDigest::add(const DataValue* row, const QList<int>& columns, const QList<ValueProblem>& problems) {
     RowText text(row_);
     for (int i = 0; i < columns.size(); ++i) {
         std::string& out = text.begin();
         const std::size_t at = out.size();
-        if (sentForm(out, columns_[i], keepsZeroSign_, row[columns[i]], problems[i])) {
+        if (sentForm(out, columns_[i], dialect_, row[columns[i]], problems[i])) {
             text.end();
         } else {
             out.resize(at - 4);

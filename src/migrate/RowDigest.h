@@ -46,7 +46,7 @@ public:
 
 private:
     QList<CheckedColumn> columns_;
-    bool keepsZeroSign_;
+    const TargetDialect& dialect_;
     std::string row_;
     TableDigest digest_;
 };

@@ -34,4 +34,5 @@ enum class ValueProblem : std::uint8_t {
     BadValue,       // bytes that cannot be the kind (a GUID of another length): written as NULL
     NulRemoved,     // a text held NUL characters, which the target's texts cannot: written without them
     ZeroSignLost,   // a negative zero where the target keeps no sign of zero: written as 0
+    FractionCut,    // a time with more digits of a second than the target keeps: written without the rest
 };

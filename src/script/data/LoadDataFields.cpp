@@ -61,8 +61,17 @@ bool plainValue(std::string& out, ValueForm form, const DataValue& value, ValueP
     case ValueKind::Currency:
         appendCurrency(out, value.integer);
         return true;
-    case ValueKind::Decimal:
     case ValueKind::Text:
+        if (form == ValueForm::Timestamp) { // a Date/Time Extended value: DATETIME(6) keeps microseconds
+            bool cut = false;
+            out += withFraction(value.bytes, mySqlDialect().fractionDigits, cut);
+            if (cut)
+                problem = ValueProblem::FractionCut;
+            return true;
+        }
+        out += value.bytes;
+        return true;
+    case ValueKind::Decimal:
     case ValueKind::Bytes:
         out += value.bytes;
         return true;
@@ -128,10 +137,12 @@ ValueProblem appendLoadDataField(std::string& out, ValueForm form, const DataVal
             appendHex(out, plain, true);
         else
             out += "\\N";
-    } else if (value.kind == ValueKind::Text || value.kind == ValueKind::Bytes) {
+    } else if ((value.kind == ValueKind::Text && form != ValueForm::Timestamp) ||
+               value.kind == ValueKind::Bytes) {
         appendEscaped(out, value.bytes);
     } else if (!plainValue(out, form, value, problem)) {
-        // Numbers, dates and GUIDs hold no character to escape; a value that has no text appends none.
+        // Numbers, dates (Date/Time Extended's texts too) and GUIDs hold no character to escape; a value that
+        // has no text appends none.
         out += "\\N";
     }
     return problem;

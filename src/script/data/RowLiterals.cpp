@@ -234,6 +234,11 @@ ValueProblem appendSqlLiteral(std::string& out, const TargetDialect& dialect, Va
         out += '\'';
         return ValueProblem::None;
     case ValueKind::Text:
+        if (form == ValueForm::Timestamp && dialect.fractionDigits > 0) { // a Date/Time Extended value
+            bool cut = false;
+            appendQuoted(out, TextLiteral::Doubled, withFraction(value.bytes, dialect.fractionDigits, cut));
+            return cut ? ValueProblem::FractionCut : ValueProblem::None;
+        }
         return appendQuoted(out, dialect.textLiterals, value.bytes);
     case ValueKind::Bytes:
         appendBytes(out, dialect.bytesLiterals, value.bytes);
@@ -256,7 +261,12 @@ ValueProblem appendSqlLiteral(std::string& out, const TargetDialect& dialect, Va
 }
 
 ValueProblem appendCopyField(std::string& out, ValueForm form, const DataValue& value) {
-    (void)form; // PostgreSQL reads a GUID's text with or without braces alike
+    // PostgreSQL reads a GUID's text with or without braces alike; its timestamps keep microseconds.
+    if (value.kind == ValueKind::Text && form == ValueForm::Timestamp) { // a Date/Time Extended value
+        bool cut = false;
+        out += withFraction(value.bytes, postgreSqlDialect().fractionDigits, cut);
+        return cut ? ValueProblem::FractionCut : ValueProblem::None;
+    }
     if (appendNumber(out, value))
         return ValueProblem::None;
     switch (value.kind) {
@@ -365,6 +375,8 @@ const char* valueProblemText(ValueProblem problem) {
         return "texts with NUL characters, which this server cannot hold, written without them";
     case ValueProblem::ZeroSignLost:
         return "negative zeros written as 0, as this server keeps no sign of zero";
+    case ValueProblem::FractionCut:
+        return "times with a seventh digit of a second written to the microsecond, all this server keeps";
     case ValueProblem::None:
         break;
     }

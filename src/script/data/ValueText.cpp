@@ -115,6 +115,15 @@ bool appendTimestamp(std::string& out, double days, char separator) {
     return true;
 }
 
+std::string_view withFraction(std::string_view text, int digits, bool& cut) {
+    cut = false;
+    const std::size_t point = text.find('.');
+    if (point == std::string_view::npos || text.size() - point - 1 <= std::size_t(digits))
+        return text;
+    cut = true;
+    return text.substr(0, digits > 0 ? point + 1 + std::size_t(digits) : point);
+}
+
 bool appendGuid(std::string& out, std::string_view bytes, bool braces) {
     if (bytes.size() != 16)
         return false;

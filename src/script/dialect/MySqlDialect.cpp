@@ -171,6 +171,7 @@ const TargetDialect& mySqlDialect() {
         .backslashEscapes = true,
         .textLiterals = TextLiteral::Escaped,
         .timestampWithRows = "DATETIME(3)",
+        .fractionDigits = 6,
         .longDefaultsAsExpressions = true,
         .autoNumbering = AutoNumbering::KeyedClause,
         .identity = QStringLiteral(" AUTO_INCREMENT"),

@@ -95,6 +95,9 @@ struct TargetDialect {
     int exactDigits = 0;
     // The type of a Date/Time column when rows are written, where the schema's type drops milliseconds.
     const char* timestampWithRows = nullptr;
+    // The digits of a second the timestamp types keep, where that is fewer than Date/Time Extended's seven;
+    // 0 where they keep them all.
+    int fractionDigits = 0;
     bool exactAsText = false; // Currency and Decimal go in as texts (a number would be rounded to a double)
     bool longDefaultsAsExpressions = false; // a default on a long value only as an expression "(...)"
 
