@@ -104,8 +104,11 @@ MigrateDialog::MigrateDialog(QWidget* parent, const ConversionOptions& options, 
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(file_);
     fileRow->addWidget(browse_);
-    form->addRow(QStringLiteral("&File:"), fileRow);
-    fileFields_ << file_ << browse_ << form->labelForField(fileRow);
+    // A label made for a row of two widgets has no buddy, and would show its "&" instead of taking Alt+F.
+    auto* fileLabel = new QLabel(QStringLiteral("&File:"), this);
+    fileLabel->setBuddy(file_);
+    form->addRow(fileLabel, fileRow);
+    fileFields_ << file_ << browse_ << fileLabel;
     verify_ = new QCheckBox(QStringLiteral("&Verify: read every row back after the load"), this);
     verify_->setObjectName(QStringLiteral("verify"));
     form->addRow(QString(), verify_);
