@@ -240,6 +240,42 @@ void compareEveryValue(const QString& name, const TargetDialect& dialect, const 
     qInfo("%lld values compared", static_cast<long long>(values));
 }
 
+// The dialect of each test server: 0 PostgreSQL, 1 MariaDB, 2 SQLite.
+const TargetDialect& dialectOf(int server) {
+    return server == 0 ? postgreSqlDialect() : server == 1 ? mySqlDialect() : sqliteDialect();
+}
+
+// The database's rows into a new database of the server, through the script with rows or (migrate) through
+// --into, which reads them back where verify is asked; warnings gets the run's. The test fails where the run
+// or the load did.
+void loadRows(TestServer& target, const TargetDialect& dialect, const ConversionOptions& options,
+              bool migrate, bool verify, QStringList& warnings) {
+    ReaderProcess reader(readerPath);
+    CliWindow window(options, false);
+    if (migrate) {
+        const auto address = parseTargetAddress(target.createDatabase());
+        QVERIFY(std::holds_alternative<TargetAddress>(address));
+        const MigrationReport report = runMigration(
+            options, {.address = std::get<TargetAddress>(address), .verify = verify}, window, reader, {});
+        QVERIFY2(report.ending == MigrationReport::Ending::Done && report.countsAgree(),
+                 qPrintable(reportText(report)));
+        QVERIFY2(report.valuesAgree(), qPrintable(reportText(report)));
+        warnings = report.warnings;
+        return;
+    }
+    std::string script;
+    const DataOutcome outcome = runDataScript(dialect, options, {}, window, reader,
+                                              [&script](std::string_view bytes) {
+                                                  script += bytes;
+                                                  return true;
+                                              },
+                                              {});
+    QVERIFY(outcome.written);
+    warnings = outcome.warnings;
+    const LoadResult loaded = target.load(QByteArray::fromStdString(script));
+    QVERIFY2(loaded.ok, qPrintable(loaded.error.left(2000)));
+}
+
 } // namespace
 
 class TestDataServers : public QObject {
@@ -303,9 +339,7 @@ void TestDataServers::everyValueArrives() {
     } else {
         REQUIRE_FIXTURES();
     }
-    const TargetDialect& dialect = server == 0   ? postgreSqlDialect()
-                                   : server == 1 ? mySqlDialect()
-                                                 : sqliteDialect();
+    const TargetDialect& dialect = dialectOf(server);
     ConversionOptions options;
     options.DatabasePath = path;
     options.ScriptType = dialect.scriptType;
@@ -350,9 +384,7 @@ void TestDataServers::everyValueMigrates() {
     } else {
         REQUIRE_FIXTURES();
     }
-    const TargetDialect& dialect = server == 0   ? postgreSqlDialect()
-                                   : server == 1 ? mySqlDialect()
-                                                 : sqliteDialect();
+    const TargetDialect& dialect = dialectOf(server);
     ConversionOptions options;
     options.DatabasePath = path;
     options.ScriptType = dialect.scriptType;
@@ -395,35 +427,15 @@ void TestDataServers::complexColumnsFillChildTables() {
     TestServer* target = servers_[server].get();
     if (!target)
         skipOrFail(why_[server]);
-    const TargetDialect& dialect = server == 0   ? postgreSqlDialect()
-                                   : server == 1 ? mySqlDialect()
-                                                 : sqliteDialect();
+    const TargetDialect& dialect = dialectOf(server);
     ConversionOptions options;
     options.DatabasePath = fixtures + "/complexDataTestV2010.accdb";
     options.ScriptType = dialect.scriptType;
-    ReaderProcess reader(readerPath);
-    CliWindow window(options, false);
-    if (into) {
-        const auto address = parseTargetAddress(target->createDatabase());
-        QVERIFY(std::holds_alternative<TargetAddress>(address));
-        const MigrationReport report =
-            runMigration(options, {.address = std::get<TargetAddress>(address)}, window, reader, {});
-        QVERIFY2(report.ending == MigrationReport::Ending::Done && report.countsAgree() &&
-                     report.warnings.isEmpty(),
-                 qPrintable(reportText(report)));
-    } else {
-        std::string script;
-        const DataOutcome outcome = runDataScript(dialect, options, {}, window, reader,
-                                                  [&script](std::string_view bytes) {
-                                                      script += bytes;
-                                                      return true;
-                                                  },
-                                                  {});
-        QVERIFY(outcome.written);
-        QVERIFY2(outcome.warnings.isEmpty(), qPrintable(outcome.warnings.join("\n")));
-        const LoadResult loaded = target->load(QByteArray::fromStdString(script));
-        QVERIFY2(loaded.ok, qPrintable(loaded.error.left(2000)));
-    }
+    QStringList warnings;
+    loadRows(*target, dialect, options, into, false, warnings);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join("\n")));
 
     const auto q = [&](const QString& name) { return quoteName(dialect, name); };
     const auto rows = [&](const QString& sql) {
@@ -491,36 +503,14 @@ void TestDataServers::extendedDatesArrive() {
     std::string error;
     QVERIFY2(writeMdb(schema, path.toStdString(), &error), error.c_str());
 
-    const TargetDialect& dialect = server == 0   ? postgreSqlDialect()
-                                   : server == 1 ? mySqlDialect()
-                                                 : sqliteDialect();
+    const TargetDialect& dialect = dialectOf(server);
     ConversionOptions options;
     options.DatabasePath = path;
     options.ScriptType = dialect.scriptType;
-    ReaderProcess reader(readerPath);
-    CliWindow window(options, false);
     QStringList warnings;
-    if (migrate) {
-        const auto address = parseTargetAddress(target->createDatabase());
-        QVERIFY(std::holds_alternative<TargetAddress>(address));
-        const MigrationReport report = runMigration(
-            options, {.address = std::get<TargetAddress>(address), .verify = true}, window, reader, {});
-        QVERIFY2(report.ending == MigrationReport::Ending::Done, qPrintable(reportText(report)));
-        QVERIFY2(report.valuesAgree(), qPrintable(reportText(report)));
-        warnings = report.warnings;
-    } else {
-        std::string script;
-        const DataOutcome outcome = runDataScript(dialect, options, {}, window, reader,
-                                                  [&script](std::string_view bytes) {
-                                                      script += bytes;
-                                                      return true;
-                                                  },
-                                                  {});
-        QVERIFY(outcome.written);
-        warnings = outcome.warnings;
-        const LoadResult loaded = target->load(QByteArray::fromStdString(script));
-        QVERIFY2(loaded.ok, qPrintable(loaded.error.left(2000)));
-    }
+    loadRows(*target, dialect, options, migrate, true, warnings);
+    if (QTest::currentTestFailed())
+        return;
     const QString q = server == 1 ? "`" : "\"";
     const QString from = " FROM " + q + "Moments" + q + " WHERE " + q + "When" + q;
     QStringList held;

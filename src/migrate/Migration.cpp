@@ -210,6 +210,8 @@ private:
 
     // Every table's rows read back and compared with the digest of what was sent.
     bool verify() {
+        if (!ok(prepareReadBack(target_, request_.address.kind)))
+            return false;
         for (int i = 0; i < sent_.size(); ++i) {
             if (window_.showsProgress())
                 window_.setProgress(QStringLiteral("Verifying %1").arg(sent_[i].table->name));

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <functional>
@@ -99,15 +100,19 @@ void appendReal(std::string& out, double x, bool single, bool keepsZeroSign) {
 
 // A real as a server printed it: digits, or PostgreSQL's "NaN", "Infinity" and "-Infinity".
 void appendPrintedReal(std::string& out, std::string_view text, bool single, bool keepsZeroSign) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return char(std::tolower(c)); });
-    if (lower == "nan" || lower == "-nan") {
-        out += "nan";
-        return;
-    }
-    if (lower == "infinity" || lower == "inf" || lower == "-infinity" || lower == "-inf") {
-        out += lower.front() == '-' ? "-inf" : "inf";
-        return;
+    // Digits end in a digit; only a word is lowered to be told.
+    if (!text.empty() && std::isalpha(static_cast<unsigned char>(text.back()))) {
+        std::string lower(text);
+        std::transform(lower.begin(), lower.end(), lower.begin(),
+                       [](char c) { return char(std::tolower(c)); });
+        if (lower == "nan" || lower == "-nan") {
+            out += "nan";
+            return;
+        }
+        if (lower == "infinity" || lower == "inf" || lower == "-infinity" || lower == "-inf") {
+            out += lower.front() == '-' ? "-inf" : "inf";
+            return;
+        }
     }
     const char* begin = text.data();
     const char* end = text.data() + text.size();
@@ -148,13 +153,6 @@ void appendHexDecoded(std::string& out, std::string_view hex) {
     const auto nibble = [](char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; };
     for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
         out += char(nibble(hex[i]) << 4 | nibble(hex[i + 1]));
-}
-
-void appendInteger(std::string& out, std::int64_t value) {
-    char buffer[24];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    (void)error;
-    out.append(buffer, end);
 }
 
 // The value as the target should hold it after what the writer did with it; false for NULL.
@@ -327,12 +325,13 @@ void SentDigest::add(const DataValue* row, const QList<int>& columns, const QLis
     digest_.addRow(row_);
 }
 
+Failure prepareReadBack(LiveConnection& target, TargetKind kind) {
+    // Reals by their shortest exact text, whatever the server's setting.
+    return kind == TargetKind::PostgreSql ? target.execute("SET extra_float_digits = 3") : std::nullopt;
+}
+
 std::variant<QString, TableDigest> heldDigest(LiveConnection& target, TargetKind kind,
                                               const TargetDialect& dialect, const TablePlan& table) {
-    // Reals by their shortest exact text, whatever the server's setting.
-    if (kind == TargetKind::PostgreSql)
-        if (Failure f = target.execute("SET extra_float_digits = 3"))
-            return *f;
     const QList<CheckedColumn> columns = checkedColumns(table);
     QStringList selects;
     for (const ColumnPlan& c : table.columns)

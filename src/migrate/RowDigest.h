@@ -51,6 +51,8 @@ private:
     TableDigest digest_;
 };
 
+// Sets the session up for heldDigest: once, before the first table is read back.
+Failure prepareReadBack(LiveConnection& target, TargetKind kind);
 // The digest of what the target holds of the table, read back row by row.
 std::variant<QString, TableDigest> heldDigest(LiveConnection& target, TargetKind kind,
                                               const TargetDialect& dialect, const TablePlan& table);

@@ -3,7 +3,6 @@
 #include "ValueText.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 namespace {
@@ -51,13 +50,9 @@ bool plainValue(std::string& out, ValueForm form, const DataValue& value, ValueP
     case ValueKind::Boolean:
         out += value.integer ? '1' : '0';
         return true;
-    case ValueKind::Integer: {
-        char buffer[24];
-        const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value.integer);
-        (void)error; // 24 characters hold every 64-bit number
-        out.append(buffer, end);
+    case ValueKind::Integer:
+        appendInteger(out, value.integer);
         return true;
-    }
     case ValueKind::Currency:
         appendCurrency(out, value.integer);
         return true;

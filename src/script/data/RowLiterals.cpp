@@ -5,17 +5,9 @@
 #include <QString>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 namespace {
-
-void appendInteger(std::string& out, std::int64_t value) {
-    char buffer[24];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    (void)error; // 24 characters hold every 64-bit number
-    out.append(buffer, end);
-}
 
 // The parts of a value that every form writes the same: numbers, Currency and Decimal digits. False for the
 // kinds each form writes its own way.

@@ -49,6 +49,10 @@ constexpr std::int64_t msPerDay = 86'400'000;
 
 } // namespace
 
+void appendInteger(std::string& out, std::int64_t value) {
+    appendDigits(out, value, 0);
+}
+
 bool appendShortest(std::string& out, double value) {
     return appendFloat(out, value);
 }

@@ -10,6 +10,8 @@
 // NaN and the infinities, which have no such text.
 bool appendShortest(std::string& out, double value);
 bool appendShortest(std::string& out, float value);
+// A whole number's decimal digits, with a "-" for a negative one.
+void appendInteger(std::string& out, std::int64_t value);
 // Ten-thousandths as an exact decimal with four places: 12345 -> "1.2345".
 void appendCurrency(std::string& out, std::int64_t tenThousandths);
 // Days since 1899-12-30 as "YYYY-MM-DD HH:MM:SS", with ".mmm" where there are milliseconds, rounded to the
