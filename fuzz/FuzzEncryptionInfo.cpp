@@ -22,7 +22,9 @@ constexpr std::uint32_t largestFuzzedSpinCount = 16;
 bool cheapToUnlock(const EncryptionInfo& info) {
     if (const auto* agile = std::get_if<Agile>(&info))
         return agile->spinCount <= largestFuzzedSpinCount;
-    return std::holds_alternative<Rc4CryptoApi>(info); // Standard AES always takes 50,000 rounds
+    if (const auto* standard = std::get_if<StandardAes>(&info))
+        return standard->spinCount <= largestFuzzedSpinCount;
+    return std::holds_alternative<Rc4CryptoApi>(info);
 }
 
 } // namespace

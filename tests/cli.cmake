@@ -6,7 +6,8 @@ target_compile_definitions(TestCliEndToEnd PRIVATE VELTRANE_SOURCE_DIR="${PROJEC
 add_dependencies(TestCliEndToEnd veltrane-cli)
 veltrane_add_test(TestEncryptedDatabases SOURCES TestEncryptedDatabases.cpp LIBS veltrane_protocol)
 add_dependencies(TestEncryptedDatabases veltrane-cli)
-# Standard AES, which no fixture uses: the test encrypts a copy of a fixture itself, with OpenSSL.
+# Office encryptions no fixture uses (Standard AES, agile with other key sizes, hashes and salts): the test
+# encrypts copies of fixtures itself, with OpenSSL.
 find_package(OpenSSL 3 REQUIRED COMPONENTS Crypto)
-veltrane_add_test(TestStandardEncryption SOURCES TestStandardEncryption.cpp LIBS OpenSSL::Crypto)
-add_dependencies(TestStandardEncryption veltrane-cli)
+veltrane_add_test(TestEncryptedCopies SOURCES TestEncryptedCopies.cpp EncryptedCopy.cpp LIBS OpenSSL::Crypto)
+add_dependencies(TestEncryptedCopies veltrane-cli)

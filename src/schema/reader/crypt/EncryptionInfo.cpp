@@ -31,6 +31,7 @@ constexpr std::size_t headerFixedSize = 32; // eight 32-bit fields before the pr
 constexpr std::uint32_t saltSize = 16;
 constexpr std::size_t verifierSize = 16;
 constexpr std::uint32_t sha1Size = 20;
+constexpr std::uint32_t standardSpinCount = 50'000;
 constexpr std::size_t rc4VerifierHashSize = 20;
 constexpr std::size_t aesVerifierHashSize = 32;
 
@@ -132,17 +133,23 @@ EncryptionInfo readCryptoApiInfo(ByteReader& in) {
     if (hashAlgorithm != hashFromFlags && hashAlgorithm != hashSha1)
         return Unsupported{"Office encryption with hash 0x" + std::to_string(hashAlgorithm)};
     const bool rc4 = *cipher == Cipher::Rc4;
-    if (rc4 == bool(flags & aesFlag))
+    // The AES flag goes with an AES cipher alone; an AES cipher without it is AES all the same (see
+    // StandardAes), with its key derived in fewer steps.
+    if (rc4 && (flags & aesFlag))
         return Damaged{"the header's flags do not match its cipher"};
+    const std::uint32_t aesKeyBits = *cipher == Cipher::Aes128   ? 128u
+                                     : *cipher == Cipher::Aes192 ? 192u
+                                                                 : 256u;
+    // No key size: the provider's default for RC4, the cipher's own size for AES.
     if (keyBits == 0) {
         if (rc4)
             keyBits = (provider.empty() || provider.find(" base ") != std::string::npos) ? 40 : 128;
         else
-            keyBits = 128;
+            keyBits = aesKeyBits;
     }
     if (rc4 && (keyBits < 40 || keyBits > 128 || keyBits % 8 != 0))
         return Unsupported{"RC4 CryptoAPI encryption with a " + std::to_string(keyBits) + "-bit key"};
-    if (!rc4 && keyBits != (*cipher == Cipher::Aes128 ? 128u : *cipher == Cipher::Aes192 ? 192u : 256u))
+    if (!rc4 && keyBits != aesKeyBits)
         return Damaged{"the AES key size does not match its cipher"};
 
     if (in.u32() != saltSize || !in.ok())
@@ -158,8 +165,8 @@ EncryptionInfo readCryptoApiInfo(ByteReader& in) {
     if (rc4)
         return Rc4CryptoApi{keyBits, std::move(salt), std::move(verifier), verifierHashSize,
                             std::move(verifierHash)};
-    return StandardAes{keyBits, std::move(salt), std::move(verifier), verifierHashSize,
-                       std::move(verifierHash)};
+    return StandardAes{keyBits,          std::move(salt),         std::move(verifier),
+                       verifierHashSize, std::move(verifierHash), (flags & aesFlag) ? standardSpinCount : 0};
 }
 
 } // namespace

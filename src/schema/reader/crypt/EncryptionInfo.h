@@ -27,13 +27,18 @@ struct Rc4CryptoApi {
     Bytes verifierHash;
 };
 
-// AES with keys derived by 50,000 rounds of SHA-1 ("Standard" encryption).
+// AES in ECB with keys from the CryptoAPI: SHA-1 of salt and password, spinCount rounds of SHA-1 over it,
+// then of that hash and each page's block number. With the header's AES flag set it is Office's
+// "Standard" encryption, 50,000 rounds; without it, it is what Access writes when it is set to encrypt
+// through an AES provider (as "Microsoft Enhanced RSA and AES Cryptographic Provider") instead of in the
+// Standard way, and the salted hash is used as it is, no rounds.
 struct StandardAes {
     std::uint32_t keyBits = 0;
     Bytes salt;
     Bytes verifier;
     std::uint32_t verifierHashSize = 0;
     Bytes verifierHash;
+    std::uint32_t spinCount = 0;
 };
 
 // The cipher and hash named by an element of the agile XML description.

@@ -18,7 +18,6 @@ constexpr std::array<unsigned char, 4> headerMaskKey = {0xC7, 0xDA, 0x39, 0x6B};
 constexpr std::size_t headerMaskStart = 0x18;
 constexpr std::size_t encodingKeyOffset = 0x3e;
 
-constexpr std::size_t standardIterations = 50'000;
 constexpr std::size_t longestPasswordUnits = 255;
 
 // The blocks that tell the three agile keys derived from the password apart.
@@ -238,11 +237,12 @@ namespace {
 
 using Kind = UnlockFailure::Kind;
 
-// RC4 and Standard: the verifier decrypted with the key of block 0 must hash to the verifier hash.
+// RC4 and Standard: the verifier decrypted with the key of block 0 must hash to the verifier hash. AES
+// hashes salt and password spinCount times more; RC4 not at all.
 std::optional<UnlockFailure> unlockCryptoApi(PageDecrypter::State& state, const Bytes& salt,
                                              const Bytes& verifier, std::uint32_t verifierHashSize,
                                              const Bytes& verifierHash, std::uint32_t keyBits,
-                                             const std::string& password) {
+                                             std::uint32_t spinCount, const std::string& password) {
     const bool rc4 = state.kind == PageDecrypter::State::Kind::Rc4;
     state.digest = state.crypto.digest("SHA1");
     state.cipher = state.crypto.cipher(rc4               ? "RC4"
@@ -254,14 +254,11 @@ std::optional<UnlockFailure> unlockCryptoApi(PageDecrypter::State& state, const 
     state.keyBytes = keyBits / 8;
     if (!state.crypto.hash(state.digest.get(), {piece(salt), piece(password)}, state.keyHash))
         return failure(Kind::NoCrypto, "SHA-1");
-    if (!rc4) {
-        Secret next;
-        for (std::size_t i = 0; i < standardIterations; ++i) {
-            if (!state.crypto.hash(state.digest.get(),
-                                   {piece(littleEndian(std::uint32_t(i))), piece(state.keyHash)}, next))
-                return failure(Kind::NoCrypto, "SHA-1");
-            std::swap(state.keyHash, next);
-        }
+    Secret next;
+    for (std::uint32_t i = 0; i < spinCount; ++i) {
+        if (!state.crypto.hash(state.digest.get(), {piece(littleEndian(i)), piece(state.keyHash)}, next))
+            return failure(Kind::NoCrypto, "SHA-1");
+        std::swap(state.keyHash, next);
     }
     Secret key;
     if (!state.blockKey(0, key))
@@ -307,15 +304,20 @@ std::optional<UnlockFailure> unlockAgile(PageDecrypter::State& state, const Agil
         std::size_t(EVP_MD_get_size(state.digest.get())) != agile.keyData.hashSize)
         return failure(Kind::Damaged, "a hash size does not match its hash");
     const std::size_t block = passwordKey.blockSize;
-    if (passwordKey.salt.size() != block)
-        return failure(Kind::Damaged, "the password salt is not one block");
     for (const Bytes* value :
          {&agile.encryptedVerifierHashInput, &agile.encryptedVerifierHashValue, &agile.encryptedKeyValue})
         if (value->empty() || value->size() % block != 0)
             return failure(Kind::Damaged, "an encrypted value is not made of whole blocks");
-    if (agile.encryptedVerifierHashValue.size() < passwordKey.hashSize ||
+    // The verifier is as long as the salt, its hash as the hash, the key as its bits: each padded to whole
+    // blocks.
+    const std::size_t verifierSize = passwordKey.salt.size();
+    if (agile.encryptedVerifierHashInput.size() < verifierSize ||
+        agile.encryptedVerifierHashValue.size() < passwordKey.hashSize ||
         agile.encryptedKeyValue.size() < agile.keyData.keyBits / 8)
         return failure(Kind::Damaged, "an encrypted value is shorter than it should be");
+    // The salt is the initialization vector of all three, cut or padded to one block.
+    Secret iv(passwordKey.salt.data(), passwordKey.salt.size());
+    iv.resize(block, 0x36);
 
     Secret iterated;
     if (!state.crypto.hash(passwordDigest.get(), {piece(passwordKey.salt), piece(password)}, iterated))
@@ -333,14 +335,15 @@ std::optional<UnlockFailure> unlockAgile(PageDecrypter::State& state, const Agil
             return false;
         key.resize(passwordKey.keyBits / 8, 0x36);
         plain = Secret(encrypted.size());
-        return state.crypto.decrypt(passwordCipher.get(), key, passwordKey.salt.data(), encrypted.data(),
-                                    plain.data(), encrypted.size());
+        return state.crypto.decrypt(passwordCipher.get(), key, iv.data(), encrypted.data(), plain.data(),
+                                    encrypted.size());
     };
     Secret verifierInput, verifierValue, keyValue;
     if (!decryptWith(verifierInputBlock, agile.encryptedVerifierHashInput, verifierInput) ||
         !decryptWith(verifierValueBlock, agile.encryptedVerifierHashValue, verifierValue))
         return failure(Kind::NoCrypto, "AES");
     Secret expected;
+    verifierInput.resize(verifierSize, 0);
     if (!state.crypto.hash(passwordDigest.get(), {piece(verifierInput)}, expected))
         return failure(Kind::NoCrypto, "hash");
     if (!sameBytes(expected, verifierValue, passwordKey.hashSize))
@@ -382,11 +385,11 @@ std::variant<PageDecrypter, UnlockFailure> PageDecrypter::unlock(const Encryptio
     if (const auto* legacy = std::get_if<Rc4CryptoApi>(&info)) {
         state->kind = State::Kind::Rc4;
         failed = unlockCryptoApi(*state, legacy->salt, legacy->verifier, legacy->verifierHashSize,
-                                 legacy->verifierHash, legacy->keyBits, *bytes);
+                                 legacy->verifierHash, legacy->keyBits, 0, *bytes);
     } else if (const auto* standard = std::get_if<StandardAes>(&info)) {
         state->kind = State::Kind::Standard;
         failed = unlockCryptoApi(*state, standard->salt, standard->verifier, standard->verifierHashSize,
-                                 standard->verifierHash, standard->keyBits, *bytes);
+                                 standard->verifierHash, standard->keyBits, standard->spinCount, *bytes);
     } else {
         state->kind = State::Kind::Agile;
         failed = unlockAgile(*state, std::get<Agile>(info), *bytes);
