@@ -94,7 +94,13 @@ public:
                     QStringLiteral("CREATE DATABASE %1 CHARACTER SET utf8mb4").arg(database_)});
         if (!created.ok())
             return {false, created.message()};
-        const ProgramResult loaded = client({database_}, script);
+        // A script is read as a stock client reads it: with no option file and the client's own default
+        // character set, so that only the script's own SET NAMES can make its text arrive whole.
+        const ProgramResult loaded =
+            runProgram(client_,
+                       {QStringLiteral("--no-defaults"), QStringLiteral("--socket=") + socket(),
+                        QStringLiteral("-uroot"), database_},
+                       script);
         return {loaded.ok(), loaded.message()};
     }
 

@@ -16,6 +16,8 @@ RunOutcome runCompleteScript(const TargetDialect& dialect, const ConversionOptio
     if (const auto* failure = std::get_if<ReadFailure>(&relationships))
         return endWithUnreadableDatabase(window, *failure);
     script.finish(std::get<QList<Relationship>>(relationships));
+    if (dialect.scriptSetup)
+        window.appendScript(QString::fromLatin1(dialect.scriptSetup) + QStringLiteral(";\r\n\r\n"));
     for (int i = 0; i < script.tableCount(); ++i) {
         if (window.stopRequested()) {
             outcome.ending = RunOutcome::Ending::Stopped;

@@ -178,6 +178,7 @@ const TargetDialect& mySqlDialect() {
         .uuidDefault = QStringLiteral("(UUID())"),
         .longValueForeignKeys = false,
         .fitTable = fitTable,
+        .scriptSetup = "SET NAMES utf8mb4",
         .grants = true,
         .tableOptions = QStringLiteral(" ENGINE=InnoDB DEFAULT CHARSET=utf8mb4"),
         // Explicit AutoNumbers of 0 are kept, not numbered anew.
