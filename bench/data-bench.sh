@@ -71,8 +71,13 @@ for n in "${sizes[@]}"; do
     [[ $parts == *scripts* ]] || break
     db=$cache/rows-$n.mdb
     [[ -f $db ]] || "$mkmdb" --benchmark "$n" "$db"
+    # The same table with its text column Required: its rows are read once more before the script, to find
+    # NULLs that the column's rule would refuse.
+    required=$cache/rows-required-$n.mdb
+    [[ -f $required ]] || "$mkmdb" --benchmark-required "$n" "$required"
     commands=(
         "veltrane PostgreSQL|$cli -t PostgreSQL --data $db"
+        "veltrane PostgreSQL, Required|$cli -t PostgreSQL --data $required"
         "veltrane MySQL|$cli -t MySQL --data $db"
         "veltrane SQLite|$cli -t SQLite --data $db"
         "veltrane SQL Server|$cli -t SQL\\ Server --data $db"

@@ -2,8 +2,10 @@
 // File helpers shared by the tests: the check that the real Access files are there, whole-file reads and
 // writes, and a file or folder that refuses changes for as long as a guard lives.
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTest>
 
 #include <fcntl.h>
@@ -32,6 +34,35 @@ inline bool fixturesExpected() {
                   " is absent: the real Access files are not here");                                         \
         }                                                                                                    \
     } while (false)
+
+// The real-world sample databases beside the fixtures (realworld/NAME.gz), by file name, in name order.
+inline QStringList realWorldDatabases() {
+    QStringList names;
+    const QDir dir(QStringLiteral(VELTRANE_FIXTURES_DIR "/realworld"));
+    for (const QString& file :
+         dir.entryList({QStringLiteral("*.mdb.gz"), QStringLiteral("*.accdb.gz"), QStringLiteral("*.MDB.gz")},
+                       QDir::Files, QDir::Name))
+        names << file.chopped(3);
+    return names;
+}
+
+// The real-world database NAME unpacked into folder (once); its path, or empty when it could not be.
+inline QString unpackRealWorld(const QString& name, const QString& folder) {
+    const QString path = folder + QLatin1Char('/') + name;
+    if (QFileInfo::exists(path))
+        return path;
+    QProcess gunzip;
+    gunzip.setStandardOutputFile(path);
+    gunzip.start(QStringLiteral("gzip"),
+                 {QStringLiteral("-dc"),
+                  QStringLiteral(VELTRANE_FIXTURES_DIR "/realworld/") + name + QStringLiteral(".gz")});
+    if (!gunzip.waitForFinished(60000) || gunzip.exitStatus() != QProcess::NormalExit ||
+        gunzip.exitCode() != 0) {
+        QFile::remove(path);
+        return QString();
+    }
+    return path;
+}
 
 inline QByteArray readBytes(const QString& path) {
     QFile file(path);

@@ -324,6 +324,8 @@ MigrationReport runMigration(const ConversionOptions& options, const MigrationRe
         return report;
     }
 
+    // Rules of the file that its own rows break, written only as far as the rows allow.
+    report.warnings << script.plan().brokenRules;
     Load load(dialect, planned, request, script, target, report, window, reader, progress);
     if (!load.run()) {
         undo(target, request, dialect, load.created(), report);

@@ -490,6 +490,33 @@ MdbSchema everyValue() {
     return schema;
 }
 
+// Rows that break the rules of their own file, as real files hold them: Access lets a column be made
+// Required after rows exist without checking them, and compares the texts of a relationship's keys without
+// regard to case and trailing spaces. Both relationships are enforced.
+MdbSchema brokenRules() {
+    using T = MdbColumnType;
+    MdbTable codes = table("Codes", {text("Code", 10, false, true), text("Label", 30, true)},
+                           {index("PrimaryKey", {"Code"}, true)});
+    codes.rows = {
+        {words("TAB"), words("table")}, {words("Ibra"), words("ibrahim")}, {words("X"), words("x")}};
+    MdbColumn postal = text("PostalCode", 10, false, true);
+    MdbColumn city = text("City", 30, true, true);
+    MdbColumn phone = column("Phone", T::Long);
+    phone.required = true;
+    MdbIndex byCode = index("CodesClients", {"Code"});
+    byCode.foreignKey = true;
+    MdbTable clients = table("Clients", {autoNumber("ID"), postal, city, phone, text("Code", 10, true)},
+                             {index("PrimaryKey", {"ID"}, true), byCode});
+    clients.rows = {{whole(1), words("75001"), words("Paris"), whole(10), words("TAB")},
+                    {whole(2), std::nullopt, words("Lyon"), std::nullopt, words("TAB   ")},
+                    {whole(3), std::nullopt, words("Lille"), whole(30), words("ibra")},
+                    {whole(4), words("13001"), words("Marseille"), whole(40), std::nullopt},
+                    {whole(5), words("31000"), words("Toulouse"), whole(50), words("X")}};
+    MdbSchema schema{{codes, clients}, {}};
+    schema.relationships = {{"CodesClients", "Clients", {"Code"}, "Codes", {"Code"}}};
+    return schema;
+}
+
 } // namespace
 
 std::vector<MdbTestDatabase> mdbTestCorpus() {
@@ -507,17 +534,19 @@ std::vector<MdbTestDatabase> mdbTestCorpus() {
             {"relationships", relationships()},
             {"large", large()},
             {"every-value", everyValue()},
+            {"broken-rules", brokenRules()},
             {"queries", mdbQueriesDatabase()}};
 }
 
-MdbSchema mdbRowsBenchmarkDatabase(int rows) {
+MdbSchema mdbRowsBenchmarkDatabase(int rows, bool requiredCustomer) {
     using T = MdbColumnType;
     MdbColumn note = column("Note", T::Memo);
-    MdbTable t = table("Orders",
-                       {autoNumber("ID"), text("Customer", 50, true), column("Amount", T::Currency),
-                        column("Ratio", T::Double), column("Placed", T::DateTime), column("Paid", T::YesNo),
-                        column("Quantity", T::Integer), note},
-                       {index("PrimaryKey", {"ID"}, true)});
+    MdbTable t =
+        table("Orders",
+              {autoNumber("ID"), text("Customer", 50, true, requiredCustomer), column("Amount", T::Currency),
+               column("Ratio", T::Double), column("Placed", T::DateTime), column("Paid", T::YesNo),
+               column("Quantity", T::Integer), note},
+              {index("PrimaryKey", {"ID"}, true)});
     // Made as the writer takes them, so that the rows are never held all at once.
     t.moreRows = [rows](std::size_t number, MdbRow& row) {
         if (number >= std::size_t(std::max(rows, 0)))

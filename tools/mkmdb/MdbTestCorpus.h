@@ -27,4 +27,4 @@ MdbSchema mdbTestDatabase(const std::string& name);
 
 // One table of `rows` rows of mixed types (AutoNumber key, text, currency, double, date, Yes/No, NULLs,
 // short memos), for timing the writer. The rows are made while the file is written (MdbTable::moreRows).
-MdbSchema mdbRowsBenchmarkDatabase(int rows);
+MdbSchema mdbRowsBenchmarkDatabase(int rows, bool requiredCustomer = false);

@@ -1,6 +1,7 @@
 // mkmdb SCHEMA.json OUT.mdb: writes an Access 2000 database with the tables (and rows) the JSON file
 // describes.
-// mkmdb --benchmark ROWS OUT.mdb: writes one table of ROWS rows of mixed types, for timing the writer.
+// mkmdb --benchmark ROWS OUT.mdb: writes one table of ROWS rows of mixed types, for timing the writer;
+// --benchmark-required the same with its text column Required, whose rows are then checked before a script.
 // mkmdb --corpus NAME OUT.mdb: writes the test corpus database of that name ("queries", "every-type", ...).
 
 #include "MdbSchemaCheck.h"
@@ -27,13 +28,14 @@ int write(const MdbSchema& schema, const char* path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 4 && std::strcmp(argv[1], "--benchmark") == 0) {
+    const bool required = argc == 4 && std::strcmp(argv[1], "--benchmark-required") == 0;
+    if (argc == 4 && (required || std::strcmp(argv[1], "--benchmark") == 0)) {
         const int rows = std::atoi(argv[2]);
         if (rows < 1) {
-            std::fprintf(stderr, "mkmdb: --benchmark takes a number of rows\n");
+            std::fprintf(stderr, "mkmdb: %s takes a number of rows\n", argv[1]);
             return 64;
         }
-        return write(mdbRowsBenchmarkDatabase(rows), argv[3]);
+        return write(mdbRowsBenchmarkDatabase(rows, required), argv[3]);
     }
     if (argc == 4 && std::strcmp(argv[1], "--corpus") == 0) {
         for (const MdbTestDatabase& database : mdbTestCorpus())
@@ -43,8 +45,9 @@ int main(int argc, char** argv) {
         return 64;
     }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: mkmdb SCHEMA.json OUT.mdb\n       mkmdb --benchmark ROWS OUT.mdb\n"
-                             "       mkmdb --corpus NAME OUT.mdb\n");
+        std::fprintf(stderr,
+                     "usage: mkmdb SCHEMA.json OUT.mdb\n       mkmdb --benchmark[-required] ROWS OUT.mdb\n"
+                     "       mkmdb --corpus NAME OUT.mdb\n");
         return 64;
     }
     QFile in(QString::fromLocal8Bit(argv[1]));

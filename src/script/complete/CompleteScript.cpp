@@ -74,7 +74,7 @@ QString grantStatement(const TargetDialect& dialect, const ConversionOptions& op
 
 CompleteScript::CompleteScript(const TargetDialect& dialect, const ConversionOptions& options,
                                ScriptContents contents)
-    : dialect_(dialect), options_(options), plan_(std::make_unique<ScriptPlan>()),
+    : dialect_(dialect), options_(options), contents_(contents), plan_(std::make_unique<ScriptPlan>()),
       planner_(std::make_unique<Planner>(dialect, options, contents, *plan_)) {}
 
 CompleteScript::CompleteScript(const TargetDialect& dialect, const DatabaseSchema& schema,
@@ -86,6 +86,10 @@ CompleteScript::CompleteScript(const TargetDialect& dialect, const DatabaseSchem
 }
 
 CompleteScript::~CompleteScript() = default;
+
+void CompleteScript::setRowFacts(RowFacts facts) {
+    plan_->rowFacts = std::move(facts);
+}
 
 void CompleteScript::addTable(TableDefinition&& table) {
     if (!writesTable(table, options_))

@@ -27,6 +27,8 @@ public:
                    const ConversionOptions& options, ScriptContents contents = ScriptContents::Schema);
     ~CompleteScript();
 
+    // What the rows say about the rules of the tables, for the tables added after it (RowFacts.h).
+    void setRowFacts(RowFacts facts);
     // Plans the table: its name, columns, keys and indexes (a system table only when asked for).
     void addTable(TableDefinition&& table);
     // Names the indexes that share the tables' namespace and plans the foreign keys; nothing is written
@@ -38,6 +40,8 @@ public:
     const TableDefinition& table(int i) const;
 
     const ScriptPlan& plan() const { return *plan_; }
+    const TargetDialect& dialect() const { return dialect_; }
+    ScriptContents contents() const { return contents_; }
 
     struct Piece {
         QString text;
@@ -58,6 +62,7 @@ private:
 
     const TargetDialect& dialect_;
     const ConversionOptions& options_;
+    ScriptContents contents_;
     std::unique_ptr<ScriptPlan> plan_;
     std::unique_ptr<Planner> planner_; // until finished
 };

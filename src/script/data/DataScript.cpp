@@ -5,7 +5,9 @@
 #include "QueryViews.h"
 #include "ResultsHeader.h"
 #include "RowLiterals.h"
+#include "RuleChecks.h"
 #include "SchemaReader.h"
+#include "TableSelection.h"
 #include "WindowOps.h"
 
 #include <QMap>
@@ -167,11 +169,14 @@ bool named(const QStringList& tables, const QString& name) {
 bool planChosenTables(CompleteScript& script, const ConversionOptions& options, const DataRequest& request,
                       WindowOps& window, SchemaReader& reader, RunOutcome& run, QStringList& missingTables) {
     QStringList found;
+    // The tables are planned once the rows their rules depend on are read, which waits for the whole schema.
+    QList<TableDefinition> chosen;
     const auto relationships = reader.ReadDatabaseSchema(options.DatabasePath, [&](TableDefinition&& table) {
         if (!request.tables.isEmpty() && !named(request.tables, table.name))
             return;
         found << table.name;
-        script.addTable(std::move(table));
+        if (writesTable(table, options))
+            chosen << std::move(table);
     });
     if (const auto* failure = std::get_if<ReadFailure>(&relationships)) {
         run = endWithUnreadableDatabase(window, *failure);
@@ -184,6 +189,12 @@ bool planChosenTables(CompleteScript& script, const ConversionOptions& options, 
         run.ending = RunOutcome::Ending::DatabaseUnreadable;
         return false;
     }
+    // Only a script that makes its tables and loads rows into them can be stopped by rows that break a rule.
+    if (request.schema && script.contents() == ScriptContents::SchemaAndRows)
+        script.setRowFacts(readRowFacts(script.dialect(), options.DatabasePath, chosen,
+                                        std::get<QList<Relationship>>(relationships), reader, window));
+    for (TableDefinition& table : chosen)
+        script.addTable(std::move(table));
     script.finish(std::get<QList<Relationship>>(relationships));
     return true;
 }
@@ -197,11 +208,14 @@ DataOutcome runDataScript(const TargetDialect& dialect, const ConversionOptions&
         return outcome;
     const ScriptPlan& plan = script.plan();
     const PlanCounts counts = plan.counts();
+    outcome.warnings << plan.brokenRules;
 
     Output out(sink);
     out.add(
         commentedHeader(resultsHeader(options.DatabasePath, counts.tables, counts.fields, counts.indexes)));
     const auto statement = [&](const QString& text) { out.statement(dialect, options, text); };
+    if (dialect.scriptSetup)
+        statement(QString::fromLatin1(dialect.scriptSetup));
     if (dialect.begin && dialect.transactionHoldsTables)
         statement(QString::fromLatin1(dialect.begin));
     if (request.schema)

@@ -48,6 +48,10 @@ const TargetDialect& sqliteDialect() {
         .exactAsText = true,
         .autoNumbering = AutoNumbering::IntegerPrimaryKey,
         .foreignKeysInTable = true,
+        // A foreign key is checked only where a connection turns the checks on, and then only for the rows
+        // it adds or changes.
+        .exactTextKeys = true,
+        .brokenForeignKey = BrokenForeignKey::Kept,
         .begin = "BEGIN TRANSACTION",
         .transactionHoldsTables = true,
     };

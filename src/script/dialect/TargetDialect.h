@@ -54,6 +54,13 @@ enum class RowsForm {
     Copy,    // COPY ... FROM stdin with the rows as data lines
 };
 
+// How a foreign key is written that rows already in the table break (on the server's terms, not Access's).
+enum class BrokenForeignKey {
+    LeftOut,  // not written
+    NotValid, // written NOT VALID: the server checks only the rows added or changed later
+    Kept,     // written as it is: the server never checks the rows that are there when it is made
+};
+
 struct TablePlan;
 
 struct TargetDialect {
@@ -110,10 +117,17 @@ struct TargetDialect {
     // Foreign keys are part of CREATE TABLE (the server has no ALTER TABLE ... ADD CONSTRAINT).
     bool foreignKeysInTable = false;
     bool cascadesWithinTable = true; // a foreign key to its own table may cascade
+    // Texts of keys compare by their exact characters, case and trailing spaces counting, where Access
+    // compares them without regard to either: the rows of a relationship may then not match.
+    bool exactTextKeys = false;
+    BrokenForeignKey brokenForeignKey = BrokenForeignKey::LeftOut;
     // Fits a planned table into the server's row and key limits, where it has such; nullptr for none.
     void (*fitTable)(const TargetDialect& dialect, TablePlan& table) = nullptr;
 
     // Statements
+    // The first statement of every script, before any other: the character set its text is written in, so
+    // that no client's own default decides how it is read.
+    const char* scriptSetup = nullptr;
     bool grants = false;                // the server has users to GRANT to
     bool go = false;                    // the GO option adds a "GO" line after each statement
     bool descriptionStatements = false; // descriptions become COMMENT ON statements instead of comments

@@ -55,6 +55,8 @@ public:
             p.notes << what + QStringLiteral(": not written, ") + reason;
             return p;
         }
+        if (!keptWhereRowsBreakIt(r, p, what))
+            return p;
         p.inTable = d_.foreignKeysInTable;
         if (p.inTable)
             findTable(plan_, r.table)->inlineForeignKeys << p.clause;
@@ -63,6 +65,39 @@ public:
 
 private:
     QString q(const QString& name) const { return quoteName(d_, name); }
+
+    // Rows that match in Access but not as the server compares texts: the key is kept as far as the server
+    // allows, and said so. False when it is left out.
+    bool keptWhereRowsBreakIt(const Relationship& r, RelationshipPlan& p, const QString& what) {
+        const qint64 rows = plan_.rowFacts.rowsWithoutMatch.value(r.name);
+        if (rows == 0)
+            return true;
+        const QString why = QStringLiteral("%1 of %2 %3 no row of %4 as %5 compares texts, where Access "
+                                           "compares them without regard to case and trailing spaces")
+                                .arg(rowCount(rows), r.table,
+                                     rows == 1 ? QStringLiteral("references") : QStringLiteral("reference"),
+                                     r.referencedTable, d_.scriptType);
+        QString how;
+        switch (d_.brokenForeignKey) {
+        case BrokenForeignKey::NotValid:
+            p.clause += QStringLiteral(" NOT VALID");
+            how = QStringLiteral("the foreign key is written NOT VALID, so that only rows added or changed "
+                                 "later are checked");
+            break;
+        case BrokenForeignKey::Kept:
+            how = QStringLiteral(
+                "the foreign key is written, and checked only for rows added or changed later");
+            break;
+        case BrokenForeignKey::LeftOut:
+            p.clause.clear();
+            how = QStringLiteral("the foreign key is not written");
+            break;
+        }
+        p.notes << what + QStringLiteral(": ") + why + QStringLiteral("; ") + how;
+        plan_.brokenRules << QStringLiteral("Relationship %1 (%2 references %3): %4; %5")
+                                 .arg(r.name, r.table, r.referencedTable, why, how);
+        return !p.clause.isEmpty();
+    }
 
     bool clause(const Relationship& r, RelationshipPlan& p, QString& reason) {
         TablePlan* from = findTable(plan_, r.table);

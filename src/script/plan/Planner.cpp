@@ -173,6 +173,19 @@ ColumnPlan Planner::columnPlan(TablePlan& t, const ColumnDefinition& column) {
     }
     c.identity = column.autoNumber && c.jetType == int(JetType::Long);
     c.notNull = column.required || c.identity || c.jetType == int(JetType::Boolean);
+    if (c.notNull && !c.identity && c.jetType != int(JetType::Boolean)) {
+        if (const qint64 rows = plan_.rowFacts.rowsWithoutValue.value({t.table->name, column.name})) {
+            c.notNull = false;
+            const QString held =
+                rowCount(rows) + (rows == 1 ? QStringLiteral(" holds") : QStringLiteral(" hold"));
+            t.notes << QStringLiteral("Column %1 is Required in Access, but %2 no value in it: written "
+                                      "without NOT NULL")
+                           .arg(column.name, held);
+            plan_.brokenRules << QStringLiteral("Table %1, column %2: NOT NULL (Required) not written, %3 no "
+                                                "value")
+                                     .arg(t.table->name, column.name, held);
+        }
+    }
     if (column.guidAutoNumber && c.jetType == int(JetType::Guid)) {
         c.notNull = true;
         if (!d_.uuidDefault.isEmpty())

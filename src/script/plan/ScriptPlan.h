@@ -5,6 +5,7 @@
 // step can load rows between the tables and their indexes from the same plan.
 
 #include "DatabaseSchema.h"
+#include "RowFacts.h"
 #include "TargetTypes.h"
 
 #include <QList>
@@ -105,6 +106,10 @@ struct ScriptPlan {
     std::deque<TableDefinition> definitions; // the tables planned, where the plans point to
     QList<TablePlan> tables;                 // in the order of the table list
     QList<RelationshipPlan> relationships;   // in the order of the database's relationships
+    RowFacts rowFacts;                       // read before planning, where rows are written
+    // Rules of the file not written as they are because its own rows break them: one line each, for the
+    // user (standard error, the migration's report).
+    QStringList brokenRules;
 
     PlanCounts counts() const {
         PlanCounts counts;

@@ -1,0 +1,23 @@
+#pragma once
+// What a file's rows say about the rules its tables declare. Access lets a column be made Required after
+// rows exist without checking them, and compares texts without regard to case or trailing spaces where a
+// server may not; a rule that the rows already break would stop the load at its first such row. The
+// planner writes such a rule only as far as the rows allow, and says why.
+
+#include <QMap>
+#include <QString>
+#include <utility>
+
+struct RowFacts {
+    // Rows that hold no value in a Required column, by table and column (Access names); absent: none.
+    QMap<std::pair<QString, QString>, qint64> rowsWithoutValue;
+    // Rows of an enforced relationship's table whose key no row of the referenced table holds as the server
+    // compares texts, by relationship name; absent: none, or not checked because the server compares as
+    // Access does.
+    QMap<QString, qint64> rowsWithoutMatch;
+};
+
+// "1 row", "2 rows".
+inline QString rowCount(qint64 rows) {
+    return QStringLiteral("%1 %2").arg(rows).arg(rows == 1 ? QStringLiteral("row") : QStringLiteral("rows"));
+}
