@@ -182,11 +182,16 @@ void compareEveryValue(const QString& name, const TargetDialect& dialect, const 
                 columns << c;
                 selects << readBack(name, dialect, t.columns[c]);
             }
-        // Rows compared as sorted lists of whole rows: a table need not have a key to order them by.
+        // Rows compared as sorted lists of whole rows: a table need not have a key to order them by. The
+        // kind of each column's first value that is not NULL decides how the printed texts are compared.
         QStringList want;
+        QList<DataValue> kinds(columns.size());
         const RowsRead read = reader.ReadTableRows(path, t.table->name, [&](const RowBatch& batch) {
             for (std::size_t r = 0; r < batch.rows(); ++r) {
                 QStringList row;
+                for (qsizetype i = 0; i < columns.size(); ++i)
+                    if (kinds[i].kind == ValueKind::Null)
+                        kinds[i].kind = batch.row(r)[columns[i]].kind;
                 for (int c : columns) {
                     const std::optional<QString> v = expected(name, dialect, t.columns[c], batch.row(r)[c]);
                     QString text = v.value_or("NULL");
@@ -200,17 +205,6 @@ void compareEveryValue(const QString& name, const TargetDialect& dialect, const 
             return true;
         });
         QVERIFY(read.complete);
-        // The kinds of the values, from the first row read, decide how the printed texts are compared.
-        QList<DataValue> kinds;
-        reader.ReadTableRows(path, t.table->name, [&](const RowBatch& batch) {
-            for (int c : columns) {
-                DataValue k{};
-                for (std::size_t r = 0; r < batch.rows() && k.kind == ValueKind::Null; ++r)
-                    k = batch.row(r)[c];
-                kinds << k;
-            }
-            return false;
-        });
         const QList<QStringList> rows =
             target->select("SELECT " + selects.join(", ") + " FROM " + quoteName(dialect, t.name));
         QStringList got;

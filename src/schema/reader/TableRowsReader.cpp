@@ -134,9 +134,7 @@ public:
                 ++rows_;
             }
         }
-        // libmdb ends the walk of the data pages at a page it cannot read as it ends it at the last one;
-        // the definition's count of rows tells the two apart.
-        complete_ = rows_ >= open_.table->num_rows;
+        complete_ = walkEnded(table);
         return flush();
     }
 
@@ -145,6 +143,17 @@ public:
 
 private:
     bool flush() { return writer_.rows() == 0 || send_(writer_.takeFrame()); }
+
+    // libmdb ends the walk of the data pages at a page it cannot read as it ends it at the last one. Where
+    // the usage map can be read, the walk ended at the last page when the map holds no page after the last
+    // one read. The definition's count of rows is only a hint: Access leaves it stale (higher than the rows
+    // there) in real files, and 0 in a file that was not closed; it decides only for a map libmdb cannot
+    // read, whose walk goes through the whole file.
+    bool walkEnded(MdbTableDef* table) const {
+        const gint32 next =
+            mdb_map_find_next(open_.mdb, table->usage_map, guint(table->map_sz), table->cur_phys_pg);
+        return next >= 0 ? next == 0 : rows_ >= table->num_rows;
+    }
 
     // Decodes one row into values_, whole before any of it goes into the batch, so that a damaged row leaves
     // none of its values behind.

@@ -52,6 +52,7 @@ const TargetDialect& sqliteDialect() {
         // it adds or changes.
         .exactTextKeys = true,
         .brokenForeignKey = BrokenForeignKey::Kept,
+        .namesJoinedViewColumns = true,
         .begin = "BEGIN TRANSACTION",
         .transactionHoldsTables = true,
     };

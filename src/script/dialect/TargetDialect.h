@@ -131,7 +131,10 @@ struct TargetDialect {
     bool grants = false;                // the server has users to GRANT to
     bool go = false;                    // the GO option adds a "GO" line after each statement
     bool descriptionStatements = false; // descriptions become COMMENT ON statements instead of comments
-    QString tableOptions{};             // after the closing parenthesis of CREATE TABLE
+    // A view's column over a join is named by an AS of its own: the server's name for a bare column there may
+    // not be the column's (SQLite names one from a parenthesised join "StudentID:1").
+    bool namesJoinedViewColumns = false;
+    QString tableOptions{}; // after the closing parenthesis of CREATE TABLE
 
     // Rows
     RowsForm rowsForm = RowsForm::Inserts;

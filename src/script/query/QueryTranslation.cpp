@@ -810,7 +810,8 @@ private:
         QStringList items;
         for (const Output& o : columns) {
             const QString name = names.allocate(keptName(d_, o.accessName));
-            const bool asItIs = o.scope >= 0 && o.columnName == name && !o.aliased;
+            const bool asItIs = o.scope >= 0 && o.columnName == name && !o.aliased &&
+                                !(d_.namesJoinedViewColumns && scopes_.size() > 1);
             items << (asItIs ? o.sql.text : o.sql.text + QStringLiteral(" AS ") + q(name));
             out.columns.append({o.accessName, name, o.sql.type, o.sql.notNull, o.exactText});
         }
