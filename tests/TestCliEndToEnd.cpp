@@ -67,6 +67,8 @@ private slots:
     void exitStatuses();
     void outputFileAndLineFeeds();
     void intoSqliteFile();
+    void valuesLeftOutWithoutPrimaryKey_data();
+    void valuesLeftOutWithoutPrimaryKey();
     void readerProgramMissing();
     void partlyReadDatabase();
     void linkedFileGone();
@@ -223,6 +225,37 @@ void TestCliEndToEnd::intoSqliteFile() {
     QCOMPARE(replaced.exitCode, 0);
     QVERIFY(replaced.out.contains("Replaced: "));
     QVERIFY(replaced.out.contains(lines.value(lines.size() - 2).toUtf8()));
+}
+
+void TestCliEndToEnd::valuesLeftOutWithoutPrimaryKey_data() {
+    QTest::addColumn<QStringList>("arguments"); // "TARGET" stands for a new SQLite file
+    QTest::addRow("--data") << QStringList{"-t", "SQLite", "--data"};
+    QTest::addRow("--data-only") << QStringList{"-t", "PostgreSQL", "--data-only"};
+    QTest::addRow("--into") << QStringList{"--into", "TARGET"};
+    QTest::addRow("--into --verify") << QStringList{"--into", "TARGET", "--verify"};
+}
+
+// Without a primary key the values of complex columns have no child table: each column is named with the
+// count of the values its storage table holds, on standard error and in the script's comments or the
+// migration's report, and the run ends as one that left something out.
+void TestCliEndToEnd::valuesLeftOutWithoutPrimaryKey() {
+    QFETCH(QStringList, arguments);
+    REQUIRE_FIXTURES();
+    QTemporaryDir dir;
+    arguments.replaceInStrings(QStringLiteral("TARGET"), "sqlite:" + dir.filePath("left.db"));
+    const CliResult result =
+        runCli(arguments << "--no-primary-key" << fixtures + "/complexDataTestV2010.accdb");
+    QCOMPARE(result.exitCode, 65);
+    const QString err = QString::fromLocal8Bit(result.err);
+    const QString out = QString::fromUtf8(result.out);
+    for (const QString& left :
+         {QStringLiteral("Table Table1, column VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880: 5 values "
+                         "left out, as the table has no primary key to link them to its rows"),
+          QStringLiteral("Table Table1, column multi-value-data: 6 values left out"),
+          QStringLiteral("Table Table1, column attach-data: 3 values left out")}) {
+        QVERIFY2(err.contains("veltrane-cli: " + left), qPrintable(err));
+        QVERIFY2(out.contains(left), qPrintable(out));
+    }
 }
 
 void TestCliEndToEnd::outputFileAndLineFeeds() {

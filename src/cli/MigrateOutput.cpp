@@ -51,7 +51,7 @@ int runMigrate(const CliRequest& request, SchemaReader& reader) {
     const QString text = reportText(report);
     std::fputs(text.toLocal8Bit().constData(),
                report.ending == MigrationReport::Ending::Done ? stdout : stderr);
-    for (const QString& warning : report.warnings)
+    for (const QString& warning : report.leftOut + report.warnings)
         printError(warning);
     switch (report.ending) {
     case MigrationReport::Ending::Done:
@@ -64,5 +64,5 @@ int runMigrate(const CliRequest& request, SchemaReader& reader) {
     if (!report.countsAgree() || !report.valuesAgree())
         return TargetRefused;
     const int status = readingStatus(report.run);
-    return status == Success && !report.warnings.isEmpty() ? DataError : status;
+    return status == Success && !(report.warnings.isEmpty() && report.leftOut.isEmpty()) ? DataError : status;
 }

@@ -1,6 +1,7 @@
 #include "Migration.h"
 
 #include "ChildTableRows.h"
+#include "LeftOutValues.h"
 #include "QueryViews.h"
 #include "RowSender.h"
 
@@ -183,6 +184,7 @@ private:
         if (const std::optional<TableDigest> digest = sender.digest())
             sent_ << Sent{&t, *digest};
         report_.warnings << sender.notes();
+        report_.leftOut << leftOutValueNotes(t, reader_, options_.DatabasePath);
         if (read.failure || !read.complete) {
             const QString why =
                 read.failure ? read.failure->description : QStringLiteral("the rest could not be read");

@@ -60,6 +60,7 @@ struct MigrationReport {
     bool rolledBack = false;     // PostgreSQL and SQLite: the transaction was rolled back
     QStringList missingTables{}; // asked for by name but not in the database
     QStringList warnings{};      // values the target cannot hold, tables whose rows could not all be read
+    QStringList leftOut{}; // complex columns whose values were not sent, with how many (LeftOutValues.h)
     QList<TableCount> tables{};
     bool verified = false; // the rows were read back and compared
 

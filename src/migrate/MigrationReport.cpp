@@ -53,6 +53,9 @@ QString reportText(const MigrationReport& report) {
                         : QStringLiteral("The rows read back differ from the rows sent in: %1\n")
                               .arg(differ.join(QStringLiteral(", ")));
         }
+        // What was never sent, so that a count that agrees is not taken for the whole database.
+        for (const QString& left : report.leftOut)
+            text += left + QLatin1Char('\n');
         break;
     case MigrationReport::Ending::Unreadable:
         break;

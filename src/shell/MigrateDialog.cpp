@@ -64,9 +64,9 @@ struct MigrateDialog::Work {
     QTimer poll;
 };
 
-MigrateDialog::MigrateDialog(QWidget* parent, const ConversionOptions& options, SchemaReader* givenReader,
+MigrateDialog::MigrateDialog(QWidget* parent, const QString& databasePath, SchemaReader* givenReader,
                              std::string databasePassword)
-    : QDialog(parent), options_(options), givenReader_(givenReader),
+    : QDialog(parent), databasePath_(databasePath), givenReader_(givenReader),
       databasePassword_(std::move(databasePassword)) {
     setObjectName(QStringLiteral("MigrateDialog"));
     setWindowTitle(QStringLiteral("Migrate to Server"));
@@ -112,6 +112,18 @@ MigrateDialog::MigrateDialog(QWidget* parent, const ConversionOptions& options, 
     verify_ = new QCheckBox(QStringLiteral("&Verify: read every row back after the load"), this);
     verify_->setObjectName(QStringLiteral("verify"));
     form->addRow(QString(), verify_);
+    const auto choice = [&](const char* name, const QString& caption) {
+        auto* box = new QCheckBox(caption, this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setChecked(true);
+        form->addRow(QString(), box);
+        return box;
+    };
+    primaryKeys_ = choice(
+        "primaryKeys",
+        QStringLiteral("Primary &keys, foreign keys and the tables of attachment and multi-valued columns"));
+    indexes_ = choice("indexes", QStringLiteral("&Indexes"));
+    views_ = choice("views", QStringLiteral("Views of the saved &queries"));
 
     test_ = new QPushButton(QStringLiteral("&Test Connection"), this);
     test_->setObjectName(QStringLiteral("test"));
@@ -151,7 +163,7 @@ MigrateDialog::MigrateDialog(QWidget* parent, const ConversionOptions& options, 
     layout->addWidget(progress_);
     layout->addWidget(status_);
     layout->addWidget(report_);
-    resize(560, 520);
+    resize(560, 600);
 
     connect(kind_, &QComboBox::currentIndexChanged, this, &MigrateDialog::showKind);
     connect(test_, &QPushButton::clicked, this, &MigrateDialog::testConnection);
@@ -217,6 +229,15 @@ TargetAddress MigrateDialog::address() const {
     }
 }
 
+ConversionOptions MigrateDialog::options() const {
+    ConversionOptions options;
+    options.DatabasePath = databasePath_;
+    options.CreatePrimaryKey = primaryKeys_->isChecked();
+    options.CreateIndexes = indexes_->isChecked();
+    options.CreateViews = views_->isChecked();
+    return options;
+}
+
 bool MigrateDialog::running() const {
     return work_ && !work_->shown;
 }
@@ -236,23 +257,33 @@ void MigrateDialog::loadTarget() {
     socket_->setText(value("Socket"));
     file_->setText(value("File"));
     verify_->setChecked(value("Verify") == QLatin1String("1"));
+    // A choice never made is on: the migration is faithful unless told otherwise.
+    primaryKeys_->setChecked(value("PrimaryKeys") != QLatin1String("0"));
+    indexes_->setChecked(value("Indexes") != QLatin1String("0"));
+    views_->setChecked(value("Views") != QLatin1String("0"));
 }
 
-// The target without its password, in a section of its own: the "Options" section is the main window's.
+// The target without its password, and the choices, in a section of its own: the "Options" section is the
+// main window's.
 void MigrateDialog::saveTarget() const {
     const QString file = SettingsFile();
     if (file.isEmpty())
         return;
-    WriteIniValues(
-        file, migrateSection,
-        {{QStringLiteral("Kind"), QString::number(kind_->currentIndex())},
-         {QStringLiteral("Host"), host_->text().trimmed()},
-         {QStringLiteral("Port"), QString::number(port_->value())},
-         {QStringLiteral("Database"), database_->text().trimmed()},
-         {QStringLiteral("User"), user_->text().trimmed()},
-         {QStringLiteral("Socket"), socket_->text().trimmed()},
-         {QStringLiteral("File"), file_->text().trimmed()},
-         {QStringLiteral("Verify"), verify_->isChecked() ? QStringLiteral("1") : QStringLiteral("0")}});
+    const auto flag = [](const QCheckBox* box) {
+        return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    };
+    WriteIniValues(file, migrateSection,
+                   {{QStringLiteral("Kind"), QString::number(kind_->currentIndex())},
+                    {QStringLiteral("Host"), host_->text().trimmed()},
+                    {QStringLiteral("Port"), QString::number(port_->value())},
+                    {QStringLiteral("Database"), database_->text().trimmed()},
+                    {QStringLiteral("User"), user_->text().trimmed()},
+                    {QStringLiteral("Socket"), socket_->text().trimmed()},
+                    {QStringLiteral("File"), file_->text().trimmed()},
+                    {QStringLiteral("Verify"), flag(verify_)},
+                    {QStringLiteral("PrimaryKeys"), flag(primaryKeys_)},
+                    {QStringLiteral("Indexes"), flag(indexes_)},
+                    {QStringLiteral("Views"), flag(views_)}});
 }
 
 void MigrateDialog::testConnection() {
@@ -304,7 +335,7 @@ void MigrateDialog::migrate() {
     work->migration = true;
     MigrationRequest request{
         .address = address(), .password = password_->text(), .verify = verify_->isChecked()};
-    const ConversionOptions options = options_;
+    const ConversionOptions options = this->options();
     SchemaReader* given = givenReader_;
     const std::string* databasePassword = &databasePassword_; // the dialog outlives the thread
     work->thread.reset(QThread::create([work, request, options, given, databasePassword] {

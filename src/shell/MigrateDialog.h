@@ -3,8 +3,10 @@
 // dialog takes the kind of target and its connection fields (or the file), tests the connection, and runs
 // the migration on a worker thread (with a reader process of its own) while it shows the table and its rows;
 // Cancel stops it at the next batch, and the target is left as it was. The report ends in a table of counts
-// that can be copied. The last target, never its password, is kept in the settings file's "Migrate"
-// section.
+// that can be copied. It migrates faithfully by its own choices, the primary keys (with the child tables of
+// attachment and multi-valued columns, and the foreign keys), the indexes and the views, all on unless
+// unchecked: the main window's check boxes are the classic scripts' and decide nothing here. The last target,
+// never its password, and those choices are kept in the settings file's "Migrate" section.
 
 #include "ConversionOptions.h"
 
@@ -30,12 +32,14 @@ class MigrateDialog : public QDialog {
 public:
     // A given reader (tests) is used from the worker thread instead of a reader process.
     // databasePassword opens an encrypted database (empty for any other); it is wiped with the dialog.
-    MigrateDialog(QWidget* parent, const ConversionOptions& options, SchemaReader* givenReader,
+    MigrateDialog(QWidget* parent, const QString& databasePath, SchemaReader* givenReader,
                   std::string databasePassword = {});
     ~MigrateDialog() override;
 
     // The target as the fields give it.
     TargetAddress address() const;
+    // The migration's options: the dialog's own choices on the defaults, never the main window's boxes.
+    ConversionOptions options() const;
     bool running() const;
 
 public slots:
@@ -54,7 +58,7 @@ private:
     void poll();
 
     struct Work;
-    ConversionOptions options_;
+    QString databasePath_;
     SchemaReader* givenReader_;
     std::unique_ptr<Work> work_;
 
@@ -69,6 +73,9 @@ private:
     QLineEdit* file_;
     QPushButton* browse_;
     QCheckBox* verify_;
+    QCheckBox* primaryKeys_;
+    QCheckBox* indexes_;
+    QCheckBox* views_;
     QList<QWidget*> serverFields_;
     QList<QWidget*> fileFields_;
     QPushButton* test_;

@@ -153,14 +153,15 @@ void frmMain::mnuMigrate_Click() {
     if (running) {
         return;
     }
-    const ConversionOptions options = readOptions();
-    if (options.DatabasePath.trimmed().isEmpty()) {
+    // Only the path: the classic check boxes are the classic scripts' options, and the dialog has its own.
+    const QString path = txtPath->text();
+    if (path.trimmed().isEmpty()) {
         ShowMessageBox(this, QStringLiteral("You must select a DB first. Exiting..."));
         return;
     }
     running = true;
     setRunControlsEnabled(false);
-    MigrateDialog dialog(this, options, givenReader, passwordForRun(options.DatabasePath));
+    MigrateDialog dialog(this, path, givenReader, passwordForRun(path));
     dialog.exec();
     setRunControlsEnabled(true);
     running = false;

@@ -4,6 +4,7 @@
 #include "FakeSchemaReader.h"
 #include "FileTestHelpers.h"
 #include "IniFile.h"
+#include "LiveConnection.h"
 #include "MessageBox.h"
 #include "MigrateDialog.h"
 #include "ReaderProcess.h"
@@ -110,6 +111,7 @@ private slots:
     void initTestCase();
     void init();
     void migrateToServer();
+    void migrationKeepsKeysWhateverTheClassicBoxes();
 
     void controls_data();
     void controls();
@@ -1134,6 +1136,75 @@ void TestMainWindow::migrateToServer() {
     QCOMPARE(ReadIniValue(SettingsFile(), "Migrate", "File", {}), stopped);
     QCOMPARE(ReadIniValue(SettingsFile(), "Migrate", "Kind", {}), QStringLiteral("2"));
     QVERIFY(menuItem(window, "mnuMigrate")->isEnabled());
+}
+
+// The dialog's own choices, on unless unchecked, decide the migration: with the classic boxes off it still
+// makes the primary key and the child tables of the complex columns. Its unchecked key box is kept under
+// "Migrate" and leaves the values out, and its report names them with their count.
+void TestMainWindow::migrationKeepsKeysWhateverTheClassicBoxes() {
+    REQUIRE_FIXTURES();
+    frmMain window; // the window's own engine
+    window.show();
+    for (const char* box : {"chkCreatePK", "chkIndex"})
+        control<QCheckBox>(window, box)->setCheckState(Qt::Unchecked);
+    control<QLineEdit>(window, "txtPath")
+        ->setText(QStringLiteral(VELTRANE_FIXTURES_DIR "/complexDataTestV2010.accdb"));
+    const QString faithful = folder_.filePath(QStringLiteral("faithful.db"));
+    const QString keyless = folder_.filePath(QStringLiteral("keyless.db"));
+    QFile::remove(faithful);
+    QFile::remove(keyless);
+    QStringList offered;
+    QList<QStringList> shown;
+    QStringList statuses;
+    // The file is asked whether it is encrypted before the dialog opens: the dialog is waited for.
+    QTimer opened;
+    connect(&opened, &QTimer::timeout, &window, [&] {
+        auto* dialog = window.findChild<MigrateDialog*>();
+        if (!dialog || !dialog->isVisible())
+            return;
+        opened.stop();
+        for (const char* name : {"primaryKeys", "indexes", "views"})
+            if (auto* box = dialog->findChild<QCheckBox*>(QString::fromLatin1(name)); box && box->isChecked())
+                offered << QString::fromLatin1(name);
+        auto* keys = dialog->findChild<QCheckBox*>(QStringLiteral("primaryKeys"));
+        dialog->findChild<QComboBox*>(QStringLiteral("kind"))->setCurrentIndex(2);
+        for (const QString& file : {faithful, keyless}) {
+            if (keys)
+                keys->setChecked(file == faithful);
+            dialog->findChild<QLineEdit*>(QStringLiteral("file"))->setText(file);
+            dialog->findChild<QPushButton*>(QStringLiteral("migrate"))->click();
+            if (!QTest::qWaitFor([dialog] { return !dialog->running(); }, 60000))
+                break;
+            auto* report = dialog->findChild<QTableWidget*>(QStringLiteral("report"));
+            QStringList rows;
+            for (int r = 0; r < report->rowCount(); ++r)
+                rows << report->item(r, 0)->text() + "=" + report->item(r, 2)->text();
+            shown << rows;
+            statuses << dialog->findChild<QLabel*>(QStringLiteral("status"))->text();
+        }
+        dialog->reject();
+    });
+    opened.start(50);
+    menuItem(window, "mnuMigrate")->trigger();
+    QCOMPARE(offered, QStringList({"primaryKeys", "indexes", "views"}));
+    QCOMPARE(shown.size(), 2);
+    QCOMPARE(shown[0],
+             QStringList({"Table1=4", "Table1_VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880=5",
+                          "Table1_multi-value-data=6", "Table1_attach-data=3", "Total=18"}));
+    QVERIFY2(!statuses[0].contains("left out"), qPrintable(statuses[0]));
+    Connected target = connectTarget(TargetAddress{.kind = TargetKind::Sqlite, .path = faithful}, {});
+    QVERIFY(std::holds_alternative<std::unique_ptr<LiveConnection>>(target));
+    const auto made = std::get<std::unique_ptr<LiveConnection>>(target)->query(
+        "SELECT sql FROM sqlite_master WHERE name = 'Table1'");
+    QVERIFY(std::holds_alternative<QList<QStringList>>(made));
+    QVERIFY2(std::get<QList<QStringList>>(made).value(0).value(0).contains("PRIMARY KEY"),
+             qPrintable(std::get<QList<QStringList>>(made).value(0).value(0)));
+    QCOMPARE(shown[1], QStringList({"Table1=4", "Total=4"}));
+    for (const char* left : {"Table Table1, column multi-value-data: 6 values left out",
+                             "Table Table1, column attach-data: 3 values left out"})
+        QVERIFY2(statuses[1].contains(left), qPrintable(statuses[1]));
+    QCOMPARE(ReadIniValue(SettingsFile(), "Migrate", "PrimaryKeys", {}), QStringLiteral("0"));
+    QCOMPARE(ReadIniValue(SettingsFile(), "Migrate", "Indexes", {}), QStringLiteral("1"));
 }
 
 void TestMainWindow::encryptedFileAsksForItsPassword_data() {

@@ -2,6 +2,7 @@
 
 #include "ChildTableRows.h"
 #include "CompleteScript.h"
+#include "LeftOutValues.h"
 #include "QueryViews.h"
 #include "ResultsHeader.h"
 #include "RowLiterals.h"
@@ -251,7 +252,9 @@ DataOutcome runDataScript(const TargetDialect& dialect, const ConversionOptions&
             return false;
         }
         const std::size_t before = out.text().size();
-        rows.close(lateNotes ? lateNotes() : QStringList());
+        // The values of complex columns left without a child table are counted and named after the rows.
+        rows.close((lateNotes ? lateNotes() : QStringList())
+                   << leftOutValueNotes(t, reader, options.DatabasePath));
         if (!out.ok())
             return false;
         outcome.rows += rows.rows();

@@ -83,6 +83,7 @@ bool Planner::childTable(TablePlan& t, int column, QString& reason) {
     }
     if (!t.primaryKey) {
         reason = QStringLiteral("as the table has no primary key in the script to link them to its rows");
+        t.leftOutValues << LeftOutValues{.column = complex.name, .storageTable = storage->name};
         return false;
     }
     ChildRows rows;

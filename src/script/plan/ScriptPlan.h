@@ -50,6 +50,13 @@ struct ChildRows {
     int attachmentData = -1; // the child's column whose stored bytes wrap an attached file, or -1
 };
 
+// A complex column whose values no child table holds, as the table has no primary key in the script to link
+// them to its rows: a run with rows counts the rows of its storage table to say how many it left out.
+struct LeftOutValues {
+    QString column;       // the Access name
+    QString storageTable; // the hidden table that holds its values
+};
+
 struct TablePlan {
     const TableDefinition* table = nullptr;
     QString name; // in the script
@@ -66,6 +73,7 @@ struct TablePlan {
     // written after it; and, in such a table, how its rows are made.
     std::vector<TablePlan> children;
     std::optional<ChildRows> childRows;
+    QList<LeftOutValues> leftOutValues;
 
     const ColumnPlan* find(const QString& name) const {
         // Names of different lengths never match without regard to case (it is compared unit by unit).
