@@ -15,28 +15,32 @@ constexpr std::size_t indexEntriesStart = 0x1E0;
 } // namespace
 
 Bytes encodeRow(const Table& table, const std::vector<std::optional<Bytes>>& values) {
+    return encodeRow(table, values, table.columns.size());
+}
+
+Bytes encodeRow(const Table& table, const std::vector<std::optional<Bytes>>& values, std::size_t columns) {
     const auto offsets = fixedOffsets(table);
     std::size_t fixedSize = 0;
     std::size_t variableCount = 0;
-    for (std::size_t i = 0; i < table.columns.size(); ++i) {
+    for (std::size_t i = 0; i < columns; ++i) {
         const auto& c = table.columns[i];
         if (c.fixed() && c.code != CodeBoolean)
             fixedSize = std::max<std::size_t>(fixedSize, offsets[i] + c.length);
         variableCount += c.fixed() ? 0 : 1;
     }
     ByteWriter w;
-    w.u16(std::uint32_t(table.columns.size()));
+    w.u16(std::uint32_t(columns));
     const std::size_t fixedStart = w.size();
     w.zeros(fixedSize);
     Bytes row = w.take();
-    for (std::size_t i = 0; i < table.columns.size(); ++i) {
+    for (std::size_t i = 0; i < columns; ++i) {
         const auto& c = table.columns[i];
         if (c.fixed() && c.code != CodeBoolean && values[i])
             std::copy_n(values[i]->begin(), std::min<std::size_t>(values[i]->size(), c.length),
                         row.begin() + std::ptrdiff_t(fixedStart + offsets[i]));
     }
     std::vector<std::uint16_t> starts;
-    for (std::size_t i = 0; i < table.columns.size(); ++i) {
+    for (std::size_t i = 0; i < columns; ++i) {
         if (table.columns[i].fixed())
             continue;
         starts.push_back(std::uint16_t(row.size()));
@@ -50,8 +54,8 @@ Bytes encodeRow(const Table& table, const std::vector<std::optional<Bytes>>& val
             tail.u16(*it);
         tail.u16(std::uint32_t(variableCount));
     }
-    Bytes mask((table.columns.size() + 7) / 8, 0);
-    for (std::size_t i = 0; i < table.columns.size(); ++i)
+    Bytes mask((columns + 7) / 8, 0);
+    for (std::size_t i = 0; i < columns; ++i)
         if (values[i])
             mask[i / 8] |= std::uint8_t(1u << (i % 8));
     tail.bytes(mask);

@@ -18,8 +18,10 @@ inline std::uint32_t pageRow(std::uint32_t page, std::uint32_t row) {
 }
 
 // One row in the Jet 4 layout: column count, fixed area, variable data, offset table, null mask.
-// A missing value is null; for a Yes/No column only its presence counts (present means true).
+// A missing value is null; for a Yes/No column only its presence counts (present means true). A row of
+// fewer columns than the table holds only the first `columns`, as a row written before the others were added.
 Bytes encodeRow(const Table& table, const std::vector<std::optional<Bytes>>& values);
+Bytes encodeRow(const Table& table, const std::vector<std::optional<Bytes>>& values, std::size_t columns);
 
 // Splits rows into groups that each fit one data page, in order.
 std::vector<std::vector<Bytes>> packRows(const std::vector<Bytes>& rows);

@@ -54,6 +54,9 @@ std::vector<std::uint16_t> variableSlots(const Table& table) {
 Bytes encodeTableDef(const Table& table, const TablePlacement& placement) {
     ByteWriter w;
     const auto columnCount = std::uint32_t(table.columns.size());
+    std::uint32_t liveColumnCount = 0;
+    for (const auto& c : table.columns)
+        liveColumnCount += c.deleted ? 0 : 1;
     const auto indexCount = std::uint32_t(table.indexes.size());
     std::uint32_t variableCount = 0;
     for (const auto& c : table.columns)
@@ -74,9 +77,9 @@ Bytes encodeTableDef(const Table& table, const TablePlacement& placement) {
     w.u32(0);   // AutoNumber of complex columns
     w.zeros(8); // unknown
     w.u8(table.system ? systemTable : userTable);
-    w.u16(columnCount); // most columns a row has ever had
+    w.u16(columnCount); // most columns a row has ever had, deleted ones too
     w.u16(variableCount);
-    w.u16(columnCount);
+    w.u16(liveColumnCount);
     w.u32(indexCount); // logical indexes
     w.u32(indexCount); // physical indexes: one each, none shared
     w.u32(placement.usedPagesMap);
@@ -89,6 +92,8 @@ Bytes encodeTableDef(const Table& table, const TablePlacement& placement) {
     const auto slots = variableSlots(table);
     for (std::size_t i = 0; i < table.columns.size(); ++i) {
         const auto& c = table.columns[i];
+        if (c.deleted)
+            continue;
         w.u8(c.code);
         w.u32(tableMagic);
         w.u16(std::uint32_t(i));
@@ -108,7 +113,8 @@ Bytes encodeTableDef(const Table& table, const TablePlacement& placement) {
         w.u16(c.length);
     }
     for (const auto& c : table.columns)
-        putName(w, c.name);
+        if (!c.deleted)
+            putName(w, c.name);
 
     for (std::size_t i = 0; i < table.indexes.size(); ++i) {
         const auto& ix = table.indexes[i];

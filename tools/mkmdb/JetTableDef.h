@@ -59,6 +59,7 @@ struct Column {
     std::uint8_t extraFlags = 0;
     std::uint8_t precision = 0;
     std::uint8_t scale = 0;
+    bool deleted = false; // keeps its number and its room in the rows; the definition leaves it out
     bool fixed() const { return flags & columnFixed; }
     bool longValue() const { return code == CodeOle || code == CodeMemo; }
 };

@@ -47,6 +47,12 @@ struct MdbColumn {
     std::optional<bool> required;
     std::optional<std::string> defaultValue; // as Access stores it: "0", "\"abc\"", "=Now()", ...
     std::optional<std::string> description;
+    // A column deleted since rows were written: it keeps its number and its room in every row, as Access
+    // leaves it, but the definition no longer describes it. Its values are what the rows still hold.
+    bool deleted = false;
+    // A column added after rows were written, after every column that is not: a row whose added columns all
+    // hold NULL is written as Access leaves a row it has not rewritten since, with only the columns it had.
+    bool added = false;
 };
 
 struct MdbIndex {

@@ -169,12 +169,24 @@ std::optional<std::string> tableProblem(const MdbTable& t) {
         return where + " has no columns";
     if (t.columns.size() > maxColumns)
         return where + " has more than 255 columns";
-    std::set<std::string> columns;
+    std::set<std::string> names;
+    std::set<std::string> columns; // those the definition describes
+    bool added = false;
     for (const auto& c : t.columns) {
         if (auto p = columnProblem(where, c))
             return p;
-        if (!columns.insert(folded(c.name)).second)
+        if (!names.insert(folded(c.name)).second)
             return where + " has two columns named \"" + c.name + "\"";
+        if (!c.deleted)
+            columns.insert(folded(c.name));
+        // A deleted column's long values would need usage maps the definition no longer points to.
+        if (c.deleted &&
+            (c.expression || c.type == MdbColumnType::Memo || c.type == MdbColumnType::OleObject))
+            return where + ", column \"" + c.name +
+                   "\": a Memo, OLE Object or calculated column is not deleted";
+        if (added && !c.added)
+            return where + ", column \"" + c.name + "\": added columns come after every other";
+        added = added || c.added;
     }
     if (t.indexes.size() > maxIndexes)
         return where + " has more than 32 indexes";
@@ -211,7 +223,7 @@ const MdbTable* findTable(const MdbSchema& schema, const std::string& name) {
 
 bool hasColumn(const MdbTable& t, const std::string& name) {
     return std::any_of(t.columns.begin(), t.columns.end(),
-                       [&](const MdbColumn& c) { return folded(c.name) == folded(name); });
+                       [&](const MdbColumn& c) { return !c.deleted && folded(c.name) == folded(name); });
 }
 
 std::optional<std::string> relationshipProblem(const MdbSchema& schema, const MdbRelationship& r) {

@@ -121,6 +121,8 @@ std::optional<MdbColumn> readColumn(const QJsonObject& o, const QString& where, 
     c.precision = o.value("precision").toInt(18);
     c.scale = o.value("scale").toInt(0);
     c.typeByte = o.value("typeByte").toInt(0);
+    c.deleted = o.value("deleted").toBool(false);
+    c.added = o.value("added").toBool(false);
     if (o.contains("expression"))
         c.expression = o.value("expression").toString().toStdString();
     if (o.contains("allowZeroLength"))

@@ -110,6 +110,7 @@ Table userTable(const MdbTable& in) {
             col.code = std::uint8_t(c.typeByte);
             col.length = std::uint16_t(c.length > 0 ? c.length : 255);
         }
+        col.deleted = c.deleted;
         col.flags = columnUpdatable;
         if (layout.fixed && !c.expression)
             col.flags |= columnFixed;
@@ -148,6 +149,8 @@ Table userTable(const MdbTable& in) {
 Bytes userTableProperties(const MdbTable& in) {
     std::vector<ColumnProperties> columns;
     for (const auto& c : in.columns) {
+        if (c.deleted)
+            continue;
         ColumnProperties p;
         p.columnName = ucs2(c.name);
         if (c.allowZeroLength)
@@ -294,7 +297,13 @@ std::optional<std::string> writeRows(PageFile& file, UsageMaps& maps, const MdbT
     RowPages pages(file, owner);
     std::vector<std::optional<Bytes>> values(table.columns.size());
     std::int64_t largestAutoNumber = 0;
+    // Added columns follow every other; a row that holds none of their values keeps the columns it had.
+    const auto firstAdded = std::size_t(
+        std::find_if(in.columns.begin(), in.columns.end(), [](const MdbColumn& c) { return c.added; }) -
+        in.columns.begin());
     const auto add = [&](std::size_t number, const MdbRow& row) -> std::optional<std::string> {
+        const bool before = std::all_of(row.begin() + std::ptrdiff_t(firstAdded), row.end(),
+                                        [](const std::optional<MdbValue>& v) { return !v; });
         std::size_t lv = 0;
         for (std::size_t i = 0; i < table.columns.size(); ++i) {
             const auto& value = row[i];
@@ -306,7 +315,7 @@ std::optional<std::string> writeRows(PageFile& file, UsageMaps& maps, const MdbT
             if (in.columns[i].autoNumber && value && std::holds_alternative<std::int64_t>(*value))
                 largestAutoNumber = std::max(largestAutoNumber, std::get<std::int64_t>(*value));
         }
-        const Bytes bytes = encodeRow(table, values);
+        const Bytes bytes = encodeRow(table, values, before ? firstAdded : table.columns.size());
         if (bytes.size() > maxRowSize)
             return "table \"" + in.name + "\", row " + std::to_string(number + 1) + ": " +
                    std::to_string(bytes.size()) + " bytes, more than the " + std::to_string(maxRowSize) +

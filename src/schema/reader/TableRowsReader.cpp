@@ -2,6 +2,7 @@
 
 #include "LongValue.h"
 #include "OpenTable.h"
+#include "RowFields.h"
 #include "RowsProtocol.h"
 #include "TableDefinitionBytes.h"
 #include "ValueBytes.h"
@@ -166,7 +167,11 @@ private:
         start &= 0x1FFF;
         if (size == 0 || !variableOffsetsFit(mdb, open_.table, std::size_t(start), size))
             return false;
-        if (mdb_crack_row(open_.table, start, size, fields_.data()) < 0)
+        // Jet 3 files hold no column types of ACE's, and libmdb's reading of their rows is kept.
+        const bool jet3 = mdb->f->jet_version == MDB_VER_JET3;
+        if (jet3 ? mdb_crack_row(open_.table, start, size, fields_.data()) < 0
+                 : !locateRowFields(open_.table, mdb->pg_buf, std::size_t(mdb->fmt->pg_size),
+                                    std::size_t(start), size, fields_.data()))
             return false;
         const auto rowEnd = std::size_t(start) + size;
         for (std::size_t i = 0; i < plans_.size(); ++i) {
