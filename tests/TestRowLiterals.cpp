@@ -182,12 +182,14 @@ void TestRowLiterals::serversReadBackEveryValue() {
                                                          : sqliteDialect();
     const bool pg = server == "postgres";
     const bool my = server == "mariadb";
-    std::string script = pg   ? "CREATE TABLE v (n integer, t text, b bytea, d double precision, r real, "
-                                "c numeric(19,4), w timestamp(3));\n"
-                         : my ? "CREATE TABLE v (n INT, t LONGTEXT, b LONGBLOB, d DOUBLE, r FLOAT, c "
-                                "DECIMAL(19,4), w DATETIME(3)) DEFAULT CHARSET=utf8mb4;\n"
-                              : "CREATE TABLE v (n INTEGER, t TEXT, b BLOB, d DOUBLE, r REAL, c TEXT, w "
-                                "TEXT);\n";
+    // A MySQL script says its character set first, as the complete scripts do (dialect.scriptSetup).
+    std::string script = my ? std::string(dialect.scriptSetup) + ";\n" : std::string();
+    script += pg   ? "CREATE TABLE v (n integer, t text, b bytea, d double precision, r real, "
+                     "c numeric(19,4), w timestamp(3));\n"
+              : my ? "CREATE TABLE v (n INT, t LONGTEXT, b LONGBLOB, d DOUBLE, r FLOAT, c "
+                     "DECIMAL(19,4), w DATETIME(3)) DEFAULT CHARSET=utf8mb4;\n"
+                   : "CREATE TABLE v (n INTEGER, t TEXT, b BLOB, d DOUBLE, r REAL, c TEXT, w "
+                     "TEXT);\n";
     const QList<Row> all = rows();
     if (copy)
         script += "COPY v FROM stdin;\n";
