@@ -66,6 +66,8 @@ private slots:
     void exitStatuses_data();
     void exitStatuses();
     void outputFileAndLineFeeds();
+    void cannotWriteSaysWhy_data();
+    void cannotWriteSaysWhy();
     void intoSqliteFile();
     void valuesLeftOutWithoutPrimaryKey_data();
     void valuesLeftOutWithoutPrimaryKey();
@@ -275,6 +277,54 @@ void TestCliEndToEnd::outputFileAndLineFeeds() {
     const QString failed = dir.filePath("failed.sql");
     QCOMPARE(runCli({"-o", failed, "/nonexistent.mdb"}).exitCode, 66);
     QVERIFY(!QFile::exists(failed));
+}
+
+// Each output that cannot be written is named with the system's reason. A folder that is a regular file
+// stops root as well as anyone, and /dev/full as standard output is a full disk.
+void TestCliEndToEnd::cannotWriteSaysWhy_data() {
+    QTest::addColumn<QStringList>("arguments"); // DIR is a temporary folder holding a regular file "file"
+    QTest::addColumn<QString>("standardOutput");
+    QTest::addColumn<QString>("message");
+    const QString sample = QStringLiteral(VELTRANE_SOURCE_DIR) + "/examples/sample.mdb";
+    const QString queries = "DIR/queries.mdb";
+    QTest::addRow("script: -o in a file") << QStringList{"-o", "DIR/file/out.sql", sample} << QString()
+                                          << "cannot write DIR/file/out.sql: Not a directory";
+    QTest::addRow("script: full disk") << QStringList{sample} << "/dev/full"
+                                       << "cannot write standard output: No space left on device";
+    QTest::addRow("data: -o in a file")
+        << QStringList{"--data", "-t", "SQLite", "-o", "DIR/file/out.sql", sample} << QString()
+        << "cannot write DIR/file/out.sql: Not a directory";
+    QTest::addRow("data: full disk") << QStringList{"--data", "-t", "SQLite", sample} << "/dev/full"
+                                     << "cannot write standard output: No space left on device";
+    QTest::addRow("queries: -o in a file") << QStringList{"--queries", "-o", "DIR/file/q.sql", queries}
+                                           << QString() << "cannot write DIR/file/q.sql: Not a directory";
+    QTest::addRow("queries: full disk") << QStringList{"--queries", queries} << "/dev/full"
+                                        << "cannot write standard output: No space left on device";
+    QTest::addRow("csv: folder in a file") << QStringList{"--csv", "DIR/file/csv", sample} << QString()
+                                           << "cannot write DIR/file/csv: Not a directory";
+}
+
+void TestCliEndToEnd::cannotWriteSaysWhy() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, standardOutput);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    QFile file(dir.filePath("file"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    std::string error;
+    QVERIFY2(writeMdb(mdbQueriesDatabase(), dir.filePath("queries.mdb").toStdString(), &error),
+             error.c_str());
+    arguments.replaceInStrings("DIR", dir.path());
+    QProcess process;
+    if (!standardOutput.isEmpty())
+        process.setStandardOutputFile(standardOutput);
+    process.start(cli, arguments);
+    QVERIFY(process.waitForFinished(120000));
+    const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 73);
+    QCOMPARE(err, "veltrane-cli: " + QString(message).replace("DIR", dir.path()) + "\n");
 }
 
 // Without the reader program beside it (nor in ../libexec), every file, even a missing one, gets the same

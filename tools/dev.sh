@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up a Debian machine for Veltrane (packages, build) and then starts the program or runs the tests.
-#   tools/dev.sh run        install what is missing, build, start the program
+#   tools/dev.sh run        install what is missing, build the programs, start the program
 #   tools/dev.sh test       install what is missing, build, run the whole test suite
 #   tools/dev.sh sanitize   the same tests, built with AddressSanitizer and UBSan
 #   tools/dev.sh deb        build build/veltrane_<version>_amd64.deb
@@ -64,11 +64,15 @@ install_node_modules() {
     fi
 }
 
-build() { # build DIR [cmake args...]
+configure() { # configure DIR [cmake args...]
     local dir=$1
     shift
     cmake -S "$root" -B "$dir" -G Ninja "$@"
-    cmake --build "$dir"
+}
+
+build() { # build DIR [cmake args...]: every target, tests and benchmarks included
+    configure "$@"
+    cmake --build "$1"
 }
 
 if [ "$action" = robustness ]; then packages+=("${fuzz_packages[@]}"); fi
@@ -76,7 +80,9 @@ install_packages
 install_node_modules
 case "$action" in
 run)
-    build "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    # The programs and the reader only; "test" builds the rest in the same folder.
+    configure "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build "$root/build" --target veltrane_programs
     if [ -x "$root/build/bin/veltrane" ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
         exec "$root/build/bin/veltrane"
     fi

@@ -20,8 +20,10 @@ namespace {
 class ScriptSink {
 public:
     ScriptSink(const QString& outputFile, bool lineFeeds) : lineFeeds_(lineFeeds), file_(outputFile) {
-        ok_ = outputFile.isEmpty() || file_.open(QIODevice::WriteOnly);
         toFile_ = !outputFile.isEmpty();
+        ok_ = !toFile_ || file_.open(QIODevice::WriteOnly);
+        if (!ok_)
+            failure_ = file_.errorString();
     }
     bool write(std::string_view bytes) {
         if (lineFeeds_) {
@@ -35,22 +37,35 @@ public:
             return false;
         ok_ = toFile_ ? file_.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size())
                       : std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+        if (!ok_)
+            failure_ = toFile_ ? file_.errorString() : lastSystemError();
         return ok_;
     }
     bool finish() {
-        if (!toFile_)
-            return ok_ && std::fflush(stdout) == 0;
-        if (ok_ && file_.flush() && file_.commit())
-            return true;
-        file_.cancelWriting();
-        return false;
+        if (!ok_)
+            return false;
+        if (!toFile_) {
+            ok_ = std::fflush(stdout) == 0;
+            if (!ok_)
+                failure_ = lastSystemError();
+            return ok_;
+        }
+        ok_ = file_.flush() && file_.commit();
+        if (!ok_) {
+            failure_ = file_.errorString(); // before cancelWriting, which puts its own in its place
+            file_.cancelWriting();
+        }
+        return ok_;
     }
+    // The system's reason for the first write that failed.
+    const QString& failure() const { return failure_; }
 
 private:
     bool lineFeeds_;
     bool ok_ = true;
     bool toFile_ = false;
     QSaveFile file_;
+    QString failure_;
     std::string converted_;
 };
 
@@ -81,7 +96,7 @@ int runWithData(const CliRequest& request, SchemaReader& reader) {
             return DataError;
         }
         if (!outcome.unwritten.isEmpty()) {
-            printError(QStringLiteral("cannot write %1").arg(outcome.unwritten));
+            printCannotWrite(outcome.unwritten, outcome.unwrittenReason);
             return CannotCreate;
         }
         return warnAndEnd(outcome.warnings, readingStatus(outcome.run));
@@ -104,9 +119,7 @@ int runWithData(const CliRequest& request, SchemaReader& reader) {
         outcome.run.ending == RunOutcome::Ending::ReaderUnavailable)
         return status;
     if (!outcome.written || !sink.finish()) {
-        printError(
-            QStringLiteral("cannot write %1")
-                .arg(request.outputFile.isEmpty() ? QStringLiteral("standard output") : request.outputFile));
+        printCannotWrite(request.outputFile, sink.failure());
         return CannotCreate;
     }
     return warnAndEnd(outcome.warnings, status);

@@ -4,7 +4,9 @@
 #include "ConversionRun.h"
 
 #include <QString>
+#include <cerrno>
 #include <cstdio>
+#include <system_error>
 
 enum ExitStatus {
     Success = 0,
@@ -46,4 +48,17 @@ inline int readingStatus(const RunOutcome& run) {
 
 inline void printError(const QString& text) {
     std::fprintf(stderr, "veltrane-cli: %s\n", text.toLocal8Bit().constData());
+}
+
+// "cannot write OUTPUT: REASON", the output "standard output" when no file is given and the reason the
+// system's ("No space left on device").
+inline void printCannotWrite(const QString& outputFile, const QString& reason) {
+    const QString output = outputFile.isEmpty() ? QStringLiteral("standard output") : outputFile;
+    printError(reason.isEmpty() ? QStringLiteral("cannot write %1").arg(output)
+                                : QStringLiteral("cannot write %1: %2").arg(output, reason));
+}
+
+// The system's reason for the last failed call, as printCannotWrite gives it.
+inline QString lastSystemError() {
+    return QString::fromStdString(std::generic_category().message(errno));
 }

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <optional>
 
 QString queryKindName(QueryKind kind) {
     switch (kind) {
@@ -40,16 +41,20 @@ QByteArray queriesText(const SavedQueries& queries) {
 
 namespace {
 
-bool writeText(const QByteArray& text, const QString& outputFile) {
+// Nothing when the text is written, else the system's reason why not.
+std::optional<QString> writeText(const QByteArray& text, const QString& outputFile) {
     if (outputFile.isEmpty()) {
         QFile out;
-        return out.open(stdout, QIODevice::WriteOnly) && out.write(text) == text.size() && out.flush();
+        if (out.open(stdout, QIODevice::WriteOnly) && out.write(text) == text.size() && out.flush())
+            return std::nullopt;
+        return out.errorString();
     }
     QSaveFile file(outputFile);
-    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.flush())
-        return file.commit();
+    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.flush() && file.commit())
+        return std::nullopt;
+    const QString reason = file.errorString(); // before cancelWriting, which puts its own in its place
     file.cancelWriting();
-    return false;
+    return reason;
 }
 
 } // namespace
@@ -68,10 +73,8 @@ int runQueries(const CliRequest& request, ReaderProcess& reader) {
         return unreadableDatabaseStatus(failure->number);
     }
     const SavedQueriesRead& read = std::get<SavedQueriesRead>(answer);
-    if (!writeText(queriesText(read.queries), request.outputFile)) {
-        printError(
-            QStringLiteral("cannot write %1")
-                .arg(request.outputFile.isEmpty() ? QStringLiteral("standard output") : request.outputFile));
+    if (const auto failure = writeText(queriesText(read.queries), request.outputFile)) {
+        printCannotWrite(request.outputFile, *failure);
         return CannotCreate;
     }
     for (const UnreadSavedQuery& query : read.unread)

@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
+#include <optional>
 
 namespace {
 
@@ -30,18 +31,23 @@ bool writeAll(QFileDevice& device, std::initializer_list<const QByteArray*> part
     return device.flush();
 }
 
-bool writeOutput(const QByteArray& header, const QByteArray& body, const QString& outputFile) {
+// Nothing when the script is written, else the system's reason why not.
+std::optional<QString> writeOutput(const QByteArray& header, const QByteArray& body,
+                                   const QString& outputFile) {
     if (outputFile.isEmpty()) {
         QFile out;
-        return out.open(stdout, QIODevice::WriteOnly) && writeAll(out, {&header, &body});
+        if (out.open(stdout, QIODevice::WriteOnly) && writeAll(out, {&header, &body}))
+            return std::nullopt;
+        return out.errorString();
     }
     // Written beside the target and renamed over it, so a failed run never leaves half a script.
     QSaveFile file(outputFile);
     // QSaveFile commits a short write (a full disk) as success unless the flush is checked first.
-    if (file.open(QIODevice::WriteOnly) && writeAll(file, {&header, &body}))
-        return file.commit();
+    if (file.open(QIODevice::WriteOnly) && writeAll(file, {&header, &body}) && file.commit())
+        return std::nullopt;
+    const QString reason = file.errorString(); // before cancelWriting, which puts its own in its place
     file.cancelWriting();
-    return false;
+    return reason;
 }
 
 // Ends the process once the script is out. Freeing the schema and the script piece by piece and waiting
@@ -96,10 +102,9 @@ int main(int argc, char* argv[]) {
         break;
     }
 
-    if (!writeOutput(window.headerUtf8(request.lineFeeds), window.bodyUtf8(request.lineFeeds),
-                     request.outputFile)) {
-        printError(QStringLiteral("cannot write %1")
-                       .arg(request.outputFile.isEmpty() ? "standard output" : request.outputFile));
+    if (const auto failure = writeOutput(window.headerUtf8(request.lineFeeds),
+                                         window.bodyUtf8(request.lineFeeds), request.outputFile)) {
+        printCannotWrite(request.outputFile, *failure);
         return CannotCreate;
     }
     // The script is written all the same: what could be read is useful.

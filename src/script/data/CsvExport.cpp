@@ -8,7 +8,10 @@
 #include "WindowOps.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSaveFile>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -43,8 +46,12 @@ CsvOutcome runCsvExport(const ConversionOptions& options, const DataRequest& req
     CompleteScript script(sqliteDialect(), options);
     if (!planChosenTables(script, options, request, window, reader, outcome.run, outcome.missingTables))
         return outcome;
-    if (!QDir().mkpath(folder)) {
+    // Made with std::filesystem, which says why a folder cannot be made where QDir::mkpath does not.
+    std::error_code madeError;
+    std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), madeError);
+    if (madeError) {
         outcome.unwritten = folder;
+        outcome.unwrittenReason = QString::fromStdString(madeError.message());
         return outcome;
     }
     QStringList taken;
@@ -105,6 +112,7 @@ CsvOutcome runCsvExport(const ConversionOptions& options, const DataRequest& req
             return false;
         }
         if (!flush() || !file.flush() || !file.commit()) {
+            outcome.unwrittenReason = file.errorString(); // before cancelWriting, which puts its own there
             file.cancelWriting();
             outcome.unwritten = path;
             return false;

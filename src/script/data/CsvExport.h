@@ -9,6 +9,7 @@ struct CsvOutcome {
     RunOutcome run;            // PartlyRead when some rows could not be read
     QStringList missingTables; // asked for by name but not in the database: nothing was written
     QString unwritten;         // the file that could not be written; empty when every one was
+    QString unwrittenReason;   // the system's reason for it ("No space left on device")
     QStringList files;         // written, in the order of the tables
     QStringList warnings;
     qint64 rows = 0;
