@@ -8,6 +8,7 @@
 // reader process in the program; run-fuzz.sh sorts such findings from those in our code.
 
 #include "DatabaseFile.h"
+#include "MissingValuesProtocol.h"
 #include "QueriesProtocol.h"
 #include "ReaderProtocol.h"
 #include "RequestDispatch.h"
@@ -127,6 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         answered(Request{RequestKind::Fields, path, tables.names[i]}, decodeFields);
         answered(Request{RequestKind::Indexes, path, tables.names[i]}, decodeIndexes);
         answeredRows(path, tables.names[i]);
+        answered(Request{RequestKind::MissingValues, path, tables.names[i]}, decodeMissingValues);
     }
     answered(Request{RequestKind::Fields, path, "no such table"}, decodeFields);
 

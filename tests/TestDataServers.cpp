@@ -566,6 +566,10 @@ void TestDataServers::rowsBreakingTheirRulesArrive() {
     ConversionOptions options;
     options.DatabasePath = corpus_.filePath("broken-rules.mdb");
     options.ScriptType = dialect.scriptType;
+    // The reader counts the NULLs of each column from the rows' null masks, without reading the values.
+    ReaderProcess reader(readerPath);
+    QCOMPARE(reader.CountMissingValues(options.DatabasePath, "Clients"),
+             std::optional(QList<qint64>({0, 2, 0, 1, 1})));
     QStringList warnings;
     loadRows(*target, dialect, options, into, into, warnings);
     if (QTest::currentTestFailed())

@@ -55,6 +55,8 @@ public:
     std::variant<ReadFailure, SavedQueries> GetSavedQueries(const QString& path) override;
     // The same, with the queries left out named.
     std::variant<ReadFailure, SavedQueriesRead> ReadSavedQueries(const QString& path);
+    // Counted in the reader from the rows' null masks, in one request.
+    std::optional<QList<qint64>> CountMissingValues(const QString& path, const QString& tableName) override;
     // The time limit applies to each answer frame, so a long table that keeps sending is never cut off.
     RowsRead ReadTableRows(const QString& path, const QString& tableName,
                            const std::function<bool(const RowBatch& batch)>& batch) override;

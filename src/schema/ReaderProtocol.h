@@ -21,13 +21,14 @@ enum class RequestKind : std::uint32_t {
     Indexes = 3,
     Schema = 4,
     Rows = 5,
-    Queries = 6
+    Queries = 6,
+    MissingValues = 7 // the NULLs of each column of a table (MissingValuesProtocol.h)
 };
 
 struct Request {
     RequestKind kind = RequestKind::Tables;
     std::string path;
-    std::string table;         // Fields, Indexes and Rows only
+    std::string table;         // Fields, Indexes, Rows and MissingValues only
     std::string password = {}; // an encrypted file's; sent only when there is one
 };
 

@@ -9,6 +9,7 @@
 #include "TableRows.h"
 
 #include <functional>
+#include <optional>
 #include <variant>
 
 class SchemaReader {
@@ -51,6 +52,14 @@ public:
     virtual std::variant<ReadFailure, SavedQueries> GetSavedQueries(const QString& path) {
         (void)path;
         return SavedQueries{};
+    }
+
+    // How many rows of the table hold NULL in each of its columns (in column order), counted without the
+    // values read; nothing where this reader cannot count them, or the rows could not all be read.
+    virtual std::optional<QList<qint64>> CountMissingValues(const QString& path, const QString& tableName) {
+        (void)path;
+        (void)tableName;
+        return std::nullopt;
     }
 
     // The rows of one table, a batch at a time in the order the file keeps them; batch answers false to stop

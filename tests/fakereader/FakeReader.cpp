@@ -10,6 +10,7 @@
 // It also reports, in the one table name, how many requests this process has answered ("Fake" then
 // "Fake2", ...), so tests can see whether a fresh process was started.
 
+#include "MissingValuesProtocol.h"
 #include "QueriesProtocol.h"
 #include "ReaderProtocol.h"
 #include "RowsProtocol.h"
@@ -87,6 +88,9 @@ int main() {
         case RequestKind::Queries:
             answer = encode(QueriesAnswer{
                 std::nullopt, {StoredQuery{name, StoredQueryKind::Select, "SELECT 1;", false}}, {}});
+            break;
+        case RequestKind::MissingValues:
+            answer = encode(MissingValuesAnswer{std::nullopt, {0}, true});
             break;
         case RequestKind::Rows: {
             const int batches = path == "slow-rows" ? 4 : 1;

@@ -2,6 +2,7 @@
 
 #include "DatabaseFile.h"
 #include "JetSchema.h"
+#include "MissingValuesReader.h"
 #include "QueriesProtocol.h"
 #include "SavedQueries.h"
 #include "TableRowsReader.h"
@@ -23,6 +24,8 @@ bool answerRequest(const Request& request, Credentials& credentials, const Frame
         return readTableRows(request.path, credentials, request.table, send);
     case RequestKind::Queries:
         return send(encode(readSavedQueries(request.path, credentials)));
+    case RequestKind::MissingValues:
+        return readMissingValues(request.path, credentials, request.table, send);
     }
     return true;
 }

@@ -1,7 +1,5 @@
 #include "RowFields.h"
 
-#include <vector>
-
 namespace {
 
 constexpr std::size_t countSize = 2; // the row's count of columns, and of variable ones
@@ -21,18 +19,19 @@ bool locateRowFields(const MdbTableDef* table, const unsigned char* page, std::s
     if (size < countSize + maskSize)
         return false;
     const unsigned char* mask = page + start + size - maskSize;
-    // The table of variable values, from its end backwards: their count, then one offset more than there are.
-    std::vector<std::size_t> offsets;
+    // The table of variable values, from its end backwards: their count, then one offset more than there
+    // are, each read where it lies.
+    std::size_t variable = 0;
+    std::size_t countAt = 0;
     if (table->num_var_cols > 0) {
         if (size < countSize + maskSize + countSize)
             return false;
-        const std::size_t countAt = start + size - maskSize - countSize;
-        const std::size_t variable = u16At(page, countAt);
+        countAt = start + size - maskSize - countSize;
+        variable = u16At(page, countAt);
         if (size < countSize + maskSize + countSize + 2 * (variable + 1))
             return false;
-        for (std::size_t i = 0; i <= variable; ++i)
-            offsets.push_back(u16At(page, countAt - 2 * (i + 1)));
     }
+    const auto offset = [&](std::size_t i) { return u16At(page, countAt - 2 * (i + 1)); };
     for (guint i = 0; i < table->columns->len; ++i) {
         const auto& column = *static_cast<const MdbColumn*>(g_ptr_array_index(table->columns, i));
         MdbField& field = fields[i];
@@ -46,9 +45,10 @@ bool locateRowFields(const MdbTableDef* table, const unsigned char* page, std::s
         if (column.is_fixed) {
             field.start = int(start + countSize) + column.fixed_offset;
             field.siz = column.col_size;
-        } else if (column.var_col_num + 1 < offsets.size()) {
-            field.start = int(start + offsets[column.var_col_num]);
-            field.siz = int(offsets[column.var_col_num + 1]) - int(offsets[column.var_col_num]);
+        } else if (std::size_t(column.var_col_num) < variable) {
+            const std::size_t from = offset(std::size_t(column.var_col_num));
+            field.start = int(start + from);
+            field.siz = int(offset(std::size_t(column.var_col_num) + 1)) - int(from);
         } else {
             field.is_null = 1; // a variable column the row's table does not reach
             continue;

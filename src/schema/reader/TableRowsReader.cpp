@@ -2,7 +2,7 @@
 
 #include "LongValue.h"
 #include "OpenTable.h"
-#include "RowFields.h"
+#include "RowWalk.h"
 #include "RowsProtocol.h"
 #include "TableDefinitionBytes.h"
 #include "ValueBytes.h"
@@ -16,7 +16,6 @@ namespace {
 
 constexpr std::size_t batchBytes = 64 * 1024;
 constexpr std::uint32_t batchRows = 1000;
-constexpr unsigned deletedRow = 0x4000;
 
 struct ColumnPlan {
     ValueLayout layout;
@@ -63,79 +62,33 @@ std::vector<ColumnPlan> planColumns(const OpenTable& open) {
     return plans;
 }
 
-// libmdb's mdb_crack_row trusts the counts at the end of a row to lie inside it (Jet 3 rows even to lie
-// inside the page); a row whose table of variable columns would reach before its start is damage.
-bool variableOffsetsFit(const MdbHandle* mdb, const MdbTableDef* table, std::size_t start, std::size_t size) {
-    if (table->num_var_cols == 0)
-        return true;
-    const unsigned char* page = mdb->pg_buf;
-    const bool jet3 = mdb->f->jet_version == MDB_VER_JET3;
-    const std::size_t countSize = jet3 ? 1 : 2;
-    if (size < countSize + 1)
-        return false;
-    const std::size_t columns = jet3 ? page[start] : std::size_t(page[start] | page[start + 1] << 8);
-    const std::size_t nullMask = (columns + 7) / 8;
-    const std::size_t end = start + size - 1;
-    if (jet3) {
-        if (size < nullMask + 2)
-            return false;
-        const std::size_t variable = page[end - nullMask];
-        const std::size_t jumps = (size - 1) / 256;
-        return size >= nullMask + jumps + 1 + variable + 1 + countSize;
-    }
-    if (size < nullMask + 3)
-        return false;
-    const std::size_t variable = std::size_t(page[end - nullMask - 1] | page[end - nullMask] << 8);
-    // The count of variable columns, then one offset more than there are of them.
-    return size >= countSize + nullMask + 2 + 2 * (variable + 1);
-}
-
 class RowsSender {
 public:
     RowsSender(const OpenTable& open, const FrameSink& send)
         : open_(open), send_(send), plans_(planColumns(open)), writer_(std::uint32_t(plans_.size())),
-          fields_(plans_.size()), values_(plans_.size()), scratch_(plans_.size()) {}
+          values_(plans_.size()), scratch_(plans_.size()) {}
 
     // Sends every row in batches; false when a frame could not be sent. complete() says whether every
     // row could be read.
     bool sendRows() {
-        if (plans_.empty()) {
-            complete_ = true;
-            return true;
-        }
-        MdbHandle* mdb = open_.mdb;
-        MdbTableDef* table = open_.table;
-        // libmdb walks the data pages along the usage map without checking that it could be read: without
-        // one, no row can be found, and the rows are not complete.
-        if (!table->usage_map || table->map_sz == 0)
-            return true;
-        mdb_rewind_table(table);
-        const int rowCountOffset = mdb->fmt->row_count_offset;
-        const auto pageSize = std::size_t(mdb->fmt->pg_size);
-        while (mdb_read_next_dpg(table)) {
-            const unsigned rows = unsigned(mdb_get_int16(mdb->pg_buf, rowCountOffset));
-            if (std::size_t(rowCountOffset) + 2 + 2 * std::size_t(rows) > pageSize)
-                return flush();
-            for (unsigned row = 0; row < rows; ++row) {
-                const unsigned offset =
-                    unsigned(mdb_get_int16(mdb->pg_buf, rowCountOffset + 2 + 2 * int(row)));
-                if (offset & deletedRow)
-                    continue;
-                if (!readRow(row))
-                    return flush();
-                // A batch is sent before a row would take it past its bounds; a row larger than the bound
-                // goes in a batch of its own.
-                if (writer_.rows() > 0 &&
-                    (writer_.rows() >= batchRows || writer_.size() + encodedBound() > batchBytes) &&
-                    !send_(writer_.takeFrame()))
-                    return false;
-                for (const DataValue& value : values_)
-                    writer_.add(value);
-                writer_.endRow();
-                ++rows_;
-            }
-        }
-        complete_ = walkEnded(table);
+        const RowWalkEnd end = walkRows(open_, fields_, [this](std::size_t start, std::size_t rowEnd) {
+            if (!readRow(start, rowEnd))
+                return RowVisit::Damaged;
+            // A batch is sent before a row would take it past its bounds; a row larger than the bound goes
+            // in a batch of its own.
+            if (writer_.rows() > 0 &&
+                (writer_.rows() >= batchRows || writer_.size() + encodedBound() > batchBytes) &&
+                !send_(writer_.takeFrame()))
+                return RowVisit::Stop;
+            for (const DataValue& value : values_)
+                writer_.add(value);
+            writer_.endRow();
+            ++rows_;
+            return RowVisit::Next;
+        });
+        if (end.stopped)
+            return false;
+        complete_ = end.complete;
         return flush();
     }
 
@@ -145,35 +98,10 @@ public:
 private:
     bool flush() { return writer_.rows() == 0 || send_(writer_.takeFrame()); }
 
-    // libmdb ends the walk of the data pages at a page it cannot read as it ends it at the last one. Where
-    // the usage map can be read, the walk ended at the last page when the map holds no page after the last
-    // one read. The definition's count of rows is only a hint: Access leaves it stale (higher than the rows
-    // there) in real files, and 0 in a file that was not closed; it decides only for a map libmdb cannot
-    // read, whose walk goes through the whole file.
-    bool walkEnded(MdbTableDef* table) const {
-        const gint32 next =
-            mdb_map_find_next(open_.mdb, table->usage_map, guint(table->map_sz), table->cur_phys_pg);
-        return next >= 0 ? next == 0 : rows_ >= table->num_rows;
-    }
-
     // Decodes one row into values_, whole before any of it goes into the batch, so that a damaged row leaves
     // none of its values behind.
-    bool readRow(unsigned row) {
+    bool readRow(std::size_t start, std::size_t rowEnd) {
         MdbHandle* mdb = open_.mdb;
-        int start = 0;
-        size_t size = 0;
-        if (mdb_find_row(mdb, int(row), &start, &size) != 0)
-            return false;
-        start &= 0x1FFF;
-        if (size == 0 || !variableOffsetsFit(mdb, open_.table, std::size_t(start), size))
-            return false;
-        // Jet 3 files hold no column types of ACE's, and libmdb's reading of their rows is kept.
-        const bool jet3 = mdb->f->jet_version == MDB_VER_JET3;
-        if (jet3 ? mdb_crack_row(open_.table, start, size, fields_.data()) < 0
-                 : !locateRowFields(open_.table, mdb->pg_buf, std::size_t(mdb->fmt->pg_size),
-                                    std::size_t(start), size, fields_.data()))
-            return false;
-        const auto rowEnd = std::size_t(start) + size;
         for (std::size_t i = 0; i < plans_.size(); ++i) {
             const MdbField& field = fields_[i];
             const ColumnPlan& plan = plans_[i];
@@ -187,7 +115,7 @@ private:
             }
             if (field.is_null)
                 continue;
-            if (field.siz < 0 || field.start < start ||
+            if (field.siz < 0 || std::size_t(field.start) < start ||
                 std::size_t(field.start) + std::size_t(field.siz) > rowEnd)
                 return false;
             const std::string_view stored(reinterpret_cast<const char*>(mdb->pg_buf) + field.start,

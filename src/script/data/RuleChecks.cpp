@@ -48,10 +48,9 @@ QList<int> requiredColumns(const TableDefinition& table) {
     return columns;
 }
 
-// Counts the NULLs of the given columns.
-void countMissingValues(const QString& path, const TableDefinition& table, const QList<int>& columns,
-                        SchemaReader& reader, RowFacts& facts) {
-    std::vector<qint64> missing(std::size_t(columns.size()), 0);
+// Counts the NULLs of the given columns from the table's rows.
+void readMissingValues(const QString& path, const TableDefinition& table, const QList<int>& columns,
+                       SchemaReader& reader, std::vector<qint64>& missing) {
     reader.ReadTableRows(path, table.name, [&](const RowBatch& batch) {
         if (batch.columns != table.columns.size())
             return false;
@@ -63,6 +62,20 @@ void countMissingValues(const QString& path, const TableDefinition& table, const
         }
         return true;
     });
+}
+
+// Counts the NULLs of the given columns: by the reader, where it counts them without reading the values,
+// else from the rows.
+void countMissingValues(const QString& path, const TableDefinition& table, const QList<int>& columns,
+                        SchemaReader& reader, RowFacts& facts) {
+    std::vector<qint64> missing(std::size_t(columns.size()), 0);
+    if (const std::optional<QList<qint64>> counted = reader.CountMissingValues(path, table.name);
+        counted && counted->size() == table.columns.size()) {
+        for (qsizetype k = 0; k < columns.size(); ++k)
+            missing[std::size_t(k)] = counted->at(columns[k]);
+    } else {
+        readMissingValues(path, table, columns, reader, missing);
+    }
     for (qsizetype k = 0; k < columns.size(); ++k)
         if (missing[std::size_t(k)] > 0)
             facts.rowsWithoutValue.insert({table.name, table.columns[columns[k]].name},
