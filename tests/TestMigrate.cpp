@@ -247,6 +247,17 @@ void TestMigrate::refusedConnections() {
     QVERIFY2(!report.failure.isEmpty(), "the client library's message");
     QVERIFY(reportText(report).contains("Cannot connect"));
     QVERIFY(!QFile::exists(nowhere));
+    if (server == 2) {
+        // A file left blank (the window's box) is no database to migrate into, not SQLite's temporary one.
+        ConversionOptions options;
+        options.DatabasePath = path_;
+        ReaderProcess reader(readerPath);
+        CliWindow window(options, false);
+        const MigrationReport blank = runMigration(
+            options, {.address = TargetAddress{.kind = TargetKind::Sqlite, .path = " "}}, window, reader, {});
+        QCOMPARE(int(blank.ending), int(MigrationReport::Ending::NotConnected));
+        QCOMPARE(blank.failure, QStringLiteral("no file is named for the SQLite database"));
+    }
 }
 
 // The test servers trust their socket, except PostgreSQL's for the user "loader".

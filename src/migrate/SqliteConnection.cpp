@@ -211,6 +211,10 @@ private:
 } // namespace
 
 Connected connectSqlite(const TargetAddress& address) {
+    // SQLite takes an empty name for a private database that goes when it is closed: a migration into it
+    // would report every row as in the target and keep none.
+    if (address.path.trimmed().isEmpty())
+        return QStringLiteral("no file is named for the SQLite database");
     const bool created = !QFile::exists(address.path);
     sqlite3* db = nullptr;
     // One thread uses the connection at a time: without SQLite's mutex on every call (a seventh of a load's
