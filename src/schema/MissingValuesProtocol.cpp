@@ -4,12 +4,9 @@ namespace readerprotocol {
 
 std::string encode(const MissingValuesAnswer& answer) {
     Writer out;
-    out.u32(answer.failure ? 1 : 0);
-    if (answer.failure) {
-        out.u32(answer.failure->number);
-        out.text(answer.failure->description);
+    putFailure(out, answer.failure);
+    if (answer.failure)
         return out.takeFrame();
-    }
     out.u32(std::uint32_t(answer.nulls.size()));
     for (const std::int64_t nulls : answer.nulls)
         out.i64(nulls);
@@ -20,15 +17,8 @@ std::string encode(const MissingValuesAnswer& answer) {
 std::optional<MissingValuesAnswer> decodeMissingValues(std::string_view payload) {
     Reader in(payload);
     MissingValuesAnswer answer;
-    const std::uint32_t status = in.u32();
-    if (status == 1) {
-        Failure failure;
-        failure.number = in.u32();
-        failure.description = in.text();
-        answer.failure = std::move(failure);
-    } else if (status != 0) {
-        return std::nullopt;
-    } else {
+    answer.failure = takeFailure(in);
+    if (!answer.failure && in.ok()) {
         answer.nulls.resize(in.count(1));
         for (std::int64_t& nulls : answer.nulls) {
             nulls = in.i64();

@@ -13,12 +13,9 @@ constexpr std::uint32_t lastKind = std::uint32_t(StoredQueryKind::PassThrough);
 
 std::string encode(const QueriesAnswer& answer) {
     Writer out;
-    out.u32(answer.failure ? 1 : 0);
-    if (answer.failure) {
-        out.u32(answer.failure->number);
-        out.text(answer.failure->description);
+    putFailure(out, answer.failure);
+    if (answer.failure)
         return out.takeFrame();
-    }
     out.u32(std::uint32_t(answer.queries.size()));
     for (const StoredQuery& query : answer.queries) {
         out.text(query.name);
@@ -37,15 +34,8 @@ std::string encode(const QueriesAnswer& answer) {
 std::optional<QueriesAnswer> decodeQueries(std::string_view payload) {
     Reader in(payload);
     QueriesAnswer answer;
-    const std::uint32_t status = in.u32();
-    if (status == 1) {
-        Failure failure;
-        failure.number = in.u32();
-        failure.description = in.text();
-        answer.failure = std::move(failure);
-    } else if (status != 0) {
-        return std::nullopt;
-    } else {
+    answer.failure = takeFailure(in);
+    if (!answer.failure && in.ok()) {
         answer.queries.resize(in.count(minStoredQuerySize));
         for (StoredQuery& query : answer.queries) {
             query.name = in.text();

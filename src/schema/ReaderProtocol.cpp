@@ -50,28 +50,6 @@ constexpr std::size_t minIndexDetailSize = 1 + 1 + 5;
 constexpr std::size_t minRelationshipColumnSize = 2;
 constexpr std::size_t minRelationshipSize = 3 + 1 + 4;
 
-void putFailure(Writer& out, const std::optional<Failure>& failure) {
-    out.u32(failure ? 1 : 0);
-    if (failure) {
-        out.u32(failure->number);
-        out.text(failure->description);
-    }
-}
-
-std::optional<Failure> takeFailure(Reader& in) {
-    const std::uint32_t status = in.u32();
-    if (status == 0)
-        return std::nullopt;
-    if (status != 1) {
-        in.fail();
-        return std::nullopt;
-    }
-    Failure failure;
-    failure.number = in.u32();
-    failure.description = in.text();
-    return failure;
-}
-
 void putNames(Writer& out, const std::vector<std::string>& names) {
     out.u32(std::uint32_t(names.size()));
     for (const std::string& name : names)
@@ -285,6 +263,28 @@ Relationship takeRelationship(Reader& in) {
 }
 
 } // namespace
+
+void putFailure(Writer& out, const std::optional<Failure>& failure) {
+    out.u32(failure ? 1 : 0);
+    if (failure) {
+        out.u32(failure->number);
+        out.text(failure->description);
+    }
+}
+
+std::optional<Failure> takeFailure(Reader& in) {
+    const std::uint32_t status = in.u32();
+    if (status == 0)
+        return std::nullopt;
+    if (status != 1) {
+        in.fail();
+        return std::nullopt;
+    }
+    Failure failure;
+    failure.number = in.u32();
+    failure.description = in.text();
+    return failure;
+}
 
 Failure failureFor(FailureNumber number, std::string_view path) {
     std::string quoted(1, '\'');

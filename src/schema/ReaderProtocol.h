@@ -50,6 +50,11 @@ struct Failure {
 // The failure of the given number, its description naming the path as Access does.
 Failure failureFor(FailureNumber number, std::string_view path);
 
+// A Failure of an answer: u32 0 for none, or u32 1, u32 number, text description. Any other status makes
+// the reader fail.
+void putFailure(Writer& out, const std::optional<Failure>& failure);
+std::optional<Failure> takeFailure(Reader& in);
+
 struct Field {
     std::string name;
     std::uint32_t type = 0;
