@@ -587,6 +587,9 @@ void TestDataServers::rowsBreakingTheirRulesArrive() {
         expected << unmatched + " NOT VALID, so that only rows added or changed later are checked";
     else if (server == 2)
         expected << unmatched + ", and checked only for rows added or changed later";
+    // PostgreSQL counts a Required column's missing values as the rows go in, and says so after them.
+    warnings.sort();
+    expected.sort();
     QCOMPARE(warnings, expected);
 
     const auto q = [&](const QString& name) { return quoteName(dialect, name); };

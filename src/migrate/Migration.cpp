@@ -3,6 +3,7 @@
 #include "ChildTableRows.h"
 #include "LeftOutValues.h"
 #include "QueryViews.h"
+#include "RequiredAfterRows.h"
 #include "RowSender.h"
 
 #include "CompleteScript.h"
@@ -162,10 +163,13 @@ private:
 
     bool rows(const TablePlan& t, const QString& readName, int i, const PrepareBatch& prepare) {
         RowSender sender(d_, t, target_, request_.verify);
+        RequiredAfterRows required(t);
         Failure failure;
         bool stopped = false;
         const RowsRead read = reader_.ReadTableRows(options_.DatabasePath, readName, [&](const RowBatch& b) {
-            failure = sender.batch(prepare(b));
+            const RowBatch& sent = prepare(b);
+            required.count(sent);
+            failure = sender.batch(sent);
             if (failure)
                 return false;
             if (progress_ && !progress_(t.table->name, sender.rows(), i, script_.tableCount())) {
@@ -180,6 +184,11 @@ private:
         }
         if (!ok(failure) || !ok(sender.finish()))
             return false;
+        const RequiredAfterRows::Ending requiredEnding = required.ending(d_);
+        for (const QString& statement : requiredEnding.statements)
+            if (!ok(target_.execute(utf8(statement))))
+                return false;
+        report_.warnings << requiredEnding.warnings;
         report_.tables << TableCount{.name = t.name, .read = sender.rows()};
         if (const std::optional<TableDigest> digest = sender.digest())
             sent_ << Sent{&t, *digest};

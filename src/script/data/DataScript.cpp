@@ -4,6 +4,7 @@
 #include "CompleteScript.h"
 #include "LeftOutValues.h"
 #include "QueryViews.h"
+#include "RequiredAfterRows.h"
 #include "ResultsHeader.h"
 #include "RowLiterals.h"
 #include "RuleChecks.h"
@@ -232,11 +233,14 @@ DataOutcome runDataScript(const TargetDialect& dialect, const ConversionOptions&
     const auto writeTable = [&](const TablePlan& t, const QString& readName, int tableNumber,
                                 const PrepareBatch& prepare, const std::function<QStringList()>& lateNotes) {
         TableRows rows(dialect, options, t, out);
+        RequiredAfterRows required(t);
         bool malformed = false;
         bool stopped = false;
         const RowsRead read =
             reader.ReadTableRows(options.DatabasePath, readName, [&](const RowBatch& batch) {
-                if (!rows.batch(prepare(batch))) {
+                const RowBatch& written = prepare(batch);
+                required.count(written);
+                if (!rows.batch(written)) {
                     malformed = out.ok();
                     return false;
                 }
@@ -253,12 +257,18 @@ DataOutcome runDataScript(const TargetDialect& dialect, const ConversionOptions&
         }
         const std::size_t before = out.text().size();
         // The values of complex columns left without a child table are counted and named after the rows.
+        const RequiredAfterRows::Ending requiredEnding = required.ending(dialect);
         rows.close((lateNotes ? lateNotes() : QStringList())
                    << leftOutValueNotes(t, reader, options.DatabasePath));
+        for (const QString& note : requiredEnding.notes)
+            out.add(QStringLiteral("-- ") + note + QStringLiteral("\r\n"));
+        for (const QString& s : requiredEnding.statements)
+            statement(s);
         if (!out.ok())
             return false;
         outcome.rows += rows.rows();
         outcome.warnings << rows.notes();
+        outcome.warnings << requiredEnding.warnings;
         if (read.failure || !read.complete || malformed) {
             const QString why =
                 read.failure ? read.failure->description : QStringLiteral("the rest could not be read");

@@ -166,7 +166,9 @@ qint64 rowsWithoutMatch(const QString& path, const Relationship& r, const QList<
 RowFacts readRowFacts(const TargetDialect& dialect, const QString& path, const QList<TableDefinition>& tables,
                       const QList<Relationship>& relationships, SchemaReader& reader, WindowOps& window) {
     RowFacts facts;
-    for (const TableDefinition& table : tables) {
+    // A server that adds NOT NULL after the rows has the rows counted as they are written.
+    facts.requiredAfterRows = dialect.notNullAfterRows != nullptr;
+    for (const TableDefinition& table : facts.requiredAfterRows ? QList<TableDefinition>() : tables) {
         const QList<int> columns = readable(table) ? requiredColumns(table) : QList<int>();
         if (columns.isEmpty())
             continue;

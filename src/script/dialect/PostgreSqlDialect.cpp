@@ -67,6 +67,7 @@ const TargetDialect& postgreSqlDialect() {
         .begin = "BEGIN",
         .transactionHoldsTables = true,
         .counterStatement = counterStatement,
+        .notNullAfterRows = "ALTER TABLE {t} ALTER COLUMN {c} SET NOT NULL",
     };
     return dialect;
 }

@@ -148,6 +148,11 @@ struct TargetDialect {
     // where the server moves the counter itself as rows with explicit values arrive.
     QString (*counterStatement)(const TargetDialect& dialect, const QString& table,
                                 const QString& column) = nullptr;
+    // The statement that makes a Required column NOT NULL after its rows are loaded ({t} the table, {c} the
+    // column), where the server checks the rows there in one cheap pass: a load then counts the column's
+    // missing values as it writes the rows instead of reading them once more before CREATE TABLE, and
+    // writes the statement only where there are none. nullptr: NOT NULL is decided before CREATE TABLE.
+    const char* notNullAfterRows = nullptr;
 };
 
 const TargetDialect& sqlServerDialect();

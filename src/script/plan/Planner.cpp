@@ -174,16 +174,13 @@ ColumnPlan Planner::columnPlan(TablePlan& t, const ColumnDefinition& column) {
     c.identity = column.autoNumber && c.jetType == int(JetType::Long);
     c.notNull = column.required || c.identity || c.jetType == int(JetType::Boolean);
     if (c.notNull && !c.identity && c.jetType != int(JetType::Boolean)) {
-        if (const qint64 rows = plan_.rowFacts.rowsWithoutValue.value({t.table->name, column.name})) {
+        if (plan_.rowFacts.requiredAfterRows) {
             c.notNull = false;
-            const QString held =
-                rowCount(rows) + (rows == 1 ? QStringLiteral(" holds") : QStringLiteral(" hold"));
-            t.notes << QStringLiteral("Column %1 is Required in Access, but %2 no value in it: written "
-                                      "without NOT NULL")
-                           .arg(column.name, held);
-            plan_.brokenRules << QStringLiteral("Table %1, column %2: NOT NULL (Required) not written, %3 no "
-                                                "value")
-                                     .arg(t.table->name, column.name, held);
+            c.notNullAfterRows = true;
+        } else if (const qint64 rows = plan_.rowFacts.rowsWithoutValue.value({t.table->name, column.name})) {
+            c.notNull = false;
+            t.notes << requiredNotWrittenNote(column.name, rows);
+            plan_.brokenRules << requiredNotWrittenWarning(t.table->name, column.name, rows);
         }
     }
     if (column.guidAutoNumber && c.jetType == int(JetType::Guid)) {

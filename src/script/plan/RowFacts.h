@@ -15,9 +15,29 @@ struct RowFacts {
     // compares texts, by relationship name; absent: none, or not checked because the server compares as
     // Access does.
     QMap<QString, qint64> rowsWithoutMatch;
+    // The Required columns were not counted beforehand: their NOT NULL follows the rows, where the rows
+    // written hold a value each (TargetDialect::notNullAfterRows).
+    bool requiredAfterRows = false;
 };
 
 // "1 row", "2 rows".
 inline QString rowCount(qint64 rows) {
     return QStringLiteral("%1 %2").arg(rows).arg(rows == 1 ? QStringLiteral("row") : QStringLiteral("rows"));
+}
+
+// "2 rows hold", "1 row holds".
+inline QString rowsHold(qint64 rows) {
+    return rowCount(rows) + (rows == 1 ? QStringLiteral(" holds") : QStringLiteral(" hold"));
+}
+
+// Said in the script beside the table of a Required column some rows hold no value in.
+inline QString requiredNotWrittenNote(const QString& column, qint64 rows) {
+    return QStringLiteral("Column %1 is Required in Access, but %2 no value in it: written without NOT NULL")
+        .arg(column, rowsHold(rows));
+}
+
+// The warning for it: standard error, the report.
+inline QString requiredNotWrittenWarning(const QString& table, const QString& column, qint64 rows) {
+    return QStringLiteral("Table %1, column %2: NOT NULL (Required) not written, %3 no value")
+        .arg(table, column, rowsHold(rows));
 }

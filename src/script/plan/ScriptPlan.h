@@ -24,10 +24,11 @@ struct ColumnPlan {
     TargetType type;
     int jetType = 0; // of the values: a calculated column's result type
     bool notNull = false;
-    bool identity = false;  // numbered by the dialect's identity clause
-    bool inlineKey = false; // INTEGER PRIMARY KEY AUTOINCREMENT on the column itself
-    QString defaultValue;   // the literal or expression after DEFAULT
-    QString comment;        // COMMENT '...' in CREATE TABLE: the Access name where the name changed
+    bool notNullAfterRows = false; // Required: NOT NULL follows the rows where they hold a value each
+    bool identity = false;         // numbered by the dialect's identity clause
+    bool inlineKey = false;        // INTEGER PRIMARY KEY AUTOINCREMENT on the column itself
+    QString defaultValue;          // the literal or expression after DEFAULT
+    QString comment;               // COMMENT '...' in CREATE TABLE: the Access name where the name changed
 };
 
 struct KeyPlan {
