@@ -98,6 +98,11 @@ private:
     SelectText subselect(const SelectQuery& s);
     SelectText select(const SelectQuery& s, bool inUnion);
 
+    // TOP n [PERCENT] on a server without TOP (TranslatorTop.cpp): the lines of the SELECT up to HAVING, with
+    // its ORDER BY keys, made the SELECT of Access's rows.
+    QStringList topRows(const SelectQuery& s, const QStringList& lines, const QStringList& orders,
+                        const QList<ViewColumn>& columns);
+
     const TargetDialect& d_;
     const QuerySchema& schema_;
     const Translator* outer_; // the query this one is a subquery of
@@ -105,8 +110,9 @@ private:
     QStringList sourceTexts_;
     QSet<int> used_; // the scopes whose columns were read
     const std::vector<SelectItem>* items_ = nullptr;
-    int aliasLimit_ = 0; // the SELECT list's aliases before this one may be used
-    int lastScope_ = -1; // the column the last name found
+    bool aliases_ = false; // whether the SELECT list's aliases may be used here
+    QList<int> expanding_; // the SELECT items whose expressions are being written
+    int lastScope_ = -1;   // the column the last name found
     ViewColumn lastColumn_;
     QString rawColumn_;
     int depth_ = 0;

@@ -163,18 +163,20 @@ Sql Translator::name(const Expr& e) {
     Sql outside;
     if (outer_ && outer_->outerColumn(e, outside))
         return outside;
-    for (int i = aliasLimit_ - 1; i >= 0; --i) {
+    // Access lets an expression use an alias of the SELECT list, before or after the item that defines it;
+    // SQL does not: the aliased expression stands in its place. An alias reached again through its own
+    // expression is circular, which Access asks for as a parameter.
+    for (int i = 0; aliases_ && i < int(items_->size()); ++i) {
         const SelectItem& item = (*items_)[i];
-        if (!item.alias.isEmpty() && sameName(item.alias, e.parts[0])) {
-            // Access lets a later expression use an alias of the SELECT list; SQL does not: the
-            // aliased expression stands in its place.
-            const int saved = aliasLimit_;
-            aliasLimit_ = i;
-            Sql sql = expr(item.expr);
-            aliasLimit_ = saved;
-            lastScope_ = -1;
-            return sql;
-        }
+        if (item.alias.isEmpty() || !sameName(item.alias, e.parts[0]))
+            continue;
+        if (expanding_.contains(i))
+            break;
+        expanding_.append(i);
+        Sql sql = expr(item.expr);
+        expanding_.removeLast();
+        lastScope_ = -1;
+        return sql;
     }
     fail(QStringLiteral("asks for the parameter [%1]").arg(written));
     return {};

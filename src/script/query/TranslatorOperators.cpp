@@ -1,33 +1,8 @@
 #include "Translator.h"
 
+#include "LikePattern.h"
+
 namespace querytranslation {
-
-namespace {
-
-// An Access LIKE pattern as the server's: * and ? become % and _; empty where the pattern holds what has no
-// plain equivalent (a # for a digit, a character list, a % or _ of its own, an escape character).
-QString likePattern(const QString& access) {
-    QString pattern;
-    for (qsizetype i = 0; i < access.size(); ++i) {
-        const QChar c = access[i];
-        if (c == QLatin1Char('*')) {
-            pattern += QLatin1Char('%');
-        } else if (c == QLatin1Char('?')) {
-            pattern += QLatin1Char('_');
-        } else if (c == QLatin1Char('[') && i + 2 < access.size() && access[i + 2] == QLatin1Char(']') &&
-                   QStringLiteral("*?#").contains(access[i + 1])) {
-            pattern += access[i + 1]; // [*] [?] [#]: the character itself
-            i += 2;
-        } else if (QStringLiteral("#[]%_\\").contains(c)) {
-            return QString();
-        } else {
-            pattern += c;
-        }
-    }
-    return pattern;
-}
-
-} // namespace
 
 Sql Translator::concatenation(const Sql& a, const Sql& b) {
     for (const Sql* x : {&a, &b})
@@ -142,15 +117,12 @@ Sql Translator::binary(const Expr& e) {
             fail(QStringLiteral("a LIKE pattern that is not a literal text"));
             return {};
         }
-        const QString pattern = likePattern(p.text);
-        if (pattern.isEmpty() && !p.text.isEmpty()) {
-            fail(QStringLiteral("the LIKE pattern \"%1\"").arg(p.text));
+        const SqlOrReason r = likeCondition(d_, a, p.text);
+        if (const QString* why = std::get_if<QString>(&r)) {
+            fail(*why);
             return {};
         }
-        // Access compares without regard to case, as PostgreSQL's ILIKE does.
-        const QString like =
-            d_.target == Target::PostgreSql ? QStringLiteral(" ILIKE ") : QStringLiteral(" LIKE ");
-        return made(operand(a) + like + textLiteral(d_, pattern), ValueType::Boolean, a.notNull, true);
+        return std::get<Sql>(r);
     }
     const Sql a = value(e.args[0]);
     const Sql b = value(e.args[1]);

@@ -66,7 +66,7 @@ QList<Output> Translator::outputs(const SelectQuery& s) {
     };
     for (int i = 0; i < int(s.items.size()) && error_.isEmpty(); ++i) {
         const SelectItem& item = s.items[i];
-        aliasLimit_ = i;
+        expanding_ = {i};
         if (item.expr.kind == ExprKind::Star) {
             for (int scope = 0; scope < int(scopes_.size()); ++scope)
                 expand(scope);
@@ -98,7 +98,7 @@ QList<Output> Translator::outputs(const SelectQuery& s) {
         }
         outputs << o;
     }
-    aliasLimit_ = int(s.items.size());
+    expanding_.clear();
     // Two columns of one name (the IDs of two tables of a join) are named after their tables, as Access
     // names them.
     for (Output& o : outputs) {
@@ -135,7 +135,7 @@ SelectText Translator::select(const SelectQuery& s, bool inUnion) {
     scopes_.clear();
     sourceTexts_.clear();
     items_ = &s.items;
-    aliasLimit_ = 0;
+    aliases_ = false;
     for (const Source& source : s.from)
         collect(source);
     if (!error_.isEmpty())
@@ -148,6 +148,7 @@ SelectText Translator::select(const SelectQuery& s, bool inUnion) {
         fail(QStringLiteral("TOP or ORDER BY in a part of a union"));
 
     used_.clear();
+    aliases_ = true;
     const QList<Output> columns = outputs(s);
     const QSet<int> selected = used_;
     if (!error_.isEmpty())
@@ -166,7 +167,8 @@ SelectText Translator::select(const SelectQuery& s, bool inUnion) {
     QString distinct;
     if (s.distinct) {
         distinct = QStringLiteral("DISTINCT ");
-    } else if (s.distinctRow && selected.size() < qsizetype(scopes_.size())) {
+    } else if (s.distinctRow && s.groupBy.empty() && selected.size() < qsizetype(scopes_.size())) {
+        // (Grouped, the rows are the groups whatever DISTINCTROW says.)
         if (!distinctRows(selected, columns)) {
             fail(QStringLiteral("DISTINCTROW over a join, selecting from some of its tables only"));
             return {};
@@ -177,9 +179,9 @@ SelectText Translator::select(const SelectQuery& s, bool inUnion) {
     QString where, having;
     QStringList groups, orders;
     if (s.where) {
-        aliasLimit_ = 0; // Access asks for an alias in WHERE as a parameter
+        aliases_ = false; // Access asks for an alias in WHERE as a parameter
         where = condition(*s.where).text;
-        aliasLimit_ = int(s.items.size());
+        aliases_ = true;
     }
     for (const Expr& g : s.groupBy)
         groups << value(g).text;
@@ -190,24 +192,11 @@ SelectText Translator::select(const SelectQuery& s, bool inUnion) {
     if (!error_.isEmpty())
         return {};
 
-    QString top, limit;
-    if (!s.top.isEmpty()) {
-        const bool ordered = !s.orderBy.empty();
-        if (d_.target == Target::SqlServer)
-            top = QStringLiteral("TOP %1%2%3 ")
-                      .arg(s.top, s.topPercent ? QStringLiteral(" PERCENT") : QString(),
-                           ordered ? QStringLiteral(" WITH TIES") : QString());
-        else if (s.topPercent)
-            fail(QStringLiteral("TOP %1 PERCENT").arg(s.top));
-        else if (ordered && d_.target == Target::PostgreSql)
-            limit = QStringLiteral("FETCH FIRST %1 ROWS WITH TIES").arg(s.top);
-        else if (ordered && !tiesImpossible(s))
-            fail(QStringLiteral(
-                     "TOP %1 of an order that may tie: Access gives the ties too, this server cannot")
-                     .arg(s.top));
-        else
-            limit = QStringLiteral("LIMIT %1").arg(s.top);
-    }
+    QString top;
+    if (!s.top.isEmpty() && d_.target == Target::SqlServer)
+        top = QStringLiteral("TOP %1%2%3 ")
+                  .arg(s.top, s.topPercent ? QStringLiteral(" PERCENT") : QString(),
+                       s.orderBy.empty() ? QString() : QStringLiteral(" WITH TIES"));
     // SQL Server keeps an ORDER BY in a view only with TOP.
     if (d_.target == Target::SqlServer && top.isEmpty())
         orders.clear();
@@ -222,10 +211,10 @@ SelectText Translator::select(const SelectQuery& s, bool inUnion) {
         lines << QStringLiteral("GROUP BY ") + groups.join(QStringLiteral(", "));
     if (!having.isEmpty())
         lines << QStringLiteral("HAVING ") + having;
-    if (!orders.isEmpty())
+    if (!s.top.isEmpty() && d_.target != Target::SqlServer)
+        lines = topRows(s, lines, orders, out.columns);
+    else if (!orders.isEmpty())
         lines << QStringLiteral("ORDER BY ") + orders.join(QStringLiteral(", "));
-    if (!limit.isEmpty())
-        lines << limit;
     out.text = lines.join(CRLF);
     return out;
 }
