@@ -74,9 +74,9 @@ QChar lowered(QChar c) {
     return asciiLetter(c) ? c.toLower() : c;
 }
 
-// A regular expression's character, outside or inside a list: ASCII punctuation escaped.
+// A regular expression's character, outside or inside a list: what is special in either escaped.
 QString regexChar(QChar c) {
-    if (c.unicode() < 128 && !c.isLetterOrNumber() && c != QLatin1Char(' '))
+    if (QStringLiteral("\\^$.|?*+()[]{}-").contains(c))
         return QLatin1Char('\\') + c;
     return c;
 }

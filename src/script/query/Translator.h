@@ -7,6 +7,7 @@
 #include "QueryTranslation.h"
 
 #include <QSet>
+#include <optional>
 
 namespace querytranslation {
 
@@ -72,10 +73,15 @@ private:
     Sql condition(const Expr& e);
     Sql expr(const Expr& e);
     Sql exprAtDepth(const Expr& e);
+    // A domain function (DLookup, DCount, ...) as a scalar subquery (TranslatorDomain.cpp); nothing for
+    // another call.
+    std::optional<Sql> domainCall(const Expr& e);
 
     // Operators (TranslatorOperators.cpp).
     Sql concatenation(const Sql& a, const Sql& b);
     QString asDouble(const Sql& x);
+    // A number rounded to a whole one as CLng rounds it (to even at .5).
+    Sql roundedToWhole(const Sql& x);
     // Two texts compared for equality without regard to case, as Access compares them: SQL Server's and
     // MySQL's default collations do so already; SQLite's NOCASE does for ASCII letters.
     QString textComparison(const Sql& a, const QString& op, const Sql& b) const;

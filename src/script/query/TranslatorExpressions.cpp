@@ -68,6 +68,8 @@ Sql Translator::exprAtDepth(const Expr& e) {
             return made(QStringLiteral("NOT ") + operand(x), ValueType::Boolean, x.notNull, true);
         }
         const Sql x = value(e.args[0]);
+        if (e.text == QLatin1String("+") && x.type == ValueType::Text)
+            return x; // + of a text is the text
         if (error_.isEmpty() && !numeric(x.type))
             fail(QStringLiteral("%1 of a value that is not a number").arg(e.text));
         return made(e.text + operand(x), x.type, x.notNull);
@@ -80,10 +82,18 @@ Sql Translator::exprAtDepth(const Expr& e) {
         const Sql high = value(e.args[2]);
         if (error_.isEmpty() && (!sameKind(x.type, low.type) || !sameKind(x.type, high.type)))
             fail(QStringLiteral("compares values of two types"));
-        return made(
-            QStringLiteral("%1 %2BETWEEN %3 AND %4")
-                .arg(operand(x), e.negated ? QStringLiteral("NOT ") : QString(), operand(low), operand(high)),
-            ValueType::Boolean, x.notNull && low.notNull && high.notNull, true);
+        // Texts are compared without regard to case, as Access compares them (see textComparison).
+        const bool texts =
+            x.type == ValueType::Text && low.type == ValueType::Text && high.type == ValueType::Text;
+        const bool lower = texts && d_.target == Target::PostgreSql;
+        const auto side = [&](const Sql& v) {
+            return lower ? QStringLiteral("LOWER(%1)").arg(v.text) : operand(v);
+        };
+        const QString left =
+            texts && d_.target == Target::Sqlite ? operand(x) + QStringLiteral(" COLLATE NOCASE") : side(x);
+        return made(QStringLiteral("%1 %2BETWEEN %3 AND %4")
+                        .arg(left, e.negated ? QStringLiteral("NOT ") : QString(), side(low), side(high)),
+                    ValueType::Boolean, x.notNull && low.notNull && high.notNull, true);
     }
     case ExprKind::In: {
         const Sql x = value(e.args[0]);
@@ -125,6 +135,8 @@ Sql Translator::exprAtDepth(const Expr& e) {
                     ValueType::Boolean, true, true);
     }
     case ExprKind::Call: {
+        if (std::optional<Sql> domain = domainCall(e))
+            return *domain;
         QList<Sql> args;
         for (const Expr& a : e.args)
             args << (a.kind == ExprKind::Star ? simpleSql(QStringLiteral("*"), ValueType::Unknown, true)

@@ -33,8 +33,24 @@ QString Translator::asDouble(const Sql& x) {
     return std::holds_alternative<Sql>(r) ? std::get<Sql>(r).text : x.text;
 }
 
-// Two texts compared for equality without regard to case, as Access compares them: SQL Server's and
-// MySQL's default collations do so already; SQLite's NOCASE does for ASCII letters.
+Sql Translator::roundedToWhole(const Sql& x) {
+    if (x.type == ValueType::Integer)
+        return x;
+    Expr call;
+    call.kind = ExprKind::Call;
+    call.text = QStringLiteral("CLng");
+    const SqlOrReason r = translateCall(d_, call, {x});
+    if (const QString* why = std::get_if<QString>(&r)) {
+        fail(*why);
+        return {};
+    }
+    Sql sql = std::get<Sql>(r);
+    sql.type = ValueType::Integer;
+    return sql;
+}
+
+// Two texts compared without regard to case, as Access compares them: SQL Server's and MySQL's default
+// collations do so already; SQLite's NOCASE does for ASCII letters.
 QString Translator::textComparison(const Sql& a, const QString& op, const Sql& b) const {
     switch (d_.target) {
     case Target::PostgreSql:
@@ -139,14 +155,18 @@ Sql Translator::binary(const Expr& e) {
         Sql right = b;
         if (!comparable(left, e.args[0], right, e.args[1]))
             return {};
-        if (a.type == ValueType::Text && b.type == ValueType::Text &&
-            (op == QLatin1String("=") || op == QLatin1String("<>")))
+        if (a.type == ValueType::Text && b.type == ValueType::Text)
             return made(textComparison(a, spaced, b), ValueType::Boolean, a.notNull && b.notNull, true);
         return made(operand(left) + spaced + operand(right), ValueType::Boolean, a.notNull && b.notNull,
                     true);
     }
     const bool notNull = a.notNull && b.notNull;
-    if (op == QLatin1String("+") && a.type == ValueType::Text && b.type == ValueType::Text)
+    // + of texts joins them, and gives NULL where either is NULL.
+    const auto textOrNull = [](const Sql& x) {
+        return x.type == ValueType::Text || (x.type == ValueType::Unknown && x.text == QLatin1String("NULL"));
+    };
+    if (op == QLatin1String("+") && textOrNull(a) && textOrNull(b) &&
+        (a.type == ValueType::Text || b.type == ValueType::Text))
         return made(concatenated(d_, {operand(a), operand(b)}), ValueType::Text, notNull);
     if ((op == QLatin1String("+") || op == QLatin1String("-")) &&
         ((a.type == ValueType::Date && b.type == ValueType::Integer) ||
@@ -167,16 +187,18 @@ Sql Translator::binary(const Expr& e) {
         return made(asDouble(a) + QStringLiteral(" / ") + operand(b), ValueType::Float, notNull);
     if (op == QLatin1String("^"))
         return simpleSql(QStringLiteral("POWER(%1, %2)").arg(asDouble(a), b.text), ValueType::Float, notNull);
-    if (!whole) {
-        fail(QStringLiteral("%1 of values that are not whole numbers").arg(op));
+    // \ and Mod round their operands to whole numbers first, as CLng does; \ then truncates towards zero and
+    // Mod takes the sign of the dividend, as the servers' integer / and % do.
+    const Sql x = roundedToWhole(a);
+    const Sql y = roundedToWhole(b);
+    if (!error_.isEmpty())
         return {};
-    }
     if (op == QLatin1String("\\"))
-        return made(operand(a) +
+        return made(operand(x) +
                         (d_.target == Target::MySql ? QStringLiteral(" DIV ") : QStringLiteral(" / ")) +
-                        operand(b),
+                        operand(y),
                     ValueType::Integer, notNull);
-    return made(operand(a) + QStringLiteral(" % ") + operand(b), ValueType::Integer, notNull);
+    return made(operand(x) + QStringLiteral(" % ") + operand(y), ValueType::Integer, notNull);
 }
 
 } // namespace querytranslation
