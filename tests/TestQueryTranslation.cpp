@@ -111,12 +111,24 @@ void TestQueryTranslation::translation_data() {
     row("top ms", "ms", "SELECT TOP 3 ID, Total FROM Orders ORDER BY Total DESC;",
         "SELECT TOP 3 WITH TIES [ID], [Total] FROM [Orders] ORDER BY [Total] DESC");
     row("top my ties", "my", "SELECT TOP 3 ID, Total FROM Orders ORDER BY Total DESC;",
-        "-- TOP 3 of an order that may tie: Access gives the ties too, this server cannot");
+        "SELECT `ID`, `Total` FROM (SELECT `ID`, `Total`, RANK() OVER (ORDER BY `Total` DESC) AS "
+        "`veltrane_rank` FROM `Orders`) AS `veltrane_top` WHERE `veltrane_rank` <= 3 ORDER BY "
+        "`veltrane_rank`");
+    row("top distinct ties", "lite", "SELECT DISTINCT TOP 3 Total FROM Orders ORDER BY Total DESC;",
+        "-- TOP 3 of DISTINCT rows");
     row("top my key", "my", "SELECT TOP 3 ID, Total FROM Orders ORDER BY Total DESC, ID;",
         "SELECT `ID`, `Total` FROM `Orders` ORDER BY `Total` DESC, `ID` LIMIT 3");
     row("top lite unordered", "lite", "SELECT TOP 2 ID FROM Orders;",
         "SELECT \"ID\" FROM \"Orders\" LIMIT 2");
-    row("top percent", "pg", "SELECT TOP 10 PERCENT ID FROM Orders ORDER BY ID;", "-- TOP 10 PERCENT");
+    row("top percent", "pg", "SELECT TOP 10 PERCENT ID FROM Orders ORDER BY Qty;",
+        "SELECT \"ID\" FROM (SELECT \"ID\", RANK() OVER (ORDER BY \"Qty\") AS \"veltrane_rank\", COUNT(*) "
+        "OVER () AS \"veltrane_rows\" FROM \"Orders\") AS \"veltrane_top\" WHERE (\"veltrane_rank\" - 1) * "
+        "100 < "
+        "10 * \"veltrane_rows\" ORDER BY \"veltrane_rank\"");
+    row("top percent unordered", "lite", "SELECT TOP 5 PERCENT ID FROM Orders;",
+        "SELECT \"ID\" FROM (SELECT \"ID\", ROW_NUMBER() OVER () AS \"veltrane_rank\", COUNT(*) OVER () AS "
+        "\"veltrane_rows\" FROM \"Orders\") AS \"veltrane_top\" WHERE (\"veltrane_rank\" - 1) * 100 < 5 * "
+        "\"veltrane_rows\" ORDER BY \"veltrane_rank\"");
     row("booleans", "my", "SELECT ID FROM Orders WHERE Shipped = True OR Shipped = No;",
         "SELECT `ID` FROM `Orders` WHERE (`Shipped` = TRUE) OR (`Shipped` = FALSE)");
     row("yes no as numbers", "pg", "SELECT ID FROM Orders WHERE Shipped = -1 OR 0 = Shipped;",
@@ -136,8 +148,8 @@ void TestQueryTranslation::translation_data() {
         "SELECT 'No. ' || CAST(\"ID\" AS TEXT) AS \"Label\" FROM \"Orders\"");
     row("concat ms", "ms", "SELECT City & \", \" & [Last Name] AS Place FROM Customers;",
         "SELECT (COALESCE([City], N'') + N', ') + COALESCE([Last Name], N'') AS [Place] FROM [Customers]");
-    row("plus of texts", "my", "SELECT City + \"!\" AS Loud FROM Customers;",
-        "SELECT CONCAT(`City`, '!') AS `Loud` FROM `Customers`");
+    row("plus of texts", "my", "SELECT City + \"!\" AS Loud, +City + Null AS Gone FROM Customers;",
+        "SELECT CONCAT(`City`, '!') AS `Loud`, CONCAT(`City`, NULL) AS `Gone` FROM `Customers`");
     row("date literal pg", "pg",
         "SELECT ID FROM Orders WHERE Placed >= #1/15/2024# AND Placed < #2024-02-01 10:30:00#;",
         "SELECT \"ID\" FROM \"Orders\" WHERE (\"Placed\" >= TIMESTAMP '2024-01-15 00:00:00') AND (\"Placed\" "
@@ -146,6 +158,10 @@ void TestQueryTranslation::translation_data() {
         "SELECT ID FROM Orders WHERE Placed BETWEEN #1/15/2024# AND #12/31/2024 11:59:59 PM#;",
         "SELECT \"ID\" FROM \"Orders\" WHERE \"Placed\" BETWEEN '2024-01-15 00:00:00' AND '2024-12-31 "
         "23:59:59'");
+    row("two-digit years", "pg", "SELECT ID FROM Orders WHERE Placed BETWEEN #1/1/95# AND #12/31/29#;",
+        "SELECT \"ID\" FROM \"Orders\" WHERE \"Placed\" BETWEEN TIMESTAMP '1995-01-01 00:00:00' AND "
+        "TIMESTAMP "
+        "'2029-12-31 00:00:00'");
     row("date literal ms", "ms", "SELECT ID FROM Orders WHERE Placed > #3/1/2024#;",
         "SELECT [ID] FROM [Orders] WHERE [Placed] > CAST('2024-03-01T00:00:00' AS DATETIME2)");
     row("strings", "ms", "SELECT 'it''s' AS A, \"say \"\"hi\"\"\" AS B FROM Orders;",
@@ -155,6 +171,15 @@ void TestQueryTranslation::translation_data() {
         "Name\") <> LOWER(\"City\"))");
     row("text equality lite", "lite", "SELECT ID FROM Customers WHERE City = \"Boston\";",
         "SELECT \"ID\" FROM \"Customers\" WHERE \"City\" = 'Boston' COLLATE NOCASE");
+    row("text order pg", "pg",
+        "SELECT ID FROM Customers WHERE City < \"b\" OR City BETWEEN \"a\" AND [Last Name];",
+        "SELECT \"ID\" FROM \"Customers\" WHERE (LOWER(\"City\") < LOWER('b')) OR (LOWER(\"City\") BETWEEN "
+        "LOWER('a') AND LOWER(\"Last Name\"))");
+    row("text order lite", "lite",
+        "SELECT ID FROM Customers WHERE City >= \"b\" AND City NOT BETWEEN \"a\" AND \"c\";",
+        "SELECT \"ID\" FROM \"Customers\" WHERE (\"City\" >= 'b' COLLATE NOCASE) AND (\"City\" COLLATE "
+        "NOCASE "
+        "NOT BETWEEN 'a' AND 'c')");
     row("text equality my", "my", "SELECT ID FROM Customers WHERE City = \"Boston\";",
         "SELECT `ID` FROM `Customers` WHERE `City` = 'Boston'");
     row("text in pg", "pg", "SELECT ID FROM Customers WHERE City IN (\"Bonn\", \"Berlin\");",
@@ -165,8 +190,20 @@ void TestQueryTranslation::translation_data() {
         "SELECT \"ID\" FROM \"Customers\" WHERE \"City\" ILIKE 'B%n_'");
     row("like wildcards my", "my", "SELECT ID FROM Customers WHERE [Last Name] NOT LIKE \"*[*]*\";",
         "SELECT `ID` FROM `Customers` WHERE NOT (`Last Name` LIKE '%*%')");
-    row("like digit", "lite", "SELECT ID FROM Customers WHERE City LIKE \"#*\";",
-        "-- the LIKE pattern \"#*\"");
+    row("like digit lite", "lite", "SELECT ID FROM Customers WHERE City LIKE \"#*\";",
+        "SELECT \"ID\" FROM \"Customers\" WHERE lower(\"City\") GLOB '[0-9]*'");
+    row("like lists pg", "pg", "SELECT ID FROM Customers WHERE City LIKE \"[a-c]*[!x-z].%\";",
+        "SELECT \"ID\" FROM \"Customers\" WHERE \"City\" ~* '^[a-c].*[^x-z]\\.%$'");
+    row("like lists my", "my", "SELECT ID FROM Customers WHERE City LIKE \"B#_?\";",
+        "SELECT `ID` FROM `Customers` WHERE `City` REGEXP '(?is)^B[0-9]_.\\\\z'");
+    row("like lists lite", "lite", "SELECT ID FROM Customers WHERE City LIKE \"[A-C]?[!^-]*\";",
+        "SELECT \"ID\" FROM \"Customers\" WHERE lower(\"City\") GLOB '[a-c]?[^^-]*'");
+    row("like lists ms", "ms", "SELECT ID FROM Customers WHERE City LIKE \"[!0-9]*%\";",
+        "SELECT [ID] FROM [Customers] WHERE [City] LIKE N'[^0-9]%[%]'");
+    row("like percent", "lite", "SELECT ID FROM Customers WHERE City LIKE \"%s\";",
+        "SELECT \"ID\" FROM \"Customers\" WHERE lower(\"City\") GLOB '%s'");
+    row("like unclosed", "pg", "SELECT ID FROM Customers WHERE City LIKE \"[a-c\";",
+        "-- the LIKE pattern \"[a-c\"");
     row("iif", "pg", "SELECT IIf(Total > 100, \"big\", \"small\") AS Size FROM Orders;",
         "SELECT CASE WHEN \"Total\" > 100 THEN 'big' ELSE 'small' END AS \"Size\" FROM \"Orders\"");
     row("iif ms boolean", "ms", "SELECT IIf(Shipped, 1, 0) AS S FROM Orders;",
@@ -268,6 +305,12 @@ void TestQueryTranslation::translation_data() {
         "SELECT Total * 2 AS Twice, Twice + 1 AS More, More * Qty AS Most FROM Orders ORDER BY More;",
         "SELECT \"Total\" * 2 AS \"Twice\", (\"Total\" * 2) + 1 AS \"More\", ((\"Total\" * 2) + 1) * \"Qty\" "
         "AS \"Most\" FROM \"Orders\" ORDER BY (\"Total\" * 2) + 1");
+    row("alias before its item", "my",
+        "SELECT [Sub] + Qty AS Total2, Total * 2 AS Sub, Circle + 1 AS Circle FROM Orders;",
+        "-- asks for the parameter [Circle]");
+    row("alias before its item, each once", "lite",
+        "SELECT [Sub] + Qty AS Total2, Total * 2 AS Sub FROM Orders;",
+        "SELECT (\"Total\" * 2) + \"Qty\" AS \"Total2\", \"Total\" * 2 AS \"Sub\" FROM \"Orders\"");
     row("alias in where", "pg", "SELECT Total * 2 AS Twice FROM Orders WHERE Twice > 10;",
         "-- asks for the parameter [Twice]");
     row("operators pg", "pg", "SELECT Qty / 2, Qty \\ 2, Qty Mod 2, Qty ^ 2, -Qty FROM Orders;",
@@ -277,8 +320,6 @@ void TestQueryTranslation::translation_data() {
     row("operators my", "my", "SELECT Qty / 2, Qty \\ 2, Qty Mod 2 FROM Orders;",
         "SELECT CAST(`Qty` AS DOUBLE) / 2 AS `Expr1000`, `Qty` DIV 2 AS `Expr1001`, `Qty` % 2 AS `Expr1002` "
         "FROM `Orders`");
-    row("integer division of money", "pg", "SELECT Total \\ 2 FROM Orders;",
-        "-- \\ of values that are not whole numbers");
     row("union", "pg", "SELECT City FROM Customers UNION SELECT [Last Name] FROM Customers ORDER BY City;",
         "SELECT \"City\" FROM \"Customers\" UNION SELECT \"Last Name\" FROM \"Customers\" ORDER BY \"City\"");
     row("union all ms", "ms",
@@ -302,8 +343,16 @@ void TestQueryTranslation::translation_data() {
         "-- refers to the form field Forms!Customers!ID");
     row("vba function", "lite", "SELECT Format(Placed, \"yyyy\") FROM Orders;",
         "-- calls the VBA function Format");
-    row("domain function", "pg", "SELECT DLookup(\"City\", \"Customers\", \"ID=1\") AS C FROM Orders;",
-        "-- domain function DLookup");
+    row("domain functions", "pg",
+        "SELECT DLookup(\"City\", \"Customers\", \"ID=1\") AS C, DCount(\"*\", \"Orders\") AS N, "
+        "DSum(\"[Qty]*2\", \"[Orders]\", \"CustID = 2 AND Shipped\") AS S FROM Customers;",
+        "SELECT (SELECT \"City\" FROM \"Customers\" WHERE \"ID\" = 1 LIMIT 1) AS \"C\", (SELECT COUNT(*) AS "
+        "\"Expr1000\" FROM \"Orders\") AS \"N\", (SELECT SUM(\"Qty\" * 2) AS \"Expr1000\" FROM \"Orders\" "
+        "WHERE "
+        "(\"CustID\" = 2) AND \"Shipped\") AS \"S\" FROM \"Customers\"");
+    row("domain function of a field", "pg",
+        "SELECT DMax(\"Total\", \"Orders\", \"CustID=\" & ID) AS M FROM Customers;",
+        "-- domain function DMax of arguments that are not literal texts");
     row("subquery", "pg", "SELECT ID FROM Orders WHERE Total > (SELECT Avg(Total) FROM Orders);",
         "SELECT \"ID\" FROM \"Orders\" WHERE \"Total\" > (SELECT AVG(\"Total\") AS \"Expr1000\" FROM "
         "\"Orders\")");

@@ -168,6 +168,36 @@ const QList<ViewCase>& cases() {
          "SELECT ID, Qty * 2 AS Twice, Twice + 1 AS More FROM Orders WHERE ID BETWEEN 2 AND 3;",
          {"ID", "Twice", "More"},
          {"2|2|3", "3|10|11"}},
+        {"Before Alias",
+         "SELECT ID, [Twice] + 1 AS More, Qty * 2 AS Twice FROM Orders WHERE ID <= 2;",
+         {"ID", "More", "Twice"},
+         {"1|5|4", "2|3|2"}},
+        {"Two Digit Years",
+         "SELECT ID FROM Orders WHERE Placed BETWEEN #12/1/23# AND #1/31/24# AND Placed > #12/31/99#;",
+         {"ID"},
+         {"1", "4", "5"}},
+        {"Like Lists",
+         "SELECT ID, IIf(City LIKE \"b[!E]*\", \"y\", \"n\") AS A, IIf((\"n\" & ID & \"%\") LIKE "
+         "\"N[3-3]%\", \"y\", \"n\") AS B, IIf((\"x\" & (ID * 4)) LIKE \"X#\", \"y\", \"n\") AS C FROM "
+         "Customers;",
+         {"ID", "A", "B", "C"},
+         {"1|y|n|y", "2|n|n|y", "3|n|y|n", "4|y|n|n"}},
+        {"Text Order",
+         "SELECT ID FROM Customers WHERE City BETWEEN \"BE\" AND \"bor\" OR LastName > \"LA\" AND LastName < "
+         "\"lf\";",
+         {"ID"},
+         {"1", "2", "4"}},
+        {"Top Ties", "SELECT TOP 1 ID, Qty FROM Orders ORDER BY Qty;", {"ID", "Qty"}, {"2|1", "5|1"}},
+        {"Top Half", "SELECT TOP 50 PERCENT ID FROM Orders ORDER BY Qty DESC;", {"ID"}, {"1", "3", "4"}},
+        {"Whole Division",
+         "SELECT ID, Total \\ 40 AS D, Total Mod 40 AS M, -7 Mod 2 AS N FROM Orders WHERE ID IN (1, 4);",
+         {"ID", "D", "M", "N"},
+         {"1|3|30|-1", "4|1|36|-1"}},
+        {"Lookups",
+         "SELECT ID, DLookup(\"City\", \"Customers\", \"ID = 2\") AS C, DCount(\"*\", \"Orders\", "
+         "\"Shipped\") AS N, DSum(\"Qty\", \"Orders\", \"CustID = 1\") AS Q FROM Customers WHERE ID = 1;",
+         {"ID", "C", "N", "Q"},
+         {"1|Berlin|3|3"}},
     };
     return all;
 }

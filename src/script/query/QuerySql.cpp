@@ -18,15 +18,20 @@ QString textLiteral(const TargetDialect& d, const QString& text) {
 }
 
 QString dateLiteral(const TargetDialect& d, const QString& text) {
-    // Access reads #m/d/yyyy# whatever the locale, and #yyyy-mm-dd#; a time alone is on day zero.
-    static const QRegularExpression us(QStringLiteral(R"(^(\d{1,2})/(\d{1,2})/(\d{4})(?:\s+(.*))?$)"));
+    // Access reads #m/d/yyyy# whatever the locale, and #yyyy-mm-dd#; a time alone is on day zero. A year of
+    // one or two digits is 2000-2029 for 0-29 and 1930-1999 for 30-99.
+    static const QRegularExpression us(
+        QStringLiteral(R"(^(\d{1,2})/(\d{1,2})/(\d{4}|\d{1,2})(?:\s+(.*))?$)"));
     static const QRegularExpression iso(QStringLiteral(R"(^(\d{4})-(\d{1,2})-(\d{1,2})(?:\s+(.*))?$)"));
     static const QRegularExpression clock(
         QStringLiteral(R"(^(\d{1,2}):(\d{2})(?::(\d{2}))?(?:\s*([AaPp][Mm]))?$)"));
     QDate date(1899, 12, 30);
     QString timeText = text.trimmed();
     if (const auto m = us.match(timeText); m.hasMatch()) {
-        date = QDate(m.captured(3).toInt(), m.captured(1).toInt(), m.captured(2).toInt());
+        int year = m.captured(3).toInt();
+        if (m.capturedLength(3) <= 2)
+            year += year < 30 ? 2000 : 1900;
+        date = QDate(year, m.captured(1).toInt(), m.captured(2).toInt());
         timeText = m.captured(4);
     } else if (const auto m2 = iso.match(timeText); m2.hasMatch()) {
         date = QDate(m2.captured(1).toInt(), m2.captured(2).toInt(), m2.captured(3).toInt());
