@@ -327,7 +327,7 @@ void TestQueryTranslation::translation_data() {
         "-- reads Nowhere, which is neither a table nor a query of this script");
     row("ambiguous", "pg", "SELECT ID FROM Orders INNER JOIN Customers ON Orders.CustID = Customers.ID;",
         "-- refers to ID, a column of more than one of its tables");
-    row("select into", "pg", "SELECT * INTO Copy FROM Orders;", "-- SELECT ... INTO");
+    row("select into", "pg", "SELECT * INTO Copy FROM Orders;", "-- action query");
     QTest::newRow("nested too deeply") << "pg"
                                        << "SELECT " + QString(100000, '(') + "1" + QString(100000, ')') + ";"
                                        << "-- an expression nested too deeply";

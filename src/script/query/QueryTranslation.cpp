@@ -101,7 +101,9 @@ public:
         : d_(d), schema_(schema), outer_(outer) {}
 
     std::variant<NotTranslated, TranslatedQuery> run(const AccessQuery& query) {
-        if (!query.parameters.isEmpty())
+        if (query.action)
+            return NotTranslated{QStringLiteral("action query"), QString()};
+        if (!query.parameters.isEmpty() && schema_.parameters.isEmpty())
             return NotTranslated{QStringLiteral("parameter query"), QString()};
         TranslatedQuery out;
         QStringList parts;
@@ -146,6 +148,29 @@ public:
         if (!error_.isEmpty())
             return NotTranslated{error_, waitsFor_};
         out.select = parts.join(CRLF);
+        return out;
+    }
+
+    std::variant<NotTranslated, TranslatedClauses> clauses(const std::vector<Source>& from,
+                                                           const std::vector<Expr>& values,
+                                                           const std::optional<Expr>& where) {
+        static const std::vector<SelectItem> noItems;
+        items_ = &noItems;
+        for (const Source& source : from)
+            collect(source);
+        TranslatedClauses out;
+        QStringList sources;
+        int next = 0;
+        if (error_.isEmpty())
+            for (const Source& source : from)
+                sources << fromText(source, next);
+        out.from = sources.join(QStringLiteral(", "));
+        for (const Expr& v : values)
+            out.values << value(v).text;
+        if (where)
+            out.where = condition(*where).text;
+        if (!error_.isEmpty())
+            return NotTranslated{error_, waitsFor_};
         return out;
     }
 
@@ -278,6 +303,8 @@ private:
         const QString written = e.parts.join(e.bang ? QStringLiteral("!") : QStringLiteral("."));
         if (sameName(e.parts.first(), QStringLiteral("Forms")) ||
             sameName(e.parts.first(), QStringLiteral("Reports"))) {
+            if (Sql argument; parameter(e.parts.join(QStringLiteral("!")), argument))
+                return argument;
             fail(QStringLiteral("refers to the form field %1").arg(e.parts.join(QStringLiteral("!"))));
             return {};
         }
@@ -297,6 +324,8 @@ private:
             for (const ViewColumn& c : scopes_[scope].columns)
                 if (sameName(c.accessName, e.parts[1]))
                     return column(scope, c);
+            if (Sql argument; parameter(written, argument))
+                return argument;
             fail(QStringLiteral("asks for the parameter [%1]").arg(written));
             return {};
         }
@@ -331,8 +360,20 @@ private:
                 return sql;
             }
         }
+        if (Sql argument; parameter(written, argument))
+            return argument;
         fail(QStringLiteral("asks for the parameter [%1]").arg(written));
         return {};
+    }
+
+    // A name that is no column, as the argument of the routine that asks for it.
+    bool parameter(const QString& written, Sql& sql) const {
+        for (const QueryParameter& p : schema_.parameters)
+            if (sameName(p.accessName, written)) {
+                sql = simpleSql(p.sql, p.type, false);
+                return true;
+            }
+        return false;
     }
 
     Sql value(const Expr& e) { return valueOf(d_, expr(e)); }
@@ -904,4 +945,10 @@ private:
 std::variant<NotTranslated, TranslatedQuery>
 translateQuery(const AccessQuery& query, const TargetDialect& dialect, const QuerySchema& schema) {
     return Translator(dialect, schema).run(query);
+}
+
+std::variant<NotTranslated, TranslatedClauses>
+translateClauses(const std::vector<Source>& from, const std::vector<Expr>& values,
+                 const std::optional<Expr>& where, const TargetDialect& dialect, const QuerySchema& schema) {
+    return Translator(dialect, schema).clauses(from, values, where);
 }
