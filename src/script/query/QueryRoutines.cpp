@@ -3,6 +3,7 @@
 #include "ActionQueries.h"
 #include "NameAllocator.h"
 
+#include <QRegularExpression>
 #include <iterator>
 #include <optional>
 #include <tuple>
@@ -61,14 +62,28 @@ void guessed(const TargetDialect& d, Argument& a) {
     std::tie(a.valueType, a.type) = argumentType(d, QLatin1String(guesses[a.guess]));
 }
 
-// A PARAMETERS declaration as the parser keeps it: "[Start Date] DateTime", "Who Text ( 255 )".
+// A PARAMETERS declaration as the parser keeps it ("[Start Date] DateTime", "Who Text ( 255 )",
+// "[Forms] ! [Orders] ! [ID] Long", old files' "Forms!Sales by Year Dialog!BeginningDate DateTime") as the
+// name the query uses (a form's control with its parts joined by "!") and the type.
 std::pair<QString, QString> declared(const QString& declaration) {
-    if (declaration.startsWith(QLatin1Char('['))) {
-        const qsizetype close = declaration.indexOf(QLatin1Char(']'));
-        if (close > 0)
-            return {declaration.mid(1, close - 1), declaration.mid(close + 1).trimmed()};
+    static const QRegularExpression last(QStringLiteral("^(.*?)\\s+(\\w+)\\s*(\\(.*\\))?$"));
+    QStringList parts = declaration.split(QLatin1Char('!'));
+    QString type;
+    QString& name = parts.last();
+    name = name.trimmed();
+    if (name.startsWith(QLatin1Char('[')) && name.indexOf(QLatin1Char(']')) > 0) {
+        type = name.mid(name.indexOf(QLatin1Char(']')) + 1).trimmed();
+        name = name.left(name.indexOf(QLatin1Char(']')) + 1);
+    } else if (const auto m = last.match(name); m.hasMatch()) {
+        type = m.captured(2);
+        name = m.captured(1);
     }
-    return {declaration.section(QLatin1Char(' '), 0, 0), declaration.section(QLatin1Char(' '), 1).trimmed()};
+    for (QString& part : parts) {
+        part = part.trimmed();
+        if (part.startsWith(QLatin1Char('[')) && part.endsWith(QLatin1Char(']')))
+            part = part.mid(1, part.size() - 2);
+    }
+    return {parts.join(QLatin1Char('!')), type};
 }
 
 // The query's translation once every value it asks for is an argument: those declared first, then each
@@ -105,6 +120,11 @@ auto withArguments(const AccessQuery& query, const TargetDialect& d, QuerySchema
             asked = no->reason.mid(asksFor.size()).chopped(1);
         else if (no->reason.startsWith(formField))
             asked = no->reason.mid(formField.size());
+        // Access reads an alias of the SELECT list anywhere in it: a name that is one is no parameter.
+        for (const SelectQuery& select : query.selects)
+            for (const SelectItem& item : select.items)
+                if (!asked.isEmpty() && item.alias.compare(asked, Qt::CaseInsensitive) == 0)
+                    return result;
         if (!asked.isEmpty()) {
             arguments.append({asked, QString(), QString(), ValueType::Text, 0});
             guessed(d, arguments.last());
