@@ -376,7 +376,7 @@ void TestQueryTranslation::translation_data() {
         "-- reads Nowhere, which is neither a table nor a query of this script");
     row("ambiguous", "pg", "SELECT ID FROM Orders INNER JOIN Customers ON Orders.CustID = Customers.ID;",
         "-- refers to ID, a column of more than one of its tables");
-    row("select into", "pg", "SELECT * INTO Copy FROM Orders;", "-- SELECT ... INTO");
+    row("select into", "pg", "SELECT * INTO Copy FROM Orders;", "-- action query");
     QTest::newRow("nested too deeply") << "pg"
                                        << "SELECT " + QString(100000, '(') + "1" + QString(100000, ')') + ";"
                                        << "-- an expression nested too deeply";
@@ -410,26 +410,52 @@ void TestQueryTranslation::viewsInDependencyOrder() {
     };
     const ViewsScript views = viewsScript(postgreSqlDialect(), options, script.plan(), queries);
     QCOMPARE(views.views, 3);
-    QCOMPARE(views.text, QString("CREATE VIEW \"CustID_2\" AS\r\n"
-                                 "SELECT DISTINCT \"CustID\"\r\nFROM \"Orders\";\r\n"
-                                 "CREATE VIEW \"Order Lines\" AS\r\n"
-                                 "SELECT \"ID\", \"Total\"\r\nFROM \"Orders\";\r\n"
-                                 "CREATE VIEW \"A Big Orders\" AS\r\n"
-                                 "SELECT \"ID\", \"Total\"\r\nFROM \"Order Lines\"\r\n"
-                                 "WHERE \"Total\" > 100;\r\n"
-                                 "-- Query Add Order is not a view here: action query\r\n"
-                                 "-- INSERT INTO Orders ( ID ) SELECT 1 AS Expr1;\r\n"
-                                 "-- Query Since is not a view here: parameter query\r\n"
-                                 "-- PARAMETERS [From] DateTime;\r\n"
-                                 "-- SELECT * FROM Orders WHERE Placed >= [From];\r\n"
-                                 "\r\n"));
+    // The parameter query a function returning its rows, the action query a procedure.
+    QCOMPARE(
+        views.text,
+        QString("-- Saved queries: 3 views, 1 function, 1 procedure, 0 queries left as comments\r\n"
+                "CREATE OR REPLACE PROCEDURE \"Add Order\"() LANGUAGE sql AS $veltrane$\r\n"
+                "INSERT INTO \"Orders\" (\"ID\")\r\n"
+                "SELECT 1 AS \"Expr1\"\r\n"
+                "$veltrane$;\r\n"
+                "CREATE VIEW \"CustID_2\" AS\r\n"
+                "SELECT DISTINCT \"CustID\"\r\nFROM \"Orders\";\r\n"
+                "CREATE VIEW \"Order Lines\" AS\r\n"
+                "SELECT \"ID\", \"Total\"\r\nFROM \"Orders\";\r\n"
+                "DROP FUNCTION IF EXISTS \"Since\"(timestamp);\r\n"
+                "CREATE OR REPLACE FUNCTION \"Since\"(\"p_From\" timestamp) RETURNS TABLE(\"ID\" bigint, "
+                "\"CustID\" bigint, \"Total\" numeric, \"Placed\" timestamp, \"Shipped\" boolean, \"Qty\" "
+                "bigint, \"Weight\" double precision) LANGUAGE sql STABLE AS $veltrane$\r\n"
+                "SELECT \"ID\", \"CustID\", \"Total\", \"Placed\", \"Shipped\", \"Qty\", \"Weight\"\r\n"
+                "FROM \"Orders\"\r\n"
+                "WHERE \"Placed\" >= $1\r\n"
+                "$veltrane$;\r\n"
+                "CREATE VIEW \"A Big Orders\" AS\r\n"
+                "SELECT \"ID\", \"Total\"\r\nFROM \"Order Lines\"\r\n"
+                "WHERE \"Total\" > 100;\r\n"
+                "\r\n"));
+    // MySQL: a procedure of one statement; a form's control the query reads is an argument as well.
+    const CompleteScript mySql(mySqlDialect(), s, options);
+    QCOMPARE(viewsScript(mySqlDialect(), options, mySql.plan(),
+                         {{"Since", QueryKind::Select,
+                           "PARAMETERS [From] DateTime;\r\nSELECT ID FROM Orders WHERE Placed >= [From] AND "
+                           "CustID = Forms!Customers!ID;",
+                           false}})
+                 .text,
+             QString("-- Saved queries: 0 views, 0 functions, 1 procedure, 0 queries left as comments\r\n"
+                     "DROP PROCEDURE IF EXISTS `Since`;\r\n"
+                     "CREATE PROCEDURE `Since`(IN `p_From` DATETIME, IN `p_Forms_Customers_ID` INT)\r\n"
+                     "SELECT `ID`\r\nFROM `Orders`\r\n"
+                     "WHERE (`Placed` >= `p_From`) AND (`CustID` = `p_Forms_Customers_ID`);\r\n"
+                     "\r\n"));
     QCOMPARE(viewsScript(postgreSqlDialect(), options, script.plan(), {}).text, QString());
     // SQL Server takes CREATE VIEW only at the start of a batch, and an ORDER BY in a view only with TOP.
     const CompleteScript sqlServer(sqlServerDialect(), s, options);
     QCOMPARE(viewsScript(sqlServerDialect(), options, sqlServer.plan(),
                          {{"Order Lines", QueryKind::Select, "SELECT ID FROM Orders ORDER BY ID;", false}})
                  .text,
-             QString("GO\r\nCREATE VIEW [Order Lines] AS\r\nSELECT [ID]\r\nFROM [Orders];\r\nGO\r\n\r\n"));
+             QString("-- Saved queries: 1 view, 0 functions, 0 procedures, 0 queries left as comments\r\n"
+                     "GO\r\nCREATE VIEW [Order Lines] AS\r\nSELECT [ID]\r\nFROM [Orders];\r\nGO\r\n\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestQueryTranslation)

@@ -98,9 +98,12 @@ public:
                         !ok(target_.execute(utf8(d_.counterStatement(d_, t.name, c.name)))))
                         return false;
         // The views of the saved queries, last, as the complete scripts make them.
-        const QString views = options_.CreateViews ? savedQueryViews(d_, options_, plan, reader_) : QString();
-        if (hasStatement(views) && !ok(target_.execute(utf8(views))))
+        const ViewsScript views =
+            options_.CreateViews ? savedQueryViews(d_, options_, plan, reader_) : ViewsScript();
+        if (hasStatement(views.text) && !ok(target_.execute(utf8(views.text))))
             return false;
+        if (!views.text.isEmpty())
+            report_.queries = savedQueryCounts(views);
         if (!count())
             return false;
         if (request_.verify && !verify())

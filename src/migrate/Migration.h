@@ -61,6 +61,7 @@ struct MigrationReport {
     QStringList missingTables{}; // asked for by name but not in the database
     QStringList warnings{};      // values the target cannot hold, tables whose rows could not all be read
     QStringList leftOut{}; // complex columns whose values were not sent, with how many (LeftOutValues.h)
+    QString queries{};     // what the saved queries became: "3 views, 1 function, ..." (QueryViews.h)
     QList<TableCount> tables{};
     bool verified = false; // the rows were read back and compared
 

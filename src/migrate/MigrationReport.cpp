@@ -53,6 +53,8 @@ QString reportText(const MigrationReport& report) {
                         : QStringLiteral("The rows read back differ from the rows sent in: %1\n")
                               .arg(differ.join(QStringLiteral(", ")));
         }
+        if (!report.queries.isEmpty())
+            text += QStringLiteral("Saved queries: %1\n").arg(report.queries);
         // What was never sent, so that a count that agrees is not taken for the whole database.
         for (const QString& left : report.leftOut)
             text += left + QLatin1Char('\n');

@@ -37,7 +37,7 @@ RunOutcome runCompleteScript(const TargetDialect& dialect, const ConversionOptio
     window.setProgress(QStringLiteral("Building ") + dialect.scriptType + QStringLiteral(" foreign keys"));
     window.appendScript(script.relationshipScript());
     const QString views =
-        options.CreateViews ? savedQueryViews(dialect, options, script.plan(), reader) : QString();
+        options.CreateViews ? savedQueryViews(dialect, options, script.plan(), reader).text : QString();
     if (!views.isEmpty())
         window.appendScript(views);
     // A table whose columns could not be read counts as one field, as in the classic scripts.

@@ -316,7 +316,7 @@ DataOutcome runDataScript(const TargetDialect& dialect, const ConversionOptions&
     if (dialect.begin && dialect.transactionHoldsTables)
         statement(QStringLiteral("COMMIT"));
     if (request.schema && options.CreateViews)
-        out.add(savedQueryViews(dialect, options, plan, reader));
+        out.add(savedQueryViews(dialect, options, plan, reader).text);
     outcome.written = out.flush();
 
     for (int i = 0; i < script.tableCount(); ++i) {

@@ -1,5 +1,6 @@
 #include "AccessSqlParser.h"
 
+#include "AccessSqlActions.h"
 #include "AccessSqlLexer.h"
 
 namespace {
@@ -466,5 +467,11 @@ std::variant<ParseFailure, AccessQuery> parseAccessSql(const QString& sql) {
     LexResult lexed = lexAccessSql(sql);
     if (!lexed.error.isEmpty())
         return ParseFailure{lexed.error};
-    return Parser(std::move(lexed.tokens)).query();
+    if (isActionStatement(lexed.tokens))
+        return parseActionTokens(lexed.tokens);
+    return parseQueryTokens(std::move(lexed.tokens));
+}
+
+std::variant<ParseFailure, AccessQuery> parseQueryTokens(QList<Token> tokens) {
+    return Parser(std::move(tokens)).query();
 }

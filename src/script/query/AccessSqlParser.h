@@ -1,6 +1,8 @@
 #pragma once
-// Reads a SELECT or UNION query's Access SQL, as Access shows it, into a tree (AccessSqlTree.h).
+// Reads a saved query's Access SQL, as Access shows it, into a tree (AccessSqlTree.h): a SELECT or UNION
+// query, or an action query (AccessSqlActions.h).
 
+#include "AccessSqlLexer.h"
 #include "AccessSqlTree.h"
 
 #include <variant>
@@ -10,3 +12,6 @@ struct ParseFailure {
 };
 
 std::variant<ParseFailure, AccessQuery> parseAccessSql(const QString& sql);
+
+// A SELECT or UNION query's tokens, ending with the End token.
+std::variant<ParseFailure, AccessQuery> parseQueryTokens(QList<Token> tokens);

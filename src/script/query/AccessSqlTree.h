@@ -73,9 +73,29 @@ struct SelectQuery {
     std::vector<OrderItem> orderBy;
 };
 
+// What an action query does, beside the SELECT of an append or make-table query (AccessQuery::selects).
+enum class ActionKind { Update, Delete, Append, MakeTable };
+
+struct Assignment {
+    Expr column; // a Name
+    Expr value;
+};
+
+struct ActionQuery {
+    ActionKind kind = ActionKind::Update;
+    QString table;                         // Append, MakeTable: the table written to
+    QStringList columns;                   // Append: the columns named, in order; empty: none named
+    std::vector<std::vector<Expr>> values; // Append ... VALUES: the one row of values
+    std::vector<Source> from;              // Update: its tables; Delete: its FROM
+    std::vector<Assignment> set;           // Update
+    std::optional<Expr> where;             // Update, Delete
+};
+
 struct AccessQuery {
     QStringList parameters;           // PARAMETERS declarations as written
     std::vector<SelectQuery> selects; // more than one: a union
     std::vector<bool> unionAll;       // between selects[i] and selects[i + 1]: UNION ALL
     std::vector<OrderItem> orderBy;   // of a union as a whole (the last SELECT's ORDER BY)
+
+    std::optional<ActionQuery> action; // an action query; selects: its append's or make-table's SELECT
 };

@@ -43,7 +43,9 @@ Sql simpleSql(QString text, ValueType type, bool notNull) {
 }
 
 std::variant<NotTranslated, TranslatedQuery> Translator::run(const AccessQuery& query) {
-    if (!query.parameters.isEmpty())
+    if (query.action)
+        return NotTranslated{QStringLiteral("action query"), QString()};
+    if (!query.parameters.isEmpty() && schema_.parameters.isEmpty())
         return NotTranslated{QStringLiteral("parameter query"), QString()};
     TranslatedQuery out;
     QStringList parts;
@@ -96,4 +98,37 @@ std::variant<NotTranslated, TranslatedQuery> Translator::run(const AccessQuery& 
 std::variant<NotTranslated, TranslatedQuery>
 translateQuery(const AccessQuery& query, const TargetDialect& dialect, const QuerySchema& schema) {
     return querytranslation::Translator(dialect, schema).run(query);
+}
+
+namespace querytranslation {
+
+std::variant<NotTranslated, TranslatedClauses> Translator::clauses(const std::vector<Source>& from,
+                                                                   const std::vector<Expr>& values,
+                                                                   const std::optional<Expr>& where) {
+    static const std::vector<SelectItem> noItems;
+    items_ = &noItems;
+    for (const Source& source : from)
+        collect(source);
+    TranslatedClauses out;
+    QStringList sources;
+    int next = 0;
+    if (error_.isEmpty())
+        for (const Source& source : from)
+            sources << fromText(source, next);
+    out.from = sources.join(QStringLiteral(", "));
+    for (const Expr& v : values)
+        out.values << value(v).text;
+    if (where)
+        out.where = condition(*where).text;
+    if (!error_.isEmpty())
+        return NotTranslated{error_, waitsFor_};
+    return out;
+}
+
+} // namespace querytranslation
+
+std::variant<NotTranslated, TranslatedClauses>
+translateClauses(const std::vector<Source>& from, const std::vector<Expr>& values,
+                 const std::optional<Expr>& where, const TargetDialect& dialect, const QuerySchema& schema) {
+    return querytranslation::Translator(dialect, schema).clauses(from, values, where);
 }

@@ -30,10 +30,20 @@ struct KnownView {
     QList<ViewColumn> columns;
 };
 
+// A value the caller of a routine gives: a parameter of the query, or a form's control it reads.
+struct QueryParameter {
+    QString accessName; // as the query names it: "Start Date"; a form's control: "Forms!Orders!CustomerID"
+    QString sql;        // the argument, as the routine's body refers to it
+    ValueType type = ValueType::Text;
+};
+
 struct QuerySchema {
     const ScriptPlan* plan = nullptr;
     QList<KnownView> views;
     QStringList queryNames; // every saved query of the database
+    // The arguments of the routine being written: a name that is no column is one of these. Empty: a view,
+    // which has none, and a query with parameters is not translated.
+    QList<QueryParameter> parameters;
 };
 
 struct TranslatedQuery {
@@ -48,3 +58,15 @@ struct NotTranslated {
 
 std::variant<NotTranslated, TranslatedQuery>
 translateQuery(const AccessQuery& query, const TargetDialect& dialect, const QuerySchema& schema);
+
+// The parts of an action query (AccessSqlTree.h's ActionQuery), each translated against the tables of its
+// FROM: a column of one table is written without its table's name.
+struct TranslatedClauses {
+    QString from;       // the sources, as FROM writes them
+    QStringList values; // each expression given, in order
+    QString where;      // the condition; empty: none
+};
+
+std::variant<NotTranslated, TranslatedClauses>
+translateClauses(const std::vector<Source>& from, const std::vector<Expr>& values,
+                 const std::optional<Expr>& where, const TargetDialect& dialect, const QuerySchema& schema);

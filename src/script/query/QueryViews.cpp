@@ -2,6 +2,7 @@
 
 #include "AccessSqlParser.h"
 #include "NameAllocator.h"
+#include "QueryRoutines.h"
 #include "QueryTranslation.h"
 #include "SchemaReader.h"
 
@@ -81,11 +82,16 @@ ViewsScript viewsScript(const TargetDialect& dialect, const ConversionOptions& o
         if (query.hidden)
             continue;
         Candidate c{&query, QString(), ParseFailure{}, kindReason(query.kind)};
-        if (c.reason.isEmpty()) {
+        // An action query becomes a procedure where the server holds them.
+        const bool action = c.reason == QLatin1String("action query") && holdsRoutines(dialect);
+        if (c.reason.isEmpty() || action) {
             c.name = names.allocate(keptName(dialect, query.name));
             c.parsed = parseAccessSql(query.sql);
             if (const auto* failure = std::get_if<ParseFailure>(&c.parsed))
-                c.reason = QStringLiteral("Access SQL this script cannot read: ") + failure->reason;
+                c.reason = (action ? QStringLiteral("action query: ") : QString()) +
+                           QStringLiteral("Access SQL this script cannot read: ") + failure->reason;
+            else if (!action || std::get<AccessQuery>(c.parsed).action)
+                c.reason.clear();
         }
         candidates.push_back(std::move(c));
     }
@@ -98,14 +104,28 @@ ViewsScript viewsScript(const TargetDialect& dialect, const ConversionOptions& o
         for (Candidate& c : candidates) {
             if (c.made || !c.reason.isEmpty())
                 continue;
-            const auto translated = translateQuery(std::get<AccessQuery>(c.parsed), dialect, schema);
-            if (const auto* no = std::get_if<NotTranslated>(&translated)) {
+            const AccessQuery& parsed = std::get<AccessQuery>(c.parsed);
+            const auto translated = translateQuery(parsed, dialect, schema);
+            const auto* no = std::get_if<NotTranslated>(&translated);
+            std::variant<NotTranslated, RoutineText> routine;
+            if (no && holdsRoutines(dialect) && (parsed.action || asksForValues(*no))) {
+                routine = queryRoutine(parsed, c.name, dialect, schema);
+                if (const auto* made = std::get_if<RoutineText>(&routine)) {
+                    views += made->text;
+                    ++(made->function ? out.functions : out.procedures);
+                    c.made = true;
+                    progress = true;
+                    continue;
+                }
+                no = &std::get<NotTranslated>(routine);
+            }
+            if (no) {
                 const auto waits =
                     std::find_if(candidates.cbegin(), candidates.cend(), [&](const Candidate& o) {
                         return o.query->name == no->waitsFor && !o.made && o.reason.isEmpty();
                     });
                 if (no->waitsFor.isEmpty() || waits == candidates.cend()) {
-                    c.reason = no->reason;
+                    c.reason = (parsed.action ? QStringLiteral("action query: ") : QString()) + no->reason;
                     progress = true;
                 }
                 continue;
@@ -127,9 +147,11 @@ ViewsScript viewsScript(const TargetDialect& dialect, const ConversionOptions& o
             c.reason = QStringLiteral("reads a query that reads it in turn");
         comments += QStringLiteral("-- Query %1 is not a view here: %2").arg(c.query->name, c.reason) + CRLF;
         appendCommented(comments, c.query->sql);
+        ++out.comments;
     }
     if (candidates.empty())
         return out;
+    out.text += QStringLiteral("-- Saved queries: %1").arg(savedQueryCounts(out)) + CRLF;
     // SQL Server takes CREATE VIEW only as the first statement of a batch.
     if (dialect.go && !options.CreateGo && out.views > 0)
         out.text += QStringLiteral("GO") + CRLF;
@@ -140,11 +162,24 @@ ViewsScript viewsScript(const TargetDialect& dialect, const ConversionOptions& o
     return out;
 }
 
-QString savedQueryViews(const TargetDialect& dialect, const ConversionOptions& options,
-                        const ScriptPlan& plan, SchemaReader& reader) {
+QString savedQueryCounts(const ViewsScript& script) {
+    const auto count = [](int n, const char* one, const char* many) {
+        return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+    };
+    return count(script.views, "view", "views") + QStringLiteral(", ") +
+           count(script.functions, "function", "functions") + QStringLiteral(", ") +
+           count(script.procedures, "procedure", "procedures") + QStringLiteral(", ") +
+           count(script.comments, "query left as a comment", "queries left as comments");
+}
+
+ViewsScript savedQueryViews(const TargetDialect& dialect, const ConversionOptions& options,
+                            const ScriptPlan& plan, SchemaReader& reader) {
     const auto queries = reader.GetSavedQueries(options.DatabasePath);
-    if (const auto* failure = std::get_if<ReadFailure>(&queries))
-        return QStringLiteral("-- The saved queries could not be read: %1").arg(failure->description) + CRLF +
-               CRLF;
-    return viewsScript(dialect, options, plan, std::get<SavedQueries>(queries)).text;
+    if (const auto* failure = std::get_if<ReadFailure>(&queries)) {
+        ViewsScript out;
+        out.text = QStringLiteral("-- The saved queries could not be read: %1").arg(failure->description) +
+                   CRLF + CRLF;
+        return out;
+    }
+    return viewsScript(dialect, options, plan, std::get<SavedQueries>(queries));
 }

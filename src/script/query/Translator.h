@@ -49,6 +49,10 @@ public:
         : d_(d), schema_(schema), outer_(outer) {}
 
     std::variant<NotTranslated, TranslatedQuery> run(const AccessQuery& query);
+    // The parts of an action query, against the tables of its FROM.
+    std::variant<NotTranslated, TranslatedClauses> clauses(const std::vector<Source>& from,
+                                                           const std::vector<Expr>& values,
+                                                           const std::optional<Expr>& where);
 
 private:
     QString q(const QString& name) const { return quoteName(d_, name); }
@@ -67,6 +71,8 @@ private:
     bool outerColumn(const Expr& e, Sql& sql) const;
     int findScope(const QString& name) const;
     Sql name(const Expr& e);
+    // A name that is no column, as the argument of the routine that asks for it.
+    bool parameter(const QString& written, Sql& sql) const;
 
     // Expressions (TranslatorExpressions.cpp).
     Sql value(const Expr& e) { return valueOf(d_, expr(e)); }

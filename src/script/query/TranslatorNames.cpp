@@ -123,6 +123,8 @@ Sql Translator::name(const Expr& e) {
     const QString written = e.parts.join(e.bang ? QStringLiteral("!") : QStringLiteral("."));
     if (sameName(e.parts.first(), QStringLiteral("Forms")) ||
         sameName(e.parts.first(), QStringLiteral("Reports"))) {
+        if (Sql argument; parameter(e.parts.join(QStringLiteral("!")), argument))
+            return argument;
         fail(QStringLiteral("refers to the form field %1").arg(e.parts.join(QStringLiteral("!"))));
         return {};
     }
@@ -142,6 +144,8 @@ Sql Translator::name(const Expr& e) {
         for (const ViewColumn& c : scopes_[scope].columns)
             if (sameName(c.accessName, e.parts[1]))
                 return column(scope, c);
+        if (Sql argument; parameter(written, argument))
+            return argument;
         fail(QStringLiteral("asks for the parameter [%1]").arg(written));
         return {};
     }
@@ -178,8 +182,19 @@ Sql Translator::name(const Expr& e) {
         lastScope_ = -1;
         return sql;
     }
+    if (Sql argument; parameter(written, argument))
+        return argument;
     fail(QStringLiteral("asks for the parameter [%1]").arg(written));
     return {};
+}
+
+bool Translator::parameter(const QString& written, Sql& sql) const {
+    for (const QueryParameter& p : schema_.parameters)
+        if (sameName(p.accessName, written)) {
+            sql = simpleSql(p.sql, p.type, false);
+            return true;
+        }
+    return false;
 }
 
 } // namespace querytranslation
