@@ -99,6 +99,7 @@ struct ViewCase {
     const char* sql;
     QStringList columns; // read back from the view
     QStringList rows;    // "|" between values, "NULL" for NULL
+    QueryKind kind = QueryKind::Select;
 };
 
 const QList<ViewCase>& cases() {
@@ -168,6 +169,23 @@ const QList<ViewCase>& cases() {
          "SELECT ID, Qty * 2 AS Twice, Twice + 1 AS More FROM Orders WHERE ID BETWEEN 2 AND 3;",
          {"ID", "Twice", "More"},
          {"2|2|3", "3|10|11"}},
+        // Fixed headings: one column each, a heading no row has included, in the order given.
+        {"Qty By State",
+         "TRANSFORM Sum(Orders.Qty) AS SumOfQty\r\nSELECT Customers.City\r\n"
+         "FROM Orders INNER JOIN Customers ON Orders.CustID = Customers.ID\r\nGROUP BY "
+         "Customers.City\r\nPIVOT IIf(Orders.Shipped, \"sent\", "
+         "\"waiting\") In (\"sent\",\"waiting\",\"lost\");",
+         {"City", "sent", "waiting", "lost"},
+         {"Berlin|6|NULL|NULL", "Bonn|NULL|3|NULL", "Boston|2|1|NULL"},
+         QueryKind::CrossTab},
+        // Headings read from the rows, Null among them ("<>"): a Count is empty where no row has the
+        // heading, and 0 where its rows have no value to count.
+        {"Orders By City",
+         "TRANSFORM Count(Orders.ID) AS N\r\nSELECT Customers.ID\r\nFROM Customers LEFT JOIN Orders ON "
+         "Customers.ID = Orders.CustID\r\nGROUP BY Customers.ID\r\nPIVOT Customers.City;",
+         {"ID", "<>", "Berlin", "Bonn", "Boston"},
+         {"1|NULL|NULL|NULL|2", "2|NULL|2|NULL|NULL", "3|0|NULL|NULL|NULL", "4|NULL|NULL|1|NULL"},
+         QueryKind::CrossTab},
     };
     return all;
 }
@@ -214,7 +232,7 @@ void TestQueryViewsServers::viewsReturnTheirRows() {
                                            : sqliteDialect();
     SavedQueries queries;
     for (const ViewCase& c : cases())
-        queries << SavedQuery{c.name, QueryKind::Select, c.sql, false};
+        queries << SavedQuery{c.name, c.kind, c.sql, false};
     queries << SavedQuery{"Since", QueryKind::Select, "PARAMETERS [From] DateTime;\r\nSELECT * FROM Orders;",
                           false};
     std::sort(queries.begin(), queries.end(),
@@ -236,6 +254,17 @@ void TestQueryViewsServers::viewsReturnTheirRows() {
     const QString text = QString::fromStdString(script);
     QVERIFY2(text.contains("-- Query Since is not a view here: parameter query"),
              qPrintable(text.right(3000)));
+    QVERIFY2(
+        text.contains("-- Query Orders By City is a crosstab: its columns after the row headings are the "
+                      "values Customers.City held when this script was written\r\nCREATE VIEW "),
+        qPrintable(text.right(3000)));
+    // The headings read come after the row headings in Access's order: Null first, then texts ascending.
+    qsizetype at = text.indexOf("CREATE VIEW " + quoteName(d, "Orders By City"));
+    for (const char* heading : {"ID", "<>", "Berlin", "Bonn", "Boston"}) {
+        const qsizetype next = text.indexOf(quoteName(d, heading), at + 1);
+        QVERIFY2(next > at, heading);
+        at = next;
+    }
     QVERIFY(text.indexOf("CREATE VIEW " + quoteName(d, "Big Orders")) <
             text.indexOf("CREATE VIEW " + quoteName(d, "Big Order Cities")));
     const LoadResult loaded = target->load(QByteArray::fromStdString(script));

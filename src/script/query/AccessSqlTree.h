@@ -73,9 +73,18 @@ struct SelectQuery {
     std::vector<OrderItem> orderBy;
 };
 
+// What a crosstab adds to its SELECT: TRANSFORM value ... PIVOT pivot [IN (headings)].
+struct Crosstab {
+    Expr value;                 // the aggregate each cell holds
+    QString alias;              // its AS name, which names no column of the result
+    Expr pivot;                 // whose values head the columns
+    std::vector<Expr> headings; // the fixed column headings of IN (...); empty: none given
+};
+
 struct AccessQuery {
     QStringList parameters;           // PARAMETERS declarations as written
     std::vector<SelectQuery> selects; // more than one: a union
     std::vector<bool> unionAll;       // between selects[i] and selects[i + 1]: UNION ALL
     std::vector<OrderItem> orderBy;   // of a union as a whole (the last SELECT's ORDER BY)
+    std::optional<Crosstab> crosstab; // TRANSFORM ... PIVOT around the one SELECT
 };

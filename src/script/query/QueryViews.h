@@ -5,6 +5,7 @@
 // Access SQL and why it is not a view, so that the script always loads.
 
 #include "ConversionOptions.h"
+#include "CrosstabQueries.h"
 #include "SavedQuery.h"
 #include "ScriptPlan.h"
 #include "TargetDialect.h"
@@ -14,8 +15,10 @@ struct ViewsScript {
     int views = 0;
 };
 
-ViewsScript viewsScript(const TargetDialect& dialect, const ConversionOptions& options,
-                        const ScriptPlan& plan, const SavedQueries& queries);
+ViewsScript
+viewsScript(const TargetDialect& dialect, const ConversionOptions& options, const ScriptPlan& plan,
+            const SavedQueries& queries,
+            const CrosstabSnapshots& crosstabs = {}); // the headings read of crosstabs that have none
 
 class SchemaReader;
 

@@ -1,0 +1,276 @@
+#include "CrosstabQueries.h"
+
+#include "AccessSqlParser.h"
+#include "SchemaReader.h"
+#include "ScriptPlan.h"
+
+#include <QSet>
+#include <algorithm>
+
+namespace {
+
+// Access shows no more than 255 columns of a crosstab.
+constexpr int mostHeadings = 254;
+
+bool sameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+Expr literal(ExprKind kind, const QString& text = QString()) {
+    Expr e;
+    e.kind = kind;
+    e.text = text;
+    return e;
+}
+
+Expr node(ExprKind kind, const QString& text, std::vector<Expr> args) {
+    Expr e = literal(kind, text);
+    e.args = std::move(args);
+    return e;
+}
+
+// The tables and queries a FROM clause reads, with their aliases.
+void leaves(const Source& s, std::vector<const Source*>& out) {
+    if (!s.join) {
+        out.push_back(&s);
+        return;
+    }
+    for (const Source& side : s.sides)
+        leaves(side, out);
+}
+
+// The table and column of the pivot, when it is a plain column of one table; otherwise why not.
+std::variant<QString, std::pair<const TableDefinition*, int>> pivotColumn(const AccessQuery& query,
+                                                                          const ScriptPlan& plan) {
+    const Expr& pivot = query.crosstab->pivot;
+    const QString other =
+        QStringLiteral("a crosstab without fixed column headings whose pivot is not a column of a table");
+    if (pivot.kind != ExprKind::Name || pivot.parts.size() > 2 || pivot.parts.last() == QLatin1String("*"))
+        return other;
+    std::vector<const Source*> sources;
+    for (const Source& s : query.selects.front().from)
+        leaves(s, sources);
+    const QString column = pivot.parts.last();
+    std::variant<QString, std::pair<const TableDefinition*, int>> found = other;
+    int matches = 0;
+    for (const Source* s : sources) {
+        if (pivot.parts.size() == 2 &&
+            !sameName(s->alias.isEmpty() ? s->name : s->alias, pivot.parts.front()))
+            continue;
+        const auto table = std::find_if(plan.tables.cbegin(), plan.tables.cend(),
+                                        [&](const TablePlan& t) { return sameName(t.table->name, s->name); });
+        if (table == plan.tables.cend()) {
+            if (pivot.parts.size() == 2)
+                return other; // a column of a saved query
+            continue;
+        }
+        const QList<ColumnDefinition>& columns = table->table->columns;
+        for (int c = 0; c < columns.size(); ++c)
+            if (sameName(columns[c].name, column)) {
+                found = std::pair{table->table, c};
+                ++matches;
+            }
+    }
+    return matches == 1 ? found : other;
+}
+
+struct Heading {
+    Expr literal;
+    QString key; // what makes two values one heading: Access compares texts without regard to case
+    qint64 number = 0;
+};
+
+CrosstabHeadings readHeadings(const AccessQuery& query, const ScriptPlan& plan, SchemaReader& reader,
+                              const QString& path) {
+    CrosstabHeadings out;
+    const auto pivot = pivotColumn(query, plan);
+    if (const QString* why = std::get_if<QString>(&pivot)) {
+        out.reason = *why;
+        return out;
+    }
+    const auto [table, column] = std::get<std::pair<const TableDefinition*, int>>(pivot);
+    out.source = table->name + QLatin1Char('.') + table->columns[column].name;
+    if (table->linked) {
+        out.reason =
+            QStringLiteral("a crosstab without fixed column headings whose pivot %1 is in a linked table")
+                .arg(out.source);
+        return out;
+    }
+    std::vector<Heading> headings;
+    QSet<QString> seen;
+    bool null = false;
+    QString problem;
+    const RowsRead read = reader.ReadTableRows(path, table->name, [&](const RowBatch& batch) {
+        if (batch.columns != table->columns.size()) {
+            problem = QStringLiteral("its rows were not read whole");
+            return false;
+        }
+        for (std::size_t r = 0; r < batch.rows(); ++r) {
+            const DataValue& v = batch.row(r)[column];
+            Heading h;
+            if (v.kind == ValueKind::Null) {
+                null = true;
+                continue;
+            }
+            if (v.kind == ValueKind::Text) {
+                const QString text = QString::fromUtf8(v.bytes.data(), qsizetype(v.bytes.size()));
+                if (text.isEmpty()) {
+                    problem = QStringLiteral("it holds a zero-length text, which cannot name a column");
+                    return false;
+                }
+                h.literal = literal(ExprKind::Text, text);
+                h.key = text.toCaseFolded();
+            } else if (v.kind == ValueKind::Integer) {
+                h.number = v.integer;
+                h.key = QString::number(v.integer);
+                h.literal = v.integer < 0 ? node(ExprKind::Unary, QStringLiteral("-"),
+                                                 {literal(ExprKind::Number, h.key.mid(1))})
+                                          : literal(ExprKind::Number, h.key);
+            } else {
+                problem = QStringLiteral("it holds values that are neither texts nor whole numbers");
+                return false;
+            }
+            if (seen.contains(h.key))
+                continue;
+            seen.insert(h.key);
+            headings.push_back(std::move(h));
+            if (int(headings.size()) > mostHeadings) {
+                problem = QStringLiteral("it holds more than %1 values").arg(mostHeadings);
+                return false;
+            }
+        }
+        return true;
+    });
+    if (problem.isEmpty() && read.failure)
+        problem = read.failure->description;
+    else if (problem.isEmpty() && !read.complete)
+        problem = QStringLiteral("its rows could not all be read");
+    if (!problem.isEmpty()) {
+        out.reason = QStringLiteral("a crosstab whose column headings are read from %1, and %2")
+                         .arg(out.source, problem);
+        return out;
+    }
+    // Access's order: Null ("<>") first, then numbers by value and texts without regard to case.
+    std::stable_sort(headings.begin(), headings.end(), [](const Heading& a, const Heading& b) {
+        if (a.literal.kind == ExprKind::Text && b.literal.kind == ExprKind::Text)
+            return a.key < b.key;
+        return a.number < b.number;
+    });
+    if (null)
+        out.values.push_back(literal(ExprKind::Null));
+    for (Heading& h : headings)
+        out.values.push_back(std::move(h.literal));
+    return out;
+}
+
+// A heading's column name, as Access names it; empty for a heading that is not a text or a number.
+QString headingName(const Expr& heading) {
+    switch (heading.kind) {
+    case ExprKind::Text:
+    case ExprKind::Number:
+        return heading.text;
+    case ExprKind::Null:
+        return QStringLiteral("<>");
+    case ExprKind::Unary:
+        if (heading.text == QLatin1String("-") && heading.args.front().kind == ExprKind::Number)
+            return QLatin1Char('-') + heading.args.front().text;
+        break;
+    default:
+        break;
+    }
+    return QString();
+}
+
+bool named(const Expr& call, std::initializer_list<const char*> names) {
+    return call.kind == ExprKind::Call &&
+           std::any_of(names.begin(), names.end(), [&](const char* n) { return sameName(call.text, n); });
+}
+
+const std::initializer_list<const char*> aggregates = {"Count", "Sum",    "Avg", "Min", "Max",
+                                                       "StDev", "StDevP", "Var", "VarP"};
+
+// The value with each aggregate taken over the rows the condition picks alone; why not, where it cannot be.
+QString restrict(Expr& e, const Expr& condition, int& found) {
+    if (named(e, {"First", "Last"}))
+        return QStringLiteral("a crosstab of the aggregate %1, which servers do not have").arg(e.text);
+    if (named(e, aggregates) && e.args.size() == 1) {
+        Expr& value = e.args.front();
+        Expr picked = value.kind == ExprKind::Star ? literal(ExprKind::Number, QStringLiteral("1")) : value;
+        value = node(ExprKind::Call, QStringLiteral("IIf"),
+                     {condition, std::move(picked), literal(ExprKind::Null)});
+        ++found;
+        return QString();
+    }
+    for (Expr& a : e.args) // a subquery's own aggregates are not among them
+        if (const QString why = restrict(a, condition, found); !why.isEmpty())
+            return why;
+    return QString();
+}
+
+} // namespace
+
+CrosstabSnapshots readCrosstabHeadings(const SavedQueries& queries, const ScriptPlan& plan,
+                                       SchemaReader& reader, const QString& path) {
+    CrosstabSnapshots out;
+    for (const SavedQuery& q : queries) {
+        if (q.hidden || q.kind != QueryKind::CrossTab)
+            continue;
+        const auto parsed = parseAccessSql(q.sql);
+        const AccessQuery* query = std::get_if<AccessQuery>(&parsed);
+        if (query && query->crosstab && query->crosstab->headings.empty())
+            out.insert(q.name, readHeadings(*query, plan, reader, path));
+    }
+    return out;
+}
+
+std::variant<QString, CrosstabSelect> crosstabSelect(const AccessQuery& query, const CrosstabHeadings* read) {
+    if (!query.crosstab)
+        return QStringLiteral("a crosstab without TRANSFORM and PIVOT");
+    const Crosstab& crosstab = *query.crosstab;
+    CrosstabSelect out;
+    const std::vector<Expr>* headings = &crosstab.headings;
+    if (headings->empty()) {
+        if (!read)
+            return QStringLiteral("a crosstab without fixed column headings, whose headings were not read");
+        if (!read->reason.isEmpty())
+            return read->reason;
+        headings = &read->values;
+        out.note =
+            QStringLiteral("its columns after the row headings are the values %1 held when this script "
+                           "was written")
+                .arg(read->source);
+    }
+    if (headings->empty())
+        return QStringLiteral("a crosstab without column headings (%1 holds no values)").arg(read->source);
+    out.select = query;
+    out.select.crosstab.reset();
+    SelectQuery& select = out.select.selects.front();
+    // A bare Sum, Avg, Min or Max is already Null where no row has the heading; anything else (a Count, an
+    // expression) is made Null there, as Access leaves such a cell empty.
+    const bool emptyIsNull = named(crosstab.value, aggregates) && !named(crosstab.value, {"Count"});
+    for (const Expr& heading : *headings) {
+        const QString name = headingName(heading);
+        if (name.isEmpty())
+            return QStringLiteral("a crosstab with a column heading that is not a text or a number");
+        const Expr condition = heading.kind == ExprKind::Null
+                                   ? node(ExprKind::IsNull, QString(), {crosstab.pivot})
+                                   : node(ExprKind::Binary, QStringLiteral("="), {crosstab.pivot, heading});
+        Expr cell = crosstab.value;
+        int found = 0;
+        if (const QString why = restrict(cell, condition, found); !why.isEmpty())
+            return why;
+        if (found == 0)
+            return QStringLiteral("a crosstab whose value is not an aggregate");
+        if (!emptyIsNull) {
+            Expr rows = node(ExprKind::Call, QStringLiteral("Count"), {literal(ExprKind::Star)});
+            int counted = 0;
+            restrict(rows, condition, counted);
+            cell = node(ExprKind::Call, QStringLiteral("IIf"),
+                        {node(ExprKind::Binary, QStringLiteral("="),
+                              {std::move(rows), literal(ExprKind::Number, QStringLiteral("0"))}),
+                         literal(ExprKind::Null), std::move(cell)});
+        }
+        select.items.push_back({std::move(cell), name});
+    }
+    return out;
+}
