@@ -235,6 +235,14 @@ void TestQueryViewsServers::viewsReturnTheirRows() {
         queries << SavedQuery{c.name, c.kind, c.sql, false};
     queries << SavedQuery{"Since", QueryKind::Select, "PARAMETERS [From] DateTime;\r\nSELECT * FROM Orders;",
                           false};
+    queries << SavedQuery{"By Month", QueryKind::CrossTab,
+                          "TRANSFORM Sum(Qty) AS S\r\nSELECT CustID\r\nFROM Orders\r\nGROUP BY CustID\r\n"
+                          "PIVOT Format(Placed, \"mmm\");",
+                          false}
+            << SavedQuery{"First Qty", QueryKind::CrossTab,
+                          "TRANSFORM First(Qty) AS F\r\nSELECT CustID\r\nFROM Orders\r\nGROUP BY CustID\r\n"
+                          "PIVOT Shipped In (0, -1);",
+                          false};
     std::sort(queries.begin(), queries.end(),
               [](const SavedQuery& a, const SavedQuery& b) { return a.name < b.name; });
     ReaderProcess process(readerPath);
@@ -253,6 +261,12 @@ void TestQueryViewsServers::viewsReturnTheirRows() {
     QVERIFY(outcome.written);
     const QString text = QString::fromStdString(script);
     QVERIFY2(text.contains("-- Query Since is not a view here: parameter query"),
+             qPrintable(text.right(3000)));
+    QVERIFY2(text.contains("-- Query By Month is not a view here: a crosstab without fixed column headings "
+                           "whose pivot is not a column of a table\r\n"),
+             qPrintable(text.right(3000)));
+    QVERIFY2(text.contains("-- Query First Qty is not a view here: a crosstab of the aggregate First, which "
+                           "servers do not have\r\n"),
              qPrintable(text.right(3000)));
     QVERIFY2(
         text.contains("-- Query Orders By City is a crosstab: its columns after the row headings are the "

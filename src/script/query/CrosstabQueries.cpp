@@ -228,6 +228,7 @@ std::variant<QString, CrosstabSelect> crosstabSelect(const AccessQuery& query, c
         return QStringLiteral("a crosstab without TRANSFORM and PIVOT");
     const Crosstab& crosstab = *query.crosstab;
     CrosstabSelect out;
+    out.note = QStringLiteral("its columns after the row headings are its fixed column headings");
     const std::vector<Expr>* headings = &crosstab.headings;
     if (headings->empty()) {
         if (!read)

@@ -30,7 +30,7 @@ CrosstabSnapshots readCrosstabHeadings(const SavedQueries& queries, const Script
 
 struct CrosstabSelect {
     AccessQuery select; // the grouped SELECT, without a crosstab part
-    QString note;       // a comment for the view: where its columns were read; empty for fixed headings
+    QString note;       // a comment for the view: where its column headings come from
 };
 
 // The crosstab as a grouped SELECT, or why it cannot be one. read: the query's entry in the snapshots, if
