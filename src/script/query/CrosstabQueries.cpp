@@ -4,6 +4,7 @@
 #include "SchemaReader.h"
 #include "ScriptPlan.h"
 
+#include <QCollator>
 #include <QSet>
 #include <algorithm>
 
@@ -150,10 +151,13 @@ CrosstabHeadings readHeadings(const AccessQuery& query, const ScriptPlan& plan, 
                          .arg(out.source, problem);
         return out;
     }
-    // Access's order: Null ("<>") first, then numbers by value and texts without regard to case.
-    std::stable_sort(headings.begin(), headings.end(), [](const Heading& a, const Heading& b) {
+    // Access's order: Null ("<>") first, then numbers by value and texts as a dictionary orders them, without
+    // regard to case (accented letters beside their plain ones), the same on every machine.
+    QCollator collator{QLocale(QLocale::English)};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(headings.begin(), headings.end(), [&collator](const Heading& a, const Heading& b) {
         if (a.literal.kind == ExprKind::Text && b.literal.kind == ExprKind::Text)
-            return a.key < b.key;
+            return collator.compare(a.literal.text, b.literal.text) < 0;
         return a.number < b.number;
     });
     if (null)
