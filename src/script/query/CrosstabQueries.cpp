@@ -5,8 +5,10 @@
 #include "ScriptPlan.h"
 
 #include <QCollator>
+#include <QDate>
 #include <QSet>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -40,39 +42,61 @@ void leaves(const Source& s, std::vector<const Source*>& out) {
         leaves(side, out);
 }
 
-// The table and column of the pivot, when it is a plain column of one table; otherwise why not.
-std::variant<QString, std::pair<const TableDefinition*, int>> pivotColumn(const AccessQuery& query,
-                                                                          const ScriptPlan& plan) {
-    const Expr& pivot = query.crosstab->pivot;
-    const QString other =
-        QStringLiteral("a crosstab without fixed column headings whose pivot is not a column of a table");
-    if (pivot.kind != ExprKind::Name || pivot.parts.size() > 2 || pivot.parts.last() == QLatin1String("*"))
+// What a pivot makes of its column's value: the value itself, or the year or month of a date.
+enum class PivotOf { Value, Year, Month, YearText };
+
+struct PivotColumn {
+    const TableDefinition* table = nullptr;
+    int column = 0;
+    PivotOf of = PivotOf::Value;
+};
+
+// The table and column of the pivot, when it is a column of one table or Year, Month or Format "yyyy" of
+// one; otherwise why not.
+std::variant<QString, PivotColumn> pivotColumn(const AccessQuery& query, const ScriptPlan& plan) {
+    const QString other = QStringLiteral("a crosstab without fixed column headings whose pivot is neither a "
+                                         "column of a table nor its Year or Month");
+    PivotColumn found;
+    const Expr* pivot = &query.crosstab->pivot;
+    if (pivot->kind == ExprKind::Call && pivot->args.size() == 1 &&
+        (sameName(pivot->text, QStringLiteral("Year")) || sameName(pivot->text, QStringLiteral("Month")))) {
+        found.of = sameName(pivot->text, QStringLiteral("Year")) ? PivotOf::Year : PivotOf::Month;
+        pivot = &pivot->args.front();
+    } else if (pivot->kind == ExprKind::Call && pivot->args.size() == 2 &&
+               sameName(pivot->text, QStringLiteral("Format")) && pivot->args[1].kind == ExprKind::Text &&
+               sameName(pivot->args[1].text, QStringLiteral("yyyy"))) {
+        found.of = PivotOf::YearText;
+        pivot = &pivot->args.front();
+    }
+    if (pivot->kind != ExprKind::Name || pivot->parts.size() > 2 || pivot->parts.last() == QLatin1String("*"))
         return other;
     std::vector<const Source*> sources;
     for (const Source& s : query.selects.front().from)
         leaves(s, sources);
-    const QString column = pivot.parts.last();
-    std::variant<QString, std::pair<const TableDefinition*, int>> found = other;
+    const QString column = pivot->parts.last();
     int matches = 0;
     for (const Source* s : sources) {
-        if (pivot.parts.size() == 2 &&
-            !sameName(s->alias.isEmpty() ? s->name : s->alias, pivot.parts.front()))
+        if (pivot->parts.size() == 2 &&
+            !sameName(s->alias.isEmpty() ? s->name : s->alias, pivot->parts.front()))
             continue;
         const auto table = std::find_if(plan.tables.cbegin(), plan.tables.cend(),
                                         [&](const TablePlan& t) { return sameName(t.table->name, s->name); });
         if (table == plan.tables.cend()) {
-            if (pivot.parts.size() == 2)
+            if (pivot->parts.size() == 2)
                 return other; // a column of a saved query
             continue;
         }
         const QList<ColumnDefinition>& columns = table->table->columns;
         for (int c = 0; c < columns.size(); ++c)
             if (sameName(columns[c].name, column)) {
-                found = std::pair{table->table, c};
+                found.table = table->table;
+                found.column = c;
                 ++matches;
             }
     }
-    return matches == 1 ? found : other;
+    if (matches != 1)
+        return other;
+    return found;
 }
 
 struct Heading {
@@ -80,6 +104,44 @@ struct Heading {
     QString key; // what makes two values one heading: Access compares texts without regard to case
     qint64 number = 0;
 };
+
+Heading textHeading(const QString& text) {
+    return {literal(ExprKind::Text, text), text.toCaseFolded(), 0};
+}
+
+Heading numberHeading(qint64 number) {
+    const QString digits = QString::number(number);
+    return {number < 0
+                ? node(ExprKind::Unary, QStringLiteral("-"), {literal(ExprKind::Number, digits.mid(1))})
+                : literal(ExprKind::Number, digits),
+            digits, number};
+}
+
+// The heading of a value that is not Null, or why it can be none.
+std::variant<QString, Heading> headingOf(const DataValue& v, PivotOf of) {
+    if (of != PivotOf::Value) {
+        if (v.kind != ValueKind::DateTime)
+            return QStringLiteral("it holds values that are not dates");
+        // The whole days count from 1899-12-30; a negative value's fraction counts forward in its day.
+        const QDate date = QDate(1899, 12, 30).addDays(qint64(std::trunc(v.real)));
+        if (of == PivotOf::Month)
+            return numberHeading(date.month());
+        if (of == PivotOf::Year)
+            return numberHeading(date.year());
+        if (date.year() < 1000)
+            return QStringLiteral("it holds dates before the year 1000");
+        return textHeading(QString::number(date.year()));
+    }
+    if (v.kind == ValueKind::Text) {
+        const QString text = QString::fromUtf8(v.bytes.data(), qsizetype(v.bytes.size()));
+        if (text.isEmpty())
+            return QStringLiteral("it holds a zero-length text, which cannot name a column");
+        return textHeading(text);
+    }
+    if (v.kind == ValueKind::Integer)
+        return numberHeading(v.integer);
+    return QStringLiteral("it holds values that are neither texts nor whole numbers");
+}
 
 CrosstabHeadings readHeadings(const AccessQuery& query, const ScriptPlan& plan, SchemaReader& reader,
                               const QString& path) {
@@ -89,8 +151,13 @@ CrosstabHeadings readHeadings(const AccessQuery& query, const ScriptPlan& plan, 
         out.reason = *why;
         return out;
     }
-    const auto [table, column] = std::get<std::pair<const TableDefinition*, int>>(pivot);
+    const auto [table, column, of] = std::get<PivotColumn>(pivot);
     out.source = table->name + QLatin1Char('.') + table->columns[column].name;
+    if (of != PivotOf::Value)
+        out.source = (of == PivotOf::Year    ? QStringLiteral("Year(%1)")
+                      : of == PivotOf::Month ? QStringLiteral("Month(%1)")
+                                             : QStringLiteral("Format(%1, \"yyyy\")"))
+                         .arg(out.source);
     if (table->linked) {
         out.reason =
             QStringLiteral("a crosstab without fixed column headings whose pivot %1 is in a linked table")
@@ -108,29 +175,16 @@ CrosstabHeadings readHeadings(const AccessQuery& query, const ScriptPlan& plan, 
         }
         for (std::size_t r = 0; r < batch.rows(); ++r) {
             const DataValue& v = batch.row(r)[column];
-            Heading h;
             if (v.kind == ValueKind::Null) {
                 null = true;
                 continue;
             }
-            if (v.kind == ValueKind::Text) {
-                const QString text = QString::fromUtf8(v.bytes.data(), qsizetype(v.bytes.size()));
-                if (text.isEmpty()) {
-                    problem = QStringLiteral("it holds a zero-length text, which cannot name a column");
-                    return false;
-                }
-                h.literal = literal(ExprKind::Text, text);
-                h.key = text.toCaseFolded();
-            } else if (v.kind == ValueKind::Integer) {
-                h.number = v.integer;
-                h.key = QString::number(v.integer);
-                h.literal = v.integer < 0 ? node(ExprKind::Unary, QStringLiteral("-"),
-                                                 {literal(ExprKind::Number, h.key.mid(1))})
-                                          : literal(ExprKind::Number, h.key);
-            } else {
-                problem = QStringLiteral("it holds values that are neither texts nor whole numbers");
+            auto heading = headingOf(v, of);
+            if (const QString* why = std::get_if<QString>(&heading)) {
+                problem = *why;
                 return false;
             }
+            Heading& h = std::get<Heading>(heading);
             if (seen.contains(h.key))
                 continue;
             seen.insert(h.key);
@@ -240,10 +294,9 @@ std::variant<QString, CrosstabSelect> crosstabSelect(const AccessQuery& query, c
         if (!read->reason.isEmpty())
             return read->reason;
         headings = &read->values;
-        out.note =
-            QStringLiteral("its columns after the row headings are the values %1 held when this script "
-                           "was written")
-                .arg(read->source);
+        out.note = QStringLiteral("its columns after the row headings are the values of %1 in the file when "
+                                  "this script was written")
+                       .arg(read->source);
     }
     if (headings->empty())
         return QStringLiteral("a crosstab without column headings (%1 holds no values)").arg(read->source);
