@@ -99,6 +99,7 @@ struct ViewCase {
     const char* sql;
     QStringList columns; // read back from the view
     QStringList rows;    // "|" between values, "NULL" for NULL
+    QueryKind kind = QueryKind::Select;
 };
 
 const QList<ViewCase>& cases() {
@@ -198,6 +199,29 @@ const QList<ViewCase>& cases() {
          "\"Shipped\") AS N, DSum(\"Qty\", \"Orders\", \"CustID = 1\") AS Q FROM Customers WHERE ID = 1;",
          {"ID", "C", "N", "Q"},
          {"1|Berlin|3|3"}},
+        // Fixed headings: one column each, a heading no row has included, in the order given.
+        {"Qty By State",
+         "TRANSFORM Sum(Orders.Qty) AS SumOfQty\r\nSELECT Customers.City\r\n"
+         "FROM Orders INNER JOIN Customers ON Orders.CustID = Customers.ID\r\nGROUP BY "
+         "Customers.City\r\nPIVOT IIf(Orders.Shipped, \"sent\", "
+         "\"waiting\") In (\"sent\",\"waiting\",\"lost\");",
+         {"City", "sent", "waiting", "lost"},
+         {"Berlin|6|NULL|NULL", "Bonn|NULL|3|NULL", "Boston|2|1|NULL"},
+         QueryKind::CrossTab},
+        // Headings read from the rows, Null among them ("<>"): a Count is empty where no row has the
+        // heading, and 0 where its rows have no value to count.
+        {"Orders By City",
+         "TRANSFORM Count(Orders.ID) AS N\r\nSELECT Customers.ID\r\nFROM Customers LEFT JOIN Orders ON "
+         "Customers.ID = Orders.CustID\r\nGROUP BY Customers.ID\r\nPIVOT Customers.City;",
+         {"ID", "<>", "Berlin", "Bonn", "Boston"},
+         {"1|NULL|NULL|NULL|2", "2|NULL|2|NULL|NULL", "3|0|NULL|NULL|NULL", "4|NULL|NULL|1|NULL"},
+         QueryKind::CrossTab},
+        // The months of a date column read, as numbers in their order.
+        {"Qty By Month",
+         "TRANSFORM Sum(Qty) AS S\r\nSELECT CustID\r\nFROM Orders\r\nGROUP BY CustID\r\nPIVOT Month(Placed);",
+         {"CustID", "1", "2", "3", "12"},
+         {"1|2|1|NULL|NULL", "2|1|NULL|5|NULL", "4|NULL|NULL|NULL|3"},
+         QueryKind::CrossTab},
     };
     return all;
 }
@@ -313,8 +337,16 @@ void TestQueryViewsServers::viewsReturnTheirRows() {
                                            : sqliteDialect();
     SavedQueries queries;
     for (const ViewCase& c : cases())
-        queries << SavedQuery{c.name, QueryKind::Select, c.sql, false};
+        queries << SavedQuery{c.name, c.kind, c.sql, false};
     queries << SavedQuery{"Since", QueryKind::Select, "PARAMETERS [From] DateTime;\r\nSELECT * FROM Orders;",
+                          false};
+    queries << SavedQuery{"By Month", QueryKind::CrossTab,
+                          "TRANSFORM Sum(Qty) AS S\r\nSELECT CustID\r\nFROM Orders\r\nGROUP BY CustID\r\n"
+                          "PIVOT Format(Placed, \"mmm\");",
+                          false}
+            << SavedQuery{"First Qty", QueryKind::CrossTab,
+                          "TRANSFORM First(Qty) AS F\r\nSELECT CustID\r\nFROM Orders\r\nGROUP BY CustID\r\n"
+                          "PIVOT Shipped In (0, -1);",
                           false};
     std::sort(queries.begin(), queries.end(),
               [](const SavedQuery& a, const SavedQuery& b) { return a.name < b.name; });
@@ -336,6 +368,29 @@ void TestQueryViewsServers::viewsReturnTheirRows() {
     if (server == 2)
         QVERIFY2(text.contains("-- Query Since is not a view here: parameter query"),
                  qPrintable(text.right(3000)));
+    QVERIFY2(text.contains("-- Query By Month is not a view here: a crosstab without fixed column headings "
+                           "whose pivot is neither a column of a table nor its Year or Month\r\n"),
+             qPrintable(text.right(3000)));
+    QVERIFY2(text.contains("-- Query First Qty is not a view here: a crosstab of the aggregate First, which "
+                           "servers do not have\r\n"),
+             qPrintable(text.right(3000)));
+    QVERIFY2(
+        text.contains("-- Query Orders By City is a crosstab: its columns after the row headings are the "
+                      "values of Customers.City in the file when this script was written\r\nCREATE VIEW "),
+        qPrintable(text.right(3000)));
+    // A crosstab's headings come after its row headings in Access's order: as given, or Null first, then
+    // texts and numbers ascending.
+    for (const ViewCase& c : cases()) {
+        if (c.kind != QueryKind::CrossTab)
+            continue;
+        qsizetype at = text.indexOf("CREATE VIEW " + quoteName(d, c.name));
+        const qsizetype end = text.indexOf(";\r\n", at);
+        for (const QString& column : c.columns) {
+            const qsizetype next = text.indexOf(quoteName(d, column), at + 1);
+            QVERIFY2(next > at && next < end, qPrintable(c.name + (": " + column)));
+            at = next;
+        }
+    }
     QVERIFY(text.indexOf("CREATE VIEW " + quoteName(d, "Big Orders")) <
             text.indexOf("CREATE VIEW " + quoteName(d, "Big Order Cities")));
     const LoadResult loaded = target->load(QByteArray::fromStdString(script));

@@ -29,6 +29,11 @@ public:
     std::variant<ReadFailure, SavedQueries> GetSavedQueries(const QString& path) override {
         return engine_.GetSavedQueries(path);
     }
+    // Rows, too, are read by the reader process (a crosstab's headings, in a script without rows).
+    RowsRead ReadTableRows(const QString& path, const QString& table,
+                           const std::function<bool(const RowBatch& batch)>& batch) override {
+        return engine_.ReadTableRows(path, table, batch);
+    }
 
     // Why the last table list could not be read; nothing after a list that was read.
     const std::optional<ReadFailure>& failure() const { return failure_; }

@@ -7,8 +7,9 @@ namespace {
 
 // Words that end an expression or a name rather than continue it.
 bool clauseWord(const Token& t) {
-    static const char* const words[] = {"FROM",  "WHERE", "GROUP", "HAVING", "ORDER", "UNION", "AS",
-                                        "INNER", "LEFT",  "RIGHT", "JOIN",   "ON",    "INTO",  "SELECT"};
+    static const char* const words[] = {"FROM", "WHERE",  "GROUP",     "HAVING", "ORDER", "UNION",
+                                        "AS",   "INNER",  "LEFT",      "RIGHT",  "JOIN",  "ON",
+                                        "INTO", "SELECT", "TRANSFORM", "PIVOT"};
     if (t.kind != TokenKind::Word)
         return false;
     for (const char* w : words)
@@ -41,6 +42,12 @@ public:
             q.parameters << declaration.trimmed();
             accept(";");
         }
+        if (accept("TRANSFORM")) {
+            q.crosstab.emplace();
+            q.crosstab->value = expression();
+            if (accept("AS"))
+                q.crosstab->alias = name();
+        }
         for (;;) {
             q.selects.push_back(select());
             if (failed())
@@ -49,6 +56,8 @@ public:
                 break;
             q.unionAll.push_back(accept("ALL"));
         }
+        if (q.crosstab)
+            pivot(q);
         accept(";");
         if (peek().kind != TokenKind::End)
             fail(QStringLiteral("the text after the query's end (%1)").arg(peek().text));
@@ -147,6 +156,20 @@ private:
             } while (accept(","));
         }
         return s;
+    }
+
+    // PIVOT pivot [IN (headings)] after a crosstab's SELECT: an IN there gives the headings, as in Access.
+    void pivot(AccessQuery& q) {
+        if (q.selects.size() > 1)
+            fail(QStringLiteral("a crosstab of a union"));
+        expect("PIVOT");
+        Expr e = expression();
+        if (e.kind == ExprKind::In && !e.negated && e.subquery.empty()) {
+            q.crosstab->headings.assign(std::make_move_iterator(e.args.begin() + 1),
+                                        std::make_move_iterator(e.args.end()));
+            e = Expr(std::move(e.args.front()));
+        }
+        q.crosstab->pivot = std::move(e);
     }
 
     QString name() {

@@ -91,6 +91,14 @@ struct ActionQuery {
     std::optional<Expr> where;             // Update, Delete
 };
 
+// What a crosstab adds to its SELECT: TRANSFORM value ... PIVOT pivot [IN (headings)].
+struct Crosstab {
+    Expr value;                 // the aggregate each cell holds
+    QString alias;              // its AS name, which names no column of the result
+    Expr pivot;                 // whose values head the columns
+    std::vector<Expr> headings; // the fixed column headings of IN (...); empty: none given
+};
+
 struct AccessQuery {
     QStringList parameters;           // PARAMETERS declarations as written
     std::vector<SelectQuery> selects; // more than one: a union
@@ -98,4 +106,5 @@ struct AccessQuery {
     std::vector<OrderItem> orderBy;   // of a union as a whole (the last SELECT's ORDER BY)
 
     std::optional<ActionQuery> action; // an action query; selects: its append's or make-table's SELECT
+    std::optional<Crosstab> crosstab;  // TRANSFORM ... PIVOT around the one SELECT
 };

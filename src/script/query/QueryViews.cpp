@@ -1,6 +1,7 @@
 #include "QueryViews.h"
 
 #include "AccessSqlParser.h"
+#include "CrosstabQueries.h"
 #include "NameAllocator.h"
 #include "QueryRoutines.h"
 #include "QueryTranslation.h"
@@ -16,8 +17,6 @@ const QString CRLF = QStringLiteral("\r\n");
 // Why a query of a kind that is never a view is not one.
 QString kindReason(QueryKind kind) {
     switch (kind) {
-    case QueryKind::CrossTab:
-        return QStringLiteral("crosstab");
     case QueryKind::Append:
     case QueryKind::Update:
     case QueryKind::Delete:
@@ -29,6 +28,7 @@ QString kindReason(QueryKind kind) {
         return QStringLiteral("pass-through query");
     case QueryKind::Select:
     case QueryKind::Union:
+    case QueryKind::CrossTab: // made a grouped SELECT (CrosstabQueries.h)
         break;
     }
     return QString();
@@ -65,12 +65,26 @@ struct Candidate {
     std::variant<ParseFailure, AccessQuery> parsed;
     QString reason; // empty while it may still become a view
     bool made = false;
+    QString note{}; // a comment line before its view
 };
+
+// Makes a crosstab query's tree the grouped SELECT its view selects; why not, where it cannot be.
+QString asCrosstabSelect(Candidate& c, const CrosstabSnapshots& crosstabs) {
+    const auto found = crosstabs.constFind(c.query->name);
+    auto select =
+        crosstabSelect(std::get<AccessQuery>(c.parsed), found == crosstabs.cend() ? nullptr : &*found);
+    if (const QString* why = std::get_if<QString>(&select))
+        return *why;
+    c.note = std::get<CrosstabSelect>(select).note;
+    c.parsed = std::move(std::get<CrosstabSelect>(select).select);
+    return QString();
+}
 
 } // namespace
 
 ViewsScript viewsScript(const TargetDialect& dialect, const ConversionOptions& options,
-                        const ScriptPlan& plan, const SavedQueries& queries) {
+                        const ScriptPlan& plan, const SavedQueries& queries,
+                        const CrosstabSnapshots& crosstabs) {
     ViewsScript out;
     NameAllocator names(dialect.nameLimit, dialect.limitInBytes);
     reservePlanNames(names, dialect, plan);
@@ -92,6 +106,8 @@ ViewsScript viewsScript(const TargetDialect& dialect, const ConversionOptions& o
                            QStringLiteral("Access SQL this script cannot read: ") + failure->reason;
             else if (!action || std::get<AccessQuery>(c.parsed).action)
                 c.reason.clear();
+            if (c.reason.isEmpty() && query.kind == QueryKind::CrossTab)
+                c.reason = asCrosstabSelect(c, crosstabs);
         }
         candidates.push_back(std::move(c));
     }
@@ -132,6 +148,8 @@ ViewsScript viewsScript(const TargetDialect& dialect, const ConversionOptions& o
             }
             const TranslatedQuery& view = std::get<TranslatedQuery>(translated);
             schema.views.append({c.query->name, c.name, view.columns});
+            if (!c.note.isEmpty())
+                views += QStringLiteral("-- Query %1 is a crosstab: %2").arg(c.query->name, c.note) + CRLF;
             views += QStringLiteral("CREATE VIEW ") + quoteName(dialect, c.name) + QStringLiteral(" AS") +
                      CRLF + view.select + end;
             c.made = true;
@@ -181,5 +199,7 @@ ViewsScript savedQueryViews(const TargetDialect& dialect, const ConversionOption
                    CRLF + CRLF;
         return out;
     }
-    return viewsScript(dialect, options, plan, std::get<SavedQueries>(queries));
+    const SavedQueries& saved = std::get<SavedQueries>(queries);
+    return viewsScript(dialect, options, plan, saved,
+                       readCrosstabHeadings(saved, plan, reader, options.DatabasePath));
 }

@@ -6,6 +6,7 @@
 // holding its Access SQL and why it is not a view, so that the script always loads.
 
 #include "ConversionOptions.h"
+#include "CrosstabQueries.h"
 #include "SavedQuery.h"
 #include "ScriptPlan.h"
 #include "TargetDialect.h"
@@ -21,8 +22,10 @@ struct ViewsScript {
 // "3 views, 1 function, 2 procedures, 4 queries left as comments"
 QString savedQueryCounts(const ViewsScript& script);
 
-ViewsScript viewsScript(const TargetDialect& dialect, const ConversionOptions& options,
-                        const ScriptPlan& plan, const SavedQueries& queries);
+ViewsScript
+viewsScript(const TargetDialect& dialect, const ConversionOptions& options, const ScriptPlan& plan,
+            const SavedQueries& queries,
+            const CrosstabSnapshots& crosstabs = {}); // the headings read of crosstabs that have none
 
 class SchemaReader;
 
