@@ -67,6 +67,7 @@ const TargetDialect& postgreSqlDialect() {
         .begin = "BEGIN",
         .transactionHoldsTables = true,
         .counterStatement = counterStatement,
+        .functions = &postgreSqlFunctions(),
     };
     return dialect;
 }

@@ -6,6 +6,7 @@
 // (SqlServerDialect.cpp, ...); the planner asks the dialect and never which server it is.
 
 #include "DatabaseSchema.h"
+#include "FunctionSpellings.h"
 
 #include <QString>
 #include <span>
@@ -148,6 +149,9 @@ struct TargetDialect {
     // where the server moves the counter itself as rows with explicit values arrive.
     QString (*counterStatement)(const TargetDialect& dialect, const QString& table,
                                 const QString& column) = nullptr;
+
+    // Queries
+    const FunctionSpellings* functions = nullptr; // how the Access functions are written
 };
 
 const TargetDialect& sqlServerDialect();

@@ -1,6 +1,7 @@
 #include "QueryViews.h"
 
 #include "AccessSqlParser.h"
+#include "HelperFunctions.h"
 #include "NameAllocator.h"
 #include "QueryTranslation.h"
 #include "SchemaReader.h"
@@ -133,6 +134,7 @@ ViewsScript viewsScript(const TargetDialect& dialect, const ConversionOptions& o
     // SQL Server takes CREATE VIEW only as the first statement of a batch.
     if (dialect.go && !options.CreateGo && out.views > 0)
         out.text += QStringLiteral("GO") + CRLF;
+    out.text += helperDefinitions(dialect, views); // the functions of the script's own the views call
     out.text += views;
     if (!comments.isEmpty())
         out.text += comments;
