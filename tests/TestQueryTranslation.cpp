@@ -62,6 +62,7 @@ private slots:
     void translation_data();
     void translation();
     void viewsInDependencyOrder();
+    void helpersOnceBeforeTheViews();
 };
 
 void TestQueryTranslation::translation_data() {
@@ -229,10 +230,10 @@ void TestQueryTranslation::translation_data() {
         "SELECT (LEN([City] + N'.') - 1) AS [Expr1000], SUBSTRING([City], 2, 2147483647) AS [Expr1001], "
         "LTRIM(RTRIM([City])) AS [Expr1002], CHARINDEX(N'on', [City]) AS [Expr1003] FROM [Customers]");
     row("dates pg", "pg", "SELECT Year(Placed), Month(Placed), Day(Placed), Date(), Now() FROM Orders;",
-        "SELECT CAST(FLOOR(EXTRACT(YEAR FROM \"Placed\")) AS INTEGER) AS \"Expr1000\", "
-        "CAST(FLOOR(EXTRACT(MONTH FROM \"Placed\")) AS INTEGER) AS \"Expr1001\", CAST(FLOOR(EXTRACT(DAY FROM "
-        "\"Placed\")) AS INTEGER) AS \"Expr1002\", CAST(CURRENT_DATE AS TIMESTAMP) AS \"Expr1003\", "
-        "LOCALTIMESTAMP(0) AS \"Expr1004\" FROM \"Orders\"");
+        "SELECT CAST(EXTRACT(YEAR FROM \"Placed\") AS INTEGER) AS \"Expr1000\", CAST(EXTRACT(MONTH FROM "
+        "\"Placed\") AS INTEGER) AS \"Expr1001\", CAST(EXTRACT(DAY FROM \"Placed\") AS INTEGER) AS "
+        "\"Expr1002\", CAST(CURRENT_DATE AS TIMESTAMP) AS \"Expr1003\", LOCALTIMESTAMP(0) AS "
+        "\"Expr1004\" FROM \"Orders\"");
     row("dates lite", "lite", "SELECT Year(Placed), Month(Placed), Day(Placed), Date(), Now() FROM Orders;",
         "SELECT CAST(strftime('%Y', \"Placed\") AS INTEGER) AS \"Expr1000\", CAST(strftime('%m', \"Placed\") "
         "AS INTEGER) AS \"Expr1001\", CAST(strftime('%d', \"Placed\") AS INTEGER) AS \"Expr1002\", "
@@ -245,20 +246,23 @@ void TestQueryTranslation::translation_data() {
         "INTERVAL (-3) DAY) AS `Expr1001`, DATEDIFF(`Customers`.`Born`, `Orders`.`Placed`) AS `Expr1002`, "
         "QUARTER(`Orders`.`Placed`) AS `Expr1003` FROM `Orders`, `Customers`");
     row("dateadd lite months", "lite", "SELECT DateAdd(\"m\", 1, Placed) FROM Orders;",
-        "-- DateAdd by \"m\", which SQLite does not keep within the month");
+        "SELECT datetime(date(\"Placed\", 'start of month', 1 || ' months', (min(CAST(strftime('%d', "
+        "\"Placed\") AS INTEGER), CAST(strftime('%d', \"Placed\", 'start of month', 1 || ' months', '+1 "
+        "month', '-1 day') AS INTEGER)) - 1) || ' days') || ' ' || time(\"Placed\")) AS \"Expr1000\" "
+        "FROM \"Orders\"");
     row("dateadd lite days", "lite",
         "SELECT DateAdd(\"ww\", 2, Placed) AS Later, DateDiff(\"m\", Placed, #1/1/2025#) AS Months FROM "
         "Orders;",
-        "SELECT datetime(\"Placed\", (2 * 7) || ' days') AS \"Later\", ((CAST(strftime('%Y', '2025-01-01 "
-        "00:00:00') AS INTEGER) * 12 + CAST(strftime('%m', '2025-01-01 00:00:00') AS INTEGER)) - "
-        "(CAST(strftime('%Y', \"Placed\") AS INTEGER) * 12 + CAST(strftime('%m', \"Placed\") AS INTEGER))) "
-        "AS \"Months\" FROM \"Orders\"");
+        "SELECT datetime(\"Placed\", (2 * 7) || ' days') AS \"Later\", ((CAST(strftime('%Y', "
+        "'2025-01-01 00:00:00') AS INTEGER) - CAST(strftime('%Y', \"Placed\") AS INTEGER)) * 12 + "
+        "(CAST(strftime('%m', '2025-01-01 00:00:00') AS INTEGER) - CAST(strftime('%m', \"Placed\") AS "
+        "INTEGER))) AS \"Months\" FROM \"Orders\"");
     row("dateadd pg", "pg",
         "SELECT DateAdd(\"h\", Qty, Placed) AS Later, DateDiff(\"yyyy\", Born, Placed) AS Age FROM Orders, "
         "Customers;",
         "SELECT (\"Orders\".\"Placed\" + \"Orders\".\"Qty\" * INTERVAL '1 HOUR') AS \"Later\", "
-        "((CAST(FLOOR(EXTRACT(YEAR FROM \"Orders\".\"Placed\")) AS INTEGER)) - (CAST(FLOOR(EXTRACT(YEAR FROM "
-        "\"Customers\".\"Born\")) AS INTEGER))) AS \"Age\" FROM \"Orders\", \"Customers\"");
+        "(CAST(EXTRACT(YEAR FROM \"Orders\".\"Placed\") AS INTEGER) - CAST(EXTRACT(YEAR FROM "
+        "\"Customers\".\"Born\") AS INTEGER)) AS \"Age\" FROM \"Orders\", \"Customers\"");
     row("days added pg", "pg", "SELECT ID FROM Orders WHERE Placed > Date() - 30 AND Placed + Qty < Now();",
         "SELECT \"ID\" FROM \"Orders\" WHERE (\"Placed\" > (CAST(CURRENT_DATE AS TIMESTAMP) + (-30) * "
         "INTERVAL '1 DAY')) AND ((\"Placed\" + \"Qty\" * INTERVAL '1 DAY') < LOCALTIMESTAMP(0))");
@@ -271,19 +275,14 @@ void TestQueryTranslation::translation_data() {
     row("conversions pg", "pg",
         "SELECT CInt(Weight), CLng(Qty), CDbl(Qty), CCur(Qty), CStr(ID), Int(Weight), Abs(Total), "
         "Round(Weight, 2) FROM Orders;",
-        "SELECT CAST(CASE WHEN FLOOR((\"Weight\" + 0.5)) = (\"Weight\" + 0.5) AND FLOOR((\"Weight\" + 0.5) / "
-        "2) * 2 <> (\"Weight\" + 0.5) THEN \"Weight\" - 0.5 ELSE FLOOR((\"Weight\" + 0.5)) END AS SMALLINT) "
-        "AS \"Expr1000\", CAST(\"Qty\" AS INTEGER) AS \"Expr1001\", CAST(\"Qty\" AS DOUBLE PRECISION) AS "
-        "\"Expr1002\", CAST(\"Qty\" AS DECIMAL(19,4)) AS \"Expr1003\", CAST(\"ID\" AS TEXT) AS \"Expr1004\", "
-        "FLOOR(\"Weight\") AS \"Expr1005\", ABS(\"Total\") AS \"Expr1006\", ((CASE WHEN FLOOR(((\"Weight\" * "
-        "100) + 0.5)) = ((\"Weight\" * 100) + 0.5) AND FLOOR(((\"Weight\" * 100) + 0.5) / 2) * 2 <> "
-        "((\"Weight\" * 100) + 0.5) THEN (\"Weight\" * 100) - 0.5 ELSE FLOOR(((\"Weight\" * 100) + 0.5)) "
-        "END) / 100) AS \"Expr1007\" FROM \"Orders\"");
+        "SELECT CAST(veltrane.round_even_float(\"Weight\", 0) AS SMALLINT) AS \"Expr1000\", "
+        "CAST(\"Qty\" AS INTEGER) AS \"Expr1001\", CAST(\"Qty\" AS DOUBLE PRECISION) AS \"Expr1002\", "
+        "CAST(\"Qty\" AS DECIMAL(19,4)) AS \"Expr1003\", CAST(\"ID\" AS TEXT) AS \"Expr1004\", "
+        "FLOOR(\"Weight\") AS \"Expr1005\", ABS(\"Total\") AS \"Expr1006\", "
+        "veltrane.round_even_float(\"Weight\", 2) AS \"Expr1007\" FROM \"Orders\"");
     row("conversions my", "my", "SELECT CLng(Total), CStr(City) FROM Orders, Customers;",
-        "SELECT CAST(CASE WHEN FLOOR((`Orders`.`Total` + 0.5)) = (`Orders`.`Total` + 0.5) AND "
-        "FLOOR((`Orders`.`Total` + 0.5) / 2) * 2 <> (`Orders`.`Total` + 0.5) THEN `Orders`.`Total` - 0.5 "
-        "ELSE FLOOR((`Orders`.`Total` + 0.5)) END AS SIGNED) AS `Expr1000`, `Customers`.`City` AS `Expr1001` "
-        "FROM `Orders`, `Customers`");
+        "SELECT CAST(veltrane_round_even(`Orders`.`Total`, 0) AS SIGNED) AS `Expr1000`, "
+        "`Customers`.`City` AS `Expr1001` FROM `Orders`, `Customers`");
     row("cstr of a double", "lite", "SELECT CStr(Weight) FROM Orders;",
         "-- CStr of a value that is neither text nor a whole number");
     row("aggregates", "pg",
@@ -296,7 +295,8 @@ void TestQueryTranslation::translation_data() {
         "SELECT CustID, Avg(Qty) AS A, StDev(Weight) AS D FROM Orders GROUP BY CustID ORDER BY CustID;",
         "SELECT [CustID], AVG(CAST([Qty] AS FLOAT)) AS [A], STDEV([Weight]) AS [D] FROM [Orders] GROUP BY "
         "[CustID]");
-    row("stdev lite", "lite", "SELECT StDev(Weight) FROM Orders;", "-- StDev, which SQLite does not have");
+    row("stdev lite", "lite", "SELECT StDev(Weight) FROM Orders;",
+        "-- StDev, which this server does not have");
     row("first", "pg", "SELECT First(Total) FROM Orders;",
         "-- the aggregate First, which servers do not have");
     row("in between", "my", "SELECT ID FROM Orders WHERE Qty IN (1, 2, 3) AND Total NOT BETWEEN 10 AND 20;",
@@ -341,8 +341,17 @@ void TestQueryTranslation::translation_data() {
         "-- refers to the form field Forms!Customers!ID");
     row("form field brackets", "my", "SELECT ID FROM Orders WHERE CustID = [Forms]![Customers]![ID];",
         "-- refers to the form field Forms!Customers!ID");
-    row("vba function", "lite", "SELECT Format(Placed, \"yyyy\") FROM Orders;",
-        "-- calls the VBA function Format");
+    row("vba function", "lite", "SELECT StrConv(City, 3) FROM Customers;",
+        "-- calls the VBA function StrConv");
+    row("rounding ms", "ms", "SELECT CInt(Weight), Weekday(Placed, 2) FROM Orders;",
+        "SELECT CAST(CASE WHEN FLOOR(([Weight] + 0.5)) = ([Weight] + 0.5) AND FLOOR(([Weight] + 0.5) / 2) * "
+        "2 "
+        "<> ([Weight] + 0.5) THEN [Weight] - 0.5 ELSE FLOOR(([Weight] + 0.5)) END AS SMALLINT) AS "
+        "[Expr1000], "
+        "((((DATEPART(weekday, [Placed]) + @@DATEFIRST - 1) % 7 + 1) + 5) % 7 + 1) AS [Expr1001] FROM "
+        "[Orders]");
+    row("rounding of money lite", "lite", "SELECT CCur(Total * Qty) FROM Orders;",
+        "-- CCur of a Currency or Decimal value, which this server computes as a double");
     row("domain functions", "pg",
         "SELECT DLookup(\"City\", \"Customers\", \"ID=1\") AS C, DCount(\"*\", \"Orders\") AS N, "
         "DSum(\"[Qty]*2\", \"[Orders]\", \"CustID = 2 AND Shipped\") AS S FROM Customers;",
@@ -456,6 +465,27 @@ void TestQueryTranslation::viewsInDependencyOrder() {
                  .text,
              QString("-- Saved queries: 1 view, 0 functions, 0 procedures, 0 queries left as comments\r\n"
                      "GO\r\nCREATE VIEW [Order Lines] AS\r\nSELECT [ID]\r\nFROM [Orders];\r\nGO\r\n\r\n"));
+}
+
+// The helper functions the views call are created once, before the first view; a script whose views call none
+// creates none.
+void TestQueryTranslation::helpersOnceBeforeTheViews() {
+    const DatabaseSchema s = schema();
+    const ConversionOptions options;
+    const CompleteScript script(mySqlDialect(), s, options);
+    const SavedQueries queries{
+        {"A", QueryKind::Select, "SELECT CInt(Weight) AS W FROM Orders;", false},
+        {"B", QueryKind::Select, "SELECT Round(Weight, 1) AS W, CCur(Total * 1.5) AS T FROM Orders;", false},
+        {"C", QueryKind::Select, "SELECT ID FROM Orders;", false},
+    };
+    const QString text = viewsScript(mySqlDialect(), options, script.plan(), queries).text;
+    QCOMPARE(text.count("CREATE FUNCTION veltrane_round_even_float("), 1);
+    QCOMPARE(text.count("CREATE FUNCTION"), 1); // Total * 1.5 is a Double, as in Access
+    QVERIFY(text.indexOf("DROP FUNCTION IF EXISTS veltrane_round_even_float;\r\nCREATE FUNCTION") <
+            text.indexOf("CREATE VIEW"));
+    QVERIFY(!viewsScript(mySqlDialect(), options, script.plan(), {queries[2]}).text.contains("FUNCTION"));
+    const CompleteScript sqlServer(sqlServerDialect(), s, options);
+    QVERIFY(!viewsScript(sqlServerDialect(), options, sqlServer.plan(), queries).text.contains("FUNCTION"));
 }
 
 QTEST_GUILESS_MAIN(TestQueryTranslation)

@@ -23,3 +23,6 @@ add_dependencies(TestMigrate veltrane-reader)
 veltrane_add_test(TestQueryViewsServers SOURCES TestQueryViewsServers.cpp
     LIBS veltrane_cli_lib veltrane_migrate veltrane_schema veltrane_test_servers mkmdb_lib)
 add_dependencies(TestQueryViewsServers veltrane-reader)
+veltrane_add_test(TestQueryFunctionsServers SOURCES TestQueryFunctionsServers.cpp
+    LIBS veltrane_cli_lib veltrane_migrate veltrane_schema veltrane_test_servers mkmdb_lib)
+add_dependencies(TestQueryFunctionsServers veltrane-reader)

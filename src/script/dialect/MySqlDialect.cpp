@@ -184,6 +184,7 @@ const TargetDialect& mySqlDialect() {
         // Explicit AutoNumbers of 0 are kept, not numbered anew.
         .rowsSetup = "SET SESSION sql_mode = CONCAT(@@sql_mode, ',NO_AUTO_VALUE_ON_ZERO')",
         .begin = "START TRANSACTION",
+        .functions = &mySqlFunctions(),
     };
     return dialect;
 }

@@ -68,6 +68,7 @@ const TargetDialect& postgreSqlDialect() {
         .transactionHoldsTables = true,
         .counterStatement = counterStatement,
         .notNullAfterRows = "ALTER TABLE {t} ALTER COLUMN {c} SET NOT NULL",
+        .functions = &postgreSqlFunctions(),
     };
     return dialect;
 }

@@ -52,6 +52,7 @@ const TargetDialect& sqlServerDialect() {
         .go = true,
         .rowsPerInsert = 1000, // the most one INSERT ... VALUES takes
         .identityInsert = true,
+        .functions = &sqlServerFunctions(),
     };
     return dialect;
 }

@@ -55,6 +55,7 @@ const TargetDialect& sqliteDialect() {
         .namesJoinedViewColumns = true,
         .begin = "BEGIN TRANSACTION",
         .transactionHoldsTables = true,
+        .functions = &sqliteFunctions(),
     };
     return dialect;
 }

@@ -6,6 +6,7 @@
 // (SqlServerDialect.cpp, ...); the planner asks the dialect and never which server it is.
 
 #include "DatabaseSchema.h"
+#include "FunctionSpellings.h"
 
 #include <QString>
 #include <span>
@@ -153,6 +154,9 @@ struct TargetDialect {
     // missing values as it writes the rows instead of reading them once more before CREATE TABLE, and
     // writes the statement only where there are none. nullptr: NOT NULL is decided before CREATE TABLE.
     const char* notNullAfterRows = nullptr;
+
+    // Queries
+    const FunctionSpellings* functions = nullptr; // how the Access functions are written
 };
 
 const TargetDialect& sqlServerDialect();

@@ -2,6 +2,7 @@
 
 #include "AccessSqlParser.h"
 #include "CrosstabQueries.h"
+#include "HelperFunctions.h"
 #include "NameAllocator.h"
 #include "QueryRoutines.h"
 #include "QueryTranslation.h"
@@ -173,6 +174,7 @@ ViewsScript viewsScript(const TargetDialect& dialect, const ConversionOptions& o
     // SQL Server takes CREATE VIEW only as the first statement of a batch.
     if (dialect.go && !options.CreateGo && out.views > 0)
         out.text += QStringLiteral("GO") + CRLF;
+    out.text += helperDefinitions(dialect, views); // the functions of the script's own the views call
     out.text += views;
     if (!comments.isEmpty())
         out.text += comments;

@@ -1,0 +1,74 @@
+// MySQL's and MariaDB's spellings of Access functions, and their helpers, named "veltrane_...". Each helper
+// is one statement RETURN-ing one expression, so that it needs no DELIMITER and loads as the rest of the
+// script.
+#include "FunctionSpellings.h"
+
+namespace {
+
+// ROUND of a DECIMAL takes a half away from zero: a half (2 * |x - TRUNCATE(x)| being the step ROUND takes)
+// is rounded as half of x is, which is never a half, and doubled. ROUND of a DOUBLE rounds a half as the
+// platform does: the half is found the same way.
+constexpr HelperDefinition helpers[] = {
+    {Helper::RoundEven,
+     "DROP FUNCTION IF EXISTS veltrane_round_even;\n"
+     "CREATE FUNCTION veltrane_round_even(x DECIMAL(65,30), p INT) RETURNS DECIMAL(65,30) DETERMINISTIC\n"
+     "RETURN CASE WHEN x <> TRUNCATE(x, p) AND 2 * ABS(x - TRUNCATE(x, p)) = ABS(ROUND(x, p) - TRUNCATE(x, "
+     "p))\n"
+     "THEN 2 * ROUND(x / 2, p) ELSE ROUND(x, p) END;"},
+    {Helper::RoundEvenFloat,
+     "DROP FUNCTION IF EXISTS veltrane_round_even_float;\n"
+     "CREATE FUNCTION veltrane_round_even_float(x DOUBLE, p INT) RETURNS DOUBLE DETERMINISTIC\n"
+     "RETURN CASE WHEN ABS(x * POWER(10, p) - TRUNCATE(x * POWER(10, p), 0)) = 0.5\n"
+     "THEN 2 * ROUND(x * POWER(10, p) / 2) ELSE ROUND(x * POWER(10, p)) END / POWER(10, p);"},
+};
+
+} // namespace
+
+const FunctionSpellings& mySqlFunctions() {
+    static const FunctionSpellings spellings{
+        .helperPrefix = "veltrane_",
+        .helpers = helpers,
+        .toInteger = "CAST(%1 AS SIGNED)",
+        .toSmall = "CAST(%1 AS SIGNED)",
+        .toFloat = "CAST(%1 AS DOUBLE)",
+        .quotient = "%1 DIV %2",
+        .dates =
+            {
+                .year = "YEAR(%1)",
+                .quarter = "QUARTER(%1)",
+                .month = "MONTH(%1)",
+                .dayOfYear = "DAYOFYEAR(%1)",
+                .day = "DAYOFMONTH(%1)",
+                .hour = "HOUR(%1)",
+                .minute = "MINUTE(%1)",
+                .second = "SECOND(%1)",
+                .weekday = "DAYOFWEEK(%1)",
+                .daysBetween = "DATEDIFF(%2, %1)",
+                .addMonths = "DATE_ADD(%1, INTERVAL %2 MONTH)",
+                .addDays = "DATE_ADD(%1, INTERVAL %2 DAY)",
+                .addHours = "DATE_ADD(%1, INTERVAL %2 HOUR)",
+                .addMinutes = "DATE_ADD(%1, INTERVAL %2 MINUTE)",
+                .addSeconds = "DATE_ADD(%1, INTERVAL %2 SECOND)",
+                .today = "CAST(CURDATE() AS DATETIME)",
+                .now = "NOW()",
+            },
+        .texts =
+            {
+                .length = "CHAR_LENGTH(%1)",
+                .trim = "TRIM(%1)",
+                .left = "LEFT(%1, %2)",
+                .right = "RIGHT(%1, %2)",
+                .mid = "SUBSTRING(%1, %2, %3)",
+                .rest = "SUBSTRING(%1, %2)",
+                // The database's collation compares without regard to case; BINARY, by the bytes.
+                .position = "LOCATE(%2, %1)",
+                .exactPosition = "LOCATE(%2 COLLATE utf8mb4_bin, %1 COLLATE utf8mb4_bin)",
+                .before = "%1 < %2",
+                .same = "%1 = %2",
+                .exactlyBefore = "%1 COLLATE utf8mb4_bin < %2 COLLATE utf8mb4_bin",
+                .exactlySame = "%1 COLLATE utf8mb4_bin = %2 COLLATE utf8mb4_bin",
+            },
+        .aggregates = {"STDDEV_SAMP", "STDDEV_POP", "VAR_SAMP", "VAR_POP"},
+    };
+    return spellings;
+}
