@@ -104,8 +104,17 @@ void TestQueryTranslation::translation_data() {
         "SELECT DISTINCT \"Customers\".\"ID\", \"Customers\".\"City\" FROM \"Customers\" INNER JOIN "
         "\"Orders\" ON \"Customers\".\"ID\" = \"Orders\".\"CustID\"");
     row("distinctrow unkeyed", "pg",
-        "SELECT DISTINCTROW Customers.City FROM Customers INNER JOIN Orders ON Customers.ID = Orders.CustID;",
-        "-- DISTINCTROW over a join, selecting from some of its tables only");
+        "SELECT DISTINCTROW Customers.City FROM Customers INNER JOIN Orders ON Customers.ID = Orders.CustID "
+        "ORDER BY [Last Name] DESC;",
+        "SELECT \"City\" FROM (SELECT DISTINCT \"Customers\".\"City\", \"Customers\".\"ID\" AS "
+        "\"veltrane_key1\", "
+        "\"Customers\".\"Last Name\" AS \"veltrane_order1\" FROM \"Customers\" INNER JOIN \"Orders\" ON "
+        "\"Customers\".\"ID\" = \"Orders\".\"CustID\") AS \"veltrane_rows\" ORDER BY \"veltrane_order1\" "
+        "DESC");
+    row("distinctrow ordered by another table", "pg",
+        "SELECT DISTINCTROW Customers.City FROM Customers INNER JOIN Orders ON Customers.ID = Orders.CustID "
+        "ORDER BY Qty;",
+        "-- DISTINCTROW over a join, ordered by a table it does not select from");
     row("top pg", "pg", "SELECT TOP 3 ID, Total FROM Orders ORDER BY Total DESC;",
         "SELECT \"ID\", \"Total\" FROM \"Orders\" ORDER BY \"Total\" DESC FETCH FIRST 3 ROWS WITH TIES");
     row("top ms", "ms", "SELECT TOP 3 ID, Total FROM Orders ORDER BY Total DESC;",
@@ -133,8 +142,10 @@ void TestQueryTranslation::translation_data() {
         "SELECT `ID` FROM `Orders` WHERE (`Shipped` = TRUE) OR (`Shipped` = FALSE)");
     row("yes no as numbers", "pg", "SELECT ID FROM Orders WHERE Shipped = -1 OR 0 = Shipped;",
         "SELECT \"ID\" FROM \"Orders\" WHERE (\"Shipped\" = true) OR (false = \"Shipped\")");
-    row("yes no and another number", "pg", "SELECT ID FROM Orders WHERE Shipped = 1;",
-        "-- compares values of two types");
+    row("yes no and another number", "pg", "SELECT ID FROM Orders WHERE Shipped = 1 OR Qty > Shipped;",
+        "SELECT \"ID\" FROM \"Orders\" WHERE ((CASE WHEN \"Shipped\" THEN -1 WHEN NOT \"Shipped\" THEN 0 "
+        "END) = 1) "
+        "OR (\"Qty\" > (CASE WHEN \"Shipped\" THEN -1 WHEN NOT \"Shipped\" THEN 0 END))");
     row("text and number", "my", "SELECT ID FROM Customers WHERE City = 5;",
         "-- compares values of two types");
     row("text in numbers", "lite", "SELECT ID FROM Orders WHERE Qty IN (1, \"2\");",
