@@ -262,12 +262,12 @@ SelectText Translator::select(const SelectQuery& s, bool inUnion) {
     if (!having.isEmpty())
         lines << QStringLiteral("HAVING ") + having;
     if (!rowKeys.isEmpty()) {
-        QStringList names;
+        QStringList chosen;
         for (const ViewColumn& c : out.columns)
-            names << q(c.name);
+            chosen << q(c.name);
         lines.first() = QStringLiteral("FROM (") + lines.first();
         lines.last() += QStringLiteral(") AS ") + q(QStringLiteral("veltrane_rows"));
-        lines.prepend(QStringLiteral("SELECT ") + top + names.join(QStringLiteral(", ")));
+        lines.prepend(QStringLiteral("SELECT ") + top + chosen.join(QStringLiteral(", ")));
     }
     if (!s.top.isEmpty() && d_.target != Target::SqlServer)
         lines = topRows(s, lines, orders, out.columns);
