@@ -127,6 +127,12 @@ void TestQueryTranslation::translation_data() {
         "-- TOP 3 of DISTINCT rows");
     row("top my key", "my", "SELECT TOP 3 ID, Total FROM Orders ORDER BY Total DESC, ID;",
         "SELECT `ID`, `Total` FROM `Orders` ORDER BY `Total` DESC, `ID` LIMIT 3");
+    row("top in a subquery of in my", "my",
+        "SELECT ID FROM Customers WHERE ID IN (SELECT TOP 2 CustID FROM Orders);",
+        "SELECT `ID` FROM `Customers` WHERE `ID` IN (SELECT `CustID` FROM (SELECT `CustID`, ROW_NUMBER() "
+        "OVER () AS "
+        "`veltrane_rank` FROM `Orders`) AS `veltrane_top` WHERE `veltrane_rank` <= 2 ORDER BY "
+        "`veltrane_rank`)");
     row("top lite unordered", "lite", "SELECT TOP 2 ID FROM Orders;",
         "SELECT \"ID\" FROM \"Orders\" LIMIT 2");
     row("top percent", "pg", "SELECT TOP 10 PERCENT ID FROM Orders ORDER BY Qty;",

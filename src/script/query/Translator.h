@@ -104,7 +104,8 @@ private:
     QStringList keyColumns(const QSet<int>& selected) const;
     QList<Output> outputs(const SelectQuery& s);
     // A SELECT inside this one, on one line; its names may refer to this query's tables.
-    SelectText subselect(const SelectQuery& s);
+    // inIn: the subquery of IN, where MySQL takes no LIMIT.
+    SelectText subselect(const SelectQuery& s, bool inIn = false);
     SelectText select(const SelectQuery& s, bool inUnion);
 
     // TOP n [PERCENT] on a server without TOP (TranslatorTop.cpp): the lines of the SELECT up to HAVING, with
@@ -125,6 +126,7 @@ private:
     ViewColumn lastColumn_;
     QString rawColumn_;
     int depth_ = 0;
+    bool limitless_ = false; // the subquery of IN on MySQL: TOP is a rank, never LIMIT
     QString error_;
     QString waitsFor_;
 };

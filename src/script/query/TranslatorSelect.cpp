@@ -143,8 +143,9 @@ QList<Output> Translator::outputs(const SelectQuery& s) {
 }
 
 // A SELECT inside this one, on one line; its names may refer to this query's tables.
-SelectText Translator::subselect(const SelectQuery& s) {
+SelectText Translator::subselect(const SelectQuery& s, bool inIn) {
     Translator inner(d_, schema_, this);
+    inner.limitless_ = inIn && d_.target == Target::MySql;
     SelectText text = inner.select(s, false);
     if (!inner.error_.isEmpty()) {
         waitsFor_ = inner.waitsFor_;
