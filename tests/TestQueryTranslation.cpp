@@ -217,6 +217,8 @@ void TestQueryTranslation::translation_data() {
         "SELECT \"ID\" FROM \"Customers\" WHERE lower(\"City\") GLOB '[a-c]?[^^-]*'");
     row("like lists ms", "ms", "SELECT ID FROM Customers WHERE City LIKE \"[!0-9]*%\";",
         "SELECT [ID] FROM [Customers] WHERE [City] LIKE N'[^0-9]%[%]'");
+    row("like of a whole number", "pg", "SELECT ID FROM Orders WHERE Qty LIKE \"1#\";",
+        "SELECT \"ID\" FROM \"Orders\" WHERE CAST(\"Qty\" AS TEXT) ~* '^1[0-9]$'");
     row("like percent", "lite", "SELECT ID FROM Customers WHERE City LIKE \"%s\";",
         "SELECT \"ID\" FROM \"Customers\" WHERE lower(\"City\") GLOB '%s'");
     row("like unclosed", "pg", "SELECT ID FROM Customers WHERE City LIKE \"[a-c\";",

@@ -178,10 +178,11 @@ const QList<ViewCase>& cases() {
          {"1", "4", "5"}},
         {"Like Lists",
          "SELECT ID, IIf(City LIKE \"b[!E]*\", \"y\", \"n\") AS A, IIf((\"n\" & ID & \"%\") LIKE "
-         "\"N[3-3]%\", \"y\", \"n\") AS B, IIf((\"x\" & (ID * 4)) LIKE \"X#\", \"y\", \"n\") AS C FROM "
-         "Customers;",
-         {"ID", "A", "B", "C"},
-         {"1|y|n|y", "2|n|n|y", "3|n|y|n", "4|y|n|n"}},
+         "\"N[3-3]%\", \"y\", \"n\") AS B, IIf((\"x\" & (ID * 4)) LIKE \"X#\", \"y\", \"n\") AS C, IIf(ID * "
+         "4 LIKE "
+         "\"1#\", \"y\", \"n\") AS D FROM Customers;",
+         {"ID", "A", "B", "C", "D"},
+         {"1|y|n|y|n", "2|n|n|y|n", "3|n|y|n|y", "4|y|n|n|y"}},
         {"Text Order",
          "SELECT ID FROM Customers WHERE City BETWEEN \"BE\" AND \"bor\" OR LastName > \"LA\" AND LastName < "
          "\"lf\";",

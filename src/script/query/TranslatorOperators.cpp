@@ -138,10 +138,15 @@ Sql Translator::binary(const Expr& e) {
         return {};
     }
     if (op == QLatin1String("LIKE")) {
-        const Sql a = value(e.args[0]);
+        Sql a = value(e.args[0]);
         const Expr& p = e.args[1];
         if (!error_.isEmpty())
             return {};
+        if (a.type == ValueType::Integer) { // matched as its digits, as Access matches it
+            a.text = castToText(d_, a);
+            a.type = ValueType::Text;
+            a.simple = true;
+        }
         if (a.type != ValueType::Text) {
             fail(QStringLiteral("LIKE on a value that is not text"));
             return {};
