@@ -105,8 +105,17 @@ void TestQueryTranslation::translation_data() {
         "SELECT DISTINCT \"Customers\".\"ID\", \"Customers\".\"City\" FROM \"Customers\" INNER JOIN "
         "\"Orders\" ON \"Customers\".\"ID\" = \"Orders\".\"CustID\"");
     row("distinctrow unkeyed", "pg",
-        "SELECT DISTINCTROW Customers.City FROM Customers INNER JOIN Orders ON Customers.ID = Orders.CustID;",
-        "-- DISTINCTROW over a join, selecting from some of its tables only");
+        "SELECT DISTINCTROW Customers.City FROM Customers INNER JOIN Orders ON Customers.ID = Orders.CustID "
+        "ORDER BY [Last Name] DESC;",
+        "SELECT \"City\" FROM (SELECT DISTINCT \"Customers\".\"City\", \"Customers\".\"ID\" AS "
+        "\"veltrane_key1\", "
+        "\"Customers\".\"Last Name\" AS \"veltrane_order1\" FROM \"Customers\" INNER JOIN \"Orders\" ON "
+        "\"Customers\".\"ID\" = \"Orders\".\"CustID\") AS \"veltrane_rows\" ORDER BY \"veltrane_order1\" "
+        "DESC");
+    row("distinctrow ordered by another table", "pg",
+        "SELECT DISTINCTROW Customers.City FROM Customers INNER JOIN Orders ON Customers.ID = Orders.CustID "
+        "ORDER BY Qty;",
+        "-- DISTINCTROW over a join, ordered by a table it does not select from");
     row("top pg", "pg", "SELECT TOP 3 ID, Total FROM Orders ORDER BY Total DESC;",
         "SELECT \"ID\", \"Total\" FROM \"Orders\" ORDER BY \"Total\" DESC FETCH FIRST 3 ROWS WITH TIES");
     row("top ms", "ms", "SELECT TOP 3 ID, Total FROM Orders ORDER BY Total DESC;",
@@ -119,6 +128,12 @@ void TestQueryTranslation::translation_data() {
         "-- TOP 3 of DISTINCT rows");
     row("top my key", "my", "SELECT TOP 3 ID, Total FROM Orders ORDER BY Total DESC, ID;",
         "SELECT `ID`, `Total` FROM `Orders` ORDER BY `Total` DESC, `ID` LIMIT 3");
+    row("top in a subquery of in my", "my",
+        "SELECT ID FROM Customers WHERE ID IN (SELECT TOP 2 CustID FROM Orders);",
+        "SELECT `ID` FROM `Customers` WHERE `ID` IN (SELECT `CustID` FROM (SELECT `CustID`, ROW_NUMBER() "
+        "OVER () AS "
+        "`veltrane_rank` FROM `Orders`) AS `veltrane_top` WHERE `veltrane_rank` <= 2 ORDER BY "
+        "`veltrane_rank`)");
     row("top lite unordered", "lite", "SELECT TOP 2 ID FROM Orders;",
         "SELECT \"ID\" FROM \"Orders\" LIMIT 2");
     row("top percent", "pg", "SELECT TOP 10 PERCENT ID FROM Orders ORDER BY Qty;",
@@ -134,8 +149,10 @@ void TestQueryTranslation::translation_data() {
         "SELECT `ID` FROM `Orders` WHERE (`Shipped` = TRUE) OR (`Shipped` = FALSE)");
     row("yes no as numbers", "pg", "SELECT ID FROM Orders WHERE Shipped = -1 OR 0 = Shipped;",
         "SELECT \"ID\" FROM \"Orders\" WHERE (\"Shipped\" = true) OR (false = \"Shipped\")");
-    row("yes no and another number", "pg", "SELECT ID FROM Orders WHERE Shipped = 1;",
-        "-- compares values of two types");
+    row("yes no and another number", "pg", "SELECT ID FROM Orders WHERE Shipped = 1 OR Qty > Shipped;",
+        "SELECT \"ID\" FROM \"Orders\" WHERE ((CASE WHEN \"Shipped\" THEN -1 WHEN NOT \"Shipped\" THEN 0 "
+        "END) = 1) "
+        "OR (\"Qty\" > (CASE WHEN \"Shipped\" THEN -1 WHEN NOT \"Shipped\" THEN 0 END))");
     row("text and number", "my", "SELECT ID FROM Customers WHERE City = 5;",
         "-- compares values of two types");
     row("text in numbers", "lite", "SELECT ID FROM Orders WHERE Qty IN (1, \"2\");",
@@ -201,6 +218,8 @@ void TestQueryTranslation::translation_data() {
         "SELECT \"ID\" FROM \"Customers\" WHERE lower(\"City\") GLOB '[a-c]?[^^-]*'");
     row("like lists ms", "ms", "SELECT ID FROM Customers WHERE City LIKE \"[!0-9]*%\";",
         "SELECT [ID] FROM [Customers] WHERE [City] LIKE N'[^0-9]%[%]'");
+    row("like of a whole number", "pg", "SELECT ID FROM Orders WHERE Qty LIKE \"1#\";",
+        "SELECT \"ID\" FROM \"Orders\" WHERE CAST(\"Qty\" AS TEXT) ~* '^1[0-9]$'");
     row("like percent", "lite", "SELECT ID FROM Customers WHERE City LIKE \"%s\";",
         "SELECT \"ID\" FROM \"Customers\" WHERE lower(\"City\") GLOB '%s'");
     row("like unclosed", "pg", "SELECT ID FROM Customers WHERE City LIKE \"[a-c\";",

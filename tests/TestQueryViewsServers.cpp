@@ -179,16 +179,30 @@ const QList<ViewCase>& cases() {
          {"1", "4", "5"}},
         {"Like Lists",
          "SELECT ID, IIf(City LIKE \"b[!E]*\", \"y\", \"n\") AS A, IIf((\"n\" & ID & \"%\") LIKE "
-         "\"N[3-3]%\", \"y\", \"n\") AS B, IIf((\"x\" & (ID * 4)) LIKE \"X#\", \"y\", \"n\") AS C FROM "
-         "Customers;",
-         {"ID", "A", "B", "C"},
-         {"1|y|n|y", "2|n|n|y", "3|n|y|n", "4|y|n|n"}},
+         "\"N[3-3]%\", \"y\", \"n\") AS B, IIf((\"x\" & (ID * 4)) LIKE \"X#\", \"y\", \"n\") AS C, IIf(ID * "
+         "4 LIKE "
+         "\"1#\", \"y\", \"n\") AS D FROM Customers;",
+         {"ID", "A", "B", "C", "D"},
+         {"1|y|n|y|n", "2|n|n|y|n", "3|n|y|n|y", "4|y|n|n|y"}},
         {"Text Order",
          "SELECT ID FROM Customers WHERE City BETWEEN \"BE\" AND \"bor\" OR LastName > \"LA\" AND LastName < "
          "\"lf\";",
          {"ID"},
          {"1", "2", "4"}},
+        {"Yes No Numbers",
+         "SELECT ID FROM Orders WHERE Shipped < Qty - 2 AND Shipped <> 1;",
+         {"ID"},
+         {"1", "3", "4"}},
+        {"Cities With Orders",
+         "SELECT DISTINCTROW Customers.City FROM Customers INNER JOIN Orders ON Customers.ID = Orders.CustID "
+         "WHERE Orders.Qty < 3;",
+         {"City"},
+         {"Berlin", "Boston"}},
         {"Top Ties", "SELECT TOP 1 ID, Qty FROM Orders ORDER BY Qty;", {"ID", "Qty"}, {"2|1", "5|1"}},
+        {"Top In",
+         "SELECT ID FROM Customers WHERE ID IN (SELECT TOP 1 CustID FROM Orders ORDER BY Qty);",
+         {"ID"},
+         {"1", "2"}},
         {"Top Half", "SELECT TOP 50 PERCENT ID FROM Orders ORDER BY Qty DESC;", {"ID"}, {"1", "3", "4"}},
         {"Whole Division",
          "SELECT ID, Total \\ 40 AS D, Total Mod 40 AS M, -7 Mod 2 AS N FROM Orders WHERE ID IN (1, 4);",

@@ -94,7 +94,8 @@ private:
     // A date and a whole number of days, as Access adds them: DateAdd("d", ...).
     Sql daysAdded(const Sql& date, const Sql& days, bool subtracted);
     // Whether two values can be compared as Access compares them. A Yes/No value is -1 or 0 in Access: the
-    // literal numbers -1 and 0 beside one become the server's truth values.
+    // literal numbers -1 and 0 beside one become the server's truth values, other numbers are compared with
+    // -1 or 0.
     bool comparable(Sql& a, const Expr& ea, Sql& b, const Expr& eb);
     Sql binary(const Expr& e);
 
@@ -105,9 +106,12 @@ private:
     // DISTINCTROW gives each row of the tables it selects from once: nothing more where it selects from every
     // table, DISTINCT where the columns selected hold the primary key of each table it selects from.
     bool distinctRows(const QSet<int>& selected, const QList<Output>& outputs) const;
+    // The columns of the primary keys of the tables selected from; nothing where one has none.
+    QStringList keyColumns(const QSet<int>& selected) const;
     QList<Output> outputs(const SelectQuery& s);
     // A SELECT inside this one, on one line; its names may refer to this query's tables.
-    SelectText subselect(const SelectQuery& s);
+    // inIn: the subquery of IN, where MySQL takes no LIMIT.
+    SelectText subselect(const SelectQuery& s, bool inIn = false);
     SelectText select(const SelectQuery& s, bool inUnion);
 
     // TOP n [PERCENT] on a server without TOP (TranslatorTop.cpp): the lines of the SELECT up to HAVING, with
@@ -128,6 +132,7 @@ private:
     ViewColumn lastColumn_;
     QString rawColumn_;
     int depth_ = 0;
+    bool limitless_ = false; // the subquery of IN on MySQL: TOP is a rank, never LIMIT
     QString error_;
     QString waitsFor_;
 };

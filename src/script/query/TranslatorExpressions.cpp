@@ -98,9 +98,7 @@ Sql Translator::exprAtDepth(const Expr& e) {
     case ExprKind::In: {
         const Sql x = value(e.args[0]);
         if (!e.subquery.empty()) {
-            if (d_.target == Target::MySql && !e.subquery.front().top.isEmpty())
-                fail(QStringLiteral("TOP in a subquery of IN, which MySQL cannot select"));
-            const SelectText inner = subselect(e.subquery.front());
+            const SelectText inner = subselect(e.subquery.front(), true);
             if (error_.isEmpty() && inner.columns.size() != 1)
                 fail(QStringLiteral("a subquery of more than one column"));
             return made(QStringLiteral("%1 %2IN (%3)")

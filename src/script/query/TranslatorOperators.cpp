@@ -87,7 +87,8 @@ Sql Translator::daysAdded(const Sql& date, const Sql& days, bool subtracted) {
 }
 
 // Whether two values can be compared as Access compares them. A Yes/No value is -1 or 0 in Access: the
-// literal numbers -1 and 0 beside one become the server's truth values.
+// literal numbers -1 and 0 beside one become the server's truth values, other numbers are compared with -1 or
+// 0.
 bool Translator::comparable(Sql& a, const Expr& ea, Sql& b, const Expr& eb) {
     const auto truth = [&](Sql& number, const Expr& e) {
         const bool negative = e.kind == ExprKind::Unary && e.text == QLatin1String("-") &&
@@ -102,6 +103,22 @@ bool Translator::comparable(Sql& a, const Expr& ea, Sql& b, const Expr& eb) {
         return true;
     if (b.type == ValueType::Boolean && numeric(a.type) && truth(a, ea))
         return true;
+    // Beside another number a Yes/No value is the number Access keeps: -1 or 0.
+    const auto asNumber = [&](Sql& yesNo) {
+        const SqlOrReason c = conditionOf(d_, yesNo);
+        if (const QString* why = std::get_if<QString>(&c)) {
+            fail(*why);
+            return false;
+        }
+        yesNo =
+            made(QStringLiteral("CASE WHEN %1 THEN -1 WHEN NOT %1 THEN 0 END").arg(operand(std::get<Sql>(c))),
+                 ValueType::Integer, yesNo.notNull);
+        return true;
+    };
+    if (a.type == ValueType::Boolean && numeric(b.type))
+        return asNumber(a);
+    if (b.type == ValueType::Boolean && numeric(a.type))
+        return asNumber(b);
     if (sameKind(a.type, b.type) && a.type != ValueType::Other && b.type != ValueType::Other)
         return true;
     fail(QStringLiteral("compares values of two types"));
@@ -121,10 +138,15 @@ Sql Translator::binary(const Expr& e) {
         return {};
     }
     if (op == QLatin1String("LIKE")) {
-        const Sql a = value(e.args[0]);
+        Sql a = value(e.args[0]);
         const Expr& p = e.args[1];
         if (!error_.isEmpty())
             return {};
+        if (a.type == ValueType::Integer) { // matched as its digits, as Access matches it
+            a.text = castToText(d_, a);
+            a.type = ValueType::Text;
+            a.simple = true;
+        }
         if (a.type != ValueType::Text) {
             fail(QStringLiteral("LIKE on a value that is not text"));
             return {};

@@ -2,6 +2,8 @@
 
 #include "NameAllocator.h"
 
+#include <algorithm>
+
 namespace querytranslation {
 
 // Whether ORDER BY gives every row a place of its own: it holds every column of the only table's primary
@@ -47,6 +49,28 @@ bool Translator::distinctRows(const QSet<int>& selected, const QList<Output>& ou
             return false;
     }
     return true;
+}
+
+QStringList Translator::keyColumns(const QSet<int>& selected) const {
+    QList<int> scopes(selected.cbegin(), selected.cend());
+    std::sort(scopes.begin(), scopes.end());
+    QStringList keys;
+    for (int scope : scopes) {
+        const TablePlan* t = scopes_[scope].table;
+        const IndexDefinition* key = nullptr;
+        for (const IndexDefinition& index : t ? t->table->indexes : QList<IndexDefinition>())
+            if (index.primaryKey && !index.columns.isEmpty())
+                key = &index;
+        if (!key)
+            return {};
+        for (const IndexColumn& k : key->columns) {
+            const ColumnPlan* c = t->find(k.name);
+            if (!c || !c->written)
+                return {};
+            keys << (scopes_.size() > 1 ? scopes_[scope].ref + QLatin1Char('.') : QString()) + q(c->name);
+        }
+    }
+    return keys;
 }
 
 QList<Output> Translator::outputs(const SelectQuery& s) {
@@ -119,8 +143,9 @@ QList<Output> Translator::outputs(const SelectQuery& s) {
 }
 
 // A SELECT inside this one, on one line; its names may refer to this query's tables.
-SelectText Translator::subselect(const SelectQuery& s) {
+SelectText Translator::subselect(const SelectQuery& s, bool inIn) {
     Translator inner(d_, schema_, this);
+    inner.limitless_ = inIn && d_.target == Target::MySql;
     SelectText text = inner.select(s, false);
     if (!inner.error_.isEmpty()) {
         waitsFor_ = inner.waitsFor_;
@@ -165,15 +190,19 @@ SelectText Translator::select(const SelectQuery& s, bool inUnion) {
     }
 
     QString distinct;
+    QStringList rowKeys; // DISTINCTROW's: the keys of the tables it selects from, chosen with the columns
     if (s.distinct) {
         distinct = QStringLiteral("DISTINCT ");
     } else if (s.distinctRow && s.groupBy.empty() && selected.size() < qsizetype(scopes_.size())) {
         // (Grouped, the rows are the groups whatever DISTINCTROW says.)
-        if (!distinctRows(selected, columns)) {
-            fail(QStringLiteral("DISTINCTROW over a join, selecting from some of its tables only"));
-            return {};
-        }
         distinct = QStringLiteral("DISTINCT ");
+        if (!distinctRows(selected, columns)) {
+            rowKeys = keyColumns(selected);
+            if (rowKeys.isEmpty()) {
+                fail(QStringLiteral("DISTINCTROW over a join, selecting from some of its tables only"));
+                return {};
+            }
+        }
     }
 
     QString where, having;
@@ -187,10 +216,18 @@ SelectText Translator::select(const SelectQuery& s, bool inUnion) {
         groups << value(g).text;
     if (s.having)
         having = condition(*s.having).text;
-    for (const OrderItem& o : s.orderBy)
-        orders << value(o.expr).text + (o.descending ? QStringLiteral(" DESC") : QString());
+    QStringList orderValues;
+    used_.clear();
+    for (const OrderItem& o : s.orderBy) {
+        orderValues << value(o.expr).text;
+        orders << orderValues.last() + (o.descending ? QStringLiteral(" DESC") : QString());
+    }
     if (!error_.isEmpty())
         return {};
+    if (!rowKeys.isEmpty() && !selected.contains(used_)) {
+        fail(QStringLiteral("DISTINCTROW over a join, ordered by a table it does not select from"));
+        return {};
+    }
 
     QString top;
     if (!s.top.isEmpty() && d_.target == Target::SqlServer)
@@ -198,11 +235,25 @@ SelectText Translator::select(const SelectQuery& s, bool inUnion) {
                   .arg(s.top, s.topPercent ? QStringLiteral(" PERCENT") : QString(),
                        s.orderBy.empty() ? QString() : QStringLiteral(" WITH TIES"));
     // SQL Server keeps an ORDER BY in a view only with TOP.
-    if (d_.target == Target::SqlServer && top.isEmpty())
+    if (d_.target == Target::SqlServer && top.isEmpty()) {
         orders.clear();
+        orderValues.clear();
+    }
+
+    // DISTINCTROW of some tables of a join: the distinct rows of the columns with those tables' keys, then
+    // the columns alone, ordered by what the rows chose.
+    QStringList hidden;
+    for (int i = 0; i < rowKeys.size(); ++i)
+        hidden << rowKeys[i] + QStringLiteral(" AS ") + q(QStringLiteral("veltrane_key%1").arg(i + 1));
+    for (int i = 0; !rowKeys.isEmpty() && i < orderValues.size(); ++i) {
+        const QString name = q(QStringLiteral("veltrane_order%1").arg(i + 1));
+        hidden << orderValues[i] + QStringLiteral(" AS ") + name;
+        orders[i] = name + (s.orderBy[i].descending ? QStringLiteral(" DESC") : QString());
+    }
 
     QStringList lines;
-    lines << QStringLiteral("SELECT ") + distinct + top + items.join(QStringLiteral(", "));
+    lines << QStringLiteral("SELECT ") + distinct + (rowKeys.isEmpty() ? top : QString()) +
+                 (items + hidden).join(QStringLiteral(", "));
     if (!from.isEmpty())
         lines << QStringLiteral("FROM ") + from.join(QStringLiteral(", "));
     if (!where.isEmpty())
@@ -211,6 +262,14 @@ SelectText Translator::select(const SelectQuery& s, bool inUnion) {
         lines << QStringLiteral("GROUP BY ") + groups.join(QStringLiteral(", "));
     if (!having.isEmpty())
         lines << QStringLiteral("HAVING ") + having;
+    if (!rowKeys.isEmpty()) {
+        QStringList chosen;
+        for (const ViewColumn& c : out.columns)
+            chosen << q(c.name);
+        lines.first() = QStringLiteral("FROM (") + lines.first();
+        lines.last() += QStringLiteral(") AS ") + q(QStringLiteral("veltrane_rows"));
+        lines.prepend(QStringLiteral("SELECT ") + top + chosen.join(QStringLiteral(", ")));
+    }
     if (!s.top.isEmpty() && d_.target != Target::SqlServer)
         lines = topRows(s, lines, orders, out.columns);
     else if (!orders.isEmpty())

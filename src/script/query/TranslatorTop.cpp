@@ -5,13 +5,14 @@ namespace querytranslation {
 // Access's TOP n gives the first n rows of the order and every row that ties with the last of them; TOP n
 // PERCENT the first n percent of the rows, rounded up, with the same ties. Where the server cannot say so
 // itself (FETCH FIRST ... WITH TIES), the rows are ranked in a derived table: a row is kept when fewer than n
-// rows come before it (RANK), or fewer than n percent of all of them.
+// rows come before it (RANK), or fewer than n percent of all of them. So is TOP in the subquery of IN on
+// MySQL, which takes no LIMIT there.
 QStringList Translator::topRows(const SelectQuery& s, const QStringList& lines, const QStringList& orders,
                                 const QList<ViewColumn>& columns) {
     QStringList out = lines;
     const bool ordered = !orders.isEmpty();
     const QString orderBy = QStringLiteral("ORDER BY ") + orders.join(QStringLiteral(", "));
-    if (!s.topPercent && (!ordered || tiesImpossible(s))) {
+    if (!s.topPercent && (!ordered || tiesImpossible(s)) && !limitless_) {
         if (ordered)
             out << orderBy;
         out << QStringLiteral("LIMIT %1").arg(s.top);
