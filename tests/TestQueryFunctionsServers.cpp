@@ -282,6 +282,19 @@ const QList<FunctionCase>& formats() {
         {"Format(D, \"yyyy\")", 10, "NULL"},
         {"Format(B, \"Yes/No\")", 1, "Yes"},
         {"Format(B, \"Yes/No\")", 2, "No"},
+        // Numbers round half away from zero; SQLite formats whole numbers alone.
+        {"Format(C, \"Currency\")", 8, "$1.23", false},
+        {"Format(C, \"Currency\")", 9, "($1.50)", false},
+        {"Format(X, \"Fixed\")", 9, "1.23", false},
+        {"Format(X, \"Fixed\")", 2, "-2.50", false},
+        {"Format(C * 1000, \"Standard\")", 8, "1,234.50", false},
+        {"Format(X, \"Percent\")", 5, "12.50%", false},
+        {"Format(C, \"0.0\")", 5, "0.3", false},
+        {"Format(C, \"0.0\")", 7, "-0.4", false},
+        {"Format(X, \"#,##0.00\")", 9, "1.23", false},
+        {"Format(ID * 1000, \"#,##0\")", 3, "3,000"},
+        {"Format(ID, \"0.00\")", 3, "3.00"},
+        {"Format(C, \"0.00\")", 10, "NULL", false},
     };
     return all;
 }

@@ -61,6 +61,14 @@ struct TextSpellings {
     const char* exactlySame = nullptr;
 };
 
+// Format of a number in the US English locale: "%1" the number, "%2" the decimals to round it to (half away
+// from zero, as Format rounds) and "%3" as many zeros after a point (".00", or nothing).
+struct NumberFormatSpellings {
+    const char* grouped = nullptr; // a comma between thousands: 1,234.50
+    const char* plain = nullptr;   // 1234.50
+    bool wholeNumbersOnly = false; // of whole numbers only (the server has doubles alone for the others)
+};
+
 // Aggregates of Access beyond Count, Sum, Avg, Min and Max: the server's function names, nullptr where the
 // server has none.
 struct AggregateSpellings {
@@ -91,6 +99,7 @@ struct FunctionSpellings {
 
     DateSpellings dates{};
     TextSpellings texts{};
+    NumberFormatSpellings numberFormats{};
     AggregateSpellings aggregates{};
 };
 

@@ -68,6 +68,7 @@ const FunctionSpellings& mySqlFunctions() {
                 .exactlyBefore = "%1 COLLATE utf8mb4_bin < %2 COLLATE utf8mb4_bin",
                 .exactlySame = "%1 COLLATE utf8mb4_bin = %2 COLLATE utf8mb4_bin",
             },
+        .numberFormats = {"FORMAT(%1, %2, 'en_US')", "REPLACE(FORMAT(%1, %2, 'en_US'), ',', '')"},
         .aggregates = {"STDDEV_SAMP", "STDDEV_POP", "VAR_SAMP", "VAR_POP"},
     };
     return spellings;

@@ -67,6 +67,8 @@ const FunctionSpellings& postgreSqlFunctions() {
                 .exactlyBefore = "%1 < %2 COLLATE \"C\"",
                 .exactlySame = "%1 = %2",
             },
+        .numberFormats = {"to_char(ROUND(CAST(%1 AS NUMERIC), %2), 'FM999,999,999,999,999,999,990%3')",
+                          "to_char(ROUND(CAST(%1 AS NUMERIC), %2), 'FM999999999999999999990%3')"},
         .aggregates = {"STDDEV_SAMP", "STDDEV_POP", "VAR_SAMP", "VAR_POP"},
     };
     return spellings;
