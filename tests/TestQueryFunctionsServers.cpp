@@ -254,6 +254,19 @@ const QList<FunctionCase>& choices() {
         {"Nz(T, \"none\")", 10, "none"},
         {"Str(ID) & \"|\"", 3, " 3|"},
         {"Str(-ID)", 3, "-3"},
+        // Val reads the number a text begins with, blanks left out; SQLite has no function that does.
+        {"Val(\"    1615 198th Street N.E.\")", 1, "1615198", false},
+        {"Val(\"24 and 57\")", 1, "24", false},
+        {"Val(\"&HFFFF\")", 1, "-1", false},
+        {"Val(\"&h1F\")", 1, "31", false},
+        {"Val(\"&O17\")", 1, "15", false},
+        {"Val(\"2.5e2x\")", 1, "250", false},
+        {"Val(\"1D2\")", 1, "100", false},
+        {"Val(\"-.5\")", 1, "-0.5", false},
+        {"Val(\"1.2.3\")", 1, "1.2", false},
+        {"Val(T)", 3, "0", false},
+        {"Val(T)", 4, "0", false},
+        {"Val(T)", 10, "NULL", false},
     };
     return all;
 }

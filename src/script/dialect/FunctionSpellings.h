@@ -10,6 +10,9 @@
 enum class Helper {
     RoundEven,      // (exact number, places): rounded half to even, as Access rounds
     RoundEvenFloat, // the same of a double
+    ValSigned,      // a number read in hex or octal as VBA types it: 16 bits, else 32, with a sign
+    ValText,        // (text without blanks) Val's number
+    Val,            // (text) the number at its start, as Val reads it
 };
 
 // One helper as a server creates it: its statements, "\n" between lines.
