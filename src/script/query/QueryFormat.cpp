@@ -132,7 +132,7 @@ private:
     }
     // The name the number (from 1) picks out of names of `width` characters each, spaces trimmed.
     QString name(const char* spelling, const char* names, int width) const {
-        const QString start = QStringLiteral("(%1 - 1) * %2 + 1").arg(part(spelling)).arg(width);
+        const QString start = QStringLiteral("(%1 - 1) * %2 + 1").arg(part(spelling), QString::number(width));
         const QString picked = QString::fromUtf8(d_.functions->texts.mid)
                                    .arg(textLiteral(d_, QLatin1String(names)), start, QString::number(width));
         return width == 3 ? picked : spelled(d_.functions->texts.trim, picked);
