@@ -254,6 +254,19 @@ const QList<FunctionCase>& choices() {
         {"Nz(T, \"none\")", 10, "none"},
         {"Str(ID) & \"|\"", 3, " 3|"},
         {"Str(-ID)", 3, "-3"},
+        // Val reads the number a text begins with, blanks left out; SQLite has no function that does.
+        {"Val(\"    1615 198th Street N.E.\")", 1, "1615198", false},
+        {"Val(\"24 and 57\")", 1, "24", false},
+        {"Val(\"&HFFFF\")", 1, "-1", false},
+        {"Val(\"&h1F\")", 1, "31", false},
+        {"Val(\"&O17\")", 1, "15", false},
+        {"Val(\"2.5e2x\")", 1, "250", false},
+        {"Val(\"1D2\")", 1, "100", false},
+        {"Val(\"-.5\")", 1, "-0.5", false},
+        {"Val(\"1.2.3\")", 1, "1.2", false},
+        {"Val(T)", 3, "0", false},
+        {"Val(T)", 4, "0", false},
+        {"Val(T)", 10, "NULL", false},
     };
     return all;
 }
@@ -282,6 +295,19 @@ const QList<FunctionCase>& formats() {
         {"Format(D, \"yyyy\")", 10, "NULL"},
         {"Format(B, \"Yes/No\")", 1, "Yes"},
         {"Format(B, \"Yes/No\")", 2, "No"},
+        // Numbers round half away from zero; SQLite formats whole numbers alone.
+        {"Format(C, \"Currency\")", 8, "$1.23", false},
+        {"Format(C, \"Currency\")", 9, "($1.50)", false},
+        {"Format(X, \"Fixed\")", 9, "1.23", false},
+        {"Format(X, \"Fixed\")", 2, "-2.50", false},
+        {"Format(C * 1000, \"Standard\")", 8, "1,234.50", false},
+        {"Format(X, \"Percent\")", 5, "12.50%", false},
+        {"Format(C, \"0.0\")", 5, "0.3", false},
+        {"Format(C, \"0.0\")", 7, "-0.4", false},
+        {"Format(X, \"#,##0.00\")", 9, "1.23", false},
+        {"Format(ID * 1000, \"#,##0\")", 3, "3,000"},
+        {"Format(ID, \"0.00\")", 3, "3.00"},
+        {"Format(C, \"0.00\")", 10, "NULL", false},
     };
     return all;
 }

@@ -10,6 +10,9 @@
 enum class Helper {
     RoundEven,      // (exact number, places): rounded half to even, as Access rounds
     RoundEvenFloat, // the same of a double
+    ValSigned,      // a number read in hex or octal as VBA types it: 16 bits, else 32, with a sign
+    ValText,        // (text without blanks) Val's number
+    Val,            // (text) the number at its start, as Val reads it
 };
 
 // One helper as a server creates it: its statements, "\n" between lines.
@@ -61,6 +64,14 @@ struct TextSpellings {
     const char* exactlySame = nullptr;
 };
 
+// Format of a number in the US English locale: "%1" the number, "%2" the decimals to round it to (half away
+// from zero, as Format rounds) and "%3" as many zeros after a point (".00", or nothing).
+struct NumberFormatSpellings {
+    const char* grouped = nullptr; // a comma between thousands: 1,234.50
+    const char* plain = nullptr;   // 1234.50
+    bool wholeNumbersOnly = false; // of whole numbers only (the server has doubles alone for the others)
+};
+
 // Aggregates of Access beyond Count, Sum, Avg, Min and Max: the server's function names, nullptr where the
 // server has none.
 struct AggregateSpellings {
@@ -91,6 +102,7 @@ struct FunctionSpellings {
 
     DateSpellings dates{};
     TextSpellings texts{};
+    NumberFormatSpellings numberFormats{};
     AggregateSpellings aggregates{};
 };
 

@@ -20,6 +20,27 @@ constexpr HelperDefinition helpers[] = {
      "CREATE FUNCTION veltrane_round_even_float(x DOUBLE, p INT) RETURNS DOUBLE DETERMINISTIC\n"
      "RETURN CASE WHEN ABS(x * POWER(10, p) - TRUNCATE(x * POWER(10, p), 0)) = 0.5\n"
      "THEN 2 * ROUND(x * POWER(10, p) / 2) ELSE ROUND(x * POWER(10, p)) END / POWER(10, p);"},
+    // Val: blanks, tabs and line feeds out; "&H" and "&O" read in hex and octal as VBA reads them (&HFFFF is
+    // an Integer, -1); otherwise a sign, digits with a point and an exponent (E or D), and 0 for none.
+    {Helper::ValSigned, "DROP FUNCTION IF EXISTS veltrane_val_signed;\n"
+                        "CREATE FUNCTION veltrane_val_signed(v DOUBLE) RETURNS DOUBLE DETERMINISTIC\n"
+                        "RETURN CASE WHEN v >= 32768 AND v < 65536 THEN v - 65536\n"
+                        "WHEN v >= 2147483648 AND v < 4294967296 THEN v - 4294967296 ELSE v END;"},
+    {Helper::ValText,
+     "DROP FUNCTION IF EXISTS veltrane_val_text;\n"
+     "CREATE FUNCTION veltrane_val_text(s LONGTEXT) RETURNS DOUBLE DETERMINISTIC\n"
+     "RETURN CASE WHEN s IS NULL THEN NULL\n"
+     "WHEN s LIKE '&H%' THEN veltrane_val_signed(COALESCE(CAST(CONV(SUBSTRING(REGEXP_SUBSTR(s, "
+     "'^&[Hh][0-9A-Fa-f]*'), 3), 16, 10) AS DOUBLE), 0))\n"
+     "WHEN s LIKE '&O%' THEN veltrane_val_signed(COALESCE(CAST(CONV(SUBSTRING(REGEXP_SUBSTR(s, "
+     "'^&[Oo][0-7]*'), 3), 8, 10) AS DOUBLE), 0))\n"
+     "ELSE COALESCE(CAST(NULLIF(REPLACE(REPLACE(REGEXP_SUBSTR(s, "
+     "'^[+-]?([0-9]+[.]?[0-9]*|[.][0-9]+)([eEdD][+-]?[0-9]+)?'), 'd', 'e'), 'D', 'e'), '') AS DOUBLE), 0) "
+     "END;"},
+    {Helper::Val, "DROP FUNCTION IF EXISTS veltrane_val;\n"
+                  "CREATE FUNCTION veltrane_val(t LONGTEXT) RETURNS DOUBLE DETERMINISTIC\n"
+                  "RETURN veltrane_val_text(REPLACE(REPLACE(REPLACE(t, ' ', ''), CHAR(9 USING utf8mb4), ''), "
+                  "CHAR(10 USING utf8mb4), ''));"},
 };
 
 } // namespace
@@ -68,6 +89,7 @@ const FunctionSpellings& mySqlFunctions() {
                 .exactlyBefore = "%1 COLLATE utf8mb4_bin < %2 COLLATE utf8mb4_bin",
                 .exactlySame = "%1 COLLATE utf8mb4_bin = %2 COLLATE utf8mb4_bin",
             },
+        .numberFormats = {"FORMAT(%1, %2, 'en_US')", "REPLACE(FORMAT(%1, %2, 'en_US'), ',', '')"},
         .aggregates = {"STDDEV_SAMP", "STDDEV_POP", "VAR_SAMP", "VAR_POP"},
     };
     return spellings;

@@ -20,6 +20,31 @@ constexpr HelperDefinition helpers[] = {
      "  / CAST(10 AS DOUBLE PRECISION) ^ p\n"
      "FROM (SELECT x * CAST(10 AS DOUBLE PRECISION) ^ p AS y) AS scaled\n"
      "$$;"},
+    // Val: blanks, tabs and line feeds out; "&H" and "&O" read in hex and octal as VBA reads them (&HFFFF is
+    // an Integer, -1); otherwise a sign, digits with a point and an exponent (E or D), and 0 for none.
+    {Helper::ValSigned,
+     "CREATE OR REPLACE FUNCTION veltrane.val_signed(v DOUBLE PRECISION) RETURNS DOUBLE PRECISION\n"
+     "LANGUAGE sql IMMUTABLE AS $$\n"
+     "SELECT CASE WHEN v >= 32768 AND v < 65536 THEN v - 65536\n"
+     "WHEN v >= 2147483648 AND v < 4294967296 THEN v - 4294967296 ELSE v END\n"
+     "$$;"},
+    {Helper::ValText,
+     "CREATE OR REPLACE FUNCTION veltrane.val_text(s TEXT) RETURNS DOUBLE PRECISION\n"
+     "LANGUAGE sql IMMUTABLE STRICT AS $$\n"
+     "SELECT CASE WHEN s ~* '^&[ho]' THEN veltrane.val_signed(\n"
+     "  (SELECT COALESCE(SUM((STRPOS('0123456789abcdef', LOWER(SUBSTR(d, i, 1))) - 1)\n"
+     "     * CAST(b AS DOUBLE PRECISION) ^ (LENGTH(d) - i)), 0)\n"
+     "   FROM (SELECT CASE WHEN s ~* '^&h' THEN SUBSTRING(s FROM '^&[hH]([0-9a-fA-F]*)')\n"
+     "     ELSE SUBSTRING(s FROM '^&[oO]([0-7]*)') END AS d, CASE WHEN s ~* '^&h' THEN 16 ELSE 8 END AS b)\n"
+     "     AS digits, generate_series(1, LENGTH(d)) AS i))\n"
+     "ELSE COALESCE(CAST(TRANSLATE(SUBSTRING(s FROM\n"
+     "  '^[+-]?(?:[0-9]+[.]?[0-9]*|[.][0-9]+)(?:[eEdD][+-]?[0-9]+)?'), 'dD', 'ee') AS DOUBLE PRECISION), 0)\n"
+     "END\n"
+     "$$;"},
+    {Helper::Val, "CREATE OR REPLACE FUNCTION veltrane.val(t TEXT) RETURNS DOUBLE PRECISION\n"
+                  "LANGUAGE sql IMMUTABLE STRICT AS $$\n"
+                  "SELECT veltrane.val_text(TRANSLATE(t, E' \\t\\n', ''))\n"
+                  "$$;"},
 };
 
 } // namespace
@@ -67,6 +92,8 @@ const FunctionSpellings& postgreSqlFunctions() {
                 .exactlyBefore = "%1 < %2 COLLATE \"C\"",
                 .exactlySame = "%1 = %2",
             },
+        .numberFormats = {"to_char(ROUND(CAST(%1 AS NUMERIC), %2), 'FM999,999,999,999,999,999,990%3')",
+                          "to_char(ROUND(CAST(%1 AS NUMERIC), %2), 'FM999999999999999999990%3')"},
         .aggregates = {"STDDEV_SAMP", "STDDEV_POP", "VAR_SAMP", "VAR_POP"},
     };
     return spellings;

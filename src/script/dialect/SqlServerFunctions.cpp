@@ -42,6 +42,7 @@ const FunctionSpellings& sqlServerFunctions() {
                 .exactlyBefore = "%1 COLLATE Latin1_General_BIN2 < %2 COLLATE Latin1_General_BIN2",
                 .exactlySame = "%1 COLLATE Latin1_General_BIN2 = %2 COLLATE Latin1_General_BIN2",
             },
+        .numberFormats = {"FORMAT(%1, '#,##0%3', 'en-US')", "FORMAT(%1, '0%3', 'en-US')"},
         .aggregates = {"STDEV", "STDEVP", "VAR", "VARP"},
     };
     return spellings;

@@ -47,6 +47,7 @@ const FunctionSpellings& sqliteFunctions() {
                 .exactlyBefore = "%1 < %2 COLLATE BINARY",
                 .exactlySame = "%1 = %2 COLLATE BINARY",
             },
+        .numberFormats = {"(printf('%,d', %1) || '%3')", "(printf('%d', %1) || '%3')", true},
     };
     return spellings;
 }

@@ -10,6 +10,12 @@ const char* helperName(Helper helper) {
         return "round_even";
     case Helper::RoundEvenFloat:
         return "round_even_float";
+    case Helper::ValSigned:
+        return "val_signed";
+    case Helper::ValText:
+        return "val_text";
+    case Helper::Val:
+        return "val";
     }
     return "";
 }

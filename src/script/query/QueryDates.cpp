@@ -9,7 +9,7 @@ QString weekday(const TargetDialect& d, const QString& date, int firstDay) {
     const QString sunday = spelled(d.functions->dates.weekday, date);
     if (firstDay == 1)
         return sunday;
-    return QStringLiteral("((%1 + %2) % 7 + 1)").arg(sunday).arg(7 - firstDay);
+    return QStringLiteral("((%1 + %2) % 7 + 1)").arg(sunday, QString::number(7 - firstDay));
 }
 
 // A part of a date as a whole number; empty for an interval Access does not have. Week "ww" counts the weeks
@@ -57,7 +57,7 @@ SqlOrReason dateAdd(const TargetDialect& d, const QString& unit, const Sql& n, c
         if (unit.compare(QLatin1String(x.access), Qt::CaseInsensitive) != 0)
             continue;
         const QString count =
-            x.times == 1 ? operand(n) : QStringLiteral("(%1 * %2)").arg(operand(n)).arg(x.times);
+            x.times == 1 ? operand(n) : QStringLiteral("(%1 * %2)").arg(operand(n), QString::number(x.times));
         return callResult(QString::fromUtf8(s.*x.spelling).arg(date.text, count), ValueType::Date);
     }
     return QStringLiteral("DateAdd with the interval \"%1\"").arg(unit);

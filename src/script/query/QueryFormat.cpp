@@ -1,8 +1,11 @@
-// Access's Format of a date or a Yes/No value with a literal format: the named formats and the custom ones of
-// day, month, year, hour, minute and second parts. Names of months and days and the separators are those of
-// US English, the locale Access uses by default (Windows' regional settings decide them on a user's machine):
-// "Short Date" is m/d/yyyy, "Long Time" h:nn:ss AM/PM.
+// Access's Format of a number, a date or a Yes/No value with a literal format: the named formats, the custom
+// ones of day, month, year, hour, minute and second parts, and those of zeros with thousands and decimals.
+// Names of months and days and the separators are those of US English, the locale Access uses by default
+// (Windows' regional settings decide them on a user's machine): "Short Date" is m/d/yyyy, "Long Time" h:nn:ss
+// AM/PM.
 #include "QueryCalls.h"
+
+#include <QRegularExpression>
 
 namespace {
 
@@ -129,7 +132,7 @@ private:
     }
     // The name the number (from 1) picks out of names of `width` characters each, spaces trimmed.
     QString name(const char* spelling, const char* names, int width) const {
-        const QString start = QStringLiteral("(%1 - 1) * %2 + 1").arg(part(spelling)).arg(width);
+        const QString start = QStringLiteral("(%1 - 1) * %2 + 1").arg(part(spelling), QString::number(width));
         const QString picked = QString::fromUtf8(d_.functions->texts.mid)
                                    .arg(textLiteral(d_, QLatin1String(names)), start, QString::number(width));
         return width == 3 ? picked : spelled(d_.functions->texts.trim, picked);
@@ -138,6 +141,64 @@ private:
     const TargetDialect& d_;
     QString date_;
 };
+
+// The spelling with each "%N" replaced by the Nth argument, in one pass (a placeholder may be missing).
+QString filled(const char* spelling, const QStringList& args) {
+    const QString text = QString::fromUtf8(spelling);
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int n = i + 1 < text.size() ? text[i + 1].digitValue() : -1;
+        if (text[i] == QLatin1Char('%') && n >= 1 && n <= args.size()) {
+            out += args[n - 1];
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// A number in a named format or a pattern of zeros after an optional "#,##" and before an optional point and
+// "%": "Fixed" is 0.00, "Standard" #,##0.00, "Percent" 0.00%, "Currency" $#,##0.00 with a negative amount in
+// parentheses.
+SqlOrReason numberFormat(const TargetDialect& d, const Sql& x, const QString& format) {
+    static const std::pair<const char*, const char*> names[] = {
+        {"Fixed", "0.00"}, {"Standard", "#,##0.00"}, {"Percent", "0.00%"}, {"Currency", "$#,##0.00"}};
+    QString pattern = format;
+    for (const auto& [name, equivalent] : names)
+        if (format.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            pattern = QLatin1String(equivalent);
+    static const QRegularExpression shape(QStringLiteral("^(\\$?)(#,##)?0(?:\\.(0+))?(%?)$"));
+    const QRegularExpressionMatch m = shape.match(pattern);
+    if (!m.hasMatch())
+        return QStringLiteral("Format with the pattern \"%1\"").arg(format);
+    const NumberFormatSpellings& s = d.functions->numberFormats;
+    if (s.wholeNumbersOnly && x.type != ValueType::Integer)
+        return QStringLiteral("Format of a number that is not whole, which this server computes as a double");
+    const bool money = !m.captured(1).isEmpty();
+    const bool percent = !m.captured(4).isEmpty();
+    if (percent && s.wholeNumbersOnly)
+        return QStringLiteral("Format of a percentage");
+    const QString decimals = m.captured(3);
+    const auto written = [&](const QString& value) {
+        return filled(m.captured(2).isEmpty() ? s.plain : s.grouped,
+                      {value, QString::number(decimals.size()),
+                       decimals.isEmpty() ? QString() : QLatin1Char('.') + decimals});
+    };
+    if (percent)
+        return callResult(concatenated(d, {written(QStringLiteral("%1 * 100").arg(operand(x))),
+                                           textLiteral(d, QStringLiteral("%"))}),
+                          ValueType::Text);
+    if (!money)
+        return callResult(written(x.text), ValueType::Text);
+    return callResult(QStringLiteral("CASE WHEN %1 < 0 THEN %2 ELSE %3 END")
+                          .arg(operand(x),
+                               concatenated(d, {textLiteral(d, QStringLiteral("($")),
+                                                written(QStringLiteral("-") + operand(x)),
+                                                textLiteral(d, QStringLiteral(")"))}),
+                               concatenated(d, {textLiteral(d, QStringLiteral("$")), written(x.text)})),
+                      ValueType::Text);
+}
 
 } // namespace
 
@@ -166,8 +227,10 @@ std::optional<SqlOrReason> formatCall(const TargetDialect& d, const Expr& call, 
             }
         return QStringLiteral("Format of a Yes/No value with \"%1\"").arg(format);
     }
+    if (numeric(x.type))
+        return numberFormat(d, x, format);
     if (x.type != ValueType::Date)
-        return QStringLiteral("Format of a value that is not a date or Yes/No");
+        return QStringLiteral("Format of a value that is not a number, a date or Yes/No");
     DateFormat date(d, x.text);
     if (format.compare(QLatin1String("General Date"), Qt::CaseInsensitive) == 0) {
         // The date alone at midnight, with the long time otherwise.

@@ -1,3 +1,6 @@
+// translateCall: the aggregates, the domain functions (never translated) and the choices (IIf, Switch,
+// Choose, Nz, IsNull) here; texts, dates, Format and numbers in files of their own (QueryCalls.h). Each
+// server's spellings come from its FunctionSpellings.
 #include "QueryCalls.h"
 
 namespace {

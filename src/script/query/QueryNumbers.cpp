@@ -1,4 +1,5 @@
-// Access's conversions and roundings of numbers: CInt, CLng, CDbl, CCur, CStr, Str, Int, Fix, Abs, Round.
+// Access's conversions and roundings of numbers: CInt, CLng, CDbl, CCur, CStr, Str, Val, Int, Fix, Abs,
+// Round.
 #include "HelperFunctions.h"
 #include "QueryCalls.h"
 
@@ -30,9 +31,18 @@ QString roundedToEven(const TargetDialect& d, const Sql& x, int digits) {
 
 std::optional<SqlOrReason> numberCall(const TargetDialect& d, const Expr& call, const QList<Sql>& args) {
     const QString& f = call.text;
+    const qsizetype n = args.size();
+    if (named(f, "Val")) { // the number a text begins with; Null (where Access stops with an error) for Null
+        if (n != 1)
+            return QStringLiteral("Val with %1 arguments").arg(n);
+        if (args[0].type != ValueType::Text && args[0].type != ValueType::Unknown)
+            return QStringLiteral("Val of a value that is not text");
+        if (!hasHelpers(d))
+            return QStringLiteral("Val, which only a function of the script's own reads as Access does");
+        return callResult(helperCall(d, Helper::Val, {args[0].text}), ValueType::Float);
+    }
     if (!isOneOf(f, {"CInt", "CLng", "CDbl", "CCur", "CStr", "Str", "Int", "Fix", "Abs", "Round"}))
         return std::nullopt;
-    const qsizetype n = args.size();
     if (!(named(f, "Round") ? n >= 1 && n <= 2 : n == 1))
         return QStringLiteral("%1 with %2 arguments").arg(f).arg(n);
     const Sql& x = args[0];
