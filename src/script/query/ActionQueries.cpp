@@ -91,7 +91,8 @@ std::variant<NotTranslated, QString> updateFrom(const ActionQuery& action, const
         where << c.where;
     for (QString& w : where)
         w = QLatin1Char('(') + w + QLatin1Char(')');
-    return QStringLiteral("UPDATE ") + sources.takeFirst() + CRLF + QStringLiteral("SET ") +
+    const QString updated = sources.takeFirst();
+    return QStringLiteral("UPDATE ") + updated + CRLF + QStringLiteral("SET ") +
            set.join(QStringLiteral(", ")) + CRLF + QStringLiteral("FROM ") +
            sources.join(QStringLiteral(", ")) +
            (where.isEmpty() ? QString()
