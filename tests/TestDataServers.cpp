@@ -371,6 +371,19 @@ void TestDataServers::everyValueArrives() {
         const LoadResult selected = target->execute("SELECT COUNT(*) FROM " + viewName);
         QVERIFY2(selected.ok, qPrintable(viewName + ": " + selected.error.left(2000)));
     }
+    // Every function a parameter query became returns rows when called, NULL for each argument.
+    static const QRegularExpression function(
+        QStringLiteral("^CREATE OR REPLACE FUNCTION (\"(?:[^\"]|\"\")+\")\\((.*)\\) RETURNS TABLE"),
+        QRegularExpression::MultilineOption);
+    for (auto m = function.globalMatch(QString::fromStdString(script)); m.hasNext();) {
+        const QRegularExpressionMatch f = m.next();
+        QStringList nulls;
+        for (qsizetype i = 0; i < f.captured(2).count("\"p_"); ++i)
+            nulls << "NULL";
+        const QString call = f.captured(1) + "(" + nulls.join(", ") + ")";
+        const LoadResult called = target->execute("SELECT COUNT(*) FROM " + call);
+        QVERIFY2(called.ok, qPrintable(call + ": " + called.error.left(2000)));
+    }
 
     compareEveryValue(name, dialect, options, reader, *target);
 }

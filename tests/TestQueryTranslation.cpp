@@ -464,18 +464,19 @@ void TestQueryTranslation::viewsInDependencyOrder() {
                 "\r\n"));
     // MySQL: a procedure of one statement; a form's control the query reads is an argument as well.
     const CompleteScript mySql(mySqlDialect(), s, options);
-    QCOMPARE(viewsScript(mySqlDialect(), options, mySql.plan(),
-                         {{"Since", QueryKind::Select,
-                           "PARAMETERS [From] DateTime;\r\nSELECT ID FROM Orders WHERE Placed >= [From] AND "
-                           "CustID = Forms!Customers!ID;",
-                           false}})
-                 .text,
-             QString("-- Saved queries: 0 views, 0 functions, 1 procedure, 0 queries left as comments\r\n"
-                     "DROP PROCEDURE IF EXISTS `Since`;\r\n"
-                     "CREATE PROCEDURE `Since`(IN `p_From` DATETIME, IN `p_Forms_Customers_ID` INT)\r\n"
-                     "SELECT `ID`\r\nFROM `Orders`\r\n"
-                     "WHERE (`Placed` >= `p_From`) AND (`CustID` = `p_Forms_Customers_ID`);\r\n"
-                     "\r\n"));
+    QCOMPARE(
+        viewsScript(mySqlDialect(), options, mySql.plan(),
+                    {{"Since", QueryKind::Select,
+                      "PARAMETERS Forms!Customer List!ID Short, From DateTime;\r\nSELECT ID FROM Orders "
+                      "WHERE Placed >= [From] AND CustID = [Forms]![Customer List]![ID];",
+                      false}})
+            .text,
+        QString("-- Saved queries: 0 views, 0 functions, 1 procedure, 0 queries left as comments\r\n"
+                "DROP PROCEDURE IF EXISTS `Since`;\r\n"
+                "CREATE PROCEDURE `Since`(IN `p_Forms_Customer List_ID` SMALLINT, IN `p_From` DATETIME)\r\n"
+                "SELECT `ID`\r\nFROM `Orders`\r\n"
+                "WHERE (`Placed` >= `p_From`) AND (`CustID` = `p_Forms_Customer List_ID`);\r\n"
+                "\r\n"));
     QCOMPARE(viewsScript(postgreSqlDialect(), options, script.plan(), {}).text, QString());
     // SQL Server takes CREATE VIEW only at the start of a batch, and an ORDER BY in a view only with TOP.
     const CompleteScript sqlServer(sqlServerDialect(), s, options);

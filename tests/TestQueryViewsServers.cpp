@@ -278,6 +278,13 @@ const QList<RoutineCase>& routineCases() {
          "4",
          "SELECT ID, Qty FROM Orders WHERE Shipped",
          {"1|2", "3|5", "4|4", "5|1"}},
+        {"Empty Boston",
+         QueryKind::Update,
+         "UPDATE Orders INNER JOIN Customers ON Orders.CustID = Customers.ID SET Orders.Qty = 0\r\n"
+         "WHERE Customers.City = [Town];",
+         "'Boston'",
+         "SELECT ID FROM Orders WHERE Qty = 0",
+         {"1", "2"}},
         {"Drop Small",
          QueryKind::Delete,
          "DELETE Orders.*\r\nFROM Orders\r\nWHERE Total < [Below];",
@@ -470,8 +477,8 @@ void TestQueryViewsServers::routinesRun() {
     QVERIFY(outcome.written);
     const QString text = QString::fromStdString(script);
     QVERIFY2(text.contains(server == 0
-                               ? "-- Saved queries: 0 views, 3 functions, 5 procedures, 0 queries left"
-                               : "-- Saved queries: 0 views, 0 functions, 8 procedures, 0 queries left"),
+                               ? "-- Saved queries: 0 views, 3 functions, 6 procedures, 0 queries left"
+                               : "-- Saved queries: 0 views, 0 functions, 9 procedures, 0 queries left"),
              qPrintable(text.right(5000)));
     const LoadResult loaded = target->load(QByteArray::fromStdString(script));
     QVERIFY2(loaded.ok, qPrintable(loaded.error.left(2000) + "\n" + text.right(5000)));

@@ -38,11 +38,72 @@ bool oneTable(const ActionQuery& action) {
     return action.from.size() == 1 && !action.from.front().join;
 }
 
+// The tables of inner joins and of commas, in order, with the joins' conditions; false for an outer join.
+bool innerSources(const Source& s, std::vector<Source>& tables, std::vector<Expr>& conditions) {
+    if (!s.join) {
+        tables.push_back(s);
+        return true;
+    }
+    if (s.kind != JoinKind::Inner)
+        return false;
+    conditions.push_back(s.on.front());
+    return innerSources(s.sides[0], tables, conditions) && innerSources(s.sides[1], tables, conditions);
+}
+
+// PostgreSQL's UPDATE of one table of several: the others in a FROM of its own, the joins' conditions in its
+// WHERE, every column set one of the first table.
+std::variant<NotTranslated, QString> updateFrom(const ActionQuery& action, const TargetDialect& d,
+                                                const QuerySchema& schema) {
+    std::vector<Source> tables;
+    std::vector<Expr> conditions;
+    for (const Source& s : action.from)
+        if (!innerSources(s, tables, conditions))
+            return no(QStringLiteral("an UPDATE of an outer join"));
+    std::vector<Expr> values;
+    for (const Assignment& a : action.set) {
+        values.push_back(a.column);
+        values.push_back(a.value);
+    }
+    values.insert(values.end(), conditions.begin(), conditions.end());
+    const auto clauses = translateClauses(action.from, values, action.where, d, schema);
+    if (const auto* failure = std::get_if<NotTranslated>(&clauses))
+        return *failure;
+    const TranslatedClauses& c = std::get<TranslatedClauses>(clauses);
+    QStringList sources;
+    for (const Source& table : tables) {
+        const auto one = translateClauses({table}, {}, std::nullopt, d, schema);
+        if (const auto* failure = std::get_if<NotTranslated>(&one))
+            return *failure;
+        sources << std::get<TranslatedClauses>(one).from;
+    }
+    const QString ref =
+        (tables.front().alias.isEmpty() ? sources.front() : quoteName(d, tables.front().alias)) +
+        QLatin1Char('.');
+    QStringList set;
+    const qsizetype assigned = 2 * qsizetype(action.set.size());
+    for (qsizetype i = 0; i < assigned; i += 2) {
+        if (!c.values[i].startsWith(ref))
+            return no(QStringLiteral("an UPDATE of columns of more than one of its tables"));
+        set << c.values[i].mid(ref.size()) + QStringLiteral(" = ") + c.values[i + 1];
+    }
+    QStringList where = c.values.mid(assigned);
+    if (!c.where.isEmpty())
+        where << c.where;
+    for (QString& w : where)
+        w = QLatin1Char('(') + w + QLatin1Char(')');
+    const QString updated = sources.takeFirst();
+    return QStringLiteral("UPDATE ") + updated + CRLF + QStringLiteral("SET ") +
+           set.join(QStringLiteral(", ")) + CRLF + QStringLiteral("FROM ") +
+           sources.join(QStringLiteral(", ")) +
+           (where.isEmpty() ? QString()
+                            : CRLF + QStringLiteral("WHERE ") + where.join(QStringLiteral(" AND ")));
+}
+
 std::variant<NotTranslated, QString> update(const ActionQuery& action, const TargetDialect& d,
                                             const QuerySchema& schema) {
     // PostgreSQL names the other tables of a joined UPDATE in a FROM of its own; MySQL takes Access's form.
     if (d.target == Target::PostgreSql && !oneTable(action))
-        return no(QStringLiteral("an UPDATE of more than one table"));
+        return updateFrom(action, d, schema);
     std::vector<Expr> values;
     for (const Assignment& a : action.set) {
         values.push_back(a.column);

@@ -125,6 +125,9 @@ auto withArguments(const AccessQuery& query, const TargetDialect& d, QuerySchema
             for (const SelectItem& item : select.items)
                 if (!asked.isEmpty() && item.alias.compare(asked, Qt::CaseInsensitive) == 0)
                     return result;
+        for (const Argument& a : arguments)
+            if (!asked.isEmpty() && a.accessName.compare(asked, Qt::CaseInsensitive) == 0)
+                return result; // asked for again: the translation cannot take it as an argument
         if (!asked.isEmpty()) {
             arguments.append({asked, QString(), QString(), ValueType::Text, 0});
             guessed(d, arguments.last());
