@@ -192,6 +192,16 @@ const QList<ViewCase>& cases() {
          {"CustID", "1", "2", "3", "12"},
          {"1|2|1|NULL|NULL", "2|1|NULL|5|NULL", "4|NULL|NULL|NULL|3"},
          QueryKind::CrossTab},
+        // A pivot on the side of an outer join that may find no row is Null there: a "<>" column, though the
+        // table holds no Null.
+        {"Customers By Qty",
+         "TRANSFORM Count(*) AS N\r\nSELECT Customers.ID\r\nFROM Customers LEFT JOIN Orders ON Customers.ID "
+         "= "
+         "Orders.CustID\r\nGROUP BY Customers.ID\r\nPIVOT Orders.Qty;",
+         {"ID", "<>", "1", "2", "3", "5"},
+         {"1|NULL|1|1|NULL|NULL", "2|NULL|1|NULL|NULL|1", "3|1|NULL|NULL|NULL|NULL",
+          "4|NULL|NULL|NULL|1|NULL"},
+         QueryKind::CrossTab},
     };
     return all;
 }

@@ -32,14 +32,20 @@ Expr node(ExprKind kind, const QString& text, std::vector<Expr> args) {
     return e;
 }
 
-// The tables and queries a FROM clause reads, with their aliases.
-void leaves(const Source& s, std::vector<const Source*>& out) {
+// A table or query a FROM clause reads; optional: on the side of an outer join whose rows may be missing,
+// where its columns are Null.
+struct Leaf {
+    const Source* source;
+    bool optional;
+};
+
+void leaves(const Source& s, bool optional, std::vector<Leaf>& out) {
     if (!s.join) {
-        out.push_back(&s);
+        out.push_back({&s, optional});
         return;
     }
-    for (const Source& side : s.sides)
-        leaves(side, out);
+    leaves(s.sides[0], optional || s.kind == JoinKind::Right, out);
+    leaves(s.sides[1], optional || s.kind == JoinKind::Left, out);
 }
 
 // What a pivot makes of its column's value: the value itself, or the year or month of a date.
@@ -49,6 +55,7 @@ struct PivotColumn {
     const TableDefinition* table = nullptr;
     int column = 0;
     PivotOf of = PivotOf::Value;
+    bool optional = false; // Null where an outer join finds no row, whatever the table holds
 };
 
 // The table and column of the pivot, when it is a column of one table or Year, Month or Format "yyyy" of
@@ -70,12 +77,12 @@ std::variant<QString, PivotColumn> pivotColumn(const AccessQuery& query, const S
     }
     if (pivot->kind != ExprKind::Name || pivot->parts.size() > 2 || pivot->parts.last() == QLatin1String("*"))
         return other;
-    std::vector<const Source*> sources;
+    std::vector<Leaf> sources;
     for (const Source& s : query.selects.front().from)
-        leaves(s, sources);
+        leaves(s, false, sources);
     const QString column = pivot->parts.last();
     int matches = 0;
-    for (const Source* s : sources) {
+    for (const auto& [s, optional] : sources) {
         if (pivot->parts.size() == 2 &&
             !sameName(s->alias.isEmpty() ? s->name : s->alias, pivot->parts.front()))
             continue;
@@ -91,6 +98,7 @@ std::variant<QString, PivotColumn> pivotColumn(const AccessQuery& query, const S
             if (sameName(columns[c].name, column)) {
                 found.table = table->table;
                 found.column = c;
+                found.optional = optional;
                 ++matches;
             }
     }
@@ -151,7 +159,7 @@ CrosstabHeadings readHeadings(const AccessQuery& query, const ScriptPlan& plan, 
         out.reason = *why;
         return out;
     }
-    const auto [table, column, of] = std::get<PivotColumn>(pivot);
+    const auto [table, column, of, optional] = std::get<PivotColumn>(pivot);
     out.source = table->name + QLatin1Char('.') + table->columns[column].name;
     if (of != PivotOf::Value)
         out.source = (of == PivotOf::Year    ? QStringLiteral("Year(%1)")
@@ -214,7 +222,7 @@ CrosstabHeadings readHeadings(const AccessQuery& query, const ScriptPlan& plan, 
             return collator.compare(a.literal.text, b.literal.text) < 0;
         return a.number < b.number;
     });
-    if (null)
+    if (null || optional)
         out.values.push_back(literal(ExprKind::Null));
     for (Heading& h : headings)
         out.values.push_back(std::move(h.literal));
