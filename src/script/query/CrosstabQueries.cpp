@@ -96,7 +96,7 @@ std::optional<PivotColumn> queryColumn(const SavedQuery& saved, const QString& c
 // as it is; nothing where it is an expression, or not one column of one source.
 std::optional<PivotColumn> tableColumn(const SelectQuery& select, const QStringList& parts,
                                        const Lookup& lookup, int depth) {
-    if (depth > 16 || parts.isEmpty() || parts.size() > 2 || parts.last() == QLatin1String("*"))
+    if (depth > 8 || parts.isEmpty() || parts.size() > 2 || parts.last() == QLatin1String("*"))
         return std::nullopt;
     std::vector<Leaf> sources;
     for (const Source& s : select.from)
@@ -176,6 +176,8 @@ std::variant<QString, Heading> headingOf(const DataValue& v, PivotOf of) {
     if (of != PivotOf::Value) {
         if (v.kind != ValueKind::DateTime)
             return QStringLiteral("it holds values that are not dates");
+        if (!(v.real > -657435.0 && v.real < 2958466.0))
+            return QStringLiteral("it holds dates outside the years 100 to 9999");
         // The whole days count from 1899-12-30; a negative value's fraction counts forward in its day.
         const QDate date = QDate(1899, 12, 30).addDays(qint64(std::trunc(v.real)));
         if (of == PivotOf::Month)
