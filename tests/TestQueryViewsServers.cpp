@@ -216,9 +216,8 @@ const QList<ViewCase>& cases() {
         // Fixed headings: one column each, a heading no row has included, in the order given.
         {"Qty By State",
          "TRANSFORM Sum(Orders.Qty) AS SumOfQty\r\nSELECT Customers.City\r\n"
-         "FROM Orders INNER JOIN Customers ON Orders.CustID = Customers.ID\r\nGROUP BY "
-         "Customers.City\r\nPIVOT IIf(Orders.Shipped, \"sent\", "
-         "\"waiting\") In (\"sent\",\"waiting\",\"lost\");",
+         "FROM Orders INNER JOIN Customers ON Orders.CustID = Customers.ID\r\nGROUP BY Customers.City\r\n"
+         "PIVOT IIf(Orders.Shipped, \"sent\", \"waiting\") In (\"sent\",\"waiting\",\"lost\");",
          {"City", "sent", "waiting", "lost"},
          {"Berlin|6|NULL|NULL", "Bonn|NULL|3|NULL", "Boston|2|1|NULL"},
          QueryKind::CrossTab},
@@ -235,6 +234,28 @@ const QList<ViewCase>& cases() {
          "TRANSFORM Sum(Qty) AS S\r\nSELECT CustID\r\nFROM Orders\r\nGROUP BY CustID\r\nPIVOT Month(Placed);",
          {"CustID", "1", "2", "3", "12"},
          {"1|2|1|NULL|NULL", "2|1|NULL|5|NULL", "4|NULL|NULL|NULL|3"},
+         QueryKind::CrossTab},
+        // A pivot on the side of an outer join that may find no row is Null there: a "<>" column, though the
+        // table holds no Null.
+        {"Customers By Qty",
+         "TRANSFORM Count(*) AS N\r\nSELECT Customers.ID\r\n"
+         "FROM Customers LEFT JOIN Orders ON Customers.ID = Orders.CustID\r\n"
+         "GROUP BY Customers.ID\r\nPIVOT Orders.Qty;",
+         {"ID", "<>", "1", "2", "3", "5"},
+         {"1|NULL|1|1|NULL|NULL", "2|NULL|1|NULL|NULL|1", "3|1|NULL|NULL|NULL|NULL",
+          "4|NULL|NULL|NULL|1|NULL"},
+         QueryKind::CrossTab},
+        // Headings read through a query that selects the table's column under a name of its own: every value
+        // the table holds is a column, Null too, whether or not the query's rows have it.
+        {"Order Towns",
+         "SELECT Orders.Qty, Customers.City AS Town, Orders.CustID\r\nFROM Orders INNER JOIN Customers ON "
+         "Orders.CustID = Customers.ID;",
+         {"Qty", "Town", "CustID"},
+         {"2|Boston|1", "1|Boston|1", "5|Berlin|2", "3|Bonn|4", "1|Berlin|2"}},
+        {"Qty By Town",
+         "TRANSFORM Sum(Qty) AS S\r\nSELECT CustID\r\nFROM [Order Towns]\r\nGROUP BY CustID\r\nPIVOT Town;",
+         {"CustID", "<>", "Berlin", "Bonn", "Boston"},
+         {"1|NULL|NULL|NULL|3", "2|NULL|6|NULL|NULL", "4|NULL|NULL|3|NULL"},
          QueryKind::CrossTab},
     };
     return all;

@@ -9,6 +9,7 @@
 #include <QSet>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -32,14 +33,20 @@ Expr node(ExprKind kind, const QString& text, std::vector<Expr> args) {
     return e;
 }
 
-// The tables and queries a FROM clause reads, with their aliases.
-void leaves(const Source& s, std::vector<const Source*>& out) {
+// A table or query a FROM clause reads; optional: on the side of an outer join whose rows may be missing,
+// where its columns are Null.
+struct Leaf {
+    const Source* source;
+    bool optional;
+};
+
+void leaves(const Source& s, bool optional, std::vector<Leaf>& out) {
     if (!s.join) {
-        out.push_back(&s);
+        out.push_back({&s, optional});
         return;
     }
-    for (const Source& side : s.sides)
-        leaves(side, out);
+    leaves(s.sides[0], optional || s.kind == JoinKind::Right, out);
+    leaves(s.sides[1], optional || s.kind == JoinKind::Left, out);
 }
 
 // What a pivot makes of its column's value: the value itself, or the year or month of a date.
@@ -49,54 +56,101 @@ struct PivotColumn {
     const TableDefinition* table = nullptr;
     int column = 0;
     PivotOf of = PivotOf::Value;
+    bool optional = false; // Null where an outer join finds no row, whatever the table holds
 };
 
-// The table and column of the pivot, when it is a column of one table or Year, Month or Format "yyyy" of
-// one; otherwise why not.
-std::variant<QString, PivotColumn> pivotColumn(const AccessQuery& query, const ScriptPlan& plan) {
-    const QString other = QStringLiteral("a crosstab without fixed column headings whose pivot is neither a "
-                                         "column of a table nor its Year or Month");
-    PivotColumn found;
+// Where the names of a query are looked up.
+struct Lookup {
+    const ScriptPlan& plan;
+    const SavedQueries& queries;
+};
+
+std::optional<PivotColumn> tableColumn(const SelectQuery& select, const QStringList& parts,
+                                       const Lookup& lookup, int depth);
+
+// The table column a saved query's output column is, where it selects one as it is.
+std::optional<PivotColumn> queryColumn(const SavedQuery& saved, const QString& column, const Lookup& lookup,
+                                       int depth) {
+    const auto parsed = parseAccessSql(saved.sql);
+    const AccessQuery* query = std::get_if<AccessQuery>(&parsed);
+    if (!query || query->selects.size() != 1 || query->crosstab)
+        return std::nullopt;
+    const SelectQuery& select = query->selects.front();
+    for (const SelectItem& item : select.items) {
+        const Expr& e = item.expr;
+        const bool star = e.kind == ExprKind::Star || (e.kind == ExprKind::Name && e.parts.last() == "*");
+        if (star && item.alias.isEmpty()) {
+            const QStringList parts =
+                e.kind == ExprKind::Star ? QStringList{column} : QStringList{e.parts.front(), column};
+            if (auto found = tableColumn(select, parts, lookup, depth))
+                return found;
+        } else if (sameName(item.alias.isEmpty() && e.kind == ExprKind::Name ? e.parts.last() : item.alias,
+                            column)) {
+            return e.kind == ExprKind::Name ? tableColumn(select, e.parts, lookup, depth) : std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+// The table column a name in the SELECT stands for, read from a table or through saved queries that select it
+// as it is; nothing where it is an expression, or not one column of one source.
+std::optional<PivotColumn> tableColumn(const SelectQuery& select, const QStringList& parts,
+                                       const Lookup& lookup, int depth) {
+    if (depth > 8 || parts.isEmpty() || parts.size() > 2 || parts.last() == QLatin1String("*"))
+        return std::nullopt;
+    std::vector<Leaf> sources;
+    for (const Source& s : select.from)
+        leaves(s, false, sources);
+    std::optional<PivotColumn> found;
+    int matches = 0;
+    for (const auto& [s, optional] : sources) {
+        if (parts.size() == 2 && !sameName(s->alias.isEmpty() ? s->name : s->alias, parts.front()))
+            continue;
+        std::optional<PivotColumn> here;
+        const auto table = std::find_if(lookup.plan.tables.cbegin(), lookup.plan.tables.cend(),
+                                        [&](const TablePlan& t) { return sameName(t.table->name, s->name); });
+        const auto query = std::find_if(lookup.queries.cbegin(), lookup.queries.cend(),
+                                        [&](const SavedQuery& q) { return sameName(q.name, s->name); });
+        if (table != lookup.plan.tables.cend()) {
+            const QList<ColumnDefinition>& columns = table->table->columns;
+            for (int c = 0; c < columns.size(); ++c)
+                if (sameName(columns[c].name, parts.last()))
+                    here = PivotColumn{table->table, c, PivotOf::Value, false};
+        } else if (query != lookup.queries.cend()) {
+            here = queryColumn(*query, parts.last(), lookup, depth + 1);
+        }
+        if (here) {
+            here->optional = here->optional || optional;
+            found = here;
+            ++matches;
+        }
+    }
+    return matches == 1 ? found : std::nullopt;
+}
+
+// The table and column of the pivot, when it is a column of one table (or of a query that selects one as it
+// is), or Year, Month or Format "yyyy" of one; otherwise why not.
+std::variant<QString, PivotColumn> pivotColumn(const AccessQuery& query, const Lookup& lookup) {
+    PivotOf of = PivotOf::Value;
     const Expr* pivot = &query.crosstab->pivot;
     if (pivot->kind == ExprKind::Call && pivot->args.size() == 1 &&
         (sameName(pivot->text, QStringLiteral("Year")) || sameName(pivot->text, QStringLiteral("Month")))) {
-        found.of = sameName(pivot->text, QStringLiteral("Year")) ? PivotOf::Year : PivotOf::Month;
+        of = sameName(pivot->text, QStringLiteral("Year")) ? PivotOf::Year : PivotOf::Month;
         pivot = &pivot->args.front();
     } else if (pivot->kind == ExprKind::Call && pivot->args.size() == 2 &&
                sameName(pivot->text, QStringLiteral("Format")) && pivot->args[1].kind == ExprKind::Text &&
                sameName(pivot->args[1].text, QStringLiteral("yyyy"))) {
-        found.of = PivotOf::YearText;
+        of = PivotOf::YearText;
         pivot = &pivot->args.front();
     }
-    if (pivot->kind != ExprKind::Name || pivot->parts.size() > 2 || pivot->parts.last() == QLatin1String("*"))
-        return other;
-    std::vector<const Source*> sources;
-    for (const Source& s : query.selects.front().from)
-        leaves(s, sources);
-    const QString column = pivot->parts.last();
-    int matches = 0;
-    for (const Source* s : sources) {
-        if (pivot->parts.size() == 2 &&
-            !sameName(s->alias.isEmpty() ? s->name : s->alias, pivot->parts.front()))
-            continue;
-        const auto table = std::find_if(plan.tables.cbegin(), plan.tables.cend(),
-                                        [&](const TablePlan& t) { return sameName(t.table->name, s->name); });
-        if (table == plan.tables.cend()) {
-            if (pivot->parts.size() == 2)
-                return other; // a column of a saved query
-            continue;
-        }
-        const QList<ColumnDefinition>& columns = table->table->columns;
-        for (int c = 0; c < columns.size(); ++c)
-            if (sameName(columns[c].name, column)) {
-                found.table = table->table;
-                found.column = c;
-                ++matches;
-            }
-    }
-    if (matches != 1)
-        return other;
-    return found;
+    std::optional<PivotColumn> found;
+    if (pivot->kind == ExprKind::Name)
+        found = tableColumn(query.selects.front(), pivot->parts, lookup, 0);
+    if (!found)
+        return QStringLiteral("a crosstab without fixed column headings whose pivot is neither a column of a "
+                              "table nor its Year or Month");
+    found->of = of;
+    return *found;
 }
 
 struct Heading {
@@ -122,6 +176,8 @@ std::variant<QString, Heading> headingOf(const DataValue& v, PivotOf of) {
     if (of != PivotOf::Value) {
         if (v.kind != ValueKind::DateTime)
             return QStringLiteral("it holds values that are not dates");
+        if (!(v.real > -657435.0 && v.real < 2958466.0))
+            return QStringLiteral("it holds dates outside the years 100 to 9999");
         // The whole days count from 1899-12-30; a negative value's fraction counts forward in its day.
         const QDate date = QDate(1899, 12, 30).addDays(qint64(std::trunc(v.real)));
         if (of == PivotOf::Month)
@@ -143,15 +199,15 @@ std::variant<QString, Heading> headingOf(const DataValue& v, PivotOf of) {
     return QStringLiteral("it holds values that are neither texts nor whole numbers");
 }
 
-CrosstabHeadings readHeadings(const AccessQuery& query, const ScriptPlan& plan, SchemaReader& reader,
+CrosstabHeadings readHeadings(const AccessQuery& query, const Lookup& lookup, SchemaReader& reader,
                               const QString& path) {
     CrosstabHeadings out;
-    const auto pivot = pivotColumn(query, plan);
+    const auto pivot = pivotColumn(query, lookup);
     if (const QString* why = std::get_if<QString>(&pivot)) {
         out.reason = *why;
         return out;
     }
-    const auto [table, column, of] = std::get<PivotColumn>(pivot);
+    const auto [table, column, of, optional] = std::get<PivotColumn>(pivot);
     out.source = table->name + QLatin1Char('.') + table->columns[column].name;
     if (of != PivotOf::Value)
         out.source = (of == PivotOf::Year    ? QStringLiteral("Year(%1)")
@@ -214,7 +270,7 @@ CrosstabHeadings readHeadings(const AccessQuery& query, const ScriptPlan& plan, 
             return collator.compare(a.literal.text, b.literal.text) < 0;
         return a.number < b.number;
     });
-    if (null)
+    if (null || optional)
         out.values.push_back(literal(ExprKind::Null));
     for (Heading& h : headings)
         out.values.push_back(std::move(h.literal));
@@ -276,7 +332,7 @@ CrosstabSnapshots readCrosstabHeadings(const SavedQueries& queries, const Script
         const auto parsed = parseAccessSql(q.sql);
         const AccessQuery* query = std::get_if<AccessQuery>(&parsed);
         if (query && query->crosstab && query->crosstab->headings.empty())
-            out.insert(q.name, readHeadings(*query, plan, reader, path));
+            out.insert(q.name, readHeadings(*query, Lookup{plan, queries}, reader, path));
     }
     return out;
 }
