@@ -191,6 +191,14 @@ const QList<FunctionCase>& dates() {
         {"DateAdd(\"n\", 90, D)", 5, "2000-02-29 08:00:15"},
         {"DateAdd(\"s\", 45, D)", 5, "2000-02-29 06:31:00"},
         {"DateAdd(\"d\", 1, D)", 10, "NULL"},
+        // DateSerial reads two-digit years as Access does and runs over the ends of months and years.
+        {"DateSerial(2024, 14, 1)", 1, "2025-02-01 00:00:00"},
+        {"DateSerial(2024, 3, 0)", 1, "2024-02-29 00:00:00"},
+        {"DateSerial(95, 1, 1)", 1, "1995-01-01 00:00:00"},
+        {"DateSerial(5, 6, 7)", 1, "2005-06-07 00:00:00"},
+        {"DateSerial(1850, 1, 60)", 1, "1850-03-01 00:00:00"},
+        {"DateSerial(Year(D), Month(D) + 1, 0)", 1, "2024-01-31 00:00:00"},
+        {"DateSerial(Year(D), 1, 1)", 10, "NULL"},
         // DateDiff counts the boundaries of its unit: "ww" the first days of weeks after the first date up to
         // the second, "w" whole weeks.
         {"DateDiff(\"d\", #1/1/2024#, D)", 1, "14"},

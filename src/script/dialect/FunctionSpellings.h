@@ -41,8 +41,9 @@ struct DateSpellings {
     const char* addHours = nullptr;
     const char* addMinutes = nullptr;
     const char* addSeconds = nullptr;
-    const char* today = nullptr; // Date()
-    const char* now = nullptr;   // Now(), to the second
+    const char* januaryFirst = nullptr; // midnight of January 1 of the year %1
+    const char* today = nullptr;        // Date()
+    const char* now = nullptr;          // Now(), to the second
 };
 
 // Texts, "%1" standing for a text.

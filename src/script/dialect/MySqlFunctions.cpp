@@ -70,6 +70,7 @@ const FunctionSpellings& mySqlFunctions() {
                 .addHours = "DATE_ADD(%1, INTERVAL %2 HOUR)",
                 .addMinutes = "DATE_ADD(%1, INTERVAL %2 MINUTE)",
                 .addSeconds = "DATE_ADD(%1, INTERVAL %2 SECOND)",
+                .januaryFirst = "CAST(MAKEDATE(%1, 1) AS DATETIME)",
                 .today = "CAST(CURDATE() AS DATETIME)",
                 .now = "NOW()",
             },

@@ -74,6 +74,7 @@ const FunctionSpellings& postgreSqlFunctions() {
                 .addHours = "(%1 + %2 * INTERVAL '1 HOUR')",
                 .addMinutes = "(%1 + %2 * INTERVAL '1 MINUTE')",
                 .addSeconds = "(%1 + %2 * INTERVAL '1 SECOND')",
+                .januaryFirst = "CAST(MAKE_DATE(%1, 1, 1) AS TIMESTAMP)",
                 .today = "CAST(CURRENT_DATE AS TIMESTAMP)",
                 .now = "LOCALTIMESTAMP(0)",
             },

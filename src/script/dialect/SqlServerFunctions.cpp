@@ -24,6 +24,7 @@ const FunctionSpellings& sqlServerFunctions() {
                 .addHours = "DATEADD(hour, %2, %1)",
                 .addMinutes = "DATEADD(minute, %2, %1)",
                 .addSeconds = "DATEADD(second, %2, %1)",
+                .januaryFirst = "CAST(DATEFROMPARTS(%1, 1, 1) AS DATETIME2)",
                 .today = "CAST(CAST(GETDATE() AS DATE) AS DATETIME2)",
                 .now = "CAST(GETDATE() AS DATETIME2(0))",
             },

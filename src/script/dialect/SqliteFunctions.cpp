@@ -29,6 +29,7 @@ const FunctionSpellings& sqliteFunctions() {
                 .addHours = "datetime(%1, %2 || ' hours')",
                 .addMinutes = "datetime(%1, %2 || ' minutes')",
                 .addSeconds = "datetime(%1, %2 || ' seconds')",
+                .januaryFirst = "datetime(substr('000' || %1, -4) || '-01-01')",
                 .today = "datetime('now', 'localtime', 'start of day')",
                 .now = "datetime('now', 'localtime')",
             },

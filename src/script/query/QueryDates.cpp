@@ -1,5 +1,6 @@
-// Access's date functions: Date, Now, Year, Month, Day, Hour, Minute, Second, Weekday, DatePart, DateAdd and
-// DateDiff with every interval and the first day of the week. Dates before 1900 are dates like any other.
+// Access's date functions: Date, Now, Year, Month, Day, Hour, Minute, Second, Weekday, DateSerial, DatePart,
+// DateAdd and DateDiff with every interval and the first day of the week. Dates before 1900 are dates like
+// any other.
 #include "QueryCalls.h"
 
 namespace {
@@ -161,6 +162,25 @@ std::optional<SqlOrReason> dateCall(const TargetDialect& d, const Expr& call, co
                            : named(f, "Minute") ? "n"
                                                 : "s";
         return callResult(datePart(d, QLatin1String(unit), args[0].text, 1), ValueType::Integer);
+    }
+    if (named(f, "DateSerial")) {
+        if (n != 3)
+            return wrongArity();
+        for (const Sql& a : args)
+            if (a.type != ValueType::Integer)
+                return QStringLiteral("DateSerial of a value that is not a whole number");
+        // Years 0 to 29 are 2000 to 2029, 30 to 99 1930 to 1999; months and days past their ends run over
+        // into the next (month 13 is January, day 0 the last of the month before), counted from January 1.
+        const QString year =
+            QStringLiteral("CASE WHEN %1 BETWEEN 0 AND 29 THEN %1 + 2000 WHEN %1 BETWEEN 30 AND 99 "
+                           "THEN %1 + 1900 ELSE %1 END")
+                .arg(operand(args[0]));
+        const QString months =
+            QString::fromUtf8(s.addMonths)
+                .arg(spelled(s.januaryFirst, year), QStringLiteral("(%1 - 1)").arg(args[1].text));
+        return callResult(
+            QString::fromUtf8(s.addDays).arg(months, QStringLiteral("(%1 - 1)").arg(args[2].text)),
+            ValueType::Date);
     }
     if (!isOneOf(f, {"DatePart", "DateAdd", "DateDiff"}))
         return std::nullopt;
