@@ -104,6 +104,7 @@ public:
             return false;
         if (!views.text.isEmpty())
             report_.queries = savedQueryCounts(views);
+        report_.queriesLeft = views.left;
         if (!count())
             return false;
         if (request_.verify && !verify())

@@ -60,8 +60,9 @@ struct MigrationReport {
     bool rolledBack = false;     // PostgreSQL and SQLite: the transaction was rolled back
     QStringList missingTables{}; // asked for by name but not in the database
     QStringList warnings{};      // values the target cannot hold, tables whose rows could not all be read
-    QStringList leftOut{}; // complex columns whose values were not sent, with how many (LeftOutValues.h)
-    QString queries{};     // what the saved queries became: "3 views, 1 function, ..." (QueryViews.h)
+    QStringList leftOut{};     // complex columns whose values were not sent, with how many (LeftOutValues.h)
+    QString queries{};         // what the saved queries became: "3 views, 1 function, ..." (QueryViews.h)
+    QStringList queriesLeft{}; // each query left out of the target: "NAME: why"
     QList<TableCount> tables{};
     bool verified = false; // the rows were read back and compared
 

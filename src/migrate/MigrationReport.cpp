@@ -55,6 +55,8 @@ QString reportText(const MigrationReport& report) {
         }
         if (!report.queries.isEmpty())
             text += QStringLiteral("Saved queries: %1\n").arg(report.queries);
+        for (const QString& left : report.queriesLeft)
+            text += QStringLiteral("Saved query not carried over, %1\n").arg(left);
         // What was never sent, so that a count that agrees is not taken for the whole database.
         for (const QString& left : report.leftOut)
             text += left + QLatin1Char('\n');

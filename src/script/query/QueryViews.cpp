@@ -167,6 +167,7 @@ ViewsScript viewsScript(const TargetDialect& dialect, const ConversionOptions& o
         comments += QStringLiteral("-- Query %1 is not a view here: %2").arg(c.query->name, c.reason) + CRLF;
         appendCommented(comments, c.query->sql);
         ++out.comments;
+        out.left << QStringLiteral("%1: %2").arg(c.query->name, c.reason);
     }
     if (candidates.empty())
         return out;

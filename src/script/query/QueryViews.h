@@ -17,6 +17,7 @@ struct ViewsScript {
     int functions = 0;  // parameter queries' functions returning their rows (QueryRoutines.h)
     int procedures = 0; // action queries', and MySQL's for parameter queries
     int comments = 0;   // the queries left as comments
+    QStringList left;   // each of those: "NAME: why"
 };
 
 // "3 views, 1 function, 2 procedures, 4 queries left as comments"
