@@ -151,6 +151,20 @@ void fitTable(const TargetDialect& dialect, TablePlan& t) {
         keyPrefixes(dialect, t, *k);
 }
 
+const RoutineSpellings routines{
+    .argumentMode = "IN ",
+    .deleteNamesAlias = true,
+    .boolean = "BOOLEAN",
+    .shortInteger = "SMALLINT",
+    .longInteger = "INT",
+    .currency = "DECIMAL(19,4)",
+    .decimal = "DECIMAL(38,10)",
+    .single = "FLOAT",
+    .real = "DOUBLE",
+    .timestamp = "DATETIME",
+    .text = "TEXT CHARACTER SET utf8mb4",
+};
+
 } // namespace
 
 const TargetDialect& mySqlDialect() {
@@ -185,6 +199,7 @@ const TargetDialect& mySqlDialect() {
         .rowsSetup = "SET SESSION sql_mode = CONCAT(@@sql_mode, ',NO_AUTO_VALUE_ON_ZERO')",
         .begin = "START TRANSACTION",
         .functions = &mySqlFunctions(),
+        .routines = &routines,
     };
     return dialect;
 }

@@ -35,6 +35,23 @@ constexpr TypeRow types[] = {
     {JetType::LongBinary11, "bytea", ValueForm::Bytes, true},
 };
 
+const RoutineSpellings routines{
+    .rowsFunction = true,
+    .positionalArguments = true,
+    .bodyQuote = "$veltrane$",
+    .updateFrom = true,
+    .makeTableDrops = true,
+    .boolean = "boolean",
+    .shortInteger = "smallint",
+    .longInteger = "integer",
+    .currency = "numeric(19,4)",
+    .decimal = "numeric",
+    .single = "real",
+    .real = "double precision",
+    .timestamp = "timestamp",
+    .text = "text",
+};
+
 } // namespace
 
 const TargetDialect& postgreSqlDialect() {
@@ -69,6 +86,7 @@ const TargetDialect& postgreSqlDialect() {
         .counterStatement = counterStatement,
         .notNullAfterRows = "ALTER TABLE {t} ALTER COLUMN {c} SET NOT NULL",
         .functions = &postgreSqlFunctions(),
+        .routines = &routines,
     };
     return dialect;
 }

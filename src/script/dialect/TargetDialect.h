@@ -7,6 +7,7 @@
 
 #include "DatabaseSchema.h"
 #include "FunctionSpellings.h"
+#include "RoutineSpellings.h"
 
 #include <QString>
 #include <span>
@@ -157,6 +158,7 @@ struct TargetDialect {
 
     // Queries
     const FunctionSpellings* functions = nullptr; // how the Access functions are written
+    const RoutineSpellings* routines = nullptr;   // how parameter and action queries are held; none: not
 };
 
 const TargetDialect& sqlServerDialect();

@@ -102,7 +102,7 @@ std::variant<NotTranslated, QString> updateFrom(const ActionQuery& action, const
 std::variant<NotTranslated, QString> update(const ActionQuery& action, const TargetDialect& d,
                                             const QuerySchema& schema) {
     // PostgreSQL names the other tables of a joined UPDATE in a FROM of its own; MySQL takes Access's form.
-    if (d.target == Target::PostgreSql && !oneTable(action))
+    if (d.routines->updateFrom && !oneTable(action))
         return updateFrom(action, d, schema);
     std::vector<Expr> values;
     for (const Assignment& a : action.set) {
@@ -135,7 +135,7 @@ std::variant<NotTranslated, QString> deletion(const ActionQuery& action, const T
     const TranslatedClauses& c = std::get<TranslatedClauses>(clauses);
     // MariaDB takes an alias of the table only in the form that names the table to delete from.
     const QString& alias = action.from.front().alias;
-    const QString target = d.target == Target::MySql && !alias.isEmpty()
+    const QString target = d.routines->deleteNamesAlias && !alias.isEmpty()
                                ? QStringLiteral("DELETE %1 FROM ").arg(quoteName(d, alias))
                                : QStringLiteral("DELETE FROM ");
     return target + c.from + (c.where.isEmpty() ? QString() : CRLF + QStringLiteral("WHERE ") + c.where);
@@ -196,8 +196,8 @@ std::variant<NotTranslated, QString> makeTable(const AccessQuery& query, const T
     const TablePlan* existing = writtenTable(schema, query.action->table);
     const QString table = quoteName(d, existing ? existing->name : keptName(d, query.action->table));
     // Access replaces the table; MySQL's procedure holds one statement, so there it must not exist yet.
-    return (d.target == Target::PostgreSql ? QStringLiteral("DROP TABLE IF EXISTS %1;").arg(table) + CRLF
-                                           : QString()) +
+    return (d.routines->makeTableDrops ? QStringLiteral("DROP TABLE IF EXISTS %1;").arg(table) + CRLF
+                                       : QString()) +
            QStringLiteral("CREATE TABLE %1 AS").arg(table) + CRLF + std::get<TranslatedQuery>(select).select;
 }
 

@@ -28,7 +28,7 @@ const char* const guesses[] = {"Text", "Long", "Double", "DateTime"};
 // An Access parameter type (PARAMETERS [X] Long) as a value type and the server's type; empty when the
 // server has no type for it.
 std::pair<ValueType, QString> argumentType(const TargetDialect& d, const QString& access) {
-    const bool pg = d.target == Target::PostgreSql;
+    const RoutineSpellings& r = *d.routines;
     const QString t = access.section(QLatin1Char(' '), 0, 0).toLower();
     const auto in = [&](std::initializer_list<const char*> words) {
         for (const char* w : words)
@@ -36,25 +36,28 @@ std::pair<ValueType, QString> argumentType(const TargetDialect& d, const QString
                 return true;
         return false;
     };
+    const auto type = [](ValueType v, const char* server) {
+        return std::pair(v, QString::fromLatin1(server));
+    };
     if (in({"bit", "yesno", "logical", "logical1", "boolean"}))
-        return {ValueType::Boolean, pg ? QStringLiteral("boolean") : QStringLiteral("BOOLEAN")};
+        return type(ValueType::Boolean, r.boolean);
     if (in({"byte", "tinyint", "short", "smallint", "integer", "integer1", "integer2"}))
-        return {ValueType::Integer, pg ? QStringLiteral("smallint") : QStringLiteral("SMALLINT")};
+        return type(ValueType::Integer, r.shortInteger);
     if (in({"long", "int", "integer4", "counter", "autoincrement"}))
-        return {ValueType::Integer, pg ? QStringLiteral("integer") : QStringLiteral("INT")};
+        return type(ValueType::Integer, r.longInteger);
     if (in({"currency", "money"}))
-        return {ValueType::Exact, pg ? QStringLiteral("numeric(19,4)") : QStringLiteral("DECIMAL(19,4)")};
+        return type(ValueType::Exact, r.currency);
     if (in({"decimal", "numeric"}))
-        return {ValueType::Exact, pg ? QStringLiteral("numeric") : QStringLiteral("DECIMAL(38,10)")};
+        return type(ValueType::Exact, r.decimal);
     if (in({"single", "ieeesingle", "real", "float4"}))
-        return {ValueType::Float, pg ? QStringLiteral("real") : QStringLiteral("FLOAT")};
+        return type(ValueType::Float, r.single);
     if (in({"double", "ieeedouble", "float", "float8", "number"}))
-        return {ValueType::Float, pg ? QStringLiteral("double precision") : QStringLiteral("DOUBLE")};
+        return type(ValueType::Float, r.real);
     if (in({"datetime", "date", "time", "timestamp"}))
-        return {ValueType::Date, pg ? QStringLiteral("timestamp") : QStringLiteral("DATETIME")};
+        return type(ValueType::Date, r.timestamp);
     if (t.isEmpty() ||
         in({"text", "char", "varchar", "string", "memo", "longtext", "note", "longchar", "value", "variant"}))
-        return {ValueType::Text, pg ? QStringLiteral("text") : QStringLiteral("TEXT CHARACTER SET utf8mb4")};
+        return type(ValueType::Text, r.text);
     return {ValueType::Other, QString()};
 }
 
@@ -107,7 +110,7 @@ auto withArguments(const AccessQuery& query, const TargetDialect& d, QuerySchema
         schema.parameters.clear();
         for (int i = 0; i < arguments.size(); ++i)
             schema.parameters.append({arguments[i].accessName,
-                                      d.target == Target::PostgreSql
+                                      d.routines->positionalArguments
                                           ? QStringLiteral("$%1").arg(i + 1)
                                           : quoteName(d, QStringLiteral("p_") + arguments[i].name),
                                       arguments[i].valueType});
@@ -155,8 +158,8 @@ auto withArguments(const AccessQuery& query, const TargetDialect& d, QuerySchema
 QString signature(const TargetDialect& d, const QList<Argument>& arguments) {
     QStringList list;
     for (const Argument& a : arguments)
-        list << (d.target == Target::PostgreSql ? QString() : QStringLiteral("IN ")) +
-                    quoteName(d, QStringLiteral("p_") + a.name) + QLatin1Char(' ') + a.type;
+        list << QString::fromLatin1(d.routines->argumentMode) + quoteName(d, QStringLiteral("p_") + a.name) +
+                    QLatin1Char(' ') + a.type;
     return QLatin1Char('(') + list.join(QStringLiteral(", ")) + QLatin1Char(')');
 }
 
@@ -182,15 +185,14 @@ QString returnedType(ValueType type) {
     return QString();
 }
 
-const QString bodyQuote = QStringLiteral("$veltrane$");
-
 std::variant<NotTranslated, RoutineText> routine(const TargetDialect& d, const QString& name,
                                                  const QList<Argument>& arguments, const QString& body,
                                                  const QList<ViewColumn>* rows) {
     const QString routineName = quoteName(d, name);
     RoutineText out;
-    out.function = rows && d.target == Target::PostgreSql;
-    if (d.target != Target::PostgreSql) {
+    out.function = rows && d.routines->rowsFunction;
+    const QString bodyQuote = QString::fromLatin1(d.routines->bodyQuote);
+    if (bodyQuote.isEmpty()) {
         out.text = QStringLiteral("DROP PROCEDURE IF EXISTS %1;").arg(routineName) + CRLF +
                    QStringLiteral("CREATE PROCEDURE %1%2").arg(routineName, signature(d, arguments)) + CRLF +
                    body + QLatin1Char(';') + CRLF;
@@ -229,7 +231,7 @@ std::variant<NotTranslated, RoutineText> routine(const TargetDialect& d, const Q
 } // namespace
 
 bool holdsRoutines(const TargetDialect& dialect) {
-    return dialect.target == Target::PostgreSql || dialect.target == Target::MySql;
+    return dialect.routines != nullptr;
 }
 
 bool asksForValues(const NotTranslated& failure) {
