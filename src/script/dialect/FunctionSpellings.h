@@ -82,6 +82,43 @@ struct AggregateSpellings {
     const char* varP = nullptr;
 };
 
+// Values and operators of Access SQL.
+struct OperatorSpellings {
+    const char* textPrefix = ""; // before a text literal: N, where only N'...' keeps every character
+    // A date and time literal, "%1" the date (yyyy-MM-dd) and "%2" the time (HH:mm:ss).
+    const char* timestamp = "TIMESTAMP '%1 %2'";
+    // A comparison is a value and a Yes/No value is a condition. Where neither is (a BIT), a comparison
+    // becomes a value by CASE and a Yes/No value a condition by "<> 0".
+    bool booleanConditions = true;
+    const char* toText = "CAST(%1 AS TEXT)"; // a value of another type as a text, "%1" the value
+    // Texts joined by &: "%1" the texts with the separator between them.
+    const char* concatenation = "%1";
+    const char* concatenationSeparator = " || ";
+    // Texts compared without regard to case, as Access compares them: both sides LOWER-ed, or the collation
+    // put after the comparison; neither where the server's own collation compares so already.
+    bool lowerComparedTexts = false;
+    const char* noCaseCollation = nullptr; // " COLLATE NOCASE"
+};
+
+// LIKE patterns.
+struct PatternSpellings {
+    const char* like = " LIKE "; // before a pattern of % and _ alone, without regard to case
+    // A pattern with character classes as a regular expression: the value %1 matching the text literal %2,
+    // which is the expression %1 of regexAnchors; nullptr where the server has none.
+    const char* regexMatch = nullptr;
+    const char* regexAnchors = nullptr;
+    // Otherwise bracketed classes: matched by GLOB against the lower-cased value, else by LIKE.
+    bool glob = false;
+};
+
+// What the server's SELECT can say.
+struct SelectSpellings {
+    bool topClause = false;        // SELECT TOP n [PERCENT] [WITH TIES], where others rank or LIMIT the rows
+    bool orderedViews = true;      // a view keeps its ORDER BY, where SQL Server keeps one only with TOP
+    bool fetchWithTies = false;    // FETCH FIRST n ROWS WITH TIES
+    bool limitInInSubquery = true; // the subquery of IN takes a LIMIT
+};
+
 struct FunctionSpellings {
     // Helpers: the qualifier or prefix of their names ("veltrane." or "veltrane_"), nullptr where the server
     // gets none (its script holds no functions); the statement written once before the first of them.
@@ -105,6 +142,9 @@ struct FunctionSpellings {
     TextSpellings texts{};
     NumberFormatSpellings numberFormats{};
     AggregateSpellings aggregates{};
+    OperatorSpellings operators{};
+    PatternSpellings patterns{};
+    SelectSpellings selects{};
 };
 
 const FunctionSpellings& sqlServerFunctions();

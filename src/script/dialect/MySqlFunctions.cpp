@@ -92,6 +92,12 @@ const FunctionSpellings& mySqlFunctions() {
             },
         .numberFormats = {"FORMAT(%1, %2, 'en_US')", "REPLACE(FORMAT(%1, %2, 'en_US'), ',', '')"},
         .aggregates = {"STDDEV_SAMP", "STDDEV_POP", "VAR_SAMP", "VAR_POP"},
+        .operators = {.toText = "CAST(%1 AS CHAR)",
+                      .concatenation = "CONCAT(%1)",
+                      .concatenationSeparator = ", "},
+        // i: without regard to case, s: . matches a line break too; \z is the very end.
+        .patterns = {.regexMatch = "%1 REGEXP %2", .regexAnchors = "(?is)^%1\\z"},
+        .selects = {.limitInInSubquery = false},
     };
     return spellings;
 }

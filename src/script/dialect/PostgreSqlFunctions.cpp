@@ -96,6 +96,10 @@ const FunctionSpellings& postgreSqlFunctions() {
         .numberFormats = {"to_char(ROUND(CAST(%1 AS NUMERIC), %2), 'FM999,999,999,999,999,999,990%3')",
                           "to_char(ROUND(CAST(%1 AS NUMERIC), %2), 'FM999999999999999999990%3')"},
         .aggregates = {"STDDEV_SAMP", "STDDEV_POP", "VAR_SAMP", "VAR_POP"},
+        .operators = {.lowerComparedTexts = true},
+        // ~* matches without regard to case; its . matches a line break too.
+        .patterns = {.like = " ILIKE ", .regexMatch = "%1 ~* %2", .regexAnchors = "^%1$"},
+        .selects = {.fetchWithTies = true},
     };
     return spellings;
 }

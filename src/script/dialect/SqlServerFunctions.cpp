@@ -45,6 +45,15 @@ const FunctionSpellings& sqlServerFunctions() {
             },
         .numberFormats = {"FORMAT(%1, '#,##0%3', 'en-US')", "FORMAT(%1, '0%3', 'en-US')"},
         .aggregates = {"STDEV", "STDEVP", "VAR", "VARP"},
+        .operators =
+            {
+                .textPrefix = "N",
+                .timestamp = "CAST('%1T%2' AS DATETIME2)",
+                .booleanConditions = false,
+                .toText = "CAST(%1 AS NVARCHAR(20))",
+                .concatenationSeparator = " + ",
+            },
+        .selects = {.topClause = true, .orderedViews = false},
     };
     return spellings;
 }

@@ -49,6 +49,9 @@ const FunctionSpellings& sqliteFunctions() {
                 .exactlySame = "%1 = %2 COLLATE BINARY",
             },
         .numberFormats = {"(printf('%,d', %1) || '%3')", "(printf('%d', %1) || '%3')", true},
+        // Dates as SQLite's rows hold them; NOCASE compares ASCII letters without regard to case.
+        .operators = {.timestamp = "'%1 %2'", .noCaseCollation = " COLLATE NOCASE"},
+        .patterns = {.glob = true},
     };
     return spellings;
 }

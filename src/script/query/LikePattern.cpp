@@ -209,34 +209,20 @@ SqlOrReason likeCondition(const TargetDialect& d, const Sql& value, const QStrin
     if (!parts)
         return why;
     const QString plain = plainPattern(*parts);
-    if (!plain.isEmpty() || pattern.isEmpty()) {
-        // Access compares without regard to case, as PostgreSQL's ILIKE does.
-        const QString like =
-            d.target == Target::PostgreSql ? QStringLiteral(" ILIKE ") : QStringLiteral(" LIKE ");
-        return condition(operand(value) + like + textLiteral(d, plain), value);
+    const PatternSpellings& spellings = d.functions->patterns;
+    // Access compares without regard to case, as the servers' LIKE (PostgreSQL's ILIKE) does.
+    if (!plain.isEmpty() || pattern.isEmpty())
+        return condition(operand(value) + QLatin1String(spellings.like) + textLiteral(d, plain), value);
+    if (spellings.regexMatch) {
+        const QString expression = QString::fromUtf8(spellings.regexAnchors).arg(regex(*parts));
+        return condition(
+            QString::fromUtf8(spellings.regexMatch).arg(operand(value), textLiteral(d, expression)), value);
     }
-    switch (d.target) {
-    case Target::PostgreSql:
-        // ~* matches without regard to case; its . matches a line break too.
-        return condition(operand(value) + QStringLiteral(" ~* ") +
-                             textLiteral(d, QLatin1Char('^') + regex(*parts) + QLatin1Char('$')),
+    const QString bracketed = bracketPattern(*parts, spellings.glob);
+    if (bracketed.isEmpty())
+        return why;
+    if (spellings.glob)
+        return condition(QStringLiteral("lower(%1) GLOB %2").arg(value.text, textLiteral(d, bracketed)),
                          value);
-    case Target::MySql:
-        // i: without regard to case, s: . matches a line break too; \z is the very end.
-        return condition(operand(value) + QStringLiteral(" REGEXP ") +
-                             textLiteral(d, QStringLiteral("(?is)^") + regex(*parts) + QStringLiteral("\\z")),
-                         value);
-    case Target::Sqlite:
-    case Target::SqlServer: {
-        const bool glob = d.target == Target::Sqlite;
-        const QString bracketed = bracketPattern(*parts, glob);
-        if (bracketed.isEmpty())
-            return why;
-        if (glob)
-            return condition(QStringLiteral("lower(%1) GLOB %2").arg(value.text, textLiteral(d, bracketed)),
-                             value);
-        return condition(operand(value) + QStringLiteral(" LIKE ") + textLiteral(d, bracketed), value);
-    }
-    }
-    return why;
+    return condition(operand(value) + QStringLiteral(" LIKE ") + textLiteral(d, bracketed), value);
 }

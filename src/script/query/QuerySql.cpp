@@ -14,7 +14,7 @@ bool sameKind(ValueType a, ValueType b) {
 
 QString textLiteral(const TargetDialect& d, const QString& text) {
     const QString literal = stringLiteral(d, text);
-    return d.target == Target::SqlServer ? QLatin1Char('N') + literal : literal;
+    return QLatin1String(d.functions->operators.textPrefix) + literal;
 }
 
 QString dateLiteral(const TargetDialect& d, const QString& text) {
@@ -55,19 +55,8 @@ QString dateLiteral(const TargetDialect& d, const QString& text) {
     }
     if (!date.isValid() || !time.isValid() || date.year() < 100)
         return QString();
-    const QString value = date.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') +
-                          time.toString(QStringLiteral("HH:mm:ss"));
-    switch (d.target) {
-    case Target::SqlServer:
-        return QStringLiteral("CAST('%1' AS DATETIME2)")
-            .arg(QString(value).replace(QLatin1Char(' '), QLatin1Char('T')));
-    case Target::PostgreSql:
-    case Target::MySql:
-        return QStringLiteral("TIMESTAMP '%1'").arg(value);
-    case Target::Sqlite:
-        break;
-    }
-    return QLatin1Char('\'') + value + QLatin1Char('\''); // as SQLite's rows hold them
+    return QString::fromUtf8(d.functions->operators.timestamp)
+        .arg(date.toString(QStringLiteral("yyyy-MM-dd")), time.toString(QStringLiteral("HH:mm:ss")));
 }
 
 QString operand(const Sql& sql) {
@@ -75,7 +64,7 @@ QString operand(const Sql& sql) {
 }
 
 Sql valueOf(const TargetDialect& d, const Sql& sql) {
-    if (!sql.predicate || d.target != Target::SqlServer)
+    if (!sql.predicate || d.functions->operators.booleanConditions)
         return sql;
     Sql value = sql;
     value.text = QStringLiteral("CASE WHEN %1 THEN 1 WHEN NOT %1 THEN 0 END").arg(operand(sql));
@@ -89,7 +78,7 @@ SqlOrReason conditionOf(const TargetDialect& d, const Sql& sql) {
         return sql;
     if (sql.type != ValueType::Boolean && !numeric(sql.type))
         return QStringLiteral("a condition that is not a Yes/No value");
-    if (sql.type == ValueType::Boolean && d.target != Target::SqlServer)
+    if (sql.type == ValueType::Boolean && d.functions->operators.booleanConditions)
         return sql;
     Sql condition = sql;
     condition.text = operand(sql) + QStringLiteral(" <> 0");
@@ -101,23 +90,10 @@ SqlOrReason conditionOf(const TargetDialect& d, const Sql& sql) {
 QString castToText(const TargetDialect& d, const Sql& sql) {
     if (sql.type == ValueType::Text)
         return sql.text;
-    switch (d.target) {
-    case Target::SqlServer:
-        return QStringLiteral("CAST(%1 AS NVARCHAR(20))").arg(sql.text);
-    case Target::MySql:
-        return QStringLiteral("CAST(%1 AS CHAR)").arg(sql.text);
-    default:
-        return QStringLiteral("CAST(%1 AS TEXT)").arg(sql.text);
-    }
+    return QString::fromUtf8(d.functions->operators.toText).arg(sql.text);
 }
 
 QString concatenated(const TargetDialect& d, const QStringList& parts) {
-    switch (d.target) {
-    case Target::MySql:
-        return QStringLiteral("CONCAT(%1)").arg(parts.join(QStringLiteral(", ")));
-    case Target::SqlServer:
-        return parts.join(QStringLiteral(" + "));
-    default:
-        return parts.join(QStringLiteral(" || "));
-    }
+    const OperatorSpellings& o = d.functions->operators;
+    return QString::fromUtf8(o.concatenation).arg(parts.join(QString::fromUtf8(o.concatenationSeparator)));
 }

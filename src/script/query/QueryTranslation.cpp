@@ -71,7 +71,7 @@ std::variant<NotTranslated, TranslatedQuery> Translator::run(const AccessQuery& 
             parts << (query.unionAll[i - 1] ? QStringLiteral("UNION ALL") : QStringLiteral("UNION"));
         parts << s.text;
     }
-    if (error_.isEmpty() && !query.orderBy.empty() && d_.target != Target::SqlServer) {
+    if (error_.isEmpty() && !query.orderBy.empty() && d_.functions->selects.orderedViews) {
         QStringList keys;
         for (const OrderItem& o : query.orderBy) {
             const ViewColumn* column = nullptr;

@@ -85,12 +85,13 @@ Sql Translator::exprAtDepth(const Expr& e) {
         // Texts are compared without regard to case, as Access compares them (see textComparison).
         const bool texts =
             x.type == ValueType::Text && low.type == ValueType::Text && high.type == ValueType::Text;
-        const bool lower = texts && d_.target == Target::PostgreSql;
+        const OperatorSpellings& o = d_.functions->operators;
+        const bool lower = texts && o.lowerComparedTexts;
         const auto side = [&](const Sql& v) {
             return lower ? QStringLiteral("LOWER(%1)").arg(v.text) : operand(v);
         };
         const QString left =
-            texts && d_.target == Target::Sqlite ? operand(x) + QStringLiteral(" COLLATE NOCASE") : side(x);
+            texts && o.noCaseCollation ? operand(x) + QLatin1String(o.noCaseCollation) : side(x);
         return made(QStringLiteral("%1 %2BETWEEN %3 AND %4")
                         .arg(left, e.negated ? QStringLiteral("NOT ") : QString(), side(low), side(high)),
                     ValueType::Boolean, x.notNull && low.notNull && high.notNull, true);
@@ -114,14 +115,14 @@ Sql Translator::exprAtDepth(const Expr& e) {
                 fail(QStringLiteral("compares values of two types"));
         }
         // Texts are found without regard to case, as Access finds them (see textComparison).
-        const bool lower = texts && d_.target == Target::PostgreSql;
+        const OperatorSpellings& o = d_.functions->operators;
+        const bool lower = texts && o.lowerComparedTexts;
         QStringList items;
         for (const Sql& v : values)
             items << (lower ? QStringLiteral("LOWER(%1)").arg(v.text) : v.text);
-        const QString left = lower ? QStringLiteral("LOWER(%1)").arg(x.text)
-                             : texts && d_.target == Target::Sqlite
-                                 ? operand(x) + QStringLiteral(" COLLATE NOCASE")
-                                 : operand(x);
+        const QString left = lower                        ? QStringLiteral("LOWER(%1)").arg(x.text)
+                             : texts && o.noCaseCollation ? operand(x) + QLatin1String(o.noCaseCollation)
+                                                          : operand(x);
         return made(
             QStringLiteral("%1 %2IN (%3)")
                 .arg(left, e.negated ? QStringLiteral("NOT ") : QString(), items.join(QStringLiteral(", "))),

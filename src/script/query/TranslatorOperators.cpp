@@ -49,17 +49,13 @@ Sql Translator::roundedToWhole(const Sql& x) {
     return sql;
 }
 
-// Two texts compared without regard to case, as Access compares them: SQL Server's and MySQL's default
-// collations do so already; SQLite's NOCASE does for ASCII letters.
+// Two texts compared without regard to case, as Access compares them: both LOWER-ed, or with a collation
+// that compares so, or as they are where the server's own collation does so already.
 QString Translator::textComparison(const Sql& a, const QString& op, const Sql& b) const {
-    switch (d_.target) {
-    case Target::PostgreSql:
+    const OperatorSpellings& o = d_.functions->operators;
+    if (o.lowerComparedTexts)
         return QStringLiteral("LOWER(%1)%2LOWER(%3)").arg(a.text, op, b.text);
-    case Target::Sqlite:
-        return operand(a) + op + operand(b) + QStringLiteral(" COLLATE NOCASE");
-    default:
-        return operand(a) + op + operand(b);
-    }
+    return operand(a) + op + operand(b) + QLatin1String(o.noCaseCollation);
 }
 
 // A date and a whole number of days, as Access adds them: DateAdd("d", ...).
@@ -216,10 +212,8 @@ Sql Translator::binary(const Expr& e) {
     if (!error_.isEmpty())
         return {};
     if (op == QLatin1String("\\"))
-        return made(operand(x) +
-                        (d_.target == Target::MySql ? QStringLiteral(" DIV ") : QStringLiteral(" / ")) +
-                        operand(y),
-                    ValueType::Integer, notNull);
+        return made(QString::fromUtf8(d_.functions->quotient).arg(operand(x), operand(y)), ValueType::Integer,
+                    notNull);
     return made(operand(x) + QStringLiteral(" % ") + operand(y), ValueType::Integer, notNull);
 }
 

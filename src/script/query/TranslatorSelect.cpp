@@ -145,7 +145,7 @@ QList<Output> Translator::outputs(const SelectQuery& s) {
 // A SELECT inside this one, on one line; its names may refer to this query's tables.
 SelectText Translator::subselect(const SelectQuery& s, bool inIn) {
     Translator inner(d_, schema_, this);
-    inner.limitless_ = inIn && d_.target == Target::MySql;
+    inner.limitless_ = inIn && !d_.functions->selects.limitInInSubquery;
     SelectText text = inner.select(s, false);
     if (!inner.error_.isEmpty()) {
         waitsFor_ = inner.waitsFor_;
@@ -229,13 +229,14 @@ SelectText Translator::select(const SelectQuery& s, bool inUnion) {
         return {};
     }
 
+    const SelectSpellings& spellings = d_.functions->selects;
     QString top;
-    if (!s.top.isEmpty() && d_.target == Target::SqlServer)
+    if (!s.top.isEmpty() && spellings.topClause)
         top = QStringLiteral("TOP %1%2%3 ")
                   .arg(s.top, s.topPercent ? QStringLiteral(" PERCENT") : QString(),
                        s.orderBy.empty() ? QString() : QStringLiteral(" WITH TIES"));
     // SQL Server keeps an ORDER BY in a view only with TOP.
-    if (d_.target == Target::SqlServer && top.isEmpty()) {
+    if (!spellings.orderedViews && top.isEmpty()) {
         orders.clear();
         orderValues.clear();
     }
@@ -270,7 +271,7 @@ SelectText Translator::select(const SelectQuery& s, bool inUnion) {
         lines.last() += QStringLiteral(") AS ") + q(QStringLiteral("veltrane_rows"));
         lines.prepend(QStringLiteral("SELECT ") + top + chosen.join(QStringLiteral(", ")));
     }
-    if (!s.top.isEmpty() && d_.target != Target::SqlServer)
+    if (!s.top.isEmpty() && !spellings.topClause)
         lines = topRows(s, lines, orders, out.columns);
     else if (!orders.isEmpty())
         lines << QStringLiteral("ORDER BY ") + orders.join(QStringLiteral(", "));

@@ -18,7 +18,7 @@ QStringList Translator::topRows(const SelectQuery& s, const QStringList& lines, 
         out << QStringLiteral("LIMIT %1").arg(s.top);
         return out;
     }
-    if (!s.topPercent && d_.target == Target::PostgreSql) {
+    if (!s.topPercent && d_.functions->selects.fetchWithTies) {
         out << orderBy << QStringLiteral("FETCH FIRST %1 ROWS WITH TIES").arg(s.top);
         return out;
     }
