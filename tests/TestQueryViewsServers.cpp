@@ -204,8 +204,11 @@ const QList<ViewCase>& cases() {
          {"ID"},
          {"1", "2"}},
         {"Top Half", "SELECT TOP 50 PERCENT ID FROM Orders ORDER BY Qty DESC;", {"ID"}, {"1", "3", "4"}},
+        // A Double, as SQLite rounds no Currency value (it computes them as doubles).
         {"Whole Division",
-         "SELECT ID, Total \\ 40 AS D, Total Mod 40 AS M, -7 Mod 2 AS N FROM Orders WHERE ID IN (1, 4);",
+         "SELECT ID, (Total * 1.0) \\ 40 AS D, (Total * 1.0) Mod 40 AS M, -7 Mod 2 AS N FROM Orders WHERE ID "
+         "IN "
+         "(1, 4);",
          {"ID", "D", "M", "N"},
          {"1|3|30|-1", "4|1|36|-1"}},
         {"Lookups",
@@ -447,7 +450,12 @@ void TestQueryViewsServers::viewsReturnTheirRows() {
         const LoadResult selected = target->execute("SELECT COUNT(*) FROM " + name);
         QVERIFY2(selected.ok, qPrintable(name + ": " + selected.error.left(2000)));
     }
-    QCOMPARE(views, int(cases().size()));
+    static const QRegularExpression notView(QStringLiteral("^-- Query .* is not a view here: .*$"),
+                                            QRegularExpression::MultilineOption);
+    QStringList notViews;
+    for (auto m = notView.globalMatch(text); m.hasNext();)
+        notViews << m.next().captured(0);
+    QVERIFY2(views == int(cases().size()), qPrintable(notViews.join("\n")));
 
     const QString castTo = server == 0 ? "TEXT" : server == 1 ? "CHAR" : "TEXT";
     for (const ViewCase& c : cases()) {
