@@ -103,7 +103,10 @@ std::optional<PivotColumn> tableColumn(const SelectQuery& select, const QStringL
         leaves(s, false, sources);
     std::optional<PivotColumn> found;
     int matches = 0;
-    for (const auto& [s, optional] : sources) {
+    // Plain names rather than structured bindings: the lambdas below capture them.
+    for (const Leaf& leaf : sources) {
+        const Source* s = leaf.source;
+        const bool optional = leaf.optional;
         if (parts.size() == 2 && !sameName(s->alias.isEmpty() ? s->name : s->alias, parts.front()))
             continue;
         std::optional<PivotColumn> here;
@@ -207,7 +210,11 @@ CrosstabHeadings readHeadings(const AccessQuery& query, const Lookup& lookup, Sc
         out.reason = *why;
         return out;
     }
-    const auto [table, column, of, optional] = std::get<PivotColumn>(pivot);
+    const PivotColumn& chosen = std::get<PivotColumn>(pivot);
+    const TableDefinition* table = chosen.table;
+    const int column = chosen.column;
+    const PivotOf of = chosen.of;
+    const bool optional = chosen.optional;
     out.source = table->name + QLatin1Char('.') + table->columns[column].name;
     if (of != PivotOf::Value)
         out.source = (of == PivotOf::Year    ? QStringLiteral("Year(%1)")
