@@ -5,6 +5,7 @@
 #include "CliWindow.h"
 #include "DataScript.h"
 #include "MdbWriter.h"
+#include "QueriesReader.h"
 #include "ReaderProcess.h"
 #include "TargetDialect.h"
 #include "servers/TestServer.h"
@@ -17,35 +18,6 @@
 namespace {
 
 const QString readerPath = QStringLiteral(VELTRANE_BIN_DIR) + "/veltrane-reader";
-
-// The reader process for everything but the saved queries, which the test gives.
-class QueriesReader : public SchemaReader {
-public:
-    QueriesReader(SchemaReader& inner, SavedQueries queries) : inner_(inner), queries_(std::move(queries)) {}
-    TableList GetTableNames(const QString& p) override { return inner_.GetTableNames(p); }
-    FieldTable GetTableFields(const QString& p, const QString& t) override {
-        return inner_.GetTableFields(p, t);
-    }
-    IndexList GetTableIndexes(const QString& p, const QString& t) override {
-        return inner_.GetTableIndexes(p, t);
-    }
-    std::variant<ReadFailure, DatabaseSchema> GetDatabaseSchema(const QString& p) override {
-        return inner_.GetDatabaseSchema(p);
-    }
-    std::variant<ReadFailure, QList<Relationship>>
-    ReadDatabaseSchema(const QString& p, const std::function<void(TableDefinition&&)>& table) override {
-        return inner_.ReadDatabaseSchema(p, table);
-    }
-    std::variant<ReadFailure, SavedQueries> GetSavedQueries(const QString&) override { return queries_; }
-    RowsRead ReadTableRows(const QString& p, const QString& t,
-                           const std::function<bool(const RowBatch&)>& batch) override {
-        return inner_.ReadTableRows(p, t, batch);
-    }
-
-private:
-    SchemaReader& inner_;
-    SavedQueries queries_;
-};
 
 MdbColumn col(const char* name, MdbColumnType type, int length = 0) {
     MdbColumn c;
