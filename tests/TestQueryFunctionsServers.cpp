@@ -18,8 +18,6 @@
 
 namespace {
 
-const QString readerPath = QStringLiteral(VELTRANE_BIN_DIR) + "/veltrane-reader";
-
 MdbColumn col(const char* name, MdbColumnType type, int length = 0) {
     MdbColumn c;
     c.name = name;
@@ -352,23 +350,10 @@ void TestQueryFunctionsServers::initTestCase() {
         servers_[server] = startServer(names[server], why_[server]);
         if (!servers_[server])
             continue;
-        const TargetDialect& d = dialectOf(server);
-        ReaderProcess process(readerPath);
-        QueriesReader reader(process, queries);
-        ConversionOptions options;
-        options.DatabasePath = path;
-        options.ScriptType = d.scriptType;
-        CliWindow window(options, false);
-        std::string script;
-        const DataOutcome outcome = runDataScript(d, options, {}, window, reader,
-                                                  [&script](std::string_view bytes) {
-                                                      script += bytes;
-                                                      return true;
-                                                  },
-                                                  {});
-        QVERIFY(outcome.written);
-        scripts_[server] = QString::fromStdString(script);
-        const LoadResult loaded = servers_[server]->load(QByteArray::fromStdString(script));
+        const std::optional<std::string> script = scriptWithQueries(dialectOf(server), path, queries);
+        QVERIFY(script);
+        scripts_[server] = QString::fromStdString(*script);
+        const LoadResult loaded = servers_[server]->load(QByteArray::fromStdString(*script));
         QVERIFY2(loaded.ok, qPrintable(loaded.error.left(2000) + "\n" + scripts_[server].right(4000)));
     }
 }

@@ -17,8 +17,6 @@
 
 namespace {
 
-const QString readerPath = QStringLiteral(VELTRANE_BIN_DIR) + "/veltrane-reader";
-
 MdbColumn col(const char* name, MdbColumnType type, int length = 0) {
     MdbColumn c;
     c.name = name;
@@ -367,20 +365,9 @@ void TestQueryViewsServers::viewsReturnTheirRows() {
                           false};
     std::sort(queries.begin(), queries.end(),
               [](const SavedQuery& a, const SavedQuery& b) { return a.name < b.name; });
-    ReaderProcess process(readerPath);
-    QueriesReader reader(process, queries);
-    ConversionOptions options;
-    options.DatabasePath = path_;
-    options.ScriptType = d.scriptType;
-    CliWindow window(options, false);
-    std::string script;
-    const DataOutcome outcome = runDataScript(d, options, {}, window, reader,
-                                              [&script](std::string_view bytes) {
-                                                  script += bytes;
-                                                  return true;
-                                              },
-                                              {});
-    QVERIFY(outcome.written);
+    const std::optional<std::string> made = scriptWithQueries(d, path_, queries);
+    QVERIFY(made);
+    const std::string& script = *made;
     const QString text = QString::fromStdString(script);
     if (server == 2)
         QVERIFY2(text.contains("-- Query Since is not a view here: parameter query"),
@@ -462,20 +449,9 @@ void TestQueryViewsServers::routinesRun() {
     SavedQueries queries;
     for (const RoutineCase& c : routineCases())
         queries << SavedQuery{c.name, c.kind, c.sql, false};
-    ReaderProcess process(readerPath);
-    QueriesReader reader(process, queries);
-    ConversionOptions options;
-    options.DatabasePath = path_;
-    options.ScriptType = d.scriptType;
-    CliWindow window(options, false);
-    std::string script;
-    const DataOutcome outcome = runDataScript(d, options, {}, window, reader,
-                                              [&script](std::string_view bytes) {
-                                                  script += bytes;
-                                                  return true;
-                                              },
-                                              {});
-    QVERIFY(outcome.written);
+    const std::optional<std::string> made = scriptWithQueries(d, path_, queries);
+    QVERIFY(made);
+    const std::string& script = *made;
     const QString text = QString::fromStdString(script);
     QVERIFY2(text.contains(server == 0
                                ? "-- Saved queries: 0 views, 3 functions, 6 procedures, 0 queries left"
