@@ -59,6 +59,8 @@ struct ColumnDefinition {
     bool guidAutoNumber = false; // GUID AutoNumber (ReplicationID)
     QString defaultValue;        // the DefaultValue property as stored: "0", "\"abc\"", "=Now()", ...
     QString description;
+    QString validationRule; // the ValidationRule property as stored: ">0", "\"F\" Or \"M\"", ...; empty: none
+    QString validationText; // the message Access shows when the rule refuses a value
     bool calculated = false;
     QString expression; // calculated columns: the Expression property
     int resultType = 0; // calculated columns: the ResultType property as stored, a Jet column type byte
@@ -109,6 +111,8 @@ struct TableDefinition {
     ReadState indexesState = ReadState::Read;
     QList<IndexDefinition> indexes;    // internal "." entries left out
     QList<StorageTable> storageTables; // of its complex columns
+    QString validationRule; // the table's own ValidationRule: a condition on its columns; empty: none
+    QString validationText;
     bool operator==(const TableDefinition&) const = default;
 };
 
