@@ -1,5 +1,6 @@
 #include "RuleLike.h"
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -107,21 +108,24 @@ std::optional<bool> likeMatches(const QString& text, const QString& pattern) {
     const std::optional<std::vector<Element>> parts = elements(pattern);
     if (!parts)
         return std::nullopt;
-    // rest[i][j]: whether the elements from i on match the text from j on, filled from the ends backwards.
+    // Whether the elements from i on match the text from j on, a row per element filled from the ends
+    // backwards: row i needs only row i + 1 and itself.
     const std::size_t n = parts->size(), m = std::size_t(text.size());
-    std::vector<char> rest((n + 1) * (m + 1), 0);
-    const auto at = [&](std::size_t i, std::size_t j) -> char& { return rest[i * (m + 1) + j]; };
-    at(n, m) = 1;
+    if (double(n) * double(m) > 1e8)
+        return std::nullopt; // a pattern over a long memo: not worth the time it would take here
+    std::vector<char> next(m + 1, 0), row(m + 1, 0);
+    next[m] = 1;
     for (std::size_t i = n; i-- > 0;) {
         const Element& e = (*parts)[i];
         for (std::size_t j = m + 1; j-- > 0;) {
             if (e.kind == Element::Kind::Any)
-                at(i, j) = at(i + 1, j) || (j < m && at(i, j + 1));
+                row[j] = next[j] || (j < m && row[j + 1]);
             else
-                at(i, j) = j < m && matchesOne(e, text[qsizetype(j)]) && at(i + 1, j + 1);
+                row[j] = j < m && matchesOne(e, text[qsizetype(j)]) && next[j + 1];
         }
+        std::swap(row, next);
     }
-    if (at(0, 0))
+    if (next[0])
         return true;
     if (!ascii(text) || !ascii(pattern))
         return std::nullopt;

@@ -94,6 +94,10 @@ QString notInRule(const Expr& e) {
 } // namespace
 
 std::variant<ParseFailure, Expr> parseValidationRule(const QString& rule, const QString& column) {
+    // Access keeps at most 2048 characters of a rule; a longer one is a damaged file's, and no deeper tree
+    // than Access's own rules make is read.
+    if (rule.size() > 2048)
+        return ParseFailure{QStringLiteral("a validation rule longer than 2048 characters")};
     LexResult lexed = lexAccessSql(rule);
     if (!lexed.error.isEmpty())
         return ParseFailure{lexed.error};
