@@ -202,6 +202,9 @@ void TestValidationRules::evaluates_data() {
     addEvaluation("table, breaks", "[Start]<=[End]", "", "Start=d:20;End=d:10", "Breaks");
     addEvaluation("table, NULL", "[Start]<=[End]", "", "Start=null;End=d:10", "Holds");
     addEvaluation("table, unknown column", "[Start]<=[End]", "", "Start=d:10", "Unknown");
+    addEvaluation("unknown column beside True", "[Start]<=[End] Or [Qty]>0", "", "Qty=i:1", "Unknown");
+    addEvaluation("unknown function beside True", "Format([Qty],\"0\")=\"1\" Or [Qty]>0", "", "Qty=i:1",
+                  "Holds");
     addEvaluation("NULL And False", "[a]>0 And [b]>0", "", "a=null;b=i:-1", "Breaks");
     addEvaluation("Yes/No", "[Active]=True Or [Qty]>0", "", "Active=b:1;Qty=i:0", "Holds");
     addEvaluation("Yes/No, false", "[Active] Or [Qty]>0", "", "Active=b:0;Qty=i:0", "Breaks");

@@ -233,6 +233,9 @@ public:
     Evaluator(const std::function<std::optional<DataValue>(const QString&)>& valueOf, double nowDays)
         : valueOf_(valueOf), nowDays_(nowDays) {}
 
+    // Whether a column the row does not know was named: the outcome is then Unknown whatever the rest says.
+    bool unknownColumn() const { return unknownColumn_; }
+
     RuleResult value(const Expr& e) {
         switch (e.kind) {
         case ExprKind::Number: {
@@ -254,7 +257,11 @@ public:
             if (e.parts.size() != 1 || e.bang)
                 return std::nullopt;
             const std::optional<DataValue> v = valueOf_(e.parts.front());
-            return v ? fromData(*v) : std::nullopt;
+            if (!v) {
+                unknownColumn_ = true;
+                return std::nullopt;
+            }
+            return fromData(*v);
         }
         case ExprKind::Unary:
             return unary(e);
@@ -368,6 +375,7 @@ private:
 
     const std::function<std::optional<DataValue>(const QString&)>& valueOf_;
     double nowDays_;
+    bool unknownColumn_ = false;
 };
 
 } // namespace
@@ -375,8 +383,9 @@ private:
 RuleOutcome evaluateRule(const Expr& condition,
                          const std::function<std::optional<DataValue>(const QString& column)>& valueOf,
                          double nowDays) {
-    const RuleResult result = Evaluator(valueOf, nowDays).value(condition);
-    if (!result || result->kind == Kind::Text)
+    Evaluator evaluator(valueOf, nowDays);
+    const RuleResult result = evaluator.value(condition);
+    if (!result || evaluator.unknownColumn() || result->kind == Kind::Text)
         return RuleOutcome::Unknown;
     if (result->isNull() || result->number != 0)
         return RuleOutcome::Holds;

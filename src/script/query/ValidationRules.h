@@ -25,10 +25,15 @@ enum class RuleOutcome {
 };
 
 // The condition (of parseValidationRule) on one row: valueOf gives a column's value, nullopt for a column it
-// does not know. nowDays is the moment Date(), Now() and Time() stand for, in days since 1899-12-30. Texts
-// compare as Access's default compare does, without regard to case and to trailing spaces; where that order
-// is not certain here (characters beyond ASCII letters and digits, texts differing only in hyphens or
-// apostrophes) the outcome is Unknown.
+// does not know, which makes the outcome Unknown. nowDays is the moment Date(), Now() and Time() stand for,
+// in days since 1899-12-30. NULL propagates as in Access and only False breaks the rule. Numbers of every
+// kind (Currency, Decimal, dates, Yes/No as -1 and 0) compare by their value as a double. Texts compare as
+// Access's default compare does, without regard to case and to trailing spaces; where the General sort order
+// could decide otherwise than the characters here (letters beyond ASCII, punctuation in an ordering, texts
+// differing only in hyphens or apostrophes) the outcome is Unknown, as it is for a text against a number, a
+// number in And/Or/Not other than -1 and 0 (combined bit by bit there), Between with its ends reversed, and
+// any function other than Len, Left, Right, Mid, UCase, LCase, Trim, LTrim, RTrim, IsNull, Nz, Abs, Int, Fix,
+// Year, Month, Day, Date, Now and Time.
 RuleOutcome evaluateRule(const Expr& condition,
                          const std::function<std::optional<DataValue>(const QString& column)>& valueOf,
                          double nowDays);
