@@ -5,8 +5,8 @@
 # start), or the server of TARGET (a URL such as postgresql:///bench?host=/run/postgresql into a database
 # that exists; each run there makes and fills one schema or database a file, dropped again before the next).
 #
-# Each way runs RUNS times, alternating, and the median wall time counts. Printed: both medians, their
-# ratio (the goal on 2 cores: at most 0.6) and the machine's load average when it started.
+# Each way runs RUNS times, alternating, and the median wall time counts. Printed: both medians with the
+# median CPU time of each, their ratio (the goal on 2 cores: at most 0.6) and the load average when it started.
 #
 # Usage: bench/batch-bench.sh [BUILD_DIR]
 #   BUILD_DIR   default: build (needs bin/mkmdb and bin/veltrane-cli; a Release build for real figures)
@@ -53,12 +53,21 @@ clean() {
     esac
 }
 
+# Prints "wall-seconds cpu-seconds": the CPU time of every process the run started (the readers too, which
+# no one waits for) as perf counts it, or - without perf. Where the CPU time is far below the wall time on
+# one core, the machine was busy with other work and the ratio says little.
 seconds() {
-    local start=$EPOCHREALTIME status=0
-    "$@" >/dev/null 2>"$cache/stderr.txt" || status=$?
+    local start=$EPOCHREALTIME status=0 cpu=-
+    if command -v perf >/dev/null; then
+        perf stat -x , -e task-clock -o "$cache/perf.txt" "$@" >/dev/null 2>"$cache/stderr.txt" || status=$?
+    else
+        "$@" >/dev/null 2>"$cache/stderr.txt" || status=$?
+    fi
     local end=$EPOCHREALTIME
     ((status == 0)) || { echo "failed ($status): $* $(head -c 300 "$cache/stderr.txt")" >&2; exit 1; }
-    awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f\n", b - a }'
+    [[ -s $cache/perf.txt ]] && cpu=$(awk -F , '/task-clock/ { printf "%.3f", $1 / 1000 }' "$cache/perf.txt")
+    rm -f "$cache/perf.txt"
+    awk -v a="$start" -v b="$end" -v c="$cpu" 'BEGIN { printf "%.3f %s\n", b - a, c }'
 }
 
 one_by_one() {
@@ -77,6 +86,10 @@ batch() {
     "$cli" --into "${target:-sqlite:$cache/out}" -j "$jobs" "$cache/in"
 }
 
+# perf starts programs, not shell functions: the two ways run in a shell of their own.
+export -f one_by_one batch
+export cache count target cli jobs
+
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 load=$(cut -d ' ' -f 1-3 /proc/loadavg)
@@ -84,13 +97,15 @@ seq=()
 par=()
 for ((r = 1; r <= runs; r++)); do
     clean
-    seq+=("$(seconds one_by_one)")
+    seq+=("$(seconds bash -c one_by_one)")
     clean
-    par+=("$(seconds batch)")
+    par+=("$(seconds bash -c batch)")
 done
 clean
-s=$(printf '%s\n' "${seq[@]}" | median)
-p=$(printf '%s\n' "${par[@]}" | median)
+column() { printf '%s\n' "${@:2}" | cut -d ' ' -f "$1" | median; }
+s=$(column 1 "${seq[@]}")
+p=$(column 1 "${par[@]}")
 printf 'databases %d, rows each %d, target %s, load %s\n' "$count" "$rows" "${target:-SQLite files}" "$load"
-printf '%-22s %8s\n' "one after the other" "$s" "batch -j $jobs" "$p"
+printf '%-22s %8s %8s\n' "" "wall s" "CPU s" "one after the other" "$s" "$(column 2 "${seq[@]}")" \
+    "batch -j $jobs" "$p" "$(column 2 "${par[@]}")"
 awk -v s="$s" -v p="$p" 'BEGIN { printf "%-22s %8.2f  (goal: at most 0.60)\n", "ratio", p / s }'
