@@ -20,7 +20,7 @@ veltrane_add_test(TestDataServers SOURCES TestDataServers.cpp
 add_dependencies(TestDataServers veltrane-reader)
 veltrane_add_test(TestMigrate SOURCES TestMigrate.cpp
     LIBS veltrane_cli_lib veltrane_migrate veltrane_schema veltrane_test_servers mkmdb_lib)
-add_dependencies(TestMigrate veltrane-reader)
+add_dependencies(TestMigrate veltrane-reader veltrane-cli)
 veltrane_add_test(TestQueryViewsServers SOURCES TestQueryViewsServers.cpp
     LIBS veltrane_cli_lib veltrane_migrate veltrane_schema veltrane_test_servers mkmdb_lib)
 add_dependencies(TestQueryViewsServers veltrane-reader)

@@ -32,6 +32,11 @@ QString usageText(const QCommandLineParser& parser) {
                "the file could not be read or values were left out, 70 when the target refused or\n"
                "holds other counts or values, 73 when it holds tables of the same names.\n"
                "\n"
+               "--into URL with several databases or folders (searched for .mdb and .accdb files):\n"
+               "each database into a PostgreSQL schema, MySQL database or SQLite file DIR/NAME.sqlite\n"
+               "(sqlite:DIR) of its own, named after its file; -j N at once, each with the rules\n"
+               "above. A line a database at the end; the exit status is the highest of theirs.\n"
+               "\n"
                "The complete scripts end with a view of each visible SELECT and UNION query\n"
                "(--no-views: none), translated for the server: brackets, Table.*, DISTINCTROW,\n"
                "TOP n, True/False/Yes/No, & (NULL as empty), #dates#, \"strings\", * and ? in LIKE,\n"
@@ -78,8 +83,9 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     parser.setApplicationDescription(
         QStringLiteral("Writes the schema of a Microsoft Access database as an Access SQL or T-SQL script,\n"
                        "or as a complete script for SQL Server, PostgreSQL, MySQL or SQLite."));
-    parser.addPositionalArgument(QStringLiteral("DATABASE"),
-                                 QStringLiteral("The .mdb or .accdb file to read."));
+    parser.addPositionalArgument(
+        QStringLiteral("DATABASE"),
+        QStringLiteral("The .mdb or .accdb file to read (with --into: several, or folders)."));
     const QCommandLineOption scriptType(
         {QStringLiteral("t"), QStringLiteral("script-type")},
         QStringLiteral("\"Access SQL\" (default) or \"T-SQL\", the classic scripts; \"SQL Server\", "
@@ -165,6 +171,21 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
                        "VELTRANE_PASSWORD, else a prompt on a terminal)."),
         QStringLiteral("FILE"));
     parser.addOption(passwordFile);
+    const QCommandLineOption jobs(
+        {QStringLiteral("j"), QStringLiteral("jobs")},
+        QStringLiteral("With --into and several databases: migrate N at once (default: one a core)."),
+        QStringLiteral("N"));
+    const QCommandLineOption schema(
+        QStringLiteral("schema"),
+        QStringLiteral("With --into: the PostgreSQL schema, MySQL database or SQLite file (in the folder "
+                       "sqlite:DIR) the tables go into, made when missing."),
+        QStringLiteral("NAME"));
+    // How a batch runs each of its databases: the one to migrate, and the file its report line goes to.
+    QCommandLineOption batchDatabase(QStringLiteral("batch-database"), {}, QStringLiteral("PATH"));
+    QCommandLineOption batchSummary(QStringLiteral("batch-summary"), {}, QStringLiteral("FILE"));
+    batchDatabase.setFlags(QCommandLineOption::HiddenFromHelp);
+    batchSummary.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({jobs, schema, batchDatabase, batchSummary});
 
     if (!parser.parse(arguments))
         return CliUsageError{parser.errorText()};
@@ -172,14 +193,28 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
         return CliText{usageText(parser)};
     if (parser.isSet(version))
         return CliText{QStringLiteral("veltrane-cli %1\n").arg(QStringLiteral(VELTRANE_VERSION))};
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1)
+    const QStringList positional =
+        parser.isSet(batchDatabase) ? QStringList{parser.value(batchDatabase)} : parser.positionalArguments();
+    if (positional.size() != 1 && !(parser.isSet(into) && !positional.isEmpty()))
         return CliUsageError{positional.isEmpty() ? QStringLiteral("no database given")
                                                   : QStringLiteral("more than one database given")};
 
     CliRequest request;
     ConversionOptions& options = request.options;
     options.DatabasePath = positional.first();
+    request.databases = positional;
+    request.schema = parser.value(schema);
+    request.summaryFile = parser.value(batchSummary);
+    if (parser.isSet(jobs)) {
+        bool number = false;
+        request.jobs = parser.value(jobs).toInt(&number);
+        if (!number || request.jobs < 1)
+            return CliUsageError{QStringLiteral("-j takes a number of databases at once, 1 or more")};
+    }
+    if ((parser.isSet(jobs) || parser.isSet(schema)) && !parser.isSet(into))
+        return CliUsageError{QStringLiteral("-j and --schema go with --into")};
+    if (parser.isSet(schema) && request.schema.isEmpty())
+        return CliUsageError{QStringLiteral("--schema needs a name")};
     options.ScriptType = parser.value(scriptType);
     options.CreateGo = parser.isSet(go);
     options.CreateIndexes = !parser.isSet(noIndexes);
