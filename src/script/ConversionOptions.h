@@ -28,7 +28,7 @@ struct ConversionOptions {
     bool GrantDelete = true;
     bool GrantUpdate = true;
     QString UserNames;
-    bool CreateViews = true; // complete scripts end with views of the saved queries
+    bool CreateViews = true;                   // complete scripts end with views of the saved queries
     TextCase CaseOfTexts = TextCase::AsServer; // --text-case
 };
 
