@@ -43,6 +43,7 @@ void TestCliArguments::defaultsAreTheWindowsInitialLayout() {
     QCOMPARE(o.UserNames, QString());
     QVERIFY(request.outputFile.isEmpty() && !request.lineFeeds && !request.verbose);
     QVERIFY(o.CreateViews);
+    QCOMPARE(o.CaseOfTexts, TextCase::AsServer);
 }
 
 void TestCliArguments::everyOptionSetsItsField() {
@@ -60,6 +61,8 @@ void TestCliArguments::everyOptionSetsItsField() {
     QVERIFY(!request.queries);
     QVERIFY(parsed({"--queries", "-o", "q.sql", "x.mdb"}).queries);
     QVERIFY(!o.CreateViews);
+    QCOMPARE(parsed({"--text-case", "insensitive", "x.mdb"}).options.CaseOfTexts, TextCase::Insensitive);
+    QCOMPARE(parsed({"--text-case", "sensitive", "x.mdb"}).options.CaseOfTexts, TextCase::Sensitive);
 }
 
 void TestCliArguments::grantList_data() {
@@ -92,6 +95,7 @@ void TestCliArguments::usageErrors_data() {
         << QStringList{"--into", "sqlite:x.db", "-t", "SQLite", "--data", "a.mdb"};
     QTest::addRow("--into and --csv") << QStringList{"--into", "sqlite:x.db", "--csv", "out", "a.mdb"};
     QTest::addRow("--into and -o") << QStringList{"--into", "sqlite:x.db", "-o", "x.sql", "a.mdb"};
+    QTest::addRow("--text-case other") << QStringList{"--text-case", "Insensitive", "a.mdb"};
     QTest::addRow("--replace alone") << QStringList{"--replace", "a.mdb"};
     QTest::addRow("--password-prompt alone") << QStringList{"--password-prompt", "a.mdb"};
     QTest::addRow("-j without --into") << QStringList{"-j", "2", "a.mdb", "b.mdb"};

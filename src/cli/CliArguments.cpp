@@ -41,13 +41,27 @@ QString usageText(const QCommandLineParser& parser) {
                "(--no-views: none), translated for the server: brackets, Table.*, DISTINCTROW,\n"
                "TOP n, True/False/Yes/No, & (NULL as empty), #dates#, \"strings\", * and ? in LIKE,\n"
                "IIf, Nz, IsNull, Len, Left, Right, Mid, Trim, LTrim, RTrim, UCase, LCase, InStr,\n"
-               "Date, Now, Year, Month, Day, DateAdd, DateDiff, DatePart (literal intervals),\n"
+               "Date, Now, Time, Year, Month, Day, DateAdd, DateDiff, DatePart (literal intervals),\n"
                "CInt, CLng, CDbl, CCur, CStr, Int, Fix, Abs, Round, Count, Sum, Avg, Min, Max,\n"
                "StDev, StDevP, Var, VarP, IN, BETWEEN, IS NULL, and aliases used later in the\n"
                "SELECT list. A query that cannot be a view with certainty is a comment with its\n"
                "Access SQL and the reason: parameter queries, crosstabs, action, data-definition\n"
                "and pass-through queries, VBA and domain functions (DLookup), form fields\n"
                "(Forms!...), and what a server would answer otherwise than Access.\n"
+               "\n"
+               "Default values carry over as the server's own defaults: numbers, texts, Yes/No,\n"
+               "#dates#, Now(), Date(), Time() and sums such as =Date()+30; GenGUID() where the\n"
+               "server makes UUIDs (not SQLite). Any other default is a comment with the reason.\n"
+               "\n"
+               "--text-case (complete scripts and --into) decides how the text columns compare, sort\n"
+               "and make unique. Without it each server keeps its default: PostgreSQL and SQLite\n"
+               "mind case, MySQL and SQL Server usually do not. insensitive ignores case as Access\n"
+               "does, and a unique index refuses \"ABC\" beside \"abc\" as Access's does: PostgreSQL\n"
+               "makes them citext (CREATE EXTENSION citext first; LIKE and indexes keep working, but\n"
+               "a Text column's length is no longer limited), MySQL utf8mb4_unicode_ci (accents do\n"
+               "not count either), SQL Server Latin1_General_100_CI_AS, SQLite COLLATE NOCASE (the\n"
+               "letters A-Z only: other letters still differ by case). sensitive minds case:\n"
+               "MySQL utf8mb4_bin, SQL Server Latin1_General_100_CS_AS; the others already do.\n"
                "\n"
                "An encrypted database (Access 2007 and later, with a database password) opens with\n"
                "its password: --password-file FILE, else VELTRANE_PASSWORD, else a prompt without\n"
@@ -156,6 +170,11 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     const QCommandLineOption noViews(
         QStringLiteral("no-views"),
         QStringLiteral("Complete scripts: leave out the views of the saved queries."));
+    const QCommandLineOption textCase(
+        QStringLiteral("text-case"),
+        QStringLiteral("Complete scripts and --into: \"insensitive\" compares texts without regard to case, "
+                       "as Access does; \"sensitive\" with regard to it (default: the server's own)."),
+        QStringLiteral("CASE"));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help."));
     const QCommandLineOption version({QStringLiteral("V"), QStringLiteral("version")},
@@ -165,6 +184,7 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
                        dataOnly,    table, csv,       queries,      help,         version});
     parser.addOptions({into, replace, passwordPrompt, verify});
     parser.addOption(noViews);
+    parser.addOption(textCase);
     const QCommandLineOption passwordFile(
         QStringLiteral("password-file"),
         QStringLiteral("An encrypted database's password: the first line of FILE (else "
@@ -225,6 +245,14 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     options.CreatePermissions = parser.isSet(permissions);
     options.UserNames = parser.value(users);
     options.CreateViews = !parser.isSet(noViews);
+    const QString caseOfTexts = parser.value(textCase);
+    if (caseOfTexts == QLatin1String("insensitive"))
+        options.CaseOfTexts = TextCase::Insensitive;
+    else if (caseOfTexts == QLatin1String("sensitive"))
+        options.CaseOfTexts = TextCase::Sensitive;
+    else if (parser.isSet(textCase))
+        return CliUsageError{
+            QStringLiteral("--text-case takes insensitive or sensitive, not \"%1\"").arg(caseOfTexts)};
     QString error;
     if (parser.isSet(grant) && !applyGrants(parser.value(grant), options, error))
         return CliUsageError{error};

@@ -10,6 +10,7 @@
 #include "CompleteScript.h"
 #include "LiveConnection.h"
 #include "SchemaReader.h"
+#include "TextCase.h"
 #include "WindowOps.h"
 
 #include <QMap>
@@ -65,6 +66,9 @@ public:
         if (transaction && !ok(target_.execute("BEGIN")))
             return false;
         if (!report_.existing.isEmpty() && !dropExisting())
+            return false;
+        if (const QString setup = textCaseSetup(d_, options_.CaseOfTexts);
+            !setup.isEmpty() && !ok(target_.execute(utf8(setup))))
             return false;
         for (int i = 0; i < script_.tableCount(); ++i) {
             if (!plan.tables[i].written)
