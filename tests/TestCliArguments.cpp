@@ -93,6 +93,9 @@ void TestCliArguments::usageErrors_data() {
     QTest::addRow("--into and -o") << QStringList{"--into", "sqlite:x.db", "-o", "x.sql", "a.mdb"};
     QTest::addRow("--replace alone") << QStringList{"--replace", "a.mdb"};
     QTest::addRow("--password-prompt alone") << QStringList{"--password-prompt", "a.mdb"};
+    QTest::addRow("--code without a folder") << QStringList{"--code", "", "a.mdb"};
+    QTest::addRow("--code with queries") << QStringList{"--code", "out", "--queries", "a.mdb"};
+    QTest::addRow("--code with -o") << QStringList{"--code", "out", "-o", "x.sql", "a.mdb"};
 }
 
 void TestCliArguments::usageErrors() {
@@ -106,6 +109,7 @@ void TestCliArguments::helpAndVersion() {
         const QString help = std::get<CliText>(result).text;
         QVERIFY(help.contains("--script-type"));
         QVERIFY(help.contains("--queries"));
+        QVERIFY(help.contains("--code"));
         // The complete script types are offered by name.
         for (const char* type : {"\"SQL Server\"", "\"PostgreSQL\"", "\"MySQL\"", "\"SQLite\""})
             QVERIFY2(help.simplified().contains(type), type);

@@ -1,0 +1,34 @@
+#pragma once
+// The modules of a VBA project ([MS-OVBA]) as text: the project's "dir" stream (compressed) names each
+// module, its stream and where in that stream its compressed source starts, after the compiled code; the
+// source is decompressed with libgsf and converted to UTF-8 from the project's code page. The PROJECT
+// stream beside the VBA storage tells document modules (forms, reports) from class modules, and whether
+// the project is locked with a password. Plain C++ over libgsf, without libmdb, so that tests and the fuzz
+// target can feed it bytes directly. Nothing is run or compiled.
+//
+// libgsf's own GsfInfileMSVBA cannot serve here: it looks each module's stream up by the module's name,
+// where Access names module streams apart from their modules, and it keeps no module's kind.
+
+#include "CodeProtocol.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The bytes of the stream of the project's VBA storage named name (UTF-8), or nothing when there is none.
+using VbaStreams = std::function<std::optional<std::string>(const std::string& name)>;
+
+struct VbaProjectRead {
+    std::vector<readerprotocol::ProjectModule> modules; // in the order of the dir stream
+    std::vector<std::string> warnings;                  // what could not be read, and why
+};
+
+// The modules of the VBA storage whose streams are given, with the text of its PROJECT stream (empty when
+// there is none).
+VbaProjectRead readVbaProject(const VbaStreams& streams, std::string_view projectText);
+
+// The modules of a project kept as a compound file ([MS-CFB]) whose VBA storage is VBA/VBAProject/VBA, as
+// Access 2000-2003 keep theirs.
+VbaProjectRead readVbaCompoundFile(std::string_view bytes);
