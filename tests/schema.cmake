@@ -42,3 +42,5 @@ veltrane_add_test(TestQueryRebuild SOURCES TestQueryRebuild.cpp LIBS veltrane_qu
 # The VBA code of the real files, read by the reader process and written as --code writes it.
 veltrane_add_test(TestProjectCode SOURCES TestProjectCode.cpp LIBS veltrane_schema veltrane_script)
 target_compile_definitions(TestProjectCode PRIVATE VELTRANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+veltrane_add_test(TestVbaProject SOURCES TestVbaProject.cpp LIBS veltrane_vba_project Qt6::Core)
+target_compile_definitions(TestVbaProject PRIVATE VELTRANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

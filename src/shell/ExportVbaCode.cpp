@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <algorithm>
 

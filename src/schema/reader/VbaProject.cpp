@@ -19,7 +19,6 @@ using InfilePtr = std::unique_ptr<GsfInfile, ObjectUnref>;
 struct GFree {
     void operator()(void* memory) const { g_free(memory); }
 };
-using GBytes = std::unique_ptr<guint8, GFree>;
 using GText = std::unique_ptr<char, GFree>;
 
 // The dir stream's record ids ([MS-OVBA] 2.3.4.2) that this reading looks at.
@@ -152,19 +151,11 @@ std::string withCrLf(std::string_view text) {
 }
 
 // The decompressed source of a module stream from offset, or nothing when it is not a compressed
-// container there. gsf_vba_inflate reads from the input's position, so the input is put there first.
+// container there.
 std::optional<std::string> inflateSource(const std::string& stream, std::uint32_t offset) {
     if (offset >= stream.size())
         return std::nullopt;
-    InputPtr input(gsf_input_memory_new(reinterpret_cast<const guint8*>(stream.data()),
-                                        gsf_off_t(stream.size()), FALSE));
-    if (!input || gsf_input_seek(input.get(), gsf_off_t(offset), G_SEEK_SET))
-        return std::nullopt;
-    int size = 0;
-    GBytes bytes(gsf_vba_inflate(input.get(), gsf_off_t(offset), &size, FALSE));
-    if (!bytes || size < 0)
-        return std::nullopt;
-    return std::string(reinterpret_cast<const char*>(bytes.get()), std::size_t(size));
+    return decompressVba(std::string_view(stream).substr(offset));
 }
 
 // The names the PROJECT stream gives as document modules ("DocClass=NAME/&H00000000", or
@@ -204,6 +195,38 @@ bool lockedWithPassword(std::string_view project) {
 
 } // namespace
 
+std::optional<std::string> decompressVba(std::string_view container) {
+    // [MS-OVBA] 2.4.1: a signature byte 1, then chunks of at most 4098 bytes, each a two-byte header (its
+    // size less 3 in the low 12 bits, 0b011 above them, and the top bit set when the chunk is compressed)
+    // and its bytes.
+    constexpr std::size_t chunkData = 4096;
+    if (container.empty() || container[0] != '\x01')
+        return std::nullopt;
+    std::string out;
+    std::size_t at = 1;
+    while (at + 2 <= container.size()) {
+        const std::uint16_t header = u16(container, at);
+        if ((header >> 12 & 0x7) != 0x3)
+            return out.empty() ? std::nullopt : std::optional<std::string>(out); // damage: what came before
+        const std::size_t end = std::min(container.size(), at + (header & 0x0FFF) + 3);
+        const std::string_view data = container.substr(at + 2, end - at - 2);
+        at = end;
+        if (!(header & 0x8000)) {
+            out += data.substr(0, chunkData);
+            continue;
+        }
+        InputPtr chunk(gsf_input_memory_new(reinterpret_cast<const guint8*>(data.data()),
+                                            gsf_off_t(data.size()), FALSE));
+        GByteArray* bytes = chunk ? gsf_msole_inflate(chunk.get(), 0) : nullptr;
+        if (!bytes)
+            return out.empty() ? std::nullopt : std::optional<std::string>(out);
+        // A chunk never holds more than 4096 bytes; what a damaged one gives beyond them is not its text.
+        out.append(reinterpret_cast<const char*>(bytes->data), std::min<std::size_t>(bytes->len, chunkData));
+        g_byte_array_free(bytes, TRUE);
+    }
+    return out;
+}
+
 VbaProjectRead readVbaProject(const VbaStreams& streams, std::string_view projectText) {
     VbaProjectRead read;
     const std::optional<std::string> dirStream = streams("dir");
@@ -211,7 +234,7 @@ VbaProjectRead readVbaProject(const VbaStreams& streams, std::string_view projec
         read.warnings.push_back("the VBA project has no dir stream: its modules cannot be found");
         return read;
     }
-    const std::optional<std::string> dirBytes = inflateSource(*dirStream, 0);
+    const std::optional<std::string> dirBytes = decompressVba(*dirStream);
     if (!dirBytes) {
         read.warnings.push_back(
             "the VBA project's dir stream cannot be decompressed: its modules cannot be found");
