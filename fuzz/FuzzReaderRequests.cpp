@@ -1,12 +1,13 @@
 // Fuzzes the reader process's request handling with a database image: every request the program can send
 // (table list, one table's fields, one table's indexes, one table's rows, the whole schema, the saved
-// queries) goes through veltrane-reader's own dispatch (answerRequest), and every answer frame must decode
-// and encode back to the same bytes.
+// queries, the application's objects and VBA code) goes through veltrane-reader's own dispatch
+// (answerRequest), and every answer frame must decode and encode back to the same bytes.
 //
 // libmdb itself is not safe on damaged files; that is why it runs in a process of its own. A crash, hang
 // or runaway allocation whose stack lies in libmdb is therefore expected here and is contained by the
 // reader process in the program; run-fuzz.sh sorts such findings from those in our code.
 
+#include "CodeProtocol.h"
 #include "DatabaseFile.h"
 #include "MissingValuesProtocol.h"
 #include "QueriesProtocol.h"
@@ -145,5 +146,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const StoredQuery& query : queries.queries)
         if (query.sql.empty() || query.sql.back() != ';')
             std::abort();
+    // So does the VBA code; a damaged project gives warnings and what could be read.
+    const CodeAnswer code = answered(Request{RequestKind::Code, path, {}}, decodeCode);
+    if (code.failure.has_value() != tables.failure.has_value())
+        std::abort();
     return 0;
 }

@@ -101,6 +101,9 @@ void TestCliArguments::usageErrors_data() {
     QTest::addRow("-j without --into") << QStringList{"-j", "2", "a.mdb", "b.mdb"};
     QTest::addRow("-j 0") << QStringList{"--into", "sqlite:out", "-j", "0", "a.mdb", "b.mdb"};
     QTest::addRow("--schema without --into") << QStringList{"--schema", "s", "a.mdb"};
+    QTest::addRow("--code without a folder") << QStringList{"--code", "", "a.mdb"};
+    QTest::addRow("--code with queries") << QStringList{"--code", "out", "--queries", "a.mdb"};
+    QTest::addRow("--code with -o") << QStringList{"--code", "out", "-o", "x.sql", "a.mdb"};
 }
 
 void TestCliArguments::usageErrors() {
@@ -114,6 +117,7 @@ void TestCliArguments::helpAndVersion() {
         const QString help = std::get<CliText>(result).text;
         QVERIFY(help.contains("--script-type"));
         QVERIFY(help.contains("--queries"));
+        QVERIFY(help.contains("--code"));
         // The complete script types are offered by name.
         for (const char* type : {"\"SQL Server\"", "\"PostgreSQL\"", "\"MySQL\"", "\"SQLite\""})
             QVERIFY2(help.simplified().contains(type), type);

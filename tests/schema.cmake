@@ -38,3 +38,9 @@ veltrane_add_test(TestValueBytes SOURCES TestValueBytes.cpp ${PROJECT_SOURCE_DIR
                   LIBS veltrane_protocol)
 target_include_directories(TestValueBytes PRIVATE ${PROJECT_SOURCE_DIR}/src/schema/reader)
 veltrane_add_test(TestQueryRebuild SOURCES TestQueryRebuild.cpp LIBS veltrane_query_rebuild)
+
+# The VBA code of the real files, read by the reader process and written as --code writes it.
+veltrane_add_test(TestProjectCode SOURCES TestProjectCode.cpp LIBS veltrane_schema veltrane_script)
+target_compile_definitions(TestProjectCode PRIVATE VELTRANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+veltrane_add_test(TestVbaProject SOURCES TestVbaProject.cpp LIBS veltrane_vba_project Qt6::Core)
+target_compile_definitions(TestVbaProject PRIVATE VELTRANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

@@ -18,6 +18,8 @@ packages=(build-essential cmake ninja-build pkg-config git
           postgresql mariadb-server sqlite3)
 # The reader process decrypts encrypted databases with OpenSSL and reads their XML description with libxml2.
 packages+=(libssl-dev libxml2-dev)
+# The reader process reads the compound files and compressed streams of VBA projects with libgsf.
+packages+=(libgsf-1-dev)
 # Only the libFuzzer targets need clang and its fuzzer and sanitizer runtime.
 fuzz_packages=(clang libclang-rt-14-dev)
 # The Debian package and its test: dpkg-shlibdeps (dpkg-dev, file) computes the dependencies; the test

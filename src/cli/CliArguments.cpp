@@ -66,7 +66,13 @@ QString usageText(const QCommandLineParser& parser) {
                "An encrypted database (Access 2007 and later, with a database password) opens with\n"
                "its password: --password-file FILE, else VELTRANE_PASSWORD, else a prompt without\n"
                "echo when standard input is a terminal. Never give it as an argument. A missing or\n"
-               "wrong password ends with exit status 77.\n");
+               "wrong password ends with exit status 77.\n"
+               "\n"
+               "--code DIR reads the VBA project without running anything: one file per module in\n"
+               "UTF-8 with CR LF, and objects.txt listing each form, report, macro, module and data\n"
+               "access page with its kind, and each module's lines and procedures. A project that\n"
+               "is damaged, locked or missing is named on standard error (exit 65) and what could\n"
+               "be read is written. Access 97 modules are not read.\n");
 }
 
 // "--grant select,update": the permissions to grant besides REFERENCES.
@@ -152,6 +158,12 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
         QStringLiteral("queries"),
         QStringLiteral("Write the saved queries in name order, each as \"-- Query: NAME (KIND)\" and "
                        "its Access SQL, and no script."));
+    const QCommandLineOption code(
+        QStringLiteral("code"),
+        QStringLiteral("Write the VBA modules as the VBA editor exports them (NAME.bas, NAME.cls, "
+                       "Form_NAME.cls, Report_NAME.cls) and objects.txt, the forms, reports, macros, "
+                       "modules and pages, in DIR (created), and no script."),
+        QStringLiteral("DIR"));
     const QCommandLineOption into(
         QStringLiteral("into"),
         QStringLiteral("Load the tables and every row straight into a server or a new SQLite file "
@@ -185,6 +197,7 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     parser.addOptions({into, replace, passwordPrompt, verify});
     parser.addOption(noViews);
     parser.addOption(textCase);
+    parser.addOption(code);
     const QCommandLineOption passwordFile(
         QStringLiteral("password-file"),
         QStringLiteral("An encrypted database's password: the first line of FILE (else "
@@ -280,6 +293,13 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     if (request.queries && (request.data || parser.isSet(csv) || parser.isSet(into)))
         return CliUsageError{QStringLiteral(
             "--queries writes no script: it does not go with --data, --data-only, --csv or --into")};
+    request.codeFolder = parser.value(code);
+    if (parser.isSet(code) && request.codeFolder.isEmpty())
+        return CliUsageError{QStringLiteral("--code needs a folder")};
+    if (parser.isSet(code) &&
+        (request.data || parser.isSet(csv) || request.queries || parser.isSet(into) || parser.isSet(output)))
+        return CliUsageError{QStringLiteral("--code writes no script: it does not go with --data, "
+                                            "--data-only, --csv, --queries, --into or -o")};
     request.into = parser.value(into);
     request.replace = parser.isSet(replace);
     request.passwordPrompt = parser.isSet(passwordPrompt);

@@ -17,6 +17,7 @@ struct CliRequest {
     QString csvFolder;
     QStringList tables;   // --table: only these
     bool queries = false; // --queries: the saved queries as Access SQL, and no script
+    QString codeFolder;   // --code: the VBA modules as text files and objects.txt, and no script
     // --into: straight into a server or a new SQLite file instead of a script.
     QString into;
     bool replace = false;

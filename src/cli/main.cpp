@@ -3,6 +3,7 @@
 #include "CliArguments.h"
 #include "CliPassword.h"
 #include "CliWindow.h"
+#include "CodeOutput.h"
 #include "ConversionRun.h"
 #include "DataOutput.h"
 #include "ExitStatus.h"
@@ -84,6 +85,8 @@ int main(int argc, char* argv[]) {
         return *status;
     if (request.queries)
         return endNow(runQueries(request, engine));
+    if (!request.codeFolder.isEmpty())
+        return endNow(runCode(request, engine));
     if (request.data || !request.csvFolder.isEmpty())
         return endNow(runWithData(request, engine));
     OneRequestReader reader(engine);

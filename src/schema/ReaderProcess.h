@@ -7,6 +7,7 @@
 // answer that arrives. It is 20 s, or VELTRANE_READER_TIMEOUT seconds when that is set. Needs a
 // QCoreApplication.
 
+#include "ProjectCode.h"
 #include "SchemaReader.h"
 
 #include <QStringList>
@@ -55,6 +56,8 @@ public:
     std::variant<ReadFailure, SavedQueries> GetSavedQueries(const QString& path) override;
     // The same, with the queries left out named.
     std::variant<ReadFailure, SavedQueriesRead> ReadSavedQueries(const QString& path);
+    // The forms, reports, macros, modules and VBA source, in one request (ProjectCode.h).
+    std::variant<ReadFailure, ProjectCode> ReadProjectCode(const QString& path);
     // Counted in the reader from the rows' null masks, in one request.
     std::optional<QList<qint64>> CountMissingValues(const QString& path, const QString& tableName) override;
     // The time limit applies to each answer frame, so a long table that keeps sending is never cut off.

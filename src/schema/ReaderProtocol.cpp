@@ -337,7 +337,7 @@ std::optional<Request> decodeRequest(std::string_view payload) {
     Reader in(payload);
     Request request;
     const std::uint32_t kind = in.u32();
-    if (kind < 1 || kind > std::uint32_t(RequestKind::MissingValues))
+    if (kind < 1 || kind > std::uint32_t(RequestKind::Code))
         return std::nullopt;
     request.kind = RequestKind(kind);
     request.path = in.text();

@@ -22,7 +22,8 @@ enum class RequestKind : std::uint32_t {
     Schema = 4,
     Rows = 5,
     Queries = 6,
-    MissingValues = 7 // the NULLs of each column of a table (MissingValuesProtocol.h)
+    MissingValues = 7, // the NULLs of each column of a table (MissingValuesProtocol.h)
+    Code = 8,          // the forms, reports, macros and modules, and the VBA source (CodeProtocol.h)
 };
 
 struct Request {

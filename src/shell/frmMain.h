@@ -24,6 +24,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -54,6 +55,9 @@ public:
     // or an empty text when the dialog was cancelled.
     using SaveFileDialog = std::function<QString(QWidget* parent, const QString& offered)>;
     void setSaveFileDialog(SaveFileDialog dialog);
+    // The folder chooser of File > Export VBA Code... (tests give their own): the chosen folder, or empty.
+    using FolderDialog = std::function<QString(QWidget* parent, const QString& offered)>;
+    void setFolderDialog(FolderDialog dialog);
 
     // The password dialog shown when the file in the box is encrypted (PasswordPrompt.h).
     void setPasswordDialog(PasswordDialog dialog) { passwordDialog = std::move(dialog); }
@@ -109,6 +113,9 @@ private:
     void mnuSaveAs_Click();
     void mnuSaveWithData_Click();
     void mnuMigrate_Click();
+    // File > Export VBA Code...: the modules and objects.txt into a chosen folder (ExportVbaCode.cpp).
+    void addExportVbaCode(QMenu* file, QAction* before);
+    void mnuExportCode_Click();
     void enableSaveWithData();
     void mnuHelp_Click();
     void mnuAbout_Click();
@@ -155,6 +162,7 @@ private:
     QAction* mnuSaveAs = nullptr;
     QAction* mnuSaveWithData = nullptr;
     QAction* mnuMigrate = nullptr;
+    QAction* mnuExportCode = nullptr;
     QAction* mnuExit = nullptr;
     QAction* mnuHelp = nullptr;
     QAction* mnuAbout = nullptr;
@@ -179,6 +187,7 @@ private:
     PasswordDialog passwordDialog = AskDatabasePassword;
     QString CD1FileName;
     SaveFileDialog saveFileDialog;
+    FolderDialog folderDialog;
 
     SchemaReader* givenReader = nullptr;
     std::unique_ptr<ReaderProcess> readerProcess;

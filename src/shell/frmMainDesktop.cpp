@@ -78,6 +78,7 @@ void frmMain::addDesktopHabits() {
     mnuMigrate->setObjectName(QStringLiteral("mnuMigrate"));
     mnuFile->insertAction(mnuln1, mnuMigrate);
     connect(mnuMigrate, &QAction::triggered, this, &frmMain::mnuMigrate_Click);
+    addExportVbaCode(mnuFile, mnuln1);
     saveFileDialog = askForScriptFile;
 
     mnuHelp->setShortcut(QKeySequence(Qt::Key_F1));
@@ -180,6 +181,7 @@ void frmMain::setRunControlsEnabled(bool enabled) {
     mnuSaveAs->setEnabled(enabled);
     mnuSaveWithData->setEnabled(enabled && completeScriptDialect(cboSQLType->currentText()) != nullptr);
     mnuMigrate->setEnabled(enabled);
+    mnuExportCode->setEnabled(enabled);
 }
 
 QString frmMain::browseStart() const {

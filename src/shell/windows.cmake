@@ -15,6 +15,7 @@ add_library(veltrane_windows STATIC
     ${CMAKE_CURRENT_SOURCE_DIR}/frmMain.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/frmMain.h
     ${CMAKE_CURRENT_SOURCE_DIR}/frmMainDesktop.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ExportVbaCode.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/MigrateDialog.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/MigrateDialog.h
     ${CMAKE_CURRENT_SOURCE_DIR}/RunInputGuard.cpp

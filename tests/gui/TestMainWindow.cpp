@@ -133,6 +133,7 @@ private slots:
     void messagesForBadFile();
     void messagesForBadFileFromReaderProcess();
     void messageAfterPartlyReadFile();
+    void exportVbaCode();
     void optionsReadFromControls_data();
     void optionsReadFromControls();
 
@@ -334,7 +335,7 @@ void TestMainWindow::menu() {
     QCOMPARE(menuEntries(window, "mnuFile"),
              QStringList({"mnuGen:Generat SQL", "mnuSaveAs:Save Script As...",
                           "mnuSaveWithData:Save Script with Data As...", "mnuMigrate:Migrate to Server...",
-                          "mnuln1:", "mnuExit:Exit"}));
+                          "mnuExportCode:Export VBA Code...", "mnuln1:", "mnuExit:Exit"}));
     QVERIFY(menuItem(window, "mnuln1")->isSeparator());
     QCOMPARE(menuEntries(window, "mnuHe"),
              QStringList({"mnuHelp:Help With Veltrane", "mnuAbout:About Veltrane"}));
@@ -535,6 +536,28 @@ void TestMainWindow::messagesForBadFileFromReaderProcess() {
     QCOMPARE(messages_.size(), 2);
     QCOMPARE(messages_.last(), wrongFormatMessage);
     QCOMPARE(window.scriptText(), QString());
+}
+
+// File > Export VBA Code... asks for a folder, starting beside the database, and writes the modules and
+// objects.txt there with the window's own reader process; a database without code says so.
+void TestMainWindow::exportVbaCode() {
+    REQUIRE_FIXTURES();
+    const QString path =
+        unpackRealWorld(QStringLiteral("statdata__Northwind-Databse__Northwind.mdb"), folder_.path());
+    QVERIFY(!path.isEmpty());
+    frmMain window;
+    QString offered;
+    const QString code = folder_.filePath(QStringLiteral("code"));
+    window.setFolderDialog([&](QWidget*, const QString& start) {
+        offered = start;
+        return code;
+    });
+    control<QLineEdit>(window, "txtPath")->setText(path);
+    menuItem(window, "mnuExportCode")->trigger();
+    QCOMPARE(offered, QFileInfo(path).absolutePath());
+    QCOMPARE(messages_, QStringList{QStringLiteral("1 module and objects.txt written to ") + code});
+    QVERIFY(QFile::exists(code + QStringLiteral("/objects.txt")));
+    QVERIFY(menuItem(window, "mnuExportCode")->isEnabled());
 }
 
 // A truncated copy of a real file, read table by table: the script is shown, then one message names the

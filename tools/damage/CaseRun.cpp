@@ -248,6 +248,17 @@ CaseResult runCase(const QByteArray& bytes, const QString& fileName, const QStri
     result.accessSql = runCli({database}, cwd, environment, limits);
     result.tSql = runCli({QStringLiteral("-t"), QStringLiteral("T-SQL"), database}, cwd, environment, limits);
 
+    // --code writes its files into a folder of the sandbox that is removed with it; it writes no script.
+    result.code = runCli({QStringLiteral("--code"), work.filePath(QStringLiteral("code")), database}, cwd,
+                         environment, limits);
+    if (!result.code.bySignal && result.code.outcome != CliOutcome::Hang) {
+        if (result.code.exitCode == 0)
+            result.code.outcome = CliOutcome::Script;
+        else if (result.code.exitCode == 65 || result.code.exitCode == 66 || result.code.exitCode == 77)
+            result.code.outcome =
+                result.code.message.isEmpty() ? CliOutcome::UnreportedFailure : CliOutcome::ReadFailure;
+    }
+
     if (saysDamaged(result.accessSql) || saysDamaged(result.tSql)) {
         result.probed = true;
         // A run that lasted the whole time limit has already shown the reader running out of time; asking
@@ -291,7 +302,7 @@ QString readerFateName(const ReaderProbe& probe) {
 }
 
 QString distinctOutcome(const CaseResult& result) {
-    for (const CliRun* run : {&result.accessSql, &result.tSql}) {
+    for (const CliRun* run : {&result.accessSql, &result.tSql, &result.code}) {
         if (const QString failure = cliFailure(*run); !failure.isEmpty())
             return failure;
     }

@@ -1,5 +1,6 @@
 #pragma once
-// Runs veltrane-cli on one damaged file in both dialects inside a sandbox of empty folders, and tells what
+// Runs veltrane-cli on one damaged file in both dialects, and once with --code (its VBA project),
+// inside a sandbox of empty folders, and tells what
 // happened: a script, a read failure reported as such, or one of the outcomes that must never occur (a
 // crash of veltrane-cli, a run past the reader's time limit, a failure without a message, a file written
 // anywhere, a changed database). When the answer is "damaged", the reader process is asked directly to
@@ -42,6 +43,7 @@ struct ReaderProbe {
 struct CaseResult {
     CliRun accessSql;
     CliRun tSql;
+    CliRun code; // --code: Script when it exits 0, ReadFailure for 65, 66 or 77 with a message
     bool databaseChanged = false;
     QStringList strayFiles; // relative to the sandbox
     bool probed = false;

@@ -37,7 +37,7 @@ void Tally::add(const CaseRecord& record, bool keepable) {
                (t == CliOutcome::Script || t == CliOutcome::ReadFailure)) {
         ++mixed_;
     }
-    for (const CliRun* run : {&result.accessSql, &result.tSql}) {
+    for (const CliRun* run : {&result.accessSql, &result.tSql, &result.code}) {
         slowestMs_ = qMax(slowestMs_, run->milliseconds);
         switch (run->outcome) {
         case CliOutcome::Crash:

@@ -11,6 +11,13 @@ build=${1:-$root/build}
 fixtures=$root/../shared/fixtures
 sources=("$root/examples/sample.mdb")
 [ -d "$fixtures" ] && sources+=("$fixtures")
+# Two real databases with VBA projects (Access 2000 and 2007), so that damage reaches --code's reading too.
+projects=$(mktemp -d)
+trap 'rm -rf "$projects"' EXIT
+for name in statdata__Northwind-Databse__Northwind.mdb JDelve__birch_equipment_db__Inventory.accdb; do
+    [ -f "$fixtures/realworld/$name.gz" ] && gzip -dc "$fixtures/realworld/$name.gz" >"$projects/$name"
+done
+sources+=("$projects")
 
 echo "== damaged databases"
 cmake --build "$build" --target veltrane-damage >/dev/null
@@ -18,6 +25,6 @@ cmake --build "$build" --target veltrane-damage >/dev/null
     "${sources[@]}"
 
 seeds=$(mktemp -d)
-trap 'rm -rf "$seeds"' EXIT
+trap 'rm -rf "$seeds" "$projects"' EXIT
 "$build/bin/veltrane-damage" --generated --sources-to "$seeds" "$root/examples/sample.mdb"
 bash "$root/fuzz/run-fuzz.sh" "$root/build-fuzz" 40 "$seeds" "$fixtures"

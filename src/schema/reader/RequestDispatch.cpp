@@ -1,5 +1,7 @@
 #include "RequestDispatch.h"
 
+#include "ApplicationCode.h"
+#include "CodeProtocol.h"
 #include "DatabaseFile.h"
 #include "JetSchema.h"
 #include "MissingValuesReader.h"
@@ -26,6 +28,8 @@ bool answerRequest(const Request& request, Credentials& credentials, const Frame
         return send(encode(readSavedQueries(request.path, credentials)));
     case RequestKind::MissingValues:
         return readMissingValues(request.path, credentials, request.table, send);
+    case RequestKind::Code:
+        return send(encode(readApplicationCode(request.path, credentials)));
     }
     return true;
 }

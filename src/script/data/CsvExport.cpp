@@ -22,9 +22,9 @@ void appendTextField(std::string& out, const QString& text) {
 
 } // namespace
 
-QString csvFileName(const QString& table, QStringList& taken) {
+QString safeFileName(const QString& name, const QString& extension, QStringList& taken) {
     QString base;
-    for (const QChar c : table)
+    for (const QChar c : name)
         base += c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c) ? QLatin1Char('_') : c;
     while (base.endsWith(QLatin1Char('.')) || base.endsWith(QLatin1Char(' ')))
         base.chop(1);
@@ -32,11 +32,15 @@ QString csvFileName(const QString& table, QStringList& taken) {
         base[0] = QLatin1Char('_');
     if (base.isEmpty())
         base = QStringLiteral("table");
-    QString name = base + QStringLiteral(".csv");
-    for (int n = 2; taken.contains(name, Qt::CaseInsensitive); ++n)
-        name = QStringLiteral("%1 (%2).csv").arg(base).arg(n);
-    taken << name;
-    return name;
+    QString file = base + extension;
+    for (int n = 2; taken.contains(file, Qt::CaseInsensitive); ++n)
+        file = QStringLiteral("%1 (%2)%3").arg(base, QString::number(n), extension);
+    taken << file;
+    return file;
+}
+
+QString csvFileName(const QString& table, QStringList& taken) {
+    return safeFileName(table, QStringLiteral(".csv"), taken);
 }
 
 CsvOutcome runCsvExport(const ConversionOptions& options, const DataRequest& request, WindowOps& window,

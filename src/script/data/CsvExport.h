@@ -18,6 +18,10 @@ struct CsvOutcome {
 CsvOutcome runCsvExport(const ConversionOptions& options, const DataRequest& request, WindowOps& window,
                         SchemaReader& reader, const QString& folder, const RowProgress& progress);
 
+// A name as a file name: no separators, no control or reserved characters, no leading dot, unique among the
+// names given before without regard to case, the extension (".csv") at the end.
+QString safeFileName(const QString& name, const QString& extension, QStringList& taken);
+
 // A table's name as a file name: no separators, no control or reserved characters, no leading dot, unique
 // among the names given before without regard to case, ".csv" at the end.
 QString csvFileName(const QString& table, QStringList& taken);

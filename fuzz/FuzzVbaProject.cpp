@@ -1,0 +1,35 @@
+// Fuzzes the reading of a VBA project with libgsf: the input is read as the compound file Access 2000-2003
+// keep the project in, and again as the VBA storage of an Access 2007 project, its bytes split into a dir
+// stream, one module stream and a PROJECT text (the first two bytes give where the splits fall). Whatever
+// the bytes, the reading must end with modules and warnings, never a crash or a hang.
+
+#include "VbaProject.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const VbaProjectRead compound = readVbaCompoundFile(bytes);
+    for (const readerprotocol::ProjectModule& module : compound.modules)
+        if (module.name.empty())
+            std::abort();
+    if (size < 2)
+        return 0;
+    const std::size_t rest = size - 2;
+    const std::size_t dirEnd = rest == 0 ? 0 : data[0] * rest / 255;
+    const std::size_t moduleEnd = dirEnd + (rest - dirEnd == 0 ? 0 : data[1] * (rest - dirEnd) / 255);
+    const std::string dir(bytes.substr(2, dirEnd));
+    const std::string module(bytes.substr(2 + dirEnd, moduleEnd - dirEnd));
+    const std::string_view project = bytes.substr(2 + moduleEnd);
+    // Every module's stream is the one module stream, so that the dir's offsets land in it.
+    const VbaProjectRead storage = readVbaProject(
+        [&](const std::string& name) -> std::optional<std::string> { return name == "dir" ? dir : module; },
+        project);
+    for (const readerprotocol::ProjectModule& one : storage.modules)
+        if (one.name.empty())
+            std::abort();
+    return 0;
+}

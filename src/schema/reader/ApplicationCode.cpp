@@ -1,0 +1,253 @@
+#include "ApplicationCode.h"
+
+#include "CatalogFacts.h"
+#include "CatalogWalk.h"
+#include "DatabaseFile.h"
+#include "LongValue.h"
+#include "NameOrder.h"
+#include "OpenTable.h"
+#include "RowWalk.h"
+#include "SystemTableRows.h"
+#include "TableDef.h"
+#include "VbaProject.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <optional>
+
+using namespace readerprotocol;
+
+namespace {
+
+// The MSysObjects Type of each kind of object.
+struct KindType {
+    int type;
+    ObjectKind kind;
+};
+constexpr KindType objectTypes[] = {
+    {-32768, ObjectKind::Form},   {-32764, ObjectKind::Report},         {-32766, ObjectKind::Macro},
+    {-32761, ObjectKind::Module}, {-32756, ObjectKind::DataAccessPage},
+};
+
+constexpr int storageType = 1;
+constexpr int streamType = 2;
+constexpr std::string_view compoundFileSignature("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+
+std::optional<long> number(const std::string& text) {
+    if (text.empty())
+        return std::nullopt;
+    return std::strtol(text.c_str(), nullptr, 10);
+}
+
+std::optional<std::uint32_t> longAt(const MdbHandle* mdb, const MdbField& field) {
+    if (field.is_null || field.siz != 4)
+        return std::nullopt;
+    const unsigned char* bytes = mdb->pg_buf + field.start;
+    return std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 | std::uint32_t(bytes[2]) << 16 |
+           std::uint32_t(bytes[3]) << 24;
+}
+
+// The number of the column named name among the table's, or nothing.
+std::optional<std::size_t> columnNumber(const MdbTableDef* table, const char* name) {
+    for (std::size_t i = 0; i < table->columns->len; ++i) {
+        const auto* column = static_cast<const MdbColumn*>(g_ptr_array_index(table->columns, i));
+        if (g_ascii_strcasecmp(column->name, name) == 0)
+            return i;
+    }
+    return std::nullopt;
+}
+
+// Calls row(id, bytes) with each row's Long id column and the bytes of its binary column (its long value
+// read whole when long is set); false when the table cannot be read to its end.
+bool readBinaryRows(MdbHandle* mdb, const std::string& table, unsigned long page, const char* idColumn,
+                    const char* bytesColumn, bool longValue,
+                    const std::function<void(std::uint32_t id, std::optional<std::string> bytes)>& row,
+                    const std::function<bool(std::uint32_t id)>& wanted) {
+    const TableDefinition definition = readTableDefinition(mdb, table, page);
+    if (!definition)
+        return false;
+    const std::optional<std::size_t> idAt = columnNumber(definition.get(), idColumn);
+    const std::optional<std::size_t> bytesAt = columnNumber(definition.get(), bytesColumn);
+    if (!idAt || !bytesAt)
+        return false;
+    const OpenTable open{mdb, definition.get(), nullptr};
+    std::vector<MdbField> fields;
+    const RowWalkEnd end = walkRows(open, fields, [&](std::size_t start, std::size_t rowEnd) {
+        const std::optional<std::uint32_t> id = longAt(mdb, fields[*idAt]);
+        if (!id || !wanted(*id))
+            return RowVisit::Next;
+        const MdbField& field = fields[*bytesAt];
+        if (field.is_null) {
+            row(*id, std::string());
+            return RowVisit::Next;
+        }
+        if (field.siz < 0 || std::size_t(field.start) < start ||
+            std::size_t(field.start) + std::size_t(field.siz) > rowEnd)
+            return RowVisit::Damaged;
+        const std::string_view stored(reinterpret_cast<const char*>(mdb->pg_buf) + field.start,
+                                      std::size_t(field.siz));
+        if (!longValue)
+            row(*id, std::string(stored));
+        else
+            row(*id, stored.empty() ? std::optional<std::string>(std::string()) : readLongValue(mdb, stored));
+        return RowVisit::Next;
+    });
+    return end.complete;
+}
+
+std::vector<ApplicationObject> objectsOf(MdbHandle* mdb, bool& read) {
+    std::vector<ApplicationObject> objects;
+    read = readRows(mdb, "MSysObjects", catalogPage, {"Name", "Type"},
+                    [&](const std::vector<std::string>& values) {
+                        const std::optional<long> type = number(values[1]);
+                        for (const KindType& kind : objectTypes)
+                            if (type == kind.type && !values[0].empty())
+                                objects.push_back({values[0], kind.kind});
+                    });
+    sortByName(objects, [](const ApplicationObject& object) -> const std::string& { return object.name; });
+    std::stable_sort(objects.begin(), objects.end(),
+                     [](const ApplicationObject& a, const ApplicationObject& b) { return a.kind < b.kind; });
+    return objects;
+}
+
+// Access 2000-2003: the rows of MSysAccessObjects in ID order, from the one that starts the compound file
+// (the rows before it hold Access's own header).
+VbaProjectRead projectFromObjects(MdbHandle* mdb, unsigned long page) {
+    std::map<std::uint32_t, std::string> rows;
+    bool damaged = false;
+    const bool complete = readBinaryRows(
+        mdb, "MSysAccessObjects", page, "ID", "Data", false,
+        [&](std::uint32_t id, std::optional<std::string> bytes) {
+            if (bytes)
+                rows.emplace(id, std::move(*bytes));
+            else
+                damaged = true;
+        },
+        [](std::uint32_t) { return true; });
+    auto first = std::find_if(rows.begin(), rows.end(),
+                              [](const auto& row) { return row.second.starts_with(compoundFileSignature); });
+    if (first == rows.end()) {
+        VbaProjectRead read;
+        read.warnings.push_back("MSysAccessObjects holds no VBA project");
+        return read;
+    }
+    std::string file;
+    for (auto row = first; row != rows.end(); ++row) {
+        if (row != first && row->first != std::prev(row)->first + 1)
+            damaged = true;
+        file += row->second;
+    }
+    VbaProjectRead read = readVbaCompoundFile(file);
+    if (!complete || damaged)
+        read.warnings.insert(read.warnings.begin(),
+                             "MSysAccessObjects is damaged: some of the VBA project may be missing");
+    return read;
+}
+
+struct StorageNode {
+    std::uint32_t parent = 0;
+    std::string name;
+    int type = 0;
+};
+
+// Access 2007 and later: the VBA storage ROOT/VBA/VBAProject/VBA of MSysAccessStorage, its streams' bytes
+// read for that storage and the PROJECT stream beside it alone.
+VbaProjectRead projectFromStorage(MdbHandle* mdb, unsigned long page) {
+    VbaProjectRead read;
+    std::map<std::uint32_t, StorageNode> nodes;
+    const bool listed =
+        readRows(mdb, "MSysAccessStorage", page, {"Id", "ParentId", "Name", "Type"},
+                 [&](const std::vector<std::string>& values) {
+                     const std::optional<long> id = number(values[0]);
+                     if (id)
+                         nodes[std::uint32_t(*id)] = {std::uint32_t(number(values[1]).value_or(-1)),
+                                                      values[2], int(number(values[3]).value_or(0))};
+                 });
+    const auto childOf = [&](std::optional<std::uint32_t> parent, const char* name,
+                             int type) -> std::optional<std::uint32_t> {
+        if (!parent)
+            return std::nullopt;
+        for (const auto& [id, node] : nodes)
+            if (node.parent == *parent && id != *parent && node.type == type &&
+                foldedName(node.name) == foldedName(name))
+                return id;
+        return std::nullopt;
+    };
+    std::optional<std::uint32_t> root;
+    for (const auto& [id, node] : nodes)
+        if (node.name == "MSysAccessStorage_ROOT")
+            root = id;
+    const std::optional<std::uint32_t> projectStorage =
+        childOf(childOf(root, "VBA", storageType), "VBAProject", storageType);
+    const std::optional<std::uint32_t> vba = childOf(projectStorage, "VBA", storageType);
+    if (!vba) {
+        read.warnings.push_back(listed ? "MSysAccessStorage holds no VBA project"
+                                       : "MSysAccessStorage cannot be read: the VBA project is missing");
+        return read;
+    }
+    const std::optional<std::uint32_t> projectStream = childOf(projectStorage, "PROJECT", streamType);
+    std::map<std::uint32_t, std::optional<std::string>> bytes;
+    const bool complete = readBinaryRows(
+        mdb, "MSysAccessStorage", page, "Id", "Lv", true,
+        [&](std::uint32_t id, std::optional<std::string> value) { bytes[id] = std::move(value); },
+        [&](std::uint32_t id) {
+            const auto node = nodes.find(id);
+            return node != nodes.end() && node->second.type == streamType &&
+                   (node->second.parent == *vba || id == projectStream);
+        });
+    const auto streamOf = [&](std::optional<std::uint32_t> id) -> std::optional<std::string> {
+        if (!id)
+            return std::nullopt;
+        const auto found = bytes.find(*id);
+        return found == bytes.end() ? std::nullopt : found->second;
+    };
+    read = readVbaProject(
+        [&](const std::string& name) { return streamOf(childOf(vba, name.c_str(), streamType)); },
+        streamOf(projectStream).value_or(std::string()));
+    if (!complete || !listed)
+        read.warnings.insert(read.warnings.begin(),
+                             "MSysAccessStorage is damaged: some of the VBA project may be missing");
+    return read;
+}
+
+} // namespace
+
+CodeAnswer readApplicationCode(const std::string& path, Credentials& credentials) {
+    CodeAnswer answer;
+    Database database;
+    if ((answer.failure = openDatabase(path, credentials, database)))
+        return answer;
+    MdbHandle* mdb = database.get();
+    const CatalogWalk walk = walkCatalog(mdb, [](const std::string&) { return Visit{.keep = true}; });
+    if (!walk.readable || !walk.listsItself) {
+        answer.failure = failureFor(DatabaseDamaged, path);
+        return answer;
+    }
+    const CatalogFacts catalog = catalogFactsOf(walk.tables);
+    bool objectsRead = false;
+    answer.objects = objectsOf(mdb, objectsRead);
+    if (!objectsRead)
+        answer.warnings.push_back(
+            "MSysObjects cannot be read: the forms, reports, macros and modules are not listed");
+    const bool hasModules =
+        std::any_of(answer.objects.begin(), answer.objects.end(),
+                    [](const ApplicationObject& object) { return object.kind == ObjectKind::Module; });
+    VbaProjectRead project;
+    if (const std::optional<unsigned long> page = catalog.pageOf("MSysAccessStorage"))
+        project = projectFromStorage(mdb, *page);
+    else if (const std::optional<unsigned long> objects = catalog.pageOf("MSysAccessObjects"))
+        project = projectFromObjects(mdb, *objects);
+    else if (catalog.pageOf("MSysModules2") && hasModules)
+        project.warnings.push_back("the modules of an Access 97 database (MSysModules2) are not read");
+    else if (hasModules)
+        project.warnings.push_back("the catalog names modules, but the database holds no VBA project");
+    // A database without modules, forms or reports with code has a project with no module: no warning.
+    if (project.modules.empty() && !hasModules && !project.warnings.empty() &&
+        (project.warnings.back().ends_with("holds no VBA project")))
+        project.warnings.clear();
+    answer.modules = std::move(project.modules);
+    answer.warnings.insert(answer.warnings.end(), project.warnings.begin(), project.warnings.end());
+    return answer;
+}
