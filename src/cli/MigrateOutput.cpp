@@ -6,6 +6,7 @@
 #include "PasswordPrompt.h"
 #include "ProgressLine.h"
 #include "ReaderProtocol.h"
+#include "SyncOutput.h"
 
 #include <cstdio>
 #include <unistd.h>
@@ -29,6 +30,8 @@ int runMigrate(const CliRequest& request, SchemaReader& reader) {
         }
         migration.password = *password;
     }
+    if (request.sync)
+        return runSyncOutput(request, migration, reader);
 
     CliWindow window(request.options, request.verbose);
     MigrationReport report;

@@ -1,0 +1,42 @@
+#pragma once
+// The statements of a synchronization, in each server's own form: the temporary table the file's rows are
+// loaded into, the target's columns as its catalogue gives them, and the set-based changes of a table keyed
+// on its primary key, each with the number of rows it changed.
+
+#include "LiveConnection.h"
+#include "ScriptPlan.h"
+#include "TargetDialect.h"
+
+#include <QStringList>
+#include <string>
+#include <variant>
+
+// The base tables of the database the target's connection is in (no views, no system tables).
+std::variant<QString, QStringList> baseTableNames(LiveConnection& target, TargetKind kind);
+
+// CREATE of a temporary table named staged with the written columns of t and their types; with t's primary
+// key where the server joins by index (MySQL, SQLite).
+std::string stagingTable(TargetKind kind, const TargetDialect& dialect, const TablePlan& t,
+                         const QString& staged);
+
+// Each column of a table as "name type", in the target's own words; staged: the temporary table.
+std::variant<QString, QStringList> catalogColumns(LiveConnection& target, TargetKind kind,
+                                                  const TargetDialect& dialect, const QString& table,
+                                                  bool staged);
+
+// What differs between the target's columns and the staged ones, each as one phrase; empty when the same.
+QStringList columnDifferences(const QStringList& target, const QStringList& staged, bool namesKeepCase);
+
+// The changes of the target's table t from the staged rows, each answering the rows it changed.
+struct KeyedChanges {
+    std::string deleteGone; // rows whose key the file no longer has
+    std::string update;     // rows whose values differ; empty when every column is in the key
+    std::string insert;     // rows whose key is new
+};
+KeyedChanges keyedChanges(TargetKind kind, const TargetDialect& dialect, const TablePlan& t,
+                          const QString& staged);
+// Every row of the staged table into the target's (a table without a primary key, emptied first).
+std::string copyStaged(const TargetDialect& dialect, const TablePlan& t, const QString& staged);
+
+// Runs a DELETE, UPDATE or INSERT and answers how many rows it changed.
+std::variant<QString, qint64> changedRows(LiveConnection& target, TargetKind kind, const std::string& sql);
