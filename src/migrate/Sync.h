@@ -16,7 +16,7 @@
 struct TableSync {
     enum class How {
         Keyed,    // changed row by row on the primary key
-        Replaced, // no primary key: emptied and loaded again
+        Replaced, // no primary key and other rows than the file's: emptied and loaded again
         Created,  // not in the target: made and loaded
     };
     QString name{}; // in the target

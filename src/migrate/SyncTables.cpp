@@ -164,6 +164,14 @@ public:
                 continue;
             TableSync& line = report_.tables[p.report];
             if (!p.table->primaryKey) {
+                // Replaced only where its rows are not the file's already.
+                if (!ok(prepareReadBack(target_, kind_)))
+                    return false;
+                auto held = heldDigest(target_, kind_, d_, *p.table);
+                if (const auto* why = std::get_if<QString>(&held))
+                    return ok(*why);
+                if (std::get<TableDigest>(held) == *p.sent)
+                    continue;
                 line.how = TableSync::How::Replaced;
                 if (!count(
                         changedRows(target_, kind_,
@@ -182,6 +190,8 @@ public:
             TableSync& line = report_.tables[p.report];
             if (window_.showsProgress())
                 window_.setProgress(QStringLiteral("Synchronizing %1").arg(p.table->name));
+            if (line.how == TableSync::How::Keyed && !p.table->primaryKey)
+                continue; // the same rows already
             if (!p.table->primaryKey) {
                 if (!count(changedRows(target_, kind_, copyStaged(d_, *p.table, p.staged)), line.inserted))
                     return false;
@@ -287,7 +297,8 @@ private:
         TablePlan staged = t;
         if (!p->staged.isEmpty())
             staged.name = p->staged;
-        RowSender sender(d_, staged, target_, request_.verify);
+        // A table without a primary key is compared whole by the digest of its rows.
+        RowSender sender(d_, staged, target_, request_.verify || !t.primaryKey);
         Failure failure;
         bool stopped = false;
         const RowsRead read = reader_.ReadTableRows(options_.DatabasePath, readName, [&](const RowBatch& b) {
