@@ -93,6 +93,9 @@ void TestCliArguments::usageErrors_data() {
     QTest::addRow("--into and -o") << QStringList{"--into", "sqlite:x.db", "-o", "x.sql", "a.mdb"};
     QTest::addRow("--replace alone") << QStringList{"--replace", "a.mdb"};
     QTest::addRow("--password-prompt alone") << QStringList{"--password-prompt", "a.mdb"};
+    QTest::addRow("--sync alone") << QStringList{"--sync", "a.mdb"};
+    QTest::addRow("--sync and --replace")
+        << QStringList{"--into", "sqlite:x.db", "--sync", "--replace", "a.mdb"};
 }
 
 void TestCliArguments::usageErrors() {

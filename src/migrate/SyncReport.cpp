@@ -75,7 +75,7 @@ QString syncReportText(const SyncReport& report) {
             text += QStringLiteral("Only in the target, left alone: %1\n")
                         .arg(report.onlyInTarget.join(QStringLiteral(", ")));
         if (!report.foreignKeysLeft.isEmpty())
-            text += QStringLiteral("New tables, made without their foreign keys: %1\n")
+            text += QStringLiteral("Made and loaded, without foreign keys: %1\n")
                         .arg(report.foreignKeysLeft.join(QStringLiteral(", ")));
         break;
     case MigrationReport::Ending::Unreadable:

@@ -183,6 +183,11 @@ KeyedChanges keyedChanges(TargetKind kind, const TargetDialect& d, const TablePl
     const QString on = joined(key, QStringLiteral("s"), QStringLiteral("t"));
     const QString anyDiffers = differ.join(QStringLiteral(" OR "));
     KeyedChanges changes;
+    changes.survey =
+        utf8(QStringLiteral("SELECT COUNT(*), COALESCE(SUM(CASE WHEN t.%1 IS NULL THEN 1 ELSE 0 END), 0), "
+                            "COALESCE(SUM(CASE WHEN t.%1 IS NOT NULL AND (%2) THEN 1 ELSE 0 END), 0), "
+                            "(SELECT COUNT(*) FROM %3) FROM %4 AS s LEFT JOIN %3 AS t ON %5")
+                 .arg(key.first(), differ.isEmpty() ? QStringLiteral("1 = 0") : anyDiffers, table, from, on));
     if (kind == TargetKind::MySql) {
         changes.deleteGone =
             utf8(QStringLiteral("DELETE t FROM %1 AS t LEFT JOIN %2 AS s ON %3 WHERE s.%4 IS NULL")

@@ -29,6 +29,9 @@ QStringList columnDifferences(const QStringList& target, const QStringList& stag
 
 // The changes of the target's table t from the staged rows, each answering the rows it changed.
 struct KeyedChanges {
+    // One pass over the staged rows joined to the target's: their number, how many have a new key, and how
+    // many differ; with the target's count, how many the file no longer has. A change none needs is not run.
+    std::string survey;
     std::string deleteGone; // rows whose key the file no longer has
     std::string update;     // rows whose values differ; empty when every column is in the key
     std::string insert;     // rows whose key is new

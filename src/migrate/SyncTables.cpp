@@ -39,6 +39,9 @@ struct Planned {
     QString staged{};  // the temporary table its rows are loaded into, where the target holds it
     qint64 report = 0; // its line in the report
     std::optional<TableDigest> sent{};
+    qint64 added = 0;  // surveyed: rows of a new key
+    qint64 differ = 0; // rows whose values differ
+    qint64 gone = 0;   // rows the file no longer has
 };
 
 class Sync {
@@ -156,8 +159,11 @@ public:
     }
 
     // The target's tables changed: first the rows the file no longer has, the last table first, so that a
-    // key another table's rows used is gone after them; then the changed and the new rows.
+    // key another table's rows used is gone after them; then the changed and the new rows. Each table is
+    // surveyed first, and only the changes it needs are made; after a delete, which a foreign key may have
+    // cascaded to other tables, they are surveyed again.
     bool change() {
+        bool deleted = false;
         for (qsizetype n = tables_.size() - 1; n >= 0; --n) {
             Planned& p = tables_[n];
             if (p.staged.isEmpty())
@@ -173,16 +179,19 @@ public:
                 if (std::get<TableDigest>(held) == *p.sent)
                     continue;
                 line.how = TableSync::How::Replaced;
-                if (!count(
-                        changedRows(target_, kind_,
-                                    utf8(QStringLiteral("DELETE FROM %1").arg(quoteName(d_, p.table->name)))),
-                        line.deleted))
+                const std::string empty =
+                    utf8(QStringLiteral("DELETE FROM %1").arg(quoteName(d_, p.table->name)));
+                if (!count(changedRows(target_, kind_, empty), line.deleted))
                     return false;
-            } else if (!count(changedRows(target_, kind_,
-                                          keyedChanges(kind_, d_, *p.table, p.staged).deleteGone),
-                              line.deleted)) {
-                return false;
+                deleted = deleted || line.deleted > 0;
+                continue;
             }
+            const KeyedChanges changes = keyedChanges(kind_, d_, *p.table, p.staged);
+            if (!survey(changes, p))
+                return false;
+            if (p.gone > 0 && !count(changedRows(target_, kind_, changes.deleteGone), line.deleted))
+                return false;
+            deleted = deleted || line.deleted > 0;
         }
         for (Planned& p : tables_) {
             if (p.staged.isEmpty())
@@ -190,17 +199,19 @@ public:
             TableSync& line = report_.tables[p.report];
             if (window_.showsProgress())
                 window_.setProgress(QStringLiteral("Synchronizing %1").arg(p.table->name));
-            if (line.how == TableSync::How::Keyed && !p.table->primaryKey)
-                continue; // the same rows already
             if (!p.table->primaryKey) {
-                if (!count(changedRows(target_, kind_, copyStaged(d_, *p.table, p.staged)), line.inserted))
+                if (line.how == TableSync::How::Replaced &&
+                    !count(changedRows(target_, kind_, copyStaged(d_, *p.table, p.staged)), line.inserted))
                     return false;
                 continue;
             }
             const KeyedChanges changes = keyedChanges(kind_, d_, *p.table, p.staged);
-            if (!changes.update.empty() && !count(changedRows(target_, kind_, changes.update), line.updated))
+            if (deleted && !survey(changes, p))
                 return false;
-            if (!count(changedRows(target_, kind_, changes.insert), line.inserted))
+            if (p.differ > 0 && !changes.update.empty() &&
+                !count(changedRows(target_, kind_, changes.update), line.updated))
+                return false;
+            if (p.added > 0 && !count(changedRows(target_, kind_, changes.insert), line.inserted))
                 return false;
         }
         return true;
@@ -280,6 +291,18 @@ private:
             if (p.table == &t)
                 return &p;
         return nullptr;
+    }
+
+    bool survey(const KeyedChanges& changes, Planned& p) {
+        auto rows = target_.query(changes.survey);
+        if (const auto* why = std::get_if<QString>(&rows))
+            return ok(*why);
+        const QStringList counts = std::get<QList<QStringList>>(rows).value(0);
+        const qint64 staged = counts.value(0).toLongLong();
+        p.added = counts.value(1).toLongLong();
+        p.differ = counts.value(2).toLongLong();
+        p.gone = counts.value(3).toLongLong() - (staged - p.added);
+        return true;
     }
 
     bool count(const std::variant<QString, qint64>& changed, qint64& into) {
@@ -412,9 +435,12 @@ SyncReport runSync(const ConversionOptions& options, const MigrationRequest& req
     Sync sync(dialect, planned, request, script, target, report, window, reader, progress);
     const bool mysql = kind == TargetKind::MySql;
     // MySQL checks foreign keys row by row, and the rows of related tables change one table after another.
-    const char* begin = mysql                        ? "SET FOREIGN_KEY_CHECKS = 0"
-                        : kind == TargetKind::Sqlite ? "BEGIN; PRAGMA defer_foreign_keys = ON"
-                                                     : "BEGIN";
+    // PostgreSQL keeps the temporary tables in the session's own buffers (8 MB unless set before their first
+    // use): a table of a million rows would otherwise go to disk and back for each statement.
+    const char* begin = mysql ? "SET FOREIGN_KEY_CHECKS = 0"
+                        : kind == TargetKind::Sqlite
+                            ? "BEGIN; PRAGMA defer_foreign_keys = ON"
+                            : "SET temp_buffers = '256MB'; SET work_mem = '256MB'; BEGIN";
     if (!sync.ok(target.execute(begin)) || !sync.survey() || !sync.stage()) {
         undo(target, kind, dialect, {}, report);
         report.run.rolledBack = false;
