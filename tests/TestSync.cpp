@@ -71,11 +71,14 @@ private slots:
     void initTestCase();
     void changesAreUndone_data();
     void changesAreUndone();
+    void stopLeavesTarget_data();
+    void stopLeavesTarget();
     void realFilesAreUnchanged_data();
     void realFilesAreUnchanged();
 
 private:
-    SyncReport sync(const QString& url, const QString& path);
+    SyncReport sync(const QString& url, const QString& path, const RowProgress& progress = {});
+    QString migrated(TestServer& target);
     std::unique_ptr<TestServer> servers_[3];
     QString why_[3];
     QTemporaryDir dir_;
@@ -90,13 +93,27 @@ void TestSync::initTestCase() {
     QVERIFY2(writeMdb(database(), path_.toStdString(), &error), error.c_str());
 }
 
-SyncReport TestSync::sync(const QString& url, const QString& path) {
+SyncReport TestSync::sync(const QString& url, const QString& path, const RowProgress& progress) {
     ConversionOptions options;
     options.DatabasePath = path;
     ReaderProcess reader(readerPath);
     CliWindow window(options, false);
     return runSync(options, {.address = std::get<TargetAddress>(parseTargetAddress(url)), .verify = true},
-                   window, reader, {});
+                   window, reader, progress);
+}
+
+// A new database with the test database migrated into it.
+QString TestSync::migrated(TestServer& target) {
+    const QString url = target.createDatabase();
+    ConversionOptions options;
+    options.DatabasePath = path_;
+    ReaderProcess reader(readerPath);
+    CliWindow window(options, false);
+    const MigrationReport report = runMigration(
+        options, {.address = std::get<TargetAddress>(parseTargetAddress(url))}, window, reader, {});
+    if (report.ending != MigrationReport::Ending::Done)
+        qWarning("%s", qPrintable(reportText(report)));
+    return url;
 }
 
 // Each change, on each server: the statements (names in double quotes, backquotes for MariaDB), then what
@@ -155,16 +172,7 @@ void TestSync::changesAreUndone() {
     TestServer* target = servers_[server].get();
     if (!target)
         skipOrFail(why_[server]);
-    const QString url = target->createDatabase();
-    {
-        ConversionOptions options;
-        options.DatabasePath = path_;
-        ReaderProcess reader(readerPath);
-        CliWindow window(options, false);
-        const MigrationReport migrated = runMigration(
-            options, {.address = std::get<TargetAddress>(parseTargetAddress(url))}, window, reader, {});
-        QVERIFY2(migrated.ending == MigrationReport::Ending::Done, qPrintable(reportText(migrated)));
-    }
+    const QString url = migrated(*target);
     for (QString change : changes) {
         if (server == 1)
             change.replace('"', '`');
@@ -238,6 +246,30 @@ void TestSync::realFilesAreUnchanged() {
         QCOMPARE(t.unchanged(), t.inFile);
     }
     QVERIFY2(report.valuesAgree(), qPrintable(syncReportText(report)));
+}
+
+// A sync stopped while it reads the second table, after the first was staged: nothing of the target changed
+// (the target's tables are changed only once every table's rows are read, inside the transaction).
+void TestSync::stopLeavesTarget_data() {
+    QTest::addColumn<int>("server");
+    for (int s = 0; s < 3; ++s)
+        QTest::newRow(serverNames[s]) << s;
+}
+
+void TestSync::stopLeavesTarget() {
+    QFETCH(int, server);
+    TestServer* target = servers_[server].get();
+    if (!target)
+        skipOrFail(why_[server]);
+    const QString url = migrated(*target);
+    const QString items = server == 1 ? "`Items`" : "\"Items\"";
+    QVERIFY(
+        target->execute("DELETE FROM " + items + " WHERE " + (server == 1 ? "`ID`" : "\"ID\"") + " <= 3").ok);
+    const SyncReport stopped =
+        sync(url, path_, [](const QString& table, qint64, int, int) { return table != "Loose"; });
+    QCOMPARE(int(stopped.run.ending), int(MigrationReport::Ending::Stopped));
+    QVERIFY(syncReportText(stopped).contains("Stopped"));
+    QCOMPARE(target->select("SELECT COUNT(*) FROM " + items), QList<QStringList>({{"197"}}));
 }
 
 QTEST_GUILESS_MAIN(TestSync)
