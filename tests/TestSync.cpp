@@ -52,7 +52,21 @@ MdbSchema database() {
     loose.columns = {column("ID", MdbColumnType::Long), column("Name", MdbColumnType::Text, 20)};
     for (std::int64_t i = 1; i <= 5; ++i)
         loose.rows.push_back({MdbValue{i}, MdbValue{std::string("loose")}});
-    schema.tables = {items, loose};
+    // Details: rows of six items by a foreign key, before Items in the file's order of tables.
+    MdbTable details;
+    details.name = "Details";
+    details.columns = {column("DetailID", MdbColumnType::Long), column("ItemID", MdbColumnType::Long)};
+    MdbIndex detailKey = key;
+    detailKey.columns = {"DetailID"};
+    details.indexes = {detailKey};
+    for (std::int64_t i = 150; i <= 155; ++i)
+        details.rows.push_back({MdbValue{i}, MdbValue{i}});
+    schema.tables = {details, items, loose};
+    schema.relationships = {MdbRelationship{.name = "ItemDetails",
+                                            .table = "Details",
+                                            .columns = {"ItemID"},
+                                            .referencedTable = "Items",
+                                            .referencedColumns = {"ID"}}};
     return schema;
 }
 
@@ -152,6 +166,9 @@ void TestSync::changesAreUndone_data() {
              "UPDATE \"Items\" SET \"Name\" = NULL WHERE \"ID\" = 101",
              "INSERT INTO \"Items\" (\"ID\") VALUES (5000)", "DELETE FROM \"Loose\" WHERE \"ID\" = 1"},
             {1, 1, 1}, true);
+        row("a row and the rows that name it deleted",
+            {"DELETE FROM \"Details\" WHERE \"ItemID\" = 150", "DELETE FROM \"Items\" WHERE \"ID\" = 150"},
+            {1, 0, 0});
         row("a column only in the target",
             {"DELETE FROM \"Items\" WHERE \"ID\" = 1", "ALTER TABLE \"Items\" ADD COLUMN \"Extra\" INTEGER"},
             {-1, -1, -1});

@@ -163,6 +163,41 @@ public:
     // surveyed first, and only the changes it needs are made; after a delete, which a foreign key may have
     // cascaded to other tables, they are surveyed again.
     bool change() {
+        if (kind_ == TargetKind::PostgreSql && !deferForeignKeys())
+            return false;
+        if (!changeRows())
+            return false;
+        if (kind_ != TargetKind::PostgreSql)
+            return true;
+        // The foreign keys checked now, and made again as they were.
+        if (!ok(target_.execute("SET CONSTRAINTS ALL IMMEDIATE")))
+            return false;
+        for (const QString& constraint : deferred_)
+            if (!ok(target_.execute(utf8(constraint + QStringLiteral(" NOT DEFERRABLE")))))
+                return false;
+        return true;
+    }
+
+private:
+    // PostgreSQL checks a foreign key at the end of each statement unless it was made deferrable: a table's
+    // new rows may name a key that a later table's INSERT brings. Inside the transaction, the schema's
+    // foreign keys are made deferred until every table is changed, and then made again as they were.
+    bool deferForeignKeys() {
+        auto rows = target_.query(
+            "SELECT format('ALTER TABLE %s ALTER CONSTRAINT %I', conrelid::regclass, conname) FROM "
+            "pg_constraint "
+            "WHERE contype = 'f' AND NOT condeferrable AND connamespace = current_schema()::regnamespace");
+        if (const auto* why = std::get_if<QString>(&rows))
+            return ok(*why);
+        for (const QStringList& row : std::get<QList<QStringList>>(rows)) {
+            if (!ok(target_.execute(utf8(row.value(0) + QStringLiteral(" DEFERRABLE INITIALLY DEFERRED")))))
+                return false;
+            deferred_ << row.value(0);
+        }
+        return true;
+    }
+
+    bool changeRows() {
         bool deleted = false;
         for (qsizetype n = tables_.size() - 1; n >= 0; --n) {
             Planned& p = tables_[n];
@@ -217,6 +252,7 @@ public:
         return true;
     }
 
+public:
     // The new tables' indexes, and every AutoNumber's counter set past the highest value, as a migration
     // sets them.
     bool finishTables() {
@@ -378,6 +414,7 @@ private:
     const RowProgress& progress_;
     QList<Planned> tables_;
     QStringList created_;
+    QStringList deferred_; // PostgreSQL: "ALTER TABLE t ALTER CONSTRAINT c" of the foreign keys deferred
 };
 
 // PostgreSQL and SQLite roll the transaction back; MySQL rolls the row changes back and drops the tables
