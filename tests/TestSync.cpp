@@ -28,15 +28,19 @@ MdbColumn column(const std::string& name, MdbColumnType type, int length = 0) {
     return c;
 }
 
-// Items: a primary key and a column of each kind of value, every tenth Note NULL; Loose: no primary key.
+// Items: a primary key and a column of each kind of value, every tenth Long note NULL (names that begin
+// alike); Loose: no primary key.
 MdbSchema database() {
     MdbSchema schema;
     MdbTable items;
     items.name = "Items";
-    items.columns = {column("ID", MdbColumnType::Long),         column("Name", MdbColumnType::Text, 50),
-                     column("Amount", MdbColumnType::Currency), column("Price", MdbColumnType::Double),
-                     column("At", MdbColumnType::DateTime),     column("Flag", MdbColumnType::YesNo),
-                     column("Note", MdbColumnType::Memo)};
+    items.columns = {column("ID", MdbColumnType::Long),
+                     column("Name", MdbColumnType::Text, 50),
+                     column("Long amount", MdbColumnType::Currency),
+                     column("Price", MdbColumnType::Double),
+                     column("At", MdbColumnType::DateTime),
+                     column("Flag", MdbColumnType::YesNo),
+                     column("Long note", MdbColumnType::Memo)};
     MdbIndex key;
     key.name = "PrimaryKey";
     key.columns = {"ID"};
@@ -153,13 +157,13 @@ void TestSync::changesAreUndone_data() {
              "UPDATE \"Items\" SET \"Name\" = 'item 7 ' WHERE \"ID\" = 7"},
             {0, 3, 0});
         row("numbers, dates and booleans changed, NULL both ways",
-            {"UPDATE \"Items\" SET \"Amount\" = \"Amount\" + 1 WHERE \"ID\" = 8",
+            {"UPDATE \"Items\" SET \"Long amount\" = \"Long amount\" + 1 WHERE \"ID\" = 8",
              "UPDATE \"Items\" SET \"Price\" = \"Price\" * 2 WHERE \"ID\" = 9",
              "UPDATE \"Items\" SET \"At\" = '2001-02-03 04:05:06' WHERE \"ID\" = 11",
              QStringLiteral("UPDATE \"Items\" SET \"Flag\" = %1 WHERE \"ID\" = 12")
                  .arg(s == 0 ? "false" : "0"),
-             "UPDATE \"Items\" SET \"Note\" = NULL WHERE \"ID\" = 13",
-             "UPDATE \"Items\" SET \"Note\" = 'was NULL' WHERE \"ID\" = 20"},
+             "UPDATE \"Items\" SET \"Long note\" = NULL WHERE \"ID\" = 13",
+             "UPDATE \"Items\" SET \"Long note\" = 'was NULL' WHERE \"ID\" = 20"},
             {0, 6, 0});
         row("all at once, and a table without a primary key",
             {"DELETE FROM \"Items\" WHERE \"ID\" = 100",

@@ -77,8 +77,9 @@ std::string stagingTable(TargetKind kind, const TargetDialect& d, const TablePla
         QStringLiteral("%1 %2 (%3)").arg(create, quoteName(d, staged), columns.join(QStringLiteral(", "))));
 }
 
-std::variant<QString, QStringList> catalogColumns(LiveConnection& target, TargetKind kind,
-                                                  const TargetDialect& d, const QString& table, bool staged) {
+std::variant<QString, QList<CatalogColumn>> catalogColumns(LiveConnection& target, TargetKind kind,
+                                                           const TargetDialect& d, const QString& table,
+                                                           bool staged) {
     QString sql;
     switch (kind) {
     case TargetKind::PostgreSql: {
@@ -104,42 +105,36 @@ std::variant<QString, QStringList> catalogColumns(LiveConnection& target, Target
     auto rows = target.query(utf8(sql));
     if (auto* why = std::get_if<QString>(&rows))
         return *why;
-    QStringList columns;
+    QList<CatalogColumn> columns;
     for (const QStringList& row : rowsOf(rows))
-        columns << row.value(0) + QLatin1Char(' ') +
-                       (kind == TargetKind::Sqlite ? row.value(1).toUpper() : row.value(1));
+        columns << CatalogColumn{row.value(0),
+                                 kind == TargetKind::Sqlite ? row.value(1).toUpper() : row.value(1)};
     return columns;
 }
 
-QStringList columnDifferences(const QStringList& target, const QStringList& staged, bool namesKeepCase) {
-    const auto split = [](const QString& column) {
-        const qsizetype space = column.indexOf(QLatin1Char(' '));
-        return std::pair(column.left(space), column.mid(space + 1));
-    };
+QStringList columnDifferences(const QList<CatalogColumn>& target, const QList<CatalogColumn>& staged,
+                              bool namesKeepCase) {
     const Qt::CaseSensitivity cs = namesKeepCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
     QStringList differences;
-    for (const QString& ours : staged) {
-        const auto [name, type] = split(ours);
+    for (const CatalogColumn& ours : staged) {
         bool found = false;
-        for (const QString& theirs : target) {
-            const auto [targetName, targetType] = split(theirs);
-            if (targetName.compare(name, cs) != 0)
+        for (const CatalogColumn& theirs : target) {
+            if (theirs.name.compare(ours.name, cs) != 0)
                 continue;
             found = true;
-            if (targetType != type)
+            if (theirs.type != ours.type)
                 differences << QStringLiteral("column %1 is %2 in the target and %3 in the file")
-                                   .arg(name, targetType, type);
+                                   .arg(ours.name, theirs.type, ours.type);
         }
         if (!found)
-            differences << QStringLiteral("column %1 is not in the target").arg(name);
+            differences << QStringLiteral("column %1 is not in the target").arg(ours.name);
     }
-    for (const QString& theirs : target) {
-        const QString name = split(theirs).first;
+    for (const CatalogColumn& theirs : target) {
         bool found = false;
-        for (const QString& ours : staged)
-            found = found || split(ours).first.compare(name, cs) == 0;
+        for (const CatalogColumn& ours : staged)
+            found = found || ours.name.compare(theirs.name, cs) == 0;
         if (!found)
-            differences << QStringLiteral("column %1 is only in the target").arg(name);
+            differences << QStringLiteral("column %1 is only in the target").arg(theirs.name);
     }
     return differences;
 }

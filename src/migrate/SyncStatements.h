@@ -19,13 +19,20 @@ std::variant<QString, QStringList> baseTableNames(LiveConnection& target, Target
 std::string stagingTable(TargetKind kind, const TargetDialect& dialect, const TablePlan& t,
                          const QString& staged);
 
-// Each column of a table as "name type", in the target's own words; staged: the temporary table.
-std::variant<QString, QStringList> catalogColumns(LiveConnection& target, TargetKind kind,
-                                                  const TargetDialect& dialect, const QString& table,
-                                                  bool staged);
+// A column of a table and its type, in the target's own words.
+struct CatalogColumn {
+    QString name;
+    QString type;
+};
+
+// Each column of a table in its order; staged: the temporary table.
+std::variant<QString, QList<CatalogColumn>> catalogColumns(LiveConnection& target, TargetKind kind,
+                                                           const TargetDialect& dialect, const QString& table,
+                                                           bool staged);
 
 // What differs between the target's columns and the staged ones, each as one phrase; empty when the same.
-QStringList columnDifferences(const QStringList& target, const QStringList& staged, bool namesKeepCase);
+QStringList columnDifferences(const QList<CatalogColumn>& target, const QList<CatalogColumn>& staged,
+                              bool namesKeepCase);
 
 // The changes of the target's table t from the staged rows, each answering the rows it changed.
 struct KeyedChanges {

@@ -111,8 +111,9 @@ public:
                 return ok(*why);
             if (auto* why = std::get_if<QString>(&staged))
                 return ok(*why);
-            const QStringList differ = columnDifferences(
-                std::get<QStringList>(held), std::get<QStringList>(staged), kind_ == TargetKind::PostgreSql);
+            const QStringList differ =
+                columnDifferences(std::get<QList<CatalogColumn>>(held),
+                                  std::get<QList<CatalogColumn>>(staged), kind_ == TargetKind::PostgreSql);
             if (!differ.isEmpty())
                 report_.differences
                     << QStringLiteral("Table %1: %2").arg(p.table->name, differ.join(QStringLiteral("; ")));
