@@ -14,10 +14,13 @@
 #   RUNS=N      runs of each command (default 3)
 #   PARTS=...   "scripts" (the timings above), "loads" (below) or both (default)
 #   SERVERS=... the servers of the loads: any of "postgres mariadb sqlite" (default: all three)
+#   LOADS=...   the loads: any of "into verify sync sync1 script mdbtools" (default: all)
 #
 # loads: the same table loaded into real servers, each started here in a temporary folder on a Unix socket
 # (PostgreSQL as the postgres user when run as root, MariaDB, SQLite files), four ways a fresh database
 # each time: veltrane-cli --into (the direct load), the same with --verify (every row read back and compared),
+# --into --sync of a database migrated just before (untimed) with nothing changed and with 1 % of the rows'
+# Customer changed,
 # veltrane-cli's script with --data through the server's client (psql -f, mariadb, sqlite3), and mdb-schema
 # plus mdb-export -I through the same client. Printed:
 # the median seconds end to end and rows per second.
@@ -167,8 +170,21 @@ load_once() {
     local server=$1 how=$2 db=$3 start end
     fresh "$server"
     chmod -R a+rX "$cache" 2>/dev/null || true
+    # A sync's target: migrated first, and for sync1 with 1 % of its rows changed, neither timed.
+    if [[ $how == sync* ]]; then
+        "$cli" --into "$target" "$db" >/dev/null 2>"$cache/stderr.txt" || [[ $? -eq 65 ]] || return 1
+        if [[ $how == sync1 ]]; then
+            local change="UPDATE Orders SET Customer = 'changed' WHERE ID % 100 = 0"
+            case $server in
+            postgres) "${psql_[@]}" -d "load$database" -c "UPDATE \"Orders\" SET \"Customer\" = 'changed' WHERE \"ID\" % 100 = 0" >/dev/null ;;
+            mariadb) "${mariadb_[@]}" "load$database" -e "$change" ;;
+            sqlite) sqlite3 "$servers/load$database.db" "$change" ;;
+            esac
+        fi
+    fi
     start=$EPOCHREALTIME
     case $how in
+    sync*) "$cli" --into "$target" --sync "$db" >/dev/null 2>"$cache/stderr.txt" || [[ $? -eq 65 ]] ;;
     into) "$cli" --into "$target" "$db" >/dev/null 2>"$cache/stderr.txt" || [[ $? -eq 65 ]] ;;
     verify) "$cli" --into "$target" --verify "$db" >/dev/null 2>"$cache/stderr.txt" || [[ $? -eq 65 ]] ;;
     script) "$cli" -t "$4" --data "$db" 2>/dev/null | eval "$client" >/dev/null 2>"$cache/stderr.txt" ;;
@@ -196,11 +212,13 @@ for n in "${sizes[@]}"; do
         mariadb) type=MySQL mdbtype=mysql client_name=mariadb mdbflags= ;;
         sqlite) type=SQLite mdbtype=sqlite client_name=sqlite3 mdbflags= ;;
         esac
-        for how in into verify script mdbtools; do
+        for how in ${LOADS:-into verify sync sync1 script mdbtools}; do
             [[ $how == mdbtools ]] && ! command -v mdb-export >/dev/null && continue
             case $how in
             into) label="veltrane-cli --into" ;;
             verify) label="veltrane-cli --into --verify" ;;
+            sync) label="--into --sync, nothing changed" ;;
+            sync1) label="--into --sync, 1 % changed" ;;
             script) label="veltrane-cli --data | $client_name" ;;
             mdbtools) label="mdb-schema+mdb-export | $client_name" ;;
             esac

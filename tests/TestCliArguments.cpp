@@ -104,6 +104,9 @@ void TestCliArguments::usageErrors_data() {
     QTest::addRow("--code without a folder") << QStringList{"--code", "", "a.mdb"};
     QTest::addRow("--code with queries") << QStringList{"--code", "out", "--queries", "a.mdb"};
     QTest::addRow("--code with -o") << QStringList{"--code", "out", "-o", "x.sql", "a.mdb"};
+    QTest::addRow("--sync alone") << QStringList{"--sync", "a.mdb"};
+    QTest::addRow("--sync and --replace")
+        << QStringList{"--into", "sqlite:x.db", "--sync", "--replace", "a.mdb"};
 }
 
 void TestCliArguments::usageErrors() {

@@ -21,6 +21,9 @@ add_dependencies(TestDataServers veltrane-reader)
 veltrane_add_test(TestMigrate SOURCES TestMigrate.cpp
     LIBS veltrane_cli_lib veltrane_migrate veltrane_schema veltrane_test_servers mkmdb_lib)
 add_dependencies(TestMigrate veltrane-reader veltrane-cli)
+veltrane_add_test(TestSync SOURCES TestSync.cpp
+    LIBS veltrane_cli_lib veltrane_migrate veltrane_schema veltrane_test_servers mkmdb_lib)
+add_dependencies(TestSync veltrane-reader)
 veltrane_add_test(TestQueryViewsServers SOURCES TestQueryViewsServers.cpp
     LIBS veltrane_cli_lib veltrane_migrate veltrane_schema veltrane_test_servers mkmdb_lib)
 add_dependencies(TestQueryViewsServers veltrane-reader)

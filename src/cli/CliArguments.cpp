@@ -36,6 +36,15 @@ QString usageText(const QCommandLineParser& parser) {
                "each database into a PostgreSQL schema, MySQL database or SQLite file DIR/NAME.sqlite\n"
                "(sqlite:DIR) of its own, named after its file; -j N at once, each with the rules\n"
                "above. A line a database at the end; the exit status is the highest of theirs.\n"
+               "--into URL --sync brings a database an earlier --into of this file made (with the\n"
+               "same options) up to date with the file, for a cutover while people still work in\n"
+               "Access: each table's rows are loaded into a temporary table, then rows gone from the\n"
+               "file are deleted, changed rows updated and new keys inserted, keyed on the primary\n"
+               "key; a table without one is replaced whole, a new table is made and loaded, a table\n"
+               "only in the target is left alone and named. A table whose columns differ from the\n"
+               "target's refuses the run before anything changes. PostgreSQL and SQLite in one\n"
+               "transaction, MySQL the row changes in one. The report gives each table's rows in the\n"
+               "file, inserted, updated, deleted and unchanged (--verify: and the digest check).\n"
                "\n"
                "The complete scripts end with a view of each visible SELECT and UNION query\n"
                "(--no-views: none), translated for the server: brackets, Table.*, DISTINCTROW,\n"
@@ -172,6 +181,10 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     const QCommandLineOption replace(
         QStringLiteral("replace"),
         QStringLiteral("With --into: drop and make again the target's tables of the same names."));
+    const QCommandLineOption sync(
+        QStringLiteral("sync"),
+        QStringLiteral("With --into: bring a database an earlier --into made up to date with the file, "
+                       "changing only the rows that differ."));
     const QCommandLineOption passwordPrompt(
         QStringLiteral("password-prompt"),
         QStringLiteral("With --into: ask for the target's password on the terminal."));
@@ -194,7 +207,7 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     parser.addOptions({scriptType,  go,    noIndexes, noPrimaryKey, systemTables, stripSpaces, keepIllegal,
                        permissions, grant, users,     output,       lf,           verbose,     data,
                        dataOnly,    table, csv,       queries,      help,         version});
-    parser.addOptions({into, replace, passwordPrompt, verify});
+    parser.addOptions({into, replace, sync, passwordPrompt, verify});
     parser.addOption(noViews);
     parser.addOption(textCase);
     parser.addOption(code);
@@ -304,6 +317,7 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     request.replace = parser.isSet(replace);
     request.passwordPrompt = parser.isSet(passwordPrompt);
     request.verify = parser.isSet(verify);
+    request.sync = parser.isSet(sync);
     if (parser.isSet(into) && (request.data || parser.isSet(csv) || parser.isSet(output)))
         return CliUsageError{
             QStringLiteral("--into writes no script: it does not go with --data, --data-only, --csv or -o")};
@@ -311,6 +325,8 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
         return CliUsageError{QStringLiteral("--into needs a URL")};
     if ((request.replace || request.passwordPrompt) && !parser.isSet(into))
         return CliUsageError{QStringLiteral("--replace and --password-prompt go with --into")};
+    if (request.sync && (!parser.isSet(into) || request.replace))
+        return CliUsageError{QStringLiteral("--sync goes with --into, and not with --replace")};
     if (request.verify && !parser.isSet(into))
         return CliUsageError{QStringLiteral("--verify goes with --into")};
     if (!request.tables.isEmpty() && !request.data && !parser.isSet(csv) && !parser.isSet(into))

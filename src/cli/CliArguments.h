@@ -21,6 +21,7 @@ struct CliRequest {
     // --into: straight into a server or a new SQLite file instead of a script.
     QString into;
     bool replace = false;
+    bool sync = false; // --into: change the target's existing tables to hold the file's rows (Sync.h)
     bool passwordPrompt = false;
     bool verify = false;  // --into: read the rows back and compare them with what was sent
     QString passwordFile; // --password-file: an encrypted database's password is its first line

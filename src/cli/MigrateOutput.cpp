@@ -8,6 +8,7 @@
 #include "ProgressLine.h"
 #include "ReaderProtocol.h"
 #include "TargetSpace.h"
+#include "SyncOutput.h"
 
 #include <QSaveFile>
 #include <cstdio>
@@ -34,6 +35,8 @@ int runMigrate(const CliRequest& request, SchemaReader& reader) {
         }
         migration.password = *password;
     }
+    if (request.sync)
+        return runSyncOutput(request, migration, reader);
 
     CliWindow window(request.options, request.verbose);
     MigrationReport report;

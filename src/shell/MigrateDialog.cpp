@@ -4,6 +4,8 @@
 #include "LiveConnection.h"
 #include "Migration.h"
 #include "ReaderProcess.h"
+#include "Sync.h"
+#include "SyncReportTable.h"
 
 #include "Settings.h"
 #include "WorkerWindow.h"
@@ -56,7 +58,9 @@ struct MigrateDialog::Work {
     int tableCount = 0;
     std::atomic<bool> cancelled{false};
     bool migration = false;
+    bool sync = false; // a synchronization: its report is synced, and report its run
     MigrationReport report;
+    SyncReport synced;
     QStringList messages;
     QString connected; // a connection test: the server, or why not
     bool connectedOk = false;
@@ -112,6 +116,12 @@ MigrateDialog::MigrateDialog(QWidget* parent, const QString& databasePath, Schem
     verify_ = new QCheckBox(QStringLiteral("&Verify: read every row back after the load"), this);
     verify_->setObjectName(QStringLiteral("verify"));
     form->addRow(QString(), verify_);
+    sync_ = new QCheckBox(QStringLiteral("&Synchronize tables that exist"), this);
+    sync_->setObjectName(QStringLiteral("sync"));
+    sync_->setToolTip(QStringLiteral("Tables the target holds from an earlier migration of this file are "
+                                     "brought up to date with it, changing only the rows that differ, "
+                                     "instead of refused"));
+    form->addRow(QString(), sync_);
     const auto choice = [&](const char* name, const QString& caption) {
         auto* box = new QCheckBox(caption, this);
         box->setObjectName(QString::fromLatin1(name));
@@ -262,6 +272,7 @@ void MigrateDialog::loadTarget() {
     socket_->setText(value("Socket"));
     file_->setText(value("File"));
     verify_->setChecked(value("Verify") == QLatin1String("1"));
+    sync_->setChecked(value("Sync") == QLatin1String("1"));
     // A choice never made is on: the migration is faithful unless told otherwise.
     primaryKeys_->setChecked(value("PrimaryKeys") != QLatin1String("0"));
     indexes_->setChecked(value("Indexes") != QLatin1String("0"));
@@ -287,6 +298,7 @@ void MigrateDialog::saveTarget() const {
                     {QStringLiteral("Socket"), socket_->text().trimmed()},
                     {QStringLiteral("File"), file_->text().trimmed()},
                     {QStringLiteral("Verify"), flag(verify_)},
+                    {QStringLiteral("Sync"), flag(sync_)},
                     {QStringLiteral("PrimaryKeys"), flag(primaryKeys_)},
                     {QStringLiteral("Indexes"), flag(indexes_)},
                     {QStringLiteral("Views"), flag(views_)},
@@ -340,6 +352,7 @@ void MigrateDialog::migrate() {
     work_ = std::make_unique<Work>();
     Work* work = work_.get();
     work->migration = true;
+    work->sync = sync_->isChecked();
     MigrationRequest request{
         .address = address(), .password = password_->text(), .verify = verify_->isChecked()};
     const ConversionOptions options = this->options();
@@ -353,15 +366,20 @@ void MigrateDialog::migrate() {
         }
         SchemaReader& reader = given ? *given : *engine;
         WorkerWindow window(options);
-        work->report = runMigration(options, request, window, reader,
-                                    [work](const QString& table, qint64 rows, int number, int count) {
-                                        const QMutexLocker locked(&work->lock);
-                                        work->table = table;
-                                        work->rows = rows;
-                                        work->tableNumber = number;
-                                        work->tableCount = count;
-                                        return !work->cancelled;
-                                    });
+        const RowProgress progress = [work](const QString& table, qint64 rows, int number, int count) {
+            const QMutexLocker locked(&work->lock);
+            work->table = table;
+            work->rows = rows;
+            work->tableNumber = number;
+            work->tableCount = count;
+            return !work->cancelled;
+        };
+        if (work->sync) {
+            work->synced = runSync(options, request, window, reader, progress);
+            work->report = work->synced.run;
+        } else {
+            work->report = runMigration(options, request, window, reader, progress);
+        }
         work->messages = window.messages;
     }));
     for (QWidget* w :
@@ -414,6 +432,14 @@ void MigrateDialog::reject() {
 }
 
 void MigrateDialog::showReport(const MigrationReport& report) {
+    if (work_->sync) {
+        const QStringList tail = showSyncReport(*report_, work_->synced) + work_->messages;
+        status_->setText(tail.join(QLatin1Char('\n')));
+        copy_->setEnabled(true);
+        return;
+    }
+    report_->setHorizontalHeaderLabels(
+        {QStringLiteral("Table"), QStringLiteral("Rows read"), QStringLiteral("In target")});
     qint64 read = 0;
     qint64 held = 0;
     // With the rows read back, a column says whether they are the rows sent.

@@ -5,8 +5,10 @@
 // Cancel stops it at the next batch, and the target is left as it was. The report ends in a table of counts
 // that can be copied. It migrates faithfully by its own choices, the primary keys (with the child tables of
 // attachment and multi-valued columns, and the foreign keys), the indexes and the views, all on unless
-// unchecked: the main window's check boxes are the classic scripts' and decide nothing here. The last target,
-// never its password, and those choices are kept in the settings file's "Migrate" section.
+// unchecked: the main window's check boxes are the classic scripts' and decide nothing here. Tables that
+// exist in the target are refused, or with "Synchronize tables that exist" brought up to date with the file
+// (Sync.h), the report then giving each table's inserted, updated, deleted and unchanged rows. The last
+// target, never its password, and those choices are kept in the settings file's "Migrate" section.
 
 #include "ConversionOptions.h"
 
@@ -73,6 +75,7 @@ private:
     QLineEdit* file_;
     QPushButton* browse_;
     QCheckBox* verify_;
+    QCheckBox* sync_;
     QCheckBox* primaryKeys_;
     QCheckBox* indexes_;
     QCheckBox* views_;

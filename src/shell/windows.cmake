@@ -18,6 +18,8 @@ add_library(veltrane_windows STATIC
     ${CMAKE_CURRENT_SOURCE_DIR}/ExportVbaCode.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/MigrateDialog.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/MigrateDialog.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/SyncReportTable.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/SyncReportTable.h
     ${CMAKE_CURRENT_SOURCE_DIR}/RunInputGuard.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/RunInputGuard.h
     ${CMAKE_CURRENT_SOURCE_DIR}/PasswordPrompt.cpp

@@ -1109,6 +1109,8 @@ void TestMainWindow::migrateToServer() {
     QString status;
     QString tested;
     QString verified;
+    QStringList synced; // table=rows in file/unchanged
+    QString syncStatus;
     bool wasRunning = false;
     // The dialog is closed whatever the checks find, so that the run goes on to report them.
     QTimer::singleShot(0, &window, [&] {
@@ -1134,6 +1136,17 @@ void TestMainWindow::migrateToServer() {
         copied = QApplication::clipboard()->text();
         verified = dialog->findChild<QLabel*>(QStringLiteral("status"))->text();
 
+        // Again into the same file, synchronizing: every row is there already.
+        auto* sync = dialog->findChild<QCheckBox*>(QStringLiteral("sync"));
+        sync->setChecked(true);
+        dialog->findChild<QPushButton*>(QStringLiteral("migrate"))->click();
+        finished();
+        for (int r = 0; r < report->rowCount(); ++r)
+            synced << report->item(r, 0)->text() + "=" + report->item(r, 1)->text() + "/" +
+                          report->item(r, 5)->text();
+        syncStatus = dialog->findChild<QLabel*>(QStringLiteral("status"))->text();
+        sync->setChecked(false);
+
         reader.startDelayMs = 500;
         dialog->findChild<QLineEdit*>(QStringLiteral("file"))->setText(stopped);
         dialog->findChild<QPushButton*>(QStringLiteral("migrate"))->click();
@@ -1151,6 +1164,8 @@ void TestMainWindow::migrateToServer() {
     QVERIFY2(verified.contains("Every row read back from the target is a row that was sent."),
              qPrintable(verified));
     QVERIFY(QFile::exists(target));
+    QVERIFY2(synced == QStringList({"Customers=5/5", "Orders=3/3", "Total=8/8"}), qPrintable(syncStatus));
+    QVERIFY2(syncStatus.contains("2 tables synchronized with"), qPrintable(syncStatus));
     QCOMPARE(tested, QStringLiteral("The file can be written."));
     QVERIFY2(wasRunning, qPrintable(status));
     QVERIFY2(status.contains("Stopped"), qPrintable(status));

@@ -1,0 +1,52 @@
+#pragma once
+// The statements of a synchronization, in each server's own form: the temporary table the file's rows are
+// loaded into, the target's columns as its catalogue gives them, and the set-based changes of a table keyed
+// on its primary key, each with the number of rows it changed.
+
+#include "LiveConnection.h"
+#include "ScriptPlan.h"
+#include "TargetDialect.h"
+
+#include <QStringList>
+#include <string>
+#include <variant>
+
+// The base tables of the database the target's connection is in (no views, no system tables).
+std::variant<QString, QStringList> baseTableNames(LiveConnection& target, TargetKind kind);
+
+// CREATE of a temporary table named staged with the written columns of t and their types; with t's primary
+// key where the server joins by index (MySQL, SQLite).
+std::string stagingTable(TargetKind kind, const TargetDialect& dialect, const TablePlan& t,
+                         const QString& staged);
+
+// A column of a table and its type, in the target's own words.
+struct CatalogColumn {
+    QString name;
+    QString type;
+};
+
+// Each column of a table in its order; staged: the temporary table.
+std::variant<QString, QList<CatalogColumn>> catalogColumns(LiveConnection& target, TargetKind kind,
+                                                           const TargetDialect& dialect, const QString& table,
+                                                           bool staged);
+
+// What differs between the target's columns and the staged ones, each as one phrase; empty when the same.
+QStringList columnDifferences(const QList<CatalogColumn>& target, const QList<CatalogColumn>& staged,
+                              bool namesKeepCase);
+
+// The changes of the target's table t from the staged rows, each answering the rows it changed.
+struct KeyedChanges {
+    // One pass over the staged rows joined to the target's: their number, how many have a new key, and how
+    // many differ; with the target's count, how many the file no longer has. A change none needs is not run.
+    std::string survey;
+    std::string deleteGone; // rows whose key the file no longer has
+    std::string update;     // rows whose values differ; empty when every column is in the key
+    std::string insert;     // rows whose key is new
+};
+KeyedChanges keyedChanges(TargetKind kind, const TargetDialect& dialect, const TablePlan& t,
+                          const QString& staged);
+// Every row of the staged table into the target's (a table without a primary key, emptied first).
+std::string copyStaged(const TargetDialect& dialect, const TablePlan& t, const QString& staged);
+
+// Runs a DELETE, UPDATE or INSERT and answers how many rows it changed.
+std::variant<QString, qint64> changedRows(LiveConnection& target, TargetKind kind, const std::string& sql);
