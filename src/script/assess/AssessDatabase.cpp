@@ -12,6 +12,27 @@
 
 namespace {
 
+QString complexName(ComplexType type) {
+    switch (type) {
+    case ComplexType::None:
+        break;
+    case ComplexType::VersionHistory:
+        return QStringLiteral("version history");
+    case ComplexType::Attachment:
+        return QStringLiteral("attachment");
+    case ComplexType::MultiValuedByte:
+    case ComplexType::MultiValuedInteger:
+    case ComplexType::MultiValuedLong:
+    case ComplexType::MultiValuedSingle:
+    case ComplexType::MultiValuedDouble:
+    case ComplexType::MultiValuedGuid:
+    case ComplexType::MultiValuedDecimal:
+    case ComplexType::MultiValuedText:
+        return QStringLiteral("multi-valued");
+    }
+    return QStringLiteral("complex");
+}
+
 // The type names Access shows in a table's design view.
 QString typeName(const ColumnDefinition& column) {
     if (column.autoNumber)
@@ -46,8 +67,11 @@ QString typeName(const ColumnDefinition& column) {
                                      : QStringLiteral("Replication ID");
     case JetType::Decimal:
         return QStringLiteral("Decimal");
-    case JetType::Complex:
-        return QStringLiteral("Complex");
+    case JetType::Complex: {
+        QString kind = complexName(column.complexType);
+        kind[0] = kind[0].toUpper();
+        return kind;
+    }
     case JetType::BigInt:
         return QStringLiteral("Large Number");
     case JetType::DateTimeExtended:
@@ -57,27 +81,6 @@ QString typeName(const ColumnDefinition& column) {
         break;
     }
     return QStringLiteral("type 0x%1").arg(column.jetType, 2, 16, QLatin1Char('0'));
-}
-
-QString complexName(ComplexType type) {
-    switch (type) {
-    case ComplexType::None:
-        break;
-    case ComplexType::VersionHistory:
-        return QStringLiteral("version history");
-    case ComplexType::Attachment:
-        return QStringLiteral("attachment");
-    case ComplexType::MultiValuedByte:
-    case ComplexType::MultiValuedInteger:
-    case ComplexType::MultiValuedLong:
-    case ComplexType::MultiValuedSingle:
-    case ComplexType::MultiValuedDouble:
-    case ComplexType::MultiValuedGuid:
-    case ComplexType::MultiValuedDecimal:
-    case ComplexType::MultiValuedText:
-        return QStringLiteral("multi-valued");
-    }
-    return QStringLiteral("complex");
 }
 
 QString kindName(QueryKind kind) {

@@ -19,6 +19,20 @@ QString countsText(const QMap<QString, int>& counts) {
     return parts.isEmpty() ? QStringLiteral("none") : parts.join(QStringLiteral(", "));
 }
 
+// "1 view", "2 views".
+QString counted(qsizetype n, const char* one, const char* many) {
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+}
+
+// "  PostgreSQL: 6 views, 1 function, 4 procedures, 2 not carried over"
+QString targetLine(const TargetQueries& target) {
+    return QStringLiteral("  %1: %2, %3, %4, %5 not carried over\n")
+        .arg(target.target, counted(target.views, "view", "views"),
+             counted(target.functions, "function", "functions"),
+             counted(target.procedures, "procedure", "procedures"))
+        .arg(target.left.size());
+}
+
 QString statusText(const DatabaseFacts& db) {
     if (!db.read())
         return QStringLiteral("not read");
@@ -34,6 +48,10 @@ QString encryptionText(const DatabaseFacts& db) {
 
 void databaseText(QString& text, const DatabaseFacts& db) {
     text += QStringLiteral("\n== %1\n").arg(db.path);
+    if (db.size < 0) {
+        text += QStringLiteral("Not read: %1\n").arg(db.failure);
+        return;
+    }
     text += QStringLiteral("Version: %1\n")
                 .arg(db.version.isEmpty() ? QStringLiteral("not an Access file") : db.version);
     text += QStringLiteral("Size: %1 (%2 bytes)\n").arg(sizeText(db.size)).arg(db.size);
@@ -76,12 +94,7 @@ void databaseText(QString& text, const DatabaseFacts& db) {
         text += QStringLiteral("  Query not read, %1\n").arg(query);
     // What each target makes of the queries, when there are any to make something of.
     for (const TargetQueries& target : db.savedQueries() > 0 ? db.targets : QList<TargetQueries>()) {
-        text += QStringLiteral("  %1: %2 views, %3 functions, %4 procedures, %5 not carried over\n")
-                    .arg(target.target)
-                    .arg(target.views)
-                    .arg(target.functions)
-                    .arg(target.procedures)
-                    .arg(target.left.size());
+        text += targetLine(target);
         for (const QString& left : target.left)
             text += QStringLiteral("    %1\n").arg(left);
     }
@@ -119,12 +132,7 @@ QString assessmentText(const Assessment& assessment) {
     text += QStringLiteral("Relationships: %1\n").arg(t.relationships);
     text += QStringLiteral("Saved queries: %1\n").arg(t.savedQueries);
     for (const TargetQueries& target : t.savedQueries > 0 ? targetTotals(assessment) : QList<TargetQueries>())
-        text += QStringLiteral("  %1: %2 views, %3 functions, %4 procedures, %5 not carried over\n")
-                    .arg(target.target)
-                    .arg(target.views)
-                    .arg(target.functions)
-                    .arg(target.procedures)
-                    .arg(target.left.size());
+        text += targetLine(target);
     text += QStringLiteral("Values a target cannot hold were not looked for: that takes reading every value, "
                            "which --data and --into do and name.\n");
     return text;
