@@ -3,6 +3,7 @@
 #include "AssessDatabase.h"
 #include "AssessmentHtml.h"
 #include "AssessmentText.h"
+#include "CliArguments.h"
 #include "CliPassword.h"
 #include "DatabaseFiles.h"
 #include "ExitStatus.h"
@@ -61,9 +62,20 @@ std::optional<int> assessIfAsked(const QStringList& arguments) {
     const QCommandLineOption html(QStringLiteral("html"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption passwordFile(QStringLiteral("password-file"), QString(), QStringLiteral("FILE"));
     parser.addOptions({assess, html, passwordFile});
-    // Anything else (--help among it) is the main command line's to parse and explain.
-    if (!arguments.contains(QStringLiteral("--assess")) || !parser.parse(arguments))
+    if (!arguments.contains(QStringLiteral("--assess")))
         return std::nullopt;
+    // The help is the main command line's, which says what --assess does.
+    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
+        const CliArguments help = ParseCliArguments({arguments.value(0), QStringLiteral("--help")});
+        if (const auto* text = std::get_if<CliText>(&help))
+            std::fputs(text->text.toLocal8Bit().constData(), stdout);
+        return Success;
+    }
+    if (!parser.parse(arguments)) {
+        printError(parser.errorText() +
+                   QStringLiteral(" (--assess takes --html and --password-file; see --help)"));
+        return Usage;
+    }
     if (parser.isSet(html) && parser.value(html).isEmpty()) {
         printError(QStringLiteral("--html needs a file (see --help)"));
         return Usage;
