@@ -114,6 +114,11 @@ void section(QString& html, const DatabaseFacts& db, int i) {
         html += QStringLiteral("<dt>%1</dt><dd>%2</dd>").arg(name, value);
     };
     fact(QStringLiteral("Status"), status(db));
+    if (db.size < 0) { // nothing there
+        fact(QStringLiteral("Not read"), QStringLiteral("<span class=\"bad\">%1</span>").arg(e(db.failure)));
+        html += QStringLiteral("</dl></section>\n");
+        return;
+    }
     fact(QStringLiteral("Version"),
          e(db.version.isEmpty() ? QStringLiteral("not an Access file") : db.version));
     fact(QStringLiteral("Size"), QStringLiteral("%1 (%2 bytes)").arg(sizeText(db.size)).arg(db.size));
@@ -129,6 +134,7 @@ void section(QString& html, const DatabaseFacts& db, int i) {
     fact(QStringLiteral("Complex columns"), db.complexColumns.isEmpty()
                                                 ? QStringLiteral("none")
                                                 : e(db.complexColumns.join(QStringLiteral(", "))));
+    fact(QStringLiteral("Linked tables"), QString::number(db.linkedTables()));
     fact(QStringLiteral("Relationships"),
          QStringLiteral("%1 (%2 enforced)").arg(db.relationships).arg(db.enforcedRelationships));
     fact(QStringLiteral("Saved queries"),
