@@ -28,7 +28,8 @@ struct TargetQueries {
 struct DatabaseFacts {
     QString path;
     qint64 size = -1; // bytes; -1 when the file is not there
-    QString version;  // "Jet 4 (Access 2000-2003)", ...; empty when the header is no Access header
+    QString version;  // "Jet 4 (Access 2000-2003)", ...: the file format; empty when the header is no Access
+                      // header
     bool encrypted = false;
     bool passwordGiven = false;
     QString failure;                // not empty: the database could not be read at all, and why

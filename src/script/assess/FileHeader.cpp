@@ -5,7 +5,8 @@
 namespace {
 
 // The signature at offset 4, the version byte at 0x14, and in ACE files the length of the encryption info
-// at 0x299 (0 when the file is not encrypted), as the reader itself tells them apart.
+// at 0x299 (0 when the file is not encrypted), as the reader itself tells them apart. The version byte names
+// the file format, which later versions of Access keep writing (a file of Access 2013 may say 2010).
 constexpr qsizetype signatureOffset = 4;
 constexpr qsizetype versionOffset = 0x14;
 constexpr qsizetype encryptionInfoOffset = 0x299;
@@ -17,15 +18,15 @@ QString versionName(int version) {
     case 1:
         return QStringLiteral("Jet 4 (Access 2000-2003)");
     case 2:
-        return QStringLiteral("ACE 12 (Access 2007)");
+        return QStringLiteral("ACE 12 (Access 2007 format)");
     case 3:
-        return QStringLiteral("ACE 14 (Access 2010)");
+        return QStringLiteral("ACE 14 (Access 2010 format)");
     case 4:
-        return QStringLiteral("ACE 15 (Access 2013)");
+        return QStringLiteral("ACE 15 (Access 2013 format)");
     case 5:
-        return QStringLiteral("ACE 16 (Access 2016)");
+        return QStringLiteral("ACE 16 (Access 2016 format)");
     case 6:
-        return QStringLiteral("ACE 16 (Access 2019 and later)");
+        return QStringLiteral("ACE 17 (Access 2019 format)");
     }
     return QStringLiteral("unknown version %1").arg(version);
 }

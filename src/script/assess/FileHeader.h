@@ -7,7 +7,7 @@
 
 struct FileHeader {
     bool access = false; // a Jet or ACE signature
-    QString version;     // "Jet 4 (Access 2000-2003)", ...
+    QString version;     // the file format: "Jet 4 (Access 2000-2003)", "ACE 14 (Access 2010 format)", ...
     bool encrypted = false;
 };
 
