@@ -79,10 +79,9 @@ void summary(QString& html, const Assessment& assessment) {
             QStringLiteral("<tr><td><a href=\"#%1\">%2</a></td><td>%3</td><td>%4</td><td class=\"n\">%5</td>"
                            "<td>%6</td><td class=\"n\">%7</td></tr>\n")
                 .arg(anchor(i), e(QFileInfo(db.path).fileName()), status(db),
-                     bar(db.size, largestSize, sizeText(db.size), "size"))
-                .arg(db.tables.size())
-                .arg(bar(db.rows(), largestRows, QString::number(db.rows()), "rows"))
-                .arg(db.savedQueries());
+                     bar(db.size, largestSize, sizeText(db.size), "size"), QString::number(db.tables.size()),
+                     bar(db.rows(), largestRows, QString::number(db.rows()), "rows"),
+                     QString::number(db.savedQueries()));
     }
     const AssessmentTotals t = totals(assessment);
     html += QStringLiteral("<tr><th>Total: %1</th><th>%2 read, %3 partly, %4 not</th><th>%5</th>"

@@ -112,12 +112,13 @@ QString assessmentText(const Assessment& assessment) {
     text += QStringLiteral("Database").leftJustified(width) +
             QStringLiteral("  Status       Size     Tables       Rows  Queries\n");
     for (const DatabaseFacts& db : assessment)
-        text += QStringLiteral("%1  %2 %3 %4 %5 %6\n")
-                    .arg(QFileInfo(db.path).fileName().leftJustified(width), statusText(db).leftJustified(11),
-                         sizeText(db.size).rightJustified(9))
-                    .arg(db.tables.size(), 7)
-                    .arg(db.rows(), 10)
-                    .arg(db.savedQueries(), 8);
+        // One arg call for all, so that a % in a file's name is never taken for a place of the next.
+        text +=
+            QStringLiteral("%1  %2 %3 %4 %5 %6\n")
+                .arg(QFileInfo(db.path).fileName().leftJustified(width), statusText(db).leftJustified(11),
+                     sizeText(db.size).rightJustified(9), QString::number(db.tables.size()).rightJustified(7),
+                     QString::number(db.rows()).rightJustified(10),
+                     QString::number(db.savedQueries()).rightJustified(8));
     for (const DatabaseFacts& db : assessment)
         databaseText(text, db);
     const AssessmentTotals t = totals(assessment);
