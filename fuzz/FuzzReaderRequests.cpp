@@ -13,6 +13,7 @@
 #include "QueriesProtocol.h"
 #include "ReaderProtocol.h"
 #include "RequestDispatch.h"
+#include "RowCountProtocol.h"
 #include "RowsProtocol.h"
 
 #include <cstdint>
@@ -130,6 +131,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         answered(Request{RequestKind::Indexes, path, tables.names[i]}, decodeIndexes);
         answeredRows(path, tables.names[i]);
         answered(Request{RequestKind::MissingValues, path, tables.names[i]}, decodeMissingValues);
+        answered(Request{RequestKind::RowCount, path, tables.names[i]}, decodeRowCount);
     }
     answered(Request{RequestKind::Fields, path, "no such table"}, decodeFields);
 

@@ -12,3 +12,6 @@ add_dependencies(TestEncryptedDatabases veltrane-cli)
 find_package(OpenSSL 3 REQUIRED COMPONENTS Crypto)
 veltrane_add_test(TestEncryptedCopies SOURCES TestEncryptedCopies.cpp EncryptedCopy.cpp LIBS OpenSSL::Crypto)
 add_dependencies(TestEncryptedCopies veltrane-cli)
+# --assess: the text report compared whole, the fixtures' counts, and the HTML report in a headless browser.
+veltrane_add_test(TestAssessment GUI SOURCES TestAssessment.cpp LIBS mkmdb_lib Qt6::Gui)
+add_dependencies(TestAssessment veltrane-cli)

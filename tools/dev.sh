@@ -28,6 +28,9 @@ packages+=(dpkg-dev file appstream shared-mime-info libglib2.0-bin lintian)
 # Optional, for developers only: the tools behind tools/screenshot/take-screenshots.sh.
 screenshot_packages=(openbox xdotool imagemagick)
 if [ "$action" = screenshots ]; then packages+=("${screenshot_packages[@]}"); fi
+# For the tests: a headless browser renders the HTML assessment report (TestAssessment).
+test_packages=(chromium)
+case "$action" in test | sanitize) packages+=("${test_packages[@]}") ;; esac
 # node and npm run the independent reader check; a machine that already has node keeps it.
 command -v node >/dev/null 2>&1 || packages+=(nodejs)
 command -v npm >/dev/null 2>&1 || packages+=(npm)

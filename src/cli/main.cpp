@@ -1,5 +1,6 @@
 // veltrane-cli: runs the same conversion as the window's "Gen SQL" and prints what the window would show.
 
+#include "AssessMain.h"
 #include "CliArguments.h"
 #include "CliPassword.h"
 #include "CliWindow.h"
@@ -65,6 +66,8 @@ std::optional<QString> writeOutput(const QByteArray& header, const QByteArray& b
 int main(int argc, char* argv[]) {
     preferHugePages();
     QCoreApplication app(argc, argv);
+    if (const std::optional<int> status = assessIfAsked(QCoreApplication::arguments()))
+        return endNow(*status);
     const CliArguments arguments = ParseCliArguments(QCoreApplication::arguments());
     if (const auto* error = std::get_if<CliUsageError>(&arguments)) {
         printError(error->message + QStringLiteral(" (see --help)"));

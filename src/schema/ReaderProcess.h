@@ -35,6 +35,12 @@ struct SavedQueriesRead {
     QList<UnreadSavedQuery> unread;
 };
 
+// How many rows a table holds, and whether all of them could be read.
+struct RowCount {
+    qint64 rows = 0;
+    bool complete = false;
+};
+
 class ReaderProcess : public SchemaReader {
 public:
     // Runs veltrane-reader from beside the running program, or from ../libexec/veltrane/ when installed.
@@ -60,6 +66,9 @@ public:
     std::variant<ReadFailure, ProjectCode> ReadProjectCode(const QString& path);
     // Counted in the reader from the rows' null masks, in one request.
     std::optional<QList<qint64>> CountMissingValues(const QString& path, const QString& tableName) override;
+    // The live rows of a table, walked in the reader without a value decoded; a failure when the table
+    // cannot be read, and complete false where its rows could not all be (the count is then of those read).
+    std::variant<ReadFailure, RowCount> CountRows(const QString& path, const QString& tableName);
     // The time limit applies to each answer frame, so a long table that keeps sending is never cut off.
     RowsRead ReadTableRows(const QString& path, const QString& tableName,
                            const std::function<bool(const RowBatch& batch)>& batch) override;

@@ -1,7 +1,7 @@
 // The messages of the reader conversation. Layouts (u32 = a number in one to five bytes, bool = u32 0 or 1,
 // text = u32 byte count + UTF-8; "n x" = a u32 count n, then n items):
 //
-// Request:       kind, text path, [text table: Fields, Indexes, Rows and MissingValues only]
+// Request:       kind, text path, [text table: Fields, Indexes, Rows, MissingValues and RowCount only]
 // Failure:       u32 0 (none) | u32 1, u32 number, text description
 // TablesAnswer:  Failure, [n x text name: without a failure]
 // FieldsAnswer:  u32 state (0 failed read, 1 read, 2 left unread on purpose), [n x Field: when read]
@@ -326,7 +326,8 @@ std::string encode(const Request& request) {
     out.u32(std::uint32_t(request.kind));
     out.text(request.path);
     if (request.kind == RequestKind::Fields || request.kind == RequestKind::Indexes ||
-        request.kind == RequestKind::Rows || request.kind == RequestKind::MissingValues)
+        request.kind == RequestKind::Rows || request.kind == RequestKind::MissingValues ||
+        request.kind == RequestKind::RowCount)
         out.text(request.table);
     if (!request.password.empty())
         out.text(request.password);
@@ -337,12 +338,13 @@ std::optional<Request> decodeRequest(std::string_view payload) {
     Reader in(payload);
     Request request;
     const std::uint32_t kind = in.u32();
-    if (kind < 1 || kind > std::uint32_t(RequestKind::Code))
+    if (kind < 1 || kind > std::uint32_t(RequestKind::RowCount))
         return std::nullopt;
     request.kind = RequestKind(kind);
     request.path = in.text();
     if (request.kind == RequestKind::Fields || request.kind == RequestKind::Indexes ||
-        request.kind == RequestKind::Rows || request.kind == RequestKind::MissingValues)
+        request.kind == RequestKind::Rows || request.kind == RequestKind::MissingValues ||
+        request.kind == RequestKind::RowCount)
         request.table = in.text();
     if (!in.finished())
         request.password = in.text();

@@ -24,12 +24,13 @@ enum class RequestKind : std::uint32_t {
     Queries = 6,
     MissingValues = 7, // the NULLs of each column of a table (MissingValuesProtocol.h)
     Code = 8,          // the forms, reports, macros and modules, and the VBA source (CodeProtocol.h)
+    RowCount = 9       // the live rows of a table, walked without a value decoded (RowCountProtocol.h)
 };
 
 struct Request {
     RequestKind kind = RequestKind::Tables;
     std::string path;
-    std::string table;         // Fields, Indexes, Rows and MissingValues only
+    std::string table;         // Fields, Indexes, Rows, MissingValues and RowCount only
     std::string password = {}; // an encrypted file's; sent only when there is one
 };
 

@@ -1,6 +1,7 @@
 // The main window's desktop habits: what users of a desktop program expect of it beyond its laid-out
 // controls, added without changing any of them.
 
+#include "AssessmentReport.h"
 #include "MessageBox.h"
 #include "MigrateDialog.h"
 #include "SaveWithData.h"
@@ -79,6 +80,9 @@ void frmMain::addDesktopHabits() {
     mnuFile->insertAction(mnuln1, mnuMigrate);
     connect(mnuMigrate, &QAction::triggered, this, &frmMain::mnuMigrate_Click);
     addExportVbaCode(mnuFile, mnuln1);
+    // "Assessment Report..." below that: what a migration of the database, or of a folder of them, would
+    // meet.
+    addAssessmentReport(this, mnuFile, mnuln1, txtPath);
     saveFileDialog = askForScriptFile;
 
     mnuHelp->setShortcut(QKeySequence(Qt::Key_F1));

@@ -16,6 +16,8 @@ add_library(veltrane_windows STATIC
     ${CMAKE_CURRENT_SOURCE_DIR}/frmMain.h
     ${CMAKE_CURRENT_SOURCE_DIR}/frmMainDesktop.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ExportVbaCode.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/AssessmentReport.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/AssessmentReport.h
     ${CMAKE_CURRENT_SOURCE_DIR}/MigrateDialog.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/MigrateDialog.h
     ${CMAKE_CURRENT_SOURCE_DIR}/SyncReportTable.cpp
@@ -36,7 +38,7 @@ add_library(veltrane_windows STATIC
 target_include_directories(veltrane_windows PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(veltrane_windows PUBLIC
     Qt6::Widgets veltrane_script veltrane_migrate veltrane_schema veltrane_settings veltrane_window_helpers
-    veltrane_help)
+    veltrane_help veltrane_assess veltrane_database_files)
 target_compile_definitions(veltrane_windows PRIVATE VELTRANE_VERSION="${PROJECT_VERSION}")
 
 add_executable(veltrane ${CMAKE_CURRENT_SOURCE_DIR}/main.cpp)

@@ -21,6 +21,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QCompleter>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -107,6 +108,13 @@ QStringList menuEntries(const frmMain& window, const char* menu) {
 class TestMainWindow : public QObject {
     Q_OBJECT
 
+public slots:
+    // Where QDesktopServices::openUrl sends a file's address during the tests, in place of a browser.
+    void openedInBrowser(const QUrl& url) { browsed << url; }
+
+private:
+    QList<QUrl> browsed;
+
 private slots:
     void initTestCase();
     void init();
@@ -119,6 +127,7 @@ private slots:
     void captionsAreNotCutOffOrOverlapping();
     void tabOrderAndStartFocus();
     void menu();
+    void assessmentReportOpensInTheBrowser();
 
     void buttonAndMenuGiveTheSameScript();
     void fixtureFromButtonAndMenu_data();
@@ -327,6 +336,29 @@ void TestMainWindow::tabOrderAndStartFocus() {
     QCOMPARE(order, expected);
 }
 
+// File > "Assessment Report..." writes the report of the database in the path box to the temporary folder
+// and hands its address to the browser.
+void TestMainWindow::assessmentReportOpensInTheBrowser() {
+    REQUIRE_FIXTURES();
+    QTemporaryDir temporary;
+    const QByteArray savedTmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", temporary.path().toLocal8Bit());
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "openedInBrowser");
+    browsed.clear();
+    frmMain window;
+    control<QLineEdit>(window, "txtPath")->setText(QStringLiteral(VELTRANE_FIXTURES_DIR "/testV2007.accdb"));
+    menuItem(window, "mnuAssess")->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    qputenv("TMPDIR", savedTmp);
+    const QString report = temporary.filePath("testV2007-assessment.html");
+    QCOMPARE(browsed, QList<QUrl>({QUrl::fromLocalFile(report)}));
+    QFile page(report);
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    const QByteArray html = page.readAll();
+    QVERIFY2(html.contains("<h1>Assessment of 1 Access database</h1>"), html.constData());
+    QVERIFY2(html.contains("<tr><td>Table1</td><td><div class=\"cell\">"), html.constData());
+}
+
 void TestMainWindow::menu() {
     frmMain window;
     // The captions are the same words; the underlined letter opens the menu with Alt.
@@ -335,7 +367,8 @@ void TestMainWindow::menu() {
     QCOMPARE(menuEntries(window, "mnuFile"),
              QStringList({"mnuGen:Generat SQL", "mnuSaveAs:Save Script As...",
                           "mnuSaveWithData:Save Script with Data As...", "mnuMigrate:Migrate to Server...",
-                          "mnuExportCode:Export VBA Code...", "mnuln1:", "mnuExit:Exit"}));
+                          "mnuExportCode:Export VBA Code...", "mnuAssess:Assessment Report...",
+                          "mnuln1:", "mnuExit:Exit"}));
     QVERIFY(menuItem(window, "mnuln1")->isSeparator());
     QCOMPARE(menuEntries(window, "mnuHe"),
              QStringList({"mnuHelp:Help With Veltrane", "mnuAbout:About Veltrane"}));

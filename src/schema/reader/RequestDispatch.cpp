@@ -6,6 +6,7 @@
 #include "JetSchema.h"
 #include "MissingValuesReader.h"
 #include "QueriesProtocol.h"
+#include "RowCountReader.h"
 #include "SavedQueries.h"
 #include "TableRowsReader.h"
 
@@ -30,6 +31,8 @@ bool answerRequest(const Request& request, Credentials& credentials, const Frame
         return readMissingValues(request.path, credentials, request.table, send);
     case RequestKind::Code:
         return send(encode(readApplicationCode(request.path, credentials)));
+    case RequestKind::RowCount:
+        return readRowCount(request.path, credentials, request.table, send);
     }
     return true;
 }

@@ -1,0 +1,126 @@
+#include "AssessMain.h"
+
+#include "AssessDatabase.h"
+#include "AssessmentHtml.h"
+#include "AssessmentText.h"
+#include "CliArguments.h"
+#include "CliPassword.h"
+#include "DatabaseFiles.h"
+#include "ExitStatus.h"
+#include "ReaderProcess.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QSaveFile>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+// Nothing when the text is written, else the system's reason why not.
+std::optional<QString> writeText(const QByteArray& text, const QString& outputFile) {
+    if (outputFile.isEmpty()) {
+        QFile out;
+        if (out.open(stdout, QIODevice::WriteOnly) && out.write(text) == text.size() && out.flush())
+            return std::nullopt;
+        return out.errorString();
+    }
+    QSaveFile file(outputFile);
+    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.flush() && file.commit())
+        return std::nullopt;
+    const QString reason = file.errorString(); // before cancelWriting, which puts its own in its place
+    file.cancelWriting();
+    return reason;
+}
+
+// One line on a terminal, redrawn for each database and cleared at the end.
+class DatabaseProgress {
+public:
+    DatabaseProgress() : shown_(::isatty(STDERR_FILENO) == 1) {}
+    ~DatabaseProgress() {
+        if (shown_)
+            std::fputs("\r\033[K", stderr);
+    }
+    DatabaseProgress(const DatabaseProgress&) = delete;
+    DatabaseProgress& operator=(const DatabaseProgress&) = delete;
+    void show(int number, int count, const QString& path) {
+        if (!shown_)
+            return;
+        std::fprintf(stderr, "\r\033[KAssessing %d of %d: %s", number, count, path.toLocal8Bit().constData());
+        std::fflush(stderr);
+    }
+
+private:
+    bool shown_;
+};
+
+} // namespace
+
+std::optional<int> assessIfAsked(const QStringList& arguments) {
+    QCommandLineParser parser;
+    const QCommandLineOption assess(QStringLiteral("assess"));
+    const QCommandLineOption html(QStringLiteral("html"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption passwordFile(QStringLiteral("password-file"), QString(), QStringLiteral("FILE"));
+    parser.addOptions({assess, html, passwordFile});
+    if (!arguments.contains(QStringLiteral("--assess")))
+        return std::nullopt;
+    // The help is the main command line's, which says what --assess does.
+    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
+        const CliArguments help = ParseCliArguments({arguments.value(0), QStringLiteral("--help")});
+        if (const auto* text = std::get_if<CliText>(&help))
+            std::fputs(text->text.toLocal8Bit().constData(), stdout);
+        return Success;
+    }
+    if (!parser.parse(arguments)) {
+        printError(parser.errorText() +
+                   QStringLiteral(" (--assess takes --html and --password-file; see --help)"));
+        return Usage;
+    }
+    if (parser.isSet(html) && parser.value(html).isEmpty()) {
+        printError(QStringLiteral("--html needs a file (see --help)"));
+        return Usage;
+    }
+    const QStringList paths = parser.positionalArguments();
+    if (paths.isEmpty()) {
+        printError(QStringLiteral("no database or folder given (see --help)"));
+        return Usage;
+    }
+
+    ReaderProcess reader;
+    reader.start();
+    const auto password = givenPassword(parser.value(passwordFile));
+    if (const auto* error = std::get_if<PasswordError>(&password)) {
+        printError(error->message);
+        return NoInput;
+    }
+    if (const auto* given = std::get_if<std::string>(&password))
+        reader.setPassword(*given);
+
+    QStringList notFound;
+    const QStringList files = databaseFiles(paths, notFound);
+    Assessment assessment;
+    for (const QString& path : notFound)
+        assessment << missingDatabase(path);
+    {
+        DatabaseProgress progress;
+        for (int i = 0; i < files.size(); ++i) {
+            progress.show(i + 1, int(files.size()), files[i]);
+            assessment << assessDatabase(files[i], reader);
+        }
+    }
+    if (assessment.isEmpty()) {
+        printError(
+            QStringLiteral("no .mdb or .accdb file found in %1").arg(paths.join(QStringLiteral(", "))));
+        return NoInput;
+    }
+    const QByteArray text =
+        (parser.isSet(html) ? assessmentHtml(assessment) : assessmentText(assessment)).toUtf8();
+    if (const auto failure = writeText(text, parser.value(html))) {
+        printCannotWrite(parser.value(html), *failure);
+        return CannotCreate;
+    }
+    for (const DatabaseFacts& db : assessment)
+        if (!db.readWhole())
+            return DataError;
+    return Success;
+}

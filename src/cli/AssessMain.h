@@ -1,0 +1,12 @@
+#pragma once
+// veltrane-cli --assess [--html FILE] [--password-file FILE] PATH...: reads each database the paths name
+// (files, and the .mdb and .accdb files in folders) without migrating it, and writes the assessment as plain
+// text on standard output or as one HTML page. Progress goes to a terminal on standard error, a database
+// at a time. A database that cannot be read is a line of the report, never the end of the run.
+
+#include <QStringList>
+#include <optional>
+
+// The exit status of the assessment the arguments ask for (0 when every database was read whole, 65 when
+// some could not be); nothing when they ask for none.
+std::optional<int> assessIfAsked(const QStringList& arguments);

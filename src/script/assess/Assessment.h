@@ -1,0 +1,129 @@
+#pragma once
+// What an assessment finds in one database, read without migrating it: the facts a report shows, gathered
+// by assessDatabase (AssessDatabase.h) and written out as text or HTML (AssessmentText.h, AssessmentHtml.h).
+
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <algorithm>
+
+struct TableFacts {
+    QString name;
+    qint64 rows = 0;
+    bool linked = false;    // its rows live in another file and are not counted
+    QString linkedDatabase; // linked tables: the stored path of the other file
+    QString unreadable;     // not empty: the table, or some of its rows, could not be read, and why
+};
+
+// What the saved queries become in one target's complete script.
+struct TargetQueries {
+    QString target; // "PostgreSQL", "MySQL", "SQLite", "SQL Server"
+    int views = 0;
+    int functions = 0;
+    int procedures = 0;
+    QStringList left; // each query that becomes none of those: "NAME: why"
+};
+
+struct DatabaseFacts {
+    QString path;
+    qint64 size = -1; // bytes; -1 when the file is not there
+    QString version;  // "Jet 4 (Access 2000-2003)", ...: the file format; empty when the header is no Access
+                      // header
+    bool encrypted = false;
+    bool passwordGiven = false;
+    QString failure;                // not empty: the database could not be read at all, and why
+    QList<TableFacts> tables;       // the user tables in the order of the table list
+    QMap<QString, int> columnTypes; // Access type name -> columns of that type
+    QStringList complexColumns;     // "Table.Column (kind)"
+    int relationships = 0;
+    int enforcedRelationships = 0;
+    QMap<QString, int> queryKinds; // kind name -> visible saved queries of that kind
+    int hiddenQueries = 0;         // those forms and reports keep for themselves
+    QStringList unreadQueries;     // "NAME: why": stored rows that make no statement
+    QList<TargetQueries> targets;  // one per target, when the queries could be read
+    QString queriesFailure;        // not empty: the saved queries could not be read, and why
+
+    bool read() const { return failure.isEmpty(); }
+    qint64 rows() const {
+        qint64 total = 0;
+        for (const TableFacts& t : tables)
+            total += t.rows;
+        return total;
+    }
+    QStringList unreadableTables() const {
+        QStringList names;
+        for (const TableFacts& t : tables)
+            if (!t.unreadable.isEmpty())
+                names << t.name;
+        return names;
+    }
+    // Read whole: every table and every row.
+    bool readWhole() const { return read() && unreadableTables().isEmpty(); }
+    int linkedTables() const {
+        int count = 0;
+        for (const TableFacts& t : tables)
+            count += t.linked ? 1 : 0;
+        return count;
+    }
+    int savedQueries() const {
+        int count = 0;
+        for (const int n : queryKinds)
+            count += n;
+        return count;
+    }
+};
+
+using Assessment = QList<DatabaseFacts>;
+
+// The totals of a whole assessment.
+struct AssessmentTotals {
+    int databases = 0;
+    int read = 0;   // read whole
+    int partly = 0; // read, some tables not
+    int unreadable = 0;
+    qint64 size = 0;
+    int tables = 0;
+    qint64 rows = 0;
+    int linkedTables = 0;
+    int relationships = 0;
+    int savedQueries = 0;
+};
+
+inline AssessmentTotals totals(const Assessment& assessment) {
+    AssessmentTotals t;
+    for (const DatabaseFacts& db : assessment) {
+        ++t.databases;
+        if (!db.read())
+            ++t.unreadable;
+        else if (db.readWhole())
+            ++t.read;
+        else
+            ++t.partly;
+        t.size += qMax<qint64>(db.size, 0);
+        t.tables += int(db.tables.size());
+        t.rows += db.rows();
+        t.linkedTables += db.linkedTables();
+        t.relationships += db.relationships;
+        t.savedQueries += db.savedQueries();
+    }
+    return t;
+}
+
+// What the saved queries of all databases become in each target, the queries left named "FILE: NAME: why".
+inline QList<TargetQueries> targetTotals(const Assessment& assessment) {
+    QList<TargetQueries> sums;
+    for (const DatabaseFacts& db : assessment)
+        for (const TargetQueries& target : db.targets) {
+            auto it = std::find_if(sums.begin(), sums.end(),
+                                   [&](const TargetQueries& s) { return s.target == target.target; });
+            if (it == sums.end())
+                it = sums.insert(sums.end(), TargetQueries{target.target, 0, 0, 0, {}});
+            it->views += target.views;
+            it->functions += target.functions;
+            it->procedures += target.procedures;
+            for (const QString& left : target.left)
+                it->left << db.path + QStringLiteral(": ") + left;
+        }
+    return sums;
+}

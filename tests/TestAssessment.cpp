@@ -1,0 +1,134 @@
+// veltrane-cli --assess as a user runs it: the whole text report of one small database, the counts of the
+// fixtures and a damaged file, and the HTML report as a real browser renders it.
+
+#include "FileTestHelpers.h"
+#include "MdbTestCorpus.h"
+#include "MdbWriter.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString fixtures = QStringLiteral(VELTRANE_FIXTURES_DIR);
+const QString expectedDir = QStringLiteral(VELTRANE_TEST_DATA_DIR) + "/expected";
+const QString cli = QStringLiteral(VELTRANE_BIN_DIR) + "/veltrane-cli";
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(180000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestAssessment : public QObject {
+    Q_OBJECT
+private slots:
+    void wholeReportOfOneDatabase();
+    void fixturesAndDamagedFile();
+    void htmlInBrowser();
+};
+
+// Tables, rows, column types, relationships and every kind of saved query of a database mkmdb writes, and
+// what each target makes of the queries, as the checked report has them.
+void TestAssessment::wholeReportOfOneDatabase() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("queries.mdb");
+    std::string error;
+    QVERIFY2(writeMdb(mdbQueriesDatabase(), path.toStdString(), &error), error.c_str());
+    const Run result = run(cli, {"--assess", dir.path()});
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.exitCode, 0);
+    const QByteArray report = QByteArray(result.out).replace(dir.path().toUtf8(), "DIR");
+    QCOMPARE(QString::fromUtf8(report), QString::fromUtf8(readFile(expectedDir + "/queries.mdb.assess.txt")));
+}
+
+// Every fixture is a line of the report, the encrypted ones unread without their password, and a truncated
+// copy of one is read as far as it goes; the run goes on past them and ends with 65.
+void TestAssessment::fixturesAndDamagedFile() {
+    REQUIRE_FIXTURES();
+    QTemporaryDir dir;
+    const QByteArray whole = readFile(fixtures + "/testV2007.accdb");
+    QFile damaged(dir.filePath("truncated.accdb"));
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    QCOMPARE(damaged.write(whole.left(whole.size() * 7 / 10)), whole.size() * 7 / 10);
+    damaged.close();
+    const Run result = run(cli, {"--assess", fixtures, damaged.fileName(), dir.filePath("gone.mdb")});
+    QCOMPARE(result.exitCode, 65);
+    const QString report = QString::fromUtf8(result.out);
+    for (const char* line : {
+             "Databases: 20 (15 read, 1 partly read, 4 not read)\n",
+             "Tables: 29 (1 linked), 10645 rows\n",
+             "Relationships: 3\n",
+             "  Order Details        5000\n",
+             "  Documents              50\n",
+             "  Table2  linked to Z:\\jackcess_test\\linkeeTest.accdb\n",
+             "  Table3           0  NOT READ: its columns could not be read\n",
+             "Tables not read: Table3, Table4\n",
+             "Encrypted: yes, no password given\n",
+             "Column types: Attachment 1, Long Text 2, Multi-valued 1, Short Text 1, Version history 1\n",
+             "/gone.mdb\nNot read: No such file or folder.\n",
+         })
+        QVERIFY2(report.contains(QString::fromUtf8(line)), line);
+    QCOMPARE(report.count("Encrypted: yes, no password given\n"), 3);
+}
+
+// The HTML report in a real browser: it renders without a console message (no script, nothing fetched),
+// and the screenshot shows the summary table's bars.
+void TestAssessment::htmlInBrowser() {
+    const QString browser = QStandardPaths::findExecutable(QStringLiteral("chromium"));
+    if (browser.isEmpty()) {
+        if (qEnvironmentVariableIsSet("VELTRANE_REQUIRE_SERVERS"))
+            QFAIL("chromium is not installed (tools/dev.sh --test installs it)");
+        QSKIP("chromium is not installed: the HTML report is not checked in a browser");
+    }
+    QTemporaryDir dir;
+    const QString database = dir.filePath("queries.mdb");
+    std::string error;
+    QVERIFY2(writeMdb(mdbQueriesDatabase(), database.toStdString(), &error), error.c_str());
+    const QString html = dir.filePath("report.html");
+    const Run assess = run(cli, {"--assess", "--html", html, database, dir.filePath("gone.mdb")});
+    QCOMPARE(assess.exitCode, 65);
+    QCOMPARE(assess.out, QByteArray());
+
+    const QString screenshot = dir.filePath("report.png");
+    const Run browse =
+        run(browser, {"--headless", "--no-sandbox", "--disable-gpu", "--enable-logging=stderr", "--v=0",
+                      "--user-data-dir=" + dir.filePath("profile"), "--screenshot=" + screenshot,
+                      "--window-size=1200,900", "file://" + html});
+    QVERIFY2(browse.exitCode == 0, browse.err.constData());
+    QVERIFY2(!browse.err.contains(":CONSOLE"), browse.err.constData());
+    const QImage image(screenshot);
+    QCOMPARE(image.size(), QSize(1200, 900));
+    // The size bar's blue and the rows bar's green, as the page's style has them.
+    bool sizeBar = false;
+    bool rowsBar = false;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y) & 0xffffff;
+            sizeBar |= pixel == 0x4a7fb5;
+            rowsBar |= pixel == 0x6aa66a;
+        }
+    QVERIFY(sizeBar);
+    QVERIFY(rowsBar);
+}
+
+QTEST_GUILESS_MAIN(TestAssessment)
+#include "TestAssessment.moc"
