@@ -5,12 +5,15 @@
 #include "AssessmentText.h"
 #include "CliArguments.h"
 #include "CliPassword.h"
+#include "CsvExport.h"
 #include "DatabaseFiles.h"
 #include "ExitStatus.h"
 #include "ReaderProcess.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <cstdio>
 #include <unistd.h>
@@ -61,7 +64,8 @@ std::optional<int> assessIfAsked(const QStringList& arguments) {
     const QCommandLineOption assess(QStringLiteral("assess"));
     const QCommandLineOption html(QStringLiteral("html"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption passwordFile(QStringLiteral("password-file"), QString(), QStringLiteral("FILE"));
-    parser.addOptions({assess, html, passwordFile});
+    const QCommandLineOption code(QStringLiteral("code"), QString(), QStringLiteral("DIR"));
+    parser.addOptions({assess, html, passwordFile, code});
     if (!arguments.contains(QStringLiteral("--assess")))
         return std::nullopt;
     // The help is the main command line's, which says what --assess does.
@@ -73,11 +77,15 @@ std::optional<int> assessIfAsked(const QStringList& arguments) {
     }
     if (!parser.parse(arguments)) {
         printError(parser.errorText() +
-                   QStringLiteral(" (--assess takes --html and --password-file; see --help)"));
+                   QStringLiteral(" (--assess takes --html, --code and --password-file; see --help)"));
         return Usage;
     }
     if (parser.isSet(html) && parser.value(html).isEmpty()) {
         printError(QStringLiteral("--html needs a file (see --help)"));
+        return Usage;
+    }
+    if (parser.isSet(code) && parser.value(code).isEmpty()) {
+        printError(QStringLiteral("--code needs a folder (see --help)"));
         return Usage;
     }
     const QStringList paths = parser.positionalArguments();
@@ -103,9 +111,16 @@ std::optional<int> assessIfAsked(const QStringList& arguments) {
         assessment << missingDatabase(path);
     {
         DatabaseProgress progress;
+        QStringList takenFolders;
         for (int i = 0; i < files.size(); ++i) {
             progress.show(i + 1, int(files.size()), files[i]);
-            assessment << assessDatabase(files[i], reader);
+            // Each database's code in a folder of its own, named for its file and unique in DIR.
+            const QString folder =
+                parser.isSet(code)
+                    ? QDir(parser.value(code))
+                          .filePath(safeFileName(QFileInfo(files[i]).fileName(), {}, takenFolders))
+                    : QString();
+            assessment << assessDatabase(files[i], reader, folder);
         }
     }
     if (assessment.isEmpty()) {
@@ -119,6 +134,9 @@ std::optional<int> assessIfAsked(const QStringList& arguments) {
         printCannotWrite(parser.value(html), *failure);
         return CannotCreate;
     }
+    for (const DatabaseFacts& db : assessment)
+        if (!db.code.unwritten.isEmpty())
+            return CannotCreate;
     for (const DatabaseFacts& db : assessment)
         if (!db.readWhole())
             return DataError;

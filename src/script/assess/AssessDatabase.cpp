@@ -1,5 +1,6 @@
 #include "AssessDatabase.h"
 
+#include "AssessCode.h"
 #include "CompleteScript.h"
 #include "CrosstabQueries.h"
 #include "FileHeader.h"
@@ -164,7 +165,7 @@ DatabaseFacts missingDatabase(const QString& path) {
     return facts;
 }
 
-DatabaseFacts assessDatabase(const QString& path, ReaderProcess& reader) {
+DatabaseFacts assessDatabase(const QString& path, ReaderProcess& reader, const QString& codeFolder) {
     DatabaseFacts facts;
     facts.path = path;
     const QFileInfo info(path);
@@ -197,6 +198,7 @@ DatabaseFacts assessDatabase(const QString& path, ReaderProcess& reader) {
             ++facts.relationships;
             facts.enforcedRelationships += r.enforced ? 1 : 0;
         }
+    facts.code = assessCode(path, reader, codeFolder);
 
     const auto queries = reader.ReadSavedQueries(path);
     if (const auto* failure = std::get_if<ReadFailure>(&queries)) {

@@ -1,16 +1,17 @@
 #pragma once
 // Reads one database for an assessment without migrating it: the header, the whole schema in one request,
-// the rows of each table counted in the reader (no value decoded), the saved queries, and what each
-// target's complete script makes of them, planned as the script would be. Values are not read: a value a
-// target cannot hold is found only by reading every row, which a migration does.
+// the rows of each table counted in the reader (no value decoded), the forms, reports, macros and VBA
+// modules (AssessCode.h), the saved queries, and what each target's complete script makes of them, planned
+// as the script would be. Values are not read: a value a target cannot hold is found only by reading every
+// row, which a migration does.
 
 #include "Assessment.h"
 
 class ReaderProcess;
 
 // The facts of the database at path; a database that cannot be read is facts with a failure, never the end
-// of a run.
-DatabaseFacts assessDatabase(const QString& path, ReaderProcess& reader);
+// of a run. With a codeFolder, its VBA code is written there as --code writes it.
+DatabaseFacts assessDatabase(const QString& path, ReaderProcess& reader, const QString& codeFolder = {});
 
 // The facts of a path that is not there.
 DatabaseFacts missingDatabase(const QString& path);

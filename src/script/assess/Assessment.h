@@ -25,6 +25,35 @@ struct TargetQueries {
     QStringList left; // each query that becomes none of those: "NAME: why"
 };
 
+// The application around the data: forms, reports, macros and the VBA modules, counted as objects.txt of
+// --code counts them (AssessCode.h).
+struct CodeFacts {
+    int forms = 0;
+    int reports = 0;
+    int macros = 0;
+    int standardModules = 0;
+    int classModules = 0;
+    int documentModules = 0; // the modules behind forms and reports
+    int lines = 0;           // of VBA, the Attribute lines not counted
+    int procedures = 0;
+    QStringList warnings; // what of the project could not be read, and why
+    QString folder;       // where --code wrote the modules and objects.txt; empty when they were not written
+    QString unwritten;    // not empty: "PATH: why" the code could not be written there
+
+    int modules() const { return standardModules + classModules + documentModules; }
+    CodeFacts& operator+=(const CodeFacts& other) {
+        forms += other.forms;
+        reports += other.reports;
+        macros += other.macros;
+        standardModules += other.standardModules;
+        classModules += other.classModules;
+        documentModules += other.documentModules;
+        lines += other.lines;
+        procedures += other.procedures;
+        return *this;
+    }
+};
+
 struct DatabaseFacts {
     QString path;
     qint64 size = -1; // bytes; -1 when the file is not there
@@ -43,6 +72,7 @@ struct DatabaseFacts {
     QStringList unreadQueries;     // "NAME: why": stored rows that make no statement
     QList<TargetQueries> targets;  // one per target, when the queries could be read
     QString queriesFailure;        // not empty: the saved queries could not be read, and why
+    CodeFacts code;
 
     bool read() const { return failure.isEmpty(); }
     qint64 rows() const {
@@ -58,8 +88,8 @@ struct DatabaseFacts {
                 names << t.name;
         return names;
     }
-    // Read whole: every table and every row.
-    bool readWhole() const { return read() && unreadableTables().isEmpty(); }
+    // Read whole: every table, every row and the whole VBA project.
+    bool readWhole() const { return read() && unreadableTables().isEmpty() && code.warnings.isEmpty(); }
     int linkedTables() const {
         int count = 0;
         for (const TableFacts& t : tables)
@@ -80,7 +110,7 @@ using Assessment = QList<DatabaseFacts>;
 struct AssessmentTotals {
     int databases = 0;
     int read = 0;   // read whole
-    int partly = 0; // read, some tables not
+    int partly = 0; // read, some tables or some of the VBA project not
     int unreadable = 0;
     qint64 size = 0;
     int tables = 0;
@@ -88,6 +118,7 @@ struct AssessmentTotals {
     int linkedTables = 0;
     int relationships = 0;
     int savedQueries = 0;
+    CodeFacts code;
 };
 
 inline AssessmentTotals totals(const Assessment& assessment) {
@@ -106,6 +137,7 @@ inline AssessmentTotals totals(const Assessment& assessment) {
         t.linkedTables += db.linkedTables();
         t.relationships += db.relationships;
         t.savedQueries += db.savedQueries();
+        t.code += db.code;
     }
     return t;
 }

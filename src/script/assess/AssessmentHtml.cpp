@@ -1,6 +1,8 @@
 #include "AssessmentHtml.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QUrl>
 #include <algorithm>
 
 namespace {
@@ -60,6 +62,18 @@ QString counts(const QMap<QString, int>& map) {
     return parts.isEmpty() ? QStringLiteral("none") : parts.join(QStringLiteral(", "));
 }
 
+QString modulesText(const CodeFacts& code) {
+    return QStringLiteral("%1 (%2 standard, %3 class, %4 behind forms and reports), %5 lines of VBA in %6 "
+                          "procedure%7")
+        .arg(code.modules())
+        .arg(code.standardModules)
+        .arg(code.classModules)
+        .arg(code.documentModules)
+        .arg(code.lines)
+        .arg(code.procedures)
+        .arg(code.procedures == 1 ? QString() : QStringLiteral("s"));
+}
+
 QString anchor(int i) {
     return QStringLiteral("db%1").arg(i + 1);
 }
@@ -71,21 +85,25 @@ void summary(QString& html, const Assessment& assessment) {
         largestSize = std::max(largestSize, db.size);
         largestRows = std::max(largestRows, db.rows());
     }
-    html += QStringLiteral("<table class=\"summary\"><tr><th>Database</th><th>Status</th><th>Size</th>"
-                           "<th>Tables</th><th>Rows</th><th>Saved queries</th></tr>\n");
+    html += QStringLiteral(
+        "<table class=\"summary\"><tr><th>Database</th><th>Status</th><th>Size</th>"
+        "<th>Tables</th><th>Rows</th><th>Saved queries</th><th>Modules</th><th>VBA lines</th></tr>\n");
     for (int i = 0; i < assessment.size(); ++i) {
         const DatabaseFacts& db = assessment[i];
         html +=
-            QStringLiteral("<tr><td><a href=\"#%1\">%2</a></td><td>%3</td><td>%4</td><td class=\"n\">%5</td>"
-                           "<td>%6</td><td class=\"n\">%7</td></tr>\n")
+            QStringLiteral(
+                "<tr><td><a href=\"#%1\">%2</a></td><td>%3</td><td>%4</td><td class=\"n\">%5</td>"
+                "<td>%6</td><td class=\"n\">%7</td><td class=\"n\">%8</td><td class=\"n\">%9</td></tr>\n")
                 .arg(anchor(i), e(QFileInfo(db.path).fileName()), status(db),
                      bar(db.size, largestSize, sizeText(db.size), "size"), QString::number(db.tables.size()),
                      bar(db.rows(), largestRows, QString::number(db.rows()), "rows"),
-                     QString::number(db.savedQueries()));
+                     QString::number(db.savedQueries()), QString::number(db.code.modules()),
+                     QString::number(db.code.lines));
     }
     const AssessmentTotals t = totals(assessment);
     html += QStringLiteral("<tr><th>Total: %1</th><th>%2 read, %3 partly, %4 not</th><th>%5</th>"
-                           "<th class=\"n\">%6</th><th>%7</th><th class=\"n\">%8</th></tr></table>\n")
+                           "<th class=\"n\">%6</th><th>%7</th><th class=\"n\">%8</th><th class=\"n\">%9</th>"
+                           "<th class=\"n\">%10</th></tr></table>\n")
                 .arg(t.databases)
                 .arg(t.read)
                 .arg(t.partly)
@@ -93,7 +111,14 @@ void summary(QString& html, const Assessment& assessment) {
                 .arg(sizeText(t.size))
                 .arg(t.tables)
                 .arg(t.rows)
-                .arg(t.savedQueries);
+                .arg(t.savedQueries)
+                .arg(t.code.modules())
+                .arg(t.code.lines);
+    html += QStringLiteral("<p>Forms %1, reports %2, macros %3; modules %4.</p>\n")
+                .arg(t.code.forms)
+                .arg(t.code.reports)
+                .arg(t.code.macros)
+                .arg(modulesText(t.code));
     html += QStringLiteral("<table><tr><th>Target</th><th>Views</th><th>Functions</th><th>Procedures</th>"
                            "<th>Not carried over</th></tr>\n");
     for (const TargetQueries& target : targetTotals(assessment))
@@ -136,6 +161,21 @@ void section(QString& html, const DatabaseFacts& db, int i) {
     fact(QStringLiteral("Linked tables"), QString::number(db.linkedTables()));
     fact(QStringLiteral("Relationships"),
          QStringLiteral("%1 (%2 enforced)").arg(db.relationships).arg(db.enforcedRelationships));
+    fact(QStringLiteral("Forms, reports, macros"),
+         QStringLiteral("%1, %2, %3").arg(db.code.forms).arg(db.code.reports).arg(db.code.macros));
+    fact(QStringLiteral("Modules"), modulesText(db.code));
+    for (const QString& warning : db.code.warnings)
+        fact(QStringLiteral("Code not read"),
+             QStringLiteral("<span class=\"part\">%1</span>").arg(e(warning)));
+    if (!db.code.folder.isEmpty()) {
+        const QString target = QDir(db.code.folder).absoluteFilePath(QStringLiteral("objects.txt"));
+        fact(QStringLiteral("Code"),
+             QStringLiteral("<a href=\"%1\">%2</a>")
+                 .arg(e(QUrl::fromLocalFile(target).toString(QUrl::FullyEncoded)), e(db.code.folder)));
+    }
+    if (!db.code.unwritten.isEmpty())
+        fact(QStringLiteral("Code not written"),
+             QStringLiteral("<span class=\"bad\">%1</span>").arg(e(db.code.unwritten)));
     fact(QStringLiteral("Saved queries"),
          db.queriesFailure.isEmpty()
              ? QStringLiteral("%1 (%2)%3")

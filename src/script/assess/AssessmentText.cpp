@@ -46,6 +46,23 @@ QString encryptionText(const DatabaseFacts& db) {
                             : QStringLiteral("yes, no password given");
 }
 
+// "Forms: 5, reports: 3, macros: 1" and "Modules: 6 (2 standard, 1 class, 3 behind forms and reports),
+// 420 lines of VBA in 31 procedures".
+void codeText(QString& text, const CodeFacts& code) {
+    text += QStringLiteral("Forms: %1, reports: %2, macros: %3\n")
+                .arg(code.forms)
+                .arg(code.reports)
+                .arg(code.macros);
+    text += QStringLiteral(
+                "Modules: %1 (%2 standard, %3 class, %4 behind forms and reports), %5 lines of VBA in %6\n")
+                .arg(code.modules())
+                .arg(code.standardModules)
+                .arg(code.classModules)
+                .arg(code.documentModules)
+                .arg(code.lines)
+                .arg(counted(code.procedures, "procedure", "procedures"));
+}
+
 void databaseText(QString& text, const DatabaseFacts& db) {
     text += QStringLiteral("\n== %1\n").arg(db.path);
     if (db.size < 0) {
@@ -81,6 +98,13 @@ void databaseText(QString& text, const DatabaseFacts& db) {
     text += QStringLiteral("Relationships: %1 (%2 enforced)\n")
                 .arg(db.relationships)
                 .arg(db.enforcedRelationships);
+    codeText(text, db.code);
+    for (const QString& warning : db.code.warnings)
+        text += QStringLiteral("  Code not read: %1\n").arg(warning);
+    if (!db.code.folder.isEmpty())
+        text += QStringLiteral("Code: %1\n").arg(db.code.folder);
+    if (!db.code.unwritten.isEmpty())
+        text += QStringLiteral("Code not written: %1\n").arg(db.code.unwritten);
     if (!db.queriesFailure.isEmpty()) {
         text += QStringLiteral("Saved queries not read: %1\n").arg(db.queriesFailure);
         return;
@@ -110,15 +134,17 @@ QString assessmentText(const Assessment& assessment) {
     for (const DatabaseFacts& db : assessment)
         width = std::max(width, int(QFileInfo(db.path).fileName().size()));
     text += QStringLiteral("Database").leftJustified(width) +
-            QStringLiteral("  Status       Size     Tables       Rows  Queries\n");
+            QStringLiteral("  Status       Size     Tables       Rows  Queries  Modules  VBA lines\n");
     for (const DatabaseFacts& db : assessment)
         // One arg call for all, so that a % in a file's name is never taken for a place of the next.
         text +=
-            QStringLiteral("%1  %2 %3 %4 %5 %6\n")
+            QStringLiteral("%1  %2 %3 %4 %5 %6 %7 %8\n")
                 .arg(QFileInfo(db.path).fileName().leftJustified(width), statusText(db).leftJustified(11),
                      sizeText(db.size).rightJustified(9), QString::number(db.tables.size()).rightJustified(7),
                      QString::number(db.rows()).rightJustified(10),
-                     QString::number(db.savedQueries()).rightJustified(8));
+                     QString::number(db.savedQueries()).rightJustified(8),
+                     QString::number(db.code.modules()).rightJustified(8),
+                     QString::number(db.code.lines).rightJustified(10));
     for (const DatabaseFacts& db : assessment)
         databaseText(text, db);
     const AssessmentTotals t = totals(assessment);
@@ -131,6 +157,7 @@ QString assessmentText(const Assessment& assessment) {
     text += QStringLiteral("Size: %1\n").arg(sizeText(t.size));
     text += QStringLiteral("Tables: %1 (%2 linked), %3 rows\n").arg(t.tables).arg(t.linkedTables).arg(t.rows);
     text += QStringLiteral("Relationships: %1\n").arg(t.relationships);
+    codeText(text, t.code);
     text += QStringLiteral("Saved queries: %1\n").arg(t.savedQueries);
     for (const TargetQueries& target : t.savedQueries > 0 ? targetTotals(assessment) : QList<TargetQueries>())
         text += targetLine(target);
