@@ -5,11 +5,15 @@
 #include "MdbTestCorpus.h"
 #include "MdbWriter.h"
 
+#include <QDir>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 namespace {
 
@@ -43,6 +47,7 @@ class TestAssessment : public QObject {
 private slots:
     void wholeReportOfOneDatabase();
     void fixturesAndDamagedFile();
+    void codeOfRealDatabases();
     void htmlInBrowser();
 };
 
@@ -88,6 +93,54 @@ void TestAssessment::fixturesAndDamagedFile() {
          })
         QVERIFY2(report.contains(QString::fromUtf8(line)), line);
     QCOMPARE(report.count("Encrypted: yes, no password given\n"), 3);
+}
+
+// The forms, reports, macros, modules and lines of VBA of a real application, counted as objects.txt counts
+// them, twice under one file name: with --code each database's code is in a folder of its own, which the
+// text names and the HTML links to. An Access 97 project shows the objects it could read and why its
+// modules are not, and makes the run end with 65.
+void TestAssessment::codeOfRealDatabases() {
+    REQUIRE_FIXTURES();
+    QTemporaryDir dir;
+    const QString northwind = "GabrielLogue__Northwind-Database-Example__Northwind.mdb";
+    const QString access97 = "jleefish__c-Website2__NWIND.MDB";
+    QVERIFY(QDir(dir.path()).mkpath("a") && QDir(dir.path()).mkpath("b"));
+    const QStringList databases = {unpackRealWorld(northwind, dir.filePath("a")),
+                                   unpackRealWorld(northwind, dir.filePath("b")),
+                                   unpackRealWorld(access97, dir.path())};
+    QVERIFY(!databases.contains(QString()));
+    const QString code = dir.filePath("code");
+    const Run text = run(cli, QStringList{"--assess", "--code", code} + databases);
+    QCOMPARE(text.exitCode, 65);
+    const QString report = QString::fromUtf8(text.out);
+    const QStringList lines = {
+        "Forms: 22, reports: 14, macros: 6\n"
+        "Modules: 14 (2 standard, 0 class, 12 behind forms and reports), 1008 lines of VBA in 55 procedures\n"
+        "Code: " +
+            code + "/" + northwind + "\n",
+        "Code: " + code + "/" + northwind + " (2)\n",
+        QStringLiteral("Forms: 21, reports: 13, macros: 7\n"
+                       "Modules: 0 (0 standard, 0 class, 0 behind forms and reports), 0 lines of VBA in 0 "
+                       "procedures\n"
+                       "  Code not read: the modules of an Access 97 database (MSysModules2) are not read\n"),
+        QStringLiteral("Databases: 3 (2 read, 1 partly read, 0 not read)\n"),
+        QStringLiteral(
+            "Forms: 65, reports: 41, macros: 19\n"
+            "Modules: 28 (4 standard, 0 class, 24 behind forms and reports), 2016 lines of VBA in 110 "
+            "procedures\n"),
+    };
+    for (const QString& line : lines)
+        QVERIFY2(report.contains(line), qPrintable(line));
+
+    const QString html = dir.filePath("report.html");
+    QCOMPARE(run(cli, QStringList{"--assess", "--html", html, "--code", code} + databases).exitCode, 65);
+    static const QRegularExpression link(R"re(<dt>Code</dt><dd><a href="([^"]+)">)re");
+    QStringList targets;
+    for (const QRegularExpressionMatch& match : link.globalMatch(QString::fromUtf8(readFile(html))))
+        targets << QUrl(match.captured(1)).toLocalFile();
+    QCOMPARE(QSet<QString>(targets.cbegin(), targets.cend()).size(), 3);
+    for (const QString& target : targets)
+        QVERIFY2(readFile(target).startsWith("Kind\tName\tFile\tLines\tProcedures\r\n"), qPrintable(target));
 }
 
 // The HTML report in a real browser: it renders without a console message (no script, nothing fetched),
