@@ -63,6 +63,8 @@ struct MigrationReport {
     QStringList leftOut{};     // complex columns whose values were not sent, with how many (LeftOutValues.h)
     QString queries{};         // what the saved queries became: "3 views, 1 function, ..." (QueryViews.h)
     QStringList queriesLeft{}; // each query left out of the target: "NAME: why"
+    QString rules{};           // the validation rules carried over (ValidationChecks.h)
+    QStringList rulesLeft{};   // each rule left out: "TABLE.COLUMN: rule: why"
     QList<TableCount> tables{};
     bool verified = false; // the rows were read back and compared
 

@@ -1,6 +1,7 @@
 #include "Planner.h"
 
 #include "DefaultValues.h"
+#include "ValidationChecks.h"
 
 #include <algorithm>
 
@@ -90,6 +91,7 @@ void Planner::table(const TableDefinition& table) {
     if (d_.fitTable)
         d_.fitTable(d_, t);
     autoNumbers(t);
+    planValidationRules(d_, plan_, t, constraintNames_);
     childTables(t);
 }
 
