@@ -258,7 +258,7 @@ void TestCompleteScript::pieces_data() {
                "    `Counter` INT NOT NULL AUTO_INCREMENT,\r\n",
                "    KEY (`Counter`)\r\n",
                "CREATE TABLE `Moods U+1F600` (\r\n    `Face U+1F600` VARCHAR(8) NOT NULL COMMENT "
-               "'Face 😀' CONSTRAINT `Moods U+1F600_Face U+1F600_not_empty` CHECK (`Face U+1F600` <> ''),\r\n "
+               "'Face 😀' CHECK (`Face U+1F600` <> ''),\r\n "
                "   `Mood ID` INT NOT NULL AUTO_INCREMENT,\r\n    `Future` LONGBLOB,\r\n"
                "    `Share` DECIMAL(65,30),\r\n    PRIMARY KEY (`Face U+1F600`),\r\n    UNIQUE KEY "
                "`Mood U+1F600 Key` (`Mood ID`)\r\n) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COMMENT='Moods "
@@ -428,10 +428,10 @@ COMMENT ON CONSTRAINT "Parts_check" ON "Parts" IS 'At most 99 for M';
 -- Column Code has the validation rule IsValidCode([Code]), not written: calls the VBA function IsValidCode
 -- Validation text of Parts: At most 99 for M
 CREATE TABLE `Parts` (
-    `Quantity` SMALLINT CONSTRAINT `Parts_Quantity_check` CHECK (`Quantity` > 0),
-    `Gender` VARCHAR(1) CONSTRAINT `Parts_Gender_check` CHECK ((`Gender` = 'F') OR (`Gender` = 'M')),
+    `Quantity` SMALLINT CHECK (`Quantity` > 0),
+    `Gender` VARCHAR(1) CHECK ((`Gender` = 'F') OR (`Gender` = 'M')),
     `Due` DATETIME,
-    `Code` VARCHAR(10) NOT NULL CONSTRAINT `Parts_Code_not_empty` CHECK (`Code` <> ''),
+    `Code` VARCHAR(10) NOT NULL CHECK (`Code` <> ''),
     CONSTRAINT `Parts_check` CHECK ((`Quantity` < 100) OR (`Gender` = 'F'))
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4;
 DELIMITER $$

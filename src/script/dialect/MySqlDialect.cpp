@@ -205,6 +205,7 @@ const TargetDialect& mySqlDialect() {
                            "END IF",
         .messageLimit = 128,
         .bodyDelimiter = "$$",
+        .namedColumnChecks = false,
     };
     return dialect;
 }

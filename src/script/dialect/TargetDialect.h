@@ -169,6 +169,9 @@ struct TargetDialect {
     // The statement delimiter a script gives its client around a statement that holds ";" itself (MySQL's
     // DELIMITER); nullptr where the client finds the end of such a statement itself.
     const char* bodyDelimiter = nullptr;
+    // A column's CHECK takes a name of its own (CONSTRAINT ... CHECK); false where the server names it after
+    // the column and takes no name there (MariaDB).
+    bool namedColumnChecks = true;
 };
 
 const TargetDialect& sqlServerDialect();

@@ -99,10 +99,7 @@ public:
                             .arg(what, rule, d_.scriptType);
             ++plan_.ruleTriggers;
         } else {
-            name = names_.allocate(keptName(d_, base));
-            const QString check =
-                QStringLiteral("CONSTRAINT %1 CHECK (%2)").arg(q(name), std::get<QString>(sql));
-            (c ? c->checks : t_.checks) << check;
+            (c ? c->checks : t_.checks) << check(c == nullptr, base, std::get<QString>(sql), &name);
             ++plan_.ruleChecks;
         }
         if (validationText.isEmpty())
@@ -116,14 +113,24 @@ public:
 
     // Access refuses "" in a Required text that does not allow a zero-length string.
     void zeroLength(ColumnPlan& c) {
-        const QString name =
-            names_.allocate(keptName(d_, t_.name + QLatin1Char('_') + c.name + QStringLiteral("_not_empty")));
-        c.checks << QStringLiteral("CONSTRAINT %1 CHECK (%2 <> %3)")
-                        .arg(q(name), q(c.name), stringLiteral(d_, QString()));
+        c.checks << check(false, t_.name + QLatin1Char('_') + c.name + QStringLiteral("_not_empty"),
+                          q(c.name) + QStringLiteral(" <> ") + stringLiteral(d_, QString()));
     }
 
 private:
     QString q(const QString& name) const { return quoteName(d_, name); }
+
+    // "CONSTRAINT name CHECK (condition)", or "CHECK (condition)" on a column where the server names it
+    // itself; name: the name given, if any.
+    QString check(bool ofTable, const QString& base, const QString& condition, QString* name = nullptr) {
+        const QString clause = QStringLiteral("CHECK (%1)").arg(condition);
+        if (!ofTable && !d_.namedColumnChecks)
+            return clause;
+        const QString given = names_.allocate(keptName(d_, base));
+        if (name)
+            *name = given;
+        return QStringLiteral("CONSTRAINT %1 ").arg(q(given)) + clause;
+    }
 
     // A trigger sees the row as NEW: each of the table's columns in the condition is named so. (A quoted
     // name is found as written; a string literal holding one quoted as a name is not told apart.)
