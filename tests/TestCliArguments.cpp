@@ -29,6 +29,7 @@ private slots:
     void usageErrors();
     void helpAndVersion();
     void passwordOnlyFromAFile();
+    void intoTakesSeveralDatabases();
 };
 
 void TestCliArguments::defaultsAreTheWindowsInitialLayout() {
@@ -42,6 +43,7 @@ void TestCliArguments::defaultsAreTheWindowsInitialLayout() {
     QCOMPARE(o.UserNames, QString());
     QVERIFY(request.outputFile.isEmpty() && !request.lineFeeds && !request.verbose);
     QVERIFY(o.CreateViews);
+    QCOMPARE(o.CaseOfTexts, TextCase::AsServer);
 }
 
 void TestCliArguments::everyOptionSetsItsField() {
@@ -59,6 +61,8 @@ void TestCliArguments::everyOptionSetsItsField() {
     QVERIFY(!request.queries);
     QVERIFY(parsed({"--queries", "-o", "q.sql", "x.mdb"}).queries);
     QVERIFY(!o.CreateViews);
+    QCOMPARE(parsed({"--text-case", "insensitive", "x.mdb"}).options.CaseOfTexts, TextCase::Insensitive);
+    QCOMPARE(parsed({"--text-case", "sensitive", "x.mdb"}).options.CaseOfTexts, TextCase::Sensitive);
 }
 
 void TestCliArguments::grantList_data() {
@@ -91,8 +95,12 @@ void TestCliArguments::usageErrors_data() {
         << QStringList{"--into", "sqlite:x.db", "-t", "SQLite", "--data", "a.mdb"};
     QTest::addRow("--into and --csv") << QStringList{"--into", "sqlite:x.db", "--csv", "out", "a.mdb"};
     QTest::addRow("--into and -o") << QStringList{"--into", "sqlite:x.db", "-o", "x.sql", "a.mdb"};
+    QTest::addRow("--text-case other") << QStringList{"--text-case", "Insensitive", "a.mdb"};
     QTest::addRow("--replace alone") << QStringList{"--replace", "a.mdb"};
     QTest::addRow("--password-prompt alone") << QStringList{"--password-prompt", "a.mdb"};
+    QTest::addRow("-j without --into") << QStringList{"-j", "2", "a.mdb", "b.mdb"};
+    QTest::addRow("-j 0") << QStringList{"--into", "sqlite:out", "-j", "0", "a.mdb", "b.mdb"};
+    QTest::addRow("--schema without --into") << QStringList{"--schema", "s", "a.mdb"};
 }
 
 void TestCliArguments::usageErrors() {
@@ -123,6 +131,18 @@ void TestCliArguments::passwordOnlyFromAFile() {
     const QString help = std::get<CliText>(ParseCliArguments({"veltrane-cli", "--help"})).text.simplified();
     for (const char* text : {"--password-file FILE", "VELTRANE_PASSWORD", "exit status 77"})
         QVERIFY2(help.contains(text), text);
+}
+
+// A batch: every database or folder given, how many at once; each of its runs is given its one database.
+void TestCliArguments::intoTakesSeveralDatabases() {
+    const CliRequest batch = parsed({"--into", "sqlite:out", "-j", "3", "a.mdb", "shares/"});
+    QCOMPARE(batch.databases, QStringList({"a.mdb", "shares/"}));
+    QCOMPARE(batch.jobs, 3);
+    const CliRequest one =
+        parsed({"--into", "sqlite:out", "a.mdb", "shares/", "--schema", "a", "--batch-database", "b.mdb"});
+    QCOMPARE(one.databases, QStringList({"b.mdb"}));
+    QCOMPARE(one.options.DatabasePath, QStringLiteral("b.mdb"));
+    QCOMPARE(one.schema, QStringLiteral("a"));
 }
 
 QTEST_GUILESS_MAIN(TestCliArguments)

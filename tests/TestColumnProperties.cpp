@@ -1,7 +1,7 @@
 // The reader's own parser of property blobs against libmdb's mdb_kkd_to_props: on every catalog row of the
-// real Access files and of the sample database, the six properties it keeps must read exactly as libmdb reads
-// them, block by block. Blobs that do not hold together must end the parse, never hang it or read past the
-// blob.
+// real Access files and of the sample database, the eight properties it keeps must read exactly as libmdb
+// reads them, block by block, the table's own nameless block included. Blobs that do not hold together must
+// end the parse, never hang it or read past the blob.
 #include "ColumnProperties.h"
 #include "FileTestHelpers.h"
 
@@ -15,7 +15,8 @@
 namespace {
 
 constexpr std::array<const char*, columnPropertyCount> propertyNames{
-    "AllowZeroLength", "Required", "DefaultValue", "Description", "Expression", "ResultType"};
+    "AllowZeroLength", "Required",   "DefaultValue",   "Description",
+    "Expression",      "ResultType", "ValidationRule", "ValidationText"};
 
 struct Closer {
     void operator()(MdbHandle* mdb) const { mdb_close(mdb); }
@@ -152,17 +153,21 @@ void TestColumnProperties::sameAsLibmdb() {
         QVERIFY(theirs);
         const TableProperties ours = parsed(mdb.get(), blob);
         std::vector<std::string> seen;
+        bool tableSeen = false;
         for (guint i = 0; i < theirs->len; ++i) {
             const auto* block = static_cast<const MdbProperties*>(g_ptr_array_index(theirs.get(), i));
-            if (!block->name || std::find(seen.begin(), seen.end(), block->name) != seen.end())
-                continue; // a column takes the first block of its name
-            seen.emplace_back(block->name);
-            const ColumnPropertyValues values = ours.column(block->name);
+            // A column takes the first block of its name, the table the first block without one.
+            if (block->name ? std::find(seen.begin(), seen.end(), block->name) != seen.end() : tableSeen)
+                continue;
+            if (block->name)
+                seen.emplace_back(block->name);
+            tableSeen = tableSeen || !block->name;
+            const ColumnPropertyValues values = block->name ? ours.column(block->name) : ours.table();
             for (std::size_t p = 0; p < columnPropertyCount; ++p) {
                 const auto* expected =
                     static_cast<const char*>(g_hash_table_lookup(block->hash, propertyNames[p]));
                 const std::optional<std::string_view> actual = values[p];
-                QVERIFY2(bool(expected) == actual.has_value(), block->name);
+                QVERIFY2(bool(expected) == actual.has_value(), block->name ? block->name : "(table)");
                 if (expected) {
                     QCOMPARE(QString::fromUtf8(actual->data(), qsizetype(actual->size())),
                              QString::fromUtf8(expected));

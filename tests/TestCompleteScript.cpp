@@ -59,6 +59,10 @@ private slots:
     void columnNamesTheSameWithoutCase();
     void validationRules_data();
     void validationRules();
+    void defaultValues_data();
+    void defaultValues();
+    void textCase_data();
+    void textCase();
 };
 
 void TestCompleteScript::dispatchOnExactText_data() {
@@ -204,7 +208,7 @@ void TestCompleteScript::pieces_data() {
                "    \"City\" varchar(40) DEFAULT 'Köln',\r\n",
                "    \"Active\" boolean NOT NULL DEFAULT true,\r\n",
                "    \"Visits\" smallint DEFAULT 0,\r\n",
-               "-- Column Since has the Access default =Now()\r\n",
+               "    \"Since\" timestamp DEFAULT (LOCALTIMESTAMP(0)),\r\n",
                "    \"Credit \"\"Limit\"\"\" numeric(12,2),\r\n",
                "    \"Row`Guid]\" uuid NOT NULL DEFAULT gen_random_uuid(),\r\n",
                "    \"Notes\" text DEFAULT 'it''s \\ fine',\r\n",
@@ -376,8 +380,209 @@ void TestCompleteScript::columnNamesTheSameWithoutCase() {
         QVERIFY2(text.contains("    \"" + name + "\" INTEGER"), qPrintable(text));
 }
 
-QTEST_GUILESS_MAIN(TestCompleteScript)
-#include "TestCompleteScript.moc"
+// The line of a column (C unless named) of the one table T.
+QString columnLine(const TargetDialect& dialect, const QString& text, const QString& column = "C") {
+    const QString start = "    " + quoteName(dialect, column) + " ";
+    const qsizetype at = text.indexOf(start);
+    return at < 0 ? QString() : text.mid(at, text.indexOf("\r\n", at) - at);
+}
+
+void TestCompleteScript::defaultValues_data() {
+    QTest::addColumn<int>("jetType");
+    QTest::addColumn<QString>("value");
+    // Per server: what follows DEFAULT, or after "-- " why the default is a comment.
+    QTest::addColumn<QString>("postgres");
+    QTest::addColumn<QString>("mysql");
+    QTest::addColumn<QString>("sqlite");
+    QTest::addColumn<QString>("sqlServer");
+    const int date = int(JetType::DateTime);
+    const int text = int(JetType::Text);
+    const int yesNo = int(JetType::Boolean);
+    const int number = int(JetType::Long);
+    const int real = int(JetType::Double);
+    QTest::addRow("=Now()") << date << "=Now()"
+                            << "(LOCALTIMESTAMP(0))"
+                            << "CURRENT_TIMESTAMP"
+                            << "(datetime('now', 'localtime'))"
+                            << "(CAST(GETDATE() AS DATETIME2(0)))";
+    QTest::addRow("Now() extended") << int(JetType::DateTimeExtended) << "Now()"
+                                    << "(LOCALTIMESTAMP(0))"
+                                    << "CURRENT_TIMESTAMP(6)"
+                                    << "(datetime('now', 'localtime'))"
+                                    << "(CAST(GETDATE() AS DATETIME2(0)))";
+    QTest::addRow("Now bare") << date << "=now"
+                              << "(LOCALTIMESTAMP(0))"
+                              << "CURRENT_TIMESTAMP"
+                              << "(datetime('now', 'localtime'))"
+                              << "(CAST(GETDATE() AS DATETIME2(0)))";
+    QTest::addRow("Date()") << date << "Date()"
+                            << "(CAST(CURRENT_DATE AS TIMESTAMP))"
+                            << "(CAST(CURDATE() AS DATETIME))"
+                            << "(datetime('now', 'localtime', 'start of day'))"
+                            << "(CAST(CAST(GETDATE() AS DATE) AS DATETIME2))";
+    QTest::addRow("=Date()+30") << date << "=Date()+30"
+                                << "(CAST(CURRENT_DATE AS TIMESTAMP) + 30 * INTERVAL '1 DAY')"
+                                << "(DATE_ADD(CAST(CURDATE() AS DATETIME), INTERVAL 30 DAY))"
+                                << "(datetime(datetime('now', 'localtime', 'start of day'), 30 || ' days'))"
+                                << "(DATEADD(day, 30, CAST(CAST(GETDATE() AS DATE) AS DATETIME2)))";
+    QTest::addRow("Time()") << date << "=Time()"
+                            << "(TIMESTAMP '1899-12-30' + LOCALTIME(0))"
+                            << "(TIMESTAMP('1899-12-30', CURTIME()))"
+                            << "('1899-12-30 ' || time('now', 'localtime'))"
+                            << "(DATEADD(DAY, -2, CAST(CAST(GETDATE() AS TIME(0)) AS DATETIME2(0))))";
+    QTest::addRow("#date#") << date << "=#1/15/2024#"
+                            << "(TIMESTAMP '2024-01-15 00:00:00')"
+                            << "(TIMESTAMP '2024-01-15 00:00:00')"
+                            << "('2024-01-15 00:00:00')"
+                            << "(CAST('2024-01-15T00:00:00' AS DATETIME2))";
+    QTest::addRow("GenGUID()") << int(JetType::Guid) << "GenGUID()"
+                               << "gen_random_uuid()"
+                               << "(UUID())"
+                               << "-- SQLite has no UUID generator"
+                               << "NEWID()";
+    QTest::addRow("=Yes") << yesNo << "=Yes"
+                          << "true"
+                          << "TRUE"
+                          << "1"
+                          << "1";
+    QTest::addRow("False") << yesNo << "False"
+                           << "false"
+                           << "FALSE"
+                           << "0"
+                           << "0";
+    QTest::addRow("=-1.5") << real << "=-1.5"
+                           << "-1.5"
+                           << "-1.5"
+                           << "-1.5"
+                           << "-1.5";
+    QTest::addRow("quoted number") << number << "\"7\""
+                                   << "7"
+                                   << "7"
+                                   << "7"
+                                   << "7";
+    QTest::addRow("=2*3+1") << number << "=2*3+1"
+                            << "((2 * 3) + 1)"
+                            << "((2 * 3) + 1)"
+                            << "((2 * 3) + 1)"
+                            << "((2 * 3) + 1)";
+    QTest::addRow("=\"abc\"") << text << "=\"abc\""
+                              << "'abc'"
+                              << "'abc'"
+                              << "'abc'"
+                              << "'abc'";
+    QTest::addRow("'it''s'") << text << "'it''s'"
+                             << "'it''s'"
+                             << "'it''s'"
+                             << "'it''s'"
+                             << "'it''s'";
+    QTest::addRow("\"A\" & \"B\"") << text << "\"A\" & \"B\""
+                                   << "('A' || 'B')"
+                                   << "(CONCAT('A', 'B'))"
+                                   << "('A' || 'B')"
+                                   << "(N'A' + N'B')";
+    QTest::addRow("another column") << real << "=[Price]*2"
+                                    << "-- it refers to Price"
+                                    << "-- it refers to Price"
+                                    << "-- it refers to Price"
+                                    << "-- it refers to Price";
+    QTest::addRow("a lookup") << number << "=DMax(\"ID\",\"T\")+1"
+                              << "-- DMax reads other rows"
+                              << "-- DMax reads other rows"
+                              << "-- DMax reads other rows"
+                              << "-- DMax reads other rows";
+    const QString dateInText = "-- it is a date, which the column does not hold as Access does";
+    QTest::addRow("a date in a text")
+        << text << "=Now()" << dateInText << dateInText << dateInText << dateInText;
+    QTest::addRow("GenGUID() in a text") << text << "=GenGUID()"
+                                         << "-- GenGUID() makes a value for a Replication ID column only"
+                                         << "-- GenGUID() makes a value for a Replication ID column only"
+                                         << "-- GenGUID() makes a value for a Replication ID column only"
+                                         << "-- GenGUID() makes a value for a Replication ID column only";
+    const QString notRead = "-- it is not an expression read here";
+    QTest::addRow("not an expression") << number << "=1 +" << notRead << notRead << notRead << notRead;
+}
+
+void TestCompleteScript::defaultValues() {
+    QFETCH(int, jetType);
+    QFETCH(QString, value);
+    QFETCH(QString, postgres);
+    QFETCH(QString, mysql);
+    QFETCH(QString, sqlite);
+    QFETCH(QString, sqlServer);
+    DatabaseSchema schema;
+    schema.tables << samples::table("T",
+                                    {samples::withDefault(samples::column("C", JetType(jetType), 8), value)});
+    const std::pair<const TargetDialect*, QString> cases[] = {{&postgreSqlDialect(), postgres},
+                                                              {&mySqlDialect(), mysql},
+                                                              {&sqliteDialect(), sqlite},
+                                                              {&sqlServerDialect(), sqlServer}};
+    QStringList wrong; // every server's, in one message
+    for (const auto& [dialect, expected] : cases) {
+        const QString text = script(*dialect, defaults(), schema);
+        const QString line = columnLine(*dialect, text);
+        if (expected.startsWith("-- ")) {
+            if (!text.contains("-- Column C has the Access default " + value +
+                               ", not written: " + expected.mid(3) + "\r\n") ||
+                line.contains(" DEFAULT "))
+                wrong << dialect->scriptType + ": " + text;
+        } else if (!line.endsWith(" DEFAULT " + expected)) {
+            wrong << dialect->scriptType + ": " + line;
+        }
+    }
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join("\n")));
+}
+
+void TestCompleteScript::textCase_data() {
+    QTest::addColumn<QString>("scriptType");
+    QTest::addColumn<int>("textCase");
+    QTest::addColumn<QString>("line"); // of the Text column C
+    QTest::addColumn<QString>("memo"); // of the Memo column M
+    const int asServer = int(TextCase::AsServer);
+    const int insensitive = int(TextCase::Insensitive);
+    const int sensitive = int(TextCase::Sensitive);
+    QTest::addRow("PostgreSQL") << "PostgreSQL" << asServer << "\"C\" varchar(10)"
+                                << "\"M\" text";
+    QTest::addRow("PostgreSQL insensitive") << "PostgreSQL" << insensitive << "\"C\" citext"
+                                            << "\"M\" citext";
+    QTest::addRow("PostgreSQL sensitive") << "PostgreSQL" << sensitive << "\"C\" varchar(10)"
+                                          << "\"M\" text";
+    QTest::addRow("MySQL") << "MySQL" << asServer << "`C` VARCHAR(10)"
+                           << "`M` LONGTEXT";
+    QTest::addRow("MySQL insensitive")
+        << "MySQL" << insensitive << "`C` VARCHAR(10) COLLATE utf8mb4_unicode_ci"
+        << "`M` LONGTEXT COLLATE utf8mb4_unicode_ci";
+    QTest::addRow("MySQL sensitive") << "MySQL" << sensitive << "`C` VARCHAR(10) COLLATE utf8mb4_bin"
+                                     << "`M` LONGTEXT COLLATE utf8mb4_bin";
+    QTest::addRow("SQLite insensitive") << "SQLite" << insensitive << "\"C\" VARCHAR(10) COLLATE NOCASE"
+                                        << "\"M\" TEXT COLLATE NOCASE";
+    QTest::addRow("SQLite sensitive") << "SQLite" << sensitive << "\"C\" VARCHAR(10)"
+                                      << "\"M\" TEXT";
+    QTest::addRow("SQL Server insensitive")
+        << "SQL Server" << insensitive << "[C] NVARCHAR(10) COLLATE Latin1_General_100_CI_AS"
+        << "[M] NVARCHAR(MAX) COLLATE Latin1_General_100_CI_AS";
+}
+
+void TestCompleteScript::textCase() {
+    QFETCH(QString, scriptType);
+    QFETCH(int, textCase);
+    QFETCH(QString, line);
+    QFETCH(QString, memo);
+    DatabaseSchema schema;
+    schema.tables << samples::table("T",
+                                    {samples::column("C", JetType::Text, 10),
+                                     samples::column("M", JetType::Memo),
+                                     samples::column("N", JetType::Long, 4)},
+                                    {samples::index("C", {{"C"}}, false, true)});
+    ConversionOptions options = defaults();
+    options.CaseOfTexts = TextCase(textCase);
+    const TargetDialect& dialect = *completeScriptDialect(scriptType);
+    const QString text = script(dialect, options, schema);
+    QVERIFY2(text.contains("    " + line + ",\r\n"), qPrintable(text));
+    QVERIFY2(text.contains("    " + memo + ",\r\n"), qPrintable(text));
+    const QString number = columnLine(dialect, text, "N");
+    QVERIFY2(!number.contains("COLLATE") && !number.contains("citext"), qPrintable(number));
+    QVERIFY2(!text.contains("citext") || textCase == int(TextCase::Insensitive), qPrintable(text));
+}
 
 namespace {
 
@@ -483,3 +688,6 @@ void TestCompleteScript::validationRules() {
     const QString text = script(*completeScriptDialect(scriptType), defaults(), ruleSchema());
     QCOMPARE(QString(text).replace("\r\n", "\n"), expected);
 }
+
+QTEST_GUILESS_MAIN(TestCompleteScript)
+#include "TestCompleteScript.moc"

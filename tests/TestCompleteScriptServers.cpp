@@ -347,6 +347,8 @@ private slots:
     void grantsLoad();
     void rulesRefuseAsAccess_data();
     void rulesRefuseAsAccess();
+    void defaultsAndTextCase_data();
+    void defaultsAndTextCase();
 
 private:
     TestServer* server(const QString& name);
@@ -555,6 +557,70 @@ void TestCompleteScriptServers::rulesRefuseAsAccess() {
         const LoadResult result = target->execute(sql);
         QVERIFY2(result.ok == taken, qPrintable(sql + (taken ? " refused: " + result.error : " taken")));
     }
+}
+
+void TestCompleteScriptServers::defaultsAndTextCase_data() {
+    QTest::addColumn<QString>("server");
+    QTest::addColumn<bool>("uuids"); // the server makes a GUID default
+    QTest::addRow("postgres") << "postgres" << true;
+    QTest::addRow("mariadb") << "mariadb" << true;
+    QTest::addRow("sqlite") << "sqlite" << false;
+}
+
+// A row inserted without its columns gets Access's defaults from the server, and with --text-case
+// insensitive a text equals itself in other case, which a unique index then refuses beside it.
+void TestCompleteScriptServers::defaultsAndTextCase() {
+    QFETCH(QString, server);
+    QFETCH(bool, uuids);
+    TestServer* target = this->server(server);
+    if (!target)
+        skipOrFail(why_[server]);
+    using samples::column;
+    using samples::withDefault;
+    DatabaseSchema schema;
+    schema.tables << samples::table("t",
+                                    {column("code", JetType::Text, 10),
+                                     withDefault(column("stamp", JetType::DateTime, 8), "=Now()"),
+                                     withDefault(column("due", JetType::DateTime, 8), "=Date()+30"),
+                                     withDefault(column("clock", JetType::DateTime, 8), "Time()"),
+                                     withDefault(column("mark", JetType::Guid, 16), "GenGUID()"),
+                                     withDefault(column("flag", JetType::Boolean, 1), "=Yes"),
+                                     withDefault(column("total", JetType::Long, 4), "=2*3+1"),
+                                     withDefault(column("label", JetType::Memo), "\"a\" & 'b'")},
+                                    {samples::index("code", {{"code"}}, false, true)});
+    ConversionOptions options;
+    options.DatabasePath = "hand-built.mdb";
+    options.ScriptType = server == "postgres" ? "PostgreSQL" : server == "mariadb" ? "MySQL" : "SQLite";
+    options.CaseOfTexts = TextCase::Insensitive;
+    SchemaOnlyReader reader(schema);
+    const QString script = whole(options, reader);
+    const LoadResult loaded = target->load(script.toUtf8());
+    QVERIFY2(loaded.ok, qPrintable(loaded.error + "\n" + script));
+    const LoadResult inserted = target->execute("INSERT INTO t (code) VALUES ('abc')");
+    QVERIFY2(inserted.ok, qPrintable(inserted.error));
+    QVERIFY2(!target->execute("INSERT INTO t (code) VALUES ('ABC')").ok, "the unique index took ABC");
+    QCOMPARE(target->select("SELECT COUNT(*) FROM t WHERE code = 'ABC'"), QList<QStringList>{{"1"}});
+
+    const QList<QStringList> rows =
+        target->select("SELECT stamp, due, clock, mark, flag, total, label FROM t");
+    QCOMPARE(rows.size(), 1);
+    const QStringList& row = rows.front();
+    QCOMPARE(row.size(), 7);
+    const auto when = [](const QString& text) {
+        return QDateTime::fromString(text.left(19), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    };
+    const QDateTime now = QDateTime::currentDateTime();
+    QVERIFY2(std::abs(when(row[0]).secsTo(now)) < 60, qPrintable(row[0]));
+    QCOMPARE(when(row[1]), QDateTime(now.date().addDays(30), QTime(0, 0)));
+    QVERIFY2(row[2].startsWith("1899-12-30 "), qPrintable(row[2]));
+    QVERIFY2(std::abs(when(row[2]).time().secsTo(now.time())) < 60, qPrintable(row[2]));
+    static const QRegularExpression guid(
+        "^\\{?[0-9a-fA-F]{8}-[0-9a-fA-F]{4}-[0-9a-fA-F]{4}-[0-9a-fA-F]{4}-[0-9a-fA-F]{12}\\}?$");
+    QVERIFY2(uuids ? guid.match(row[3]).hasMatch() : row[3].isEmpty() || row[3] == "NULL",
+             qPrintable(row[3]));
+    QVERIFY2(row[4] == "t" || row[4] == "1", qPrintable(row[4]));
+    QCOMPARE(row[5], "7");
+    QCOMPARE(row[6], "ab");
 }
 
 QTEST_GUILESS_MAIN(TestCompleteScriptServers)

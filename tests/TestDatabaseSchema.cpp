@@ -48,6 +48,8 @@ QString describe(const ColumnDefinition& c) {
         s += QStringLiteral(" default=") + c.defaultValue;
     if (!c.description.isEmpty())
         s += QStringLiteral(" description=") + c.description;
+    if (!c.validationRule.isEmpty() || !c.validationText.isEmpty())
+        s += QStringLiteral(" rule=%1 (%2)").arg(c.validationRule, c.validationText);
     if (c.calculated)
         s += QStringLiteral(" calculated[%1 -> %2]").arg(c.expression).arg(c.resultType);
     if (c.complexType != ComplexType::None)
@@ -84,6 +86,8 @@ QStringList describe(const TableDefinition& table) {
         head += QStringLiteral(" columns-state=%1").arg(int(table.columnsState));
     if (table.indexesState != ReadState::Read)
         head += QStringLiteral(" indexes-state=%1").arg(int(table.indexesState));
+    if (!table.validationRule.isEmpty() || !table.validationText.isEmpty())
+        head += QStringLiteral(" rule=%1 (%2)").arg(table.validationRule, table.validationText);
     QStringList lines{head};
     for (const ColumnDefinition& column : table.columns)
         lines.append(QStringLiteral("  column ") + describe(column));
@@ -444,6 +448,17 @@ void TestDatabaseSchema::generatedDatabase() {
     // A character outside the Basic Multilingual Plane in a relationship's name (the corpus keeps to
     // names every server can take).
     written.relationships[1].name = "Lines 🔗 Orders";
+    // Validation rules of a column and of a table, and a rule without its text.
+    for (MdbTable& table : written.tables) {
+        if (table.name == "Orders") {
+            table.validationRule = "[OrderNo]>0 Or [CustomerID] Is Null";
+            table.validationText = "Ein Auftrag braucht eine Nummer";
+            table.columns[3].validationRule = ">=0";
+            table.columns[3].validationText = "Never below zero: «0»";
+        } else if (table.name == "Order Lines") {
+            table.columns[2].validationRule = "Between 1 And 999";
+        }
+    }
     QVERIFY2(writeMdb(written, path.toStdString(), &error), error.c_str());
     const DatabaseSchema schema = read(path);
 
@@ -461,19 +476,25 @@ void TestDatabaseSchema::generatedDatabase() {
         {"table Notes hidden", "  column CustomerID jet=4 code=4 size=4",
          "  column Body jet=12 code=12 size=0"},
         {"table Order Lines", "  column CustomerID jet=4 code=4 size=4",
-         "  column OrderNo jet=4 code=4 size=4", "  column Line jet=3 code=3 size=2",
+         "  column OrderNo jet=4 code=4 size=4",
+         "  column Line jet=3 code=3 size=2 rule=Between 1 And 999 ()",
          "  column Item jet=10 code=10 size=40 required default=\"none\"", "  index Item (Item) required",
          "  index OrdersLines (CustomerID, OrderNo) fk",
          "  index PrimaryKey (CustomerID, OrderNo, Line) pk unique required"},
-        {"table Orders", "  column CustomerID jet=4 code=4 size=4", "  column OrderNo jet=4 code=4 size=4",
+        {"table Orders rule=[OrderNo]>0 Or [CustomerID] Is Null (Ein Auftrag braucht eine Nummer)",
+         "  column CustomerID jet=4 code=4 size=4", "  column OrderNo jet=4 code=4 size=4",
          "  column Placed jet=8 code=8 size=8 default==Now()",
-         "  column Total jet=5 code=5 size=8 default=0 description=Sum of the lines",
+         "  column Total jet=5 code=5 size=8 default=0 description=Sum of the lines rule=>=0 (Never below "
+         "zero: «0»)",
          "  index ByPlaced (Placed desc, OrderNo) ignore-nulls",
          "  index CustomerOrder (CustomerID, OrderNo) unique", "  index CustomersOrders (CustomerID) fk",
          "  index PrimaryKey (OrderNo) pk unique required"},
     };
     for (const QStringList& table : expected) {
-        const QString name = table.front().section(QLatin1Char(' '), 1).remove(QStringLiteral(" hidden"));
+        const QString name = table.front()
+                                 .section(QLatin1Char(' '), 1)
+                                 .section(QStringLiteral(" rule="), 0, 0)
+                                 .remove(QStringLiteral(" hidden"));
         const TableDefinition* found = findTable(schema, name);
         QVERIFY2(found, qPrintable(name));
         QCOMPARE(describe(*found), table);

@@ -61,6 +61,18 @@ MdbSchema duplicateKeys() {
     return schema;
 }
 
+// A shop's table of items, the same name in every shop, a different number of rows in each.
+MdbSchema shop(int items) {
+    MdbSchema schema;
+    MdbTable t;
+    t.name = "Items";
+    t.columns = {column("ID", MdbColumnType::Long), column("Name", MdbColumnType::Text, 20)};
+    for (std::int64_t i = 1; i <= items; ++i)
+        t.rows.push_back({MdbValue{i}, MdbValue{std::string("item")}});
+    schema.tables = {t};
+    return schema;
+}
+
 QStringList tableNames(TestServer& server) {
     QStringList names;
     for (const CatalogTable& t : server.catalog())
@@ -98,6 +110,8 @@ private slots:
     void stopLeavesNothing();
     void withoutLocalLoads_data();
     void withoutLocalLoads();
+    void batchKeepsDatabasesApart_data() { servers_data(); }
+    void batchKeepsDatabasesApart();
 
 private:
     TestServer* server();
@@ -404,6 +418,69 @@ void TestMigrate::withoutLocalLoads() {
     QCOMPARE(int(refused.ending), int(MigrationReport::Ending::Failed));
     QVERIFY2(refused.failure.contains("Duplicate entry"), qPrintable(refused.failure));
     QCOMPARE(tableNames(*target), QStringList());
+}
+
+// A folder of databases into one target: two shops' Items each in a namespace of their own (the second
+// shop.mdb, in a folder below, in shop_2); a damaged copy, which cannot be read, and a database the target
+// refuses halfway, whose namespace is dropped again, each give their line and the worst exit status
+// without stopping the others.
+void TestMigrate::batchKeepsDatabasesApart() {
+    QFETCH(int, server);
+    TestServer* target = this->server();
+    if (!target)
+        QSKIP("no server");
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkdir("branch"));
+    std::string error;
+    QVERIFY2(writeMdb(shop(3), folder.filePath("shop.mdb").toStdString(), &error), error.c_str());
+    QVERIFY2(writeMdb(shop(5), folder.filePath("branch/shop.mdb").toStdString(), &error), error.c_str());
+    QVERIFY(QFile::copy(duplicates_, folder.filePath("twice.mdb")));
+    QVERIFY(QFile::copy(folder.filePath("shop.mdb"), folder.filePath("broken.mdb")));
+    QVERIFY(QFile::resize(folder.filePath("broken.mdb"), 3000));
+    const QString sqliteFolder = dir_.filePath("batch");
+    const QString url = server == 2 ? "sqlite:" + sqliteFolder : target->createDatabase();
+
+    QProcess cli;
+    cli.start(QStringLiteral(VELTRANE_BIN_DIR) + "/veltrane-cli", {"--into", url, "-j", "2", folder.path()});
+    QVERIFY(cli.waitForFinished(120000));
+    const QString out = QString::fromLocal8Bit(cli.readAllStandardOutput());
+    const QString err = QString::fromLocal8Bit(cli.readAllStandardError());
+    QCOMPARE(cli.exitCode(), 70);
+
+    // The report's last lines: a line a database, in the folder's order, then the total.
+    const QStringList lines = out.split('\n', Qt::SkipEmptyParts);
+    const QStringList report = lines.mid(lines.size() - 6);
+    QVERIFY2(report.value(0).startsWith("Database"), qPrintable(out));
+    QList<QStringList> fields;
+    for (const QString& line : report.mid(1, 4))
+        fields << line.split(' ', Qt::SkipEmptyParts);
+    const QString path = folder.path() + '/';
+    QCOMPARE(fields, QList<QStringList>({{path + "broken.mdb", "broken", "-", "-", "-", "-", "65"},
+                                         {path + "shop.mdb", "shop", "1", "3", "0", "no", "0"},
+                                         {path + "twice.mdb", "twice", "-", "-", "-", "-", "70"},
+                                         {path + "branch/shop.mdb", "shop_2", "1", "5", "0", "no", "0"}}));
+    QVERIFY2(report.value(5).endsWith(": 2 ended with status 0, 2 did not; exit status 70"), qPrintable(out));
+    QVERIFY2(err.contains("veltrane-cli: " + path + "twice.mdb: "), qPrintable(err));
+
+    // Each shop's rows in its own namespace, and nothing of the two that failed.
+    if (server == 2) {
+        QCOMPARE(QDir(sqliteFolder).entryList(QDir::Files), QStringList({"shop.sqlite", "shop_2.sqlite"}));
+        for (const auto& [name, rows] : {std::pair{"shop", "3"}, std::pair{"shop_2", "5"}})
+            QCOMPARE(target->select(QStringLiteral("ATTACH '%1/%2.sqlite' AS s; SELECT COUNT(*) FROM s.Items")
+                                        .arg(sqliteFolder, name)),
+                     QList<QStringList>({{rows}}));
+        return;
+    }
+    const QString spaces = server == 0
+                               ? "SELECT nspname FROM pg_namespace WHERE nspname IN "
+                                 "('broken', 'shop', 'shop_2', 'twice') ORDER BY 1"
+                               : "SELECT SCHEMA_NAME FROM information_schema.SCHEMATA WHERE SCHEMA_NAME "
+                                 "IN ('broken', 'shop', 'shop_2', 'twice') ORDER BY 1";
+    QCOMPARE(target->select(spaces), QList<QStringList>({{"shop"}, {"shop_2"}}));
+    const QString items = server == 0 ? "\"Items\"" : "`Items`";
+    QCOMPARE(target->select("SELECT COUNT(*) FROM shop." + items), QList<QStringList>({{"3"}}));
+    QCOMPARE(target->select("SELECT COUNT(*) FROM shop_2." + items), QList<QStringList>({{"5"}}));
+    QCOMPARE(tableNames(*target), QStringList()); // the address's own database is left alone
 }
 
 QTEST_GUILESS_MAIN(TestMigrate)

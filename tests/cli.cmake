@@ -1,5 +1,6 @@
 veltrane_add_test(TestCliArguments SOURCES TestCliArguments.cpp LIBS veltrane_cli_lib)
 veltrane_add_test(TestCliWindow SOURCES TestCliWindow.cpp LIBS veltrane_cli_lib)
+veltrane_add_test(TestBatchNames SOURCES TestBatchNames.cpp LIBS veltrane_cli_lib)
 veltrane_add_test(TestHugePages SOURCES TestHugePages.cpp LIBS veltrane_cli_lib)
 veltrane_add_test(TestCliEndToEnd SOURCES TestCliEndToEnd.cpp LIBS veltrane_cli_lib veltrane_schema mkmdb_lib)
 target_compile_definitions(TestCliEndToEnd PRIVATE VELTRANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

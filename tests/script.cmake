@@ -9,6 +9,7 @@ target_include_directories(veltrane_test_servers PUBLIC ${CMAKE_CURRENT_SOURCE_D
 target_link_libraries(veltrane_test_servers PUBLIC Qt6::Core)
 veltrane_add_test(TestCompleteScript SOURCES TestCompleteScript.cpp LIBS veltrane_script)
 veltrane_add_test(TestQueryTranslation SOURCES TestQueryTranslation.cpp LIBS veltrane_script)
+veltrane_add_test(TestValidationRules SOURCES TestValidationRules.cpp LIBS veltrane_script)
 veltrane_add_test(TestRowLiterals SOURCES TestRowLiterals.cpp LIBS veltrane_script veltrane_test_servers)
 veltrane_add_test(TestDataScript SOURCES TestDataScript.cpp LIBS veltrane_cli_lib veltrane_migrate veltrane_test_servers)
 veltrane_add_test(TestCompleteScriptServers SOURCES TestCompleteScriptServers.cpp
@@ -19,7 +20,7 @@ veltrane_add_test(TestDataServers SOURCES TestDataServers.cpp
 add_dependencies(TestDataServers veltrane-reader)
 veltrane_add_test(TestMigrate SOURCES TestMigrate.cpp
     LIBS veltrane_cli_lib veltrane_migrate veltrane_schema veltrane_test_servers mkmdb_lib)
-add_dependencies(TestMigrate veltrane-reader)
+add_dependencies(TestMigrate veltrane-reader veltrane-cli)
 veltrane_add_test(TestQueryViewsServers SOURCES TestQueryViewsServers.cpp
     LIBS veltrane_cli_lib veltrane_migrate veltrane_schema veltrane_test_servers mkmdb_lib)
 add_dependencies(TestQueryViewsServers veltrane-reader)

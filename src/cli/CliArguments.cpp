@@ -32,17 +32,36 @@ QString usageText(const QCommandLineParser& parser) {
                "the file could not be read or values were left out, 70 when the target refused or\n"
                "holds other counts or values, 73 when it holds tables of the same names.\n"
                "\n"
+               "--into URL with several databases or folders (searched for .mdb and .accdb files):\n"
+               "each database into a PostgreSQL schema, MySQL database or SQLite file DIR/NAME.sqlite\n"
+               "(sqlite:DIR) of its own, named after its file; -j N at once, each with the rules\n"
+               "above. A line a database at the end; the exit status is the highest of theirs.\n"
+               "\n"
                "The complete scripts end with a view of each visible SELECT and UNION query\n"
                "(--no-views: none), translated for the server: brackets, Table.*, DISTINCTROW,\n"
                "TOP n, True/False/Yes/No, & (NULL as empty), #dates#, \"strings\", * and ? in LIKE,\n"
                "IIf, Nz, IsNull, Len, Left, Right, Mid, Trim, LTrim, RTrim, UCase, LCase, InStr,\n"
-               "Date, Now, Year, Month, Day, DateAdd, DateDiff, DatePart (literal intervals),\n"
+               "Date, Now, Time, Year, Month, Day, DateAdd, DateDiff, DatePart (literal intervals),\n"
                "CInt, CLng, CDbl, CCur, CStr, Int, Fix, Abs, Round, Count, Sum, Avg, Min, Max,\n"
                "StDev, StDevP, Var, VarP, IN, BETWEEN, IS NULL, and aliases used later in the\n"
                "SELECT list. A query that cannot be a view with certainty is a comment with its\n"
                "Access SQL and the reason: parameter queries, crosstabs, action, data-definition\n"
                "and pass-through queries, VBA and domain functions (DLookup), form fields\n"
                "(Forms!...), and what a server would answer otherwise than Access.\n"
+               "\n"
+               "Default values carry over as the server's own defaults: numbers, texts, Yes/No,\n"
+               "#dates#, Now(), Date(), Time() and sums such as =Date()+30; GenGUID() where the\n"
+               "server makes UUIDs (not SQLite). Any other default is a comment with the reason.\n"
+               "\n"
+               "--text-case (complete scripts and --into) decides how the text columns compare, sort\n"
+               "and make unique. Without it each server keeps its default: PostgreSQL and SQLite\n"
+               "mind case, MySQL and SQL Server usually do not. insensitive ignores case as Access\n"
+               "does, and a unique index refuses \"ABC\" beside \"abc\" as Access's does: PostgreSQL\n"
+               "makes them citext (CREATE EXTENSION citext first; LIKE and indexes keep working, but\n"
+               "a Text column's length is no longer limited), MySQL utf8mb4_unicode_ci (accents do\n"
+               "not count either), SQL Server Latin1_General_100_CI_AS, SQLite COLLATE NOCASE (the\n"
+               "letters A-Z only: other letters still differ by case). sensitive minds case:\n"
+               "MySQL utf8mb4_bin, SQL Server Latin1_General_100_CS_AS; the others already do.\n"
                "\n"
                "An encrypted database (Access 2007 and later, with a database password) opens with\n"
                "its password: --password-file FILE, else VELTRANE_PASSWORD, else a prompt without\n"
@@ -78,8 +97,9 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     parser.setApplicationDescription(
         QStringLiteral("Writes the schema of a Microsoft Access database as an Access SQL or T-SQL script,\n"
                        "or as a complete script for SQL Server, PostgreSQL, MySQL or SQLite."));
-    parser.addPositionalArgument(QStringLiteral("DATABASE"),
-                                 QStringLiteral("The .mdb or .accdb file to read."));
+    parser.addPositionalArgument(
+        QStringLiteral("DATABASE"),
+        QStringLiteral("The .mdb or .accdb file to read (with --into: several, or folders)."));
     const QCommandLineOption scriptType(
         {QStringLiteral("t"), QStringLiteral("script-type")},
         QStringLiteral("\"Access SQL\" (default) or \"T-SQL\", the classic scripts; \"SQL Server\", "
@@ -150,6 +170,11 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     const QCommandLineOption noViews(
         QStringLiteral("no-views"),
         QStringLiteral("Complete scripts: leave out the views of the saved queries."));
+    const QCommandLineOption textCase(
+        QStringLiteral("text-case"),
+        QStringLiteral("Complete scripts and --into: \"insensitive\" compares texts without regard to case, "
+                       "as Access does; \"sensitive\" with regard to it (default: the server's own)."),
+        QStringLiteral("CASE"));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help."));
     const QCommandLineOption version({QStringLiteral("V"), QStringLiteral("version")},
@@ -159,12 +184,28 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
                        dataOnly,    table, csv,       queries,      help,         version});
     parser.addOptions({into, replace, passwordPrompt, verify});
     parser.addOption(noViews);
+    parser.addOption(textCase);
     const QCommandLineOption passwordFile(
         QStringLiteral("password-file"),
         QStringLiteral("An encrypted database's password: the first line of FILE (else "
                        "VELTRANE_PASSWORD, else a prompt on a terminal)."),
         QStringLiteral("FILE"));
     parser.addOption(passwordFile);
+    const QCommandLineOption jobs(
+        {QStringLiteral("j"), QStringLiteral("jobs")},
+        QStringLiteral("With --into and several databases: migrate N at once (default: one a core)."),
+        QStringLiteral("N"));
+    const QCommandLineOption schema(
+        QStringLiteral("schema"),
+        QStringLiteral("With --into: the PostgreSQL schema, MySQL database or SQLite file (in the folder "
+                       "sqlite:DIR) the tables go into, made when missing."),
+        QStringLiteral("NAME"));
+    // How a batch runs each of its databases: the one to migrate, and the file its report line goes to.
+    QCommandLineOption batchDatabase(QStringLiteral("batch-database"), {}, QStringLiteral("PATH"));
+    QCommandLineOption batchSummary(QStringLiteral("batch-summary"), {}, QStringLiteral("FILE"));
+    batchDatabase.setFlags(QCommandLineOption::HiddenFromHelp);
+    batchSummary.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({jobs, schema, batchDatabase, batchSummary});
 
     if (!parser.parse(arguments))
         return CliUsageError{parser.errorText()};
@@ -172,14 +213,28 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
         return CliText{usageText(parser)};
     if (parser.isSet(version))
         return CliText{QStringLiteral("veltrane-cli %1\n").arg(QStringLiteral(VELTRANE_VERSION))};
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1)
+    const QStringList positional =
+        parser.isSet(batchDatabase) ? QStringList{parser.value(batchDatabase)} : parser.positionalArguments();
+    if (positional.size() != 1 && !(parser.isSet(into) && !positional.isEmpty()))
         return CliUsageError{positional.isEmpty() ? QStringLiteral("no database given")
                                                   : QStringLiteral("more than one database given")};
 
     CliRequest request;
     ConversionOptions& options = request.options;
     options.DatabasePath = positional.first();
+    request.databases = positional;
+    request.schema = parser.value(schema);
+    request.summaryFile = parser.value(batchSummary);
+    if (parser.isSet(jobs)) {
+        bool number = false;
+        request.jobs = parser.value(jobs).toInt(&number);
+        if (!number || request.jobs < 1)
+            return CliUsageError{QStringLiteral("-j takes a number of databases at once, 1 or more")};
+    }
+    if ((parser.isSet(jobs) || parser.isSet(schema)) && !parser.isSet(into))
+        return CliUsageError{QStringLiteral("-j and --schema go with --into")};
+    if (parser.isSet(schema) && request.schema.isEmpty())
+        return CliUsageError{QStringLiteral("--schema needs a name")};
     options.ScriptType = parser.value(scriptType);
     options.CreateGo = parser.isSet(go);
     options.CreateIndexes = !parser.isSet(noIndexes);
@@ -190,6 +245,14 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     options.CreatePermissions = parser.isSet(permissions);
     options.UserNames = parser.value(users);
     options.CreateViews = !parser.isSet(noViews);
+    const QString caseOfTexts = parser.value(textCase);
+    if (caseOfTexts == QLatin1String("insensitive"))
+        options.CaseOfTexts = TextCase::Insensitive;
+    else if (caseOfTexts == QLatin1String("sensitive"))
+        options.CaseOfTexts = TextCase::Sensitive;
+    else if (parser.isSet(textCase))
+        return CliUsageError{
+            QStringLiteral("--text-case takes insensitive or sensitive, not \"%1\"").arg(caseOfTexts)};
     QString error;
     if (parser.isSet(grant) && !applyGrants(parser.value(grant), options, error))
         return CliUsageError{error};

@@ -23,6 +23,12 @@ struct CliRequest {
     bool passwordPrompt = false;
     bool verify = false;  // --into: read the rows back and compare them with what was sent
     QString passwordFile; // --password-file: an encrypted database's password is its first line
+    // --into with several databases or folders (searched for .mdb and .accdb): each into a namespace of its
+    // own (BatchMigration.h), --jobs at once (0: one a core). --schema names a single database's namespace.
+    QStringList databases;
+    int jobs = 0;
+    QString schema;
+    QString summaryFile; // set by a batch for each database it runs: where its line of the report goes
 };
 
 // What the command line asks for besides a conversion.

@@ -1,5 +1,6 @@
 // veltrane-cli-migrate: veltrane-cli --into, started by veltrane-cli in its place with the same arguments.
 
+#include "BatchMigration.h"
 #include "CliArguments.h"
 #include "CliPassword.h"
 #include "ExitStatus.h"
@@ -20,6 +21,8 @@ int main(int argc, char* argv[]) {
         printError(QStringLiteral("veltrane-cli-migrate is started by veltrane-cli --into"));
         return Usage;
     }
+    if (isBatch(*request))
+        return runBatch(*request, QCoreApplication::arguments());
     ReaderProcess engine;
     engine.start();
     if (const std::optional<int> status =

@@ -1,12 +1,15 @@
 #include "MigrateOutput.h"
 
+#include "BatchReport.h"
 #include "CliWindow.h"
 #include "ExitStatus.h"
 #include "Migration.h"
 #include "PasswordPrompt.h"
 #include "ProgressLine.h"
 #include "ReaderProtocol.h"
+#include "TargetSpace.h"
 
+#include <QSaveFile>
 #include <cstdio>
 #include <unistd.h>
 
@@ -16,7 +19,9 @@ int runMigrate(const CliRequest& request, SchemaReader& reader) {
         printError(error->message);
         return Usage;
     }
-    MigrationRequest migration{.address = std::get<TargetAddress>(address),
+    MigrationRequest migration{.address = request.schema.isEmpty()
+                                              ? std::get<TargetAddress>(address)
+                                              : inSpace(std::get<TargetAddress>(address), request.schema),
                                .tables = request.tables,
                                .replace = request.replace,
                                .verify = request.verify};
@@ -39,6 +44,13 @@ int runMigrate(const CliRequest& request, SchemaReader& reader) {
                                   line.update(table, rows, number, count);
                                   return true;
                               });
+    }
+    if (!request.summaryFile.isEmpty() && report.ending == MigrationReport::Ending::Done) {
+        // The batch that started this run reads the counts for its report; without them its line says so.
+        QSaveFile summary(request.summaryFile);
+        if (!summary.open(QIODevice::WriteOnly) || summary.write(summaryLine(report).toUtf8()) < 0 ||
+            !summary.commit())
+            printCannotWrite(request.summaryFile, summary.errorString());
     }
     if (!report.missingTables.isEmpty()) {
         printError(QStringLiteral("no table named %1 in %2")

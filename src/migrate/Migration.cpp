@@ -5,11 +5,13 @@
 #include "QueryViews.h"
 #include "RequiredAfterRows.h"
 #include "RowSender.h"
+#include "TargetSpace.h"
 #include "ValidationChecks.h"
 
 #include "CompleteScript.h"
 #include "LiveConnection.h"
 #include "SchemaReader.h"
+#include "TextCase.h"
 #include "WindowOps.h"
 
 #include <QMap>
@@ -66,6 +68,9 @@ public:
             return false;
         if (!report_.existing.isEmpty() && !dropExisting())
             return false;
+        if (const QString setup = textCaseSetup(d_, options_.CaseOfTexts);
+            !setup.isEmpty() && !ok(target_.execute(utf8(setup))))
+            return false;
         for (int i = 0; i < script_.tableCount(); ++i) {
             if (!plan.tables[i].written)
                 continue;
@@ -105,6 +110,7 @@ public:
             return false;
         if (!views.text.isEmpty())
             report_.queries = savedQueryCounts(views);
+        report_.views = views.views;
         report_.queriesLeft = views.left;
         if (!count())
             return false;
@@ -284,8 +290,10 @@ void undo(LiveConnection& target, const MigrationRequest& request, const TargetD
     if (dropped) {
         // The connection is lost (the server went away, or killed it): a new one drops them if it can.
         Connected again = connectTarget(request.address, request.password);
-        if (auto* connection = std::get_if<std::unique_ptr<LiveConnection>>(&again))
-            dropped = (*connection)->execute(drop);
+        if (auto* connection = std::get_if<std::unique_ptr<LiveConnection>>(&again)) {
+            const SpaceEntered space = enterSpace(**connection, request.address);
+            dropped = space.failure ? space.failure : (*connection)->execute(drop);
+        }
     }
     if (dropped)
         report.warnings << QStringLiteral("The tables made could not be dropped again (%1): %2")
@@ -319,11 +327,21 @@ MigrationReport runMigration(const ConversionOptions& options, const MigrationRe
     }
     LiveConnection& target = *std::get<std::unique_ptr<LiveConnection>>(connected);
     report.server = target.serverVersion();
+    const SpaceEntered space = enterSpace(target, request.address);
+    if (space.failure) {
+        report.ending = MigrationReport::Ending::Failed;
+        report.failure = *space.failure;
+        if (space.created)
+            dropSpaceMade(target, request.address, request.password, report.warnings);
+        return report;
+    }
 
     auto names = target.tableNames();
     if (auto* why = std::get_if<QString>(&names)) {
         report.ending = MigrationReport::Ending::Failed;
         report.failure = *why;
+        if (space.created)
+            dropSpaceMade(target, request.address, request.password, report.warnings);
         return report;
     }
     for (const TablePlan& t : script.plan().tables) {
@@ -348,6 +366,8 @@ MigrationReport runMigration(const ConversionOptions& options, const MigrationRe
     Load load(dialect, planned, request, script, target, report, window, reader, progress);
     if (!load.run()) {
         undo(target, request, dialect, load.created(), report);
+        if (space.created)
+            dropSpaceMade(target, request.address, request.password, report.warnings);
         return report;
     }
     endRun(report.run, script);

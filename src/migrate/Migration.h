@@ -62,6 +62,7 @@ struct MigrationReport {
     QStringList warnings{};      // values the target cannot hold, tables whose rows could not all be read
     QStringList leftOut{};     // complex columns whose values were not sent, with how many (LeftOutValues.h)
     QString queries{};         // what the saved queries became: "3 views, 1 function, ..." (QueryViews.h)
+    int views = 0;             // of those, the views
     QStringList queriesLeft{}; // each query left out of the target: "NAME: why"
     QString rules{};           // the validation rules carried over (ValidationChecks.h)
     QStringList rulesLeft{};   // each rule left out: "TABLE.COLUMN: rule: why"

@@ -81,7 +81,8 @@ std::variant<AddressError, TargetAddress> parseTargetAddress(const QString& text
 QString describeTarget(const TargetAddress& address) {
     switch (address.kind) {
     case TargetKind::PostgreSql:
-        return address.conninfo;
+        return address.space.isEmpty() ? address.conninfo
+                                       : QStringLiteral("%1 schema %2").arg(address.conninfo, address.space);
     case TargetKind::MySql: {
         QString text = QStringLiteral("mysql://");
         if (!address.user.isEmpty())
@@ -89,7 +90,7 @@ QString describeTarget(const TargetAddress& address) {
         text += address.host;
         if (address.port)
             text += QStringLiteral(":%1").arg(address.port);
-        text += QLatin1Char('/') + address.database;
+        text += QLatin1Char('/') + (address.space.isEmpty() ? address.database : address.space);
         if (!address.socket.isEmpty())
             text += QStringLiteral("?socket=") + address.socket;
         return text;

@@ -18,6 +18,9 @@ struct TargetAddress {
     QString database{};
     QString socket{};
     QString path{}; // SQLite: the file
+    // PostgreSQL: the schema, MySQL: the database the tables go into, made when missing (TargetSpace.h);
+    // empty: the address's own
+    QString space{};
 };
 
 struct AddressError {

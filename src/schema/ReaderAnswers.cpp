@@ -41,6 +41,8 @@ void addDetail(ColumnDefinition& column, const readerprotocol::ColumnDetail& det
     column.guidAutoNumber = detail.guidAutoNumber;
     column.defaultValue = qs(detail.defaultValue);
     column.description = qs(detail.description);
+    column.validationRule = qs(detail.validationRule);
+    column.validationText = qs(detail.validationText);
     column.calculated = detail.calculated;
     column.expression = qs(detail.expression);
     column.resultType = int(detail.resultType);
@@ -168,6 +170,8 @@ TableDefinition toTableDefinition(const readerprotocol::TableSchema& table) {
     definition.linked = catalog.linked;
     definition.linkedDatabase = qs(catalog.linkedDatabase);
     definition.foreignName = qs(catalog.foreignName);
+    definition.validationRule = qs(table.details.validationRule);
+    definition.validationText = qs(table.details.validationText);
     // A link whose file is not at hand is left unread on purpose; only a local table can be damaged.
     if (definition.linked && definition.columnsState == ReadState::Unreadable)
         definition.columnsState = ReadState::NotRead;

@@ -11,11 +11,14 @@
 //   TableSchema:  text name, FieldsAnswer, IndexesAnswer, TableDetails,
 //                 s x (text name, FieldsAnswer, TableDetails): the storage tables of its complex columns
 //   TableDetails: bool system, bool hidden, bool linked, text linkedDatabase, text foreignName,
+//                 text validationRule, text validationText,
 //                 c x ColumnDetail (c = 0, or c = the number of fields), i x IndexDetail
 //   ColumnDetail: u32 jetType, u32 flags (1 required, 2 guidAutoNumber, 4 calculated, 8 precision and
-//                 scale follow, 16 complexType follows; no other bit), text defaultValue, text description,
+//                 scale follow, 16 complexType follows, 32 a validation rule follows; no other bit),
+//                 text defaultValue, text description,
 //                 [u32 precision, u32 scale: flag 8], [text expression, u32 resultType: flag 4],
-//                 [u32 complexType, text storageTable: flag 16]
+//                 [u32 complexType, text storageTable: flag 16],
+//                 [text validationRule, text validationText: flag 32]
 //                 (most columns have neither, so a column of a plain table costs 4 bytes)
 //   IndexDetail:  text name, k x (text column, bool descending), bool primaryKey, bool unique,
 //                 bool ignoreNulls, bool required, bool foreignKey
@@ -34,8 +37,8 @@ namespace {
 // The fewest bytes each item can take, for the counts that announce them: a number takes at least one.
 constexpr std::size_t minNameSize = 1;
 constexpr std::size_t minFieldSize = 5;
-constexpr std::size_t minTableSize = 1 + 1 + 1 + 3 + 2 + 2 + 1;
-constexpr std::size_t minStorageTableSize = 1 + 1 + 3 + 2 + 2;
+constexpr std::size_t minTableSize = 1 + 1 + 1 + 5 + 2 + 2 + 1;
+constexpr std::size_t minStorageTableSize = 1 + 1 + 5 + 2 + 2;
 constexpr std::size_t minColumnDetailSize = 4;
 
 // The flags of a ColumnDetail.
@@ -44,7 +47,8 @@ constexpr std::uint32_t guidAutoNumberFlag = 2;
 constexpr std::uint32_t calculatedFlag = 4;
 constexpr std::uint32_t decimalFlag = 8;
 constexpr std::uint32_t complexFlag = 16;
-constexpr std::uint32_t allColumnFlags = 31;
+constexpr std::uint32_t validationFlag = 32;
+constexpr std::uint32_t allColumnFlags = 63;
 constexpr std::size_t minIndexColumnSize = 2;
 constexpr std::size_t minIndexDetailSize = 1 + 1 + 5;
 constexpr std::size_t minRelationshipColumnSize = 2;
@@ -126,6 +130,7 @@ void putColumnDetail(Writer& out, const ColumnDetail& column) {
     flags |= column.calculated ? calculatedFlag : 0;
     flags |= decimal ? decimalFlag : 0;
     flags |= column.complexType != 0 ? complexFlag : 0;
+    flags |= !column.validationRule.empty() || !column.validationText.empty() ? validationFlag : 0;
     out.u32(column.jetType);
     out.u32(flags);
     out.text(column.defaultValue);
@@ -141,6 +146,10 @@ void putColumnDetail(Writer& out, const ColumnDetail& column) {
     if (column.complexType != 0) {
         out.u32(column.complexType);
         out.text(column.storageTable);
+    }
+    if (flags & validationFlag) {
+        out.text(column.validationRule);
+        out.text(column.validationText);
     }
 }
 
@@ -166,6 +175,10 @@ ColumnDetail takeColumnDetail(Reader& in) {
     if (flags & complexFlag) {
         column.complexType = in.u32();
         column.storageTable = in.text();
+    }
+    if (flags & validationFlag) {
+        column.validationRule = in.text();
+        column.validationText = in.text();
     }
     return column;
 }
@@ -206,6 +219,8 @@ void putDetails(Writer& out, const TableDetails& details) {
     out.boolean(details.catalog.linked);
     out.text(details.catalog.linkedDatabase);
     out.text(details.catalog.foreignName);
+    out.text(details.validationRule);
+    out.text(details.validationText);
     out.u32(std::uint32_t(details.columns.size()));
     for (const ColumnDetail& column : details.columns)
         putColumnDetail(out, column);
@@ -221,6 +236,8 @@ TableDetails takeDetails(Reader& in) {
     details.catalog.linked = in.boolean();
     details.catalog.linkedDatabase = in.text();
     details.catalog.foreignName = in.text();
+    details.validationRule = in.text();
+    details.validationText = in.text();
     details.columns.resize(in.count(minColumnDetailSize));
     for (ColumnDetail& column : details.columns)
         column = takeColumnDetail(in);

@@ -109,7 +109,9 @@ struct ColumnDetail {
     std::uint32_t complexType = 0; // complex columns: the engine's code of their kind, 0 when unknown
     std::string defaultValue;
     std::string description;
-    std::string expression;   // calculated columns
+    std::string expression; // calculated columns
+    std::string validationRule;
+    std::string validationText;
     std::string storageTable; // complex columns: the catalog name of the table holding their values
     bool operator==(const ColumnDetail&) const = default;
 };
@@ -136,6 +138,8 @@ struct IndexDetail {
 // indexes as the index names.
 struct TableDetails {
     TableCatalog catalog;
+    std::string validationRule; // the table's own rule and its text
+    std::string validationText;
     std::vector<ColumnDetail> columns;
     std::vector<IndexDetail> indexes;
     bool operator==(const TableDetails&) const = default;

@@ -5,6 +5,13 @@
 #include <QString>
 #include <QStringList>
 
+// How the complete scripts' text columns compare, sort and make unique (--text-case).
+enum class TextCase {
+    AsServer,    // by the server's default, as the scripts always did
+    Insensitive, // without regard to case, as Access does
+    Sensitive,   // with regard to case
+};
+
 struct ConversionOptions {
     QString DatabasePath;             // as typed, never trimmed
     bool IncludeSystemTables = false; // chkMS: only an unchecked box leaves system tables out
@@ -21,7 +28,8 @@ struct ConversionOptions {
     bool GrantDelete = true;
     bool GrantUpdate = true;
     QString UserNames;
-    bool CreateViews = true; // complete scripts end with views of the saved queries
+    bool CreateViews = true;                   // complete scripts end with views of the saved queries
+    TextCase CaseOfTexts = TextCase::AsServer; // --text-case
 };
 
 // What a GRANT statement gives the users: REFERENCES always, then the checked permissions in box order.

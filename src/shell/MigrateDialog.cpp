@@ -124,6 +124,9 @@ MigrateDialog::MigrateDialog(QWidget* parent, const QString& databasePath, Schem
         QStringLiteral("Primary &keys, foreign keys and the tables of attachment and multi-valued columns"));
     indexes_ = choice("indexes", QStringLiteral("&Indexes"));
     views_ = choice("views", QStringLiteral("Views of the saved &queries"));
+    // Off: the server's own comparison of texts, as the scripts have it without --text-case.
+    ignoreCase_ = choice("ignoreCase", QStringLiteral("Texts compare without regard to &case, as in Access"));
+    ignoreCase_->setChecked(false);
 
     test_ = new QPushButton(QStringLiteral("&Test Connection"), this);
     test_->setObjectName(QStringLiteral("test"));
@@ -235,6 +238,8 @@ ConversionOptions MigrateDialog::options() const {
     options.CreatePrimaryKey = primaryKeys_->isChecked();
     options.CreateIndexes = indexes_->isChecked();
     options.CreateViews = views_->isChecked();
+    if (ignoreCase_->isChecked())
+        options.CaseOfTexts = TextCase::Insensitive;
     return options;
 }
 
@@ -261,6 +266,7 @@ void MigrateDialog::loadTarget() {
     primaryKeys_->setChecked(value("PrimaryKeys") != QLatin1String("0"));
     indexes_->setChecked(value("Indexes") != QLatin1String("0"));
     views_->setChecked(value("Views") != QLatin1String("0"));
+    ignoreCase_->setChecked(value("IgnoreCase") == QLatin1String("1"));
 }
 
 // The target without its password, and the choices, in a section of its own: the "Options" section is the
@@ -283,7 +289,8 @@ void MigrateDialog::saveTarget() const {
                     {QStringLiteral("Verify"), flag(verify_)},
                     {QStringLiteral("PrimaryKeys"), flag(primaryKeys_)},
                     {QStringLiteral("Indexes"), flag(indexes_)},
-                    {QStringLiteral("Views"), flag(views_)}});
+                    {QStringLiteral("Views"), flag(views_)},
+                    {QStringLiteral("IgnoreCase"), flag(ignoreCase_)}});
 }
 
 void MigrateDialog::testConnection() {

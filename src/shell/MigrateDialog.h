@@ -76,6 +76,7 @@ private:
     QCheckBox* primaryKeys_;
     QCheckBox* indexes_;
     QCheckBox* views_;
+    QCheckBox* ignoreCase_;
     QList<QWidget*> serverFields_;
     QList<QWidget*> fileFields_;
     QPushButton* test_;

@@ -47,6 +47,8 @@ struct MdbColumn {
     std::optional<bool> required;
     std::optional<std::string> defaultValue; // as Access stores it: "0", "\"abc\"", "=Now()", ...
     std::optional<std::string> description;
+    std::optional<std::string> validationRule; // as Access stores it: ">0", "\"F\" Or \"M\"", ...
+    std::optional<std::string> validationText;
     // A column deleted since rows were written: it keeps its number and its room in every row, as Access
     // leaves it, but the definition no longer describes it. Its values are what the rows still hold.
     bool deleted = false;
@@ -77,6 +79,9 @@ struct MdbTable {
     // Rows made while the file is written, stored after `rows`, for a table too large to hold: called with
     // each row's number from 0, it fills the row and returns true, or returns false after the last one.
     std::function<bool(std::size_t number, MdbRow& row)> moreRows;
+    // The table's own rule, a condition on its columns, and its text; written in the table's property block.
+    std::optional<std::string> validationRule;
+    std::optional<std::string> validationText;
 };
 
 // One relationship, written as one MSysRelationships row per column pair.

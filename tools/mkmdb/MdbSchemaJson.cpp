@@ -133,6 +133,10 @@ std::optional<MdbColumn> readColumn(const QJsonObject& o, const QString& where, 
         c.defaultValue = o.value("defaultValue").toString().toStdString();
     if (o.contains("description"))
         c.description = o.value("description").toString().toStdString();
+    if (o.contains("validationRule"))
+        c.validationRule = o.value("validationRule").toString().toStdString();
+    if (o.contains("validationText"))
+        c.validationText = o.value("validationText").toString().toStdString();
     return c;
 }
 
@@ -159,6 +163,10 @@ std::optional<MdbSchema> parseMdbSchemaJson(const QByteArray& json, QString* err
         t.name = to.value("name").toString().toStdString();
         t.system = to.value("system").toBool(false);
         t.hidden = to.value("hidden").toBool(false);
+        if (to.contains("validationRule"))
+            t.validationRule = to.value("validationRule").toString().toStdString();
+        if (to.contains("validationText"))
+            t.validationText = to.value("validationText").toString().toStdString();
         const QString where = "table \"" + to.value("name").toString() + "\"";
         for (const auto& cv : to.value("columns").toArray()) {
             auto c = readColumn(cv.toObject(), where, error);

@@ -16,7 +16,9 @@
 // value the 42 characters stored, "0000000000000738153:0000000452967891234:7 "), and "Unknown" (with
 // "typeByte", a type byte no Jet or ACE type uses, and "length" in bytes). "autoNumber" makes a Long an
 // increment and a GUID a ReplicationID. An "expression" ("[Price]*[Quantity]") makes the column calculated,
-// its type that of the result. A relationship is enforced unless "enforced" is false.
+// its type that of the result. A column's "validationRule" and "validationText" (">0", "Must be positive")
+// and a table's (its rule a condition on its columns, "[Start]<=[End]") go in the property blob as Access
+// keeps them. A relationship is enforced unless "enforced" is false.
 // A table's "rows" is a list of rows, each a list of one value per column, null for NULL:
 //   "rows": [[1, "Ann", true, 2.5, "12.3400", "0a0b", "{6F9619FF-8B86-D011-B42D-00C04FC964FF}"], ...]
 // Yes/No takes true or false; Byte, Integer and Long whole numbers; Single, Double and Date/Time (days since

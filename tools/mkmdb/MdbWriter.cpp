@@ -148,6 +148,13 @@ Table userTable(const MdbTable& in) {
 
 Bytes userTableProperties(const MdbTable& in) {
     std::vector<ColumnProperties> columns;
+    // The table's own block comes first, without a name.
+    ColumnProperties own;
+    if (in.validationRule)
+        own.values.push_back({.name = "ValidationRule", .text = *in.validationRule});
+    if (in.validationText)
+        own.values.push_back({.name = "ValidationText", .text = *in.validationText});
+    columns.push_back(own);
     for (const auto& c : in.columns) {
         if (c.deleted)
             continue;
@@ -163,6 +170,10 @@ Bytes userTableProperties(const MdbTable& in) {
             p.values.push_back({.name = "DefaultValue", .text = c.defaultValue.value_or("GenGUID()")});
         if (c.description)
             p.values.push_back({.name = "Description", .text = *c.description});
+        if (c.validationRule)
+            p.values.push_back({.name = "ValidationRule", .text = *c.validationRule});
+        if (c.validationText)
+            p.values.push_back({.name = "ValidationText", .text = *c.validationText});
         if (c.expression) {
             p.values.push_back({.name = "Expression", .text = *c.expression, .memo = true});
             p.values.push_back({.name = "ResultType", .byte = layoutOf(c.type).code});

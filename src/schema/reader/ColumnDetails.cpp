@@ -35,6 +35,8 @@ ColumnDetail describeColumn(const RawColumn& column, const ColumnPropertyValues&
     detail.required = isYes(property(properties, ColumnProperty::Required));
     detail.defaultValue = property(properties, ColumnProperty::DefaultValue);
     detail.description = property(properties, ColumnProperty::Description);
+    detail.validationRule = property(properties, ColumnProperty::ValidationRule);
+    detail.validationText = property(properties, ColumnProperty::ValidationText);
     detail.guidAutoNumber =
         detail.jetType == jetGuid && ((column.flags & autoGuidFlag) != 0 ||
                                       g_ascii_strcasecmp(detail.defaultValue.c_str(), "GenGUID()") == 0);

@@ -10,8 +10,9 @@ constexpr std::size_t chunkHeaderSize = 6;
 constexpr unsigned namesChunk = 0x80;
 constexpr unsigned lastBlockChunk = 0x02; // 0x00, 0x01 and 0x02 are property blocks
 
-constexpr std::array<const char*, 6> wantedNames{"AllowZeroLength", "Required",   "DefaultValue",
-                                                 "Description",     "Expression", "ResultType"};
+constexpr std::array<const char*, columnPropertyCount> wantedNames{
+    "AllowZeroLength", "Required",   "DefaultValue",   "Description",
+    "Expression",      "ResultType", "ValidationRule", "ValidationText"};
 
 unsigned u16(const unsigned char* at) {
     return unsigned(at[0]) | unsigned(at[1]) << 8;
@@ -129,16 +130,27 @@ TableProperties::TableProperties(MdbHandle* mdb, const unsigned char* blob, std:
     blocks_.shrink_to_fit();
 }
 
-ColumnPropertyValues TableProperties::column(std::string_view column) const {
+ColumnPropertyValues TableProperties::valuesOf(const Block& block) const {
     ColumnPropertyValues values;
-    for (const Block& block : blocks_) {
-        if (block.name.size == 0 || text(block.name) != column)
-            continue;
-        for (std::size_t i = 0; i < columnPropertyCount; ++i) {
-            if (block.present & (1u << i))
-                values[i] = text(block.values[i]);
-        }
-        break;
+    for (std::size_t i = 0; i < columnPropertyCount; ++i) {
+        if (block.present & (1u << i))
+            values[i] = text(block.values[i]);
     }
     return values;
+}
+
+ColumnPropertyValues TableProperties::column(std::string_view column) const {
+    for (const Block& block : blocks_) {
+        if (block.name.size != 0 && text(block.name) == column)
+            return valuesOf(block);
+    }
+    return {};
+}
+
+ColumnPropertyValues TableProperties::table() const {
+    for (const Block& block : blocks_) {
+        if (block.name.size == 0)
+            return valuesOf(block);
+    }
+    return {};
 }

@@ -40,6 +40,9 @@ TableDetails describeTableDetails(MdbHandle* mdb, const SchemaDetails& schema, c
                                   const IndexesAnswer& indexNames) {
     TableDetails details;
     details.catalog = schema.catalog.catalogOf(table);
+    const ColumnPropertyValues own = properties.table();
+    details.validationRule = std::string(valueOf(own, ColumnProperty::ValidationRule).value_or(""));
+    details.validationText = std::string(valueOf(own, ColumnProperty::ValidationText).value_or(""));
     const std::optional<unsigned long> page = schema.catalog.pageOf(table);
     if (!page)
         return details;

@@ -4,6 +4,7 @@
 #include "QueryViews.h"
 #include "ResultsHeader.h"
 #include "SchemaReader.h"
+#include "TextCase.h"
 #include "WindowOps.h"
 
 RunOutcome runCompleteScript(const TargetDialect& dialect, const ConversionOptions& options,
@@ -18,6 +19,8 @@ RunOutcome runCompleteScript(const TargetDialect& dialect, const ConversionOptio
     script.finish(std::get<QList<Relationship>>(relationships));
     if (dialect.scriptSetup)
         window.appendScript(QString::fromLatin1(dialect.scriptSetup) + QStringLiteral(";\r\n\r\n"));
+    if (const QString setup = textCaseSetup(dialect, options.CaseOfTexts); !setup.isEmpty())
+        window.appendScript(setup + QStringLiteral(";\r\n\r\n"));
     for (int i = 0; i < script.tableCount(); ++i) {
         if (window.stopRequested()) {
             outcome.ending = RunOutcome::Ending::Stopped;

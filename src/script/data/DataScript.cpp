@@ -10,6 +10,7 @@
 #include "RuleChecks.h"
 #include "SchemaReader.h"
 #include "TableSelection.h"
+#include "TextCase.h"
 #include "WindowOps.h"
 
 #include <QMap>
@@ -218,6 +219,8 @@ DataOutcome runDataScript(const TargetDialect& dialect, const ConversionOptions&
     const auto statement = [&](const QString& text) { out.statement(dialect, options, text); };
     if (dialect.scriptSetup)
         statement(QString::fromLatin1(dialect.scriptSetup));
+    if (const QString setup = textCaseSetup(dialect, options.CaseOfTexts); request.schema && !setup.isEmpty())
+        statement(setup);
     if (dialect.begin && dialect.transactionHoldsTables)
         statement(QString::fromLatin1(dialect.begin));
     if (request.schema)

@@ -44,6 +44,7 @@ struct DateSpellings {
     const char* januaryFirst = nullptr; // midnight of January 1 of the year %1
     const char* today = nullptr;        // Date()
     const char* now = nullptr;          // Now(), to the second
+    const char* time = nullptr; // Time(): the time of day to the second, on 1899-12-30 as Access keeps it
 };
 
 // Texts, "%1" standing for a text.

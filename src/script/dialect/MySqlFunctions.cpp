@@ -73,6 +73,7 @@ const FunctionSpellings& mySqlFunctions() {
                 .januaryFirst = "CAST(MAKEDATE(%1, 1) AS DATETIME)",
                 .today = "CAST(CURDATE() AS DATETIME)",
                 .now = "NOW()",
+                .time = "TIMESTAMP('1899-12-30', CURTIME())",
             },
         .texts =
             {

@@ -77,6 +77,7 @@ const FunctionSpellings& postgreSqlFunctions() {
                 .januaryFirst = "CAST(MAKE_DATE(%1, 1, 1) AS TIMESTAMP)",
                 .today = "CAST(CURRENT_DATE AS TIMESTAMP)",
                 .now = "LOCALTIMESTAMP(0)",
+                .time = "(TIMESTAMP '1899-12-30' + LOCALTIME(0))",
             },
         .texts =
             {

@@ -44,6 +44,8 @@ const TargetDialect& sqlServerDialect() {
         .falseLiteral = QStringLiteral("0"),
         .textLiterals = TextLiteral::National,
         .bytesLiterals = BytesLiteral::ZeroX,
+        .textCase = {.insensitiveClause = " COLLATE Latin1_General_100_CI_AS",
+                     .sensitiveClause = " COLLATE Latin1_General_100_CS_AS"},
         .identity = QStringLiteral(" IDENTITY(1,1)"),
         .uuidDefault = QStringLiteral("NEWID()"),
         .longValueKeys = false,

@@ -27,6 +27,7 @@ const FunctionSpellings& sqlServerFunctions() {
                 .januaryFirst = "CAST(DATEFROMPARTS(%1, 1, 1) AS DATETIME2)",
                 .today = "CAST(CAST(GETDATE() AS DATE) AS DATETIME2)",
                 .now = "CAST(GETDATE() AS DATETIME2(0))",
+                .time = "DATEADD(DAY, -2, CAST(CAST(GETDATE() AS TIME(0)) AS DATETIME2(0)))",
             },
         .texts =
             {

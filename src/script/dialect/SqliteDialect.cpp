@@ -46,6 +46,7 @@ const TargetDialect& sqliteDialect() {
         .exactRealDigits = 15,
         .exactDigits = 15,
         .exactAsText = true,
+        .textCase = {.insensitiveClause = " COLLATE NOCASE"},
         .autoNumbering = AutoNumbering::IntegerPrimaryKey,
         .foreignKeysInTable = true,
         // A foreign key is checked only where a connection turns the checks on, and then only for the rows

@@ -32,6 +32,7 @@ const FunctionSpellings& sqliteFunctions() {
                 .januaryFirst = "datetime(substr('000' || %1, -4) || '-01-01')",
                 .today = "datetime('now', 'localtime', 'start of day')",
                 .now = "datetime('now', 'localtime')",
+                .time = "('1899-12-30 ' || time('now', 'localtime'))",
             },
         .texts =
             {

@@ -63,6 +63,16 @@ enum class BrokenForeignKey {
     Kept,     // written as it is: the server never checks the rows that are there when it is made
 };
 
+// How text columns are made to compare, sort and make unique without regard to case (insensitive) or with
+// regard to it (sensitive), where the server's default does not: a type in place of the column's, a clause
+// after it, and a statement the script needs before its tables. nullptr: the default does so already.
+struct TextCaseSpellings {
+    const char* insensitiveType = nullptr;
+    const char* insensitiveClause = nullptr;
+    const char* insensitiveSetup = nullptr;
+    const char* sensitiveClause = nullptr;
+};
+
 struct TablePlan;
 
 struct TargetDialect {
@@ -108,7 +118,11 @@ struct TargetDialect {
     // 0 where they keep them all.
     int fractionDigits = 0;
     bool exactAsText = false; // Currency and Decimal go in as texts (a number would be rounded to a double)
+    TextCaseSpellings textCase{};
     bool longDefaultsAsExpressions = false; // a default on a long value only as an expression "(...)"
+    // The default of a timestamp column that takes the time of the insert, where the server takes Now() there
+    // only in this spelling (with the column's digits of a second: "(3)"); nullptr: as Now() is written.
+    const char* nowDefault = nullptr;
 
     // Keys
     AutoNumbering autoNumbering = AutoNumbering::Clause;

@@ -1,6 +1,8 @@
 #include "Planner.h"
 
+#include "DefaultExpressions.h"
 #include "DefaultValues.h"
+#include "TextCase.h"
 #include "ValidationChecks.h"
 
 #include <algorithm>
@@ -91,8 +93,9 @@ void Planner::table(const TableDefinition& table) {
     if (d_.fitTable)
         d_.fitTable(d_, t);
     autoNumbers(t);
-    planValidationRules(d_, plan_, t, constraintNames_);
     childTables(t);
+    applyTextCase(d_, options_.CaseOfTexts, t);
+    planValidationRules(d_, plan_, t, constraintNames_);
 }
 
 // The table's columns with their names in the script; false when none can be written.
@@ -196,9 +199,13 @@ ColumnPlan Planner::columnPlan(TablePlan& t, const ColumnDefinition& column) {
     if (!column.defaultValue.isEmpty() && c.defaultValue.isEmpty()) {
         if (const auto literal = literalDefault(d_, c.jetType, c.type, column.defaultValue))
             c.defaultValue = *literal;
+        else if (const auto expression = expressionDefault(d_, c, column.defaultValue);
+                 const auto* sql = std::get_if<QString>(&expression))
+            c.defaultValue = *sql;
         else
-            t.notes << QStringLiteral("Column %1 has the Access default %2")
-                           .arg(column.name, column.defaultValue);
+            t.notes << QStringLiteral("Column %1 has the Access default %2, not written: %3")
+                           .arg(column.name, column.defaultValue,
+                                std::get<DefaultRefused>(expression).reason);
     }
     if (c.defaultValue.isEmpty() && c.jetType == int(JetType::Boolean))
         c.defaultValue = d_.falseLiteral; // Access stores No in a Yes/No column that is not given a value

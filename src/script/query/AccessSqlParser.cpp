@@ -70,6 +70,16 @@ public:
         return q;
     }
 
+    // One expression and nothing after it, as a validation rule holds it.
+    std::variant<ParseFailure, Expr> loneExpression() {
+        Expr e = expression();
+        if (!failed() && peek().kind != TokenKind::End)
+            fail(QStringLiteral("the text after the expression's end (%1)").arg(peek().text));
+        if (failed())
+            return ParseFailure{error_};
+        return e;
+    }
+
 private:
     const Token& peek(int ahead = 0) const {
         return tokens_[std::min<qsizetype>(pos_ + ahead, tokens_.size() - 1)];
@@ -497,4 +507,8 @@ std::variant<ParseFailure, AccessQuery> parseAccessSql(const QString& sql) {
 
 std::variant<ParseFailure, AccessQuery> parseQueryTokens(QList<Token> tokens) {
     return Parser(std::move(tokens)).query();
+}
+
+std::variant<ParseFailure, Expr> parseExpressionTokens(QList<Token> tokens) {
+    return Parser(std::move(tokens)).loneExpression();
 }

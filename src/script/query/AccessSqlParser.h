@@ -13,5 +13,8 @@ struct ParseFailure {
 
 std::variant<ParseFailure, AccessQuery> parseAccessSql(const QString& sql);
 
+// One expression's tokens, ending with the End token: a validation rule, read as a query's WHERE reads it.
+std::variant<ParseFailure, Expr> parseExpressionTokens(QList<Token> tokens);
+
 // A SELECT or UNION query's tokens, ending with the End token.
 std::variant<ParseFailure, AccessQuery> parseQueryTokens(QList<Token> tokens);

@@ -1,6 +1,6 @@
-// Access's date functions: Date, Now, Year, Month, Day, Hour, Minute, Second, Weekday, DateSerial, DatePart,
-// DateAdd and DateDiff with every interval and the first day of the week. Dates before 1900 are dates like
-// any other.
+// Access's date functions: Date, Now, Time, Year, Month, Day, Hour, Minute, Second, Weekday, DateSerial,
+// DatePart, DateAdd and DateDiff with every interval and the first day of the week. Dates before 1900 are
+// dates like any other.
 #include "QueryCalls.h"
 
 namespace {
@@ -139,10 +139,11 @@ std::optional<SqlOrReason> dateCall(const TargetDialect& d, const Expr& call, co
     const auto wrongArity = [&] { return QStringLiteral("%1 with %2 arguments").arg(f).arg(n); };
     const auto notDate = [&] { return QStringLiteral("%1 of a value that is not a date").arg(f); };
     const DateSpellings& s = d.functions->dates;
-    if (isOneOf(f, {"Date", "Now"})) {
+    if (isOneOf(f, {"Date", "Now", "Time"})) {
         if (n != 0)
             return wrongArity();
-        return callResult(QString::fromUtf8(named(f, "Date") ? s.today : s.now), ValueType::Date, true);
+        const char* text = named(f, "Date") ? s.today : named(f, "Now") ? s.now : s.time;
+        return callResult(QString::fromUtf8(text), ValueType::Date, true);
     }
     if (isOneOf(f, {"Year", "Month", "Day", "Hour", "Minute", "Second", "Weekday"})) {
         if (n != 1 && !(named(f, "Weekday") && n == 2))
