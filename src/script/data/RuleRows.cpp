@@ -33,6 +33,11 @@ std::vector<TableRule> rulesOf(const TableDefinition& table) {
     return rules;
 }
 
+bool refusesEmptyText(const ColumnDefinition& c) {
+    return (c.jetType == int(JetType::Text) || c.jetType == int(JetType::Memo)) && c.required &&
+           !c.allowZeroLength && !c.calculated;
+}
+
 // Now as Access keeps a date: days since 1899-12-30, the time of day as the fraction.
 double nowDays() {
     const QDateTime now = QDateTime::currentDateTime();
@@ -48,8 +53,13 @@ void countRowsBreakingRules(const QString& path, const QList<TableDefinition>& t
         if (table.linked || table.columnsState != ReadState::Read)
             continue;
         std::vector<TableRule> rules = rulesOf(table);
-        if (rules.empty())
+        QList<int> texts; // the columns that refuse ""
+        for (int i = 0; i < table.columns.size(); ++i)
+            if (refusesEmptyText(table.columns[i]))
+                texts << i;
+        if (rules.empty() && texts.isEmpty())
             continue;
+        std::vector<qint64> empty(std::size_t(texts.size()), 0);
         if (window.showsProgress())
             window.setProgress(QStringLiteral("Checking the rows of %1 against its rules").arg(table.name));
         QHash<QString, int> columns;
@@ -67,11 +77,18 @@ void countRowsBreakingRules(const QString& path, const QList<TableDefinition>& t
                 for (TableRule& rule : rules)
                     if (evaluateRule(rule.condition, valueOf, now) == RuleOutcome::Breaks)
                         ++rule.broken;
+                for (qsizetype k = 0; k < texts.size(); ++k)
+                    if (row[texts[k]].kind == ValueKind::Text && row[texts[k]].bytes.empty())
+                        ++empty[std::size_t(k)];
             }
             return true;
         });
         for (const TableRule& rule : rules)
             if (rule.broken > 0)
                 facts.rowsBreakingRule.insert({table.name, rule.column}, rule.broken);
+        for (qsizetype k = 0; k < texts.size(); ++k)
+            if (empty[std::size_t(k)] > 0)
+                facts.rowsWithEmptyText.insert({table.name, table.columns[texts[k]].name},
+                                               empty[std::size_t(k)]);
     }
 }

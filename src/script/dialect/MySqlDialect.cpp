@@ -209,6 +209,7 @@ const TargetDialect& mySqlDialect() {
         .messageLimit = 128,
         .bodyDelimiter = "$$",
         .namedColumnChecks = false,
+        .checksOnCascadedColumns = false,
     };
     return dialect;
 }

@@ -186,6 +186,8 @@ struct TargetDialect {
     // A column's CHECK takes a name of its own (CONSTRAINT ... CHECK); false where the server names it after
     // the column and takes no name there (MariaDB).
     bool namedColumnChecks = true;
+    // A CHECK may read a column that a foreign key's ON UPDATE CASCADE or SET NULL changes (MariaDB: not).
+    bool checksOnCascadedColumns = true;
 };
 
 const TargetDialect& sqlServerDialect();

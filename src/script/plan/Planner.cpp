@@ -35,6 +35,7 @@ Planner::Planner(const TargetDialect& dialect, const ConversionOptions& options,
 void Planner::finish(const QList<Relationship>& relationships) {
     nameIndexes();
     planRelationships(d_, plan_, constraintNames_, relationships);
+    leaveOutChecksOnCascadedColumns(d_, plan_, relationships);
     childForeignKeys();
 }
 

@@ -113,6 +113,12 @@ public:
 
     // Access refuses "" in a Required text that does not allow a zero-length string.
     void zeroLength(ColumnPlan& c) {
+        if (const qint64 rows = plan_.rowFacts.rowsWithEmptyText.value({t_.table->name, c.column->name})) {
+            const QString rule = QStringLiteral("<> \"\" (Allow Zero Length off)");
+            t_.notes << ruleNotWrittenNote(c.column->name, rule, rows);
+            plan_.brokenRules << ruleNotWrittenWarning(t_.table->name, c.column->name, rule, rows);
+            return;
+        }
         c.checks << check(false, t_.name + QLatin1Char('_') + c.name + QStringLiteral("_not_empty"),
                           q(c.name) + QStringLiteral(" <> ") + stringLiteral(d_, QString()));
     }
@@ -175,6 +181,44 @@ void planValidationRules(const TargetDialect& dialect, ScriptPlan& plan, TablePl
     }
     if (!table.table->validationRule.trimmed().isEmpty())
         rules.rule(nullptr, table.table->validationRule.trimmed(), table.table->validationText);
+}
+
+void leaveOutChecksOnCascadedColumns(const TargetDialect& dialect, ScriptPlan& plan,
+                                     const QList<Relationship>& relationships) {
+    if (dialect.checksOnCascadedColumns)
+        return;
+    const QString why = QStringLiteral("%1 takes no CHECK on a column that a foreign key's cascade changes")
+                            .arg(dialect.scriptType);
+    for (qsizetype i = 0; i < relationships.size() && i < plan.relationships.size(); ++i) {
+        const Relationship& r = relationships[i];
+        if (plan.relationships[i].clause.isEmpty() || !(r.cascadeUpdate || r.cascadeSetNull))
+            continue;
+        for (TablePlan& t : plan.tables) {
+            if (!t.written || t.table->name.compare(r.table, Qt::CaseInsensitive) != 0)
+                continue;
+            const auto leaveOut = [&](QStringList& checks, const QString& what) {
+                for (const QString& check : std::as_const(checks)) {
+                    t.notes << QStringLiteral("%1: %2 not written: %3").arg(what, check, why);
+                    // The CHECK of a text that refuses "" is no validation rule of the counts.
+                    if (check.endsWith(QStringLiteral(" <> %1)").arg(stringLiteral(dialect, QString()))))
+                        continue;
+                    plan.rulesLeft << QStringLiteral("%1: %2: %3").arg(t.table->name, check, why);
+                    --plan.ruleChecks;
+                }
+                checks.clear();
+            };
+            for (const RelationshipColumn& rc : r.columns)
+                if (ColumnPlan* c = t.find(rc.column); c && !c->checks.isEmpty())
+                    leaveOut(c->checks, QStringLiteral("Column %1").arg(c->column->name));
+            bool reads = false;
+            for (const RelationshipColumn& rc : r.columns)
+                if (const ColumnPlan* c = t.find(rc.column))
+                    for (const QString& check : std::as_const(t.checks))
+                        reads = reads || check.contains(quoteName(dialect, c->name));
+            if (reads)
+                leaveOut(t.checks, QStringLiteral("Table %1").arg(t.table->name));
+        }
+    }
 }
 
 QString validationRuleCounts(const ScriptPlan& plan) {

@@ -18,6 +18,12 @@
 void planValidationRules(const TargetDialect& dialect, ScriptPlan& plan, TablePlan& table,
                          NameAllocator& names);
 
+// Where the server takes no CHECK on a column that a written foreign key changes by ON UPDATE CASCADE or SET
+// NULL, leaves out the CHECKs that read such a column, each with a note and its reason; once the foreign keys
+// are planned.
+void leaveOutChecksOnCascadedColumns(const TargetDialect& dialect, ScriptPlan& plan,
+                                     const QList<Relationship>& relationships);
+
 // What the script carried over, for the migration's report: "3 CHECK constraints, 1 by triggers; 1 not
 // carried over"; empty where the tables have no rule.
 QString validationRuleCounts(const ScriptPlan& plan);
