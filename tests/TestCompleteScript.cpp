@@ -57,6 +57,8 @@ private slots:
     void longNamesAreCutToTheLimit();
     void columnNamesTheSameWithoutCase_data();
     void columnNamesTheSameWithoutCase();
+    void validationRules_data();
+    void validationRules();
     void defaultValues_data();
     void defaultValues();
     void textCase_data();
@@ -260,7 +262,8 @@ void TestCompleteScript::pieces_data() {
                "    `Counter` INT NOT NULL AUTO_INCREMENT,\r\n",
                "    KEY (`Counter`)\r\n",
                "CREATE TABLE `Moods U+1F600` (\r\n    `Face U+1F600` VARCHAR(8) NOT NULL COMMENT "
-               "'Face 😀',\r\n    `Mood ID` INT NOT NULL AUTO_INCREMENT,\r\n    `Future` LONGBLOB,\r\n"
+               "'Face 😀' CHECK (`Face U+1F600` <> ''),\r\n "
+               "   `Mood ID` INT NOT NULL AUTO_INCREMENT,\r\n    `Future` LONGBLOB,\r\n"
                "    `Share` DECIMAL(65,30),\r\n    PRIMARY KEY (`Face U+1F600`),\r\n    UNIQUE KEY "
                "`Mood U+1F600 Key` (`Mood ID`)\r\n) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COMMENT='Moods "
                "😀';\r\n",
@@ -579,6 +582,111 @@ void TestCompleteScript::textCase() {
     const QString number = columnLine(dialect, text, "N");
     QVERIFY2(!number.contains("COLLATE") && !number.contains("citext"), qPrintable(number));
     QVERIFY2(!text.contains("citext") || textCase == int(TextCase::Insensitive), qPrintable(text));
+}
+
+namespace {
+
+// A table with a rule of each kind: a column's, with and without its validation text; a text's "F" Or "M";
+// one that calls Date(); one the translation cannot write; a Required text without zero-length strings; and
+// the table's own rule over two columns.
+DatabaseSchema ruleSchema() {
+    ColumnDefinition quantity = samples::column("Quantity", JetType::Integer);
+    quantity.validationRule = ">0";
+    quantity.validationText = "Enter a quantity above 0";
+    ColumnDefinition gender = samples::column("Gender", JetType::Text, 1);
+    gender.validationRule = "\"F\" Or \"M\"";
+    ColumnDefinition due = samples::column("Due", JetType::DateTime);
+    due.validationRule = "<Date()";
+    ColumnDefinition code = samples::required(samples::column("Code", JetType::Text, 10));
+    code.validationRule = "IsValidCode([Code])";
+    TableDefinition table = samples::table("Parts", {quantity, gender, due, code});
+    table.validationRule = "[Quantity] < 100 Or [Gender] = \"F\"";
+    table.validationText = "At most 99 for M";
+    DatabaseSchema schema;
+    schema.tables << table;
+    return schema;
+}
+
+} // namespace
+
+void TestCompleteScript::validationRules_data() {
+    QTest::addColumn<QString>("scriptType");
+    QTest::addColumn<QString>("expected");
+    QTest::addRow("PostgreSQL")
+        << "PostgreSQL"
+        << QStringLiteral(
+               R"(-- Column Code has the validation rule IsValidCode([Code]), not written: calls the VBA function IsValidCode
+CREATE TABLE "Parts" (
+    "Quantity" smallint CONSTRAINT "Parts_Quantity_check" CHECK ("Quantity" > 0),
+    "Gender" varchar(1) CONSTRAINT "Parts_Gender_check" CHECK ((LOWER("Gender") = LOWER('F')) OR (LOWER("Gender") = LOWER('M'))),
+    "Due" timestamp CONSTRAINT "Parts_Due_check" CHECK ("Due" < CAST(CURRENT_DATE AS TIMESTAMP)),
+    "Code" varchar(10) NOT NULL CONSTRAINT "Parts_Code_not_empty" CHECK ("Code" <> ''),
+    CONSTRAINT "Parts_check" CHECK (("Quantity" < 100) OR (LOWER("Gender") = LOWER('F')))
+);
+COMMENT ON CONSTRAINT "Parts_Quantity_check" ON "Parts" IS 'Enter a quantity above 0';
+COMMENT ON CONSTRAINT "Parts_check" ON "Parts" IS 'At most 99 for M';
+
+)");
+    QTest::addRow("MySQL") << "MySQL"
+                           << QStringLiteral(R"(-- Validation text of Quantity: Enter a quantity above 0
+-- Column Due has the validation rule <Date(), which calls a function whose value changes: triggers check it, as a CHECK of MySQL cannot
+-- Column Code has the validation rule IsValidCode([Code]), not written: calls the VBA function IsValidCode
+-- Validation text of Parts: At most 99 for M
+CREATE TABLE `Parts` (
+    `Quantity` SMALLINT CHECK (`Quantity` > 0),
+    `Gender` VARCHAR(1) CHECK ((`Gender` = 'F') OR (`Gender` = 'M')),
+    `Due` DATETIME,
+    `Code` VARCHAR(10) NOT NULL CHECK (`Code` <> ''),
+    CONSTRAINT `Parts_check` CHECK ((`Quantity` < 100) OR (`Gender` = 'F'))
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4;
+DELIMITER $$
+CREATE TRIGGER `Parts_Due_check_insert` BEFORE INSERT ON `Parts` FOR EACH ROW
+IF NOT (NEW.`Due` < CAST(CURDATE() AS DATETIME)) THEN SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'Column Due breaks the validation rule <Date()'; END IF$$
+DELIMITER ;
+DELIMITER $$
+CREATE TRIGGER `Parts_Due_check_update` BEFORE UPDATE ON `Parts` FOR EACH ROW
+IF NOT (NEW.`Due` < CAST(CURDATE() AS DATETIME)) THEN SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'Column Due breaks the validation rule <Date()'; END IF$$
+DELIMITER ;
+
+)");
+    QTest::addRow("SQLite") << "SQLite"
+                            << QStringLiteral(R"(-- Validation text of Quantity: Enter a quantity above 0
+-- Column Due has the validation rule <Date(), which calls a function whose value changes: triggers check it, as a CHECK of SQLite cannot
+-- Column Code has the validation rule IsValidCode([Code]), not written: calls the VBA function IsValidCode
+-- Validation text of Parts: At most 99 for M
+CREATE TABLE "Parts" (
+    "Quantity" SMALLINT CONSTRAINT "Parts_Quantity_check" CHECK ("Quantity" > 0),
+    "Gender" VARCHAR(1) CONSTRAINT "Parts_Gender_check" CHECK (("Gender" = 'F' COLLATE NOCASE) OR ("Gender" = 'M' COLLATE NOCASE)),
+    "Due" DATETIME,
+    "Code" VARCHAR(10) NOT NULL CONSTRAINT "Parts_Code_not_empty" CHECK ("Code" <> ''),
+    CONSTRAINT "Parts_check" CHECK (("Quantity" < 100) OR ("Gender" = 'F' COLLATE NOCASE))
+);
+CREATE TRIGGER "Parts_Due_check_insert" BEFORE INSERT ON "Parts" FOR EACH ROW
+BEGIN SELECT RAISE(ABORT, 'Column Due breaks the validation rule <Date()') WHERE NOT (NEW."Due" < datetime('now', 'localtime', 'start of day')); END;
+CREATE TRIGGER "Parts_Due_check_update" BEFORE UPDATE ON "Parts" FOR EACH ROW
+BEGIN SELECT RAISE(ABORT, 'Column Due breaks the validation rule <Date()') WHERE NOT (NEW."Due" < datetime('now', 'localtime', 'start of day')); END;
+
+)");
+    QTest::addRow("SQL Server") << "SQL Server"
+                                << QStringLiteral(R"(-- Validation text of Quantity: Enter a quantity above 0
+-- Column Code has the validation rule IsValidCode([Code]), not written: calls the VBA function IsValidCode
+-- Validation text of Parts: At most 99 for M
+CREATE TABLE [Parts] (
+    [Quantity] SMALLINT CONSTRAINT [Parts_Quantity_check] CHECK ([Quantity] > 0),
+    [Gender] NVARCHAR(1) CONSTRAINT [Parts_Gender_check] CHECK (([Gender] = N'F') OR ([Gender] = N'M')),
+    [Due] DATETIME2 CONSTRAINT [Parts_Due_check] CHECK ([Due] < CAST(CAST(GETDATE() AS DATE) AS DATETIME2)),
+    [Code] NVARCHAR(10) NOT NULL CONSTRAINT [Parts_Code_not_empty] CHECK ([Code] <> ''),
+    CONSTRAINT [Parts_check] CHECK (([Quantity] < 100) OR ([Gender] = N'F'))
+);
+
+)");
+}
+
+void TestCompleteScript::validationRules() {
+    QFETCH(QString, scriptType);
+    QFETCH(QString, expected);
+    const QString text = script(*completeScriptDialect(scriptType), defaults(), ruleSchema());
+    QCOMPARE(QString(text).replace("\r\n", "\n"), expected);
 }
 
 QTEST_GUILESS_MAIN(TestCompleteScript)

@@ -345,6 +345,8 @@ private slots:
     void loadsAndMatchesCatalog();
     void grantsLoad_data();
     void grantsLoad();
+    void rulesRefuseAsAccess_data();
+    void rulesRefuseAsAccess();
     void defaultsAndTextCase_data();
     void defaultsAndTextCase();
 
@@ -479,6 +481,82 @@ void TestCompleteScriptServers::grantsLoad() {
     QVERIFY(script.contains("GRANT REFERENCES, SELECT, INSERT, UPDATE ON "));
     const LoadResult loaded = target->load(script.toUtf8());
     QVERIFY2(loaded.ok, qPrintable(loaded.error));
+}
+
+namespace {
+
+// The validation rules of the fixtures, each on a column of one table, a Required text without zero-length
+// strings, and a table rule over two columns.
+DatabaseSchema ruleSchema() {
+    const auto ruled = [](ColumnDefinition c, const QString& rule) {
+        c.validationRule = rule;
+        return c;
+    };
+    using samples::column;
+    TableDefinition table =
+        samples::table("Rules", {ruled(column("Quantity", JetType::Integer), ">0"),
+                                 ruled(column("Stock", JetType::Long), ">=0"),
+                                 ruled(column("Discount", JetType::Single), "Between 0 And 1"),
+                                 ruled(column("Gender", JetType::Text, 1), "\"F\" Or \"M\""),
+                                 ruled(column("Age", JetType::Long), ">3 And <100"),
+                                 ruled(column("Born", JetType::DateTime), ">=#1/1/1900#"),
+                                 ruled(column("Due", JetType::DateTime), "<Date()"),
+                                 samples::required(column("Code", JetType::Text, 10))});
+    table.validationRule = "[Quantity] < 100 Or [Gender] = \"F\"";
+    table.validationText = "At most 99 for M";
+    DatabaseSchema schema;
+    schema.tables << table;
+    return schema;
+}
+
+} // namespace
+
+void TestCompleteScriptServers::rulesRefuseAsAccess_data() {
+    QTest::addColumn<QString>("server");
+    for (const char* server : {"postgres", "mariadb", "sqlite"})
+        QTest::addRow("%s", server) << server;
+}
+
+// For each rule a row Access refuses is refused, and a row it takes is taken (a NULL passes every rule).
+void TestCompleteScriptServers::rulesRefuseAsAccess() {
+    QFETCH(QString, server);
+    TestServer* target = this->server(server);
+    if (!target)
+        skipOrFail(why_[server]);
+    ConversionOptions options;
+    options.DatabasePath = "rules.mdb";
+    options.ScriptType = server == "postgres" ? "PostgreSQL" : server == "mariadb" ? "MySQL" : "SQLite";
+    SchemaOnlyReader reader(ruleSchema());
+    const QString script = whole(options, reader);
+    const LoadResult loaded = target->load(script.toUtf8());
+    QVERIFY2(loaded.ok, qPrintable(loaded.error + "\n" + script));
+    const QList<std::pair<QString, bool>> cases{
+        {R"(INSERT INTO "Rules" ("Code") VALUES ('a'))", true},
+        {R"(INSERT INTO "Rules" ("Code") VALUES (''))", false},
+        {R"(INSERT INTO "Rules" ("Code", "Quantity") VALUES ('a', 1))", true},
+        {R"(INSERT INTO "Rules" ("Code", "Quantity") VALUES ('a', 0))", false},
+        {R"(INSERT INTO "Rules" ("Code", "Stock") VALUES ('a', 0))", true},
+        {R"(INSERT INTO "Rules" ("Code", "Stock") VALUES ('a', -1))", false},
+        {R"(INSERT INTO "Rules" ("Code", "Discount") VALUES ('a', 1))", true},
+        {R"(INSERT INTO "Rules" ("Code", "Discount") VALUES ('a', 1.5))", false},
+        {R"(INSERT INTO "Rules" ("Code", "Gender") VALUES ('a', 'f'))", true},
+        {R"(INSERT INTO "Rules" ("Code", "Gender") VALUES ('a', 'X'))", false},
+        {R"(INSERT INTO "Rules" ("Code", "Age") VALUES ('a', 99))", true},
+        {R"(INSERT INTO "Rules" ("Code", "Age") VALUES ('a', 3))", false},
+        {R"(INSERT INTO "Rules" ("Code", "Born") VALUES ('a', '1900-01-01 00:00:00'))", true},
+        {R"(INSERT INTO "Rules" ("Code", "Born") VALUES ('a', '1899-12-31 00:00:00'))", false},
+        {R"(INSERT INTO "Rules" ("Code", "Due") VALUES ('a', '2000-01-01 00:00:00'))", true},
+        {R"(INSERT INTO "Rules" ("Code", "Due") VALUES ('a', '2999-01-01 00:00:00'))", false},
+        {R"(UPDATE "Rules" SET "Due" = '2999-01-01 00:00:00')", false},
+        {R"(INSERT INTO "Rules" ("Code", "Quantity", "Gender") VALUES ('a', 150, 'F'))", true},
+        {R"(INSERT INTO "Rules" ("Code", "Quantity", "Gender") VALUES ('a', 150, 'M'))", false}};
+    for (const auto& [statement, taken] : cases) {
+        QString sql = statement;
+        if (server == "mariadb")
+            sql.replace('"', '`');
+        const LoadResult result = target->execute(sql);
+        QVERIFY2(result.ok == taken, qPrintable(sql + (taken ? " refused: " + result.error : " taken")));
+    }
 }
 
 void TestCompleteScriptServers::defaultsAndTextCase_data() {

@@ -566,9 +566,9 @@ void TestDataServers::extendedDatesArrive() {
     QCOMPARE(target->select("SELECT COUNT(*)" + from + " IS NULL"), QList<QStringList>({{"2"}}));
 }
 
-// Rows that break the rules their own file declares (a Required column with NULLs, a relationship whose texts
-// match only without regard to case and trailing spaces) all arrive: such a rule is written only as far as
-// the rows allow and named in the warnings, and every other rule still holds.
+// Rows that break the rules their own file declares (a Required column with NULLs, a validation rule, a
+// relationship whose texts match only without regard to case and trailing spaces) all arrive: such a rule is
+// written only as far as the rows allow and named in the warnings, and every other rule still holds.
 void TestDataServers::rowsBreakingTheirRulesArrive() {
     QFETCH(int, server);
     QFETCH(bool, into);
@@ -589,7 +589,8 @@ void TestDataServers::rowsBreakingTheirRulesArrive() {
         return;
     QStringList expected{
         "Table Clients, column PostalCode: NOT NULL (Required) not written, 2 rows hold no value",
-        "Table Clients, column Phone: NOT NULL (Required) not written, 1 row holds no value"};
+        "Table Clients, column Phone: NOT NULL (Required) not written, 1 row holds no value",
+        "Table Clients, column Phone: validation rule >=20 not written, 1 row breaks it"};
     const QString unmatched =
         "Relationship CodesClients (Clients references Codes): 2 rows of Clients reference "
         "no row of Codes as " +
@@ -617,6 +618,7 @@ void TestDataServers::rowsBreakingTheirRulesArrive() {
     QVERIFY(!target->execute(insert + "(9, NULL, 1, 'X')").ok);
     if (server != 2)
         QVERIFY(!target->execute(insert + "(9, 'Nice', 1, 'nowhere')").ok);
+    QVERIFY(!target->execute(insert + "(9, 'Nowhere', NULL, 'X')").ok);
     QVERIFY(target->execute(insert + "(9, 'Nice', NULL, 'X')").ok);
 }
 

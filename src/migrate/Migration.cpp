@@ -6,6 +6,7 @@
 #include "RequiredAfterRows.h"
 #include "RowSender.h"
 #include "TargetSpace.h"
+#include "ValidationChecks.h"
 
 #include "CompleteScript.h"
 #include "LiveConnection.h"
@@ -359,6 +360,9 @@ MigrationReport runMigration(const ConversionOptions& options, const MigrationRe
 
     // Rules of the file that its own rows break, written only as far as the rows allow.
     report.warnings << script.plan().brokenRules;
+    report.rules = validationRuleCounts(script.plan());
+    report.rulesLeft = script.plan().rulesLeft;
+    script.setClientDelimiters(false); // each statement goes to the server alone, through its library
     Load load(dialect, planned, request, script, target, report, window, reader, progress);
     if (!load.run()) {
         undo(target, request, dialect, load.created(), report);

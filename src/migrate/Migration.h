@@ -64,6 +64,8 @@ struct MigrationReport {
     QString queries{};         // what the saved queries became: "3 views, 1 function, ..." (QueryViews.h)
     int views = 0;             // of those, the views
     QStringList queriesLeft{}; // each query left out of the target: "NAME: why"
+    QString rules{};           // the validation rules carried over (ValidationChecks.h)
+    QStringList rulesLeft{};   // each rule left out: "TABLE.COLUMN: rule: why"
     QList<TableCount> tables{};
     bool verified = false; // the rows were read back and compared
 

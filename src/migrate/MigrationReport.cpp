@@ -57,6 +57,10 @@ QString reportText(const MigrationReport& report) {
             text += QStringLiteral("Saved queries: %1\n").arg(report.queries);
         for (const QString& left : report.queriesLeft)
             text += QStringLiteral("Saved query not carried over, %1\n").arg(left);
+        if (!report.rules.isEmpty())
+            text += QStringLiteral("Validation rules: %1\n").arg(report.rules);
+        for (const QString& left : report.rulesLeft)
+            text += QStringLiteral("Validation rule not carried over, %1\n").arg(left);
         // What was never sent, so that a count that agrees is not taken for the whole database.
         for (const QString& left : report.leftOut)
             text += left + QLatin1Char('\n');

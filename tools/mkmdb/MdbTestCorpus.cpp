@@ -501,8 +501,10 @@ MdbSchema brokenRules() {
         {words("TAB"), words("table")}, {words("Ibra"), words("ibrahim")}, {words("X"), words("x")}};
     MdbColumn postal = text("PostalCode", 10, false, true);
     MdbColumn city = text("City", 30, true, true);
+    city.validationRule = "<>\"Nowhere\""; // which the rows keep
     MdbColumn phone = column("Phone", T::Long);
     phone.required = true;
+    phone.validationRule = ">=20"; // which one row breaks (a NULL passes)
     MdbIndex byCode = index("CodesClients", {"Code"});
     byCode.foreignKey = true;
     MdbTable clients = table("Clients", {autoNumber("ID"), postal, city, phone, text("Code", 10, true)},

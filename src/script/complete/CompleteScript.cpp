@@ -50,6 +50,10 @@ void appendColumnLine(QString& text, const TargetDialect& dialect, const ColumnP
         text += QLatin1String(" COMMENT ");
         text += stringLiteral(dialect, c.comment);
     }
+    for (const QString& check : c.checks) {
+        text += QLatin1Char(' ');
+        text += check;
+    }
 }
 
 // A key written inside CREATE TABLE: "UNIQUE KEY `name` (...)", "KEY (...)".
@@ -166,6 +170,11 @@ QString CompleteScript::definitionOf(const TablePlan& t) const {
         text += QLatin1String("    ");
         text += fk;
     }
+    for (const QString& check : t.checks) {
+        nextLine();
+        text += QLatin1String("    ");
+        text += check;
+    }
     text += CRLF;
     text += QLatin1Char(')');
     text += dialect_.tableOptions;
@@ -206,6 +215,16 @@ QString CompleteScript::indexesOf(const TablePlan& t) const {
     }
     for (const QString& description : t.descriptions)
         text += description + end;
+    for (const QString& trigger : t.triggers) {
+        // A trigger's body holds ";": a command-line client that ends a statement at the first one is given
+        // a delimiter of the script's own around it.
+        if (dialect_.bodyDelimiter && clientDelimiters_)
+            text += QStringLiteral("DELIMITER %1").arg(QLatin1String(dialect_.bodyDelimiter)) + CRLF +
+                    trigger + QLatin1String(dialect_.bodyDelimiter) + CRLF + QStringLiteral("DELIMITER ;") +
+                    CRLF;
+        else
+            text += trigger + end;
+    }
     if (dialect_.grants && options_.CreatePermissions)
         text += grantStatement(dialect_, options_, t.name) + end;
     return text;

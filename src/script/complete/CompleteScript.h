@@ -29,6 +29,9 @@ public:
 
     // What the rows say about the rules of the tables, for the tables added after it (RowFacts.h).
     void setRowFacts(RowFacts facts);
+    // Whether a statement that holds ";" itself (a trigger) is put between the dialect's delimiter lines for
+    // a command-line client (the default), or written as it is for a load through the client library.
+    void setClientDelimiters(bool on) { clientDelimiters_ = on; }
     // Plans the table: its name, columns, keys and indexes (a system table only when asked for).
     void addTable(TableDefinition&& table);
     // Names the indexes that share the tables' namespace and plans the foreign keys; nothing is written
@@ -65,6 +68,7 @@ private:
     ScriptContents contents_;
     std::unique_ptr<ScriptPlan> plan_;
     std::unique_ptr<Planner> planner_; // until finished
+    bool clientDelimiters_ = true;
 };
 
 // The results header as SQL comments: "-- " before each of its ten lines.

@@ -1,5 +1,7 @@
 #include "RuleChecks.h"
 
+#include "RuleRows.h"
+
 #include "SchemaReader.h"
 #include "TargetDialect.h"
 #include "WindowOps.h"
@@ -176,6 +178,7 @@ RowFacts readRowFacts(const TargetDialect& dialect, const QString& path, const Q
             window.setProgress(QStringLiteral("Checking the rows of %1 against its rules").arg(table.name));
         countMissingValues(path, table, columns, reader, facts);
     }
+    countRowsBreakingRules(path, tables, reader, window, facts);
     if (!dialect.exactTextKeys)
         return facts;
     for (const Relationship& r : relationships) {

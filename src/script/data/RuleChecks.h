@@ -1,7 +1,8 @@
 #pragma once
 // Reads the rows that the rules of a script depend on before the script is planned (RowFacts.h): the
-// Required columns that may hold no value, and the enforced relationships whose texts the server compares
-// otherwise than Access. Only the tables with such a column or relationship are read.
+// Required columns that may hold no value, the validation rules the rows break (RuleRows.h), and the enforced
+// relationships whose texts the server compares otherwise than Access. Only the tables with such a column,
+// rule or relationship are read.
 
 #include "RowFacts.h"
 

@@ -203,6 +203,13 @@ const TargetDialect& mySqlDialect() {
         .begin = "START TRANSACTION",
         .functions = &mySqlFunctions(),
         .routines = &routines,
+        .refusingTrigger = "CREATE TRIGGER {name} BEFORE {event} ON {table} FOR EACH ROW\r\n"
+                           "IF NOT ({condition}) THEN SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = {message}; "
+                           "END IF",
+        .messageLimit = 128,
+        .bodyDelimiter = "$$",
+        .namedColumnChecks = false,
+        .checksOnCascadedColumns = false,
     };
     return dialect;
 }

@@ -57,6 +57,8 @@ const TargetDialect& sqliteDialect() {
         .begin = "BEGIN TRANSACTION",
         .transactionHoldsTables = true,
         .functions = &sqliteFunctions(),
+        .refusingTrigger = "CREATE TRIGGER {name} BEFORE {event} ON {table} FOR EACH ROW\r\n"
+                           "BEGIN SELECT RAISE(ABORT, {message}) WHERE NOT ({condition}); END",
     };
     return dialect;
 }

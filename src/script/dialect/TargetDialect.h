@@ -173,6 +173,21 @@ struct TargetDialect {
     // Queries
     const FunctionSpellings* functions = nullptr; // how the Access functions are written
     const RoutineSpellings* routines = nullptr;   // how parameter and action queries are held; none: not
+
+    // Validation rules
+    // A trigger that refuses a row as a CHECK would, for a rule that calls a function whose value changes
+    // (Date(), Now()), which the server's CHECK cannot call: {name}, {event} (INSERT or UPDATE), {table},
+    // {condition} (its columns as NEW.column) and {message} (a string literal). nullptr: a CHECK holds it.
+    const char* refusingTrigger = nullptr;
+    int messageLimit = 0; // characters of the trigger's message the server keeps; 0: no limit
+    // The statement delimiter a script gives its client around a statement that holds ";" itself (MySQL's
+    // DELIMITER); nullptr where the client finds the end of such a statement itself.
+    const char* bodyDelimiter = nullptr;
+    // A column's CHECK takes a name of its own (CONSTRAINT ... CHECK); false where the server names it after
+    // the column and takes no name there (MariaDB).
+    bool namedColumnChecks = true;
+    // A CHECK may read a column that a foreign key's ON UPDATE CASCADE or SET NULL changes (MariaDB: not).
+    bool checksOnCascadedColumns = true;
 };
 
 const TargetDialect& sqlServerDialect();

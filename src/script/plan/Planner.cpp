@@ -3,6 +3,7 @@
 #include "DefaultExpressions.h"
 #include "DefaultValues.h"
 #include "TextCase.h"
+#include "ValidationChecks.h"
 
 #include <algorithm>
 
@@ -34,6 +35,7 @@ Planner::Planner(const TargetDialect& dialect, const ConversionOptions& options,
 void Planner::finish(const QList<Relationship>& relationships) {
     nameIndexes();
     planRelationships(d_, plan_, constraintNames_, relationships);
+    leaveOutChecksOnCascadedColumns(d_, plan_, relationships);
     childForeignKeys();
 }
 
@@ -94,6 +96,7 @@ void Planner::table(const TableDefinition& table) {
     autoNumbers(t);
     childTables(t);
     applyTextCase(d_, options_.CaseOfTexts, t);
+    planValidationRules(d_, plan_, t, constraintNames_);
 }
 
 // The table's columns with their names in the script; false when none can be written.

@@ -15,6 +15,11 @@ struct RowFacts {
     // compares texts, by relationship name; absent: none, or not checked because the server compares as
     // Access does.
     QMap<QString, qint64> rowsWithoutMatch;
+    // Rows a validation rule is False for, by table and column (Access names; the column empty for the
+    // table's own rule); absent: none, or the rule could not be read or evaluated.
+    QMap<std::pair<QString, QString>, qint64> rowsBreakingRule;
+    // Rows holding "" in a Required text that allows no zero-length string, by table and column.
+    QMap<std::pair<QString, QString>, qint64> rowsWithEmptyText;
     // The Required columns were not counted beforehand: their NOT NULL follows the rows, where the rows
     // written hold a value each (TargetDialect::notNullAfterRows).
     bool requiredAfterRows = false;

@@ -29,6 +29,7 @@ struct ColumnPlan {
     bool inlineKey = false;        // INTEGER PRIMARY KEY AUTOINCREMENT on the column itself
     QString defaultValue;          // the literal or expression after DEFAULT
     QString comment;               // COMMENT '...' in CREATE TABLE: the Access name where the name changed
+    QStringList checks; // "CONSTRAINT ... CHECK (...)" after the rest: its rules (ValidationChecks.h)
 };
 
 struct KeyPlan {
@@ -70,6 +71,8 @@ struct TablePlan {
     QStringList indexNotes;
     QStringList inlineForeignKeys; // foreign keys inside CREATE TABLE, where the dialect puts them there
     QStringList descriptions;      // COMMENT ON statements
+    QStringList checks;            // table constraints "CONSTRAINT ... CHECK (...)": its validation rule
+    QStringList triggers;          // CREATE TRIGGER statements, written after the rows
     // The tables that hold the values of its attachment, multi-valued and version history columns, each
     // written after it; and, in such a table, how its rows are made.
     std::vector<TablePlan> children;
@@ -119,6 +122,11 @@ struct ScriptPlan {
     // Rules of the file not written as they are because its own rows break them: one line each, for the
     // user (standard error, the migration's report).
     QStringList brokenRules;
+    // The validation rules carried over, as CHECKs and as triggers, and one line for each that is not: the
+    // table, column and rule, and why.
+    int ruleChecks = 0;
+    int ruleTriggers = 0;
+    QStringList rulesLeft;
 
     PlanCounts counts() const {
         PlanCounts counts;
