@@ -587,13 +587,14 @@ void TestCompleteScript::textCase() {
 namespace {
 
 // A table with a rule of each kind: a column's, with and without its validation text; a text's "F" Or "M";
-// one that calls Date(); one the translation cannot write; a Required text without zero-length strings; and
+// one that calls Date(); one the translation cannot write; Required texts without zero-length strings, one
+// with a rule of its own (MySQL takes one CHECK a column: the two join); and
 // the table's own rule over two columns.
 DatabaseSchema ruleSchema() {
     ColumnDefinition quantity = samples::column("Quantity", JetType::Integer);
     quantity.validationRule = ">0";
     quantity.validationText = "Enter a quantity above 0";
-    ColumnDefinition gender = samples::column("Gender", JetType::Text, 1);
+    ColumnDefinition gender = samples::required(samples::column("Gender", JetType::Text, 1));
     gender.validationRule = "\"F\" Or \"M\"";
     ColumnDefinition due = samples::column("Due", JetType::DateTime);
     due.validationRule = "<Date()";
@@ -618,7 +619,7 @@ void TestCompleteScript::validationRules_data() {
                R"(-- Column Code has the validation rule IsValidCode([Code]), not written: calls the VBA function IsValidCode
 CREATE TABLE "Parts" (
     "Quantity" smallint CONSTRAINT "Parts_Quantity_check" CHECK ("Quantity" > 0),
-    "Gender" varchar(1) CONSTRAINT "Parts_Gender_check" CHECK ((LOWER("Gender") = LOWER('F')) OR (LOWER("Gender") = LOWER('M'))),
+    "Gender" varchar(1) NOT NULL CONSTRAINT "Parts_Gender_check" CHECK ((LOWER("Gender") = LOWER('F')) OR (LOWER("Gender") = LOWER('M'))) CONSTRAINT "Parts_Gender_not_empty" CHECK ("Gender" <> ''),
     "Due" timestamp CONSTRAINT "Parts_Due_check" CHECK ("Due" < CAST(CURRENT_DATE AS TIMESTAMP)),
     "Code" varchar(10) NOT NULL CONSTRAINT "Parts_Code_not_empty" CHECK ("Code" <> ''),
     CONSTRAINT "Parts_check" CHECK (("Quantity" < 100) OR (LOWER("Gender") = LOWER('F')))
@@ -634,7 +635,7 @@ COMMENT ON CONSTRAINT "Parts_check" ON "Parts" IS 'At most 99 for M';
 -- Validation text of Parts: At most 99 for M
 CREATE TABLE `Parts` (
     `Quantity` SMALLINT CHECK (`Quantity` > 0),
-    `Gender` VARCHAR(1) CHECK ((`Gender` = 'F') OR (`Gender` = 'M')),
+    `Gender` VARCHAR(1) NOT NULL CHECK (((`Gender` = 'F') OR (`Gender` = 'M')) AND (`Gender` <> '')),
     `Due` DATETIME,
     `Code` VARCHAR(10) NOT NULL CHECK (`Code` <> ''),
     CONSTRAINT `Parts_check` CHECK ((`Quantity` < 100) OR (`Gender` = 'F'))
@@ -656,7 +657,7 @@ DELIMITER ;
 -- Validation text of Parts: At most 99 for M
 CREATE TABLE "Parts" (
     "Quantity" SMALLINT CONSTRAINT "Parts_Quantity_check" CHECK ("Quantity" > 0),
-    "Gender" VARCHAR(1) CONSTRAINT "Parts_Gender_check" CHECK (("Gender" = 'F' COLLATE NOCASE) OR ("Gender" = 'M' COLLATE NOCASE)),
+    "Gender" VARCHAR(1) NOT NULL CONSTRAINT "Parts_Gender_check" CHECK (("Gender" = 'F' COLLATE NOCASE) OR ("Gender" = 'M' COLLATE NOCASE)) CONSTRAINT "Parts_Gender_not_empty" CHECK ("Gender" <> ''),
     "Due" DATETIME,
     "Code" VARCHAR(10) NOT NULL CONSTRAINT "Parts_Code_not_empty" CHECK ("Code" <> ''),
     CONSTRAINT "Parts_check" CHECK (("Quantity" < 100) OR ("Gender" = 'F' COLLATE NOCASE))
@@ -673,7 +674,7 @@ BEGIN SELECT RAISE(ABORT, 'Column Due breaks the validation rule <Date()') WHERE
 -- Validation text of Parts: At most 99 for M
 CREATE TABLE [Parts] (
     [Quantity] SMALLINT CONSTRAINT [Parts_Quantity_check] CHECK ([Quantity] > 0),
-    [Gender] NVARCHAR(1) CONSTRAINT [Parts_Gender_check] CHECK (([Gender] = N'F') OR ([Gender] = N'M')),
+    [Gender] NVARCHAR(1) NOT NULL CONSTRAINT [Parts_Gender_check] CHECK (([Gender] = N'F') OR ([Gender] = N'M')) CONSTRAINT [Parts_Gender_not_empty] CHECK ([Gender] <> ''),
     [Due] DATETIME2 CONSTRAINT [Parts_Due_check] CHECK ([Due] < CAST(CAST(GETDATE() AS DATE) AS DATETIME2)),
     [Code] NVARCHAR(10) NOT NULL CONSTRAINT [Parts_Code_not_empty] CHECK ([Code] <> ''),
     CONSTRAINT [Parts_check] CHECK (([Quantity] < 100) OR ([Gender] = N'F'))

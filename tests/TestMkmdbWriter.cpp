@@ -297,6 +297,10 @@ void TestMkmdbWriter::properties_data() {
                     values["DefaultValue"] = "GenGUID()";
                 if (c.description)
                     values["Description"] = qs(*c.description);
+                if (c.validationRule)
+                    values["ValidationRule"] = qs(*c.validationRule);
+                if (c.validationText)
+                    values["ValidationText"] = qs(*c.validationText);
                 if (c.expression) {
                     values["Expression"] = libmdbName(*c.expression);
                     values["ResultType"] = QString::number(resultTypeByte(c.type));

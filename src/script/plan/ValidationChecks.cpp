@@ -99,7 +99,10 @@ public:
                             .arg(what, rule, d_.scriptType);
             ++plan_.ruleTriggers;
         } else {
-            (c ? c->checks : t_.checks) << check(c == nullptr, base, std::get<QString>(sql), &name);
+            if (c)
+                addColumnCheck(*c, base, std::get<QString>(sql), &name);
+            else
+                t_.checks << check(true, base, std::get<QString>(sql), &name);
             ++plan_.ruleChecks;
         }
         if (validationText.isEmpty())
@@ -119,12 +122,26 @@ public:
             plan_.brokenRules << ruleNotWrittenWarning(t_.table->name, c.column->name, rule, rows);
             return;
         }
-        c.checks << check(false, t_.name + QLatin1Char('_') + c.name + QStringLiteral("_not_empty"),
-                          q(c.name) + QStringLiteral(" <> ") + stringLiteral(d_, QString()));
+        addColumnCheck(c, t_.name + QLatin1Char('_') + c.name + QStringLiteral("_not_empty"),
+                       q(c.name) + QStringLiteral(" <> ") + stringLiteral(d_, QString()));
     }
 
 private:
     QString q(const QString& name) const { return quoteName(d_, name); }
+
+    // A CHECK on a column. Where the server names a column's CHECK itself it takes only one (MariaDB refuses
+    // a second), so a further condition joins the first: "CHECK ((rule) AND (`c` <> ''))".
+    void addColumnCheck(ColumnPlan& c, const QString& base, const QString& condition,
+                        QString* name = nullptr) {
+        if (!d_.namedColumnChecks && !c.checks.isEmpty()) {
+            QString& first = c.checks.first();
+            const qsizetype open = QStringLiteral("CHECK (").size();
+            first = QStringLiteral("CHECK ((%1) AND (%2))")
+                        .arg(first.mid(open, first.size() - open - 1), condition);
+            return;
+        }
+        c.checks << check(false, base, condition, name);
+    }
 
     // "CONSTRAINT name CHECK (condition)", or "CHECK (condition)" on a column where the server names it
     // itself; name: the name given, if any.
