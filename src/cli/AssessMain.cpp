@@ -9,32 +9,15 @@
 #include "DatabaseFiles.h"
 #include "ExitStatus.h"
 #include "ReaderProcess.h"
+#include "TextOutput.h"
 
 #include <QCommandLineParser>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cstdio>
 #include <unistd.h>
 
 namespace {
-
-// Nothing when the text is written, else the system's reason why not.
-std::optional<QString> writeText(const QByteArray& text, const QString& outputFile) {
-    if (outputFile.isEmpty()) {
-        QFile out;
-        if (out.open(stdout, QIODevice::WriteOnly) && out.write(text) == text.size() && out.flush())
-            return std::nullopt;
-        return out.errorString();
-    }
-    QSaveFile file(outputFile);
-    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.flush() && file.commit())
-        return std::nullopt;
-    const QString reason = file.errorString(); // before cancelWriting, which puts its own in its place
-    file.cancelWriting();
-    return reason;
-}
 
 // One line on a terminal, redrawn for each database and cleared at the end.
 class DatabaseProgress {

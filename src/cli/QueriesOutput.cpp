@@ -2,10 +2,7 @@
 
 #include "ExitStatus.h"
 #include "ReaderProcess.h"
-
-#include <QFile>
-#include <QSaveFile>
-#include <optional>
+#include "TextOutput.h"
 
 QString queryKindName(QueryKind kind) {
     switch (kind) {
@@ -38,26 +35,6 @@ QByteArray queriesText(const SavedQueries& queries) {
             QStringLiteral("-- Query: %1 (%2)\n%3\n\n").arg(query.name, queryKindName(query.kind), query.sql);
     return text.toUtf8();
 }
-
-namespace {
-
-// Nothing when the text is written, else the system's reason why not.
-std::optional<QString> writeText(const QByteArray& text, const QString& outputFile) {
-    if (outputFile.isEmpty()) {
-        QFile out;
-        if (out.open(stdout, QIODevice::WriteOnly) && out.write(text) == text.size() && out.flush())
-            return std::nullopt;
-        return out.errorString();
-    }
-    QSaveFile file(outputFile);
-    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.flush() && file.commit())
-        return std::nullopt;
-    const QString reason = file.errorString(); // before cancelWriting, which puts its own in its place
-    file.cancelWriting();
-    return reason;
-}
-
-} // namespace
 
 int runQueries(const CliRequest& request, ReaderProcess& reader) {
     const QString& path = request.options.DatabasePath;

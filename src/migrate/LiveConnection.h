@@ -115,3 +115,16 @@ inline Connected connectTarget(const TargetAddress& address, const QString& pass
     }
     return QStringLiteral("unknown target");
 }
+
+// The complete script's dialect of the server a target address names.
+inline const TargetDialect& targetDialect(TargetKind kind) {
+    switch (kind) {
+    case TargetKind::PostgreSql:
+        return postgreSqlDialect();
+    case TargetKind::MySql:
+        return mySqlDialect();
+    case TargetKind::Sqlite:
+        break;
+    }
+    return sqliteDialect();
+}

@@ -18,18 +18,6 @@
 
 namespace {
 
-const TargetDialect& dialectOf(TargetKind kind) {
-    switch (kind) {
-    case TargetKind::PostgreSql:
-        return postgreSqlDialect();
-    case TargetKind::MySql:
-        return mySqlDialect();
-    case TargetKind::Sqlite:
-        break;
-    }
-    return sqliteDialect();
-}
-
 std::string utf8(const QString& text) {
     return text.toStdString();
 }
@@ -308,7 +296,7 @@ MigrationReport runMigration(const ConversionOptions& options, const MigrationRe
                              WindowOps& window, SchemaReader& reader, const RowProgress& progress) {
     MigrationReport report;
     report.target = describeTarget(request.address);
-    const TargetDialect& dialect = dialectOf(request.address.kind);
+    const TargetDialect& dialect = targetDialect(request.address.kind);
     ConversionOptions planned = options;
     planned.ScriptType = dialect.scriptType;
 

@@ -11,18 +11,6 @@
 
 namespace {
 
-const TargetDialect& dialectOf(TargetKind kind) {
-    switch (kind) {
-    case TargetKind::PostgreSql:
-        return postgreSqlDialect();
-    case TargetKind::MySql:
-        return mySqlDialect();
-    case TargetKind::Sqlite:
-        break;
-    }
-    return sqliteDialect();
-}
-
 std::string utf8(const QString& text) {
     return text.toStdString();
 }
@@ -451,7 +439,7 @@ SyncReport runSync(const ConversionOptions& options, const MigrationRequest& req
     SyncReport report;
     report.run.target = describeTarget(request.address);
     const TargetKind kind = request.address.kind;
-    const TargetDialect& dialect = dialectOf(kind);
+    const TargetDialect& dialect = targetDialect(kind);
     ConversionOptions planned = options;
     planned.ScriptType = dialect.scriptType;
 
