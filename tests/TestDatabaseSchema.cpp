@@ -140,8 +140,9 @@ readerprotocol::SchemaAnswer fullAnswer() {
     table.fields = FieldsAnswer{true, {Field{"Id", 4, 4, false, 49}, Field{"Note", 10, 50, true, 34}}};
     table.indexes = IndexesAnswer{IndexesAnswer::Kind::List, {"PrimaryKey"}};
     table.details.catalog = TableCatalog{false, true, true, "C:\\data\\other.mdb", "Orders There"};
-    table.details.columns = {ColumnDetail{4, 0, 0, true, false, false, 0, 0, "0", "the key", "", ""},
-                             ColumnDetail{10, 0, 0, false, false, true, 10, 0, "", "", "[A] & [B]", ""}};
+    table.details.columns = {
+        ColumnDetail{4, 0, 0, true, false, false, 0, 0, "0", "the key", "", "", "", ""},
+        ColumnDetail{10, 0, 0, false, false, true, 10, 0, "", "", "[A] & [B]", "", "", ""}};
     table.details.indexes = {
         IndexDetail{"PrimaryKey", {{"Id", false}, {"Note", true}}, true, true, false, true, false}};
     answer.tables = {table};

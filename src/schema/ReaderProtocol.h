@@ -111,10 +111,10 @@ struct ColumnDetail {
     std::uint32_t complexType = 0; // complex columns: the engine's code of their kind, 0 when unknown
     std::string defaultValue;
     std::string description;
-    std::string expression; // calculated columns
+    std::string expression;   // calculated columns
+    std::string storageTable; // complex columns: the catalog name of the table holding their values
     std::string validationRule;
     std::string validationText;
-    std::string storageTable; // complex columns: the catalog name of the table holding their values
     bool operator==(const ColumnDetail&) const = default;
 };
 

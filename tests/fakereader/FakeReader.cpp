@@ -10,9 +10,11 @@
 // It also reports, in the one table name, how many requests this process has answered ("Fake" then
 // "Fake2", ...), so tests can see whether a fresh process was started.
 
+#include "CodeProtocol.h"
 #include "MissingValuesProtocol.h"
 #include "QueriesProtocol.h"
 #include "ReaderProtocol.h"
+#include "RowCountProtocol.h"
 #include "RowsProtocol.h"
 
 #include <csignal>
@@ -91,6 +93,12 @@ int main() {
             break;
         case RequestKind::MissingValues:
             answer = encode(MissingValuesAnswer{std::nullopt, {0}, true});
+            break;
+        case RequestKind::Code:
+            answer = encode(CodeAnswer{});
+            break;
+        case RequestKind::RowCount:
+            answer = encode(RowCountAnswer{std::nullopt, 1, true});
             break;
         case RequestKind::Rows: {
             const int batches = path == "slow-rows" ? 4 : 1;

@@ -80,8 +80,8 @@ struct MdbTable {
     // each row's number from 0, it fills the row and returns true, or returns false after the last one.
     std::function<bool(std::size_t number, MdbRow& row)> moreRows;
     // The table's own rule, a condition on its columns, and its text; written in the table's property block.
-    std::optional<std::string> validationRule;
-    std::optional<std::string> validationText;
+    std::optional<std::string> validationRule = std::nullopt;
+    std::optional<std::string> validationText = std::nullopt;
 };
 
 // One relationship, written as one MSysRelationships row per column pair.
