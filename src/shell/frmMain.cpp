@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "Centring.h"
+#include "ControlPlacement.h"
 #include "ConversionRun.h"
 #include "MessageBox.h"
 #include "OneRequestReader.h"
@@ -25,7 +26,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTextCursor>
 #include <type_traits>
 #include <variant>
 
@@ -34,60 +34,6 @@ namespace {
 // The client area below the menu bar, in twips.
 constexpr int clientWidthTwips = 8325;
 constexpr int clientHeightTwips = 8430;
-
-// The shortest time between two paints of the window during a conversion run: one frame at 40 frames a
-// second.
-constexpr qint64 paintIntervalMs = 25;
-
-// A check box with the three states 0, 1 and 2 of which a click only ever produces 0 and 1: a checked box
-// becomes unchecked, an unchecked or grayed one becomes checked (a grayed box is "not checked", so a click
-// checks it, as an ordinary two-state box would).
-class TwoWayCheckBox : public QCheckBox {
-public:
-    using QCheckBox::QCheckBox;
-
-protected:
-    void nextCheckState() override {
-        setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
-    }
-};
-
-// Qt numbers the grayed state 1 and the checked state 2; the window's own numbering is the other way round.
-Qt::CheckState toQt(CheckState state) {
-    switch (state) {
-    case CheckState::Checked:
-        return Qt::Checked;
-    case CheckState::Grayed:
-        return Qt::PartiallyChecked;
-    case CheckState::Unchecked:
-        break;
-    }
-    return Qt::Unchecked;
-}
-
-CheckState fromQt(Qt::CheckState state) {
-    switch (state) {
-    case Qt::Checked:
-        return CheckState::Checked;
-    case Qt::PartiallyChecked:
-        return CheckState::Grayed;
-    case Qt::Unchecked:
-        break;
-    }
-    return CheckState::Unchecked;
-}
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
-
-// A rectangle in twips as the window was laid out; a label's width and height follow its caption.
-struct TwipsBox {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-};
 
 // One control of the main window: the member that holds it (its type is the control's kind), its name, the
 // frame it sits in (none: the client area), its caption and where it goes.
@@ -102,57 +48,6 @@ struct ControlRow {
     const char* caption;
     TwipsBox twips;
 };
-
-// Check boxes and option buttons keep their place. Where this system's fonts draw a caption wider than the
-// box was laid out for, the box grows to the right; where they need more height, it grows downwards, but
-// never past the 240 twips from one row of options to the next.
-void placeButton(QWidget* button, const QRect& laidOut) {
-    const int rowPitch = twipsToPixels(240);
-    const QSize wanted = button->sizeHint();
-    QRect area = laidOut;
-    area.setWidth(std::max(laidOut.width(), wanted.width()));
-    area.setHeight(std::max(laidOut.height(), std::min(wanted.height(), rowPitch)));
-    button->setGeometry(area);
-}
-
-// Labels size themselves to their caption, from their top left corner.
-void placeLabel(QLabel* label, int left, int top) {
-    label->move(twipsToPixels(left), twipsToPixels(top));
-    label->adjustSize();
-}
-
-void setOption(QRadioButton* button, bool selected) {
-    if (selected) {
-        button->setChecked(true); // clears the other button of the frame
-        return;
-    }
-    // Clearing the selected button leaves neither selected, which an exclusive group would refuse.
-    button->setAutoExclusive(false);
-    button->setChecked(false);
-    button->setAutoExclusive(true);
-}
-
-// A control of the window's own kind: check boxes are two-way boxes, and a control without a caption
-// (combo box, text boxes) is made without one.
-template <typename Widget> Widget* makeControl(const QString& caption, QWidget* parent) {
-    if constexpr (std::is_same_v<Widget, QCheckBox>)
-        return new TwoWayCheckBox(caption, parent);
-    else if constexpr (std::is_same_v<Widget, QComboBox> || std::is_same_v<Widget, QPlainTextEdit>)
-        return new Widget(parent);
-    else
-        return new Widget(caption, parent);
-}
-
-// Labels size themselves from their corner, check boxes and option buttons keep their place and grow where
-// their caption needs it, everything else takes exactly its laid-out rectangle.
-template <typename Widget> void placeControl(Widget* widget, const TwipsBox& twips) {
-    if constexpr (std::is_same_v<Widget, QLabel>)
-        placeLabel(widget, twips.left, twips.top);
-    else if constexpr (std::is_same_v<Widget, QCheckBox> || std::is_same_v<Widget, QRadioButton>)
-        placeButton(widget, twipsRect(twips.left, twips.top, twips.width, twips.height));
-    else
-        widget->setGeometry(twipsRect(twips.left, twips.top, twips.width, twips.height));
-}
 
 // The window's one combo box, cboSQLType. Made editable as it is created, so that its text box takes its
 // place in the focus chain right behind it.
@@ -470,115 +365,6 @@ ConversionOptions frmMain::readOptions() {
     options.GrantUpdate = isOn(check(StoredCheck::chkUp));
     options.UserNames = txtUserNames->text();
     return options;
-}
-
-void frmMain::changeScript(const std::function<void()>& change) {
-    changingScript = true;
-    // The run's own writing is not for the user to undo, and an undo record per append would double the
-    // memory a large script takes.
-    txtSQL->setUndoRedoEnabled(false);
-    change();
-    txtSQL->setUndoRedoEnabled(true);
-    changingScript = false;
-}
-
-void frmMain::setScriptText(const QString& text) {
-    showPendingScript();
-    changeScript([&] {
-        // The run ends by putting its header in front of what it wrote: insert just the header rather than
-        // laying out the whole script again.
-        if (scriptExact && !script.isEmpty() && text.size() > script.size() && text.endsWith(script)) {
-            QTextCursor start(txtSQL->document());
-            start.insertText(text.left(text.size() - script.size()));
-            // The caret went along with the appends; a new text starts with it at the beginning.
-            txtSQL->setTextCursor(QTextCursor(txtSQL->document()));
-        } else {
-            txtSQL->setPlainText(text);
-        }
-    });
-    script = text;
-    shownLength = script.size();
-    scriptExact = true;
-    repaintScript();
-}
-
-QString frmMain::scriptText() {
-    if (scriptExact) {
-        return script;
-    }
-    return txtSQL->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-}
-
-void frmMain::appendScript(const QString& piece) {
-    if (!scriptExact) {
-        script = scriptText();
-        shownLength = script.size();
-        scriptExact = true;
-    }
-    script += piece;
-    // During a run the box takes what was written at the next paint, in one piece: thousands of small
-    // inserts would cost more than the run itself.
-    if (!running) {
-        showPendingScript();
-    }
-}
-
-void frmMain::showPendingScript() {
-    if (!scriptExact || shownLength >= script.size()) {
-        return;
-    }
-    const QString piece = script.mid(shownLength);
-    shownLength = script.size();
-    changeScript([&] {
-        QTextCursor end(txtSQL->document());
-        end.movePosition(QTextCursor::End);
-        end.insertText(piece);
-    });
-}
-
-void frmMain::repaintScript() {
-    txtSQL->viewport()->update();
-    paintNow();
-}
-
-void frmMain::setProgress(const QString& text) {
-    caption = text;
-    captionPending = true;
-    // A run sets a caption per field; only the one shown at a paint needs laying out.
-    if (!running) {
-        showPendingCaption();
-    }
-    paintNow();
-}
-
-void frmMain::showPendingCaption() {
-    if (!captionPending) {
-        return;
-    }
-    captionPending = false;
-    const QRect before = lblOut->geometry();
-    lblOut->setText(caption);
-    lblOut->adjustSize();
-    // A shorter caption uncovers part of the old one: paint both areas.
-    client->update(before.united(lblOut->geometry()));
-}
-
-void frmMain::showPending() {
-    showPendingCaption();
-    showPendingScript();
-}
-
-// A run keeps the user-interface thread from its start to its end, so the window paints only when asked
-// here. Painting is done at most once per frame: a large database sets thousands of captions a second, and
-// painting each of them would take longer than the run itself, yet no eye could tell the difference. The same
-// pass answers the window system (an uncovered window is painted again, a close request is noted); clicks
-// and keys that came meanwhile are dropped by the run's input guard, never kept for after the run.
-void frmMain::paintNow() {
-    if (!sinceLastPaint.isValid() || sinceLastPaint.hasExpired(paintIntervalMs)) {
-        showPending();
-        RunInputGuard::processEventsDroppingInput();
-        sinceLastPaint.start();
-    }
 }
 
 void frmMain::uncheckCreatePermissions() {

@@ -15,6 +15,9 @@ add_library(veltrane_windows STATIC
     ${CMAKE_CURRENT_SOURCE_DIR}/frmMain.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/frmMain.h
     ${CMAKE_CURRENT_SOURCE_DIR}/frmMainDesktop.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/frmMainScriptBox.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ControlPlacement.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ControlPlacement.h
     ${CMAKE_CURRENT_SOURCE_DIR}/ExportVbaCode.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/AssessmentReport.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/AssessmentReport.h
