@@ -4,6 +4,7 @@
 #include "DatabaseFiles.h"
 #include "ExitStatus.h"
 #include "PasswordPrompt.h"
+#include "ProgressLine.h"
 #include "SpaceNames.h"
 #include "TargetAddress.h"
 
@@ -18,6 +19,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -51,6 +53,14 @@ QStringList childArguments(const QStringList& arguments, const QString& database
     child << QStringLiteral("--schema") << space << QStringLiteral("--batch-summary") << summary
           << QStringLiteral("--batch-database") << database;
     return child;
+}
+
+// Where the batch stands: how many databases ended, and which are migrating now.
+QString batchStatus(int ended, int count, const QStringList& running) {
+    QString text = QStringLiteral("%1 of %2 databases done").arg(ended).arg(count);
+    if (!running.isEmpty())
+        text += QStringLiteral("; migrating %1").arg(running.join(QStringLiteral(", ")));
+    return text;
 }
 
 } // namespace
@@ -116,10 +126,16 @@ int runBatch(const CliRequest& request, const QStringList& arguments) {
     QEventLoop loop;
     int next = 0;
     int running = 0;
+    int endedCount = 0;
+    QStringList migrating;
+    StatusLine statusLine(::isatty(STDERR_FILENO) == 1);
     std::function<void()> startMore;
     const auto ended = [&](int i, int status, const QString& why) {
         QProcess& process = *processes[size_t(i)];
         BatchLine& line = lines[i];
+        statusLine.clear();
+        ++endedCount;
+        migrating.removeOne(QFileInfo(line.database).fileName());
         line.status = status;
         QFile summary(summaries.filePath(QString::number(i)));
         if (summary.open(QIODevice::ReadOnly))
@@ -159,16 +175,20 @@ int runBatch(const CliRequest& request, const QStringList& arguments) {
                               QStringLiteral("cannot start its migration: %1").arg(process->errorString()));
                 });
             ++running;
+            migrating << QFileInfo(files[i]).fileName();
             process->start(program, childArguments(arguments, files[i], lines[i].space,
                                                    summaries.filePath(QString::number(i))));
             process->closeWriteChannel();
         }
         if (running == 0)
             loop.quit();
+        else
+            statusLine.show(batchStatus(endedCount, int(files.size()), migrating));
     };
     startMore();
     if (running > 0)
         loop.exec();
+    statusLine.clear();
 
     print(stdout, batchReportText(lines, describeTarget(target)).toLocal8Bit());
     return worstStatus(lines);

@@ -29,3 +29,31 @@ private:
     bool drawn_ = false;
     QElapsedTimer clock_;
 };
+
+// A line on a terminal that says where a run of many databases stands, redrawn whenever that changes and
+// cleared before anything else is printed.
+class StatusLine {
+public:
+    explicit StatusLine(bool shown) : shown_(shown) {}
+    ~StatusLine() { clear(); }
+    StatusLine(const StatusLine&) = delete;
+    StatusLine& operator=(const StatusLine&) = delete;
+    void show(const QString& text) {
+        if (!shown_)
+            return;
+        drawn_ = true;
+        std::fprintf(stderr, "\r\033[K%s", text.toLocal8Bit().constData());
+        std::fflush(stderr);
+    }
+    void clear() {
+        if (!drawn_)
+            return;
+        drawn_ = false;
+        std::fputs("\r\033[K", stderr);
+        std::fflush(stderr);
+    }
+
+private:
+    bool shown_;
+    bool drawn_ = false;
+};
