@@ -469,6 +469,14 @@ void TestMigrate::batchKeepsDatabasesApart() {
             QCOMPARE(target->select(QStringLiteral("ATTACH '%1/%2.sqlite' AS s; SELECT COUNT(*) FROM s.Items")
                                         .arg(sqliteFolder, name)),
                      QList<QStringList>({{rows}}));
+        // One database with --schema names its file in a folder that is made when missing, as a batch's.
+        QProcess one;
+        one.start(QStringLiteral(VELTRANE_BIN_DIR) + "/veltrane-cli",
+                  {"--into", "sqlite:" + dir_.filePath("single/below"), "--schema", "one",
+                   folder.filePath("shop.mdb")});
+        QVERIFY(one.waitForFinished(60000));
+        QCOMPARE(one.exitCode(), 0);
+        QVERIFY(QFile::exists(dir_.filePath("single/below/one.sqlite")));
         return;
     }
     const QString spaces = server == 0

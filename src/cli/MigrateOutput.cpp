@@ -7,9 +7,10 @@
 #include "PasswordPrompt.h"
 #include "ProgressLine.h"
 #include "ReaderProtocol.h"
-#include "TargetSpace.h"
 #include "SyncOutput.h"
+#include "TargetSpace.h"
 
+#include <QDir>
 #include <QSaveFile>
 #include <cstdio>
 #include <unistd.h>
@@ -26,6 +27,12 @@ int runMigrate(const CliRequest& request, SchemaReader& reader) {
                                .tables = request.tables,
                                .replace = request.replace,
                                .verify = request.verify};
+    // With --schema a SQLite address names the folder of the files, as in a batch: made when missing.
+    const TargetAddress& given = std::get<TargetAddress>(address);
+    if (!request.schema.isEmpty() && given.kind == TargetKind::Sqlite && !QDir().mkpath(given.path)) {
+        printError(QStringLiteral("cannot make the folder %1 for the SQLite files").arg(given.path));
+        return CannotCreate;
+    }
     if (request.passwordPrompt) {
         const std::optional<QString> password =
             askPassword(QStringLiteral("Password for %1: ").arg(describeTarget(migration.address)));
