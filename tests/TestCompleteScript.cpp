@@ -542,8 +542,9 @@ void TestCompleteScript::textCase_data() {
     const int sensitive = int(TextCase::Sensitive);
     QTest::addRow("PostgreSQL") << "PostgreSQL" << asServer << "\"C\" varchar(10)"
                                 << "\"M\" text";
-    QTest::addRow("PostgreSQL insensitive") << "PostgreSQL" << insensitive << "\"C\" citext"
-                                            << "\"M\" citext";
+    QTest::addRow("PostgreSQL insensitive")
+        << "PostgreSQL" << insensitive << "\"C\" citext CHECK (char_length(\"C\") <= 10)"
+        << "\"M\" citext";
     QTest::addRow("PostgreSQL sensitive") << "PostgreSQL" << sensitive << "\"C\" varchar(10)"
                                           << "\"M\" text";
     QTest::addRow("MySQL") << "MySQL" << asServer << "`C` VARCHAR(10)"

@@ -568,7 +568,8 @@ void TestCompleteScriptServers::defaultsAndTextCase_data() {
 }
 
 // A row inserted without its columns gets Access's defaults from the server, and with --text-case
-// insensitive a text equals itself in other case, which a unique index then refuses beside it.
+// insensitive a text equals itself in other case, which a unique index then refuses beside it, and keeps
+// its length.
 void TestCompleteScriptServers::defaultsAndTextCase() {
     QFETCH(QString, server);
     QFETCH(bool, uuids);
@@ -600,6 +601,9 @@ void TestCompleteScriptServers::defaultsAndTextCase() {
     QVERIFY2(inserted.ok, qPrintable(inserted.error));
     QVERIFY2(!target->execute("INSERT INTO t (code) VALUES ('ABC')").ok, "the unique index took ABC");
     QCOMPARE(target->select("SELECT COUNT(*) FROM t WHERE code = 'ABC'"), QList<QStringList>{{"1"}});
+    // citext has no length of its own: the Text column's 10 characters still hold (SQLite keeps no length).
+    if (server != "sqlite")
+        QVERIFY2(!target->execute("INSERT INTO t (code) VALUES ('abcdefghijk')").ok, "took 11 characters");
 
     const QList<QStringList> rows =
         target->select("SELECT stamp, due, clock, mark, flag, total, label FROM t");
