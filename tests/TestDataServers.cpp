@@ -7,8 +7,8 @@
 #include "CliWindow.h"
 #include "CompleteScript.h"
 #include "DataScript.h"
+#include "EveryDatabase.h"
 #include "FileTestHelpers.h"
-#include "MdbTestCorpus.h"
 #include "MdbWriter.h"
 #include "Migration.h"
 #include "ReaderProcess.h"
@@ -288,15 +288,7 @@ private slots:
     void rowsBreakingTheirRulesArrive();
 
 private:
-    // The file of a database row: a fixture, "corpus:NAME" written by mkmdb, or "realworld:NAME" unpacked
-    // from the real-world samples; empty when it could not be unpacked.
-    QString databasePath(const QString& database) {
-        if (database.startsWith("corpus:"))
-            return corpus_.filePath(database.mid(7) + ".mdb");
-        if (database.startsWith("realworld:"))
-            return unpackRealWorld(database.mid(10), corpus_.path());
-        return database;
-    }
+    QString databasePath(const QString& database) { return ::databasePath(database, corpus_.path()); }
 
     std::unique_ptr<TestServer> servers_[3];
     QString why_[3];
@@ -307,27 +299,14 @@ void TestDataServers::initTestCase() {
     const char* names[] = {"postgres", "mariadb", "sqlite"};
     for (int i = 0; i < 3; ++i)
         servers_[i] = startServer(names[i], why_[i]);
-    for (const MdbTestDatabase& db : mdbTestCorpus()) {
-        std::string error;
-        QVERIFY2(writeMdb(db.schema, corpus_.filePath(QString::fromStdString(db.name) + ".mdb").toStdString(),
-                          &error),
-                 error.c_str());
-    }
+    const QString error = writeCorpus(corpus_.path());
+    QVERIFY2(error.isEmpty(), qPrintable(error));
 }
 
 void TestDataServers::everyValueArrives_data() {
     QTest::addColumn<int>("server");
     QTest::addColumn<QString>("database");
-    QStringList databases;
-    for (const char* f :
-         {"dataTypesV2010.accdb", "dataTypesV2003.mdb", "testV1997.mdb", "testV2007.accdb",
-          "indexTestV2000.mdb", "compIndexTestV2003.mdb", "test2V2003.mdb", "calcFieldTestV2010.accdb",
-          "complexDataTestV2010.accdb", "linkerTestV2007.accdb", "db-enc.mdb", "db97-enc.mdb"})
-        databases << fixtures + "/" + f;
-    for (const MdbTestDatabase& db : mdbTestCorpus())
-        databases << "corpus:" + QString::fromStdString(db.name);
-    for (const QString& name : realWorldDatabases())
-        databases << "realworld:" + name;
+    const QStringList databases = everyDatabase();
     const char* names[] = {"postgres", "mariadb", "sqlite"};
     for (int s = 0; s < 3; ++s)
         for (const QString& db : databases)

@@ -77,9 +77,9 @@ std::string stagingTable(TargetKind kind, const TargetDialect& d, const TablePla
         QStringLiteral("%1 %2 (%3)").arg(create, quoteName(d, staged), columns.join(QStringLiteral(", "))));
 }
 
-std::variant<QString, QList<CatalogColumn>> catalogColumns(LiveConnection& target, TargetKind kind,
-                                                           const TargetDialect& d, const QString& table,
-                                                           bool staged) {
+std::variant<QString, QList<TargetColumn>> catalogColumns(LiveConnection& target, TargetKind kind,
+                                                          const TargetDialect& d, const QString& table,
+                                                          bool staged) {
     QString sql;
     switch (kind) {
     case TargetKind::PostgreSql: {
@@ -105,20 +105,20 @@ std::variant<QString, QList<CatalogColumn>> catalogColumns(LiveConnection& targe
     auto rows = target.query(utf8(sql));
     if (auto* why = std::get_if<QString>(&rows))
         return *why;
-    QList<CatalogColumn> columns;
+    QList<TargetColumn> columns;
     for (const QStringList& row : rowsOf(rows))
-        columns << CatalogColumn{row.value(0),
-                                 kind == TargetKind::Sqlite ? row.value(1).toUpper() : row.value(1)};
+        columns << TargetColumn{row.value(0),
+                                kind == TargetKind::Sqlite ? row.value(1).toUpper() : row.value(1)};
     return columns;
 }
 
-QStringList columnDifferences(const QList<CatalogColumn>& target, const QList<CatalogColumn>& staged,
+QStringList columnDifferences(const QList<TargetColumn>& target, const QList<TargetColumn>& staged,
                               bool namesKeepCase) {
     const Qt::CaseSensitivity cs = namesKeepCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
     QStringList differences;
-    for (const CatalogColumn& ours : staged) {
+    for (const TargetColumn& ours : staged) {
         bool found = false;
-        for (const CatalogColumn& theirs : target) {
+        for (const TargetColumn& theirs : target) {
             if (theirs.name.compare(ours.name, cs) != 0)
                 continue;
             found = true;
@@ -129,9 +129,9 @@ QStringList columnDifferences(const QList<CatalogColumn>& target, const QList<Ca
         if (!found)
             differences << QStringLiteral("column %1 is not in the target").arg(ours.name);
     }
-    for (const CatalogColumn& theirs : target) {
+    for (const TargetColumn& theirs : target) {
         bool found = false;
-        for (const CatalogColumn& ours : staged)
+        for (const TargetColumn& ours : staged)
             found = found || ours.name.compare(theirs.name, cs) == 0;
         if (!found)
             differences << QStringLiteral("column %1 is only in the target").arg(theirs.name);

@@ -20,18 +20,18 @@ std::string stagingTable(TargetKind kind, const TargetDialect& dialect, const Ta
                          const QString& staged);
 
 // A column of a table and its type, in the target's own words.
-struct CatalogColumn {
+struct TargetColumn {
     QString name;
     QString type;
 };
 
 // Each column of a table in its order; staged: the temporary table.
-std::variant<QString, QList<CatalogColumn>> catalogColumns(LiveConnection& target, TargetKind kind,
-                                                           const TargetDialect& dialect, const QString& table,
-                                                           bool staged);
+std::variant<QString, QList<TargetColumn>> catalogColumns(LiveConnection& target, TargetKind kind,
+                                                          const TargetDialect& dialect, const QString& table,
+                                                          bool staged);
 
 // What differs between the target's columns and the staged ones, each as one phrase; empty when the same.
-QStringList columnDifferences(const QList<CatalogColumn>& target, const QList<CatalogColumn>& staged,
+QStringList columnDifferences(const QList<TargetColumn>& target, const QList<TargetColumn>& staged,
                               bool namesKeepCase);
 
 // The changes of the target's table t from the staged rows, each answering the rows it changed.

@@ -100,8 +100,8 @@ public:
             if (auto* why = std::get_if<QString>(&staged))
                 return ok(*why);
             const QStringList differ =
-                columnDifferences(std::get<QList<CatalogColumn>>(held),
-                                  std::get<QList<CatalogColumn>>(staged), kind_ == TargetKind::PostgreSql);
+                columnDifferences(std::get<QList<TargetColumn>>(held), std::get<QList<TargetColumn>>(staged),
+                                  kind_ == TargetKind::PostgreSql);
             if (!differ.isEmpty())
                 report_.differences
                     << QStringLiteral("Table %1: %2").arg(p.table->name, differ.join(QStringLiteral("; ")));
