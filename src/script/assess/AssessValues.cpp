@@ -38,9 +38,9 @@ public:
     void showMessage(const QString&) override {}
 };
 
-// SQL Server's DATETIME begins at 1753-01-01 (day -53690 from 1899-12-30). The script's DATETIME2 holds
+// SQL Server's DATETIME begins at 1753-01-01 (day -53688 from 1899-12-30). The script's DATETIME2 holds
 // earlier dates, but a column made DATETIME by hand or by another tool refuses them, so they are named.
-constexpr double firstDatetimeDay = -53690;
+constexpr double firstDatetimeDay = -53688;
 const QString beforeDatetime = QStringLiteral(
     "dates before 1753-01-01, which SQL Server's DATETIME refuses (the script's DATETIME2 holds them)");
 
