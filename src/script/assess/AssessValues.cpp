@@ -54,7 +54,8 @@ bool mayMeetProblem(ValueKind kind) {
            kind == ValueKind::Text || kind == ValueKind::Guid;
 }
 
-// A value as a person reads it: "-0", "NaN", "1700-05-01 00:00:00", a text with "\0" for NUL.
+// A value as a person reads it: "-0", "NaN", "1700-05-01 00:00:00", a text with "\0" for NUL and "\r",
+// "\n" for its line breaks.
 QString exampleOf(const DataValue& v) {
     std::string out;
     switch (v.kind) {
@@ -64,7 +65,10 @@ QString exampleOf(const DataValue& v) {
         return QStringLiteral("day %1 from 1899-12-30").arg(v.real);
     case ValueKind::Text: {
         QString text = QString::fromUtf8(v.bytes.data(), qsizetype(v.bytes.size()));
-        text.replace(QChar(0), QStringLiteral("\\0"));
+        // Kept on one line of the report.
+        text.replace(QChar(0), QStringLiteral("\\0"))
+            .replace(QLatin1Char('\r'), QStringLiteral("\\r"))
+            .replace(QLatin1Char('\n'), QStringLiteral("\\n"));
         return text.size() > 60 ? text.left(60) + QStringLiteral("...") : text;
     }
     default:
