@@ -15,6 +15,8 @@
 #include <QTest>
 #include <QUrl>
 
+#include <limits>
+
 namespace {
 
 const QString fixtures = QStringLiteral(VELTRANE_FIXTURES_DIR);
@@ -40,11 +42,71 @@ QByteArray readFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+MdbColumn column(const char* name, MdbColumnType type) {
+    MdbColumn c;
+    c.name = name;
+    c.type = type;
+    return c;
+}
+
+// Values the targets cannot all hold, at their edges (the day before SQL Server's DATETIME begins and the
+// day it does, a date of the year 50, -0, NaN and an infinity as Double and as Single, a seventh digit of a
+// second), and rows that break the rules of their columns: a validation rule, Required, and Allow Zero Length
+// off.
+MdbSchema valuesDatabase() {
+    using T = MdbColumnType;
+    MdbColumn score = column("Score", T::Long);
+    score.validationRule = "Between 1 And 10";
+    MdbColumn name = column("Name", T::Text);
+    name.length = 20;
+    name.required = true;
+    name.allowZeroLength = false;
+    MdbIndex key;
+    key.name = "PrimaryKey";
+    key.columns = {"ID"};
+    key.primary = true;
+    MdbTable readings;
+    readings.name = "Readings";
+    readings.columns = {column("ID", T::Long),
+                        column("Taken", T::DateTime),
+                        column("Level", T::Double),
+                        column("Ratio", T::Single),
+                        score,
+                        name};
+    readings.indexes = {key};
+    const auto row = [](std::int64_t id, double taken, double level, float ratio,
+                        std::optional<std::int64_t> score, std::optional<std::string> name) {
+        return MdbRow{MdbValue{id},
+                      MdbValue{taken},
+                      MdbValue{level},
+                      MdbValue{ratio},
+                      score ? std::optional(MdbValue{*score}) : std::nullopt,
+                      name ? std::optional(MdbValue{*name}) : std::nullopt};
+    };
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+    constexpr double infinity = std::numeric_limits<double>::infinity();
+    readings.rows = {row(1, 45292.5, 1.5, 0.5f, 5, "first"),
+                     row(2, -72926.5, -0.0, float(nan), 12, ""),               // 1700-05-01 12:00
+                     row(3, -675696.0, nan, 1.0f, std::nullopt, std::nullopt), // 0050-01-01
+                     row(4, -53689.25, infinity, -0.0f, 1, "x"),               // 1752-12-31 06:00
+                     row(5, -53688.0, -infinity, 2.0f, 10, "y")};              // 1753-01-01
+    MdbTable moments;
+    moments.name = "Moments";
+    moments.columns = {column("ID", T::Long), column("When", T::DateTimeExtended)};
+    moments.rows = {
+        {MdbValue{std::int64_t(1)}, MdbValue{std::string("0000000000000738153:0000000452967891230:7 ")}},
+        {MdbValue{std::int64_t(2)}, MdbValue{std::string("0000000000000738153:0000000452967891234:7 ")}}};
+    return {{readings, moments}, {}};
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(MdbSchema)
 
 class TestAssessment : public QObject {
     Q_OBJECT
 private slots:
+    void wholeReportOfOneDatabase_data();
     void wholeReportOfOneDatabase();
     void fixturesAndDamagedFile();
     void codeOfRealDatabases();
@@ -52,17 +114,29 @@ private slots:
 };
 
 // Tables, rows, column types, relationships and every kind of saved query of a database mkmdb writes, and
-// what each target makes of the queries, as the checked report has them.
+// what each target makes of the queries; with --values, what each target cannot hold of the values and the
+// rules the rows break: as the checked reports have them.
+void TestAssessment::wholeReportOfOneDatabase_data() {
+    QTest::addColumn<MdbSchema>("schema");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("expected");
+    QTest::addRow("queries") << mdbQueriesDatabase() << QStringList() << "queries.mdb.assess.txt";
+    QTest::addRow("values") << valuesDatabase() << QStringList{"--values"} << "values.mdb.assess.txt";
+}
+
 void TestAssessment::wholeReportOfOneDatabase() {
+    QFETCH(MdbSchema, schema);
+    QFETCH(QStringList, options);
+    QFETCH(QString, expected);
     QTemporaryDir dir;
-    const QString path = dir.filePath("queries.mdb");
+    const QString path = dir.filePath(expected.section('.', 0, 0) + ".mdb");
     std::string error;
-    QVERIFY2(writeMdb(mdbQueriesDatabase(), path.toStdString(), &error), error.c_str());
-    const Run result = run(cli, {"--assess", dir.path()});
+    QVERIFY2(writeMdb(schema, path.toStdString(), &error), error.c_str());
+    const Run result = run(cli, QStringList{"--assess"} + options + QStringList{dir.path()});
     QCOMPARE(result.err, QByteArray());
     QCOMPARE(result.exitCode, 0);
     const QByteArray report = QByteArray(result.out).replace(dir.path().toUtf8(), "DIR");
-    QCOMPARE(QString::fromUtf8(report), QString::fromUtf8(readFile(expectedDir + "/queries.mdb.assess.txt")));
+    QCOMPARE(QString::fromUtf8(report), QString::fromUtf8(readFile(expectedDir + "/" + expected)));
 }
 
 // Every fixture is a line of the report, the encrypted ones unread without their password, and a truncated
@@ -143,8 +217,8 @@ void TestAssessment::codeOfRealDatabases() {
         QVERIFY2(readFile(target).startsWith("Kind\tName\tFile\tLines\tProcedures\r\n"), qPrintable(target));
 }
 
-// The HTML report in a real browser: it renders without a console message (no script, nothing fetched),
-// and the screenshot shows the summary table's bars.
+// The HTML report in a real browser, with the values and rules of --values: it renders without a console
+// message (no script, nothing fetched), and the screenshot shows the summary table's bars.
 void TestAssessment::htmlInBrowser() {
     const QString browser = QStandardPaths::findExecutable(QStringLiteral("chromium"));
     if (browser.isEmpty()) {
@@ -156,10 +230,16 @@ void TestAssessment::htmlInBrowser() {
     const QString database = dir.filePath("queries.mdb");
     std::string error;
     QVERIFY2(writeMdb(mdbQueriesDatabase(), database.toStdString(), &error), error.c_str());
+    const QString values = dir.filePath("values.mdb");
+    QVERIFY2(writeMdb(valuesDatabase(), values.toStdString(), &error), error.c_str());
     const QString html = dir.filePath("report.html");
-    const Run assess = run(cli, {"--assess", "--html", html, database, dir.filePath("gone.mdb")});
+    const Run assess =
+        run(cli, {"--assess", "--values", "--html", html, database, values, dir.filePath("gone.mdb")});
     QCOMPARE(assess.exitCode, 65);
     QCOMPARE(assess.out, QByteArray());
+    const QByteArray page = readFile(html);
+    QVERIFY(page.contains("<tr><td>SQL Server</td><td>Readings</td><td>Taken</td><td class=\"n\">2</td>"));
+    QVERIFY(page.contains("<tr><td>all</td><td>Table Readings, column Score: validation rule"));
 
     const QString screenshot = dir.filePath("report.png");
     const Run browse =

@@ -48,7 +48,8 @@ std::optional<int> assessIfAsked(const QStringList& arguments) {
     const QCommandLineOption html(QStringLiteral("html"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption passwordFile(QStringLiteral("password-file"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption code(QStringLiteral("code"), QString(), QStringLiteral("DIR"));
-    parser.addOptions({assess, html, passwordFile, code});
+    const QCommandLineOption values(QStringLiteral("values"));
+    parser.addOptions({assess, html, passwordFile, code, values});
     if (!arguments.contains(QStringLiteral("--assess")))
         return std::nullopt;
     // The help is the main command line's, which says what --assess does.
@@ -59,8 +60,9 @@ std::optional<int> assessIfAsked(const QStringList& arguments) {
         return Success;
     }
     if (!parser.parse(arguments)) {
-        printError(parser.errorText() +
-                   QStringLiteral(" (--assess takes --html, --code and --password-file; see --help)"));
+        printError(
+            parser.errorText() +
+            QStringLiteral(" (--assess takes --html, --code, --values and --password-file; see --help)"));
         return Usage;
     }
     if (parser.isSet(html) && parser.value(html).isEmpty()) {
@@ -103,7 +105,7 @@ std::optional<int> assessIfAsked(const QStringList& arguments) {
                     ? QDir(parser.value(code))
                           .filePath(safeFileName(QFileInfo(files[i]).fileName(), {}, takenFolders))
                     : QString();
-            assessment << assessDatabase(files[i], reader, folder);
+            assessment << assessDatabase(files[i], reader, folder, parser.isSet(values));
         }
     }
     if (assessment.isEmpty()) {

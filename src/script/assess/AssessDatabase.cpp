@@ -1,6 +1,7 @@
 #include "AssessDatabase.h"
 
 #include "AssessCode.h"
+#include "AssessValues.h"
 #include "CompleteScript.h"
 #include "CrosstabQueries.h"
 #include "FileHeader.h"
@@ -165,7 +166,8 @@ DatabaseFacts missingDatabase(const QString& path) {
     return facts;
 }
 
-DatabaseFacts assessDatabase(const QString& path, ReaderProcess& reader, const QString& codeFolder) {
+DatabaseFacts assessDatabase(const QString& path, ReaderProcess& reader, const QString& codeFolder,
+                             bool values) {
     DatabaseFacts facts;
     facts.path = path;
     const QFileInfo info(path);
@@ -198,6 +200,8 @@ DatabaseFacts assessDatabase(const QString& path, ReaderProcess& reader, const Q
             ++facts.relationships;
             facts.enforcedRelationships += r.enforced ? 1 : 0;
         }
+    if (values)
+        assessValues(facts, schema, reader);
     facts.code = assessCode(path, reader, codeFolder);
 
     const auto queries = reader.ReadSavedQueries(path);

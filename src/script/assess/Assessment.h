@@ -25,6 +25,24 @@ struct TargetQueries {
     QStringList left; // each query that becomes none of those: "NAME: why"
 };
 
+// Values of one column that one target cannot hold as they are (--values): what the target's rows get
+// instead, how many, and the first such value as the file holds it.
+struct UnheldValues {
+    QString target; // "PostgreSQL", "MySQL", "SQLite", "SQL Server"
+    QString table;
+    QString column;
+    QString what; // "negative zeros written as 0, as this server keeps no sign of zero"
+    qint64 values = 0;
+    QString example; // "-0", "1700-05-01 00:00:00"
+};
+
+// A rule of the file that its own rows break (--values), as a migration names it, and the targets whose
+// script leaves it out for that (all four, or those that compare the texts of keys exactly).
+struct BrokenRule {
+    QString text;        // "Table Clients, column Phone: ..."
+    QStringList targets; // empty: every target
+};
+
 // The application around the data: forms, reports, macros and the VBA modules, counted as objects.txt of
 // --code counts them (AssessCode.h).
 struct CodeFacts {
@@ -73,6 +91,9 @@ struct DatabaseFacts {
     QList<TargetQueries> targets;  // one per target, when the queries could be read
     QString queriesFailure;        // not empty: the saved queries could not be read, and why
     CodeFacts code;
+    bool valuesRead = false;          // --values: every row was read for the two below
+    QList<UnheldValues> unheldValues; // by target, then table and column
+    QList<BrokenRule> brokenRules;    // in the order a migration names them
 
     bool read() const { return failure.isEmpty(); }
     qint64 rows() const {
@@ -119,6 +140,9 @@ struct AssessmentTotals {
     int relationships = 0;
     int savedQueries = 0;
     CodeFacts code;
+    bool valuesRead = false;      // some database's rows were read for the values and rules
+    QMap<QString, qint64> unheld; // target -> values it cannot hold as they are
+    int brokenRules = 0;
 };
 
 inline AssessmentTotals totals(const Assessment& assessment) {
@@ -138,6 +162,10 @@ inline AssessmentTotals totals(const Assessment& assessment) {
         t.relationships += db.relationships;
         t.savedQueries += db.savedQueries();
         t.code += db.code;
+        t.valuesRead |= db.valuesRead;
+        for (const UnheldValues& values : db.unheldValues)
+            t.unheld[values.target] += values.values;
+        t.brokenRules += int(db.brokenRules.size());
     }
     return t;
 }

@@ -21,6 +21,7 @@ td.n { text-align: right; font-variant-numeric: tabular-nums; }
 .bad { color: #a40000; font-weight: bold; }
 .part { color: #a05a00; font-weight: bold; }
 .ok { color: #2a6a2a; }
+h3 { font-size: 1.05em; margin: 1em 0 0.3em; }
 dl { display: grid; grid-template-columns: max-content auto; gap: 0.2em 1em; }
 dt { font-weight: bold; }
 ul.left { margin: 0.2em 0 0.8em; font-size: 0.9em; }
@@ -72,6 +73,38 @@ QString modulesText(const CodeFacts& code) {
         .arg(code.lines)
         .arg(code.procedures)
         .arg(code.procedures == 1 ? QString() : QStringLiteral("s"));
+}
+
+// With --values: what each target cannot hold, by table and column with the first value met, and the rules
+// the rows break with the targets whose script names them.
+void valuesSection(QString& html, const DatabaseFacts& db) {
+    if (!db.valuesRead)
+        return;
+    html += QStringLiteral("<h3>Values a target cannot hold</h3>\n");
+    if (db.unheldValues.isEmpty()) {
+        html += QStringLiteral("<p class=\"ok\">none</p>\n");
+    } else {
+        html += QStringLiteral("<table><tr><th>Target</th><th>Table</th><th>Column</th><th>Values</th>"
+                               "<th>What becomes of them</th><th>For example</th></tr>\n");
+        for (const UnheldValues& v : db.unheldValues)
+            html += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td><td class=\"n\">%4</td><td>%5</td>"
+                                   "<td><code>%6</code></td></tr>\n")
+                        .arg(e(v.target), e(v.table), e(v.column), QString::number(v.values), e(v.what),
+                             e(v.example));
+        html += QStringLiteral("</table>\n");
+    }
+    html += QStringLiteral("<h3>Rules the rows break</h3>\n");
+    if (db.brokenRules.isEmpty()) {
+        html += QStringLiteral("<p class=\"ok\">none</p>\n");
+        return;
+    }
+    html += QStringLiteral("<table><tr><th>Targets</th><th>Rule, and what the script does</th></tr>\n");
+    for (const BrokenRule& rule : db.brokenRules)
+        html += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>\n")
+                    .arg(rule.targets.isEmpty() ? QStringLiteral("all")
+                                                : e(rule.targets.join(QStringLiteral(", "))),
+                         e(rule.text));
+    html += QStringLiteral("</table>\n");
 }
 
 QString anchor(int i) {
@@ -130,6 +163,17 @@ void summary(QString& html, const Assessment& assessment) {
                     .arg(target.procedures)
                     .arg(target.left.size());
     html += QStringLiteral("</table>\n");
+    if (!t.valuesRead) {
+        html += QStringLiteral("<p>Values a target cannot hold and rules the rows break were not looked for: "
+                               "that takes reading every row (<code>--values</code>).</p>\n");
+        return;
+    }
+    QStringList unheld;
+    for (auto it = t.unheld.cbegin(); it != t.unheld.cend(); ++it)
+        unheld << QStringLiteral("%1 %2").arg(e(it.key())).arg(it.value());
+    html += QStringLiteral("<p>Values a target cannot hold: %1; rules the rows break: %2.</p>\n")
+                .arg(unheld.isEmpty() ? QStringLiteral("none") : unheld.join(QStringLiteral(", ")))
+                .arg(t.brokenRules);
 }
 
 void section(QString& html, const DatabaseFacts& db, int i) {
@@ -200,6 +244,7 @@ void section(QString& html, const DatabaseFacts& db, int i) {
         html += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td></tr>\n").arg(e(t.name), rows, note);
     }
     html += QStringLiteral("</table>\n");
+    valuesSection(html, db);
 
     for (const QString& query : db.unreadQueries)
         html += QStringLiteral("<p class=\"bad\">Query not read: %1</p>\n").arg(e(query));

@@ -63,6 +63,27 @@ void codeText(QString& text, const CodeFacts& code) {
                 .arg(counted(code.procedures, "procedure", "procedures"));
 }
 
+// "PostgreSQL, SQLite" or "all targets".
+QString targetsText(const QStringList& targets) {
+    return targets.isEmpty() ? QStringLiteral("all targets") : targets.join(QStringLiteral(", "));
+}
+
+// With --values: the values each target cannot hold, by table and column with the first met, and the rules
+// the rows break with the targets whose script names them.
+void valuesText(QString& text, const DatabaseFacts& db) {
+    if (!db.valuesRead)
+        return;
+    text += QStringLiteral("Values a target cannot hold:%1\n")
+                .arg(db.unheldValues.isEmpty() ? QStringLiteral(" none") : QString());
+    for (const UnheldValues& v : db.unheldValues)
+        text += QStringLiteral("  %1: Table %2, column %3: %4 %5, e.g. %6\n")
+                    .arg(v.target, v.table, v.column, QString::number(v.values), v.what, v.example);
+    text += QStringLiteral("Rules the rows break:%1\n")
+                .arg(db.brokenRules.isEmpty() ? QStringLiteral(" none") : QString());
+    for (const BrokenRule& rule : db.brokenRules)
+        text += QStringLiteral("  %1: %2\n").arg(targetsText(rule.targets), rule.text);
+}
+
 void databaseText(QString& text, const DatabaseFacts& db) {
     text += QStringLiteral("\n== %1\n").arg(db.path);
     if (db.size < 0) {
@@ -105,6 +126,7 @@ void databaseText(QString& text, const DatabaseFacts& db) {
         text += QStringLiteral("Code: %1\n").arg(db.code.folder);
     if (!db.code.unwritten.isEmpty())
         text += QStringLiteral("Code not written: %1\n").arg(db.code.unwritten);
+    valuesText(text, db);
     if (!db.queriesFailure.isEmpty()) {
         text += QStringLiteral("Saved queries not read: %1\n").arg(db.queriesFailure);
         return;
@@ -161,7 +183,17 @@ QString assessmentText(const Assessment& assessment) {
     text += QStringLiteral("Saved queries: %1\n").arg(t.savedQueries);
     for (const TargetQueries& target : t.savedQueries > 0 ? targetTotals(assessment) : QList<TargetQueries>())
         text += targetLine(target);
-    text += QStringLiteral("Values a target cannot hold were not looked for: that takes reading every value, "
-                           "which --data and --into do and name.\n");
+    if (!t.valuesRead) {
+        text +=
+            QStringLiteral("Values a target cannot hold and rules the rows break were not looked for: that "
+                           "takes reading every row, which --values, --data and --into do.\n");
+        return text;
+    }
+    QStringList unheld;
+    for (auto it = t.unheld.cbegin(); it != t.unheld.cend(); ++it)
+        unheld << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
+    text += QStringLiteral("Values a target cannot hold: %1\n")
+                .arg(unheld.isEmpty() ? QStringLiteral("none") : unheld.join(QStringLiteral(", ")));
+    text += QStringLiteral("Rules the rows break: %1\n").arg(t.brokenRules);
     return text;
 }
