@@ -8,6 +8,7 @@
 #include "CsvExport.h"
 #include "DatabaseFiles.h"
 #include "ExitStatus.h"
+#include "ProgressLine.h"
 #include "ReaderProcess.h"
 #include "TextOutput.h"
 
@@ -16,31 +17,6 @@
 #include <QFileInfo>
 #include <cstdio>
 #include <unistd.h>
-
-namespace {
-
-// One line on a terminal, redrawn for each database and cleared at the end.
-class DatabaseProgress {
-public:
-    DatabaseProgress() : shown_(::isatty(STDERR_FILENO) == 1) {}
-    ~DatabaseProgress() {
-        if (shown_)
-            std::fputs("\r\033[K", stderr);
-    }
-    DatabaseProgress(const DatabaseProgress&) = delete;
-    DatabaseProgress& operator=(const DatabaseProgress&) = delete;
-    void show(int number, int count, const QString& path) {
-        if (!shown_)
-            return;
-        std::fprintf(stderr, "\r\033[KAssessing %d of %d: %s", number, count, path.toLocal8Bit().constData());
-        std::fflush(stderr);
-    }
-
-private:
-    bool shown_;
-};
-
-} // namespace
 
 std::optional<int> assessIfAsked(const QStringList& arguments) {
     QCommandLineParser parser;
@@ -95,10 +71,11 @@ std::optional<int> assessIfAsked(const QStringList& arguments) {
     for (const QString& path : notFound)
         assessment << missingDatabase(path);
     {
-        DatabaseProgress progress;
+        StatusLine progress(::isatty(STDERR_FILENO) == 1);
         QStringList takenFolders;
         for (int i = 0; i < files.size(); ++i) {
-            progress.show(i + 1, int(files.size()), files[i]);
+            progress.show(
+                QStringLiteral("Assessing %1 of %2: %3").arg(i + 1).arg(files.size()).arg(files[i]));
             // Each database's code in a folder of its own, named for its file and unique in DIR.
             const QString folder =
                 parser.isSet(code)
