@@ -139,10 +139,11 @@ QStringList columnDifferences(const QList<TargetColumn>& target, const QList<Tar
     return differences;
 }
 
-KeyedChanges keyedChanges(TargetKind kind, const TargetDialect& d, const TablePlan& t,
-                          const QString& staged) {
+KeyedChanges keyedChanges(TargetKind kind, const TargetDialect& d, const TablePlan& t, const QString& staged,
+                          const QString& kept) {
     const QString table = quoteName(d, t.name);
-    const QString from = quoteName(d, staged);
+    const QString stagedName = quoteName(d, staged);
+    const QString keptName = quoteName(d, kept);
     const QStringList columns = writtenColumns(d, t);
     const QStringList key = keyColumns(d, t);
     const QString list = columns.join(QStringLiteral(", "));
@@ -178,34 +179,38 @@ KeyedChanges keyedChanges(TargetKind kind, const TargetDialect& d, const TablePl
     const QString on = joined(key, QStringLiteral("s"), QStringLiteral("t"));
     const QString anyDiffers = differ.join(QStringLiteral(" OR "));
     KeyedChanges changes;
-    changes.survey =
-        utf8(QStringLiteral("SELECT COUNT(*), COALESCE(SUM(CASE WHEN t.%1 IS NULL THEN 1 ELSE 0 END), 0), "
-                            "COALESCE(SUM(CASE WHEN t.%1 IS NOT NULL AND (%2) THEN 1 ELSE 0 END), 0), "
-                            "(SELECT COUNT(*) FROM %3) FROM %4 AS s LEFT JOIN %3 AS t ON %5")
-                 .arg(key.first(), differ.isEmpty() ? QStringLiteral("1 = 0") : anyDiffers, table, from, on));
+    changes.collect = utf8(
+        QStringLiteral(
+            "INSERT INTO %1 (%2) SELECT %3 FROM %4 AS s LEFT JOIN %5 AS t ON %6 WHERE t.%7 IS NULL")
+            .arg(keptName, list, sourceList.join(QStringLiteral(", ")), stagedName, table, on, key.first()) +
+        (differ.isEmpty() ? QString() : QStringLiteral(" OR (%1)").arg(anyDiffers)));
+    changes.counts =
+        utf8(QStringLiteral("SELECT COUNT(*), COUNT(t.%1), (SELECT COUNT(*) FROM %2) FROM %3 AS s "
+                            "LEFT JOIN %2 AS t ON %4")
+                 .arg(key.first(), table, keptName, on));
     if (kind == TargetKind::MySql) {
         changes.deleteGone =
             utf8(QStringLiteral("DELETE t FROM %1 AS t LEFT JOIN %2 AS s ON %3 WHERE s.%4 IS NULL")
-                     .arg(table, from, on, key.first()));
+                     .arg(table, stagedName, on, key.first()));
         if (!sets.isEmpty())
             changes.update = utf8(QStringLiteral("UPDATE %1 AS t JOIN %2 AS s ON %3 SET %4 WHERE %5")
-                                      .arg(table, from, on, sets.join(QStringLiteral(", ")), anyDiffers));
+                                      .arg(table, keptName, on, sets.join(QStringLiteral(", ")), anyDiffers));
         changes.insert =
             utf8(QStringLiteral(
                      "INSERT INTO %1 (%2) SELECT %3 FROM %4 AS s LEFT JOIN %1 AS t ON %5 WHERE t.%6 IS NULL")
-                     .arg(table, list, sourceList.join(QStringLiteral(", ")), from, on, key.first()));
+                     .arg(table, list, sourceList.join(QStringLiteral(", ")), keptName, on, key.first()));
         return changes;
     }
     changes.deleteGone =
         utf8(QStringLiteral("DELETE FROM %1 AS t WHERE NOT EXISTS (SELECT 1 FROM %2 AS s WHERE %3)")
-                 .arg(table, from, on));
+                 .arg(table, stagedName, on));
     if (!sets.isEmpty())
         changes.update = utf8(QStringLiteral("UPDATE %1 AS t SET %2 FROM %3 AS s WHERE %4 AND (%5)")
-                                  .arg(table, sets.join(QStringLiteral(", ")), from, on, anyDiffers));
+                                  .arg(table, sets.join(QStringLiteral(", ")), keptName, on, anyDiffers));
     changes.insert = utf8(
         QStringLiteral(
             "INSERT INTO %1 (%2) SELECT %3 FROM %4 AS s WHERE NOT EXISTS (SELECT 1 FROM %1 AS t WHERE %5)")
-            .arg(table, list, sourceList.join(QStringLiteral(", ")), from, on));
+            .arg(table, list, sourceList.join(QStringLiteral(", ")), keptName, on));
     return changes;
 }
 

@@ -34,17 +34,21 @@ std::variant<QString, QList<TargetColumn>> catalogColumns(LiveConnection& target
 QStringList columnDifferences(const QList<TargetColumn>& target, const QList<TargetColumn>& staged,
                               bool namesKeepCase);
 
-// The changes of the target's table t from the staged rows, each answering the rows it changed.
+// The changes of the target's table t from the staged rows, each answering the rows it changed. The staged
+// rows that differ from the target's are kept apart first, in a temporary table of the staged one's form
+// (see SyncSurvey.h), so that the UPDATE and the INSERT touch only those rows and not the whole table.
 struct KeyedChanges {
-    // One pass over the staged rows joined to the target's: their number, how many have a new key, and how
-    // many differ; with the target's count, how many the file no longer has. A change none needs is not run.
-    std::string survey;
+    // One pass over the staged rows joined to the target's: the rows of a new key and the rows whose
+    // values differ into the kept table.
+    std::string collect;
+    // Of the kept rows, how many there are and how many have a key the target holds; the target's rows.
+    std::string counts;
     std::string deleteGone; // rows whose key the file no longer has
-    std::string update;     // rows whose values differ; empty when every column is in the key
-    std::string insert;     // rows whose key is new
+    std::string update;     // kept rows of a held key; empty when every column is in the key
+    std::string insert;     // kept rows of a new key
 };
 KeyedChanges keyedChanges(TargetKind kind, const TargetDialect& dialect, const TablePlan& t,
-                          const QString& staged);
+                          const QString& staged, const QString& kept);
 // Every row of the staged table into the target's (a table without a primary key, emptied first).
 std::string copyStaged(const TargetDialect& dialect, const TablePlan& t, const QString& staged);
 

@@ -2,6 +2,7 @@
 
 #include "ChildTableRows.h"
 #include "RowSender.h"
+#include "SyncDifferingRows.h"
 #include "SyncStatements.h"
 
 #include "CompleteScript.h"
@@ -27,9 +28,7 @@ struct Planned {
     QString staged{};  // the temporary table its rows are loaded into, where the target holds it
     qint64 report = 0; // its line in the report
     std::optional<TableDigest> sent{};
-    qint64 added = 0;  // surveyed: rows of a new key
-    qint64 differ = 0; // rows whose values differ
-    qint64 gone = 0;   // rows the file no longer has
+    Survey surveyed{}; // what the last survey of a keyed table found
 };
 
 class Sync {
@@ -92,6 +91,9 @@ public:
             }
             p.staged = QStringLiteral("veltrane_sync_%1").arg(n + 1);
             if (!ok(target_.execute(stagingTable(kind_, d_, *p.table, p.staged))))
+                return false;
+            if (p.table->primaryKey &&
+                !ok(target_.execute(keptTableDefinition(kind_, d_, *p.table, p.staged))))
                 return false;
             auto held = catalogColumns(target_, kind_, d_, p.table->name, false);
             auto staged = catalogColumns(target_, kind_, d_, p.staged, true);
@@ -210,10 +212,11 @@ private:
                 deleted = deleted || line.deleted > 0;
                 continue;
             }
-            const KeyedChanges changes = keyedChanges(kind_, d_, *p.table, p.staged);
+            const KeyedChanges changes = keyedChanges(kind_, d_, *p.table, p.staged, keptTable(p.staged));
             if (!survey(changes, p))
                 return false;
-            if (p.gone > 0 && !count(changedRows(target_, kind_, changes.deleteGone), line.deleted))
+            if (p.surveyed.gone > 0 &&
+                !count(deleteGone(target_, kind_, d_, changes, p.staged), line.deleted))
                 return false;
             deleted = deleted || line.deleted > 0;
         }
@@ -229,14 +232,14 @@ private:
                     return false;
                 continue;
             }
-            const KeyedChanges changes = keyedChanges(kind_, d_, *p.table, p.staged);
+            const KeyedChanges changes = keyedChanges(kind_, d_, *p.table, p.staged, keptTable(p.staged));
             if (deleted && !survey(changes, p))
                 return false;
-            if (p.differ > 0 && !changes.update.empty() &&
-                !count(changedRows(target_, kind_, changes.update), line.updated))
-                return false;
-            if (p.added > 0 && !count(changedRows(target_, kind_, changes.insert), line.inserted))
-                return false;
+            auto changed = changeDiffering(target_, kind_, changes, p.surveyed);
+            if (const auto* why = std::get_if<QString>(&changed))
+                return ok(*why);
+            line.updated = std::get<Changed>(changed).updated;
+            line.inserted = std::get<Changed>(changed).inserted;
         }
         return true;
     }
@@ -283,13 +286,17 @@ public:
     }
 
     bool dropStaged() {
-        for (const Planned& p : tables_)
-            if (!p.staged.isEmpty()) {
-                const QString drop = kind_ == TargetKind::MySql ? QStringLiteral("DROP TEMPORARY TABLE %1")
-                                                                : QStringLiteral("DROP TABLE %1");
-                if (!ok(target_.execute(utf8(drop.arg(quoteName(d_, p.staged))))))
-                    return false;
-            }
+        const QString drop = kind_ == TargetKind::MySql ? QStringLiteral("DROP TEMPORARY TABLE %1")
+                                                        : QStringLiteral("DROP TABLE %1");
+        for (const Planned& p : tables_) {
+            if (p.staged.isEmpty())
+                continue;
+            if (!ok(target_.execute(utf8(drop.arg(quoteName(d_, p.staged))))))
+                return false;
+            if (p.table->primaryKey &&
+                !ok(target_.execute(utf8(drop.arg(quoteName(d_, keptTable(p.staged)))))))
+                return false;
+        }
         return true;
     }
 
@@ -319,14 +326,10 @@ private:
     }
 
     bool survey(const KeyedChanges& changes, Planned& p) {
-        auto rows = target_.query(changes.survey);
-        if (const auto* why = std::get_if<QString>(&rows))
+        auto surveyed = surveyTable(target_, kind_, d_, changes, p.staged, report_.tables[p.report].inFile);
+        if (const auto* why = std::get_if<QString>(&surveyed))
             return ok(*why);
-        const QStringList counts = std::get<QList<QStringList>>(rows).value(0);
-        const qint64 staged = counts.value(0).toLongLong();
-        p.added = counts.value(1).toLongLong();
-        p.differ = counts.value(2).toLongLong();
-        p.gone = counts.value(3).toLongLong() - (staged - p.added);
+        p.surveyed = std::get<Survey>(surveyed);
         return true;
     }
 
@@ -364,10 +367,6 @@ private:
             return false;
         }
         if (!ok(failure) || !ok(sender.finish()))
-            return false;
-        // PostgreSQL plans the joins by what it knows of the temporary table's rows.
-        if (!p->staged.isEmpty() && kind_ == TargetKind::PostgreSql &&
-            !ok(target_.execute(utf8(QStringLiteral("ANALYZE ") + quoteName(d_, p->staged)))))
             return false;
         p->report = report_.tables.size();
         p->sent = sender.digest();
