@@ -154,7 +154,7 @@ QList<Expected> expectedChildren(const QString& server, const TableDefinition& t
         for (const IndexColumn& k : pk.columns) {
             ColumnDefinition key = *findColumn(t, k.name);
             key.autoNumber = false;
-            e.table.columns << CatalogColumn{cut(key.name), expectedType(server, key), true};
+            e.table.columns << CatalogTableColumn{cut(key.name), expectedType(server, key), true};
             fk.columns << cut(key.name);
             fk.referencedColumns << cut(key.name);
         }
@@ -169,7 +169,7 @@ QList<Expected> expectedChildren(const QString& server, const TableDefinition& t
             if (c.complexType != ComplexType::Attachment && !v.autoNumber && v.name != "_" + c.name)
                 values << v;
         for (const ColumnDefinition& v : values)
-            e.table.columns << CatalogColumn{cut(v.name), expectedType(server, v), false};
+            e.table.columns << CatalogTableColumn{cut(v.name), expectedType(server, v), false};
         e.table.foreignKeys << fk;
         if (server == "mariadb") // which makes an index for the foreign key
             e.indexes << indexText(false, fk.columns);
@@ -201,7 +201,7 @@ QList<Expected> expectedCatalog(const QString& server, const DatabaseSchema& sch
                 inKey = inKey || k.name.compare(c.name, Qt::CaseInsensitive) == 0;
             const bool notNull = c.required || inKey || c.jetType == int(JetType::Boolean) ||
                                  (c.autoNumber && c.jetType == int(JetType::Long)) || c.guidAutoNumber;
-            e.table.columns << CatalogColumn{cut(c.name), expectedType(server, c), notNull};
+            e.table.columns << CatalogTableColumn{cut(c.name), expectedType(server, c), notNull};
         }
         if (pk)
             for (const IndexColumn& k : pk->columns)
@@ -295,8 +295,8 @@ void compareCatalog(const QString& server, const QList<Expected>& expected, cons
         const QString where = "table " + e.table.name + ": ";
         QCOMPARE(actual.columns.size(), e.table.columns.size());
         for (int i = 0; i < actual.columns.size(); ++i) {
-            const CatalogColumn& a = actual.columns[i];
-            const CatalogColumn& x = e.table.columns[i];
+            const CatalogTableColumn& a = actual.columns[i];
+            const CatalogTableColumn& x = e.table.columns[i];
             QVERIFY2(a.name == x.name, qPrintable(where + a.name + " != " + x.name));
             // InnoDB cannot hold some rows: the script widens text and binary columns, and says so.
             const bool widened = server == "mariadb" &&

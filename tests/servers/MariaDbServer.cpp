@@ -134,7 +134,7 @@ public:
                                   "(SELECT TABLE_NAME FROM information_schema.TABLES WHERE TABLE_SCHEMA = %1 "
                                   "AND TABLE_TYPE = 'BASE TABLE') ORDER BY TABLE_NAME, ORDINAL_POSITION")
                        .arg(schema)))
-            table(r[0]).columns << CatalogColumn{r[1], r[2].toLower(), r[3] == QLatin1String("NO")};
+            table(r[0]).columns << CatalogTableColumn{r[1], r[2].toLower(), r[3] == QLatin1String("NO")};
         for (const QStringList& r :
              query(QStringLiteral("SELECT TABLE_NAME, INDEX_NAME, NON_UNIQUE, COLUMN_NAME, COLLATION FROM "
                                   "information_schema.STATISTICS WHERE TABLE_SCHEMA = %1 "

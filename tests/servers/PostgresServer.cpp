@@ -125,7 +125,7 @@ public:
                  "JOIN pg_class c ON c.oid = a.attrelid JOIN pg_namespace n ON n.oid = c.relnamespace "
                  "WHERE n.nspname = 'public' AND c.relkind = 'r' AND a.attnum > 0 AND NOT a.attisdropped "
                  "ORDER BY c.relname, a.attnum")))
-            table(r[0]).columns << CatalogColumn{r[1], r[2].toLower(), r[3] == QLatin1String("t")};
+            table(r[0]).columns << CatalogTableColumn{r[1], r[2].toLower(), r[3] == QLatin1String("t")};
         for (const QStringList& r : query(QStringLiteral(
                  "SELECT t.relname, i.relname, ix.indisprimary, ix.indisunique, array_to_string(array("
                  " SELECT a.attname || CASE WHEN ix.indoption[k] & 1 = 1 THEN ' DESC' ELSE '' END"

@@ -7,11 +7,13 @@
 #include <QString>
 #include <QStringList>
 
-struct CatalogColumn {
+// Named apart from the sync's CatalogColumn (SyncStatements.h), which the server tests link beside it: one
+// name for two types would leave one of their inline destructors for both.
+struct CatalogTableColumn {
     QString name;
     QString type;
     bool notNull = false;
-    bool operator==(const CatalogColumn&) const = default;
+    bool operator==(const CatalogTableColumn&) const = default;
 };
 
 struct CatalogIndex {
@@ -31,7 +33,7 @@ struct CatalogForeignKey {
 
 struct CatalogTable {
     QString name;
-    QList<CatalogColumn> columns;
+    QList<CatalogTableColumn> columns;
     QStringList primaryKey;
     QList<CatalogIndex> indexes; // the primary key's own index left out
     QList<CatalogForeignKey> foreignKeys;

@@ -47,7 +47,7 @@ public:
                  "pragma_table_info(m.name) p "
                  "WHERE m.type = 'table' AND m.name NOT LIKE 'sqlite_%' ORDER BY m.name, p.cid"))) {
             CatalogTable& t = table(r[0]);
-            t.columns << CatalogColumn{r[1], r[2].toLower(), r[3] == QLatin1String("1")};
+            t.columns << CatalogTableColumn{r[1], r[2].toLower(), r[3] == QLatin1String("1")};
             if (r[4].toInt() > 0) {
                 while (t.primaryKey.size() < r[4].toInt())
                     t.primaryKey << QString();
