@@ -2,6 +2,7 @@
 
 #include "ChildTableRows.h"
 #include "RowSender.h"
+#include "SyncForeignKeys.h"
 #include "SyncStatements.h"
 
 #include "CompleteScript.h"
@@ -119,7 +120,6 @@ public:
                 return false;
             for (int n = first; n < tables_.size() && tables_[n].top == i; ++n)
                 created_ << tables_[n].table->name;
-            report_.foreignKeysLeft << script_.plan().tables[i].name;
         }
         return true;
     }
@@ -242,8 +242,8 @@ private:
     }
 
 public:
-    // The new tables' indexes, and every AutoNumber's counter set past the highest value, as a migration
-    // sets them.
+    // The new tables' indexes and foreign keys, and every AutoNumber's counter set past the highest value,
+    // as a migration sets them.
     bool finishTables() {
         for (int i = 0; i < script_.tableCount(); ++i) {
             const int first = firstOf(i);
@@ -253,6 +253,14 @@ public:
             if (!indexes.trimmed().isEmpty() && !ok(target_.execute(utf8(indexes))))
                 return false;
         }
+        // MySQL checks the rows against a foreign key it adds only with its checks on.
+        const QStringList keys = foreignKeysOfMadeTables(d_, script_.plan(), created_);
+        if (!keys.isEmpty() && kind_ == TargetKind::MySql &&
+            !ok(target_.execute("SET FOREIGN_KEY_CHECKS = 1")))
+            return false;
+        for (const QString& key : keys)
+            if (!ok(target_.execute(utf8(key))))
+                return false;
         if (d_.counterStatement)
             for (const Planned& p : tables_)
                 for (const ColumnPlan& c : p.table->columns)
