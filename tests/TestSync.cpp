@@ -156,7 +156,8 @@ QString TestSync::migrated(TestServer& target, const QString& path) {
 
 // Each change, on each server: the statements (names in double quotes, backquotes for MariaDB), then what
 // the sync does to Items (inserted, updated, deleted: a row deleted in the target is inserted again) and
-// whether it replaces Loose; a negative count: the run is refused.
+// whether it replaces Loose; a negative count: the run is refused (-1: before it changes anything, -2: once
+// it changed the rows).
 void TestSync::changesAreUndone_data() {
     QTest::addColumn<int>("server");
     QTest::addColumn<QStringList>("changes");
@@ -199,6 +200,14 @@ void TestSync::changesAreUndone_data() {
         if (s != 1) // MariaDB keeps a foreign key to a table dropped
             row("a referenced table gone", {s == 0 ? "DROP TABLE \"Items\" CASCADE" : "DROP TABLE \"Items\""},
                 {200, 0, 0});
+        // Refused once the rows are changed, and rolled back: a table only the target holds references a row
+        // the file does not have.
+        row("a row the target's own table references",
+            {"CREATE TABLE \"Orders\" (\"ID\" INTEGER PRIMARY KEY, \"ItemID\" INTEGER, "
+             "FOREIGN KEY (\"ItemID\") REFERENCES \"Items\" (\"ID\"))",
+             "INSERT INTO \"Items\" (\"ID\") VALUES (1001)", "INSERT INTO \"Orders\" VALUES (1, 1001)",
+             "DELETE FROM \"Items\" WHERE \"ID\" = 1"},
+            {-2, -2, -2});
         row("a column only in the target",
             {"DELETE FROM \"Items\" WHERE \"ID\" = 1", "ALTER TABLE \"Items\" ADD COLUMN \"Extra\" INTEGER"},
             {-1, -1, -1});
@@ -227,15 +236,23 @@ void TestSync::changesAreUndone() {
         QVERIFY2(done.ok, qPrintable(change + ": " + done.error));
     }
     const QString items = server == 1 ? "`Items`" : "\"Items\"";
-    const QList<QStringList> before = target->select("SELECT COUNT(*) FROM " + items);
+    const QString held = QStringLiteral("SELECT COUNT(*), MIN(%1), MAX(%1) FROM %2")
+                             .arg(server == 1 ? "`ID`" : "\"ID\"", items);
+    const QList<QStringList> before = target->select(held);
 
     const SyncReport first = sync(url, path_);
+    if (counts[0] == -2) {
+        QCOMPARE(int(first.run.ending), int(MigrationReport::Ending::Failed));
+        QVERIFY2(first.run.failure.contains("Orders"), qPrintable(syncReportText(first)));
+        QCOMPARE(target->select(held), before);
+        return;
+    }
     if (counts[0] < 0) {
         QVERIFY2(first.differences.size() == 1 && first.differences[0].startsWith("Table Items: column "),
                  qPrintable(syncReportText(first)));
         QVERIFY(first.tables.isEmpty());
         QVERIFY(syncReportText(first).contains("nothing was changed"));
-        QCOMPARE(target->select("SELECT COUNT(*) FROM " + items), before);
+        QCOMPARE(target->select(held), before);
         return;
     }
     QVERIFY2(first.run.ending == MigrationReport::Ending::Done, qPrintable(syncReportText(first)));

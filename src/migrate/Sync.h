@@ -9,7 +9,8 @@
 //
 // Safety: every table's columns are compared with the target's before anything changes, and a difference
 // refuses the whole run. PostgreSQL and SQLite take it in one transaction; MySQL makes the new tables
-// first (DDL commits there) and takes the row changes in one transaction.
+// first (DDL commits there) and takes the row changes in one transaction. A row left referencing nothing
+// refuses the run before the row changes commit (SyncOrphans.h).
 
 #include "Migration.h"
 

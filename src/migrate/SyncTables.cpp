@@ -3,6 +3,7 @@
 #include "ChildTableRows.h"
 #include "RowSender.h"
 #include "SyncForeignKeys.h"
+#include "SyncOrphans.h"
 #include "SyncStatements.h"
 
 #include "CompleteScript.h"
@@ -150,14 +151,14 @@ public:
     // The target's tables changed: first the rows the file no longer has, the last table first, so that a
     // key another table's rows used is gone after them; then the changed and the new rows. Each table is
     // surveyed first, and only the changes it needs are made; after a delete, which a foreign key may have
-    // cascaded to other tables, they are surveyed again.
+    // cascaded to other tables, they are surveyed again. Last, no row may be left referencing nothing.
     bool change() {
         if (kind_ == TargetKind::PostgreSql && !deferForeignKeys())
             return false;
         if (!changeRows())
             return false;
         if (kind_ != TargetKind::PostgreSql)
-            return true;
+            return ok(orphanedRows(target_, kind_, tableNames(true), tableNames(false)));
         // The foreign keys checked now, and made again as they were.
         if (!ok(target_.execute("SET CONSTRAINTS ALL IMMEDIATE")))
             return false;
@@ -324,6 +325,17 @@ private:
             if (p.table == &t)
                 return &p;
         return nullptr;
+    }
+
+    // The tables the sync synchronizes; changed: those whose rows it changed.
+    QStringList tableNames(bool changed) const {
+        QStringList names;
+        for (const Planned& p : tables_) {
+            const TableSync& line = report_.tables[p.report];
+            if (!changed || line.inserted + line.updated + line.deleted > 0)
+                names << p.table->name;
+        }
+        return names;
     }
 
     bool survey(const KeyedChanges& changes, Planned& p) {
