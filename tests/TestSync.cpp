@@ -2,18 +2,22 @@
 // changed behind the file's back (rows deleted, values of several types changed, rows inserted, NULLs both
 // ways, a table without a primary key), and one sync makes it hold the file's rows again with the counts of
 // what it changed; a second finds every row unchanged; a column the target no longer has alike refuses the
-// run with the target untouched. Every fixture, corpus and real-world database comes back the same way
+// run with the target untouched; a sync cut off while it changes rows (its connection ended, its process
+// killed) leaves the target as it was. Every fixture, corpus and real-world database comes back the same way
 // after a third of each table's rows is deleted and columns are set to NULL.
 
 #include "CliWindow.h"
 #include "EveryDatabase.h"
 #include "FileTestHelpers.h"
+#include "LiveConnection.h"
 #include "MdbWriter.h"
 #include "ReaderProcess.h"
 #include "Sync.h"
 #include "servers/TestServer.h"
 
+#include <QProcess>
 #include <QtTest>
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -31,7 +35,7 @@ MdbColumn column(const std::string& name, MdbColumnType type, int length = 0) {
 
 // Items: a primary key and a column of each kind of value, every tenth Long note NULL (names that begin
 // alike); Loose: no primary key.
-MdbSchema database() {
+MdbSchema database(std::int64_t itemCount = 200) {
     MdbSchema schema;
     MdbTable items;
     items.name = "Items";
@@ -47,7 +51,7 @@ MdbSchema database() {
     key.columns = {"ID"};
     key.primary = true;
     items.indexes = {key};
-    for (std::int64_t i = 1; i <= 200; ++i)
+    for (std::int64_t i = 1; i <= itemCount; ++i)
         items.rows.push_back({MdbValue{i}, MdbValue{"item " + std::to_string(i)},
                               MdbValue{MdbCurrency{i * 12345}}, MdbValue{double(i) / 3},
                               MdbValue{40000.5 + double(i)}, MdbValue{i % 2 == 0},
@@ -75,6 +79,17 @@ MdbSchema database() {
     return schema;
 }
 
+const std::int64_t bigItems = 20000;
+
+// Every row of the target's tables, in order.
+QList<QStringList> heldRows(TestServer& target, int server) {
+    QList<QStringList> rows;
+    for (const char* table : {"Details", "Items", "Loose"})
+        rows << target.select(QStringLiteral("SELECT * FROM %1 ORDER BY 1, 2")
+                                  .arg(QString(server == 1 ? "`%1`" : "\"%1\"").arg(table)));
+    return rows;
+}
+
 const TableSync* line(const SyncReport& report, const QString& name) {
     for (const TableSync& t : report.tables)
         if (t.name == name)
@@ -98,11 +113,14 @@ private slots:
 private:
     SyncReport sync(const QString& url, const QString& path, const RowProgress& progress = {},
                     bool verify = true);
-    QString migrated(TestServer& target);
+    QString migrated(TestServer& target, const QString& path);
+    void endConnectionWhileChanging(TestServer& target, const QString& url);
+    bool killWhileChanging(const QString& url);
     std::unique_ptr<TestServer> servers_[3];
     QString why_[3];
     QTemporaryDir dir_;
     QString path_;
+    QString bigPath_;
 };
 
 void TestSync::initTestCase() {
@@ -113,6 +131,8 @@ void TestSync::initTestCase() {
     path_ = dir_.filePath("sync.mdb");
     std::string error;
     QVERIFY2(writeMdb(database(), path_.toStdString(), &error), error.c_str());
+    bigPath_ = dir_.filePath("big.mdb");
+    QVERIFY2(writeMdb(database(bigItems), bigPath_.toStdString(), &error), error.c_str());
 }
 
 SyncReport TestSync::sync(const QString& url, const QString& path, const RowProgress& progress, bool verify) {
@@ -124,11 +144,11 @@ SyncReport TestSync::sync(const QString& url, const QString& path, const RowProg
                    window, reader, progress);
 }
 
-// A new database with the test database migrated into it.
-QString TestSync::migrated(TestServer& target) {
+// A new database with a test database migrated into it.
+QString TestSync::migrated(TestServer& target, const QString& path) {
     const QString url = target.createDatabase();
     ConversionOptions options;
-    options.DatabasePath = path_;
+    options.DatabasePath = path;
     ReaderProcess reader(readerPath);
     CliWindow window(options, false);
     const MigrationReport report = runMigration(
@@ -140,7 +160,8 @@ QString TestSync::migrated(TestServer& target) {
 
 // Each change, on each server: the statements (names in double quotes, backquotes for MariaDB), then what
 // the sync does to Items (inserted, updated, deleted: a row deleted in the target is inserted again) and
-// whether it replaces Loose; a negative count: the run is refused.
+// whether it replaces Loose; a negative count: the run is refused (-1: before it changes anything, -2: once
+// it changed the rows).
 void TestSync::changesAreUndone_data() {
     QTest::addColumn<int>("server");
     QTest::addColumn<QStringList>("changes");
@@ -177,6 +198,20 @@ void TestSync::changesAreUndone_data() {
         row("a row and the rows that name it deleted",
             {"DELETE FROM \"Details\" WHERE \"ItemID\" = 150", "DELETE FROM \"Items\" WHERE \"ID\" = 150"},
             {1, 0, 0});
+        // Made again with their foreign key, after the rows: the table that references and, where the
+        // referencing table keeps none to a table gone, the one referenced.
+        row("a table gone", {"DROP TABLE \"Details\""}, {0, 0, 0});
+        if (s != 1) // MariaDB keeps a foreign key to a table dropped
+            row("a referenced table gone", {s == 0 ? "DROP TABLE \"Items\" CASCADE" : "DROP TABLE \"Items\""},
+                {200, 0, 0});
+        // Refused once the rows are changed, and rolled back: a table only the target holds references a row
+        // the file does not have.
+        row("a row the target's own table references",
+            {"CREATE TABLE \"Orders\" (\"ID\" INTEGER PRIMARY KEY, \"ItemID\" INTEGER, "
+             "FOREIGN KEY (\"ItemID\") REFERENCES \"Items\" (\"ID\"))",
+             "INSERT INTO \"Items\" (\"ID\") VALUES (1001)", "INSERT INTO \"Orders\" VALUES (1, 1001)",
+             "DELETE FROM \"Items\" WHERE \"ID\" = 1"},
+            {-2, -2, -2});
         row("a column only in the target",
             {"DELETE FROM \"Items\" WHERE \"ID\" = 1", "ALTER TABLE \"Items\" ADD COLUMN \"Extra\" INTEGER"},
             {-1, -1, -1});
@@ -197,7 +232,7 @@ void TestSync::changesAreUndone() {
     TestServer* target = servers_[server].get();
     if (!target)
         skipOrFail(why_[server]);
-    const QString url = migrated(*target);
+    const QString url = migrated(*target, path_);
     for (QString change : changes) {
         if (server == 1)
             change.replace('"', '`');
@@ -205,15 +240,23 @@ void TestSync::changesAreUndone() {
         QVERIFY2(done.ok, qPrintable(change + ": " + done.error));
     }
     const QString items = server == 1 ? "`Items`" : "\"Items\"";
-    const QList<QStringList> before = target->select("SELECT COUNT(*) FROM " + items);
+    const QString held = QStringLiteral("SELECT COUNT(*), MIN(%1), MAX(%1) FROM %2")
+                             .arg(server == 1 ? "`ID`" : "\"ID\"", items);
+    const QList<QStringList> before = target->select(held);
 
     const SyncReport first = sync(url, path_);
+    if (counts[0] == -2) {
+        QCOMPARE(int(first.run.ending), int(MigrationReport::Ending::Failed));
+        QVERIFY2(first.run.failure.contains("Orders"), qPrintable(syncReportText(first)));
+        QCOMPARE(target->select(held), before);
+        return;
+    }
     if (counts[0] < 0) {
         QVERIFY2(first.differences.size() == 1 && first.differences[0].startsWith("Table Items: column "),
                  qPrintable(syncReportText(first)));
         QVERIFY(first.tables.isEmpty());
         QVERIFY(syncReportText(first).contains("nothing was changed"));
-        QCOMPARE(target->select("SELECT COUNT(*) FROM " + items), before);
+        QCOMPARE(target->select(held), before);
         return;
     }
     QVERIFY2(first.run.ending == MigrationReport::Ending::Done, qPrintable(syncReportText(first)));
@@ -226,6 +269,9 @@ void TestSync::changesAreUndone() {
     QCOMPARE(int(line(first, "Loose")->how),
              int(replaced ? TableSync::How::Replaced : TableSync::How::Keyed));
     QVERIFY2(first.valuesAgree(), qPrintable(syncReportText(first)));
+    Catalog catalog = target->catalog();
+    const QList<CatalogForeignKey> keys = catalogTable(catalog, "Details").foreignKeys;
+    QVERIFY2(keys.size() == 1 && keys[0].referencedTable == "Items", qPrintable(syncReportText(first)));
 
     const SyncReport second = sync(url, path_);
     QVERIFY2(second.run.ending == MigrationReport::Ending::Done, qPrintable(syncReportText(second)));
@@ -321,28 +367,141 @@ void TestSync::everyDatabaseComesBack() {
             QVERIFY2(t.inserted == 0 && t.updated == 0 && t.deleted == 0, qPrintable(syncReportText(second)));
 }
 
-// A sync stopped while it reads the second table, after the first was staged: nothing of the target changed
-// (the target's tables are changed only once every table's rows are read, inside the transaction).
+// How a sync is cut off: stopped by its caller while it reads the second table, after the first was
+// staged; its connection ended by the server while it waits on a row of Items that another session holds,
+// after it changed Details; its process killed while it changes Items, after it changed Details. Whichever,
+// the target holds every row it held before, value for value: the row changes are one transaction.
+enum class Cut { Stopped, ConnectionEnded, Killed };
+
 void TestSync::stopLeavesTarget_data() {
     QTest::addColumn<int>("server");
+    QTest::addColumn<int>("how");
     for (int s = 0; s < 3; ++s)
-        QTest::newRow(serverNames[s]) << s;
+        QTest::addRow("%s: stopped while reading", serverNames[s]) << s << int(Cut::Stopped);
+    QTest::newRow("postgres: connection ended while changing rows") << 0 << int(Cut::ConnectionEnded);
+    QTest::newRow("sqlite: killed while changing rows") << 2 << int(Cut::Killed);
 }
 
 void TestSync::stopLeavesTarget() {
     QFETCH(int, server);
+    QFETCH(int, how);
+    const Cut cut = Cut(how);
     TestServer* target = servers_[server].get();
     if (!target)
         skipOrFail(why_[server]);
-    const QString url = migrated(*target);
-    const QString items = server == 1 ? "`Items`" : "\"Items\"";
-    QVERIFY(
-        target->execute("DELETE FROM " + items + " WHERE " + (server == 1 ? "`ID`" : "\"ID\"") + " <= 3").ok);
-    const SyncReport stopped =
-        sync(url, path_, [](const QString& table, qint64, int, int) { return table != "Loose"; });
-    QCOMPARE(int(stopped.run.ending), int(MigrationReport::Ending::Stopped));
-    QVERIFY(syncReportText(stopped).contains("Stopped"));
-    QCOMPARE(target->select("SELECT COUNT(*) FROM " + items), QList<QStringList>({{"197"}}));
+    // Killed: enough rows of Items to change that the sync is still at them when it is seen to begin.
+    const QString path = cut == Cut::Killed ? bigPath_ : path_;
+    const int itemCount = cut == Cut::Killed ? int(bigItems) : 200;
+    const QString url = migrated(*target, path);
+    const auto change = [&] {
+        for (QString change :
+             {"UPDATE \"Details\" SET \"ItemID\" = 151 WHERE \"DetailID\" = 150",
+              "DELETE FROM \"Items\" WHERE \"ID\" <= 3", "UPDATE \"Items\" SET \"Price\" = \"Price\" + 1"}) {
+            if (server == 1)
+                change.replace('"', '`');
+            const LoadResult done = target->execute(change);
+            QVERIFY2(done.ok, qPrintable(change + ": " + done.error));
+        }
+    };
+    change();
+    const QList<QStringList> before = heldRows(*target, server);
+    QCOMPARE(before.size(), 6 + itemCount - 3 + 5);
+
+    if (cut == Cut::Stopped) {
+        const SyncReport stopped =
+            sync(url, path, [](const QString& table, qint64, int, int) { return table != "Loose"; });
+        QCOMPARE(int(stopped.run.ending), int(MigrationReport::Ending::Stopped));
+        QVERIFY(syncReportText(stopped).contains("Stopped"));
+    } else if (cut == Cut::ConnectionEnded) {
+        endConnectionWhileChanging(*target, url);
+    } else {
+        // Should the sync end before it is stopped (a machine too busy to answer in time), it made the
+        // target the file's again: the same changes, and again.
+        bool killed = false;
+        for (int attempt = 0; attempt < 5 && !killed && !QTest::currentTestFailed(); ++attempt) {
+            if (attempt > 0)
+                change();
+            killed = killWhileChanging(url);
+        }
+        QVERIFY2(killed, "the sync's transaction was not seen open while it changed Items: it committed "
+                         "before, or ended before it could be stopped, five times");
+    }
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(heldRows(*target, server), before);
+}
+
+// The sync waits on a row of Items that a session of the test holds locked; the server ends its connection
+// there. It says so and fails.
+void TestSync::endConnectionWhileChanging(TestServer& target, const QString& url) {
+    Connected connected = connectTarget(std::get<TargetAddress>(parseTargetAddress(url)), {});
+    QVERIFY(std::holds_alternative<std::unique_ptr<LiveConnection>>(connected));
+    LiveConnection& holder = *std::get<std::unique_ptr<LiveConnection>>(connected);
+    QVERIFY(!holder.execute("BEGIN; SELECT 1 FROM \"Items\" WHERE \"ID\" = 7 FOR UPDATE"));
+
+    QProcess cli;
+    cli.setProcessChannelMode(QProcess::MergedChannels);
+    cli.start(QStringLiteral(VELTRANE_BIN_DIR) + "/veltrane-cli", {"--into", url, "--sync", path_});
+    QList<QStringList> waiting;
+    QDeadlineTimer deadline(60000);
+    while (waiting.isEmpty() && !deadline.hasExpired() && !cli.waitForFinished(10))
+        waiting = target.select("SELECT pid, left(regexp_replace(query, '\\s+', ' ', 'g'), 60) FROM "
+                                "pg_stat_activity WHERE datname = current_database() AND "
+                                "wait_event_type = 'Lock'");
+    QVERIFY2(waiting.size() == 1, qPrintable(cli.readAll()));
+    // Waiting in a statement that changes rows, not in the setting up.
+    QVERIFY2(
+        QRegularExpression("^(UPDATE|INSERT|DELETE|WITH|MERGE)\\b").match(waiting[0].value(1)).hasMatch(),
+        qPrintable(waiting[0].value(1)));
+    QCOMPARE(target.select("SELECT pg_terminate_backend(" + waiting[0][0] + ")"),
+             QList<QStringList>({{"t"}}));
+    QVERIFY(!holder.execute("ROLLBACK"));
+
+    QVERIFY(cli.waitForFinished(60000));
+    const QString said = cli.readAll();
+    QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(cli.exitCode() == 70 && said.contains("refused the synchronization"), qPrintable(said));
+}
+
+// The sync's process stopped (SIGSTOP) as soon as it says it synchronizes Items, and killed if the file's
+// journal is still there (its transaction open); false where it had already ended.
+bool TestSync::killWhileChanging(const QString& url) {
+    const QString journal = url.mid(QStringLiteral("sqlite:").size()) + "-journal";
+    QProcess cli;
+    cli.setProcessChannelMode(QProcess::MergedChannels);
+    cli.start(QStringLiteral(VELTRANE_BIN_DIR) + "/veltrane-cli",
+              {"--verbose", "--verify", "--into", url, "--sync", bigPath_});
+    QByteArray said;
+    QDeadlineTimer deadline(60000);
+    while (!said.contains("Synchronizing Items\n") && cli.waitForReadyRead(int(deadline.remainingTime())))
+        said += cli.readAll();
+    [&] { QVERIFY2(said.contains("Synchronizing Items\n"), said.constData()); }();
+    const pid_t pid = pid_t(cli.processId());
+    bool stopped = pid > 0 && ::kill(pid, SIGSTOP) == 0;
+    // Stopped once its state says so.
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    while (stopped && !deadline.hasExpired() && stat.open(QIODevice::ReadOnly)) {
+        const QByteArray fields = stat.readAll();
+        stat.close();
+        if (fields.mid(fields.lastIndexOf(')') + 2, 1) == "T")
+            break;
+        QThread::msleep(1);
+    }
+    const bool open = stopped && QFile::exists(journal);
+    if (open)
+        cli.kill();
+    else if (stopped)
+        ::kill(pid, SIGCONT);
+    [&] { QVERIFY(cli.waitForFinished(60000)); }();
+    if (!open) {
+        [&] { QCOMPARE(cli.exitCode(), 0); }();
+        return false;
+    }
+    [&] {
+        QCOMPARE(cli.exitStatus(), QProcess::CrashExit);
+        QVERIFY(QFile::exists(journal)); // rolled back by the next opening of the file
+    }();
+    return true;
 }
 
 QTEST_GUILESS_MAIN(TestSync)

@@ -23,7 +23,7 @@ veltrane_add_test(TestMigrate SOURCES TestMigrate.cpp
 add_dependencies(TestMigrate veltrane-reader veltrane-cli)
 veltrane_add_test(TestSync SOURCES TestSync.cpp
     LIBS veltrane_cli_lib veltrane_migrate veltrane_schema veltrane_test_servers mkmdb_lib)
-add_dependencies(TestSync veltrane-reader)
+add_dependencies(TestSync veltrane-reader veltrane-cli)
 veltrane_add_test(TestQueryViewsServers SOURCES TestQueryViewsServers.cpp
     LIBS veltrane_cli_lib veltrane_migrate veltrane_schema veltrane_test_servers mkmdb_lib)
 add_dependencies(TestQueryViewsServers veltrane-reader)

@@ -4,12 +4,13 @@
 // bulk path a migration takes (COPY, LOAD DATA LOCAL, bound INSERTs), and the target's table is then
 // changed by a few statements keyed on its primary key: the rows the file no longer has are deleted, the
 // rows whose values differ are updated, the new keys are inserted. A table without a primary key is
-// replaced whole; a table the target does not hold yet is made and loaded; a table only the target holds
-// is left alone.
+// replaced whole; a table the target does not hold yet is made and loaded, and its foreign keys made after
+// the rows; a table only the target holds is left alone.
 //
 // Safety: every table's columns are compared with the target's before anything changes, and a difference
 // refuses the whole run. PostgreSQL and SQLite take it in one transaction; MySQL makes the new tables
-// first (DDL commits there) and takes the row changes in one transaction.
+// first (DDL commits there) and takes the row changes in one transaction. A row left referencing nothing
+// refuses the run before the row changes commit (SyncOrphans.h).
 
 #include "Migration.h"
 
@@ -31,11 +32,10 @@ struct TableSync {
 };
 
 struct SyncReport {
-    MigrationReport run{};         // ending, target, server, failure, rollback, warnings, verified
-    QList<TableSync> tables{};     // in the order of the file's tables, child tables after theirs
-    QStringList differences{};     // "Table T: ..." for each table whose columns differ: nothing changed
-    QStringList onlyInTarget{};    // tables the target holds and the file does not, left alone
-    QStringList foreignKeysLeft{}; // new tables whose foreign keys were not made
+    MigrationReport run{};      // ending, target, server, failure, rollback, warnings, verified
+    QList<TableSync> tables{};  // in the order of the file's tables, child tables after theirs
+    QStringList differences{};  // "Table T: ..." for each table whose columns differ: nothing changed
+    QStringList onlyInTarget{}; // tables the target holds and the file does not, left alone
 
     bool valuesAgree() const {
         for (const TableSync& t : tables)

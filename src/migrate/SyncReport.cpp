@@ -74,9 +74,6 @@ QString syncReportText(const SyncReport& report) {
         if (!report.onlyInTarget.isEmpty())
             text += QStringLiteral("Only in the target, left alone: %1\n")
                         .arg(report.onlyInTarget.join(QStringLiteral(", ")));
-        if (!report.foreignKeysLeft.isEmpty())
-            text += QStringLiteral("Made and loaded, without foreign keys: %1\n")
-                        .arg(report.foreignKeysLeft.join(QStringLiteral(", ")));
         break;
     case MigrationReport::Ending::Unreadable:
         break;

@@ -3,6 +3,8 @@
 #include "ChildTableRows.h"
 #include "RowSender.h"
 #include "SyncDifferingRows.h"
+#include "SyncForeignKeys.h"
+#include "SyncOrphans.h"
 #include "SyncStatements.h"
 
 #include "CompleteScript.h"
@@ -121,7 +123,6 @@ public:
                 return false;
             for (int n = first; n < tables_.size() && tables_[n].top == i; ++n)
                 created_ << tables_[n].table->name;
-            report_.foreignKeysLeft << script_.plan().tables[i].name;
         }
         return true;
     }
@@ -152,14 +153,14 @@ public:
     // The target's tables changed: first the rows the file no longer has, the last table first, so that a
     // key another table's rows used is gone after them; then the changed and the new rows. Each table is
     // surveyed first, and only the changes it needs are made; after a delete, which a foreign key may have
-    // cascaded to other tables, they are surveyed again.
+    // cascaded to other tables, they are surveyed again. Last, no row may be left referencing nothing.
     bool change() {
         if (kind_ == TargetKind::PostgreSql && !deferForeignKeys())
             return false;
         if (!changeRows())
             return false;
         if (kind_ != TargetKind::PostgreSql)
-            return true;
+            return ok(orphanedRows(target_, kind_, tableNames(true), tableNames(false)));
         // The foreign keys checked now, and made again as they were.
         if (!ok(target_.execute("SET CONSTRAINTS ALL IMMEDIATE")))
             return false;
@@ -245,8 +246,8 @@ private:
     }
 
 public:
-    // The new tables' indexes, and every AutoNumber's counter set past the highest value, as a migration
-    // sets them.
+    // The new tables' indexes and foreign keys, and every AutoNumber's counter set past the highest value,
+    // as a migration sets them.
     bool finishTables() {
         for (int i = 0; i < script_.tableCount(); ++i) {
             const int first = firstOf(i);
@@ -256,6 +257,14 @@ public:
             if (!indexes.trimmed().isEmpty() && !ok(target_.execute(utf8(indexes))))
                 return false;
         }
+        // MySQL checks the rows against a foreign key it adds only with its checks on.
+        const QStringList keys = foreignKeysOfMadeTables(d_, script_.plan(), created_);
+        if (!keys.isEmpty() && kind_ == TargetKind::MySql &&
+            !ok(target_.execute("SET FOREIGN_KEY_CHECKS = 1")))
+            return false;
+        for (const QString& key : keys)
+            if (!ok(target_.execute(utf8(key))))
+                return false;
         if (d_.counterStatement)
             for (const Planned& p : tables_)
                 for (const ColumnPlan& c : p.table->columns)
@@ -323,6 +332,17 @@ private:
             if (p.table == &t)
                 return &p;
         return nullptr;
+    }
+
+    // The tables the sync synchronizes; changed: those whose rows it changed.
+    QStringList tableNames(bool changed) const {
+        QStringList names;
+        for (const Planned& p : tables_) {
+            const TableSync& line = report_.tables[p.report];
+            if (!changed || line.inserted + line.updated + line.deleted > 0)
+                names << p.table->name;
+        }
+        return names;
     }
 
     bool survey(const KeyedChanges& changes, Planned& p) {

@@ -157,6 +157,7 @@ void Planner::childForeignKeys() {
             }
             RelationshipPlan r;
             r.table = c.name;
+            r.referenced = t.name;
             r.clause = QStringLiteral("CONSTRAINT %1 FOREIGN KEY (%2) REFERENCES %3 (%4) ON DELETE CASCADE")
                            .arg(q(constraintNames_.allocate(keptName(d_, c.name + QStringLiteral("_fk")))),
                                 from.join(QStringLiteral(", ")), q(t.name), to.join(QStringLiteral(", ")));

@@ -136,6 +136,7 @@ private:
             }
         }
         p.table = from->name;
+        p.referenced = to->name;
         p.clause = QStringLiteral("CONSTRAINT %1 FOREIGN KEY (%2) REFERENCES %3 (%4)")
                        .arg(q(names_.allocate(keptName(d_, r.name))), fromColumns.join(QStringLiteral(", ")),
                             q(to->name), toColumns.join(QStringLiteral(", ")));

@@ -104,6 +104,7 @@ struct RelationshipPlan {
     QStringList notes;
     QString clause;       // "CONSTRAINT ... FOREIGN KEY ... REFERENCES ..."; empty when not written
     QString table;        // the referencing table's name in the script
+    QString referenced;   // the referenced table's name in the script, where the clause is written
     bool inTable = false; // the clause is part of that table's CREATE TABLE
 };
 
