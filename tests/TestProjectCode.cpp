@@ -43,7 +43,9 @@ void TestProjectCode::everyCatalogModuleHasItsFile_data() {
     QTest::newRow("Northwind 2007") << "Yog964__Data_Migration_From_MAccess_To_Mysql__Northwind.accdb" << 18 << "";
     QTest::newRow("Northwind 2007 copy") << "spider-explorer__spider6__Northwind_2007.accdb" << 18 << "";
     QTest::newRow("forms without code") << "21Umair__Supermarket-database__Database1.accdb" << 0 << "";
-    QTest::newRow("Access 97") << "jleefish__c-Website2__NWIND.MDB" << 0 << "the modules of an Access 97";
+    QTest::newRow("Access 97") << "jleefish__c-Website2__NWIND.MDB" << 15 << "";
+    QTest::newRow("Access 97, one module") << "Planet-Source-Code__stephen-coleman-flexgrid-ado-excel-wrapper-classes-event-binds-for-custom-controls-ex-type__1-55036__NWIND.MDB" << 1 << "";
+    QTest::newRow("Access 97, no module") << "testV1997.mdb" << 0 << "";
     // clang-format on
 }
 
@@ -91,6 +93,8 @@ void TestProjectCode::wholeFiles_data() {
     QTest::newRow("standard module, 2000") << "GabrielLogue__Northwind-Database-Example__Northwind.mdb" << "Utility Functions.bas" << "Utility Functions.bas";
     QTest::newRow("form module, 2000") << "GabrielLogue__Northwind-Database-Example__Northwind.mdb" << "Form_Customer Orders Subform1.cls" << "Form_Customer Orders Subform1.cls";
     QTest::newRow("objects, 2000") << "statdata__Northwind-Databse__Northwind.mdb" << "objects.txt" << "objects.txt";
+    QTest::newRow("standard module, 97") << "jleefish__c-Website2__NWIND.MDB" << "Utility Functions.bas" << "Utility Functions 97.bas";
+    QTest::newRow("form module, 97") << "jleefish__c-Website2__NWIND.MDB" << "Form_Customer Orders Subform1.cls" << "Form_Customer Orders Subform1 97.cls";
     QTest::newRow("standard module, 2007") << "ManuelTeran__Tableau__Nwind_dim.accdb" << "Utility Functions.bas" << "Utility Functions 2007.bas";
     // clang-format on
 }

@@ -1,5 +1,6 @@
 #include "ApplicationCode.h"
 
+#include "Access97Project.h"
 #include "CatalogFacts.h"
 #include "CatalogWalk.h"
 #include "DatabaseFile.h"
@@ -212,6 +213,38 @@ VbaProjectRead projectFromStorage(MdbHandle* mdb, unsigned long page) {
     return read;
 }
 
+// Access 97: the rows of MSysModules2, their names and types joined to their Module values by Version, which
+// the table keeps apart for each row.
+VbaProjectRead projectFromModules(MdbHandle* mdb, unsigned long page) {
+    std::map<std::uint32_t, Access97ModuleRow> rows;
+    bool damaged = false;
+    const bool listed = readRows(
+        mdb, "MSysModules2", page, {"Name", "Type", "Version"}, [&](const std::vector<std::string>& values) {
+            const std::optional<long> version = number(values[2]);
+            const Access97ModuleRow row{values[0], std::int32_t(number(values[1]).value_or(0)),
+                                        std::string()};
+            if (!version || !rows.emplace(std::uint32_t(*version), row).second)
+                damaged = true;
+        });
+    const bool complete = readBinaryRows(
+        mdb, "MSysModules2", page, "Version", "Module", true,
+        [&](std::uint32_t version, std::optional<std::string> bytes) {
+            if (bytes)
+                rows[version].value = std::move(*bytes);
+            else
+                damaged = true;
+        },
+        [&](std::uint32_t version) { return rows.contains(version); });
+    std::vector<Access97ModuleRow> ordered;
+    for (auto& [version, row] : rows)
+        ordered.push_back(std::move(row));
+    VbaProjectRead read = readAccess97Project(ordered);
+    if (!listed || !complete || damaged)
+        read.warnings.insert(read.warnings.begin(),
+                             "MSysModules2 is damaged: some of the VBA project may be missing");
+    return read;
+}
+
 } // namespace
 
 CodeAnswer readApplicationCode(const std::string& path, Credentials& credentials) {
@@ -235,13 +268,18 @@ CodeAnswer readApplicationCode(const std::string& path, Credentials& credentials
         std::any_of(answer.objects.begin(), answer.objects.end(),
                     [](const ApplicationObject& object) { return object.kind == ObjectKind::Module; });
     VbaProjectRead project;
-    if (const std::optional<unsigned long> page = catalog.pageOf("MSysAccessStorage"))
-        project = projectFromStorage(mdb, *page);
-    else if (const std::optional<unsigned long> objects = catalog.pageOf("MSysAccessObjects"))
+    const std::optional<unsigned long> storage = catalog.pageOf("MSysAccessStorage");
+    const std::optional<unsigned long> objects = catalog.pageOf("MSysAccessObjects");
+    const std::optional<unsigned long> modules97 = catalog.pageOf("MSysModules2");
+    if (storage)
+        project = projectFromStorage(mdb, *storage);
+    else if (objects)
         project = projectFromObjects(mdb, *objects);
-    else if (catalog.pageOf("MSysModules2") && hasModules)
-        project.warnings.push_back("the modules of an Access 97 database (MSysModules2) are not read");
-    else if (hasModules)
+    // An Access 97 file that a later Access has opened may keep an MSysAccessObjects without a project beside
+    // the modules of MSysModules2.
+    if (!storage && modules97 && project.modules.empty())
+        project = projectFromModules(mdb, *modules97);
+    if (!storage && !objects && !modules97 && hasModules)
         project.warnings.push_back("the catalog names modules, but the database holds no VBA project");
     // A database without modules, forms or reports with code has a project with no module: no warning.
     if (project.modules.empty() && !hasModules && !project.warnings.empty() &&
