@@ -2,10 +2,12 @@
 // that compresses to more than 4 KB comes back whole (libgsf's own gsf_vba_inflate garbles it), a damaged
 // container gives the chunks before the damage, and bytes that are no container give nothing. And the
 // project of an Access 97 database, from the values of its MSysModules2 rows made here: whole, and damaged
-// in each part, read as far as it goes with a warning.
+// in each part, read as far as it goes with a warning. And a macro's definition kept as XML in the pieces of
+// its rows' comments, whole and damaged, and the list of macros.
 
 #include "Access97Project.h"
 #include "FileTestHelpers.h"
+#include "MacroDefinition.h"
 #include "VbaProject.h"
 
 #include <QTest>
@@ -17,6 +19,9 @@ private slots:
     void decompress();
     void access97Project_data();
     void access97Project();
+    void macroXml_data();
+    void macroXml();
+    void macroDirectory();
 };
 
 namespace {
@@ -62,6 +67,32 @@ QByteArray access97Dir() {
 
 QByteArray moduleStream(const QByteArray& source) {
     return QByteArray(sourceOffset, '\xFF') + container(source);
+}
+
+QByteArray utf16z(const QString& text) {
+    return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2) + QByteArray(2, '\0');
+}
+
+// A macro row: its action and number (but for the version row), the 14 field offsets, the texts.
+QByteArray macroRow(bool versionRow, quint16 action, const QList<std::pair<int, QByteArray>>& fields) {
+    QByteArray row = versionRow ? QByteArray() : le16(action) + le16(1);
+    QList<quint16> offsets(14, 0xFFFF);
+    QByteArray texts;
+    for (const auto& [field, text] : fields) {
+        offsets[field] = quint16(texts.size());
+        texts += text;
+    }
+    for (const quint16 offset : offsets)
+        row += le16(offset);
+    return row + le16(quint16(texts.size())) + texts + le16(0);
+}
+
+QByteArray macroBlob(const QByteArray& format, const QStringList& xmlPieces) {
+    QByteArray blob = le32(0) + macroRow(true, 0, {{4, QByteArray("3", 2)}, {5, format + '\0'}});
+    blob += macroRow(false, 23, {{4, utf16z("Orders")}, {5, utf16z("0")}});
+    for (const QString& piece : xmlPieces)
+        blob += macroRow(false, 0, {{1, utf16z("_AXL:" + piece)}});
+    return blob;
 }
 
 } // namespace
@@ -157,6 +188,53 @@ void TestVbaProject::access97Project() {
     else
         QVERIFY2(!read.warnings.empty() && QString::fromStdString(read.warnings.front()).startsWith(warning),
                  read.warnings.empty() ? "no warning" : read.warnings.front().c_str());
+}
+
+void TestVbaProject::macroXml_data() {
+    // The second piece ends between the two halves of a surrogate pair.
+    const QStringList pieces = {
+        "<?xml version=\"1.0\" encoding=\"UTF-16\" standalone=\"no\"?>\r\n<UserInterfa",
+        QString::fromUtf8("ceMacro><Statements><Comment>Grüße ") + QChar(0xD83D),
+        QChar(0xDE00) + QStringLiteral("</Comment></Statements></UserInterfaceMacro>")};
+    const QByteArray whole = macroBlob("3", pieces);
+    QTest::addColumn<QByteArray>("blob");
+    QTest::addColumn<bool>("complete");
+    QTest::addColumn<QString>("xml"); // empty for none
+    QTest::addRow("pieces joined") << whole << true
+                                   << QString::fromUtf8(
+                                          "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\r\n"
+                                          "<UserInterfaceMacro><Statements><Comment>Grüße \xF0\x9F\x98\x80"
+                                          "</Comment></Statements></UserInterfaceMacro>");
+    QTest::addRow("binary alone") << macroBlob("3", {}) << true << QString();
+    QTest::addRow("texts in the code page") << macroBlob("2", pieces) << true << QString();
+    QTest::addRow("last row cut: half a character") << whole.left(whole.size() - 6) << false << QString();
+    QTest::addRow("nothing") << QByteArray() << false << QString();
+}
+
+void TestVbaProject::macroXml() {
+    QFETCH(QByteArray, blob);
+    QFETCH(bool, complete);
+    QFETCH(QString, xml);
+    const MacroBlobRead read = readMacroBlob(std::string_view(blob.constData(), blob.size()));
+    QCOMPARE(read.complete, complete);
+    QCOMPARE(QString::fromStdString(read.xml.value_or(std::string())), xml);
+}
+
+// The list of macros: each name with its number, and a list cut short read to its last whole entry.
+void TestVbaProject::macroDirectory() {
+    QByteArray dirData = le32(0);
+    for (const auto& [name, number] : {std::pair<QString, quint32>{"AutoExec", 1}, {"Delete All", 0}}) {
+        const QByteArray utf16(reinterpret_cast<const char*>(name.utf16()), name.size() * 2);
+        dirData += char(4) + QByteArray(1, char(utf16.size() + 4)) + utf16 + le32(number);
+    }
+    for (const int cut : {0, 3}) {
+        const MacroDirectory directory =
+            readMacroDirectory(std::string_view(dirData.constData(), dirData.size() - cut));
+        QCOMPARE(directory.complete, cut == 0);
+        QCOMPARE(directory.macros.size(), cut == 0 ? 2u : 1u);
+        QCOMPARE(directory.macros[0].name, std::string("AutoExec"));
+        QCOMPARE(directory.macros[0].number, 1u);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestVbaProject)

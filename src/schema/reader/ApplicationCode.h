@@ -5,7 +5,8 @@
 // MSysAccessObjects (Data, in ID order); Access 2007 and later keep a tree of storages and streams in
 // MSysAccessStorage (Id, ParentId, Name, Type 1 storage or 2 stream, the stream's bytes in Lv), the project
 // under ROOT/VBA/VBAProject. Access 97 keeps the project's streams and each module's in the rows of
-// MSysModules2 (Access97Project.h). Nothing of the project is run or compiled. Opens the file read-only, reads and closes it.
+// MSysModules2 (Access97Project.h). Nothing of the project is run or compiled. Opens the file read-only,
+// reads and closes it.
 
 #include "CodeProtocol.h"
 
