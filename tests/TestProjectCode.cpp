@@ -17,6 +17,8 @@ private slots:
     void everyCatalogModuleHasItsFile();
     void wholeFiles_data();
     void wholeFiles();
+    void macros_data();
+    void macros();
 
 private:
     QString unpacked(const QString& name) {
@@ -43,7 +45,9 @@ void TestProjectCode::everyCatalogModuleHasItsFile_data() {
     QTest::newRow("Northwind 2007") << "Yog964__Data_Migration_From_MAccess_To_Mysql__Northwind.accdb" << 18 << "";
     QTest::newRow("Northwind 2007 copy") << "spider-explorer__spider6__Northwind_2007.accdb" << 18 << "";
     QTest::newRow("forms without code") << "21Umair__Supermarket-database__Database1.accdb" << 0 << "";
-    QTest::newRow("Access 97") << "jleefish__c-Website2__NWIND.MDB" << 0 << "the modules of an Access 97";
+    QTest::newRow("Access 97") << "jleefish__c-Website2__NWIND.MDB" << 15 << "";
+    QTest::newRow("Access 97, one module") << "Planet-Source-Code__stephen-coleman-flexgrid-ado-excel-wrapper-classes-event-binds-for-custom-controls-ex-type__1-55036__NWIND.MDB" << 1 << "";
+    QTest::newRow("Access 97, no module") << "testV1997.mdb" << 0 << "";
     // clang-format on
 }
 
@@ -91,6 +95,9 @@ void TestProjectCode::wholeFiles_data() {
     QTest::newRow("standard module, 2000") << "GabrielLogue__Northwind-Database-Example__Northwind.mdb" << "Utility Functions.bas" << "Utility Functions.bas";
     QTest::newRow("form module, 2000") << "GabrielLogue__Northwind-Database-Example__Northwind.mdb" << "Form_Customer Orders Subform1.cls" << "Form_Customer Orders Subform1.cls";
     QTest::newRow("objects, 2000") << "statdata__Northwind-Databse__Northwind.mdb" << "objects.txt" << "objects.txt";
+    QTest::newRow("standard module, 97") << "jleefish__c-Website2__NWIND.MDB" << "Utility Functions.bas" << "Utility Functions 97.bas";
+    QTest::newRow("form module, 97") << "jleefish__c-Website2__NWIND.MDB" << "Form_Customer Orders Subform1.cls" << "Form_Customer Orders Subform1 97.cls";
+    QTest::newRow("macro, 2010") << "JDelve__birch_equipment_db__Inventory.accdb" << "Macro_AutoExec.xml" << "Macro_AutoExec 2010.xml";
     QTest::newRow("standard module, 2007") << "ManuelTeran__Tableau__Nwind_dim.accdb" << "Utility Functions.bas" << "Utility Functions 2007.bas";
     // clang-format on
 }
@@ -109,6 +116,44 @@ void TestProjectCode::wholeFiles() {
     const QByteArray whole = readBytes(QStringLiteral(VELTRANE_SOURCE_DIR "/tests/data/vba/") + expected);
     QVERIFY(!whole.isEmpty());
     QCOMPARE(readBytes(folder + QLatin1Char('/') + file), whole);
+}
+
+// The macros kept as XML are read, those kept only in the binary form of Access 2007 and before (UTF-16 or
+// code page texts) are not, and neither gives a warning; objects.txt names each macro's file.
+void TestProjectCode::macros_data() {
+    QTest::addColumn<QString>("database");
+    QTest::addColumn<QStringList>("macros"); // those with XML, in stored order
+    // clang-format off
+    QTest::newRow("2010, XML") << "JDelve__birch_equipment_db__Inventory.accdb" << QStringList{"~TMPCLPMacro", "AutoExec"};
+    QTest::newRow("2007, binary") << "Yog964__Data_Migration_From_MAccess_To_Mysql__Northwind.accdb" << QStringList();
+    QTest::newRow("2007, binary in the code page") << "ManuelTeran__Tableau__Nwind_dim.accdb" << QStringList();
+    // clang-format on
+}
+
+void TestProjectCode::macros() {
+    REQUIRE_FIXTURES();
+    QFETCH(QString, database);
+    QFETCH(QStringList, macros);
+    const QString path = unpacked(database);
+    QVERIFY(!path.isEmpty());
+    const auto answer = reader_.ReadProjectCode(path);
+    QVERIFY(std::holds_alternative<ProjectCode>(answer));
+    const ProjectCode& code = std::get<ProjectCode>(answer);
+    QCOMPARE(code.warnings, QStringList());
+    QStringList read;
+    for (const CodeMacro& macro : code.macros) {
+        read << macro.name;
+        QVERIFY2(macro.xml.startsWith(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"")) &&
+                     macro.xml.endsWith(QStringLiteral("</UserInterfaceMacro>")),
+                 qPrintable(macro.xml));
+    }
+    QCOMPARE(read, macros);
+    const QString folder = dir_.filePath(QStringLiteral("macros-") + database);
+    QCOMPARE(writeProjectCode(code, folder).unwritten, QString());
+    const QString objects = QString::fromUtf8(readBytes(folder + QStringLiteral("/objects.txt")));
+    for (const QString& macro : macros)
+        QVERIFY2(objects.contains(QStringLiteral("Macro\t%1\tMacro_%1.xml\r\n").arg(macro)),
+                 qPrintable(objects));
 }
 
 QTEST_GUILESS_MAIN(TestProjectCode)

@@ -84,8 +84,8 @@ QString usageText(const QCommandLineParser& parser) {
                "(NaN, -0, dates before 1753 for SQL Server's DATETIME, a seventh digit of a\n"
                "second, ...) by table and column with an example, and the rules the rows break\n"
                "(validation rules, Required columns without a value). Exit status 0 when every\n"
-               "database was read whole, 65 when some could not be (an Access 97 project, whose\n"
-               "modules are not read, counts), 73 when code could not be written.\n"
+               "database was read whole, 65 when some could not be (a VBA project read in part\n"
+               "counts), 73 when code could not be written.\n"
                "\n"
                "An encrypted database (Access 2007 and later, with a database password) opens with\n"
                "its password: --password-file FILE, else VELTRANE_PASSWORD, else a prompt without\n"
@@ -96,7 +96,9 @@ QString usageText(const QCommandLineParser& parser) {
                "UTF-8 with CR LF, and objects.txt listing each form, report, macro, module and data\n"
                "access page with its kind, and each module's lines and procedures. A project that\n"
                "is damaged, locked or missing is named on standard error (exit 65) and what could\n"
-               "be read is written. Access 97 modules are not read.\n");
+               "be read is written, for Access 97 to the latest versions. A macro kept as XML\n"
+               "(Access 2010 and later) is written as Macro_NAME.xml; older macros are listed by\n"
+               "name alone.\n");
 }
 
 // "--grant select,update": the permissions to grant besides REFERENCES.
@@ -185,8 +187,9 @@ CliArguments ParseCliArguments(const QStringList& arguments) {
     const QCommandLineOption code(
         QStringLiteral("code"),
         QStringLiteral("Write the VBA modules as the VBA editor exports them (NAME.bas, NAME.cls, "
-                       "Form_NAME.cls, Report_NAME.cls) and objects.txt, the forms, reports, macros, "
-                       "modules and pages, in DIR (created), and no script."),
+                       "Form_NAME.cls, Report_NAME.cls), the macros kept as XML (Macro_NAME.xml) and "
+                       "objects.txt, the forms, reports, macros, modules and pages, in DIR (created), and "
+                       "no script."),
         QStringLiteral("DIR"));
     const QCommandLineOption into(
         QStringLiteral("into"),

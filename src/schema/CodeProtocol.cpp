@@ -4,9 +4,11 @@ namespace readerprotocol {
 
 namespace {
 
-// The fewest bytes an object takes (a name and a kind), a module (two texts and a kind), a warning.
+// The fewest bytes an object takes (a name and a kind), a module (two texts and a kind), a macro (two
+// texts), a warning.
 constexpr std::size_t minObjectSize = 2;
 constexpr std::size_t minModuleSize = 3;
+constexpr std::size_t minMacroSize = 2;
 constexpr std::size_t minWarningSize = 1;
 
 } // namespace
@@ -26,6 +28,11 @@ std::string encode(const CodeAnswer& answer) {
         out.text(module.name);
         out.u32(std::uint32_t(module.kind));
         out.text(module.source);
+    }
+    out.u32(std::uint32_t(answer.macros.size()));
+    for (const MacroText& macro : answer.macros) {
+        out.text(macro.name);
+        out.text(macro.xml);
     }
     out.u32(std::uint32_t(answer.warnings.size()));
     for (const std::string& warning : answer.warnings)
@@ -54,6 +61,11 @@ std::optional<CodeAnswer> decodeCode(std::string_view payload) {
                 in.fail();
             module.kind = ModuleKind(kind);
             module.source = in.text();
+        }
+        answer.macros.resize(in.count(minMacroSize));
+        for (MacroText& macro : answer.macros) {
+            macro.name = in.text();
+            macro.xml = in.text();
         }
         answer.warnings.resize(in.count(minWarningSize));
         for (std::string& warning : answer.warnings)

@@ -2,9 +2,10 @@
 // The answer to a request for the application's objects and VBA source (RequestKind::Code), shared by the
 // reader process and the program (plain C++, library veltrane_protocol). One frame:
 //
-//   Failure, [without a failure: n x Object, m x Module, k x text warning]
+//   Failure, [without a failure: n x Object, m x Module, j x Macro, k x text warning]
 //   Object: text name, u32 kind (0 Form ... 4 DataAccessPage)
 //   Module: text name, u32 kind (0 Standard, 1 Class, 2 Document), text source
+//   Macro: text name, text definition
 //
 // A kind past the last makes the frame malformed.
 
@@ -38,10 +39,18 @@ struct ProjectModule {
     bool operator==(const ProjectModule&) const = default;
 };
 
+// A macro that the database keeps as XML (Access 2010 and later), its XML in UTF-8.
+struct MacroText {
+    std::string name;
+    std::string xml;
+    bool operator==(const MacroText&) const = default;
+};
+
 struct CodeAnswer {
     std::optional<Failure> failure;
     std::vector<ApplicationObject> objects; // in catalog order
     std::vector<ProjectModule> modules;     // in the project's order
+    std::vector<MacroText> macros;          // in stored order
     std::vector<std::string> warnings;      // what of the project could not be read, and why
     bool operator==(const CodeAnswer&) const = default;
 };

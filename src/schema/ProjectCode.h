@@ -25,8 +25,16 @@ struct CodeModule {
     bool operator==(const CodeModule&) const = default;
 };
 
+// A macro kept as XML (Access 2010 and later): written as Macro_NAME.xml.
+struct CodeMacro {
+    QString name;
+    QString xml; // as stored, its declaration saying UTF-8
+    bool operator==(const CodeMacro&) const = default;
+};
+
 struct ProjectCode {
     QList<AppObject> objects; // by kind, then name
     QList<CodeModule> modules;
+    QList<CodeMacro> macros;
     QStringList warnings; // what of the project could not be read, and why
 };

@@ -23,6 +23,8 @@ std::variant<ReadFailure, ProjectCode> ReaderProcess::ReadProjectCode(const QStr
     for (const ProjectModule& module : answer->modules)
         code.modules.append(CodeModule{QString::fromStdString(module.name), CodeModuleKind(int(module.kind)),
                                        QString::fromStdString(module.source)});
+    for (const MacroText& macro : answer->macros)
+        code.macros.append(CodeMacro{QString::fromStdString(macro.name), QString::fromStdString(macro.xml)});
     for (const std::string& warning : answer->warnings)
         code.warnings.append(QString::fromStdString(warning));
     return code;

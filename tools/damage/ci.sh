@@ -11,10 +11,12 @@ build=${1:-$root/build}
 fixtures=$root/../shared/fixtures
 sources=("$root/examples/sample.mdb")
 [ -d "$fixtures" ] && sources+=("$fixtures")
-# Two real databases with VBA projects (Access 2000 and 2007), so that damage reaches --code's reading too.
+# Three real databases with VBA projects (Access 97, 2000 and 2007), so that damage reaches --code's reading
+# too.
 projects=$(mktemp -d)
 trap 'rm -rf "$projects"' EXIT
-for name in statdata__Northwind-Databse__Northwind.mdb JDelve__birch_equipment_db__Inventory.accdb; do
+for name in jleefish__c-Website2__NWIND.MDB statdata__Northwind-Databse__Northwind.mdb \
+    JDelve__birch_equipment_db__Inventory.accdb; do
     [ -f "$fixtures/realworld/$name.gz" ] && gzip -dc "$fixtures/realworld/$name.gz" >"$projects/$name"
 done
 sources+=("$projects")

@@ -1,9 +1,11 @@
 #include "ApplicationCode.h"
 
+#include "Access97Project.h"
 #include "CatalogFacts.h"
 #include "CatalogWalk.h"
 #include "DatabaseFile.h"
 #include "LongValue.h"
+#include "MacroDefinition.h"
 #include "NameOrder.h"
 #include "OpenTable.h"
 #include "RowWalk.h"
@@ -152,33 +154,71 @@ struct StorageNode {
     int type = 0;
 };
 
-// Access 2007 and later: the VBA storage ROOT/VBA/VBAProject/VBA of MSysAccessStorage, its streams' bytes
-// read for that storage and the PROJECT stream beside it alone.
-VbaProjectRead projectFromStorage(MdbHandle* mdb, unsigned long page) {
-    VbaProjectRead read;
-    std::map<std::uint32_t, StorageNode> nodes;
-    const bool listed =
-        readRows(mdb, "MSysAccessStorage", page, {"Id", "ParentId", "Name", "Type"},
-                 [&](const std::vector<std::string>& values) {
-                     const std::optional<long> id = number(values[0]);
-                     if (id)
-                         nodes[std::uint32_t(*id)] = {std::uint32_t(number(values[1]).value_or(-1)),
-                                                      values[2], int(number(values[3]).value_or(0))};
-                 });
-    const auto childOf = [&](std::optional<std::uint32_t> parent, const char* name,
-                             int type) -> std::optional<std::uint32_t> {
-        if (!parent)
-            return std::nullopt;
-        for (const auto& [id, node] : nodes)
-            if (node.parent == *parent && id != *parent && node.type == type &&
-                foldedName(node.name) == foldedName(name))
-                return id;
+using StorageNodes = std::map<std::uint32_t, StorageNode>;
+
+// The storages and streams of MSysAccessStorage by Id, without their bytes; listed is false when the table
+// cannot be read.
+StorageNodes storageNodes(MdbHandle* mdb, unsigned long page, bool& listed) {
+    StorageNodes nodes;
+    listed = readRows(mdb, "MSysAccessStorage", page, {"Id", "ParentId", "Name", "Type"},
+                      [&](const std::vector<std::string>& values) {
+                          const std::optional<long> id = number(values[0]);
+                          if (id)
+                              nodes[std::uint32_t(*id)] = {std::uint32_t(number(values[1]).value_or(-1)),
+                                                           values[2], int(number(values[3]).value_or(0))};
+                      });
+    return nodes;
+}
+
+// The node of the type named name under parent. Some names are kept with a control character before them
+// (U+0003 DirData), which is not part of the name.
+std::optional<std::uint32_t> childOf(const StorageNodes& nodes, std::optional<std::uint32_t> parent,
+                                     const std::string& name, int type) {
+    if (!parent)
         return std::nullopt;
-    };
+    for (const auto& [id, node] : nodes) {
+        const std::size_t start = !node.name.empty() && std::uint8_t(node.name[0]) < 0x20 ? 1 : 0;
+        if (node.parent == *parent && id != *parent && node.type == type &&
+            foldedName(node.name.substr(start)) == foldedName(name))
+            return id;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::uint32_t> rootOf(const StorageNodes& nodes) {
     std::optional<std::uint32_t> root;
     for (const auto& [id, node] : nodes)
         if (node.name == "MSysAccessStorage_ROOT")
             root = id;
+    return root;
+}
+
+// The bytes of the streams of MSysAccessStorage that wanted asks for, by Id (nothing for one whose long
+// value cannot be read); complete is false when the table cannot be read to its end.
+std::map<std::uint32_t, std::optional<std::string>>
+storageStreams(MdbHandle* mdb, unsigned long page, const StorageNodes& nodes,
+               const std::function<bool(std::uint32_t id, const StorageNode& node)>& wanted, bool& complete) {
+    std::map<std::uint32_t, std::optional<std::string>> bytes;
+    complete = readBinaryRows(
+        mdb, "MSysAccessStorage", page, "Id", "Lv", true,
+        [&](std::uint32_t id, std::optional<std::string> value) { bytes[id] = std::move(value); },
+        [&](std::uint32_t id) {
+            const auto node = nodes.find(id);
+            return node != nodes.end() && node->second.type == streamType && wanted(id, node->second);
+        });
+    return bytes;
+}
+
+// Access 2007 and later: the VBA storage ROOT/VBA/VBAProject/VBA of MSysAccessStorage, its streams' bytes
+// read for that storage and the PROJECT stream beside it alone.
+VbaProjectRead projectFromStorage(MdbHandle* mdb, unsigned long page) {
+    VbaProjectRead read;
+    bool listed = false;
+    const StorageNodes nodes = storageNodes(mdb, page, listed);
+    const auto childOf = [&](std::optional<std::uint32_t> parent, const char* name, int type) {
+        return ::childOf(nodes, parent, name, type);
+    };
+    const std::optional<std::uint32_t> root = rootOf(nodes);
     const std::optional<std::uint32_t> projectStorage =
         childOf(childOf(root, "VBA", storageType), "VBAProject", storageType);
     const std::optional<std::uint32_t> vba = childOf(projectStorage, "VBA", storageType);
@@ -188,15 +228,11 @@ VbaProjectRead projectFromStorage(MdbHandle* mdb, unsigned long page) {
         return read;
     }
     const std::optional<std::uint32_t> projectStream = childOf(projectStorage, "PROJECT", streamType);
-    std::map<std::uint32_t, std::optional<std::string>> bytes;
-    const bool complete = readBinaryRows(
-        mdb, "MSysAccessStorage", page, "Id", "Lv", true,
-        [&](std::uint32_t id, std::optional<std::string> value) { bytes[id] = std::move(value); },
-        [&](std::uint32_t id) {
-            const auto node = nodes.find(id);
-            return node != nodes.end() && node->second.type == streamType &&
-                   (node->second.parent == *vba || id == projectStream);
-        });
+    bool complete = false;
+    const auto bytes = storageStreams(
+        mdb, page, nodes,
+        [&](std::uint32_t id, const StorageNode& node) { return node.parent == *vba || id == projectStream; },
+        complete);
     const auto streamOf = [&](std::optional<std::uint32_t> id) -> std::optional<std::string> {
         if (!id)
             return std::nullopt;
@@ -209,6 +245,86 @@ VbaProjectRead projectFromStorage(MdbHandle* mdb, unsigned long page) {
     if (!complete || !listed)
         read.warnings.insert(read.warnings.begin(),
                              "MSysAccessStorage is damaged: some of the VBA project may be missing");
+    return read;
+}
+
+// Access 2007 and later: the macros of ROOT/Scripts in MSysAccessStorage (MacroDefinition.h), those kept
+// as XML; a macro kept in the binary form alone has no text here.
+std::vector<MacroText> macrosFromStorage(MdbHandle* mdb, unsigned long page,
+                                         std::vector<std::string>& warnings) {
+    bool listed = false;
+    const StorageNodes nodes = storageNodes(mdb, page, listed);
+    const std::optional<std::uint32_t> scripts = childOf(nodes, rootOf(nodes), "Scripts", storageType);
+    if (!scripts)
+        return {};
+    const std::optional<std::uint32_t> directoryStream = childOf(nodes, scripts, "DirData", streamType);
+    if (!directoryStream)
+        return {}; // a database without macros
+    bool complete = false;
+    const auto bytes = storageStreams(
+        mdb, page, nodes,
+        [&](std::uint32_t id, const StorageNode& node) {
+            const auto storage = nodes.find(node.parent);
+            return id == directoryStream ||
+                   (storage != nodes.end() && storage->second.parent == *scripts && node.name == "Blob");
+        },
+        complete);
+    const auto streamOf = [&](std::optional<std::uint32_t> id) -> std::optional<std::string> {
+        const auto found = id ? bytes.find(*id) : bytes.end();
+        return found == bytes.end() ? std::nullopt : found->second;
+    };
+    const std::optional<std::string> directoryBytes = streamOf(directoryStream);
+    const MacroDirectory directory = readMacroDirectory(directoryBytes.value_or(std::string()));
+    if (!directory.complete || !complete || !listed)
+        warnings.push_back("MSysAccessStorage's list of macros is damaged: some macros may not be written");
+    std::vector<MacroText> macros;
+    for (const MacroEntry& entry : directory.macros) {
+        const std::optional<std::uint32_t> storage =
+            childOf(nodes, scripts, std::to_string(entry.number), storageType);
+        const std::optional<std::string> blob = streamOf(childOf(nodes, storage, "Blob", streamType));
+        if (!blob) {
+            warnings.push_back("macro " + entry.name + ": its definition is not in MSysAccessStorage");
+            continue;
+        }
+        MacroBlobRead read = readMacroBlob(*blob);
+        if (!read.complete)
+            warnings.push_back("macro " + entry.name +
+                               ": its definition is damaged: some of it may be missing");
+        if (read.xml)
+            macros.push_back({entry.name, std::move(*read.xml)});
+    }
+    return macros;
+}
+
+// Access 97: the rows of MSysModules2, their names and types joined to their Module values by Version, which
+// the table keeps apart for each row.
+VbaProjectRead projectFromModules(MdbHandle* mdb, unsigned long page) {
+    std::map<std::uint32_t, Access97ModuleRow> rows;
+    bool damaged = false;
+    const bool listed = readRows(
+        mdb, "MSysModules2", page, {"Name", "Type", "Version"}, [&](const std::vector<std::string>& values) {
+            const std::optional<long> version = number(values[2]);
+            const Access97ModuleRow row{values[0], std::int32_t(number(values[1]).value_or(0)),
+                                        std::string()};
+            if (!version || !rows.emplace(std::uint32_t(*version), row).second)
+                damaged = true;
+        });
+    const bool complete = readBinaryRows(
+        mdb, "MSysModules2", page, "Version", "Module", true,
+        [&](std::uint32_t version, std::optional<std::string> bytes) {
+            if (bytes)
+                rows[version].value = std::move(*bytes);
+            else
+                damaged = true;
+        },
+        [&](std::uint32_t version) { return rows.contains(version); });
+    std::vector<Access97ModuleRow> ordered;
+    for (auto& [version, row] : rows)
+        ordered.push_back(std::move(row));
+    VbaProjectRead read = readAccess97Project(ordered);
+    if (!listed || !complete || damaged)
+        read.warnings.insert(read.warnings.begin(),
+                             "MSysModules2 is damaged: some of the VBA project may be missing");
     return read;
 }
 
@@ -235,19 +351,26 @@ CodeAnswer readApplicationCode(const std::string& path, Credentials& credentials
         std::any_of(answer.objects.begin(), answer.objects.end(),
                     [](const ApplicationObject& object) { return object.kind == ObjectKind::Module; });
     VbaProjectRead project;
-    if (const std::optional<unsigned long> page = catalog.pageOf("MSysAccessStorage"))
-        project = projectFromStorage(mdb, *page);
-    else if (const std::optional<unsigned long> objects = catalog.pageOf("MSysAccessObjects"))
+    const std::optional<unsigned long> storage = catalog.pageOf("MSysAccessStorage");
+    const std::optional<unsigned long> objects = catalog.pageOf("MSysAccessObjects");
+    const std::optional<unsigned long> modules97 = catalog.pageOf("MSysModules2");
+    if (storage)
+        project = projectFromStorage(mdb, *storage);
+    else if (objects)
         project = projectFromObjects(mdb, *objects);
-    else if (catalog.pageOf("MSysModules2") && hasModules)
-        project.warnings.push_back("the modules of an Access 97 database (MSysModules2) are not read");
-    else if (hasModules)
+    // An Access 97 file that a later Access has opened may keep an MSysAccessObjects without a project beside
+    // the modules of MSysModules2.
+    if (!storage && modules97 && project.modules.empty())
+        project = projectFromModules(mdb, *modules97);
+    if (!storage && !objects && !modules97 && hasModules)
         project.warnings.push_back("the catalog names modules, but the database holds no VBA project");
     // A database without modules, forms or reports with code has a project with no module: no warning.
     if (project.modules.empty() && !hasModules && !project.warnings.empty() &&
         (project.warnings.back().ends_with("holds no VBA project")))
         project.warnings.clear();
     answer.modules = std::move(project.modules);
+    if (storage)
+        answer.macros = macrosFromStorage(mdb, *storage, project.warnings);
     answer.warnings.insert(answer.warnings.end(), project.warnings.begin(), project.warnings.end());
     return answer;
 }

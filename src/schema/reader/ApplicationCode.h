@@ -4,8 +4,9 @@
 // found from the catalog. Access 2000-2003 keep the project as a compound file split across the rows of
 // MSysAccessObjects (Data, in ID order); Access 2007 and later keep a tree of storages and streams in
 // MSysAccessStorage (Id, ParentId, Name, Type 1 storage or 2 stream, the stream's bytes in Lv), the project
-// under ROOT/VBA/VBAProject. Access 97 keeps its modules in MSysModules2, which is not read: a warning says
-// so. Nothing of the project is run or compiled. Opens the file read-only, reads and closes it.
+// under ROOT/VBA/VBAProject. Access 97 keeps the project's streams and each module's in the rows of
+// MSysModules2 (Access97Project.h). Nothing of the project is run or compiled. Opens the file read-only,
+// reads and closes it.
 
 #include "CodeProtocol.h"
 

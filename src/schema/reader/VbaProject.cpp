@@ -228,8 +228,14 @@ std::optional<std::string> decompressVba(std::string_view container) {
 }
 
 VbaProjectRead readVbaProject(const VbaStreams& streams, std::string_view projectText) {
+    return readVbaModules(
+        streams("dir"), [&](const std::string&, const std::string& stream) { return streams(stream); },
+        projectText);
+}
+
+VbaProjectRead readVbaModules(const std::optional<std::string>& dirStream,
+                              const VbaModuleStreams& moduleStreams, std::string_view projectText) {
     VbaProjectRead read;
-    const std::optional<std::string> dirStream = streams("dir");
     if (!dirStream) {
         read.warnings.push_back("the VBA project has no dir stream: its modules cannot be found");
         return read;
@@ -264,7 +270,8 @@ VbaProjectRead readVbaProject(const VbaStreams& streams, std::string_view projec
         const std::string streamName = entry.stream16.empty()
                                            ? fromCodePage(entry.stream, dir.codePage, lossy)
                                            : fromUtf16(entry.stream16);
-        const std::optional<std::string> stream = streams(streamName.empty() ? module.name : streamName);
+        const std::optional<std::string> stream =
+            moduleStreams(module.name, streamName.empty() ? module.name : streamName);
         if (!stream) {
             read.warnings.push_back("module " + module.name + ": its stream is not in the VBA project");
             continue;

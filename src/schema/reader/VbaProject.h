@@ -24,6 +24,12 @@
 // The bytes of the stream of the project's VBA storage named name (UTF-8), or nothing when there is none.
 using VbaStreams = std::function<std::optional<std::string>(const std::string& name)>;
 
+// The bytes of the stream named stream that holds the module named module (both UTF-8), or nothing when
+// there is none: for projects that keep each module's streams apart, where every module's stream has the
+// same name (Access 97).
+using VbaModuleStreams =
+    std::function<std::optional<std::string>(const std::string& module, const std::string& stream)>;
+
 struct VbaProjectRead {
     std::vector<readerprotocol::ProjectModule> modules; // in the order of the dir stream
     std::vector<std::string> warnings;                  // what could not be read, and why
@@ -36,6 +42,11 @@ std::optional<std::string> decompressVba(std::string_view container);
 // The modules of the VBA storage whose streams are given, with the text of its PROJECT stream (empty when
 // there is none).
 VbaProjectRead readVbaProject(const VbaStreams& streams, std::string_view projectText);
+
+// The modules the dir stream (compressed, as stored; nothing when the project has none) names, each read
+// from the stream moduleStreams gives, with the text of the PROJECT stream (empty when there is none).
+VbaProjectRead readVbaModules(const std::optional<std::string>& dirStream,
+                              const VbaModuleStreams& moduleStreams, std::string_view projectText);
 
 // The modules of a project kept as a compound file ([MS-CFB]) whose VBA storage is VBA/VBAProject/VBA, as
 // Access 2000-2003 keep theirs.

@@ -95,7 +95,8 @@ QByteArray moduleFileText(const CodeModule& module) {
     return text.toUtf8();
 }
 
-QByteArray objectsText(const ProjectCode& code, const QHash<QString, QString>& fileOfModule) {
+QByteArray objectsText(const ProjectCode& code, const QHash<QString, QString>& fileOfModule,
+                       const QHash<QString, QString>& fileOfMacro) {
     QString text = QStringLiteral("Kind\tName\tFile\tLines\tProcedures\r\n");
     QHash<QString, const CodeModule*> modules;
     for (const CodeModule& module : code.modules)
@@ -114,7 +115,16 @@ QByteArray objectsText(const ProjectCode& code, const QHash<QString, QString>& f
         }
         text += crLf;
     };
+    QHash<QString, QString> macroFiles;
+    for (auto macro = fileOfMacro.cbegin(); macro != fileOfMacro.cend(); ++macro)
+        macroFiles.insert(macro.key().toCaseFolded(), macro.value());
     for (const AppObject& object : code.objects) {
+        if (object.kind == AppObjectKind::Macro) {
+            const QString file = macroFiles.take(object.name.toCaseFolded());
+            text += kindName(object.kind) + QLatin1Char('\t') + object.name +
+                    (file.isEmpty() ? QString() : QLatin1Char('\t') + file) + crLf;
+            continue;
+        }
         const CodeModule* module = modules.value(moduleNameOf(object).toCaseFolded());
         const bool classModule =
             object.kind == AppObjectKind::Module && module && module->kind != CodeModuleKind::Standard;
@@ -127,6 +137,10 @@ QByteArray objectsText(const ProjectCode& code, const QHash<QString, QString>& f
             line(module.kind == CodeModuleKind::Standard ? QStringLiteral("Module")
                                                          : QStringLiteral("ClassModule"),
                  module.name, module.name);
+    for (const CodeMacro& macro : code.macros)
+        if (macroFiles.contains(macro.name.toCaseFolded()))
+            text += QStringLiteral("Macro\t") + macro.name + QLatin1Char('\t') +
+                    macroFiles.value(macro.name.toCaseFolded()) + crLf;
     return text.toUtf8();
 }
 
@@ -161,6 +175,14 @@ CodeExportOutcome writeProjectCode(const ProjectCode& code, const QString& folde
         if (!write(name, moduleFileText(module)))
             return outcome;
     }
+    QHash<QString, QString> fileOfMacro;
+    for (const CodeMacro& macro : code.macros) {
+        const QString name =
+            safeFileName(QStringLiteral("Macro_") + macro.name, QStringLiteral(".xml"), taken);
+        fileOfMacro.insert(macro.name, name);
+        if (!write(name, macro.xml.toUtf8()))
+            return outcome;
+    }
     QSet<QString> inProject;
     for (const CodeModule& module : code.modules)
         inProject.insert(module.name.toCaseFolded());
@@ -168,6 +190,6 @@ CodeExportOutcome writeProjectCode(const ProjectCode& code, const QString& folde
         if (object.kind == AppObjectKind::Module && !inProject.contains(object.name.toCaseFolded()))
             outcome.warnings << QStringLiteral("module %1 is named in the catalog but its code was not read")
                                     .arg(object.name);
-    write(QStringLiteral("objects.txt"), objectsText(code, fileOfModule));
+    write(QStringLiteral("objects.txt"), objectsText(code, fileOfModule, fileOfMacro));
     return outcome;
 }

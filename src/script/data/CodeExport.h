@@ -3,7 +3,9 @@
 // NAME.bas for a standard module, NAME.cls for a class module and for the module behind a form or report
 // (Form_NAME.cls, Report_NAME.cls), in UTF-8 with CR LF; and objects.txt, a line for every form, report,
 // macro, module and data access page with its kind, and for those with code the module's file, its lines
-// and procedures. File names are made safe and unique as for CSV files (safeFileName).
+// and procedures. A macro kept as XML (Access 2010 and later) is written as Macro_NAME.xml, in UTF-8 as
+// stored, and objects.txt names its file; other macros are listed by name alone. File names are made safe
+// and unique as for CSV files (safeFileName).
 
 #include "ProjectCode.h"
 
@@ -23,8 +25,9 @@ ModuleCounts countModule(const QString& source);
 // BEGIN ... END block, then come the Attribute lines the editor exports, then the code.
 QByteArray moduleFileText(const CodeModule& module);
 
-// The file of each module, by module name, and the whole of objects.txt for them.
-QByteArray objectsText(const ProjectCode& code, const QHash<QString, QString>& fileOfModule);
+// The file of each module and of each macro, by name, and the whole of objects.txt for them.
+QByteArray objectsText(const ProjectCode& code, const QHash<QString, QString>& fileOfModule,
+                       const QHash<QString, QString>& fileOfMacro = {});
 
 struct CodeExportOutcome {
     QStringList files;       // written, objects.txt last
