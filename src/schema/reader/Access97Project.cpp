@@ -1,5 +1,7 @@
 #include "Access97Project.h"
 
+#include "StreamBytes.h"
+
 #include <glib.h>
 
 #include <algorithm>
@@ -17,21 +19,8 @@ constexpr std::string_view dirStreamName = "dir";
 constexpr std::int32_t formModuleType = 32768;
 constexpr std::int32_t reportModuleType = 32772;
 
-struct GFree {
-    void operator()(void* memory) const { g_free(memory); }
-};
-using GText = std::unique_ptr<char, GFree>;
-
 std::string utf16Name(std::string_view bytes) {
-    std::vector<gunichar2> units;
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const gunichar2 unit = gunichar2(std::uint8_t(bytes[i]) | std::uint8_t(bytes[i + 1]) << 8);
-        if (unit == 0)
-            break;
-        units.push_back(unit);
-    }
-    GText text(g_utf16_to_utf8(units.data(), glong(units.size()), nullptr, nullptr, nullptr));
-    return text ? std::string(text.get()) : std::string();
+    return utf16ToUtf8(utf16Units(bytes, true)).value_or(std::string());
 }
 
 bool sameName(const std::string& a, const std::string& b) {
@@ -70,10 +59,7 @@ ModuleValueStreams streamsOfModuleValue(std::string_view value) {
             return read;
         std::string name = utf16Name(value.substr(at, nameSize));
         at += nameSize;
-        const std::uint32_t length = std::uint32_t(std::uint8_t(value[at])) |
-                                     std::uint32_t(std::uint8_t(value[at + 1])) << 8 |
-                                     std::uint32_t(std::uint8_t(value[at + 2])) << 16 |
-                                     std::uint32_t(std::uint8_t(value[at + 3])) << 24;
+        const std::uint32_t length = u32(value, at);
         at += lengthSize;
         if (name.empty())
             return read;

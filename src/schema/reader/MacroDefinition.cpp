@@ -1,5 +1,7 @@
 #include "MacroDefinition.h"
 
+#include "StreamBytes.h"
+
 #include <glib.h>
 
 #include <algorithm>
@@ -16,33 +18,6 @@ constexpr std::size_t commentField = 1;
 constexpr std::size_t versionFormatField = 5;
 constexpr std::string_view unicodeFormat = "3";
 constexpr std::string_view xmlPiecePrefix = "_AXL:";
-
-struct GFree {
-    void operator()(void* memory) const { g_free(memory); }
-};
-using GText = std::unique_ptr<char, GFree>;
-
-std::uint16_t u16(std::string_view bytes, std::size_t at) {
-    return std::uint16_t(std::uint8_t(bytes[at]) | std::uint8_t(bytes[at + 1]) << 8);
-}
-
-// The UTF-16LE code units of a text, up to its first NUL.
-std::vector<gunichar2> utf16Units(std::string_view bytes) {
-    std::vector<gunichar2> units;
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const gunichar2 unit = u16(bytes, i);
-        if (unit == 0)
-            break;
-        units.push_back(unit);
-    }
-    return units;
-}
-
-// UTF-16 to UTF-8; nothing when it is not valid UTF-16.
-std::optional<std::string> toUtf8(const std::vector<gunichar2>& units) {
-    GText text(g_utf16_to_utf8(units.data(), glong(units.size()), nullptr, nullptr, nullptr));
-    return text ? std::optional<std::string>(text.get()) : std::nullopt;
-}
 
 // The texts of a row by field, each from its offset to the next field's (or the end), up to its NUL.
 struct Row {
@@ -76,9 +51,9 @@ MacroDirectory readMacroDirectory(std::string_view dirData) {
         if (size < numberSize || size > dirData.size() - at)
             return directory;
         MacroEntry entry;
-        entry.name = toUtf8(utf16Units(dirData.substr(at, size - numberSize))).value_or(std::string());
-        entry.number = std::uint32_t(u16(dirData, at + size - numberSize)) |
-                       std::uint32_t(u16(dirData, at + size - 2)) << 16;
+        entry.name =
+            utf16ToUtf8(utf16Units(dirData.substr(at, size - numberSize), true)).value_or(std::string());
+        entry.number = u32(dirData, at + size - numberSize);
         at += size;
         if (entry.name.empty())
             return directory;
@@ -123,7 +98,7 @@ MacroBlobRead readMacroBlob(std::string_view blob) {
         const std::optional<std::string_view> comment = row.field(commentField);
         if (action != 0 || !comment || !unicode)
             continue;
-        const std::vector<gunichar2> units = utf16Units(*comment);
+        const std::vector<gunichar2> units = utf16Units(*comment, true);
         if (units.size() >= xmlPiecePrefix.size() &&
             std::equal(xmlPiecePrefix.begin(), xmlPiecePrefix.end(), units.begin())) {
             xmlUnits.insert(xmlUnits.end(), units.begin() + std::ptrdiff_t(xmlPiecePrefix.size()),
@@ -132,7 +107,7 @@ MacroBlobRead readMacroBlob(std::string_view blob) {
         }
     }
     read.complete = at == blob.size();
-    std::optional<std::string> decoded = xmlFound ? toUtf8(xmlUnits) : std::nullopt;
+    std::optional<std::string> decoded = xmlFound ? utf16ToUtf8(xmlUnits) : std::nullopt;
     if (xmlFound && !decoded)
         read.complete = false;
     if (decoded) {

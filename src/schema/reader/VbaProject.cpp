@@ -1,5 +1,7 @@
 #include "VbaProject.h"
 
+#include "StreamBytes.h"
+
 #include <gsf/gsf.h>
 
 #include <algorithm>
@@ -15,11 +17,6 @@ struct ObjectUnref {
 };
 using InputPtr = std::unique_ptr<GsfInput, ObjectUnref>;
 using InfilePtr = std::unique_ptr<GsfInfile, ObjectUnref>;
-
-struct GFree {
-    void operator()(void* memory) const { g_free(memory); }
-};
-using GText = std::unique_ptr<char, GFree>;
 
 // The dir stream's record ids ([MS-OVBA] 2.3.4.2) that this reading looks at.
 enum DirRecord : std::uint16_t {
@@ -51,14 +48,6 @@ struct Dir {
     std::vector<DirModule> modules;
     bool complete = false; // read to its terminator
 };
-
-std::uint16_t u16(std::string_view bytes, std::size_t at) {
-    return std::uint16_t(std::uint8_t(bytes[at]) | std::uint8_t(bytes[at + 1]) << 8);
-}
-
-std::uint32_t u32(std::string_view bytes, std::size_t at) {
-    return std::uint32_t(u16(bytes, at)) | std::uint32_t(u16(bytes, at + 2)) << 16;
-}
 
 Dir parseDir(std::string_view bytes) {
     Dir dir;
@@ -112,11 +101,7 @@ Dir parseDir(std::string_view bytes) {
 }
 
 std::string fromUtf16(std::string_view bytes) {
-    std::vector<gunichar2> units(bytes.size() / 2);
-    for (std::size_t i = 0; i < units.size(); ++i)
-        units[i] = u16(bytes, 2 * i);
-    GText text(g_utf16_to_utf8(units.data(), glong(units.size()), nullptr, nullptr, nullptr));
-    return text ? std::string(text.get()) : std::string();
+    return utf16ToUtf8(utf16Units(bytes, false)).value_or(std::string());
 }
 
 // The text in UTF-8 from the code page; a text that is not valid in it is read as Latin-1, and lossy set.
