@@ -294,7 +294,12 @@ public:
         return true;
     }
 
+    // SQLite keeps its temporary tables in a file of the connection's own, deleted as it closes after the
+    // run; a DROP inside the transaction would first copy every page of the staged rows to that file's
+    // journal.
     bool dropStaged() {
+        if (kind_ == TargetKind::Sqlite)
+            return true;
         const QString drop = kind_ == TargetKind::MySql ? QStringLiteral("DROP TEMPORARY TABLE %1")
                                                         : QStringLiteral("DROP TABLE %1");
         for (const Planned& p : tables_) {
