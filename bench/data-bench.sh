@@ -14,7 +14,9 @@
 #   RUNS=N      runs of each command (default 3)
 #   PARTS=...   "scripts" (the timings above), "loads" (below) or both (default)
 #   SERVERS=... the servers of the loads: any of "postgres mariadb sqlite" (default: all three)
+#   BENCH_RAW=1 also print each run's seconds on standard error
 #   LOADS=...   the loads: any of "into verify sync sync1 script mdbtools" (default: all)
+#               (the runs of the loads take turns: one run of each, then the next)
 #
 # loads: the same table loaded into real servers, each started here in a temporary folder on a Unix socket
 # (PostgreSQL as the postgres user when run as root, MariaDB, SQLite files), four ways a fresh database
@@ -212,8 +214,22 @@ for n in "${sizes[@]}"; do
         mariadb) type=MySQL mdbtype=mysql client_name=mariadb mdbflags= ;;
         sqlite) type=SQLite mdbtype=sqlite client_name=sqlite3 mdbflags= ;;
         esac
+        # The runs of the loads take turns (one of each, then the next of each), so that the machine's
+        # changing load weighs on every load alike and the ratios between them hold.
+        hows=()
         for how in ${LOADS:-into verify sync sync1 script mdbtools}; do
             [[ $how == mdbtools ]] && ! command -v mdb-export >/dev/null && continue
+            hows+=("$how")
+        done
+        declare -A seconds=()
+        for ((r = 0; r < runs; r++)); do
+            for how in "${hows[@]}"; do
+                s=$(load_once "$server" "$how" "$db" "$type" "$mdbtype" "$mdbflags") || continue
+                seconds[$how]+="$s "
+                if [[ -n ${BENCH_RAW:-} ]]; then echo "$server $how $s" >&2; fi
+            done
+        done
+        for how in "${hows[@]}"; do
             case $how in
             into) label="veltrane-cli --into" ;;
             verify) label="veltrane-cli --into --verify" ;;
@@ -222,15 +238,11 @@ for n in "${sizes[@]}"; do
             script) label="veltrane-cli --data | $client_name" ;;
             mdbtools) label="mdb-schema+mdb-export | $client_name" ;;
             esac
-            seconds=()
-            for ((r = 0; r < runs; r++)); do
-                s=$(load_once "$server" "$how" "$db" "$type" "$mdbtype" "$mdbflags") || continue
-                seconds+=("$s")
-            done
-            ((${#seconds[@]})) || continue
-            med=$(printf '%s\n' "${seconds[@]}" | median)
+            [[ -n ${seconds[$how]:-} ]] || continue
+            med=$(printf '%s\n' ${seconds[$how]} | median)
             awk -v n="$n" -v sv="$server" -v l="$label" -v s="$med" 'BEGIN {
                 printf "%-8d %-10s %-34s %9.3f %12.0f\n", n, sv, l, s, n / s }'
         done
+        unset seconds
     done
 done
