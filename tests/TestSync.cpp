@@ -198,12 +198,15 @@ void TestSync::changesAreUndone_data() {
         row("a row and the rows that name it deleted",
             {"DELETE FROM \"Details\" WHERE \"ItemID\" = 150", "DELETE FROM \"Items\" WHERE \"ID\" = 150"},
             {1, 0, 0});
-        // Made again with their foreign key, after the rows: the table that references and, where the
-        // referencing table keeps none to a table gone, the one referenced.
+        // Made again with their foreign key, after the rows: the table that references, and the one
+        // referenced (MariaDB keeps the foreign key to a table dropped with the checks off, and takes it up
+        // again when the table is made).
         row("a table gone", {"DROP TABLE \"Details\""}, {0, 0, 0});
-        if (s != 1) // MariaDB keeps a foreign key to a table dropped
-            row("a referenced table gone", {s == 0 ? "DROP TABLE \"Items\" CASCADE" : "DROP TABLE \"Items\""},
-                {200, 0, 0});
+        row("a referenced table gone",
+            {s == 0   ? "DROP TABLE \"Items\" CASCADE"
+             : s == 1 ? "SET FOREIGN_KEY_CHECKS = 0; DROP TABLE \"Items\""
+                      : "DROP TABLE \"Items\""},
+            {200, 0, 0});
         // Refused once the rows are changed, and rolled back: a table only the target holds references a row
         // the file does not have.
         row("a row the target's own table references",

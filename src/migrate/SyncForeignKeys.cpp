@@ -2,11 +2,34 @@
 
 #include "TargetDialect.h"
 
+namespace {
+
+QString heldName(const QString& table, const QString& name) {
+    return table + QLatin1Char('.') + name;
+}
+
+} // namespace
+
 QStringList foreignKeysOfMadeTables(const TargetDialect& dialect, const ScriptPlan& plan,
-                                    const QStringList& made) {
+                                    const QStringList& made, const QStringList& held) {
     QStringList statements;
     for (const RelationshipPlan& r : plan.relationships)
-        if (!r.clause.isEmpty() && !r.inTable && (made.contains(r.table) || made.contains(r.referenced)))
+        if (!r.clause.isEmpty() && !r.inTable && (made.contains(r.table) || made.contains(r.referenced)) &&
+            !held.contains(heldName(r.table, r.name), Qt::CaseInsensitive))
             statements << QStringLiteral("ALTER TABLE %1 ADD %2").arg(quoteName(dialect, r.table), r.clause);
     return statements;
+}
+
+std::variant<QString, QStringList> heldForeignKeys(LiveConnection& target, TargetKind kind) {
+    if (kind != TargetKind::MySql)
+        return QStringList();
+    auto rows =
+        target.query("SELECT TABLE_NAME, CONSTRAINT_NAME FROM information_schema.REFERENTIAL_CONSTRAINTS "
+                     "WHERE CONSTRAINT_SCHEMA = DATABASE()");
+    if (const auto* why = std::get_if<QString>(&rows))
+        return *why;
+    QStringList held;
+    for (const QStringList& row : std::get<QList<QStringList>>(rows))
+        held << heldName(row.value(0), row.value(1));
+    return held;
 }

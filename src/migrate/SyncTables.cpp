@@ -258,7 +258,11 @@ public:
                 return false;
         }
         // MySQL checks the rows against a foreign key it adds only with its checks on.
-        const QStringList keys = foreignKeysOfMadeTables(d_, script_.plan(), created_);
+        const auto held = heldForeignKeys(target_, kind_);
+        if (const auto* why = std::get_if<QString>(&held))
+            return ok(*why);
+        const QStringList keys =
+            foreignKeysOfMadeTables(d_, script_.plan(), created_, std::get<QStringList>(held));
         if (!keys.isEmpty() && kind_ == TargetKind::MySql &&
             !ok(target_.execute("SET FOREIGN_KEY_CHECKS = 1")))
             return false;

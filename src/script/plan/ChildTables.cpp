@@ -158,9 +158,10 @@ void Planner::childForeignKeys() {
             RelationshipPlan r;
             r.table = c.name;
             r.referenced = t.name;
+            r.name = constraintNames_.allocate(keptName(d_, c.name + QStringLiteral("_fk")));
             r.clause = QStringLiteral("CONSTRAINT %1 FOREIGN KEY (%2) REFERENCES %3 (%4) ON DELETE CASCADE")
-                           .arg(q(constraintNames_.allocate(keptName(d_, c.name + QStringLiteral("_fk")))),
-                                from.join(QStringLiteral(", ")), q(t.name), to.join(QStringLiteral(", ")));
+                           .arg(q(r.name), from.join(QStringLiteral(", ")), q(t.name),
+                                to.join(QStringLiteral(", ")));
             r.inTable = d_.foreignKeysInTable;
             if (r.inTable)
                 c.inlineForeignKeys << r.clause;

@@ -137,9 +137,10 @@ private:
         }
         p.table = from->name;
         p.referenced = to->name;
+        p.name = names_.allocate(keptName(d_, r.name));
         p.clause = QStringLiteral("CONSTRAINT %1 FOREIGN KEY (%2) REFERENCES %3 (%4)")
-                       .arg(q(names_.allocate(keptName(d_, r.name))), fromColumns.join(QStringLiteral(", ")),
-                            q(to->name), toColumns.join(QStringLiteral(", ")));
+                       .arg(q(p.name), fromColumns.join(QStringLiteral(", ")), q(to->name),
+                            toColumns.join(QStringLiteral(", ")));
         if (!d_.cascadesWithinTable && from == to &&
             (r.cascadeUpdate || r.cascadeDelete || r.cascadeSetNull)) {
             p.notes << QStringLiteral(

@@ -103,6 +103,7 @@ struct TablePlan {
 struct RelationshipPlan {
     QStringList notes;
     QString clause;       // "CONSTRAINT ... FOREIGN KEY ... REFERENCES ..."; empty when not written
+    QString name;         // the constraint's name in the clause, unquoted
     QString table;        // the referencing table's name in the script
     QString referenced;   // the referenced table's name in the script, where the clause is written
     bool inTable = false; // the clause is part of that table's CREATE TABLE
