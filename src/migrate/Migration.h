@@ -57,7 +57,8 @@ struct MigrationReport {
     QStringList existing{};      // the target's tables of the same names
     QStringList replaced{};      // dropped and made again
     QStringList dropped{};       // MySQL: made by the run and dropped again after a failure
-    bool rolledBack = false;     // PostgreSQL and SQLite: the transaction was rolled back
+    bool rolledBack = false;     // PostgreSQL and SQLite: the transaction was rolled back (a sync into
+                                 // MySQL: its row changes, and the tables it made dropped)
     QStringList missingTables{}; // asked for by name but not in the database
     QStringList warnings{};      // values the target cannot hold, tables whose rows could not all be read
     QStringList leftOut{};     // complex columns whose values were not sent, with how many (LeftOutValues.h)

@@ -37,6 +37,9 @@ struct SyncReport {
     QStringList differences{};  // "Table T: ..." for each table whose columns differ: nothing changed
     QStringList onlyInTarget{}; // tables the target holds and the file does not, left alone
 
+    // The counts of the tables are what the target went through: not when its changes were all undone.
+    bool countsStand() const { return !tables.isEmpty() && !run.rolledBack; }
+
     bool valuesAgree() const {
         for (const TableSync& t : tables)
             if (run.verified && t.values != TableCount::Values::Same)

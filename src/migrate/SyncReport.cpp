@@ -7,7 +7,7 @@
 QString syncReportText(const SyncReport& report) {
     const MigrationReport& run = report.run;
     QString text;
-    if (!report.tables.isEmpty()) {
+    if (report.countsStand()) {
         int width = 5;
         for (const TableSync& t : report.tables)
             width = std::max(width, int(t.name.size()));

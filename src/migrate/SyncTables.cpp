@@ -6,6 +6,7 @@
 #include "SyncForeignKeys.h"
 #include "SyncOrphans.h"
 #include "SyncStatements.h"
+#include "SyncUndo.h"
 
 #include "CompleteScript.h"
 #include "LiveConnection.h"
@@ -434,32 +435,6 @@ private:
     QStringList deferred_; // PostgreSQL: "ALTER TABLE t ALTER CONSTRAINT c" of the foreign keys deferred
 };
 
-// PostgreSQL and SQLite roll the transaction back; MySQL rolls the row changes back and drops the tables
-// the run made.
-void undo(LiveConnection& target, TargetKind kind, const TargetDialect& dialect, const QStringList& created,
-          SyncReport& report) {
-    target.finish();
-    target.execute("ROLLBACK");
-    if (kind != TargetKind::MySql) {
-        report.run.rolledBack = true;
-        target.abandon();
-        return;
-    }
-    if (created.isEmpty())
-        return;
-    QStringList names;
-    for (const QString& name : created)
-        names << quoteName(dialect, name);
-    const Failure dropped = target.execute(
-        utf8(QStringLiteral("SET FOREIGN_KEY_CHECKS = 0; DROP TABLE IF EXISTS %1; SET FOREIGN_KEY_CHECKS = 1")
-                 .arg(names.join(QStringLiteral(", ")))));
-    if (dropped)
-        report.run.warnings << QStringLiteral("The tables made could not be dropped again (%1): %2")
-                                   .arg(created.join(QStringLiteral(", ")), *dropped);
-    else
-        report.run.dropped = created;
-}
-
 } // namespace
 
 SyncReport runSync(const ConversionOptions& options, const MigrationRequest& request, WindowOps& window,
@@ -496,23 +471,24 @@ SyncReport runSync(const ConversionOptions& options, const MigrationRequest& req
                             ? "BEGIN; PRAGMA defer_foreign_keys = ON"
                             : "SET temp_buffers = '256MB'; SET work_mem = '256MB'; BEGIN";
     if (!sync.ok(target.execute(begin)) || !sync.survey() || !sync.stage()) {
-        undo(target, kind, dialect, {}, report);
+        undoSync(target, kind, dialect, {}, false, report);
         report.run.rolledBack = false;
         return report;
     }
     if (!report.differences.isEmpty()) {
-        undo(target, kind, dialect, {}, report);
+        undoSync(target, kind, dialect, {}, false, report);
         report.run.rolledBack = false;
         report.run.ending = MigrationReport::Ending::Failed;
         return report;
     }
+    bool committed = false; // MySQL: the row changes, before the new tables' foreign keys
     const bool done =
         sync.createNew() && (!mysql || sync.ok(target.execute("START TRANSACTION"))) && sync.load() &&
-        sync.change() && (!mysql || sync.ok(target.execute("COMMIT"))) && sync.finishTables() &&
+        sync.change() && (!mysql || (committed = sync.ok(target.execute("COMMIT")))) && sync.finishTables() &&
         (!request.verify || sync.verify()) && sync.dropStaged() &&
         (mysql ? sync.ok(target.execute("SET FOREIGN_KEY_CHECKS = 1")) : sync.ok(target.execute("COMMIT")));
     if (!done) {
-        undo(target, kind, dialect, sync.created(), report);
+        undoSync(target, kind, dialect, sync.created(), committed, report);
         return report;
     }
     report.run.ending = MigrationReport::Ending::Done;

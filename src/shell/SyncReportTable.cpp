@@ -26,7 +26,8 @@ QStringList showSyncReport(QTableWidget& table, const SyncReport& report) {
             table.setItem(r, 6, new QTableWidgetItem(values));
     };
     QList<qint64> total(5, 0);
-    for (const TableSync& t : report.tables) {
+    const QList<TableSync> counted = report.countsStand() ? report.tables : QList<TableSync>();
+    for (const TableSync& t : counted) {
         const QList<qint64> counts{t.inFile, t.inserted, t.updated, t.deleted, t.unchanged()};
         for (int c = 0; c < 5; ++c)
             total[c] += counts[c];
@@ -35,10 +36,10 @@ QStringList showSyncReport(QTableWidget& table, const SyncReport& report) {
             : t.values == TableCount::Values::Different ? QStringLiteral("DIFFERENT")
                                                         : QString());
     }
-    if (!report.tables.isEmpty())
+    if (!counted.isEmpty())
         row(QStringLiteral("Total"), total, {});
     QStringList tail = syncReportText(report).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    tail = tail.mid(report.tables.isEmpty() ? 0 : report.tables.size() + 2);
+    tail = tail.mid(counted.isEmpty() ? 0 : counted.size() + 2);
     if (!report.run.missingTables.isEmpty())
         tail << QStringLiteral("No table named %1 in the database.")
                     .arg(report.run.missingTables.join(QStringLiteral(", ")));
