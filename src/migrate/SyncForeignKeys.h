@@ -14,12 +14,9 @@ struct TargetDialect;
 
 // "ALTER TABLE T ADD CONSTRAINT ..." of each relationship written whose table or referenced table is one
 // of those made (their names in the target); none where the dialect writes foreign keys inside CREATE
-// TABLE, since the tables made have theirs already. A key the target holds already, by its table and name
-// (see heldForeignKeys), is left as it is.
-QStringList foreignKeysOfMadeTables(const TargetDialect& dialect, const ScriptPlan& plan,
-                                    const QStringList& made, const QStringList& held);
-
-// The foreign keys of the target's tables, each as "table.name". MySQL keeps a table's foreign key when the
-// table it references is dropped with the checks off, and takes it up again when a table of that name is
-// made; the others drop such a key with the table, and are not asked.
-std::variant<QString, QStringList> heldForeignKeys(LiveConnection& target, TargetKind kind);
+// TABLE, since the tables made have theirs already. MySQL keeps a table's foreign key when the table it
+// references is dropped with the checks off, and takes it up again when a table of that name is made: a key
+// it holds already, by its table and name, is left as it is. The others drop such a key with the table.
+std::variant<QString, QStringList> foreignKeysOfMadeTables(LiveConnection& target, TargetKind kind,
+                                                           const TargetDialect& dialect,
+                                                           const ScriptPlan& plan, const QStringList& made);

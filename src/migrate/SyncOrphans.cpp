@@ -1,6 +1,7 @@
 #include "SyncOrphans.h"
 
 #include "RowFacts.h"
+#include "TargetDialect.h"
 
 namespace {
 
@@ -25,11 +26,6 @@ struct Checked {
         return named(changed, referenced) && !named(synchronized, table);
     }
 };
-
-QString tick(const QString& name) {
-    return QLatin1Char('`') + QString(name).replace(QLatin1Char('`'), QStringLiteral("``")) +
-           QLatin1Char('`');
-}
 
 QString orphans(const ForeignKey& key, const QString& rows) {
     const QString text =
@@ -56,6 +52,7 @@ Failure mysqlOrphans(LiveConnection& target, const Checked& checked) {
         keys.last().columns << r.value(4);
         keys.last().referencedColumns << r.value(5);
     }
+    const auto tick = [](const QString& name) { return quoteName(targetDialect(TargetKind::MySql), name); };
     for (const ForeignKey& key : keys) {
         if (!checked(key.table, key.referenced))
             continue;

@@ -259,11 +259,10 @@ public:
                 return false;
         }
         // MySQL checks the rows against a foreign key it adds only with its checks on.
-        const auto held = heldForeignKeys(target_, kind_);
-        if (const auto* why = std::get_if<QString>(&held))
+        const auto made = foreignKeysOfMadeTables(target_, kind_, d_, script_.plan(), created_);
+        if (const auto* why = std::get_if<QString>(&made))
             return ok(*why);
-        const QStringList keys =
-            foreignKeysOfMadeTables(d_, script_.plan(), created_, std::get<QStringList>(held));
+        const QStringList& keys = std::get<QStringList>(made);
         if (!keys.isEmpty() && kind_ == TargetKind::MySql &&
             !ok(target_.execute("SET FOREIGN_KEY_CHECKS = 1")))
             return false;

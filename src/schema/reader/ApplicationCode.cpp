@@ -156,18 +156,24 @@ struct StorageNode {
 
 using StorageNodes = std::map<std::uint32_t, StorageNode>;
 
-// The storages and streams of MSysAccessStorage by Id, without their bytes; listed is false when the table
-// cannot be read.
-StorageNodes storageNodes(MdbHandle* mdb, unsigned long page, bool& listed) {
+// The storages and streams of MSysAccessStorage by Id, without their bytes, read once for the VBA project
+// and the macros; listed is false when the table cannot be read.
+struct StorageListing {
     StorageNodes nodes;
-    listed = readRows(mdb, "MSysAccessStorage", page, {"Id", "ParentId", "Name", "Type"},
-                      [&](const std::vector<std::string>& values) {
-                          const std::optional<long> id = number(values[0]);
-                          if (id)
-                              nodes[std::uint32_t(*id)] = {std::uint32_t(number(values[1]).value_or(-1)),
-                                                           values[2], int(number(values[3]).value_or(0))};
-                      });
-    return nodes;
+    bool listed = false;
+};
+
+StorageListing listStorage(MdbHandle* mdb, unsigned long page) {
+    StorageListing listing;
+    listing.listed =
+        readRows(mdb, "MSysAccessStorage", page, {"Id", "ParentId", "Name", "Type"},
+                 [&](const std::vector<std::string>& values) {
+                     const std::optional<long> id = number(values[0]);
+                     if (id)
+                         listing.nodes[std::uint32_t(*id)] = {std::uint32_t(number(values[1]).value_or(-1)),
+                                                              values[2], int(number(values[3]).value_or(0))};
+                 });
+    return listing;
 }
 
 // The node of the type named name under parent. Some names are kept with a control character before them
@@ -211,10 +217,9 @@ storageStreams(MdbHandle* mdb, unsigned long page, const StorageNodes& nodes,
 
 // Access 2007 and later: the VBA storage ROOT/VBA/VBAProject/VBA of MSysAccessStorage, its streams' bytes
 // read for that storage and the PROJECT stream beside it alone.
-VbaProjectRead projectFromStorage(MdbHandle* mdb, unsigned long page) {
+VbaProjectRead projectFromStorage(MdbHandle* mdb, unsigned long page, const StorageListing& listing) {
     VbaProjectRead read;
-    bool listed = false;
-    const StorageNodes nodes = storageNodes(mdb, page, listed);
+    const StorageNodes& nodes = listing.nodes;
     const auto childOf = [&](std::optional<std::uint32_t> parent, const char* name, int type) {
         return ::childOf(nodes, parent, name, type);
     };
@@ -223,8 +228,9 @@ VbaProjectRead projectFromStorage(MdbHandle* mdb, unsigned long page) {
         childOf(childOf(root, "VBA", storageType), "VBAProject", storageType);
     const std::optional<std::uint32_t> vba = childOf(projectStorage, "VBA", storageType);
     if (!vba) {
-        read.warnings.push_back(listed ? "MSysAccessStorage holds no VBA project"
-                                       : "MSysAccessStorage cannot be read: the VBA project is missing");
+        read.warnings.push_back(listing.listed
+                                    ? "MSysAccessStorage holds no VBA project"
+                                    : "MSysAccessStorage cannot be read: the VBA project is missing");
         return read;
     }
     const std::optional<std::uint32_t> projectStream = childOf(projectStorage, "PROJECT", streamType);
@@ -242,7 +248,7 @@ VbaProjectRead projectFromStorage(MdbHandle* mdb, unsigned long page) {
     read = readVbaProject(
         [&](const std::string& name) { return streamOf(childOf(vba, name.c_str(), streamType)); },
         streamOf(projectStream).value_or(std::string()));
-    if (!complete || !listed)
+    if (!complete || !listing.listed)
         read.warnings.insert(read.warnings.begin(),
                              "MSysAccessStorage is damaged: some of the VBA project may be missing");
     return read;
@@ -250,10 +256,9 @@ VbaProjectRead projectFromStorage(MdbHandle* mdb, unsigned long page) {
 
 // Access 2007 and later: the macros of ROOT/Scripts in MSysAccessStorage (MacroDefinition.h), those kept
 // as XML; a macro kept in the binary form alone has no text here.
-std::vector<MacroText> macrosFromStorage(MdbHandle* mdb, unsigned long page,
+std::vector<MacroText> macrosFromStorage(MdbHandle* mdb, unsigned long page, const StorageListing& listing,
                                          std::vector<std::string>& warnings) {
-    bool listed = false;
-    const StorageNodes nodes = storageNodes(mdb, page, listed);
+    const StorageNodes& nodes = listing.nodes;
     const std::optional<std::uint32_t> scripts = childOf(nodes, rootOf(nodes), "Scripts", storageType);
     if (!scripts)
         return {};
@@ -275,7 +280,7 @@ std::vector<MacroText> macrosFromStorage(MdbHandle* mdb, unsigned long page,
     };
     const std::optional<std::string> directoryBytes = streamOf(directoryStream);
     const MacroDirectory directory = readMacroDirectory(directoryBytes.value_or(std::string()));
-    if (!directory.complete || !complete || !listed)
+    if (!directory.complete || !complete || !listing.listed)
         warnings.push_back("MSysAccessStorage's list of macros is damaged: some macros may not be written");
     std::vector<MacroText> macros;
     for (const MacroEntry& entry : directory.macros) {
@@ -354,8 +359,9 @@ CodeAnswer readApplicationCode(const std::string& path, Credentials& credentials
     const std::optional<unsigned long> storage = catalog.pageOf("MSysAccessStorage");
     const std::optional<unsigned long> objects = catalog.pageOf("MSysAccessObjects");
     const std::optional<unsigned long> modules97 = catalog.pageOf("MSysModules2");
+    const StorageListing listing = storage ? listStorage(mdb, *storage) : StorageListing();
     if (storage)
-        project = projectFromStorage(mdb, *storage);
+        project = projectFromStorage(mdb, *storage, listing);
     else if (objects)
         project = projectFromObjects(mdb, *objects);
     // An Access 97 file that a later Access has opened may keep an MSysAccessObjects without a project beside
@@ -370,7 +376,7 @@ CodeAnswer readApplicationCode(const std::string& path, Credentials& credentials
         project.warnings.clear();
     answer.modules = std::move(project.modules);
     if (storage)
-        answer.macros = macrosFromStorage(mdb, *storage, project.warnings);
+        answer.macros = macrosFromStorage(mdb, *storage, listing, project.warnings);
     answer.warnings.insert(answer.warnings.end(), project.warnings.begin(), project.warnings.end());
     return answer;
 }
